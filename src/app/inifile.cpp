@@ -1,0 +1,3 @@
+#include "app/inifile.h"
+
+// Implemented in the bank and INI work.

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+namespace wirtal {
+
+// INI files as the statistics files use them (readable and writable by the Windows
+// private-profile routines too):
+//  - "[section]" lines open sections; "key=value" lines hold values; names match without regard
+//    to letter case;
+//  - a read trims blanks around the value, removes one pair of enclosing single or double quotes,
+//    returns at most 2047 characters, and returns the default when file, section or key is missing;
+//  - a write replaces the value in place, or appends the key at the end of its section, or
+//    appends a new section at the end of the file; it creates the file; lines end with CR LF and
+//    have no blanks around "="; the file is written whole or not at all.
+namespace ini {
+QString read(const QString& path, const QString& section, const QString& key,
+             const QString& defaultValue);
+// Throws Error naming the path when the file cannot be written.
+void write(const QString& path, const QString& section, const QString& key, const QString& value);
+
+// The same rules on text in memory (for the file routines, tests and fuzzing).
+QString readText(const QString& text, const QString& section, const QString& key,
+                 const QString& defaultValue);
+QString writeText(const QString& text, const QString& section, const QString& key,
+                  const QString& value);
+} // namespace ini
+
+// The statistics files of the user data folder, by bare file name ("statsb.ini").
+QString readini(const QString& inifilename, const QString& Sekcja, const QString& Ident,
+                const QString& Default);
+void writeini(const QString& inifilename, const QString& Sekcja, const QString& Ident,
+              const QString& Value);
+
+// Strict decimal integer of a stored counter: throws Error naming the file and value otherwise.
+int counterValue(const QString& value, const QString& inifilename, const QString& Ident);
+// Reads a counter (default "0"), adds one and writes it back.
+void incrementCounter(const QString& inifilename, const QString& Sekcja, const QString& Ident);
+
+} // namespace wirtal

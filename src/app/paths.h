@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+namespace wirtal {
+
+// The program folder (the current directory at start: bank files, pictures, films, pages) and the
+// user data folder (statistics, revision lists, report template). Both are set once at start,
+// and by tests to temporary folders.
+struct Paths {
+    static void setProgramFolder(const QString& folder);
+    static void setUserDataFolder(const QString& folder);
+    static const QString& programFolder();
+    static const QString& userDataFolder();
+
+    // A name the program writes with a leading backslash ("\obrazki_prawko\empty.jpg") joined to
+    // the program folder with the native separator; names and letter case are kept.
+    static QString inProgramFolder(const QString& backslashName);
+    static QString inUserData(const QString& fileName);
+
+    // $APPDATA + "/Norel/" when APPDATA is set, else the per-user data folder of the platform
+    // + "/Norel/".
+    static QString defaultUserDataFolder();
+    // Creates the user data folder when it is missing; false when that failed.
+    static bool ensureUserDataFolder();
+};
+
+} // namespace wirtal

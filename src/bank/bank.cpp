@@ -1,0 +1,3 @@
+#include "bank/bank.h"
+
+// Implemented in the bank and INI work.

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace wirtal {
+
+// Question numbers: 1..1297 basic questions ("T"/"N"), 1298..1479 specialist ones ("A"/"B"/"C").
+constexpr int wspolnych = 1297;
+constexpr int lastQuestion = 1479;
+
+enum class QuestionKind { Basic, Specialist };
+
+inline QuestionKind kindOf(int number) {
+    return number <= wspolnych ? QuestionKind::Basic : QuestionKind::Specialist;
+}
+
+// Bank file names as the program writes them ("\0wx.dll"), and their paths in the program folder.
+QString basicBankName();                              // "\0wx.dll"
+QString specialistBankName(const QString& kategoria); // "\02x.dll" for "B", "\bazaa.txt" for "A"...
+QString bankPath(const QString& bankName);            // joined to the program folder
+
+// Field indexes of the two record kinds.
+namespace basicField {
+constexpr int text = 0, answer = 1, media = 2, points = 3;
+}
+namespace specialistField {
+constexpr int text = 0, answerA = 1, answerB = 2, answerC = 3, answer = 4, media = 5, points = 6;
+}
+
+// One record as read by the record lookup.
+struct Record {
+    int number = 0;
+    QuestionKind kind = QuestionKind::Basic;
+    QString fileName; // as written, "\0wx.dll"
+    QString path;
+    int line = 0;
+    QStringList fields;
+
+    // Field i; throws Error naming the file and line when the record has fewer fields.
+    const QString& field(int i) const;
+    const QString& text() const { return field(0); }
+    const QString& answer() const;
+    const QString& media() const;
+    const QString& points() const;
+};
+
+// Where a question lives: file and line index (basic n: line n of "\0wx.dll"; specialist n:
+// line n - 1297 of the category's specialist file).
+struct Location {
+    QuestionKind kind;
+    QString fileName;
+    QString path;
+    int line;
+};
+Location locate(const QString& kategoria, int number);
+
+// The line of a loaded bank as a record; throws Error naming the file and line when the line is
+// past the end.
+Record recordAt(const QStringList& lines, const Location& where, int number);
+// Record lookup: reads the whole file anew and splits the question's line. Throws Error naming
+// the file (missing or unreadable) or the file and line (past the end).
+Record lookup(const QString& kategoria, int number);
+
+} // namespace wirtal

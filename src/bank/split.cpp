@@ -1,0 +1,3 @@
+#include "bank/split.h"
+
+// Implemented in the bank and INI work.

@@ -1,0 +1,3 @@
+#include "bank/textfile.h"
+
+// Implemented in the bank and INI work.

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+namespace wirtal {
+
+enum class Buttons { Ok, OkCancel, YesNo };
+enum class Icon { None, Information, Warning, Error };
+enum class Answer { Ok, Cancel, Yes, No };
+
+// Message boxes (always captioned "Wirtal") and the save dialog. Modal: while a box is open the
+// caller waits and timers go on.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // centred: centre the box on the screen rather than on the main window.
+    virtual Answer message(const QString& text, Buttons buttons, Icon icon,
+                           bool centred = false) = 0;
+    // The chosen file name, or an empty string when the user cancelled.
+    virtual QString saveFileName(const QString& title, const QString& filter) = 0;
+};
+
+// The caption of every box.
+inline QString boxCaption() { return QStringLiteral("Wirtal"); }
+
+} // namespace wirtal

@@ -1,0 +1,45 @@
+#include "platform/qtdialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace wirtal {
+
+Answer QtDialogs::message(const QString& text, Buttons buttons, Icon icon, bool centred) {
+    QMessageBox box(centred ? nullptr : parent_);
+    box.setWindowTitle(boxCaption());
+    // The system writes line breaks as CR; Qt breaks on LF.
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    box.setText(shown);
+    switch (icon) {
+    case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case Icon::Information: box.setIcon(QMessageBox::Information); break;
+    case Icon::Warning: box.setIcon(QMessageBox::Warning); break;
+    case Icon::Error: box.setIcon(QMessageBox::Critical); break;
+    }
+    switch (buttons) {
+    case Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+    case Buttons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case Buttons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("Tak"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("Nie"));
+        break;
+    }
+    if (buttons == Buttons::OkCancel)
+        box.button(QMessageBox::Cancel)->setText(QStringLiteral("Anuluj"));
+    switch (box.exec()) {
+    case QMessageBox::Ok: return Answer::Ok;
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return Answer::Cancel;
+    }
+}
+
+QString QtDialogs::saveFileName(const QString& title, const QString& filter) {
+    return QFileDialog::getSaveFileName(parent_, title, QString(), filter);
+}
+
+} // namespace wirtal

@@ -1,0 +1,21 @@
+#pragma once
+
+namespace wirtal {
+
+class TimerService;
+class Dialogs;
+class Random;
+class WallClock;
+class MediaPlayer;
+
+// The seams handed to the main window: real implementations in the program, test doubles in the
+// tests. None is owned here.
+struct Services {
+    TimerService* timers = nullptr;
+    Dialogs* dialogs = nullptr;
+    Random* random = nullptr;
+    WallClock* clock = nullptr;
+    MediaPlayer* player = nullptr;
+};
+
+} // namespace wirtal

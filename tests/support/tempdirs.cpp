@@ -1,0 +1,62 @@
+#include "support/tempdirs.h"
+
+#include "app/paths.h"
+#include "bank/textfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace wirtal::test {
+
+TempFolders::TempFolders()
+    : oldProgram_(Paths::programFolder()), oldUser_(Paths::userDataFolder()) {
+    Paths::setProgramFolder(program_.path());
+    Paths::setUserDataFolder(user_.path());
+}
+
+TempFolders::~TempFolders() {
+    Paths::setProgramFolder(oldProgram_);
+    Paths::setUserDataFolder(oldUser_);
+}
+
+namespace {
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(bytes);
+}
+} // namespace
+
+void TempFolders::writeProgramFile(const QString& name, const QByteArray& bytes) const {
+    writeFile(program() + name, bytes);
+}
+
+void TempFolders::writeUserFile(const QString& name, const QByteArray& bytes) const {
+    writeFile(userData() + name, bytes);
+}
+
+QByteArray TempFolders::readUserFile(const QString& name) const {
+    QFile f(userData() + name);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+bool TempFolders::userFileExists(const QString& name) const {
+    return QFileInfo::exists(userData() + name);
+}
+
+QByteArray cp1250(const QString& text) {
+    return encodeCp1250(text);
+}
+
+QString quotedLine(const QStringList& fields) {
+    QStringList out;
+    for (QString f : fields)
+        out << u'"' + f.replace(u'"', QStringLiteral("\"\"")) + u'"';
+    return out.join(u',');
+}
+
+} // namespace wirtal::test
