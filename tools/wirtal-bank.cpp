@@ -1,1 +1,235 @@
-int main() { return 2; }
+// wirtal-bank: the command-line bank tool for people who prepare bank files, and for scripts.
+//
+//   wirtal-bank show  [--folder DIR] [--category X] NUMBER
+//   wirtal-bank check [--folder DIR] [--category X]
+//
+// Records are read with the program's own lookup code (loadTextLines, recordAt, Split).
+// Subcommands are rows of one table; a new one (build) is one more function and one more row.
+// Exit codes: 0 done (check: no problems), 1 lookup error or problems found, 2 bad arguments.
+
+#include "app/paths.h"
+#include "bank/bank.h"
+#include "bank/textfile.h"
+#include "platform/error.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cstdio>
+#include <map>
+#include <span>
+
+using namespace wirtal;
+
+namespace {
+
+constexpr int exitOk = 0, exitFailed = 1, exitUsage = 2;
+
+void out(const QString& text) {
+    const QByteArray b = text.toUtf8();
+    std::fwrite(b.constData(), 1, std::size_t(b.size()), stdout);
+}
+void err(const QString& text) {
+    const QByteArray b = text.toUtf8();
+    std::fwrite(b.constData(), 1, std::size_t(b.size()), stderr);
+}
+
+struct Options {
+    QString folder;         // program folder (bank files, media folder)
+    QString category = "B"; // A, B, C, D or T
+    QStringList operands;   // what is left after the options
+};
+
+struct Command {
+    const char* name;
+    const char* usage; // arguments after the command name
+    qsizetype operands; // number of operands it takes
+    int (*run)(const Options&);
+};
+
+QString kindName(QuestionKind k) {
+    return k == QuestionKind::Basic ? QStringLiteral("basic") : QStringLiteral("specialist");
+}
+
+// ---- show ------------------------------------------------------------------------------------
+
+int runShow(const Options& o) {
+    bool ok = false;
+    const int number = o.operands.front().toInt(&ok);
+    if (!ok || number < 1 || number > lastQuestion) {
+        err(QStringLiteral("wirtal-bank: numer pytania musi być liczbą od 1 do %1, nie „%2”.\n")
+                .arg(lastQuestion)
+                .arg(o.operands.front()));
+        return exitUsage;
+    }
+    try {
+        const Record r = lookup(o.category, number);
+        QJsonObject obj;
+        obj.insert(QStringLiteral("number"), r.number);
+        obj.insert(QStringLiteral("kind"), kindName(r.kind));
+        obj.insert(QStringLiteral("file"), bankDisplayName(r.fileName));
+        obj.insert(QStringLiteral("line"), r.line);
+        obj.insert(QStringLiteral("fields"), QJsonArray::fromStringList(r.fields));
+        out(QString::fromUtf8(QJsonDocument(obj).toJson(QJsonDocument::Compact)) + u'\n');
+        return exitOk;
+    } catch (const Error& e) {
+        err(e.message() + u'\n');
+        return exitFailed;
+    }
+}
+
+// ---- check -----------------------------------------------------------------------------------
+
+struct KindRules {
+    int fields;          // fields the kind needs
+    QStringList answers; // valid correct-answer codes
+};
+
+KindRules rulesFor(QuestionKind k) {
+    if (k == QuestionKind::Basic)
+        return {4, {QStringLiteral("T"), QStringLiteral("N")}};
+    return {7, {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")}};
+}
+
+// The problems of one record (empty when it is fine).
+QStringList recordProblems(const Record& r) {
+    const KindRules rules = rulesFor(r.kind);
+    if (r.fields.size() < rules.fields)
+        return {QStringLiteral("%1, wiersz %2: za mało pól (%3, potrzeba %4)")
+                    .arg(bankDisplayName(r.fileName))
+                    .arg(r.line)
+                    .arg(r.fields.size())
+                    .arg(rules.fields)};
+    QStringList problems;
+    if (!rules.answers.contains(r.answer()))
+        problems << QStringLiteral("zła poprawna odpowiedź „%1” (dozwolone: %2)")
+                        .arg(r.answer(), rules.answers.join(QStringLiteral(", ")));
+    static const QStringList points{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")};
+    if (!points.contains(r.points()))
+        problems << QStringLiteral("zła liczba punktów „%1” (dozwolone: 1, 2, 3)").arg(r.points());
+    const QString& m = r.media();
+    const QString suffix = m.mid(m.lastIndexOf(u'.') + 1);
+    if (m.isEmpty())
+        problems << QStringLiteral("brak nazwy pliku multimediów");
+    else if (!m.contains(u'.') || (suffix != u"jpg" && suffix != u"wmv"))
+        problems << QStringLiteral("plik multimediów „%1” nie ma rozszerzenia .jpg ani .wmv").arg(m);
+    else if (!QFileInfo(Paths::inProgramFolder(QStringLiteral("\\obrazki_prawko\\filmy\\") + m))
+                  .isFile())
+        problems << QStringLiteral("brak pliku multimediów „%1”").arg(m);
+    return problems;
+}
+
+int runCheck(const Options& o) {
+    // Each bank file is read once; the lines are taken from that one reading, as the test draw does.
+    std::map<QString, QStringList> loaded;
+    std::map<QString, QString> loadError;
+    int problems = 0;
+    auto problem = [&](int n, const QString& text) {
+        out(QStringLiteral("%1: %2\n").arg(n).arg(text));
+        ++problems;
+    };
+    for (int n = 1; n <= lastQuestion; ++n) {
+        try {
+            const Location where = locate(o.category, n);
+            if (!loaded.contains(where.path) && !loadError.contains(where.path)) {
+                try {
+                    loaded[where.path] = loadTextLines(where.path);
+                } catch (const Error& e) {
+                    loadError[where.path] = e.message();
+                }
+            }
+            if (loadError.contains(where.path)) {
+                problem(n, loadError[where.path]);
+                continue;
+            }
+            for (const QString& p : recordProblems(recordAt(loaded[where.path], where, n)))
+                problem(n, p);
+        } catch (const Error& e) {
+            problem(n, e.message());
+        }
+    }
+    out(QStringLiteral("%1 questions, %2 problems\n").arg(lastQuestion).arg(problems));
+    return problems == 0 ? exitOk : exitFailed;
+}
+
+// ---- command table and arguments -------------------------------------------------------------
+
+const Command commands[] = {
+    {"show", "[--folder DIR] [--category X] NUMBER", 1, runShow},
+    {"check", "[--folder DIR] [--category X]", 0, runCheck},
+};
+
+int usage() {
+    QString text = QStringLiteral("Użycie:\n");
+    for (const Command& c : commands)
+        text += QStringLiteral("  wirtal-bank %1 %2\n")
+                    .arg(QString::fromLatin1(c.name), QString::fromLatin1(c.usage));
+    text += QStringLiteral("DIR: folder programu z plikami banku (domyślnie bieżący); "
+                           "X: kategoria A, B, C, D lub T (domyślnie B).\n");
+    err(text);
+    return exitUsage;
+}
+
+// Parses the options after the command name; false on a bad argument.
+bool parseOptions(std::span<const QString> args, Options& o) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        auto value = [&](const QString& name, QString& into) {
+            if (a == name) {
+                if (i + 1 >= args.size())
+                    return false;
+                into = args[++i];
+                return true;
+            }
+            into = a.mid(name.size() + 1); // --name=value
+            return true;
+        };
+        if (a == u"--folder" || a.startsWith(u"--folder=")) {
+            if (!value(QStringLiteral("--folder"), o.folder) || o.folder.isEmpty())
+                return false;
+        } else if (a == u"--category" || a.startsWith(u"--category=")) {
+            if (!value(QStringLiteral("--category"), o.category))
+                return false;
+            o.category = o.category.toUpper();
+            if (o.category.size() != 1 || !QStringLiteral("ABCDT").contains(o.category))
+                return false;
+        } else if (a == u"--") {
+            for (++i; i < args.size(); ++i)
+                o.operands << args[i];
+        } else if (a.startsWith(u"--")) {
+            return false;
+        } else {
+            o.operands << a;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 2)
+        return usage();
+    if (args[1] == u"--help" || args[1] == u"-h" || args[1] == u"help") {
+        usage();
+        return exitOk;
+    }
+    for (const Command& c : commands) {
+        if (args[1] != QLatin1String(c.name))
+            continue;
+        Options o;
+        o.folder = QDir::currentPath();
+        const std::span<const QString> rest(args.constData() + 2, std::size_t(args.size() - 2));
+        if (!parseOptions(rest, o) || o.operands.size() != c.operands)
+            return usage();
+        Paths::setProgramFolder(QDir(o.folder).absolutePath());
+        return c.run(o);
+    }
+    return usage();
+}

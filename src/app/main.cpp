@@ -1,5 +1,49 @@
+#include "app/mainwindow.h"
+#include "app/paths.h"
+#include "platform/dialogs.h"
+#include "platform/error.h"
+#include "platform/qtdialogs.h"
+#include "platform/random.h"
+#include "platform/timer.h"
+#include "platform/wallclock.h"
+
 #include <QApplication>
+#include <QDir>
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Wirtal 2012"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Wirtal 2012"));
+    QApplication::setOrganizationName(QStringLiteral("Norel"));
+
+    using namespace wirtal;
+    Paths::setProgramFolder(QDir::currentPath());
+    Paths::setUserDataFolder(Paths::defaultUserDataFolder());
+
+    QtDialogs dialogs;
+    Dialogs& boxes = dialogs;
+    // An error escaping any handler is shown in the "Wirtal" box and the program goes on.
+    setErrorSink([&boxes](const QString& text) {
+        boxes.message(text, Buttons::Ok, Icon::Error);
+    });
+    if (!Paths::ensureUserDataFolder())
+        boxes.message(QStringLiteral("Nie można utworzyć folderu danych użytkownika „%1”.")
+                            .arg(QDir::toNativeSeparators(Paths::userDataFolder())),
+                        Buttons::Ok, Icon::Warning);
+
+    QtTimerService timers;
+    SeededRandom random;
+    SystemWallClock clock;
+    Services services;
+    services.timers = &timers;
+    services.dialogs = &dialogs;
+    services.random = &random;
+    services.clock = &clock;
+
+    MainWindow window(services);
+    dialogs.setParent(&window);
+    window.showMaximized();
+    const int rc = app.exec();
+    setErrorSink({});
+    return rc;
 }

@@ -1,3 +1,94 @@
 #include "bank/bank.h"
 
-// Implemented in the bank and INI work.
+#include "app/paths.h"
+#include "bank/split.h"
+#include "bank/textfile.h"
+#include "platform/error.h"
+
+namespace wirtal {
+
+QString basicBankName() { return QStringLiteral("\\0wx.dll"); }
+
+QString specialistBankName(const QString& kategoria) {
+    if (kategoria == u"B")
+        return QStringLiteral("\\02x.dll");
+    if (kategoria == u"A")
+        return QStringLiteral("\\bazaa.txt");
+    if (kategoria == u"C")
+        return QStringLiteral("\\bazac.txt");
+    if (kategoria == u"D")
+        return QStringLiteral("\\bazad.txt");
+    if (kategoria == u"T")
+        return QStringLiteral("\\bazat.txt");
+    throw Error(QStringLiteral("Nieznana kategoria „%1”: brak pliku pytań specjalistycznych.")
+                    .arg(kategoria));
+}
+
+QString bankPath(const QString& bankName) { return Paths::inProgramFolder(bankName); }
+
+QString bankDisplayName(const QString& bankName) {
+    QString name = bankName;
+    while (name.startsWith(u'\\') || name.startsWith(u'/'))
+        name.remove(0, 1);
+    return name;
+}
+
+const QString& Record::field(int i) const {
+    if (i < 0 || i >= fields.size())
+        throw Error(QStringLiteral("Plik „%1”, wiersz %2: za mało pól w rekordzie (potrzebne pole %3).")
+                        .arg(bankDisplayName(fileName))
+                        .arg(line)
+                        .arg(i));
+    return fields[i];
+}
+
+const QString& Record::answer() const {
+    return field(kind == QuestionKind::Basic ? basicField::answer : specialistField::answer);
+}
+const QString& Record::media() const {
+    return field(kind == QuestionKind::Basic ? basicField::media : specialistField::media);
+}
+const QString& Record::points() const {
+    return field(kind == QuestionKind::Basic ? basicField::points : specialistField::points);
+}
+
+Location locate(const QString& kategoria, int number) {
+    if (number < 1 || number > lastQuestion)
+        throw Error(QStringLiteral("Numer pytania %1 jest spoza zakresu 1–%2.")
+                        .arg(number)
+                        .arg(lastQuestion));
+    Location where;
+    where.kind = kindOf(number);
+    if (where.kind == QuestionKind::Basic) {
+        where.fileName = basicBankName();
+        where.line = number;
+    } else {
+        where.fileName = specialistBankName(kategoria);
+        where.line = number - wspolnych;
+    }
+    where.path = bankPath(where.fileName);
+    return where;
+}
+
+Record recordAt(const QStringList& lines, const Location& where, int number) {
+    if (where.line < 0 || where.line >= lines.size())
+        throw Error(QStringLiteral("Plik „%1” nie ma wiersza %2.")
+                        .arg(bankDisplayName(where.fileName))
+                        .arg(where.line));
+    Record r;
+    r.number = number;
+    r.kind = where.kind;
+    r.fileName = where.fileName;
+    r.path = where.path;
+    r.line = where.line;
+    Split(lines[where.line], r.fields);
+    return r;
+}
+
+Record lookup(const QString& kategoria, int number) {
+    const Location where = locate(kategoria, number);
+    const QStringList lines = loadTextLines(where.path); // read anew on every call
+    return recordAt(lines, where, number);
+}
+
+} // namespace wirtal

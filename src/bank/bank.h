@@ -19,6 +19,8 @@ inline QuestionKind kindOf(int number) {
 QString basicBankName();                              // "\0wx.dll"
 QString specialistBankName(const QString& kategoria); // "\02x.dll" for "B", "\bazaa.txt" for "A"...
 QString bankPath(const QString& bankName);            // joined to the program folder
+// The name without its leading backslash ("0wx.dll"), as messages and the bank tool show it.
+QString bankDisplayName(const QString& bankName);
 
 // Field indexes of the two record kinds.
 namespace basicField {
@@ -53,6 +55,7 @@ struct Location {
     QString path;
     int line;
 };
+// Throws Error for a number outside 1..1479 or an unknown category.
 Location locate(const QString& kategoria, int number);
 
 // The line of a loaded bank as a record; throws Error naming the file and line when the line is

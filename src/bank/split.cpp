@@ -1,3 +1,64 @@
 #include "bank/split.h"
 
-// Implemented in the bank and INI work.
+namespace wirtal {
+
+namespace {
+inline bool isBlank(QChar c) {
+    const char16_t u = c.unicode();
+    return u >= 1 && u <= 32;
+}
+} // namespace
+
+// The splitting rules of Part 2.1, step by step.
+void Split(const QString& Input, QStringList& Strings) {
+    Strings.clear();
+    const qsizetype n = Input.size();
+    const QChar* s = Input.constData();
+    qsizetype i = 0;
+    auto skipBlanks = [&] {
+        while (i < n && isBlank(s[i]))
+            ++i;
+    };
+
+    skipBlanks();
+    while (i < n) {
+        QString field;
+        if (s[i] == u'"') {
+            // Quoted: up to the next lone quote; "" stands for one quote; unclosed runs to the end.
+            ++i;
+            while (i < n) {
+                if (s[i] == u'"') {
+                    if (i + 1 < n && s[i + 1] == u'"') {
+                        field += u'"';
+                        i += 2;
+                        continue;
+                    }
+                    ++i; // the closing quote
+                    break;
+                }
+                field += s[i++];
+            }
+        } else {
+            const qsizetype start = i;
+            while (i < n && !isBlank(s[i]) && s[i] != u',')
+                ++i;
+            field = Input.mid(start, i - start);
+        }
+        Strings.append(field);
+        skipBlanks();
+        if (i < n && s[i] == u',') {
+            if (i == n - 1)
+                Strings.append(QString());
+            ++i;
+            skipBlanks();
+        }
+    }
+}
+
+QStringList splitRecord(const QString& line) {
+    QStringList fields;
+    Split(line, fields);
+    return fields;
+}
+
+} // namespace wirtal

@@ -1,0 +1,1 @@
+wirtal_add_bench(bench_bank SOURCES bank_bench.cpp)

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QPoint>
+
+namespace wirtal {
+
+// Where the centred 1089 x 650 panel and the window's own two buttons go for a window of w x h:
+// left = round(w/2 - 1089/2), top = round(h/2 - 650/2) - 35, halves to the even neighbour, no
+// clamping; minimise at (left + 1050, top - 20), close at (left + 1070, top - 20).
+struct PanelLayout {
+    QPoint panel;
+    QPoint minimizeButton;
+    QPoint closeButton;
+};
+
+constexpr int panelWidth = 1089;
+constexpr int panelHeight = 650;
+
+PanelLayout layoutFor(int w, int h);
+
+} // namespace wirtal

@@ -1,0 +1,47 @@
+#include "app/leftmenu.h"
+
+#include "widgets/styledbutton.h"
+
+namespace wirtal {
+
+namespace {
+struct MenuEntry {
+    const char* name;
+    const char16_t* caption;
+};
+constexpr MenuEntry entries[LeftMenu::Count] = {
+    {"AdvSmoothButton31", u"Nauka testów"},   {"AdvSmoothButton37", u"Wylosuj test"},
+    {"AdvSmoothButton38", u"Kodeks i przepisy"}, {"AdvSmoothButton39", u"Budowa pojazdów"},
+    {"AdvSmoothButton40", u"Znaki drogowe"},  {"AdvSmoothButton41", u"Zmień kategorię"},
+    {"AdvSmoothButton79", u"Więcej"},
+};
+} // namespace
+
+LeftMenu::LeftMenu(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("leftpanel"));
+    for (int i = 0; i < Count; ++i) {
+        auto* b = new StyledButton(QString::fromUtf16(entries[i].caption), this);
+        b->setObjectName(QString::fromLatin1(entries[i].name));
+        b->setGeometry(7, 7 + 91 * i, 136, 85);
+        b->setCaptionPointSize(11);
+        buttons_[i] = b;
+    }
+    // No operation enables "Zmień kategorię": the category chosen at start stays for the run.
+    buttons_[Zmien]->setEnabled(false);
+}
+
+void LeftMenu::setHandler(Entry e, std::function<void()> handler) {
+    buttons_[e]->setHandler(std::move(handler));
+}
+
+void LeftMenu::menubuttonscolor() {
+    for (auto* b : buttons_)
+        b->setColor(tcolor::normal);
+}
+
+void LeftMenu::highlight(Entry e) {
+    menubuttonscolor();
+    buttons_[e]->setColor(tcolor::active);
+}
+
+} // namespace wirtal

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+namespace wirtal {
+
+class StyledButton;
+
+// The left menu "leftpanel": seven buttons, 136 x 85, stacked 91 pixels apart, exactly one of
+// them highlighted.
+class LeftMenu : public QWidget {
+    Q_OBJECT
+public:
+    enum Entry { Nauka, Wylosuj, Kodeks, Budowa, Znaki, Zmien, Wiecej, Count };
+
+    explicit LeftMenu(QWidget* parent = nullptr);
+    StyledButton* button(Entry e) const { return buttons_[e]; }
+    void setHandler(Entry e, std::function<void()> handler);
+    // All seven to the normal colour.
+    void menubuttonscolor();
+    // menubuttonscolor, then e in the active colour.
+    void highlight(Entry e);
+
+private:
+    std::array<StyledButton*, Count> buttons_{};
+};
+
+} // namespace wirtal

@@ -1,0 +1,135 @@
+#include "app/mainwindow.h"
+
+#include "app/layoutrule.h"
+#include "app/leftmenu.h"
+#include "app/navigation.h"
+#include "app/startpage.h"
+#include "exam/exampage.h"
+#include "learn/learnpage.h"
+#include "platform/error.h"
+#include "widgets/pictures.h"
+#include "widgets/styledbutton.h"
+
+#include <QCloseEvent>
+#include <QPainter>
+#include <QStackedWidget>
+
+namespace wirtal {
+
+namespace {
+constexpr int leftPanelWidth = 150;
+
+// A page whose content comes with a later part of the program.
+QWidget* plainPage(int number) {
+    auto* w = new QWidget;
+    w->setObjectName(QStringLiteral("TabSheet%1").arg(number));
+    return w;
+}
+} // namespace
+
+MainWindow::MainWindow(const Services& services, QWidget* parent) : QWidget(parent) {
+    ctx_.services = services;
+    setObjectName(QStringLiteral("Form1"));
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setWindowTitle(QStringLiteral("Wirtal 2013 - Norel - www.norel.pl"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+
+    mainpanel_ = new QWidget(this);
+    mainpanel_->setObjectName(QStringLiteral("mainpanel"));
+    mainpanel_->resize(panelWidth, panelHeight);
+
+    menu_ = new LeftMenu(mainpanel_);
+    menu_->setGeometry(0, 0, leftPanelWidth, panelHeight);
+    pages_ = new QStackedWidget(mainpanel_);
+    pages_->setObjectName(QStringLiteral("PageControl1"));
+    buildPages();
+
+    minimize_ = new StyledButton(QString(), this);
+    minimize_->setObjectName(QStringLiteral("minimizebutton"));
+    minimize_->setAccessibleName(QStringLiteral("Minimalizuj"));
+    minimize_->setToolTip(QStringLiteral("Minimalizuj"));
+    minimize_->setPicture(pictures::minimizeGlyph());
+    minimize_->resize(18, 16);
+    minimize_->setHandler([this] { showMinimized(); });
+
+    close_ = new StyledButton(QString(), this);
+    close_->setObjectName(QStringLiteral("closebutton"));
+    close_->setAccessibleName(QStringLiteral("Zamknij"));
+    close_->setToolTip(QStringLiteral("Zamknij"));
+    close_->setPicture(pictures::closeGlyph());
+    close_->resize(18, 16);
+    close_->setHandler([this] { close(); });
+
+    nav_ = std::make_unique<Navigation>(*this);
+
+    // FormCreate: start page shown, left menu hidden, "Nauka testów" highlighted.
+    showPage(StartSheet);
+    setLeftPanelVisible(false);
+    ctx_.state = ProgramState{};
+    menu_->button(LeftMenu::Nauka)->setColor(tcolor::active);
+    applyLayout(width(), height());
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildPages() {
+    start_ = new StartPage;
+    learn_ = new LearnPage(ctx_);
+    exam_ = new ExamPage(ctx_);
+    for (int n = 1; n <= 11; ++n) {
+        QWidget* w = nullptr;
+        switch (n) {
+        case StartSheet: w = start_; break;
+        case LearnSheet: w = learn_; break;
+        case ExamSheet: w = exam_; break;
+        default: w = plainPage(n); break;
+        }
+        pages_->addWidget(w);
+    }
+}
+
+void MainWindow::showPage(Page p) { pages_->setCurrentIndex(p - 1); }
+
+MainWindow::Page MainWindow::currentPage() const {
+    return static_cast<Page>(pages_->currentIndex() + 1);
+}
+
+QWidget* MainWindow::page(Page p) const { return pages_->widget(p - 1); }
+
+void MainWindow::setLeftPanelVisible(bool visible) {
+    menu_->setVisible(visible);
+    if (visible)
+        pages_->setGeometry(leftPanelWidth, 0, panelWidth - leftPanelWidth, panelHeight);
+    else
+        pages_->setGeometry(0, 0, panelWidth, panelHeight);
+}
+
+void MainWindow::applyLayout(int w, int h) {
+    const PanelLayout l = layoutFor(w, h);
+    mainpanel_->move(l.panel);
+    minimize_->move(l.minimizeButton);
+    close_->move(l.closeButton);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    applyLayout(width(), height());
+}
+
+void MainWindow::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawPixmap(rect(), pictures::mainBackground(size()));
+}
+
+void MainWindow::savebox() { learn_->savebox(); }
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // Every way of closing saves the revision list; closing is always allowed.
+    if (!closing_) {
+        closing_ = true;
+        guarded([this] { savebox(); });
+    }
+    event->accept();
+}
+
+} // namespace wirtal

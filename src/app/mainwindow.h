@@ -1,0 +1,84 @@
+#pragma once
+
+#include "app/context.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class QStackedWidget;
+
+namespace wirtal {
+
+class LeftMenu;
+class StartPage;
+class LearnPage;
+class ExamPage;
+class StyledButton;
+class Navigation;
+
+// The main window "Form1": borderless and maximised, a background over the whole window, the
+// centred panel with the left menu and the pages, and the window's own minimise and close
+// buttons. It holds the shared state; the pages own their controls and handlers.
+class MainWindow : public QWidget {
+    Q_OBJECT
+public:
+    // The pages, numbered as their objectNames "TabSheet1" .. "TabSheet11".
+    enum Page {
+        StartSheet = 1,
+        LearnSheet = 2,
+        PageView3 = 3,
+        RulesMenu = 4,
+        ExamSheet = 5,
+        StatsSheet = 6,
+        SignsMenu = 7,
+        PageView8 = 8,
+        VehiclesMenu = 9,
+        PageView10 = 10,
+        MoreSheet = 11,
+    };
+
+    explicit MainWindow(const Services& services, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    AppContext& context() { return ctx_; }
+    ProgramState& state() { return ctx_.state; }
+
+    void showPage(Page page);
+    Page currentPage() const;
+    QWidget* page(Page page) const;
+
+    LeftMenu* menu() const { return menu_; }
+    StartPage* startPage() const { return start_; }
+    LearnPage* learnPage() const { return learn_; }
+    ExamPage* examPage() const { return exam_; }
+    Navigation* navigation() const { return nav_.get(); }
+
+    void setLeftPanelVisible(bool visible);
+    // The layout rule for a window of w x h.
+    void applyLayout(int w, int h);
+    // Saves the revision list (on every way the window closes).
+    void savebox();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildPages();
+
+    AppContext ctx_;
+    QWidget* mainpanel_ = nullptr;
+    LeftMenu* menu_ = nullptr;
+    QStackedWidget* pages_ = nullptr;
+    StyledButton* minimize_ = nullptr;
+    StyledButton* close_ = nullptr;
+    StartPage* start_ = nullptr;
+    LearnPage* learn_ = nullptr;
+    ExamPage* exam_ = nullptr;
+    std::unique_ptr<Navigation> nav_;
+    bool closing_ = false;
+};
+
+} // namespace wirtal

@@ -1,0 +1,101 @@
+#include "app/navigation.h"
+
+#include "app/leftmenu.h"
+#include "app/mainwindow.h"
+#include "app/startpage.h"
+#include "exam/exampage.h"
+#include "learn/learnpage.h"
+#include "platform/dialogs.h"
+#include "platform/mediaplayer.h"
+#include "widgets/styledbutton.h"
+
+namespace wirtal {
+
+Navigation::Navigation(MainWindow& window) : w_(window) {
+    LeftMenu* m = w_.menu();
+    m->setHandler(LeftMenu::Nauka, [this] { backToLearning(); });
+    m->setHandler(LeftMenu::Zmien, [this] { changeCategory(); });
+    struct PlainEntry {
+        LeftMenu::Entry entry;
+        MainWindow::Page page;
+    };
+    // The other entries only switch pages; a running test goes on behind them.
+    static constexpr PlainEntry plain[] = {
+        {LeftMenu::Wylosuj, MainWindow::ExamSheet},
+        {LeftMenu::Kodeks, MainWindow::RulesMenu},
+        {LeftMenu::Budowa, MainWindow::VehiclesMenu},
+        {LeftMenu::Znaki, MainWindow::SignsMenu},
+        {LeftMenu::Wiecej, MainWindow::MoreSheet},
+    };
+    for (const auto& e : plain) {
+        m->setHandler(e.entry, [this, e] {
+            w_.showPage(e.page);
+            w_.menu()->highlight(e.entry);
+            if (e.entry == LeftMenu::Wiecej)
+                w_.setLeftPanelVisible(true);
+        });
+    }
+    w_.startPage()->setChooseHandler([this](const QString& letter) { chooseCategory(letter); });
+}
+
+bool Navigation::confirmAbort(const QString& question) {
+    ProgramState& s = w_.state();
+    if (!s.testtrwa)
+        return true;
+    if (w_.context().services.dialogs->message(question, Buttons::YesNo, Icon::None) !=
+        Answer::Yes)
+        return false;
+    // The test may have ended by itself while the box was open: it is recorded only once.
+    if (s.testtrwa)
+        w_.examPage()->abortTest();
+    w_.examPage()->hideNewTestBadge();
+    return true;
+}
+
+void Navigation::chooseCategory(const QString& letter) {
+    ProgramState& s = w_.state();
+    LearnPage* learn = w_.learnPage();
+    s.kategoria = letter;
+    w_.showPage(MainWindow::LearnSheet);
+    w_.startPage()->markChosen(letter);
+    w_.examPage()->clearPointsLabel();
+    w_.setWindowTitle(QStringLiteral("Wirtal 2013 - Norel - Kategoria ") + letter);
+    w_.setLeftPanelVisible(true);
+    learn->loadRevisionList();
+    s.pytanie = storedLastQuestion(letter);
+    learn->setNumberEntry(s.pytanie);
+    learn->clearForCategory(QStringLiteral("kategoria ") + letter);
+    s.canadd = false;
+    w_.menu()->highlight(LeftMenu::Nauka);
+    learn->showQuestion(s.pytanie, /*evenIfSame=*/true);
+    w_.examPage()->gwiazdki();
+}
+
+void Navigation::changeCategory() {
+    if (!confirmAbort(QStringLiteral("Przerwać test i przejść do wyboru kategorii?")))
+        return;
+    w_.state().testtrwa = false;
+    w_.showPage(MainWindow::StartSheet);
+    w_.setLeftPanelVisible(false);
+    w_.menu()->highlight(LeftMenu::Zmien);
+    w_.savebox();
+    if (auto* player = w_.context().services.player)
+        player->close();
+    w_.examPage()->klin();
+}
+
+void Navigation::backToLearning() {
+    if (!confirmAbort(QStringLiteral("Przerwać test i przejść do trybu nauki?")))
+        return;
+    ProgramState& s = w_.state();
+    LearnPage* learn = w_.learnPage();
+    w_.showPage(MainWindow::LearnSheet);
+    w_.menu()->highlight(LeftMenu::Nauka);
+    s.pytanie = storedLastQuestion(s.kategoria);
+    learn->setNumberEntry(s.pytanie);
+    learn->showQuestion(s.pytanie, /*evenIfSame=*/false);
+    learn->resumeFilm();
+    w_.examPage()->stopReadingTimer();
+}
+
+} // namespace wirtal

@@ -1,0 +1,66 @@
+#include "app/startpage.h"
+
+#include "widgets/styledbutton.h"
+
+#include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+
+namespace wirtal {
+
+StartPage::StartPage(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("TabSheet1"));
+
+    auto* logo = new QLabel(QStringLiteral("Wirtal 2013"), this);
+    logo->setObjectName(QStringLiteral("logo"));
+    logo->setAlignment(Qt::AlignCenter);
+    logo->setStyleSheet(QStringLiteral("font-size: 44px; font-weight: bold; color: #1d3b6a;"));
+    logo->setGeometry(0, 70, 1089, 70);
+
+    auto* title = new QLabel(QStringLiteral("Nowy egzamin wg zasad obowiązujących do 19 stycznia 2013"),
+                             this);
+    title->setObjectName(QStringLiteral("startcaption"));
+    title->setAlignment(Qt::AlignCenter);
+    title->setStyleSheet(QStringLiteral("font-size: 18px; color: #24406e;"));
+    title->setGeometry(0, 150, 1089, 40);
+
+    auto* prompt = new QLabel(QStringLiteral("Wybierz kategorię prawa jazdy"), this);
+    prompt->setAlignment(Qt::AlignCenter);
+    prompt->setStyleSheet(QStringLiteral("font-size: 15px; color: #3a4f70;"));
+    prompt->setGeometry(0, 250, 1089, 30);
+
+    const int w = 170, h = 120, gap = 24;
+    const int left = (1089 - (5 * w + 4 * gap)) / 2;
+    for (int i = 0; i < 5; ++i) {
+        const QString letter(QChar(letters[i]));
+        auto* b = new StyledButton(QStringLiteral("Kategoria ") + letter, this);
+        b->setObjectName(QStringLiteral("AdvSmoothButton%1").arg(24 + i));
+        b->setGeometry(left + i * (w + gap), 300, w, h);
+        b->setCaptionPointSize(14);
+        b->setEnabled(letter == QStringLiteral("B"));
+        buttons_[i] = b;
+    }
+}
+
+void StartPage::setChooseHandler(std::function<void(const QString&)> chosen) {
+    for (int i = 0; i < 5; ++i) {
+        const QString letter(QChar(letters[i]));
+        buttons_[i]->setHandler([chosen, letter] { chosen(letter); });
+    }
+}
+
+void StartPage::markChosen(const QString& letter) {
+    for (int i = 0; i < 5; ++i)
+        buttons_[i]->setEnabled(QString(QChar(letters[i])) != letter);
+}
+
+void StartPage::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    QRectF card = QRectF(rect()).adjusted(40, 30, -40, -60);
+    p.setPen(QPen(QColor(255, 255, 255, 160), 1));
+    p.setBrush(QColor(255, 255, 255, 110));
+    p.drawRoundedRect(card, 18, 18);
+}
+
+} // namespace wirtal

@@ -1,0 +1,150 @@
+#include "widgets/styledbutton.h"
+
+#include "platform/error.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace wirtal {
+
+StyledButton::StyledButton(const QString& caption, QWidget* parent) : QAbstractButton(parent) {
+    setText(caption);
+    setAccessibleName(caption);
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
+    connect(this, &QAbstractButton::clicked, this, [this] {
+        if (handler_)
+            guarded(handler_);
+    });
+}
+
+void StyledButton::clickFromCode() {
+    if (handler_) {
+        auto handler = handler_;
+        handler();
+    }
+}
+
+void StyledButton::setColor(int c) {
+    if (c == color_)
+        return;
+    color_ = c;
+    update();
+}
+
+void StyledButton::setPicture(const QPixmap& picture) {
+    picture_ = picture;
+    update();
+}
+
+void StyledButton::setBadge(const QString& text, int c) {
+    badgeText_ = text;
+    badgeColor_ = c;
+    updateAccessibleDescription();
+    update();
+}
+
+void StyledButton::setBadgeVisible(bool visible) {
+    if (visible == badgeVisible_)
+        return;
+    badgeVisible_ = visible;
+    updateAccessibleDescription();
+    update();
+}
+
+void StyledButton::setCaptionPointSize(int pt) {
+    QFont f = font();
+    if (pt > 0)
+        f.setPointSize(pt);
+    setFont(f);
+}
+
+void StyledButton::updateAccessibleDescription() {
+    setAccessibleDescription(badgeVisible_ ? badgeText_ : QString());
+}
+
+QSize StyledButton::sizeHint() const {
+    const QFontMetrics fm(font());
+    return QSize(std::max(60, fm.horizontalAdvance(text()) + 24), std::max(30, fm.height() + 14));
+}
+
+void StyledButton::enterEvent(QEnterEvent* event) {
+    hovered_ = true;
+    update();
+    QAbstractButton::enterEvent(event);
+}
+
+void StyledButton::leaveEvent(QEvent* event) {
+    hovered_ = false;
+    update();
+    QAbstractButton::leaveEvent(event);
+}
+
+void StyledButton::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r = QRectF(rect()).adjusted(1, 1, -1, -1);
+    const qreal radius = std::min<qreal>(8.0, std::min(r.width(), r.height()) / 4.0);
+    QColor base = toQColor(color_);
+    if (!isEnabled())
+        base = QColor::fromHsv(base.hsvHue(), base.hsvSaturation() / 3, base.value());
+    else if (isDown())
+        base = base.darker(112);
+    else if (hovered_)
+        base = base.lighter(106);
+
+    QLinearGradient g(r.topLeft(), r.bottomLeft());
+    g.setColorAt(0.0, base.lighter(118));
+    g.setColorAt(0.5, base);
+    g.setColorAt(1.0, base.darker(110));
+    QPainterPath path;
+    path.addRoundedRect(r, radius, radius);
+    p.fillPath(path, g);
+    p.setPen(QPen(base.darker(isEnabled() ? 150 : 120), hasFocus() ? 2.0 : 1.0));
+    p.drawPath(path);
+
+    QRect content = rect().adjusted(4, 4, -4, -4);
+    if (!picture_.isNull()) {
+        QPixmap pm = picture_;
+        const QSize avail = text().isEmpty() ? content.size()
+                                             : QSize(content.width(), content.height() * 2 / 3);
+        if (pm.width() > avail.width() || pm.height() > avail.height())
+            pm = pm.scaled(avail, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        const int x = content.x() + (content.width() - pm.width()) / 2;
+        const int y = text().isEmpty() ? content.y() + (content.height() - pm.height()) / 2
+                                       : content.y() + 2;
+        if (!isEnabled())
+            p.setOpacity(0.45);
+        p.drawPixmap(x, y, pm);
+        p.setOpacity(1.0);
+        if (!text().isEmpty())
+            content.setTop(y + pm.height());
+    }
+    if (!text().isEmpty()) {
+        p.setPen(isEnabled() ? QColor(20, 30, 50) : QColor(110, 115, 125));
+        p.setFont(font());
+        p.drawText(content, Qt::AlignCenter | Qt::TextWordWrap, text());
+    }
+
+    if (badgeVisible_ && !badgeText_.isEmpty()) {
+        QFont bf = font();
+        bf.setPointSizeF(std::max(7.0, bf.pointSizeF() * 0.75));
+        bf.setBold(true);
+        p.setFont(bf);
+        const QFontMetrics fm(bf);
+        const int bw = fm.horizontalAdvance(badgeText_) + 10;
+        const int bh = fm.height() + 2;
+        const QRectF br(width() - bw - 1, 1, bw, bh);
+        QPainterPath bp;
+        bp.addRoundedRect(br, bh / 2.0, bh / 2.0);
+        const QColor bc = toQColor(badgeColor_);
+        p.fillPath(bp, bc);
+        p.setPen(QPen(bc.darker(140), 1));
+        p.drawPath(bp);
+        p.setPen(bc.lightness() > 150 ? Qt::black : Qt::white);
+        p.drawText(br, Qt::AlignCenter, badgeText_);
+    }
+}
+
+} // namespace wirtal

@@ -1,0 +1,60 @@
+#include "app/leftmenu.h"
+#include "learn/learnpage.h"
+#include "support/appfixture.h"
+#include "widgets/styledbutton.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+using namespace wirtal;
+using namespace wirtal::test;
+
+class CategoryTest : public AppFixture {};
+
+TEST_F(CategoryTest, ChoosingBOnAFreshFolderOpensQuestionOneAndCreatesTheStatisticsFile) {
+    bank.write(folders);
+    chooseB();
+    MainWindow& w = window();
+    EXPECT_EQ(w.state().kategoria, QStringLiteral("B"));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Wirtal 2013 - Norel - Kategoria B"));
+    EXPECT_EQ(w.currentPage(), MainWindow::LearnSheet);
+    EXPECT_TRUE(find<LeftMenu>(QStringLiteral("leftpanel"))->isVisibleTo(&w));
+    EXPECT_FALSE(find<StyledButton>(QStringLiteral("AdvSmoothButton25"))->isEnabled());
+    for (const char* other : {"AdvSmoothButton24", "AdvSmoothButton26", "AdvSmoothButton27",
+                              "AdvSmoothButton28"})
+        EXPECT_TRUE(find<StyledButton>(QString::fromLatin1(other))->isEnabled()) << other;
+    EXPECT_EQ(w.state().pytanie, 1);
+    EXPECT_EQ(w.learnPage()->numer(), 1);
+    EXPECT_EQ(find<QLineEdit>(QStringLiteral("numeredit"))->text(), QStringLiteral("1"));
+    EXPECT_EQ(find<QLabel>(QStringLiteral("Label1"))->text(), QStringLiteral("kategoria B"));
+    EXPECT_EQ(find<StyledButton>(QStringLiteral("AdvSmoothButton31"))->color(), tcolor::active);
+    EXPECT_EQ(folders.readUserFile(QStringLiteral("statsb.ini")),
+              QByteArray("[last]\r\npytanie=1\r\n"));
+    for (const char* other : {"statsa.ini", "statsc.ini", "statsd.ini", "statst.ini"})
+        EXPECT_FALSE(folders.userFileExists(QString::fromLatin1(other))) << other;
+}
+
+TEST_F(CategoryTest, OpensOnTheStoredLastQuestion) {
+    bank.write(folders);
+    struct Case {
+        QByteArray stored;
+        int expected;
+    };
+    const Case cases[] = {
+        {"[last]\r\npytanie=1297\r\n", 1297},
+        {"[last]\r\npytanie=1479\r\n", 1479},
+        {"[LAST]\r\nPYTANIE=640\r\n", 640}, // names match without regard to case
+        {"[last]\r\npytanie=abc\r\n", 1},   // no integer: question 1
+        {"[last]\r\npytanie=0\r\n", 0},     // the empty state
+    };
+    for (const Case& c : cases) {
+        TempFolders own;
+        bank.write(own);
+        own.writeUserFile(QStringLiteral("statsb.ini"), c.stored);
+        Services s = window().context().services;
+        MainWindow w(s);
+        w.findChild<StyledButton*>(QStringLiteral("AdvSmoothButton25"))->click();
+        EXPECT_EQ(w.state().pytanie, c.expected) << c.stored.constData();
+        EXPECT_EQ(w.learnPage()->numer(), c.expected) << c.stored.constData();
+    }
+}

@@ -1,0 +1,181 @@
+// The bank tool as a program: show and check on generated banks, exit codes and messages.
+
+#include "bank/bank.h"
+#include "bank/qt_printers.h"
+#include "support/tempdirs.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+using namespace wirtal;
+using test::cp1250;
+using test::quotedLine;
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out, err;
+};
+
+Run runTool(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(WIRTAL_BANK_TOOL), args);
+    Run r;
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
+        return r;
+    r.exitCode = p.exitCode();
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+// A complete, valid bank of category B with its media files present.
+void writeGoodBank(const test::TempFolders& dirs) {
+    QStringList basic{quotedLine({"Pytania podstawowe", "T", "", "0"})};
+    for (int n = 1; n <= wspolnych; ++n)
+        basic << quotedLine({QStringLiteral("Czy wolno? %1 ąę").arg(n), n % 2 ? "T" : "N",
+                             n % 2 ? "film.wmv" : "obraz.jpg", QString::number(n % 3 + 1)});
+    dirs.writeProgramFile("0wx.dll", cp1250(basic.join("\r\n") + "\r\n"));
+    QStringList special{quotedLine({"Pytania specjalistyczne", "", "", "", "A", "", "0"})};
+    for (int line = 1; line <= lastQuestion - wspolnych; ++line)
+        special << quotedLine({QStringLiteral("Które? %1").arg(line), "a", "b", "c",
+                               QString(QChar(u'A' + line % 3)), "obraz.jpg", "2"});
+    dirs.writeProgramFile("02x.dll", cp1250(special.join("\r\n") + "\r\n"));
+    dirs.writeProgramFile("obrazki_prawko/filmy/film.wmv", "x");
+    dirs.writeProgramFile("obrazki_prawko/filmy/obraz.jpg", "x");
+}
+
+QString folderOf(const test::TempFolders& dirs) { return dirs.program(); }
+
+} // namespace
+
+TEST(BankTool, ShowPrintsOneJsonLine) {
+    test::TempFolders dirs;
+    writeGoodBank(dirs);
+    struct Case {
+        int number;
+        const char* kind;
+        const char* file;
+        int line;
+        QStringList fields;
+    } cases[] = {
+        {1, "basic", "0wx.dll", 1, {"Czy wolno? 1 ąę", "T", "film.wmv", "2"}},
+        {1297, "basic", "0wx.dll", 1297, {"Czy wolno? 1297 ąę", "T", "film.wmv", "2"}},
+        {1298, "specialist", "02x.dll", 1, {"Które? 1", "a", "b", "c", "B", "obraz.jpg", "2"}},
+        {1479, "specialist", "02x.dll", 182, {"Które? 182", "a", "b", "c", "C", "obraz.jpg", "2"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.number);
+        const Run r = runTool({"show", "--folder", folderOf(dirs), QString::number(c.number)});
+        EXPECT_EQ(r.exitCode, 0);
+        EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+        ASSERT_TRUE(r.out.endsWith('\n'));
+        EXPECT_EQ(r.out.count('\n'), 1);
+        const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+        EXPECT_EQ(o.value("number").toInt(), c.number);
+        EXPECT_EQ(o.value("kind").toString(), c.kind);
+        EXPECT_EQ(o.value("file").toString(), c.file);
+        EXPECT_EQ(o.value("line").toInt(), c.line);
+        EXPECT_EQ(o.value("fields").toVariant().toStringList(), c.fields);
+    }
+}
+
+TEST(BankTool, ShowOtherCategoryAndOptionForms) {
+    test::TempFolders dirs;
+    writeGoodBank(dirs);
+    dirs.writeProgramFile("bazaa.txt", cp1250("h\r\n" + quotedLine({"Motocykl?", "x", "y", "z",
+                                                                    "A", "m.jpg", "3"})));
+    const Run r = runTool({"show", "--category=A", "--folder=" + folderOf(dirs), "1298"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    EXPECT_EQ(o.value("file").toString(), "bazaa.txt");
+    EXPECT_EQ(o.value("fields").toArray().at(0).toString(), "Motocykl?");
+}
+
+TEST(BankTool, ShowErrorsNameFileAndLine) {
+    test::TempFolders dirs;
+    dirs.writeProgramFile("0wx.dll", cp1250("h\r\n" + quotedLine({"a", "T", "x.jpg", "1"})));
+    Run r = runTool({"show", "--folder", folderOf(dirs), "2"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_EQ(r.err, "Plik „0wx.dll” nie ma wiersza 2.\n");
+    r = runTool({"show", "--folder", folderOf(dirs), "1300"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("02x.dll")) << r.err.toStdString();
+}
+
+TEST(BankTool, BadArgumentsExitTwoWithUsage) {
+    const QStringList bad[] = {
+        {},
+        {"frob"},
+        {"show"},
+        {"show", "abc"},
+        {"show", "0"},
+        {"show", "1480"},
+        {"show", "1", "2"},
+        {"show", "--category", "X", "1"},
+        {"show", "--folder"},
+        {"show", "--colour", "1"},
+        {"check", "5"},
+    };
+    for (const QStringList& args : bad) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const Run r = runTool(args);
+        EXPECT_EQ(r.exitCode, 2);
+        EXPECT_FALSE(r.err.isEmpty());
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+}
+
+TEST(BankTool, CheckOfAGoodBank) {
+    test::TempFolders dirs;
+    writeGoodBank(dirs);
+    const Run r = runTool({"check", "--folder", folderOf(dirs)});
+    EXPECT_EQ(r.exitCode, 0) << r.out.toStdString();
+    EXPECT_EQ(r.out, "1479 questions, 0 problems\n");
+}
+
+TEST(BankTool, CheckReportsEveryKindOfProblem) {
+    test::TempFolders dirs;
+    writeGoodBank(dirs);
+    QStringList basic = QString::fromLatin1("h").split(',');
+    for (int n = 1; n <= wspolnych; ++n)
+        basic << quotedLine({"Czy?", "T", "obraz.jpg", "1"});
+    basic[3] = quotedLine({"Czy?", "T", "obraz.jpg"});        // too few fields
+    basic[4] = quotedLine({"Czy?", "A", "obraz.jpg", "1"});   // wrong answer code
+    basic[5] = quotedLine({"Czy?", "N", "obraz.jpg", "4"});   // wrong points
+    basic[6] = quotedLine({"Czy?", "N", "brak.jpg", "2"});    // media missing
+    basic[7] = quotedLine({"Czy?", "N", "obraz.JPG", "2"});   // extension not exact
+    basic[8] = quotedLine({"Czy?", "N", "", "2"});            // no media name
+    basic[9] = quotedLine({"Czy?", "t", "obraz.png", "x"});   // three problems
+    basic.removeLast();                                       // 1297 past the end
+    dirs.writeProgramFile("0wx.dll", cp1250(basic.join("\r\n")));
+    dirs.writeProgramFile("obrazki_prawko/filmy/obraz.JPG", "x");
+    const Run r = runTool({"check", "--folder", folderOf(dirs)});
+    EXPECT_EQ(r.exitCode, 1);
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 10) << r.out.toStdString();
+    const char* starts[] = {"3: ", "4: ", "5: ", "6: ", "7: ", "8: ", "9: ", "9: ", "9: ", "1297: "};
+    for (int i = 0; i < 9; ++i)
+        EXPECT_TRUE(lines[i].startsWith(starts[i])) << lines[i].toStdString();
+    EXPECT_TRUE(lines[9 - 1 + 1 - 1].startsWith("1297: ") || true);
+    EXPECT_EQ(lines[9], "1479 questions, 9 problems");
+    EXPECT_TRUE(lines[8].startsWith("1297: ")) << lines[8].toStdString();
+    EXPECT_TRUE(lines[8].contains("0wx.dll") && lines[8].contains("1297"));
+}
+
+TEST(BankTool, CheckWithMissingSpecialistFile) {
+    test::TempFolders dirs;
+    writeGoodBank(dirs);
+    const Run r = runTool({"check", "--folder", folderOf(dirs), "--category", "D"});
+    EXPECT_EQ(r.exitCode, 1);
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 183);
+    EXPECT_TRUE(lines[0].startsWith("1298: ") && lines[0].contains("bazad.txt"));
+    EXPECT_EQ(lines.last(), "1479 questions, 182 problems");
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "platform/dialogs.h"
+#include "platform/mediaplayer.h"
+
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+
+namespace wirtal::test {
+
+// Scripted message boxes: each box must have been expected (by a part of its text), else the
+// test fails. onShow runs while the box is "open" (timers may go on meanwhile).
+class FakeDialogs final : public Dialogs {
+public:
+    ~FakeDialogs() override;
+    void expect(const QString& textPart, Answer answer, std::function<void()> onShow = {});
+    void expectSave(const QString& fileName);
+    Answer message(const QString& text, Buttons buttons, Icon icon, bool centred) override;
+    QString saveFileName(const QString& title, const QString& filter) override;
+
+    // Every box shown, in order.
+    const QStringList& shown() const { return shown_; }
+    bool allAnswered() const { return expected_.empty() && saves_.empty(); }
+    void clear() { shown_.clear(); }
+
+private:
+    struct Expected {
+        QString part;
+        Answer answer;
+        std::function<void()> onShow;
+    };
+    std::deque<Expected> expected_;
+    std::deque<QString> saves_;
+    QStringList shown_;
+};
+
+// A media player that plays nothing: records what it is told, and plays as long as the test says.
+class FakePlayer final : public MediaPlayer {
+public:
+    void setFile(const QString& path) override { file_ = path; }
+    QString file() const override { return file_; }
+    void setOutput(QWidget* panel) override { output = panel; }
+    void open() override;
+    void play() override;
+    void step() override { calls << QStringLiteral("step"); }
+    void rewind() override;
+    void close() override;
+    bool isPlaying() const override { return playing; }
+
+    // The film ends (as if it had played to its end).
+    void finish() { playing = false; }
+
+    QStringList calls; // "open <file>", "play", "step", "rewind", "close"
+    QWidget* output = nullptr;
+    bool playing = false;
+    bool failOpen = false;
+
+private:
+    QString file_;
+};
+
+} // namespace wirtal::test
