@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace wirtal {
+
+class MediaPlayer;
+class PictureBox;
+
+// One of the two media areas of the main window: a film panel and a picture of the same place
+// and size, of which at most one is visible.
+struct MediaDisplay {
+    QWidget* filmPanel = nullptr;  // "Panel1" / "Panel2"
+    PictureBox* picture = nullptr; // "ImageTest" / "ImageTest2"
+    // Learning display only: the film buttons and the film last opened there.
+    QWidget* rewind = nullptr;
+    QWidget* replay = nullptr;
+    QString* mediaplik = nullptr;
+
+    void showFilmPanel();
+    void showPicture();
+};
+
+// The media folder: program folder + "\obrazki_prawko\filmy\"; a media field is a file name in it.
+QString mediaPath(const QString& field);
+// The extension of a path: from the last dot after the last separator, dot included; empty
+// when there is none.
+QString extensionOf(const QString& path);
+
+// Shows a record's media field on a display (the caller has closed the player): nothing when the
+// file is missing; a film when the extension is exactly ".wmv"; a picture when exactly ".jpg";
+// nothing for anything else.
+void showMedia(const QString& field, MediaDisplay& display, MediaPlayer& player);
+
+} // namespace wirtal
