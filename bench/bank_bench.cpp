@@ -31,11 +31,11 @@ QString quoted(const QStringList& fields) {
 // A question text of about the length of the official ones, with Polish letters.
 QString questionText(int n, int length) {
     static const QString words[] = {
-        QStringLiteral("Czy"),      QStringLiteral("w"),        QStringLiteral("tej"),
-        QStringLiteral("sytuacji"), QStringLiteral("masz"),     QStringLiteral("obowiązek"),
-        QStringLiteral("zatrzymać"), QStringLiteral("pojazd"),  QStringLiteral("przed"),
-        QStringLiteral("przejściem"), QStringLiteral("dla"),    QStringLiteral("pieszych"),
-        QStringLiteral("źle"),      QStringLiteral("oznakowanym"), QStringLiteral("łukiem"),
+        QStringLiteral("Czy"),        QStringLiteral("w"),           QStringLiteral("tej"),
+        QStringLiteral("sytuacji"),   QStringLiteral("masz"),        QStringLiteral("obowiązek"),
+        QStringLiteral("zatrzymać"),  QStringLiteral("pojazd"),      QStringLiteral("przed"),
+        QStringLiteral("przejściem"), QStringLiteral("dla"),         QStringLiteral("pieszych"),
+        QStringLiteral("źle"),        QStringLiteral("oznakowanym"), QStringLiteral("łukiem"),
         QStringLiteral("drogi"),
     };
     QString t = QStringLiteral("Pytanie %1:").arg(n);

@@ -46,7 +46,7 @@ struct Options {
 
 struct Command {
     const char* name;
-    const char* usage; // arguments after the command name
+    const char* usage;  // arguments after the command name
     qsizetype operands; // number of operands it takes
     int (*run)(const Options&);
 };
@@ -68,13 +68,18 @@ int runShow(const Options& o) {
     }
     try {
         const Record r = lookup(o.category, number);
-        QJsonObject obj;
-        obj.insert(QStringLiteral("number"), r.number);
-        obj.insert(QStringLiteral("kind"), kindName(r.kind));
-        obj.insert(QStringLiteral("file"), bankDisplayName(r.fileName));
-        obj.insert(QStringLiteral("line"), r.line);
-        obj.insert(QStringLiteral("fields"), QJsonArray::fromStringList(r.fields));
-        out(QString::fromUtf8(QJsonDocument(obj).toJson(QJsonDocument::Compact)) + u'\n');
+        // Keys in the documented order (a QJsonObject would sort them).
+        const auto json = [](const QJsonValue& v) {
+            return QString::fromUtf8(QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact))
+                .chopped(1)
+                .mid(1);
+        };
+        out(QStringLiteral("{\"number\":%1,\"kind\":%2,\"file\":%3,\"line\":%4,\"fields\":%5}\n")
+                .arg(r.number)
+                .arg(json(kindName(r.kind)), json(bankDisplayName(r.fileName)))
+                .arg(r.line)
+                .arg(QString::fromUtf8(QJsonDocument(QJsonArray::fromStringList(r.fields))
+                                           .toJson(QJsonDocument::Compact))));
         return exitOk;
     } catch (const Error& e) {
         err(e.message() + u'\n');
@@ -116,7 +121,8 @@ QStringList recordProblems(const Record& r) {
     if (m.isEmpty())
         problems << QStringLiteral("brak nazwy pliku multimediów");
     else if (!m.contains(u'.') || (suffix != u"jpg" && suffix != u"wmv"))
-        problems << QStringLiteral("plik multimediów „%1” nie ma rozszerzenia .jpg ani .wmv").arg(m);
+        problems
+            << QStringLiteral("plik multimediów „%1” nie ma rozszerzenia .jpg ani .wmv").arg(m);
     else if (!QFileInfo(Paths::inProgramFolder(QStringLiteral("\\obrazki_prawko\\filmy\\") + m))
                   .isFile())
         problems << QStringLiteral("brak pliku multimediów „%1”").arg(m);
@@ -124,7 +130,8 @@ QStringList recordProblems(const Record& r) {
 }
 
 int runCheck(const Options& o) {
-    // Each bank file is read once; the lines are taken from that one reading, as the test draw does.
+    // Each bank file is read once; the lines are taken from that one reading, as the test draw
+    // does.
     std::map<QString, QStringList> loaded;
     std::map<QString, QString> loadError;
     int problems = 0;

@@ -20,7 +20,7 @@ constexpr qsizetype maxValueLength = 2047;
 // One line of an INI text as the private-profile routines see it.
 struct Line {
     enum Kind { Other, Section, Key } kind = Other;
-    QString name; // section or key name, trimmed
+    QString name;  // section or key name, trimmed
     QString value; // raw text after "=" (Key only)
 };
 
@@ -52,8 +52,8 @@ bool sameName(const QString& a, const QString& b) {
 
 QString cleanValue(const QString& raw) {
     QString v = raw.trimmed();
-    if (v.size() >= 2 && ((v.front() == u'"' && v.back() == u'"') ||
-                          (v.front() == u'\'' && v.back() == u'\'')))
+    if (v.size() >= 2 &&
+        ((v.front() == u'"' && v.back() == u'"') || (v.front() == u'\'' && v.back() == u'\'')))
         v = v.mid(1, v.size() - 2);
     if (v.size() > maxValueLength)
         v.truncate(maxValueLength);
@@ -63,9 +63,9 @@ QString cleanValue(const QString& raw) {
 // Where a section and a key lie in a list of lines (-1 when missing). The first section of the
 // name counts, as with the private-profile routines.
 struct Found {
-    qsizetype section = -1;  // line of "[section]"
-    qsizetype key = -1;      // line of "key=value" within it
-    qsizetype lastKey = -1;  // last key line of the section
+    qsizetype section = -1; // line of "[section]"
+    qsizetype key = -1;     // line of "key=value" within it
+    qsizetype lastKey = -1; // last key line of the section
 };
 
 Found find(const QStringList& lines, const QString& section, const QString& key) {
@@ -180,8 +180,8 @@ int counterValue(const QString& value, const QString& inifilename, const QString
 }
 
 void incrementCounter(const QString& inifilename, const QString& Sekcja, const QString& Ident) {
-    const int n = counterValue(readini(inifilename, Sekcja, Ident, QStringLiteral("0")),
-                               inifilename, Ident);
+    const int n =
+        counterValue(readini(inifilename, Sekcja, Ident, QStringLiteral("0")), inifilename, Ident);
     if (n == std::numeric_limits<int>::max())
         throw Error(QStringLiteral("Wartość klucza %1 w pliku %2 jest za duża, by ją zwiększyć.")
                         .arg(Ident, inifilename));

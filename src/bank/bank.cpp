@@ -7,7 +7,9 @@
 
 namespace wirtal {
 
-QString basicBankName() { return QStringLiteral("\\0wx.dll"); }
+QString basicBankName() {
+    return QStringLiteral("\\0wx.dll");
+}
 
 QString specialistBankName(const QString& kategoria) {
     if (kategoria == u"B")
@@ -24,7 +26,9 @@ QString specialistBankName(const QString& kategoria) {
                     .arg(kategoria));
 }
 
-QString bankPath(const QString& bankName) { return Paths::inProgramFolder(bankName); }
+QString bankPath(const QString& bankName) {
+    return Paths::inProgramFolder(bankName);
+}
 
 QString bankDisplayName(const QString& bankName) {
     QString name = bankName;
@@ -35,10 +39,11 @@ QString bankDisplayName(const QString& bankName) {
 
 const QString& Record::field(int i) const {
     if (i < 0 || i >= fields.size())
-        throw Error(QStringLiteral("Plik „%1”, wiersz %2: za mało pól w rekordzie (potrzebne pole %3).")
-                        .arg(bankDisplayName(fileName))
-                        .arg(line)
-                        .arg(i));
+        throw Error(
+            QStringLiteral("Plik „%1”, wiersz %2: za mało pól w rekordzie (potrzebne pole %3).")
+                .arg(bankDisplayName(fileName))
+                .arg(line)
+                .arg(i));
     return fields[i];
 }
 

@@ -8,9 +8,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QJsonArray>
 
 #include <gtest/gtest.h>
 
@@ -25,8 +25,12 @@ QStringList basicFields(int n) {
             QStringLiteral("p%1.jpg").arg(n), QString::number(n % 3 + 1)};
 }
 QStringList specialistFields(const QString& cat, int line) {
-    return {QStringLiteral("Pytanie %1 nr %2: która odpowiedź?").arg(cat).arg(line), "Odp A",
-            "Odp B", "Odp C", QString(QChar(u'A' + line % 3)), QStringLiteral("s%1.wmv").arg(line),
+    return {QStringLiteral("Pytanie %1 nr %2: która odpowiedź?").arg(cat).arg(line),
+            "Odp A",
+            "Odp B",
+            "Odp C",
+            QString(QChar(u'A' + line % 3)),
+            QStringLiteral("s%1.wmv").arg(line),
             "2"};
 }
 
@@ -40,7 +44,7 @@ void writeFullBank(const test::TempFolders& dirs) {
     for (int n = 1; n <= wspolnych; ++n)
         basic << quotedLine(basicFields(n));
     writeBank(dirs, "0wx.dll", basic);
-    for (const QString& cat : {"A", "B", "C", "D", "T"}) {
+    for (const char* cat : {"A", "B", "C", "D", "T"}) {
         QStringList special{quotedLine({"Nagłówek", "", "", "", "A", "", "0"})};
         for (int line = 1; line <= lastQuestion - wspolnych; ++line)
             special << quotedLine(specialistFields(cat, line));
@@ -61,8 +65,10 @@ QString errorOf(const std::function<void()>& fn) {
 
 TEST(BankNames, AsTheProgramWritesThem) {
     EXPECT_EQ(basicBankName(), "\\0wx.dll");
-    const std::pair<const char*, const char*> names[] = {{"A", "\\bazaa.txt"}, {"B", "\\02x.dll"},
-                                                         {"C", "\\bazac.txt"}, {"D", "\\bazad.txt"},
+    const std::pair<const char*, const char*> names[] = {{"A", "\\bazaa.txt"},
+                                                         {"B", "\\02x.dll"},
+                                                         {"C", "\\bazac.txt"},
+                                                         {"D", "\\bazad.txt"},
                                                          {"T", "\\bazat.txt"}};
     for (const auto& [cat, name] : names) {
         SCOPED_TRACE(cat);

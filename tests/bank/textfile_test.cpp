@@ -20,8 +20,8 @@ QByteArray bytes(std::initializer_list<int> list) {
 
 const QString polish = QStringLiteral("ąćęłńóśźżĄĆĘŁŃÓŚŹŻ");
 // The same letters in Windows-1250, written out byte by byte (not through our encoder).
-const QByteArray polishCp1250 = bytes({0xB9, 0xE6, 0xEA, 0xB3, 0xF1, 0xF3, 0x9C, 0x9F, 0xBF,
-                                       0xA5, 0xC6, 0xCA, 0xA3, 0xD1, 0xD3, 0x8C, 0x8F, 0xAF});
+const QByteArray polishCp1250 = bytes({0xB9, 0xE6, 0xEA, 0xB3, 0xF1, 0xF3, 0x9C, 0x9F, 0xBF, 0xA5,
+                                       0xC6, 0xCA, 0xA3, 0xD1, 0xD3, 0x8C, 0x8F, 0xAF});
 
 QByteArray utf16(const QString& s, bool bigEndian) {
     QByteArray b;
@@ -48,15 +48,16 @@ std::vector<DecodeCase> decodeCases() {
         {"ASCII without BOM", "Czy,T", "Czy,T"},
         {"Polish letters in Windows-1250", polishCp1250, polish},
         {"Windows-1250 specials", bytes({0x80, 0x84, 0x93, 0x94, 0x96, 0x97, 0xA0}),
-         QString(u"\u20ac\u201e\u201c\u201d\u2013\u2014\u00a0")},
-        {"UTF-8 without BOM is read as Windows-1250", bytes({0xC4, 0x85}), QString(u"\u00c4\u2026")},
+         QString::fromUtf16(u"\u20ac\u201e\u201c\u201d\u2013\u2014\u00a0")},
+        {"UTF-8 without BOM is read as Windows-1250", bytes({0xC4, 0x85}),
+         QString::fromUtf16(u"\u00c4\u2026")},
         {"UTF-8 BOM", bomUtf8 + polish.toUtf8(), polish},
         {"UTF-8 BOM only", bomUtf8, ""},
         {"UTF-16 LE BOM", bomLe + utf16(polish + "\r\nx", false), polish + "\r\nx"},
         {"UTF-16 BE BOM", bomBe + utf16(polish + "\r\nx", true), polish + "\r\nx"},
         {"UTF-16 LE BOM only", bomLe, ""},
         {"UTF-16 odd last byte dropped", bomLe + utf16("ab", false) + "c", "ab"},
-        {"BOM bytes later in the text are text", "a" + bomLe, QString(u"a\u02d9\u0163")},
+        {"BOM bytes later in the text are text", "a" + bomLe, QString::fromUtf16(u"a\u02d9\u0163")},
         {"NUL ends Windows-1250 text", QByteArray("ab\0cd\r\nef", 9), "ab"},
         {"NUL at the start", QByteArray("\0abc", 4), ""},
         {"NUL ends UTF-8 text", bomUtf8 + QByteArray("x\0y", 3), "x"},
@@ -121,10 +122,11 @@ TEST(DecodeCp1250, PolishLetters) {
 
 TEST(EncodeCp1250, CharactersWithoutCodeBecomeQuestionMarks) {
     bool ok = true;
-    EXPECT_EQ(encodeCp1250(QString(u"a\u4e2db"), &ok), QByteArray("a?b"));
+    EXPECT_EQ(encodeCp1250(QString::fromUtf16(u"a\u4e2db"), &ok), QByteArray("a?b"));
     EXPECT_FALSE(ok);
     ok = true;
-    EXPECT_EQ(encodeCp1250(QString(u"x\U0001F600y"), &ok), QByteArray("x?y")); // one per pair
+    EXPECT_EQ(encodeCp1250(QString::fromUtf16(u"x\U0001F600y"), &ok),
+              QByteArray("x?y")); // one per pair
     EXPECT_FALSE(ok);
     ok = false;
     EXPECT_EQ(encodeCp1250(QStringLiteral("Łódź"), &ok), bytes({0xA3, 0xF3, 0x64, 0x9F}));

@@ -17,15 +17,15 @@ using test::quotedLine;
 
 namespace {
 
-struct Run {
+struct ToolRun {
     int exitCode = -1;
     QString out, err;
 };
 
-Run runTool(const QStringList& args) {
+ToolRun runTool(const QStringList& args) {
     QProcess p;
     p.start(QStringLiteral(WIRTAL_BANK_TOOL), args);
-    Run r;
+    ToolRun r;
     if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
         return r;
     r.exitCode = p.exitCode();
@@ -50,7 +50,9 @@ void writeGoodBank(const test::TempFolders& dirs) {
     dirs.writeProgramFile("obrazki_prawko/filmy/obraz.jpg", "x");
 }
 
-QString folderOf(const test::TempFolders& dirs) { return dirs.program(); }
+QString folderOf(const test::TempFolders& dirs) {
+    return dirs.program();
+}
 
 } // namespace
 
@@ -71,7 +73,7 @@ TEST(BankTool, ShowPrintsOneJsonLine) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.number);
-        const Run r = runTool({"show", "--folder", folderOf(dirs), QString::number(c.number)});
+        const ToolRun r = runTool({"show", "--folder", folderOf(dirs), QString::number(c.number)});
         EXPECT_EQ(r.exitCode, 0);
         EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
         ASSERT_TRUE(r.out.endsWith('\n'));
@@ -88,9 +90,9 @@ TEST(BankTool, ShowPrintsOneJsonLine) {
 TEST(BankTool, ShowOtherCategoryAndOptionForms) {
     test::TempFolders dirs;
     writeGoodBank(dirs);
-    dirs.writeProgramFile("bazaa.txt", cp1250("h\r\n" + quotedLine({"Motocykl?", "x", "y", "z",
-                                                                    "A", "m.jpg", "3"})));
-    const Run r = runTool({"show", "--category=A", "--folder=" + folderOf(dirs), "1298"});
+    dirs.writeProgramFile(
+        "bazaa.txt", cp1250("h\r\n" + quotedLine({"Motocykl?", "x", "y", "z", "A", "m.jpg", "3"})));
+    const ToolRun r = runTool({"show", "--category=A", "--folder=" + folderOf(dirs), "1298"});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
     EXPECT_EQ(o.value("file").toString(), "bazaa.txt");
@@ -100,7 +102,7 @@ TEST(BankTool, ShowOtherCategoryAndOptionForms) {
 TEST(BankTool, ShowErrorsNameFileAndLine) {
     test::TempFolders dirs;
     dirs.writeProgramFile("0wx.dll", cp1250("h\r\n" + quotedLine({"a", "T", "x.jpg", "1"})));
-    Run r = runTool({"show", "--folder", folderOf(dirs), "2"});
+    ToolRun r = runTool({"show", "--folder", folderOf(dirs), "2"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.out.isEmpty());
     EXPECT_EQ(r.err, "Plik „0wx.dll” nie ma wiersza 2.\n");
@@ -125,7 +127,7 @@ TEST(BankTool, BadArgumentsExitTwoWithUsage) {
     };
     for (const QStringList& args : bad) {
         SCOPED_TRACE(args.join(' ').toStdString());
-        const Run r = runTool(args);
+        const ToolRun r = runTool(args);
         EXPECT_EQ(r.exitCode, 2);
         EXPECT_FALSE(r.err.isEmpty());
         EXPECT_TRUE(r.out.isEmpty());
@@ -135,7 +137,7 @@ TEST(BankTool, BadArgumentsExitTwoWithUsage) {
 TEST(BankTool, CheckOfAGoodBank) {
     test::TempFolders dirs;
     writeGoodBank(dirs);
-    const Run r = runTool({"check", "--folder", folderOf(dirs)});
+    const ToolRun r = runTool({"check", "--folder", folderOf(dirs)});
     EXPECT_EQ(r.exitCode, 0) << r.out.toStdString();
     EXPECT_EQ(r.out, "1479 questions, 0 problems\n");
 }
@@ -143,36 +145,37 @@ TEST(BankTool, CheckOfAGoodBank) {
 TEST(BankTool, CheckReportsEveryKindOfProblem) {
     test::TempFolders dirs;
     writeGoodBank(dirs);
-    QStringList basic = QString::fromLatin1("h").split(',');
+    QStringList basic{"h"};
     for (int n = 1; n <= wspolnych; ++n)
         basic << quotedLine({"Czy?", "T", "obraz.jpg", "1"});
-    basic[3] = quotedLine({"Czy?", "T", "obraz.jpg"});        // too few fields
-    basic[4] = quotedLine({"Czy?", "A", "obraz.jpg", "1"});   // wrong answer code
-    basic[5] = quotedLine({"Czy?", "N", "obraz.jpg", "4"});   // wrong points
-    basic[6] = quotedLine({"Czy?", "N", "brak.jpg", "2"});    // media missing
-    basic[7] = quotedLine({"Czy?", "N", "obraz.JPG", "2"});   // extension not exact
-    basic[8] = quotedLine({"Czy?", "N", "", "2"});            // no media name
-    basic[9] = quotedLine({"Czy?", "t", "obraz.png", "x"});   // three problems
-    basic.removeLast();                                       // 1297 past the end
+    basic[3] = quotedLine({"Czy?", "T", "obraz.jpg"});      // too few fields
+    basic[4] = quotedLine({"Czy?", "A", "obraz.jpg", "1"}); // wrong answer code
+    basic[5] = quotedLine({"Czy?", "N", "obraz.jpg", "4"}); // wrong points
+    basic[6] = quotedLine({"Czy?", "N", "brak.jpg", "2"});  // media missing
+    basic[7] = quotedLine({"Czy?", "N", "obraz.JPG", "2"}); // extension not exact
+    basic[8] = quotedLine({"Czy?", "N", "", "2"});          // no media name
+    basic[9] = quotedLine({"Czy?", "t", "obraz.png", "x"}); // three problems
+    basic.removeLast();                                     // 1297 past the end
     dirs.writeProgramFile("0wx.dll", cp1250(basic.join("\r\n")));
     dirs.writeProgramFile("obrazki_prawko/filmy/obraz.JPG", "x");
-    const Run r = runTool({"check", "--folder", folderOf(dirs)});
+    const ToolRun r = runTool({"check", "--folder", folderOf(dirs)});
     EXPECT_EQ(r.exitCode, 1);
     const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 10) << r.out.toStdString();
-    const char* starts[] = {"3: ", "4: ", "5: ", "6: ", "7: ", "8: ", "9: ", "9: ", "9: ", "1297: "};
-    for (int i = 0; i < 9; ++i)
-        EXPECT_TRUE(lines[i].startsWith(starts[i])) << lines[i].toStdString();
-    EXPECT_TRUE(lines[9 - 1 + 1 - 1].startsWith("1297: ") || true);
-    EXPECT_EQ(lines[9], "1479 questions, 9 problems");
-    EXPECT_TRUE(lines[8].startsWith("1297: ")) << lines[8].toStdString();
-    EXPECT_TRUE(lines[8].contains("0wx.dll") && lines[8].contains("1297"));
+    const char* starts[] = {
+        "3: ", "4: ", "5: ", "6: ", "7: ", "8: ", "9: ", "9: ", "9: ", "1297: "};
+    ASSERT_EQ(lines.size(), qsizetype(std::size(starts)) + 1) << r.out.toStdString();
+    for (std::size_t i = 0; i < std::size(starts); ++i)
+        EXPECT_TRUE(lines[qsizetype(i)].startsWith(starts[i])) << lines[qsizetype(i)].toStdString();
+    EXPECT_TRUE(lines[0].contains("0wx.dll") && lines[0].contains("3")) << lines[0].toStdString();
+    EXPECT_TRUE(lines[9].contains("0wx.dll") && lines[9].contains("1297"))
+        << lines[9].toStdString();
+    EXPECT_EQ(lines.last(), "1479 questions, 10 problems");
 }
 
 TEST(BankTool, CheckWithMissingSpecialistFile) {
     test::TempFolders dirs;
     writeGoodBank(dirs);
-    const Run r = runTool({"check", "--folder", folderOf(dirs), "--category", "D"});
+    const ToolRun r = runTool({"check", "--folder", folderOf(dirs), "--category", "D"});
     EXPECT_EQ(r.exitCode, 1);
     const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 183);
