@@ -1,0 +1,96 @@
+#include "widgets/htmlview.h"
+
+#include "bank/textfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <QTextDocument>
+
+namespace wirtal {
+
+HtmlView::HtmlView(QWidget* parent) : QTextBrowser(parent) {
+    setOpenLinks(false);
+    setOpenExternalLinks(false);
+    setFrameShape(QFrame::NoFrame);
+    connect(this, &QTextBrowser::anchorClicked, this, &HtmlView::followLink);
+}
+
+QString HtmlView::missingNotice(const QString& path) {
+    return QStringLiteral("Strona „%1” nie jest dostępna.").arg(QFileInfo(path).fileName());
+}
+
+QString HtmlView::decodeHtml(const QByteArray& bytes) {
+    if (const auto declared = QStringConverter::encodingForHtml(bytes)) {
+        QStringDecoder d(*declared);
+        return d(bytes);
+    }
+    QStringDecoder utf8(QStringConverter::Utf8);
+    const QString text = utf8(bytes);
+    if (!utf8.hasError())
+        return text;
+    return decodeText(bytes); // byte-order mark or Windows-1250
+}
+
+void HtmlView::navigate(const QString& path) {
+    mode_ = Mode::Local;
+    location_ = path;
+    found_ = QFileInfo(path).isFile();
+    if (!found_) {
+        base_ = QUrl();
+        setHtml(QStringLiteral("<html><head><title></title></head><body><p style=\"margin:24px;"
+                               "font-size:16px\">%1</p></body></html>")
+                    .arg(missingNotice(path).toHtmlEscaped()));
+        return;
+    }
+    base_ = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+    document()->setBaseUrl(base_);
+    setHtml(loadResource(QTextDocument::HtmlResource, base_).toString());
+}
+
+void HtmlView::showRemotePage(const QByteArray& html, const QUrl& url) {
+    mode_ = Mode::Remote;
+    location_.clear();
+    found_ = false;
+    base_ = url;
+    document()->setBaseUrl(url);
+    setHtml(decodeHtml(html));
+}
+
+QString HtmlView::title() const {
+    return documentTitle();
+}
+
+QVariant HtmlView::loadResource(int type, const QUrl& name) {
+    if (mode_ == Mode::Remote)
+        return {}; // nothing beyond the page itself
+    QUrl url = name;
+    if (url.isRelative())
+        url = base_.resolved(name);
+    if (!url.isLocalFile())
+        return {}; // local pages never reach the network
+    QFile f(url.toLocalFile());
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = f.readAll();
+    if (type == QTextDocument::HtmlResource || type == QTextDocument::StyleSheetResource)
+        return decodeHtml(bytes);
+    return bytes;
+}
+
+void HtmlView::followLink(const QUrl& link) {
+    if (mode_ == Mode::Remote)
+        return;
+    if (link.isRelative() && link.path().isEmpty() && link.hasFragment()) {
+        scrollToAnchor(link.fragment());
+        return;
+    }
+    const QUrl target = base_.resolved(link);
+    if (!target.isLocalFile())
+        return;
+    navigate(target.toLocalFile());
+    if (target.hasFragment())
+        scrollToAnchor(target.fragment());
+}
+
+} // namespace wirtal
