@@ -8,6 +8,8 @@
 #include "platform/random.h"
 #include "platform/timer.h"
 #include "platform/wallclock.h"
+#include "results/report.h"
+#include "results/reportoutput.h"
 
 #include <QApplication>
 #include <QDir>
@@ -33,6 +35,8 @@ int main(int argc, char** argv) {
                             .arg(QDir::toNativeSeparators(Paths::userDataFolder())),
                         Buttons::Ok, Icon::Warning);
 
+    Report::installDefaultTemplate();
+
     QtTimerService timers;
     SeededRandom random;
     SystemWallClock clock;
@@ -43,6 +47,8 @@ int main(int argc, char** argv) {
     services.dialogs = &dialogs;
     services.random = &random;
     services.clock = &clock;
+    QtReportOutput report;
+    services.report = &report;
 
     {
         // The start waits for the splash, which closes itself after a second.

@@ -8,6 +8,7 @@ class Random;
 class WallClock;
 class MediaPlayer;
 class WebPageLoader;
+class ReportOutput;
 
 // The seams handed to the main window: real implementations in the program, test doubles in the
 // tests. None is owned here.
@@ -18,6 +19,7 @@ struct Services {
     WallClock* clock = nullptr;
     MediaPlayer* player = nullptr;
     WebPageLoader* web = nullptr; // the version page; without it no check is made
+    ReportOutput* report = nullptr;
 };
 
 } // namespace wirtal
