@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QTextDocument>
 
@@ -21,15 +22,28 @@ QString HtmlView::missingNotice(const QString& path) {
 }
 
 QString HtmlView::decodeHtml(const QByteArray& bytes) {
-    if (const auto declared = QStringConverter::encodingForHtml(bytes)) {
-        QStringDecoder d(*declared);
-        return d(bytes);
+    // A byte-order mark, then the charset the page declares near its top.
+    if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") ||
+        bytes.startsWith("\xFE\xFF"))
+        return decodeText(bytes);
+    static const QRegularExpression charset(
+        QStringLiteral("charset\\s*=\\s*[\"']?\\s*([A-Za-z0-9_.:-]+)"),
+        QRegularExpression::CaseInsensitiveOption);
+    const auto m = charset.match(QString::fromLatin1(bytes.left(2048)));
+    if (m.hasMatch()) {
+        const QString name = m.captured(1).toLower();
+        if (name == QStringLiteral("windows-1250") || name == QStringLiteral("cp1250") ||
+            name == QStringLiteral("x-cp1250"))
+            return decodeCp1250(bytes);
+        QStringDecoder declared(name.toLatin1().constData());
+        if (declared.isValid())
+            return declared(bytes);
     }
     QStringDecoder utf8(QStringConverter::Utf8);
     const QString text = utf8(bytes);
     if (!utf8.hasError())
         return text;
-    return decodeText(bytes); // byte-order mark or Windows-1250
+    return decodeCp1250(bytes);
 }
 
 void HtmlView::navigate(const QString& path) {

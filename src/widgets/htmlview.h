@@ -31,8 +31,8 @@ public:
 
     // The notice shown for a missing page file.
     static QString missingNotice(const QString& path);
-    // HTML bytes as text: the encoding the page declares, else UTF-8 when valid, else
-    // Windows-1250 (the pages' traditional encoding).
+    // HTML bytes as text: a byte-order mark, else the charset the page declares, else UTF-8 when
+    // valid, else Windows-1250 (the pages' traditional encoding).
     static QString decodeHtml(const QByteArray& bytes);
 
 private:
