@@ -95,8 +95,7 @@ SplashWindow::SplashWindow(TimerService& timers, QWidget* parent)
 
     scaled_ = picture().scaled(clientW, clientH, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     // The shape: every pixel of the key colour is left out of the window.
-    setMask(QBitmap::fromImage(
-        scaled_.createMaskFromColor(toQColor(colorKey).rgb(), Qt::MaskOutColor)));
+    setMask(QPixmap::fromImage(scaled_).createMaskFromColor(toQColor(colorKey), Qt::MaskInColor));
 
     auto* label1 = new QLabel(QStringLiteral("kategoria B"), this);
     label1->setObjectName(QStringLiteral("Label1"));
