@@ -6,6 +6,7 @@
 #include <QBitmap>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
@@ -71,17 +72,25 @@ QImage SplashWindow::picture() {
         p.drawEllipse(QPointF(box.center().x(), box.top() + 40 + i * 75), 28, 28);
     }
 
+    // The title as large as fits beside the light, whatever serif face the system offers.
+    const QString name = QStringLiteral("Wirtal 2013");
+    const QRectF titleBox(200, 120, 490, 110);
     QFont title(QStringLiteral("Georgia"));
-    title.setPixelSize(86);
     title.setBold(true);
+    int px = 86;
+    for (; px > 30; px -= 2) {
+        title.setPixelSize(px);
+        if (QFontMetricsF(title).horizontalAdvance(name) <= titleBox.width())
+            break;
+    }
     p.setFont(title);
     p.setPen(QColor(29, 59, 106));
-    p.drawText(QRectF(200, 120, 520, 110), Qt::AlignCenter, QStringLiteral("Wirtal 2013"));
+    p.drawText(titleBox, Qt::AlignCenter, name);
     QFont sub(QStringLiteral("Georgia"));
     sub.setPixelSize(22);
     sub.setItalic(true);
     p.setFont(sub);
-    p.drawText(QRectF(200, 225, 520, 40), Qt::AlignCenter,
+    p.drawText(QRectF(200, 225, 490, 40), Qt::AlignCenter,
                QStringLiteral("egzamin teoretyczny na prawo jazdy"));
     return img;
 }

@@ -32,10 +32,10 @@ QChartView* makeChart(QWidget* parent, const QString& name, const QString& title
     tf.setBold(true);
     chart->setTitleFont(tf);
     chart->addSeries(series);
-    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->legend()->setAlignment(Qt::AlignRight);
     chart->setBackgroundRoundness(12);
     chart->setAnimationOptions(QChart::NoAnimation);
-    series->setPieSize(0.72);
+    series->setPieSize(0.8);
     auto* view = new QChartView(chart, parent);
     view->setObjectName(name);
     view->setRenderHint(QPainter::Antialiasing);
@@ -102,7 +102,8 @@ void StatsView::placeCharts() {
     const int h = height() - 2 * gap;
     chart1_->setGeometry(gap, gap, w, h);
     chart2_->setGeometry(2 * gap + w, gap, w, h);
-    clear_->move(chart2_->width() - clear_->width() - 14, 10);
+    clear_->move(chart2_->width() - clear_->width() - 14,
+                 chart2_->height() - clear_->height() - 14);
 }
 
 void StatsView::resizeEvent(QResizeEvent* event) {
