@@ -46,6 +46,17 @@ public:
 
 class UpdateTest : public AppFixture {
 protected:
+    // The fixture's seams with another version-page loader, for a second window in one test.
+    Services with(WebPageLoader* loader) {
+        Services s;
+        s.timers = &clock;
+        s.dialogs = &dialogs;
+        s.random = &random;
+        s.clock = &wallclock;
+        s.player = &player;
+        s.web = loader;
+        return s;
+    }
     UpdateForm* form() { return window().auxWindows()->updateForm(); }
     QString label1() { return form()->findChild<QLabel*>(QStringLiteral("Label1"))->text(); }
     QLabel* label2() { return form()->findChild<QLabel*>(QStringLiteral("Label2")); }
@@ -90,8 +101,7 @@ TEST_F(UpdateTest, EachTitleLeadsToItsStateAndOnlyAnotherVersionOpensTheWindowAt
     };
     for (const Case& c : cases) {
         FakeWebLoader loader;
-        webLoader = &loader;
-        MainWindow w(Services{&clock, &dialogs, &random, &wallclock, &player, &loader, nullptr});
+        MainWindow w(with(&loader));
         auto* form = w.auxWindows()->updateForm();
         ASSERT_EQ(loader.requests.size(), 2u);
         const WebPage page = c.title ? FakeWebLoader::pageTitled(QString::fromUtf8(c.title))
@@ -137,7 +147,7 @@ TEST_F(UpdateTest, ACurrentVersionClosesTheWindowEveryTwoSecondsOnceChecked) {
 TEST_F(UpdateTest, NotCurrentAndNoConnectionNeverCloseByThemselves) {
     for (const char* title : {"11", "2013"}) {
         FakeWebLoader loader;
-        MainWindow w(Services{&clock, &dialogs, &random, &wallclock, &player, &loader, nullptr});
+        MainWindow w(with(&loader));
         loader.answerAll(FakeWebLoader::pageTitled(QString::fromUtf8(title)));
         auto* form = w.auxWindows()->updateForm();
         form->showWindow();
@@ -190,7 +200,7 @@ TEST_F(UpdateOverHttpTest, TitlesFromARealServer) {
         writeini(QStringLiteral("wirtal.ini"), QStringLiteral("aktualizacje"),
                  QStringLiteral("serwer"), server.address());
         CountingLoader real;
-        MainWindow w(Services{&clock, &dialogs, &random, &wallclock, &player, &real, nullptr});
+        MainWindow w(with(&real));
         ASSERT_TRUE(QTest::qWaitFor([&] { return real.finished == 2; }, 20000)) << c.title;
         EXPECT_EQ(server.paths(), QStringList({QStringLiteral("/updates/twersja10.html"),
                                                QStringLiteral("/updates/twersja10.html")}));
