@@ -6,12 +6,12 @@ namespace wirtal {
 
 MorePage::MorePage(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet11"));
-    struct Spec {
+    struct Entry {
         StyledButton** button;
         const char* name;
         const char16_t* caption;
     };
-    const Spec specs[] = {
+    const Entry entries[] = {
         {&stats_, "statystykibutton", u"Statystyki"},
         {&updates_, "AdvSmoothButton74", u"Aktualizacje"},
         {&about_, "AdvSmoothButton75", u"O programie"},
@@ -19,7 +19,7 @@ MorePage::MorePage(QWidget* parent) : QWidget(parent) {
     const int w = 240, h = 110, gap = 30;
     const int left = (939 - (3 * w + 2 * gap)) / 2;
     int i = 0;
-    for (const Spec& s : specs) {
+    for (const Entry& s : entries) {
         auto* b = new StyledButton(QString::fromUtf16(s.caption), this);
         b->setObjectName(QString::fromLatin1(s.name));
         b->setGeometry(left + i++ * (w + gap), 220, w, h);

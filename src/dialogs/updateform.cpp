@@ -59,6 +59,7 @@ UpdateForm::UpdateForm(TimerService& timers, WebPageLoader* web, QWidget* parent
 
     if (web)
         web->get(version::pageUrl(), this, [this](const WebPage& page) { pageLoaded(page); });
+    web_ = web;
 }
 
 UpdateForm::~UpdateForm() = default;
@@ -90,6 +91,20 @@ void UpdateForm::pageLoaded(const WebPage& page) {
         label2_->hide();
         panel_->hide();
         break;
+    }
+    if (panel_->isVisibleTo(this))
+        fetchPictures();
+}
+
+void UpdateForm::fetchPictures() {
+    // The page's pictures from its own server follow when they arrive.
+    if (!web_)
+        return;
+    for (const QUrl& picture : view_->remotePictures()) {
+        web_->get(picture, view_, [this, picture](const WebPage& p) {
+            if (p.ok)
+                view_->addRemotePicture(picture, p.body);
+        });
     }
 }
 

@@ -37,10 +37,13 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void fetchPictures();
+
     QLabel* label1_ = nullptr;
     QLabel* label2_ = nullptr;
     QWidget* panel_ = nullptr;
     HtmlView* view_ = nullptr;
+    WebPageLoader* web_ = nullptr;
     std::unique_ptr<Timer> timer1_;
     version::State state_ = version::State::Waiting;
 };

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringDecoder>
+#include <QTextBlock>
 #include <QTextDocument>
 
 namespace wirtal {
@@ -67,8 +68,44 @@ void HtmlView::showRemotePage(const QByteArray& html, const QUrl& url) {
     location_.clear();
     found_ = false;
     base_ = url;
+    pictures_.clear();
     document()->setBaseUrl(url);
     setHtml(decodeHtml(html));
+}
+
+bool HtmlView::sameServer(const QUrl& url) const {
+    return url.scheme() == base_.scheme() && url.host() == base_.host() &&
+           url.port(80) == base_.port(80) && !base_.host().isEmpty();
+}
+
+QList<QUrl> HtmlView::remotePictures() const {
+    QList<QUrl> found;
+    if (mode_ != Mode::Remote)
+        return found;
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat f = it.fragment().charFormat();
+            if (!f.isImageFormat())
+                continue;
+            const QUrl url = base_.resolved(QUrl(f.toImageFormat().name()));
+            if (sameServer(url) && !found.contains(url))
+                found << url;
+            if (found.size() == maxRemotePictures)
+                return found;
+        }
+    }
+    return found;
+}
+
+void HtmlView::addRemotePicture(const QUrl& url, const QByteArray& bytes) {
+    if (mode_ != Mode::Remote || !sameServer(url))
+        return;
+    const QImage image = QImage::fromData(bytes);
+    if (image.isNull())
+        return;
+    pictures_.insert(url, image);
+    document()->markContentsDirty(0, document()->characterCount());
+    viewport()->update();
 }
 
 QString HtmlView::title() const {
@@ -76,8 +113,13 @@ QString HtmlView::title() const {
 }
 
 QVariant HtmlView::loadResource(int type, const QUrl& name) {
-    if (mode_ == Mode::Remote)
-        return {}; // nothing beyond the page itself
+    if (mode_ == Mode::Remote) {
+        // Only pictures already fetched from the page's own server.
+        if (type != QTextDocument::ImageResource)
+            return {};
+        const auto it = pictures_.constFind(base_.resolved(name));
+        return it == pictures_.cend() ? QVariant() : QVariant(*it);
+    }
     QUrl url = name;
     if (url.isRelative())
         url = base_.resolved(name);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+#include <QImage>
 #include <QTextBrowser>
 #include <QUrl>
 
@@ -10,7 +12,8 @@ namespace wirtal {
 //    read from local files only; links to other local pages are followed, others are not. A
 //    missing page shows a short notice instead.
 //  - A page received from a web server: showRemotePage() shows it as it came; the view opens no
-//    links and loads nothing further, neither from the network nor from local files.
+//    links, never reads local files and shows only pictures from the page's own server, which
+//    its owner fetches (remotePictures()) and hands in (addRemotePicture()).
 class HtmlView : public QTextBrowser {
     Q_OBJECT
 public:
@@ -24,6 +27,10 @@ public:
     bool pageFound() const { return found_; }
 
     void showRemotePage(const QByteArray& html, const QUrl& url);
+    // The pictures of the remote page that lie on its own server (at most maxRemotePictures).
+    static constexpr int maxRemotePictures = 8;
+    QList<QUrl> remotePictures() const;
+    void addRemotePicture(const QUrl& url, const QByteArray& bytes);
     // The title of the shown document.
     QString title() const;
 
@@ -37,12 +44,14 @@ public:
 
 private:
     void followLink(const QUrl& link);
+    bool sameServer(const QUrl& url) const;
 
     enum class Mode { Local, Remote };
     Mode mode_ = Mode::Local;
     QString location_;
     QUrl base_; // what relative names are resolved against
     bool found_ = false;
+    QHash<QUrl, QImage> pictures_; // pictures of the remote page, by full address
 };
 
 } // namespace wirtal

@@ -24,11 +24,13 @@ void LocalHttpServer::serve(QTcpSocket* s) {
     if (!request.contains("\r\n\r\n"))
         return;
     const QList<QByteArray> line = request.left(request.indexOf("\r\n")).split(' ');
-    paths_ << QString::fromLatin1(line.value(1));
-    const QByteArray reason = status_ == 200 ? "OK" : "Error";
-    s->write("HTTP/1.1 " + QByteArray::number(status_) + " " + reason +
-             "\r\nContent-Type: text/html; charset=utf-8\r\nContent-Length: " +
-             QByteArray::number(body_.size()) + "\r\nConnection: close\r\n\r\n" + body_);
+    const QString path = QString::fromLatin1(line.value(1));
+    paths_ << path;
+    const Answer a = byPath_.value(path, {status_, body_, "text/html; charset=utf-8"});
+    const QByteArray reason = a.status == 200 ? "OK" : "Error";
+    s->write("HTTP/1.1 " + QByteArray::number(a.status) + " " + reason + "\r\nContent-Type: " +
+             a.type + "\r\nContent-Length: " + QByteArray::number(a.body.size()) +
+             "\r\nConnection: close\r\n\r\n" + a.body);
     s->disconnectFromHost();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QMap>
 #include <QStringList>
 #include <QTcpServer>
 #include <QUrl>
@@ -19,6 +20,11 @@ public:
         status_ = status;
         body_ = body;
     }
+    // A different answer for one path.
+    void setAnswer(const QString& path, int status, const QByteArray& body,
+                   const QByteArray& type) {
+        byPath_[path] = {status, body, type};
+    }
     const QStringList& paths() const { return paths_; }
 
     // A port on 127.0.0.1 where nothing listens.
@@ -31,6 +37,12 @@ private:
     int status_ = 200;
     QByteArray body_;
     QStringList paths_;
+    struct Answer {
+        int status;
+        QByteArray body;
+        QByteArray type;
+    };
+    QMap<QString, Answer> byPath_;
 };
 
 } // namespace wirtal::test

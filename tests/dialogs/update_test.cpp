@@ -7,9 +7,11 @@
 #include "support/appfixture.h"
 #include "widgets/htmlview.h"
 
+#include <QBuffer>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextDocument>
 
 using namespace wirtal;
 using namespace wirtal::test;
@@ -229,6 +231,29 @@ TEST_F(UpdateOverHttpTest, AnErrorAnswerIsNoVersionPageWhateverItsTitle) {
     startAndWait();
     EXPECT_FALSE(form()->isVisible());
     expectWindow(noConnection, false, false, "404");
+}
+
+TEST_F(UpdateOverHttpTest, ThePagesPicturesComeFromItsServerAndNothingElseIsAsked) {
+    LocalHttpServer server;
+    server.setAnswer(200, "<html><head><title>11</title></head><body><img src=\"logo.png\">"
+                          "<img src=\"http://obcy.example/x.png\"><img src=\"file:///etc/y.png\">"
+                          "</body></html>");
+    QImage logo(16, 12, QImage::Format_RGB32);
+    logo.fill(Qt::blue);
+    QByteArray png;
+    QBuffer buf(&png);
+    buf.open(QIODevice::WriteOnly);
+    logo.save(&buf, "PNG");
+    server.setAnswer(QStringLiteral("/updates/logo.png"), 200, png, "image/png");
+    pointAt(server.address());
+    startAndWait();
+    const QUrl url(server.address() + QStringLiteral("/updates/logo.png"));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return form()->view()->loadResource(QTextDocument::ImageResource, url).isValid(); },
+        20000));
+    EXPECT_EQ(server.paths(), QStringList({QStringLiteral("/updates/twersja10.html"),
+                                           QStringLiteral("/updates/twersja10.html"),
+                                           QStringLiteral("/updates/logo.png")}));
 }
 
 } // namespace

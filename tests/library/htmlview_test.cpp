@@ -91,4 +91,35 @@ TEST(HtmlView, ARemotePageLoadsNothingFurtherAndOpensNoLinks) {
     EXPECT_TRUE(v.location().isEmpty());
 }
 
+TEST(HtmlView, ARemotePageShowsOnlyPicturesOfItsOwnServerOnceHandedIn) {
+    HtmlView v;
+    const QUrl page(QStringLiteral("http://127.0.0.1:8080/updates/twersja10.html"));
+    v.showRemotePage("<html><body><img src=\"logo.png\"><img src=\"/obrazki/a.png\">"
+                     "<img src=\"logo.png\"><img src=\"http://obcy.example/b.png\">"
+                     "<img src=\"https://127.0.0.1:8080/c.png\"><img src=\"file:///etc/d.png\">"
+                     "</body></html>",
+                     page);
+    const QUrl logo(QStringLiteral("http://127.0.0.1:8080/updates/logo.png"));
+    EXPECT_EQ(v.remotePictures(),
+              QList<QUrl>({logo, QUrl(QStringLiteral("http://127.0.0.1:8080/obrazki/a.png"))}));
+    EXPECT_FALSE(
+        v.loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("logo.png"))).isValid());
+    v.addRemotePicture(QUrl(QStringLiteral("http://obcy.example/b.png")), png());
+    EXPECT_FALSE(v.loadResource(QTextDocument::ImageResource,
+                                QUrl(QStringLiteral("http://obcy.example/b.png")))
+                     .isValid());
+    v.addRemotePicture(logo, "not a picture");
+    EXPECT_FALSE(v.loadResource(QTextDocument::ImageResource, logo).isValid());
+    v.addRemotePicture(logo, png());
+    EXPECT_EQ(v.loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("logo.png")))
+                  .value<QImage>()
+                  .size(),
+              QSize(8, 8));
+    // Only pictures: no style sheet or page comes from anywhere.
+    EXPECT_FALSE(v.loadResource(QTextDocument::StyleSheetResource, logo).isValid());
+    // A new page forgets the former page's pictures.
+    v.showRemotePage("<html><body><img src=\"logo.png\"></body></html>", page);
+    EXPECT_FALSE(v.loadResource(QTextDocument::ImageResource, logo).isValid());
+}
+
 } // namespace
