@@ -17,7 +17,6 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wirtal 2012"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Wirtal 2012"));
     QApplication::setOrganizationName(QStringLiteral("Norel"));
 
     using namespace wirtal;

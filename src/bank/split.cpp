@@ -9,7 +9,7 @@ inline bool isBlank(QChar c) {
 }
 } // namespace
 
-// The splitting rules of Part 2.1, step by step.
+// The splitting rules, step by step.
 void Split(const QString& Input, QStringList& Strings) {
     Strings.clear();
     const qsizetype n = Input.size();

@@ -1,4 +1,4 @@
-// INI files of the user data folder: every rule of Part 1.3, on text and on files.
+// INI files of the user data folder: every rule of the format, on text and on files.
 
 #include "app/inifile.h"
 #include "app/paths.h"

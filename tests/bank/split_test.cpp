@@ -1,4 +1,4 @@
-// Split: every splitting rule of Part 2.1 and the consequences the bank files rely on.
+// Split: every splitting rule and the consequences the bank files rely on.
 
 #include "support/qt_printers.h"
 #include "bank/split.h"
