@@ -3,6 +3,7 @@
 #include "platform/dialogs.h"
 #include "platform/error.h"
 #include "platform/qtdialogs.h"
+#include "platform/qtmediaplayer.h"
 #include "platform/random.h"
 #include "platform/timer.h"
 #include "platform/wallclock.h"
@@ -34,11 +35,13 @@ int main(int argc, char** argv) {
     QtTimerService timers;
     SeededRandom random;
     SystemWallClock clock;
+    QtMediaPlayer player;
     Services services;
     services.timers = &timers;
     services.dialogs = &dialogs;
     services.random = &random;
     services.clock = &clock;
+    services.player = &player;
 
     MainWindow window(services);
     dialogs.setParent(&window);
