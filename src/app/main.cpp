@@ -7,6 +7,8 @@
 #include "platform/random.h"
 #include "platform/timer.h"
 #include "platform/wallclock.h"
+#include "results/report.h"
+#include "results/reportoutput.h"
 
 #include <QApplication>
 #include <QDir>
@@ -32,6 +34,8 @@ int main(int argc, char** argv) {
                             .arg(QDir::toNativeSeparators(Paths::userDataFolder())),
                         Buttons::Ok, Icon::Warning);
 
+    Report::installDefaultTemplate();
+
     QtTimerService timers;
     SeededRandom random;
     SystemWallClock clock;
@@ -42,6 +46,8 @@ int main(int argc, char** argv) {
     services.random = &random;
     services.clock = &clock;
     services.player = &player;
+    QtReportOutput report;
+    services.report = &report;
 
     MainWindow window(services);
     dialogs.setParent(&window);
