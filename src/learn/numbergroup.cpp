@@ -58,7 +58,7 @@ NumberGroup::NumberGroup(QWidget* parent) : QGroupBox(QStringLiteral(" Numer pyt
     sprawdz_->setCaptionPointSize(13);
     sprawdz_->setBadge(QString(), tcolor::badgeOrange);
     sprawdz_->setBadgeVisible(true);
-    sprawdz_->setGeometry(14, 90, 170, 54);
+    sprawdz_->setGeometry(14, 84, 190, 62); // tall: the badge stays clear of the caption
 
     auto_ = new QCheckBox(QStringLiteral("autosprawdzanie"), this);
     auto_->setObjectName(QStringLiteral("autoCheckBox"));
@@ -66,7 +66,7 @@ NumberGroup::NumberGroup(QWidget* parent) : QGroupBox(QStringLiteral(" Numer pyt
     auto_->setToolTip(QStringLiteral(
         "Poprawność odpowiedzi będzie sprawdzana natychmiast po wybraniu odpowiedzi."));
     auto_->setChecked(true);
-    auto_->setGeometry(198, 102, 150, 30);
+    auto_->setGeometry(216, 100, 138, 30);
 }
 
 } // namespace wirtal

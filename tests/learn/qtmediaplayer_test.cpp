@@ -127,3 +127,27 @@ TEST(QtMediaPlayer, IsMadeOnlyForTheFirstFilmAndReportsFilesItCannotOpen) {
     }
     EXPECT_FALSE(player.isPlaying());
 }
+
+TEST(QtMediaPlayer, OutlivesThePanelsItDrewInto) {
+    // The main window (with its film panels) goes before the player at the program's end.
+    QtMediaPlayer player(5000);
+    auto panel = std::make_unique<QWidget>();
+    panel->resize(480, 360);
+    panel->show();
+    player.setFile(film);
+    player.setOutput(panel.get());
+    try {
+        player.open();
+    } catch (const Error& e) {
+        if (player.backend() && !player.backend()->isAvailable())
+            GTEST_SKIP() << "no multimedia back end: " << e.message().toStdString();
+        throw;
+    }
+    player.play();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return player.isPlaying(); }, 3000));
+    panel.reset();
+    EXPECT_EQ(player.videoFor(nullptr), nullptr);
+    QTest::qWait(200); // frames keep coming while it plays
+    player.close();
+    EXPECT_FALSE(player.isPlaying());
+}
