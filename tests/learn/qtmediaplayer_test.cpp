@@ -1,4 +1,5 @@
-// The real player on a real film: a 2-second ASF/WMV2 film of 480 x 360 (tests/fixtures/film.wmv).
+// The real player on a real film: a 2-second ASF/WMV2 film of 480 x 360 (tests/fixtures/film.wmv),
+// a yellow square moving from the left edge (first frame: at x 20..100) to the right.
 #include "platform/error.h"
 #include "platform/qtmediaplayer.h"
 
@@ -51,6 +52,14 @@ bool backendMissing(Stage& s, QString& why) {
         throw;
     }
 }
+// Whether a frame shows the yellow square where the film starts.
+bool squareAtStart(const QVideoFrame& frame) {
+    const QImage img = frame.toImage();
+    if (img.isNull())
+        return false;
+    const QColor c = img.pixelColor(60 * img.width() / 480, 180 * img.height() / 360);
+    return c.red() > 180 && c.green() > 180 && c.blue() < 120;
+}
 } // namespace
 
 TEST(QtMediaPlayer, PlaysARealFilmToItsEndThenRewindsToAStillFirstFrame) {
@@ -71,14 +80,16 @@ TEST(QtMediaPlayer, PlaysARealFilmToItsEndThenRewindsToAStillFirstFrame) {
     EXPECT_FALSE(s.player.isPlaying());
     EXPECT_GT(s.frames, 5) << "the film's frames reach the panel";
     EXPECT_EQ(s.last.size(), QSize(480, 360));
+    EXPECT_FALSE(squareAtStart(s.last)) << "the last frame shows the square moved away";
 
-    // Rewind as the learning page does it: open, step, back to the start.
-    s.player.open();
-    s.player.step();
+    // Rewound after the end: the first frame, standing still.
     s.player.rewind();
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return backend->playbackState() == QMediaPlayer::PausedState; }, 3000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return squareAtStart(s.last); }, 3000))
+        << "the first frame is shown";
     QTest::qWait(400);
+    EXPECT_TRUE(squareAtStart(s.last)) << "and stays";
     EXPECT_FALSE(s.player.isPlaying());
     EXPECT_EQ(backend->playbackState(), QMediaPlayer::PausedState);
     EXPECT_LE(backend->position(), 100) << "stands still at the start";
@@ -86,6 +97,15 @@ TEST(QtMediaPlayer, PlaysARealFilmToItsEndThenRewindsToAStillFirstFrame) {
     s.player.close();
     EXPECT_FALSE(s.player.isPlaying());
     EXPECT_TRUE(backend->source().isEmpty());
+
+    // Rewind as the learning page's button does it: open, step, back to the start.
+    s.player.open();
+    s.player.step();
+    s.player.rewind();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return backend->playbackState() == QMediaPlayer::PausedState; }, 3000));
+    EXPECT_LE(backend->position(), 100);
+    EXPECT_FALSE(s.player.isPlaying());
 
     // Played again after the rewind: from the start, to the end.
     s.player.open();
