@@ -11,6 +11,7 @@
 #include "widgets/styledbutton.h"
 #include "widgets/tcolor.h"
 
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
 
@@ -45,6 +46,7 @@ RevisionPanel::RevisionPanel(AppContext& ctx, LearnPage& page, QWidget* parent)
     connect(list_, &QListWidget::itemActivated, this,
             [this] { guarded([this] { dopowtorkilistbox1Click(); }); });
     connect(list_, &QWidget::customContextMenuRequested, this, &RevisionPanel::showMenu);
+    list_->installEventFilter(this);
 
     menu_ = new QMenu(this);
     menu_->setObjectName(QStringLiteral("PopupMenu1"));
@@ -169,6 +171,25 @@ void RevisionPanel::afterWrong() {
 
 void RevisionPanel::dopowtorkilistbox1Click() {
     timer7_->start();
+}
+
+bool RevisionPanel::eventFilter(QObject* watched, QEvent* event) {
+    // Moving the selection with the keyboard counts as a click on the entry.
+    if (watched == list_ && event->type() == QEvent::KeyRelease) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            guarded([this] { dopowtorkilistbox1Click(); });
+            break;
+        default:
+            break;
+        }
+    }
+    return QGroupBox::eventFilter(watched, event);
 }
 
 void RevisionPanel::timer7Timer() {

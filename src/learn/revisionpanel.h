@@ -42,6 +42,9 @@ public:
     // The selected entry (ItemIndex), -1 when none.
     int itemIndex() const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void powtorka();
     void endRun();

@@ -114,6 +114,15 @@ TEST_F(RevisionTest, ClickingAnEntryShowsItsQuestionAndARightAnswerRemovesIt) {
     go(12);
     right(12);
     EXPECT_EQ(entries(), QStringList{QStringLiteral("12")});
+
+    // The keyboard moves the selection as a click does.
+    go(13);
+    list()->setFocus();
+    QTest::keyClick(list(), Qt::Key_Down);
+    EXPECT_EQ(page()->revision()->itemIndex(), 0);
+    clock.advance(200);
+    EXPECT_EQ(page()->numer(), 12);
+    EXPECT_EQ(numeredit()->text(), QStringLiteral("12"));
 }
 
 TEST_F(RevisionTest, ARunOverTwelveFortyAndSevenEndsWithCongratulations) {
