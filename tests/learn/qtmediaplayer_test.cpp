@@ -112,6 +112,8 @@ TEST(QtMediaPlayer, PlaysARealFilmToItsEndThenRewindsToAStillFirstFrame) {
     s.player.play();
     EXPECT_TRUE(QTest::qWaitFor([&] { return s.player.isPlaying(); }, 3000));
     EXPECT_LE(backend->position(), 1000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !squareAtStart(s.last); }, 3000))
+        << "the square moves on: the film really plays";
     s.player.close();
 }
 
