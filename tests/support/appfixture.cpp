@@ -38,6 +38,11 @@ void TestBank::write(const TempFolders& folders, const QString& kategoria) const
             ? QStringLiteral("02x.dll")
             : QStringLiteral("baza") + kategoria.toLower() + QStringLiteral(".txt");
     folders.writeProgramFile(name, encodeCp1250(special));
+    // The fixed pictures of the displays (question 0 and the exam placeholder).
+    folders.writeProgramFile(QStringLiteral("obrazki_prawko/empty.jpg"),
+                             pictureBytes(QStringLiteral("empty.jpg")));
+    folders.writeProgramFile(QStringLiteral("obrazki_prawko/empty2.jpg"),
+                             pictureBytes(QStringLiteral("empty2.jpg")));
 }
 
 QByteArray pictureBytes(const QString& name, int w, int h) {
