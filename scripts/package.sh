@@ -56,26 +56,42 @@ in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-re
 # Only for the check: a display server. Not a dependency of the program.
 in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends xvfb xauth
 
-echo "== Starting the program as the desktop entry says, as a new user"
+echo "== Starting the program as the desktop entry says (Exec in Path), as a new user"
 entry=/usr/share/applications/pl.norel.Wirtal.desktop
 exec_line=$(sed -n 's/^Exec=//p' "$sys$entry")
 path_line=$(sed -n 's/^Path=//p' "$sys$entry")
+started="wirtal: started on the program folder $path_line"
+fallback="wirtal: no 0wx.dll in the current directory"
 in_root useradd -m learner
-out=$(in_root runuser -u learner -- env HOME=/home/learner WIRTAL_QUIT_AFTER_START=1 \
-      sh -c "cd '$path_line' && exec timeout 120 xvfb-run -a $exec_line" 2>&1) || {
+as_learner() {
+  in_root runuser -u learner -- env HOME=/home/learner WIRTAL_QUIT_AFTER_START=1 sh -c "$1" 2>&1
+}
+out=$(as_learner "cd '$path_line' && exec timeout 120 xvfb-run -a $exec_line") || {
   echo "$out"; echo "FAILED: the program did not start" >&2; exit 1; }
 echo "$out"
-echo "$out" | grep -qx "wirtal: started on the program folder $path_line" || {
-  echo "FAILED: the program did not start on $path_line" >&2; exit 1; }
+if ! echo "$out" | grep -qx "$started" || echo "$out" | grep -q "$fallback"; then
+  echo "FAILED: the program did not start on $path_line as its current directory" >&2; exit 1
+fi
 [ -d "$sys/home/learner/.local/share/Norel" ] || {
   echo "FAILED: no user data folder" >&2; exit 1; }
 
-echo "== Starting it from another folder: it finds the installed program folder"
-out=$(in_root runuser -u learner -- env HOME=/home/learner WIRTAL_QUIT_AFTER_START=1 \
-      sh -c "cd /tmp && exec timeout 120 xvfb-run -a $exec_line" 2>&1)
+echo "== Starting it through a desktop launcher (gio launch, installed for the check only)"
+in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+  libglib2.0-bin >/dev/null
+out=$(as_learner "cd / && timeout 120 xvfb-run -a sh -c 'gio launch $entry
+  for i in \$(seq 60); do sleep 1; grep -q started /tmp/launch.out && break; done' \
+  >/tmp/launch.out 2>&1; cat /tmp/launch.out")
 echo "$out"
-echo "$out" | grep -qx "wirtal: started on the program folder $path_line" || {
-  echo "FAILED: the installed program folder was not found" >&2; exit 1; }
+if ! echo "$out" | grep -qx "$started" || echo "$out" | grep -q "$fallback"; then
+  echo "FAILED: the desktop entry did not start the program on $path_line" >&2; exit 1
+fi
+
+echo "== Starting it from another folder: it finds the installed program folder"
+out=$(as_learner "cd /tmp && exec timeout 120 xvfb-run -a $exec_line")
+echo "$out"
+if ! echo "$out" | grep -qx "$started" || ! echo "$out" | grep -q "$fallback"; then
+  echo "FAILED: the installed program folder was not found" >&2; exit 1
+fi
 
 echo "== The installed bank tool on the installed program folder"
 in_root wirtal-bank check --folder "$path_line"

@@ -32,6 +32,8 @@ QString programFolderAtStart() {
                                               QStringLiteral("/../share/wirtal"));
     if (!QFileInfo::exists(installed + QStringLiteral("/0wx.dll")) || !QDir::setCurrent(installed))
         return current;
+    std::fprintf(stderr, "wirtal: no 0wx.dll in the current directory; using %s\n",
+                 qPrintable(QDir::toNativeSeparators(installed)));
     return installed;
 }
 } // namespace
