@@ -50,6 +50,13 @@ SlotRanges rangesFor(const QString& kategoria, const QStringList& specialistLine
     return ranges;
 }
 
+std::array<int, slotCount + 1> drawNumbers(const SlotRanges& ranges, Random& random) {
+    std::array<int, slotCount + 1> pnr{};
+    for (int k = 1; k <= slotCount; ++k)
+        pnr[k] = random.uniform(ranges[k].from, ranges[k].to);
+    return pnr;
+}
+
 namespace {
 void readSlot(DrawnTest& t, int k, const QString& kategoria, const QStringList& lines) {
     const Location where = locate(kategoria, t.pnr[k]);
@@ -66,13 +73,10 @@ DrawnTest drawTest(const QString& kategoria, Random& random) {
     const SlotRanges ranges = rangesFor(kategoria, special);
 
     DrawnTest t;
-    for (int k = 1; k <= basicSlots; ++k)
-        t.pnr[k] = random.uniform(ranges[k].from, ranges[k].to);
+    t.pnr = drawNumbers(ranges, random);
     const QStringList basic = loadTextLines(bankPath(basicBankName()));
     for (int k = 1; k <= basicSlots; ++k)
         readSlot(t, k, kategoria, basic);
-    for (int k = basicSlots + 1; k <= slotCount; ++k)
-        t.pnr[k] = random.uniform(ranges[k].from, ranges[k].to);
     for (int k = basicSlots + 1; k <= slotCount; ++k)
         readSlot(t, k, kategoria, special);
     return t;

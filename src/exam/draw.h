@@ -32,6 +32,9 @@ std::array<DrawRange, slotCount - basicSlots> spreadSpecialistRanges(const QStri
 // category's specialist bank file as loaded.
 SlotRanges rangesFor(const QString& kategoria, const QStringList& specialistLines);
 
+// The 32 numbers of a test, each uniform over its slot's inclusive range, in slot order.
+std::array<int, slotCount + 1> drawNumbers(const SlotRanges& ranges, Random& random);
+
 // One drawn test: numbers, points and correct answers of the 32 slots.
 struct DrawnTest {
     std::array<int, slotCount + 1> pnr{};
