@@ -36,10 +36,8 @@ struct TestSheet {
     bool passed() const { return punktow >= passMark; }
 };
 
-// punktow / 74 * 100 rounded to tenths (ties to even), in the shortest form with a decimal
-// comma: 0 -> "0", 1 -> "1,4", 67 -> "90,5", 74 -> "100".
-QString percentText(int punktow);
-// "Wynik POZYTYWNY. Punktów 68 na 74 (91,9 %)" or "Wynik NEGATYWNY. ...".
+// "Wynik POZYTYWNY. Punktów 68 na 74 (91,9 %)" or "Wynik NEGATYWNY. ...", with the percentage
+// the report prints too.
 QString verdictText(int punktow);
 
 // The integer value of a points field as the score adds it; throws Error naming the file, line

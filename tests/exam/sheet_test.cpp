@@ -5,19 +5,6 @@
 
 using namespace wirtal;
 
-TEST(Percentage, RoundsToTenthsInTheShortestFormWithADecimalComma) {
-    struct Case {
-        int points;
-        const char* text;
-    };
-    const Case cases[] = {
-        {0, "0"},     {1, "1,4"},   {17, "23"},  {37, "50"}, {67, "90,5"},
-        {68, "91,9"}, {73, "98,6"}, {74, "100"}, {2, "2,7"}, {50, "67,6"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(percentText(c.points), QString::fromLatin1(c.text)) << c.points;
-}
-
 TEST(Verdict, PassesAtSixtyEightPoints) {
     struct Case {
         int points;
