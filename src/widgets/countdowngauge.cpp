@@ -111,9 +111,10 @@ void CountdownGauge::paintEvent(QPaintEvent*) {
     // Value under the hub.
     QFont big = font();
     big.setBold(true);
-    big.setPointSizeF(std::max(8.0, side / 10));
+    big.setPointSizeF(std::max(8.0, side / 12));
     p.setFont(big);
-    const QRectF box(c.x() - side * 0.2, c.y() + side * 0.16, side * 0.4, side * 0.17);
+    // In the opening of the scale at the bottom, clear of the band ends and their labels.
+    const QRectF box(c.x() - side * 0.18, c.y() + side * 0.22, side * 0.36, side * 0.15);
     p.setPen(QPen(QColor(120, 136, 160), 1));
     p.setBrush(QColor(248, 250, 253));
     p.drawRoundedRect(box, 4, 4);
