@@ -1,6 +1,7 @@
 #include "examfixture.h"
 
 #include "app/navigation.h"
+#include "results/stars.h"
 
 #include <QFile>
 
@@ -108,4 +109,22 @@ TEST_F(FaultsTest, CategoryAGetsATestFromItsOwnFile) {
                           QStringLiteral("niezdane"), QString()),
               QStringLiteral("1"));
     EXPECT_FALSE(folders.userFileExists(QStringLiteral("statsb.ini")));
+}
+
+TEST_F(FaultsTest, ACounterThatIsNoNumberStopsTheRecordingButNotTheEnd) {
+    folders.writeUserFile(QStringLiteral("statsb.ini"),
+                          "[egzamin]\r\nniezdane=abc\r\n[stats]\r\nwyniki=11111\r\n");
+    openExam();
+    draw();
+    dialogs.expect(QStringLiteral("„abc”"), Answer::Ok);
+    click(QStringLiteral("koniec"));
+    EXPECT_FALSE(st().testtrwa);
+    EXPECT_EQ(ui().Label2->text(), QStringLiteral("Wynik NEGATYWNY. Punktów 0 na 74 (0 %)"));
+    EXPECT_EQ(stat("egzamin", "niezdane"), QStringLiteral("abc"));
+    EXPECT_EQ(stat("stats", "wyniki"), QStringLiteral("11111")); // history and stars untouched
+    EXPECT_EQ(ui().stars->result(1), u'1');
+    // The page still reaches its finished state.
+    EXPECT_EQ(st().globalint, 0);
+    EXPECT_TRUE(ui().Label4->isVisibleTo(&exam()));
+    EXPECT_FALSE(ui().labelmin->isVisibleTo(&exam()));
 }
