@@ -1,8 +1,10 @@
 #include "app/mainwindow.h"
 #include "app/paths.h"
+#include "dialogs/splashwindow.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"
 #include "platform/qtdialogs.h"
+#include "platform/qtwebloader.h"
 #include "platform/random.h"
 #include "platform/timer.h"
 #include "platform/wallclock.h"
@@ -38,14 +40,21 @@ int main(int argc, char** argv) {
     QtTimerService timers;
     SeededRandom random;
     SystemWallClock clock;
+    QtWebLoader web;
     Services services;
     services.timers = &timers;
+    services.web = &web;
     services.dialogs = &dialogs;
     services.random = &random;
     services.clock = &clock;
     QtReportOutput report;
     services.report = &report;
 
+    {
+        // The start waits for the splash, which closes itself after a second.
+        SplashWindow splash(timers);
+        splash.showAndWait();
+    }
     MainWindow window(services);
     dialogs.setParent(&window);
     window.showMaximized();

@@ -4,9 +4,13 @@
 #include "app/leftmenu.h"
 #include "app/navigation.h"
 #include "app/startpage.h"
+#include "dialogs/auxwindows.h"
+#include "dialogs/morepage.h"
 #include "exam/exampage.h"
 #include "learn/learnpage.h"
+#include "library/librarypages.h"
 #include "platform/error.h"
+#include "results/statsview.h"
 #include "widgets/pictures.h"
 #include "widgets/styledbutton.h"
 
@@ -61,6 +65,10 @@ MainWindow::MainWindow(const Services& services, QWidget* parent) : QWidget(pare
     close_->setHandler([this] { close(); });
 
     nav_ = std::make_unique<Navigation>(*this);
+    // FormCreate, last step: the silent version check; then the auxiliary windows.
+    aux_ = new AuxWindows(ctx_.services, this);
+    more_->setHandlers([this] { stats_->statystykibuttonClick(); },
+                       [this] { aux_->showUpdates(); }, [this] { aux_->showAbout(); });
 
     // FormCreate: start page shown, left menu hidden, "Nauka testów" highlighted.
     showPage(StartSheet);
@@ -76,12 +84,23 @@ void MainWindow::buildPages() {
     start_ = new StartPage;
     learn_ = new LearnPage(ctx_);
     exam_ = new ExamPage(ctx_);
+    library_ = new ReferenceLibrary([this](int sheet) { showPage(static_cast<Page>(sheet)); }, this);
+    stats_ = new StatsView(ctx_, [this] { showPage(StatsSheet); });
+    more_ = new MorePage;
     for (int n = 1; n <= 11; ++n) {
         QWidget* w = nullptr;
         switch (n) {
         case StartSheet: w = start_; break;
         case LearnSheet: w = learn_; break;
         case ExamSheet: w = exam_; break;
+        case StatsSheet: w = stats_; break;
+        case MoreSheet: w = more_; break;
+        case PageView3:
+        case RulesMenu:
+        case SignsMenu:
+        case PageView8:
+        case VehiclesMenu:
+        case PageView10: w = library_->page(n); break;
         default: w = plainPage(n); break;
         }
         pages_->addWidget(w);

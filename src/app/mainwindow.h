@@ -16,6 +16,10 @@ class LearnPage;
 class ExamPage;
 class StyledButton;
 class Navigation;
+class ReferenceLibrary;
+class StatsView;
+class MorePage;
+class AuxWindows;
 
 // The main window "Form1": borderless and maximised, a background over the whole window, the
 // centred panel with the left menu and the pages, and the window's own minimise and close
@@ -53,6 +57,10 @@ public:
     LearnPage* learnPage() const { return learn_; }
     ExamPage* examPage() const { return exam_; }
     Navigation* navigation() const { return nav_.get(); }
+    ReferenceLibrary* library() const { return library_; }
+    StatsView* statsView() const { return stats_; }
+    // The update, about and rules windows.
+    AuxWindows* auxWindows() const { return aux_; }
 
     void setLeftPanelVisible(bool visible);
     // The layout rule for a window of w x h.
@@ -77,6 +85,10 @@ private:
     StartPage* start_ = nullptr;
     LearnPage* learn_ = nullptr;
     ExamPage* exam_ = nullptr;
+    ReferenceLibrary* library_ = nullptr;
+    StatsView* stats_ = nullptr;
+    MorePage* more_ = nullptr;
+    AuxWindows* aux_ = nullptr;
     std::unique_ptr<Navigation> nav_;
     bool closing_ = false;
 };

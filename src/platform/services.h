@@ -7,6 +7,7 @@ class Dialogs;
 class Random;
 class WallClock;
 class MediaPlayer;
+class WebPageLoader;
 class ReportOutput;
 
 // The seams handed to the main window: real implementations in the program, test doubles in the
@@ -17,6 +18,7 @@ struct Services {
     Random* random = nullptr;
     WallClock* clock = nullptr;
     MediaPlayer* player = nullptr;
+    WebPageLoader* web = nullptr; // the version page; without it no check is made
     ReportOutput* report = nullptr;
 };
 

@@ -68,6 +68,7 @@ MainWindow& AppFixture::window() {
         s.random = &random;
         s.clock = &wallclock;
         s.player = &player;
+        s.web = webLoader;
         window_ = std::make_unique<MainWindow>(s);
         window_->resize(1366, 768);
     }

@@ -59,6 +59,9 @@ protected:
     ManualClock clock;
     FakeDialogs dialogs;
     FakePlayer player;
+    FakeWebLoader web;
+    // The version-page loader the window gets (a test may put a real one here before window()).
+    WebPageLoader* webLoader = &web;
     SeededRandom random{12345};
     FixedWallClock wallclock{QDateTime(QDate(2026, 12, 10), QTime(10, 30))};
 

@@ -64,4 +64,39 @@ void FakePlayer::close() {
     playing = false;
 }
 
+void FakeWebLoader::get(const QUrl& url, QObject* context,
+                        std::function<void(const WebPage&)> done) {
+    requests.push_back({url, QPointer<QObject>(context), std::move(done), false});
+}
+
+void FakeWebLoader::answer(std::size_t i, const WebPage& page) {
+    Request& r = requests.at(i);
+    ASSERT_FALSE(r.answered) << "request " << i << " answered twice";
+    r.answered = true;
+    if (!r.context)
+        return;
+    WebPage p = page;
+    p.url = r.url;
+    auto done = r.done;
+    guarded([&] { done(p); });
+}
+
+void FakeWebLoader::answerAll(const WebPage& page) {
+    for (std::size_t i = 0; i < requests.size(); ++i)
+        if (!requests[i].answered)
+            answer(i, page);
+}
+
+WebPage FakeWebLoader::pageTitled(const QString& title) {
+    WebPage p;
+    p.ok = true;
+    p.body = QStringLiteral("<html><head><title>%1</title></head><body><p>Nowa wersja programu "
+                            "jest do pobrania ze strony producenta.</p></body></html>")
+                 .arg(title)
+                 .toUtf8();
+    return p;
+}
+
+WebPage FakeWebLoader::failed() { return WebPage{}; }
+
 } // namespace wirtal::test

@@ -2,11 +2,14 @@
 
 #include "platform/dialogs.h"
 #include "platform/mediaplayer.h"
+#include "platform/webloader.h"
 
+#include <QPointer>
 #include <QStringList>
 
 #include <deque>
 #include <functional>
+#include <vector>
 
 namespace wirtal::test {
 
@@ -59,6 +62,30 @@ public:
 
 private:
     QString file_;
+};
+
+// Page loads that wait until the test answers them; nothing goes to the network.
+class FakeWebLoader final : public WebPageLoader {
+public:
+    struct Request {
+        QUrl url;
+        QPointer<QObject> context;
+        std::function<void(const WebPage&)> done;
+        bool answered = false;
+    };
+    void get(const QUrl& url, QObject* context,
+             std::function<void(const WebPage&)> done) override;
+    // Answers request i (in the order they were made), as the real loader would: not at all
+    // when its context is gone, else through the guard.
+    void answer(std::size_t i, const WebPage& page);
+    // Answers every request not yet answered.
+    void answerAll(const WebPage& page);
+
+    // A version page with the given title; a failed load.
+    static WebPage pageTitled(const QString& title);
+    static WebPage failed();
+
+    std::vector<Request> requests;
 };
 
 } // namespace wirtal::test

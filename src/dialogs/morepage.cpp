@@ -1,0 +1,38 @@
+#include "dialogs/morepage.h"
+
+#include "widgets/styledbutton.h"
+
+namespace wirtal {
+
+MorePage::MorePage(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("TabSheet11"));
+    struct Entry {
+        StyledButton** button;
+        const char* name;
+        const char16_t* caption;
+    };
+    const Entry entries[] = {
+        {&stats_, "statystykibutton", u"Statystyki"},
+        {&updates_, "AdvSmoothButton74", u"Aktualizacje"},
+        {&about_, "AdvSmoothButton75", u"O programie"},
+    };
+    const int w = 240, h = 110, gap = 30;
+    const int left = (939 - (3 * w + 2 * gap)) / 2;
+    int i = 0;
+    for (const Entry& s : entries) {
+        auto* b = new StyledButton(QString::fromUtf16(s.caption), this);
+        b->setObjectName(QString::fromLatin1(s.name));
+        b->setGeometry(left + i++ * (w + gap), 220, w, h);
+        b->setCaptionPointSize(15);
+        *s.button = b;
+    }
+}
+
+void MorePage::setHandlers(std::function<void()> statystyki, std::function<void()> aktualizacje,
+                           std::function<void()> oprogramie) {
+    stats_->setHandler(std::move(statystyki));
+    updates_->setHandler(std::move(aktualizacje));
+    about_->setHandler(std::move(oprogramie));
+}
+
+} // namespace wirtal

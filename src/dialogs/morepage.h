@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+
+namespace wirtal {
+
+class StyledButton;
+
+// The more page "TabSheet11": "Statystyki", "Aktualizacje" and "O programie".
+class MorePage : public QWidget {
+    Q_OBJECT
+public:
+    explicit MorePage(QWidget* parent = nullptr);
+    void setHandlers(std::function<void()> statystyki, std::function<void()> aktualizacje,
+                     std::function<void()> oprogramie);
+
+private:
+    StyledButton* stats_ = nullptr;
+    StyledButton* updates_ = nullptr;
+    StyledButton* about_ = nullptr;
+};
+
+} // namespace wirtal

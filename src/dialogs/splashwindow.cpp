@@ -1,0 +1,146 @@
+#include "dialogs/splashwindow.h"
+
+#include "platform/timer.h"
+#include "widgets/tcolor.h"
+
+#include <QBitmap>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScreen>
+
+#include <cmath>
+
+namespace wirtal {
+
+namespace {
+constexpr int clientW = 751, clientH = 462;
+constexpr int pictureW = 751, pictureH = 472;
+
+QPainterPath banner() {
+    // A flag waving in two gentle waves along its top and bottom edges.
+    QPainterPath path;
+    const double left = 40, right = pictureW - 40, top = 70, bottom = pictureH - 80;
+    const int steps = 60;
+    for (int i = 0; i <= steps; ++i) {
+        const double x = left + (right - left) * i / steps;
+        const double y = top + 22 * std::sin(i * 2 * M_PI / steps * 1.5);
+        i == 0 ? path.moveTo(x, y) : path.lineTo(x, y);
+    }
+    for (int i = steps; i >= 0; --i) {
+        const double x = left + (right - left) * i / steps;
+        path.lineTo(x, bottom + 22 * std::sin(i * 2 * M_PI / steps * 1.5));
+    }
+    path.closeSubpath();
+    return path;
+}
+} // namespace
+
+QImage SplashWindow::picture() {
+    QImage img(pictureW, pictureH, QImage::Format_RGB32);
+    img.fill(toQColor(colorKey));
+    QPainter p(&img);
+    const QPainterPath flag = banner();
+    // The edge is drawn without smoothing: a blended edge pixel would be neither banner nor key.
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(250, 246, 232));
+    p.drawPath(flag);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setClipPath(flag);
+    QLinearGradient shade(0, 0, pictureW, 0);
+    shade.setColorAt(0, QColor(255, 255, 255, 0));
+    shade.setColorAt(0.5, QColor(120, 150, 200, 50));
+    shade.setColorAt(1, QColor(255, 255, 255, 0));
+    p.fillRect(img.rect(), shade);
+    p.setPen(QPen(QColor(29, 59, 106), 6));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(flag);
+
+    // The traffic light.
+    const QRectF box(80, 130, 90, 230);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(45, 45, 50));
+    p.drawRoundedRect(box, 16, 16);
+    const QColor lamps[] = {QColor(220, 40, 40), QColor(245, 190, 30), QColor(40, 190, 90)};
+    for (int i = 0; i < 3; ++i) {
+        p.setBrush(lamps[i]);
+        p.drawEllipse(QPointF(box.center().x(), box.top() + 40 + i * 75), 28, 28);
+    }
+
+    // The title as large as fits beside the light, whatever serif face the system offers.
+    const QString name = QStringLiteral("Wirtal 2013");
+    const QRectF titleBox(200, 120, 490, 110);
+    QFont title(QStringLiteral("Georgia"));
+    title.setBold(true);
+    int px = 86;
+    for (; px > 30; px -= 2) {
+        title.setPixelSize(px);
+        if (QFontMetricsF(title).horizontalAdvance(name) <= titleBox.width())
+            break;
+    }
+    p.setFont(title);
+    p.setPen(QColor(29, 59, 106));
+    p.drawText(titleBox, Qt::AlignCenter, name);
+    QFont sub(QStringLiteral("Georgia"));
+    sub.setPixelSize(22);
+    sub.setItalic(true);
+    p.setFont(sub);
+    p.drawText(QRectF(200, 225, 490, 40), Qt::AlignCenter,
+               QStringLiteral("egzamin teoretyczny na prawo jazdy"));
+    return img;
+}
+
+SplashWindow::SplashWindow(TimerService& timers, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Wirtal"));
+    setFixedSize(clientW, clientH);
+    setAttribute(Qt::WA_TranslucentBackground, false);
+
+    scaled_ = picture().scaled(clientW, clientH, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    // The shape: every pixel of the key colour is left out of the window.
+    setMask(QPixmap::fromImage(scaled_).createMaskFromColor(toQColor(colorKey), Qt::MaskInColor));
+
+    auto* label1 = new QLabel(QStringLiteral("kategoria B"), this);
+    label1->setObjectName(QStringLiteral("Label1"));
+    QFont f(QStringLiteral("Georgia"));
+    f.setPixelSize(24);
+    label1->setFont(f);
+    label1->setStyleSheet(QStringLiteral("color: #800000; background: transparent;"));
+    label1->move(376, 280);
+    label1->adjustSize();
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - rect().center());
+
+    timer1_ = timers.create(QStringLiteral("Timer1"), 1000, TimerKind::OneShot);
+    timer1_->setHandler([this] { close(); });
+    timer1_->start();
+}
+
+SplashWindow::~SplashWindow() = default;
+
+void SplashWindow::showAndWait() {
+    QEventLoop loop;
+    connect(this, &SplashWindow::closed, &loop, &QEventLoop::quit);
+    show();
+    if (timer1_->isEnabled())
+        loop.exec();
+}
+
+void SplashWindow::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawImage(0, 0, scaled_);
+}
+
+void SplashWindow::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    emit closed();
+}
+
+} // namespace wirtal

@@ -1,0 +1,161 @@
+#include "results/statsview.h"
+
+#include "app/context.h"
+#include "platform/dialogs.h"
+#include "platform/timer.h"
+#include "results/statscounters.h"
+#include "widgets/styledbutton.h"
+#include "widgets/tcolor.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QEvent>
+#include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLocale>
+#include <QPieSeries>
+#include <QPieSlice>
+
+namespace wirtal {
+
+namespace {
+constexpr int sliceGreen = 8454016; // $80FF80
+constexpr int sliceRed = 255;       // $0000FF
+
+QChartView* makeChart(QWidget* parent, const QString& name, const QString& title,
+                      QPieSeries* series) {
+    auto* chart = new QChart;
+    chart->setTitle(title);
+    QFont tf = chart->titleFont();
+    tf.setPixelSize(18);
+    tf.setBold(true);
+    chart->setTitleFont(tf);
+    chart->addSeries(series);
+    chart->legend()->setAlignment(Qt::AlignRight);
+    chart->setBackgroundRoundness(12);
+    chart->setAnimationOptions(QChart::NoAnimation);
+    series->setPieSize(0.8);
+    auto* view = new QChartView(chart, parent);
+    view->setObjectName(name);
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setAccessibleName(title);
+    view->setStyleSheet(QStringLiteral("background: transparent;"));
+    return view;
+}
+
+// One slice: value, label and colour; the legend shows the label with its value.
+void addSlice(QPieSeries* series, double value, const QString& label, int color) {
+    QPieSlice* slice = series->append(label, value);
+    slice->setColor(toQColor(color));
+    slice->setBorderColor(Qt::white);
+    const auto markers =
+        series->chart() ? series->chart()->legend()->markers(series) : QList<QLegendMarker*>();
+    for (QLegendMarker* m : markers)
+        if (m->label() == label)
+            m->setLabel(label + QStringLiteral(": ") + QLocale().toString(value, 'g', 12));
+}
+} // namespace
+
+StatsView::StatsView(AppContext& ctx, std::function<void()> showPage, QWidget* parent)
+    : QWidget(parent), ctx_(ctx), showPage_(std::move(showPage)) {
+    setObjectName(QStringLiteral("TabSheet6"));
+    series1_ = new QPieSeries(this);
+    series1_->setObjectName(QStringLiteral("Series1"));
+    series2_ = new QPieSeries(this);
+    series2_->setObjectName(QStringLiteral("Series2"));
+    chart1_ = makeChart(this, QStringLiteral("Chart1"), QStringLiteral("Pytania w trybie nauki:"),
+                        series1_);
+    chart2_ = makeChart(this, QStringLiteral("Chart2"),
+                        QStringLiteral("Rozwiązane wylosowane testy:"), series2_);
+    chart1_->installEventFilter(this);
+    chart2_->installEventFilter(this);
+
+    label3_ = new QLabel(chart1_);
+    label3_->setObjectName(QStringLiteral("Label3"));
+    label3_->setStyleSheet(QStringLiteral("font-size: 15px; font-weight: bold; color: #1d3b6a;"));
+    label3_->setGeometry(14, 10, 160, 24);
+
+    clear_ = new StyledButton(QStringLiteral("Wyczyść statystyki"), chart2_);
+    clear_->setObjectName(QStringLiteral("AdvSmoothButton22"));
+    clear_->resize(150, 32);
+    clear_->setHandler([this] { AdvSmoothButton22Click(); });
+
+    if (TimerService* timers = ctx_.services.timers) {
+        timer11_ = timers->create(QStringLiteral("Timer11"), 50, TimerKind::Repeating);
+        timer11_->setHandler([this] { turn(1); });
+        timer12_ = timers->create(QStringLiteral("Timer12"), 50, TimerKind::Repeating);
+        timer12_->setHandler([this] { turn(2); });
+    }
+    placeCharts();
+}
+
+StatsView::~StatsView() = default;
+
+Timer* StatsView::rotationTimer(int chart) const {
+    return chart == 1 ? timer11_.get() : timer12_.get();
+}
+
+void StatsView::placeCharts() {
+    const int gap = 16;
+    const int w = (width() - 3 * gap) / 2;
+    const int h = height() - 2 * gap;
+    chart1_->setGeometry(gap, gap, w, h);
+    chart2_->setGeometry(2 * gap + w, gap, w, h);
+    clear_->move(chart2_->width() - clear_->width() - 14,
+                 chart2_->height() - clear_->height() - 14);
+}
+
+void StatsView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placeCharts();
+}
+
+void StatsView::statystykibuttonClick() {
+    const QString file = ctx_.state.statsFile();
+    series1_->clear();
+    addSlice(series1_,
+             statscounters::value(file, QStringLiteral("nauka"), QStringLiteral("poprawne")),
+             QStringLiteral("Poprawne"), sliceGreen);
+    addSlice(series1_,
+             statscounters::value(file, QStringLiteral("nauka"), QStringLiteral("niepoprawne")),
+             QStringLiteral("Niepoprawne"), sliceRed);
+    series2_->clear();
+    addSlice(series2_,
+             statscounters::value(file, QStringLiteral("egzamin"), QStringLiteral("zdane")),
+             QStringLiteral("Zdane"), sliceGreen);
+    addSlice(series2_,
+             statscounters::value(file, QStringLiteral("egzamin"), QStringLiteral("niezdane")),
+             QStringLiteral("Niezdane"), sliceRed);
+    label3_->setText(QStringLiteral("Kategoria ") + ctx_.state.kategoria);
+    if (showPage_)
+        showPage_();
+}
+
+void StatsView::AdvSmoothButton22Click() {
+    if (ctx_.services.dialogs->message(
+            QStringLiteral("Wyczyścić statystyki dla bieżącej kategorii?"), Buttons::YesNo,
+            Icon::None) != Answer::Yes)
+        return;
+    statscounters::clear(ctx_.state.statsFile());
+    statystykibuttonClick();
+}
+
+void StatsView::turn(int chart) {
+    int& angle = chart == 1 ? angle1_ : angle2_;
+    angle = (angle + 1) % 360;
+    QPieSeries* s = series(chart);
+    s->setPieStartAngle(angle);
+    s->setPieEndAngle(angle + 360);
+}
+
+bool StatsView::eventFilter(QObject* watched, QEvent* event) {
+    const int chart = watched == chart1_ ? 1 : watched == chart2_ ? 2 : 0;
+    if (chart && (event->type() == QEvent::Enter || event->type() == QEvent::Leave)) {
+        if (Timer* t = rotationTimer(chart))
+            t->setEnabled(event->type() == QEvent::Enter);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace wirtal
