@@ -194,12 +194,20 @@ void buildControls(QWidget* page, ExamUi& ui) {
 
     ui.raportpanel = new QWidget(page);
     ui.raportpanel->setObjectName(QStringLiteral("raportpanel"));
-    ui.raportpanel->setGeometry(rightX, 540, rightW, 56);
-    ui.drukuj = button(ui.raportpanel, QStringLiteral("drukuj"), QStringLiteral("Drukuj"),
-                       QRect(0, 4, 196, 48), 11);
-    ui.zapisz = button(ui.raportpanel, QStringLiteral("zapisz"), QStringLiteral("Zapisz"),
-                       QRect(208, 4, 196, 48), 11);
+    ui.raportpanel->setGeometry(rightX, 530, rightW, 72);
+    auto* raportCaption = label(ui.raportpanel, QStringLiteral("raportcaption"),
+                                QRect(0, 0, rightW, 20), 9, true, Qt::AlignLeft | Qt::AlignVCenter);
+    raportCaption->setText(QStringLiteral("Raport z testu:"));
+    ui.drukuj = button(ui.raportpanel, QStringLiteral("AdvSmoothButton23"),
+                       QStringLiteral("Drukuj"), QRect(0, 22, 196, 46), 11);
+    ui.zapisz = button(ui.raportpanel, QStringLiteral("AdvSmoothButton76"),
+                       QStringLiteral("Zapisz"), QRect(208, 22, 196, 46), 11);
     ui.raportpanel->hide();
+
+    ui.zasady =
+        button(page, QStringLiteral("AdvSmoothButton80"), QStringLiteral("zasady egzaminu..."),
+               QRect(rightX + rightW - 150, 610, 150, 30), 9);
+    ui.zasady->setToolTip(QStringLiteral("Pomoc"));
 }
 
 } // namespace

@@ -75,6 +75,9 @@ StyledButton* ExamPage::printButton() const {
 StyledButton* ExamPage::saveButton() const {
     return shared_->ui.zapisz;
 }
+StyledButton* ExamPage::rulesButton() const {
+    return shared_->ui.zasady;
+}
 
 void ExamPage::paintEvent(QPaintEvent*) {
     // Two soft cards behind the question column and the controls column.

@@ -47,6 +47,8 @@ public:
     // "Drukuj" and "Zapisz" of the report panel.
     StyledButton* printButton() const;
     StyledButton* saveButton() const;
+    // "zasady egzaminu...": shows the rules window.
+    StyledButton* rulesButton() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

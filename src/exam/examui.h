@@ -54,7 +54,8 @@ struct ExamUi {
     QWidget* raportpanel = nullptr;
     StyledButton* drukuj = nullptr;
     StyledButton* zapisz = nullptr;
-    StarsPanel* stars = nullptr; // "Panel4"
+    StyledButton* zasady = nullptr; // the exam rules window
+    StarsPanel* stars = nullptr;    // "Panel4"
 
     // The five answer buttons, "Taktest", "Nietest", "Atest", "Btest", "Ctest".
     std::array<StyledButton*, 5> answerButtons() const {

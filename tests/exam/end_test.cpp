@@ -226,3 +226,23 @@ TEST_F(EndTest, ATestThatEndsWhileAQuestionBoxIsOpenIsRecordedOnce) {
         }
     }
 }
+
+TEST_F(EndTest, TheReportButtonsPrintAndSaveTheFinishedTest) {
+    knownPoints();
+    openExam();
+    folders.writeUserFile(QStringLiteral("testy.rav"),
+                          "<p>{{kategoria}} {{punktow}} {{wynik}} {{pnr1}} {{odp1}}</p>");
+    draw();
+    sitTest([this](int k) { return k == 1 ? wrongButton(k) : rightButton(k); }, true);
+    ASSERT_FALSE(st().testtrwa);
+    ASSERT_TRUE(ui().raportpanel->isVisibleTo(&exam()));
+    const QString expected = QStringLiteral("<p>B 71 na 74 (95,9 %) POZYTYWNY %1 %2</p>")
+                                 .arg(sheet().pnr[1])
+                                 .arg(sheet().odp[1]);
+    click(QStringLiteral("AdvSmoothButton23"));
+    EXPECT_EQ(report.printed, QStringList{expected});
+    dialogs.expectSave(folders.userData() + QStringLiteral("wynik.pdf"));
+    click(QStringLiteral("AdvSmoothButton76"));
+    EXPECT_EQ(report.saved,
+              QStringList{folders.userData() + QStringLiteral("wynik.pdf|") + expected});
+}
