@@ -7,7 +7,7 @@ packages=(
   qt6-svg-dev qt6-httpserver-dev qt6-websockets-dev qt6-qpa-plugins libqt6sql6-sqlite
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  xvfb xauth openbox fonts-dejavu-core
+  xvfb xauth openbox fonts-dejavu-core poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do

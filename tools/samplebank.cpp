@@ -38,6 +38,9 @@ void picture(const QString& path, const QString& caption, const QColor& colour) 
 } // namespace
 
 int main(int argc, char** argv) {
+    // Drawing needs no display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: wirtal-sample-bank DIR\n");

@@ -6,6 +6,8 @@
 #include "platform/random.h"
 #include "platform/timer.h"
 #include "platform/wallclock.h"
+#include "results/report.h"
+#include "results/reportoutput.h"
 
 #include <QApplication>
 #include <QDir>
@@ -31,6 +33,8 @@ int main(int argc, char** argv) {
                             .arg(QDir::toNativeSeparators(Paths::userDataFolder())),
                         Buttons::Ok, Icon::Warning);
 
+    Report::installDefaultTemplate();
+
     QtTimerService timers;
     SeededRandom random;
     SystemWallClock clock;
@@ -39,6 +43,8 @@ int main(int argc, char** argv) {
     services.dialogs = &dialogs;
     services.random = &random;
     services.clock = &clock;
+    QtReportOutput report;
+    services.report = &report;
 
     MainWindow window(services);
     dialogs.setParent(&window);

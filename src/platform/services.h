@@ -7,6 +7,7 @@ class Dialogs;
 class Random;
 class WallClock;
 class MediaPlayer;
+class ReportOutput;
 
 // The seams handed to the main window: real implementations in the program, test doubles in the
 // tests. None is owned here.
@@ -16,6 +17,7 @@ struct Services {
     Random* random = nullptr;
     WallClock* clock = nullptr;
     MediaPlayer* player = nullptr;
+    ReportOutput* report = nullptr;
 };
 
 } // namespace wirtal

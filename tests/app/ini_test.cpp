@@ -2,7 +2,7 @@
 
 #include "app/inifile.h"
 #include "app/paths.h"
-#include "bank/qt_printers.h"
+#include "support/qt_printers.h"
 #include "bank/textfile.h"
 #include "platform/error.h"
 #include "support/tempdirs.h"

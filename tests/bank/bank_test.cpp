@@ -2,7 +2,7 @@
 
 #include "app/paths.h"
 #include "bank/bank.h"
-#include "bank/qt_printers.h"
+#include "support/qt_printers.h"
 #include "platform/error.h"
 #include "support/tempdirs.h"
 

@@ -1,6 +1,6 @@
 // Split: every splitting rule of Part 2.1 and the consequences the bank files rely on.
 
-#include "bank/qt_printers.h"
+#include "support/qt_printers.h"
 #include "bank/split.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Text decoding and line splitting: byte-order marks, Windows-1250, NUL, the three line ends.
 
-#include "bank/qt_printers.h"
+#include "support/qt_printers.h"
 #include "bank/textfile.h"
 #include "platform/error.h"
 #include "support/tempdirs.h"

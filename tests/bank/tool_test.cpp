@@ -1,7 +1,7 @@
 // The bank tool as a program: show and check on generated banks, exit codes and messages.
 
 #include "bank/bank.h"
-#include "bank/qt_printers.h"
+#include "support/qt_printers.h"
 #include "support/tempdirs.h"
 
 #include <QJsonArray>

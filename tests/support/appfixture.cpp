@@ -11,16 +11,18 @@ namespace wirtal::test {
 
 TestBank::TestBank() {
     for (int n = 1; n <= 1297; ++n)
-        records_[n] = {QStringLiteral("Pytanie %1").arg(n), n % 2 ? QStringLiteral("T")
-                                                                  : QStringLiteral("N"),
+        records_[n] = {QStringLiteral("Pytanie %1").arg(n),
+                       n % 2 ? QStringLiteral("T") : QStringLiteral("N"),
                        QStringLiteral("p%1.jpg").arg(n), QString::number(1 + n % 3)};
     static const char* abc[] = {"A", "B", "C"};
     for (int n = 1298; n <= 1479; ++n)
         records_[n] = {QStringLiteral("Pytanie %1").arg(n),
                        QStringLiteral("Odpowiedź A %1").arg(n),
                        QStringLiteral("Odpowiedź B %1").arg(n),
-                       QStringLiteral("Odpowiedź C %1").arg(n), QString::fromLatin1(abc[n % 3]),
-                       QStringLiteral("s%1.wmv").arg(n), QString::number(1 + n % 3)};
+                       QStringLiteral("Odpowiedź C %1").arg(n),
+                       QString::fromLatin1(abc[n % 3]),
+                       QStringLiteral("s%1.wmv").arg(n),
+                       QString::number(1 + n % 3)};
 }
 
 void TestBank::write(const TempFolders& folders, const QString& kategoria) const {
@@ -31,9 +33,10 @@ void TestBank::write(const TempFolders& folders, const QString& kategoria) const
     for (int n = 1298; n <= 1479; ++n)
         special += quotedLine(records_.value(n)) + QStringLiteral("\r\n");
     folders.writeProgramFile(QStringLiteral("0wx.dll"), encodeCp1250(basic));
-    const QString name = kategoria == QStringLiteral("B")
-                             ? QStringLiteral("02x.dll")
-                             : QStringLiteral("baza") + kategoria.toLower() + QStringLiteral(".txt");
+    const QString name =
+        kategoria == QStringLiteral("B")
+            ? QStringLiteral("02x.dll")
+            : QStringLiteral("baza") + kategoria.toLower() + QStringLiteral(".txt");
     folders.writeProgramFile(name, encodeCp1250(special));
 }
 
@@ -48,9 +51,8 @@ QByteArray pictureBytes(const QString& name, int w, int h) {
 }
 
 AppFixture::AppFixture() {
-    setErrorSink([this](const QString& text) {
-        dialogs.message(text, Buttons::Ok, Icon::Error, false);
-    });
+    setErrorSink(
+        [this](const QString& text) { dialogs.message(text, Buttons::Ok, Icon::Error, false); });
 }
 
 AppFixture::~AppFixture() {

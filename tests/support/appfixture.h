@@ -47,8 +47,7 @@ protected:
     MainWindow& window();
     // Clicks the StyledButton with this objectName as a user would.
     void click(const QString& objectName);
-    template <class T = QWidget>
-    T* find(const QString& objectName) {
+    template <class T = QWidget> T* find(const QString& objectName) {
         T* w = window().findChild<T*>(objectName);
         EXPECT_NE(w, nullptr) << "no control " << objectName.toStdString();
         return w;

@@ -15,7 +15,9 @@ void FakeDialogs::expect(const QString& textPart, Answer answer, std::function<v
     expected_.push_back({textPart, answer, std::move(onShow)});
 }
 
-void FakeDialogs::expectSave(const QString& fileName) { saves_.push_back(fileName); }
+void FakeDialogs::expectSave(const QString& fileName) {
+    saves_.push_back(fileName);
+}
 
 Answer FakeDialogs::message(const QString& text, Buttons, Icon, bool) {
     shown_ << text;

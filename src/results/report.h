@@ -1,0 +1,36 @@
+#pragma once
+
+#include "results/reportparams.h"
+
+#include <functional>
+
+namespace wirtal {
+
+class Dialogs;
+class ReportOutput;
+
+// "Drukuj" and "Zapisz" of a finished test. The template is "testy.rav" in the user data folder;
+// without it both do nothing and say nothing.
+class Report {
+public:
+    // input() gives the finished test at the moment of the click.
+    Report(Dialogs& dialogs, ReportOutput& output, std::function<ReportInput()> input);
+
+    void drukuj();
+    void zapisz();
+
+    static QString templatePath();
+    // Copies the template that ships with the program into the user data folder when none is
+    // there; a user's own template is never overwritten.
+    static void installDefaultTemplate();
+
+private:
+    // The filled-in template, or an empty string when there is no template.
+    QString filled() const;
+
+    Dialogs& dialogs_;
+    ReportOutput& output_;
+    std::function<ReportInput()> input_;
+};
+
+} // namespace wirtal

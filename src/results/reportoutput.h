@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+namespace wirtal {
+
+// Where a filled-in report goes: the default printer, or a PDF file. Both throw Error with a
+// clear message when the printer or the file fails.
+class ReportOutput {
+public:
+    virtual ~ReportOutput() = default;
+    virtual void print(const QString& html) = 0;
+    virtual void savePdf(const QString& html, const QString& path) = 0;
+};
+
+// The real output: Qt's rich-text engine onto QPrinter (the default printer, no dialog) and
+// QPdfWriter (fonts embedded, author "Norel").
+class QtReportOutput final : public ReportOutput {
+public:
+    void print(const QString& html) override;
+    void savePdf(const QString& html, const QString& path) override;
+};
+
+} // namespace wirtal
