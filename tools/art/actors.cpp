@@ -43,8 +43,38 @@ void lamp(QPainter& p, const QRectF& r, const QColor& c, bool lit, bool night) {
         fillCircle(p, r.center(), r.width() * 1.2, QColor(c.red(), c.green(), c.blue(), 80));
 }
 
+// A farm tractor from behind: big wheels, the cab's frame, the slow-vehicle triangle.
+void tractorEnd(QPainter& p, const QRectF& b, const Actor& a, bool night) {
+    const qreal w = b.width(), h = b.height();
+    const QColor body(220, 120, 30);
+    fillRect(p, QRectF(b.left(), b.top() + 0.45 * h, 0.24 * w, 0.55 * h), tyre, 0.05 * w);
+    fillRect(p, QRectF(b.right() - 0.24 * w, b.top() + 0.45 * h, 0.24 * w, 0.55 * h), tyre,
+             0.05 * w);
+    fillRect(p, QRectF(b.left() + 0.26 * w, b.top() + 0.55 * h, 0.48 * w, 0.3 * h), body);
+    QPainterPath cab;
+    cab.addRect(QRectF(b.left() + 0.22 * w, b.top(), 0.56 * w, 0.55 * h));
+    strokePath(p, cab, QColor(40, 40, 40), 0.04 * w);
+    fillRect(p, QRectF(b.left() + 0.2 * w, b.top() - 0.02 * h, 0.6 * w, 0.05 * h), body);
+    const QPointF c(b.center().x(), b.top() + 0.7 * h);
+    const qreal r = 0.13 * w;
+    fillPoly(p, {c + QPointF(0, -r), c + QPointF(r, r * 0.7), c + QPointF(-r, r * 0.7)},
+             QColor(255, 100, 0));
+    fillPoly(
+        p,
+        {c + QPointF(0, -r * 0.45), c + QPointF(r * 0.5, r * 0.4), c + QPointF(-r * 0.5, r * 0.4)},
+        QColor(200, 40, 20));
+    lamp(p, QRectF(b.left() + 0.27 * w, b.top() + 0.58 * h, 0.08 * w, 0.06 * h),
+         QColor(220, 20, 20), a.brake || a.lights, night);
+    lamp(p, QRectF(b.right() - 0.35 * w, b.top() + 0.58 * h, 0.08 * w, 0.06 * h),
+         QColor(220, 20, 20), a.brake || a.lights, night);
+}
+
 // A vehicle seen from behind (away) or from the front (towards): body, glass, lamps.
 void vehicleEnd(QPainter& p, const QRectF& b, const Actor& a, bool night) {
+    if (a.kind == Actor::Tractor) {
+        tractorEnd(p, b, a, night);
+        return;
+    }
     const bool front = a.facing == Actor::Towards;
     const bool tall = b.height() > b.width() * 1.0;
     const qreal w = b.width(), h = b.height();

@@ -98,10 +98,7 @@ void paintFixedScene(QPainter& p, const QString& name) {
             b.hazard = true;
             s.actors = {b, a};
         } else if (name == u"towing") {
-            Actor front = at(Actor::Car, 0, 22);
-            Actor towed = at(Actor::Car, 0, 14);
-            towed.colour = QColor(150, 150, 60);
-            s.actors = {front, towed};
+            s.actors = {};
         } else {
             s.actors = {at(Actor::Car, 0, 10)};
         }
@@ -109,9 +106,16 @@ void paintFixedScene(QPainter& p, const QString& name) {
         if (name == u"accident") {
             lying(p, {150, 300}, false);
         } else if (name == u"towing") {
-            strokeLine(p, {240, 236}, {240, 221}, QColor(40, 40, 40), 2);
-            fillPoly(p, {{240, 226}, {250, 243}, {230, 243}}, QColor(230, 20, 20));
-            fillRect(p, QRectF(236, 226, 8, 8), QColor(255, 255, 255, 0));
+            // seen from the roadside: the towing car, the rope, the towed car with its triangle
+            p.fillRect(QRectF(0, 150, 480, 210), QColor(90, 150, 70));
+            p.fillRect(QRectF(0, 215, 480, 95), QColor(88, 88, 92));
+            for (int i = 0; i < 8; ++i)
+                p.fillRect(QRectF(10 + i * 60, 300, 30, 4), QColor(235, 235, 235));
+            carSide(p, QRectF(270, 200, 180, 90), {QColor(40, 90, 170), QColor(150, 180, 210)});
+            carSide(p, QRectF(30, 200, 180, 90), {QColor(150, 150, 60), QColor(150, 180, 210)});
+            strokeLine(p, {208, 262}, {273, 262}, QColor(30, 30, 30), 3);
+            fillPoly(p, {{38, 222}, {52, 246}, {24, 246}}, QColor(230, 20, 20));
+            fillPoly(p, {{38, 230}, {45, 242}, {31, 242}}, QColor(150, 150, 60));
         } else {
             fillRect(p, QRectF(200, 185, 80, 12), QColor(170, 120, 60));
             fillRect(p, QRectF(215, 195, 50, 40), QColor(170, 120, 60));
@@ -161,7 +165,6 @@ void paintFixedScene(QPainter& p, const QString& name) {
             } else if (side == 1) {
                 fillRect(p, QRectF(x + 10, 120, 100, 110), QColor(60, 140, 200), 26);
                 fillCircle(p, {x + 60, 150}, 20, skin);
-                text(p, QRectF(x + 20, 270, 80, 20), QStringLiteral("← przód"), Qt::white);
             }
         }
     } else if (name == u"mirror") {

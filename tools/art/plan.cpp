@@ -177,7 +177,7 @@ void armSigns(QPainter& p, const PlanScene& s, QChar a, QChar tyArm) {
         return;
     }
     if (s.layout == u"roundabout") {
-        paintSignStack(p, at - QPointF(0, 30), 24, {QStringLiteral("C-12"), QStringLiteral("A-7")});
+        paintSignStack(p, at - QPointF(0, 34), 28, {QStringLiteral("C-12"), QStringLiteral("A-7")});
         return;
     }
     if (s.main == u"none")
@@ -190,7 +190,7 @@ void armSigns(QPainter& p, const PlanScene& s, QChar a, QChar tyArm) {
                                  : QStringLiteral("A-7"));
     if (bent)
         stack << QStringLiteral("T-6/") + relativeArms(a, s.main);
-    paintSignStack(p, at - QPointF(0, 24), 24, stack);
+    paintSignStack(p, at - QPointF(0, 28), 30, stack);
 }
 
 void roads(QPainter& p, const PlanScene& s) {

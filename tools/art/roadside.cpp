@@ -167,7 +167,7 @@ void Roadside::markings(qreal left, qreal right) {
               {right, s_.lightZ - 0.6},
               {-1.75, s_.lightZ - 0.6}},
              shade(paint));
-    const qreal mz = 10;
+    const qreal mz = 6.5;
     const QString& m = s_.marking;
     if (m == u"P-13") {
         for (qreal x = -1.75; x + 0.6 <= right; x += 0.9)
@@ -290,9 +290,13 @@ void Roadside::foreground(qreal left, qreal right) {
         size = std::min(size, (base.y() - 16) / (signStackHeight(size, s_.signs) / size + 0.45));
         const qreal h = signStackHeight(size, s_.signs);
         const qreal top = std::max(8.0, base.y() - h - 0.45 * size);
-        strokeLine(p_, base, QPointF(base.x(), top + 10), shade(QColor(150, 150, 155)),
+        qreal halfWidth = 0;
+        for (const QString& code : s_.signs)
+            halfWidth = std::max(halfWidth, signFaceSize(code, size).width() / 2);
+        const qreal x0 = std::min(base.x(), 474 - halfWidth); // the whole stack in the picture
+        strokeLine(p_, QPointF(x0, base.y()), QPointF(x0, top + 10), shade(QColor(150, 150, 155)),
                    std::max(3.0, 0.08 * size), Qt::FlatCap);
-        paintSignStack(p_, QPointF(base.x(), top), size, s_.signs);
+        paintSignStack(p_, QPointF(x0, top), size, s_.signs);
     }
     if (s_.place == u"tunnel") {
         const qreal z = s_.tunnelZ;

@@ -47,7 +47,7 @@ bool squarePlate(const SignDef& d) {
 qreal heightFactor(Shape s) {
     switch (s) {
     case Shape::Plate:
-        return 0.5;
+        return 0.55;
     case Shape::Post:
         return 1.8;
     case Shape::Warning:
@@ -250,7 +250,7 @@ void face(QPainter& p, const SignDef& d, const QString& arg, qreal s) {
         const qreal h = squarePlate(d) ? s * 0.8 : s * heightFactor(d.shape);
         fillPath(p, rect(w, h, 0, s * 0.04), colour::black);
         fillPath(p, rect(w, h, s * 0.02, s * 0.03), colour::white);
-        symbolAt(p, {0, 0}, h * 0.38, d, arg, {colour::black, colour::white});
+        symbolAt(p, {0, 0}, h * 0.42, d, arg, {colour::black, colour::white});
         if (d.flags & media::RedStripe)
             redStripe(p, rect(w, h, s * 0.02, s * 0.03), w / 2, h / 2);
         return;
