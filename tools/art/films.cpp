@@ -270,7 +270,7 @@ const QList<Film>& films() {
         {"overtaken", 6,
          [](QPainter& p, qreal t) {
              RoadScene s;
-             s.actors = {actor(Actor::Car, -3.5, 2.0 + 6 * t * t / 2)};
+             s.actors = {actor(Actor::Car, -3.5, 12 * t - 4 + 1.2 * t * t)};
              s.actors[0].left = t < 1;
              s.actors[0].right = t > 4;
              s.actors[0].blink = blinkAt(t);
@@ -363,7 +363,7 @@ const QList<Film>& films() {
              RoadScene s;
              s.road = QStringLiteral("motorway");
              s.camX = 4.0 * (1 - ramp(t, 3.5, 5.5));
-             s.actors = {actor(Actor::Car, 0, 3 + 9 * t), actor(Actor::Truck, 0, -10 + 4 * t)};
+             s.actors = {actor(Actor::Car, 0, 8 + 26 * t), actor(Actor::Truck, 0, 40 + 18 * t)};
              s.actors[0].colour = QColor(200, 200, 210);
              road(p, s, distance(t, 20));
          }},
@@ -372,14 +372,14 @@ const QList<Film>& films() {
              RoadScene s;
              s.road = QStringLiteral("motorway");
              s.camX = 3.5 * ramp(t, 1.5, 3.5);
-             s.actors = {actor(Actor::Car, -3.5, 30 + 3 * t)};
+             s.actors = {actor(Actor::Car, -3.5, 30 + 22 * t)};
              road(p, s, distance(t, 22, 3.5, 8));
          }},
         {"lane-change", 6,
          [](QPainter& p, qreal t) {
              RoadScene s;
              s.road = QStringLiteral("oneway");
-             s.actors = {actor(Actor::Car, 0, 16 + 2 * t), actor(Actor::Car, -3.5, 45 + 4 * t)};
+             s.actors = {actor(Actor::Car, 0, 16 + 11 * t), actor(Actor::Car, -3.5, 45 + 13 * t)};
              s.actors[1].colour = QColor(230, 230, 230);
              s.camX = -3.5 * ramp(t, 2, 4);
              road(p, s, distance(t, 13));
@@ -396,7 +396,7 @@ const QList<Film>& films() {
              RoadScene s;
              s.weather = QStringLiteral("fog");
              s.icon = t > 2 ? QStringLiteral("front-fog") : QString();
-             s.actors = {actor(Actor::Car, 0, 40 + 4 * t)};
+             s.actors = {actor(Actor::Car, 0, 30 + 9 * t)};
              s.actors[0].lights = true;
              road(p, s, distance(t, 10));
          }},
@@ -443,17 +443,7 @@ const QList<Film>& films() {
              s.actors = {bus, c1, c2};
              road(p, s, distance(t, 8, 0.8, 3.5));
          }},
-        {"parking", 7,
-         [](QPainter& p, qreal t) {
-             PlanScene s;
-             s.layout = QStringLiteral("tee");
-             PlanUser ty = user("TY", "ws", 0.1 + 0.15 * ramp(t, 0, 2) - 0.1 * ramp(t, 3, 6));
-             ty.indicator = QLatin1Char('r');
-             s.users = {ty, user("A", "ws", 0.5), user("B", "ws", -0.05)};
-             s.users[1].arrowShown = s.users[2].arrowShown = false;
-             s.users[0].arrowShown = false;
-             plan(p, s, t);
-         }},
+        {"parking", 7, [](QPainter& p, qreal t) { paintParallelParking(p, t); }},
         {"u-turn", 7,
          [](QPainter& p, qreal t) {
              PlanScene s;

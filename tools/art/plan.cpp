@@ -76,8 +76,8 @@ QPainterPath route(const PlanScene& s, const PlanUser& u) {
     if (u.move == u's') {
         path.lineTo(b);
     } else if (u.move == u'u') {
-        path.cubicTo(centre - outward(u.arm) * 30,
-                     centre - outward(u.arm) * 30 + rightOfIncoming(u.arm) * -30, b);
+        // up to the middle of the junction, round to the left and back
+        path.cubicTo(incomingLane(u.arm, -6), outgoingLane(u.arm, -6), b);
     } else {
         // a right turn keeps close to the corner, a left turn goes round the middle
         const QPointF corner = centre + outward(u.arm) * (u.move == u'r' ? half : -4) +
@@ -314,6 +314,55 @@ void paintPlan(QPainter& p, const PlanScene& s) {
         const Actor::Facing f = s.police == u"back" ? Actor::Away : Actor::Towards;
         paintPerson(p, QRectF(33, 28, 40, 82), QColor(25, 35, 80), f, s.police, 0, false);
         text(p, QRectF(14, 10, 78, 14), QStringLiteral("widok z TY"), QColor(40, 40, 40), 0.5);
+    }
+    p.restore();
+}
+
+void paintParallelParking(QPainter& p, qreal t) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(QRectF(0, 0, 480, 360), QColor(110, 165, 90));
+    p.fillRect(QRectF(0, 120, 480, 140), QColor(95, 95, 100));
+    p.fillRect(QRectF(0, 260, 480, 60), QColor(190, 185, 175));
+    p.fillRect(QRectF(0, 258, 480, 4), QColor(230, 230, 230));
+    for (qreal x = 10; x < 480; x += 40)
+        strokeLine(p, {x, 190}, {x + 20, 190}, QColor(240, 240, 240), 2, Qt::FlatCap);
+    auto parked = [&](const char* label, qreal x) {
+        PlanUser u;
+        u.label = QLatin1String(label);
+        u.kind = QStringLiteral("car");
+        vehicle(p, u, QPointF(x, 238), 90, QChar());
+    };
+    parked("A", 120);
+    parked("B", 330);
+    PlanUser ty;
+    ty.label = QStringLiteral("TY");
+    ty.kind = QStringLiteral("car");
+    ty.blink = std::fmod(t, 0.8) < 0.45;
+    const auto smooth = [](qreal u) { return u * u * (3 - 2 * u); };
+    QPointF at;
+    qreal angle = 90;
+    if (t < 2.4) {
+        at = QPointF(30 + 305 * smooth(std::min(t / 2.4, 1.0)), 205);
+    } else if (t < 3.0) {
+        at = QPointF(335, 205);
+    } else if (t < 6.0) {
+        const qreal u = (t - 3.0) / 3.0;
+        at = QPointF(335 - 110 * u, 205 + 33 * smooth(u));
+        angle = 90 - 40 * std::sin(M_PI * u);
+    } else {
+        at = QPointF(225 + 6 * smooth(std::min((t - 6.0) / 0.8, 1.0)), 238);
+    }
+    const bool reversing = t >= 3.0 && t < 6.0;
+    vehicle(p, ty, at, angle, t > 1.8 && t < 6.0 ? QChar(u'r') : QChar());
+    if (reversing) {
+        // the reversing lamps at the back
+        p.save();
+        p.translate(at);
+        p.rotate(angle);
+        fillRect(p, QRectF(-8, 16, 5, 3), Qt::white);
+        fillRect(p, QRectF(3, 16, 5, 3), Qt::white);
+        p.restore();
     }
     p.restore();
 }

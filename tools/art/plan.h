@@ -32,6 +32,10 @@ struct PlanScene {
 };
 
 void paintPlan(QPainter& p, const PlanScene& s);
+
+// A street from above with cars parked at the right kerb: TY drives past the gap, stops beside
+// the car in front of it and reverses into it (t in seconds, 0 to 7).
+void paintParallelParking(QPainter& p, qreal t);
 PlanScene planScene(const media::Spec& spec);
 
 } // namespace wirtal::art

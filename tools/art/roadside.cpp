@@ -53,6 +53,9 @@ void Roadside::tree(qreal x, qreal z) {
 }
 
 void Roadside::house(qreal x, qreal z0, qreal z1, qreal height, const QColor& c) {
+    z0 = std::max(z0, 2.0); // a facade that began behind the camera
+    if (z1 <= z0 + 0.5)
+        return;
     QPolygonF wall{pr_.at(x, 0, z0), pr_.at(x, height, z0), pr_.at(x, height, z1),
                    pr_.at(x, 0, z1)};
     p_.setPen(QPen(shade(c.darker(130)), 1));
