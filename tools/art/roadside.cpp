@@ -209,6 +209,18 @@ void Roadside::markings(qreal left, qreal right) {
             flat({{-2.4, z}, {-1.1, z + 1.2}, {-1.1, z + 1.6}, {-2.4, z + 0.4}},
                  shade(QColor(88, 88, 92)));
     }
+    if (s_.place == u"bus-bay") {
+        // a bay beside the carriageway with its stop line and the stop's sign
+        flat({{right, 9}, {right + 3, 13}, {right + 3, 27}, {right, 31}},
+             shade(QColor(88, 88, 92)));
+        for (qreal z = 10; z < 30; z += 2)
+            flat({{right - 0.1, z}, {right + 0.1, z}, {right + 0.1, z + 1}, {right - 0.1, z + 1}},
+                 shade(paint));
+        text(p_,
+             QRectF(pr_.at(right + 0.4, 0, 16).x(), pr_.at(0, 0, 16).y() - 10,
+                    pr_.at(right + 2.8, 0, 16).x() - pr_.at(right + 0.4, 0, 16).x(), 10),
+             QStringLiteral("BUS"), shade(paint));
+    }
     if (s_.park == u"bay" || s_.park == u"disabled") {
         for (qreal z = 8; z < 40; z += 5.5)
             flat({{right, z}, {right + 3, z + 1}, {right + 3, z + 1.15}, {right, z + 0.15}},

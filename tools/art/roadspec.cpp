@@ -217,6 +217,10 @@ void addLayers(RoadScene& s, const media::Spec& spec) {
     }
     if (s.place == u"zebra")
         s.zebra = true;
+    if (s.park == u"disabled" && s.signs.isEmpty())
+        s.signs << QStringLiteral("D-18a");
+    if (s.place == u"bus-bay" && s.signs.isEmpty())
+        s.signs << QStringLiteral("D-15");
     if (s.place == u"curve-right" || s.place == u"curve-left")
         s.bend = s.place == u"curve-right" ? 0.12 : -0.12;
     if (s.place == u"bend-hidden")
