@@ -1,6 +1,6 @@
 #include "bankbuild.h"
 
-#include "art/mediaspec.h"
+#include "art/mediaitem.h"
 #include "bank/bank.h"
 #include "bank/textfile.h"
 
@@ -91,8 +91,8 @@ std::optional<Question> readRecord(const QJsonObject& o, const QString& file,
         problem(QStringLiteral("punkty muszą być 1, 2 albo 3"));
     q.media = o.value(u"media").toString();
     QString why;
-    if (const auto spec = media::parseSpec(q.media, &why))
-        q.file = media::fileNameOf(*spec);
+    if (const auto item = media::parseItem(q.media, &why))
+        q.file = media::fileNameOf(*item);
     else
         problem(QStringLiteral("media „%1”: %2").arg(q.media, why));
     return q;

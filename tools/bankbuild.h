@@ -15,7 +15,7 @@ struct Question {
     int n = 0;
     QString text, a, b, c; // a, b, c only for specialist questions
     QString answer;        // "T"/"N" or "A"/"B"/"C"
-    QString media;         // the media spec as written ("sign:B-20")
+    QString media;         // the media item as written ("sign:B-20")
     QString file;          // its file name in the media folder ("sign_B-20.jpg")
     int points = 0;
     QString source; // JSON file it came from
@@ -28,7 +28,7 @@ struct DrawSlot {
 std::span<const DrawSlot> drawSlots();
 
 // All questions of the *.json files of a folder, by number. Every problem (bad JSON, unknown
-// key, bad answer, points off the draw rule, unknown media spec, number given twice, the same
+// key, bad answer, points off the draw rule, unknown media item, number given twice, the same
 // text with the same picture twice) is appended to *problems, naming file and number.
 std::map<int, Question> loadQuestions(const QString& folder, QStringList* problems);
 

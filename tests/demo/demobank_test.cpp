@@ -1,8 +1,8 @@
 // The demo bank: its sources build into bank files that read back, through the program's own
 // lookup, to exactly the source fields; every draw range gives a flawless test 74 points; media
-// specs name their files; bad sources are refused with the question's number.
+// items name their files; bad sources are refused with the question's number.
 
-#include "art/mediaspec.h"
+#include "art/mediaitem.h"
 #include "bank/bank.h"
 #include "bank/textfile.h"
 #include "bankbuild.h"
@@ -93,9 +93,9 @@ TEST(DemoBank, HoldsEveryNumberAndEveryDrawRangeScoresAFlawlessTest74) {
     }
 }
 
-TEST(MediaSpec, GivesOneFileNamePerPicture) {
+TEST(MediaItem, GivesOneFileNamePerPicture) {
     const struct {
-        const char* spec;
+        const char* item;
         const char* file;
     } cases[] = {
         {"sign:B-20", "sign_B-20.jpg"},
@@ -112,20 +112,20 @@ TEST(MediaSpec, GivesOneFileNamePerPicture) {
     };
     for (const auto& c : cases) {
         QString why;
-        const auto spec = media::parseSpec(QString::fromUtf8(c.spec), &why);
-        ASSERT_TRUE(spec) << c.spec << ": " << why.toStdString();
-        EXPECT_EQ(media::fileNameOf(*spec), QString::fromUtf8(c.file)) << c.spec;
+        const auto item = media::parseItem(QString::fromUtf8(c.item), &why);
+        ASSERT_TRUE(item) << c.item << ": " << why.toStdString();
+        EXPECT_EQ(media::fileNameOf(*item), QString::fromUtf8(c.file)) << c.item;
     }
 }
 
-TEST(MediaSpec, RefusesWhatTheCatalogDoesNotHold) {
+TEST(MediaItem, RefusesWhatTheCatalogDoesNotHold) {
     for (const char* bad :
          {"B-20", "sign:B-99", "sign:B-33", "sign:B-33/55", "sign:B-20/3", "sign:T-1/150",
           "sign:A-1+A-2+A-3+A-4", "light:purple", "dash:radio", "film:chase", "scene:moon",
           "scene:cross?ty=xx", "scene:cross?weather=fog", "scene:cross?ty=ss&ty=sl",
           "scene:road?car=flying", "scene:cpr?ty=ss", "sign:B-20 ", "scene:road?sign=B-99"}) {
         QString why;
-        EXPECT_FALSE(media::parseSpec(QString::fromUtf8(bad), &why)) << bad;
+        EXPECT_FALSE(media::parseItem(QString::fromUtf8(bad), &why)) << bad;
         EXPECT_FALSE(why.isEmpty()) << bad;
     }
 }

@@ -74,12 +74,12 @@ void road(QPainter& p, RoadScene s, qreal d) {
     paintRoad(p, s);
 }
 
-PlanUser user(const char* label, const char* spec, qreal progress) {
+PlanUser user(const char* label, const char* item, qreal progress) {
     PlanUser u;
     u.label = QLatin1String(label);
-    u.arm = QLatin1Char(spec[0]);
-    u.move = QLatin1Char(spec[1]);
-    u.kind = std::strlen(spec) > 3 ? QString::fromLatin1(spec + 3) : QStringLiteral("car");
+    u.arm = QLatin1Char(item[0]);
+    u.move = QLatin1Char(item[1]);
+    u.kind = std::strlen(item) > 3 ? QString::fromLatin1(item + 3) : QStringLiteral("car");
     u.progress = progress;
     return u;
 }

@@ -223,18 +223,18 @@ void paintFixedScene(QPainter& p, const QString& name) {
     p.restore();
 }
 
-QImage renderPicture(const media::Spec& spec) {
+QImage renderPicture(const media::Item& item) {
     QImage img(480, 360, QImage::Format_RGB32);
     img.fill(Qt::white);
     QPainter p(&img);
-    if (spec.kind == u"dash")
-        paintDash(p, spec.body);
-    else if (spec.kind == u"scene" && media::fixedSceneNames().contains(spec.body))
-        paintFixedScene(p, spec.body);
-    else if (spec.kind == u"scene" && spec.body != u"road")
-        paintPlan(p, planScene(spec));
+    if (item.kind == u"dash")
+        paintDash(p, item.body);
+    else if (item.kind == u"scene" && media::fixedSceneNames().contains(item.body))
+        paintFixedScene(p, item.body);
+    else if (item.kind == u"scene" && item.body != u"road")
+        paintPlan(p, planScene(item));
     else
-        paintRoad(p, roadScene(spec));
+        paintRoad(p, roadScene(item));
     return img;
 }
 

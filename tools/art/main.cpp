@@ -4,10 +4,10 @@
 //                                     OUT/obrazki_prawko/
 //   wirtal-art frames FILM DIR        the frames of one film as PNG files (DIR/0001.png, ...)
 //   wirtal-art films                  the names of the films
-//   wirtal-art one SPEC FILE          one picture
+//   wirtal-art one ITEM FILE          one picture
 //   wirtal-art sheet FILE             every sign of the sign table on one sheet
 #include "art/films.h"
-#include "art/mediaspec.h"
+#include "art/mediaitem.h"
 #include "art/pictures.h"
 #include "art/signpaint.h"
 #include "art/signtable.h"
@@ -66,14 +66,14 @@ int sheet(const QString& path) {
     return img.save(path) ? 0 : 1;
 }
 
-int one(const QString& specText, const QString& path) {
+int one(const QString& itemText, const QString& path) {
     QString why;
-    const auto spec = media::parseSpec(specText, &why);
-    if (!spec || spec->isFilm()) {
-        say(spec ? QStringLiteral("films are drawn with: wirtal-art frames") : why);
+    const auto item = media::parseItem(itemText, &why);
+    if (!item || item->isFilm()) {
+        say(item ? QStringLiteral("films are drawn with: wirtal-art frames") : why);
         return 1;
     }
-    return art::renderPicture(*spec).save(path, nullptr, 88) ? 0 : 1;
+    return art::renderPicture(*item).save(path, nullptr, 88) ? 0 : 1;
 }
 
 int pictures(const QString& sources, const QString& out) {
@@ -90,11 +90,11 @@ int pictures(const QString& sources, const QString& out) {
     QSet<QString> done;
     int failed = 0;
     for (const auto& [n, q] : questions) {
-        const auto spec = media::parseSpec(q.media);
-        if (!spec || spec->isFilm() || done.contains(q.file))
+        const auto item = media::parseItem(q.media);
+        if (!item || item->isFilm() || done.contains(q.file))
             continue;
         done.insert(q.file);
-        if (!art::renderPicture(*spec).save(QDir(media).filePath(q.file), nullptr, 88)) {
+        if (!art::renderPicture(*item).save(QDir(media).filePath(q.file), nullptr, 88)) {
             say(QStringLiteral("wirtal-art: cannot write %1").arg(q.file));
             ++failed;
         }
@@ -126,6 +126,6 @@ int main(int argc, char** argv) {
     if (args.size() == 3 && cmd == u"sheet")
         return sheet(args[2]);
     say(QStringLiteral("Użycie: wirtal-art pictures SOURCES OUT | frames FILM DIR | films | "
-                       "one SPEC FILE | sheet FILE"));
+                       "one ITEM FILE | sheet FILE"));
     return 2;
 }

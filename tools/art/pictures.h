@@ -1,6 +1,6 @@
 #pragma once
 
-#include "art/mediaspec.h"
+#include "art/mediaitem.h"
 
 #include <QImage>
 #include <QPainter>
@@ -8,8 +8,8 @@
 
 namespace wirtal::art {
 
-// The picture of any non-film spec, 480 x 360.
-QImage renderPicture(const media::Spec& spec);
+// The picture of any non-film item, 480 x 360.
+QImage renderPicture(const media::Item& item);
 
 void paintDash(QPainter& p, const QString& name);
 // One warning light on a small dark square (the corner of a film frame).

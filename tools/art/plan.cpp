@@ -367,16 +367,16 @@ void paintParallelParking(QPainter& p, qreal t) {
     p.restore();
 }
 
-PlanScene planScene(const media::Spec& spec) {
+PlanScene planScene(const media::Item& item) {
     PlanScene s;
-    s.layout = spec.body;
-    s.main = spec.value(QStringLiteral("main"));
-    s.sub = spec.value(QStringLiteral("sub"));
-    s.light = spec.value(QStringLiteral("light"));
-    s.police = spec.value(QStringLiteral("police"));
-    s.tram = spec.value(QStringLiteral("tram"));
+    s.layout = item.body;
+    s.main = item.value(QStringLiteral("main"));
+    s.sub = item.value(QStringLiteral("sub"));
+    s.light = item.value(QStringLiteral("light"));
+    s.police = item.value(QStringLiteral("police"));
+    s.tram = item.value(QStringLiteral("tram"));
     for (const char* key : {"ty", "a", "b", "c"}) {
-        const QString v = spec.value(QLatin1String(key));
+        const QString v = item.value(QLatin1String(key));
         if (v.isEmpty())
             continue;
         PlanUser u;

@@ -4,7 +4,7 @@
 // signals on every arm, the learner's car TY and the road users A, B, C with arrows for where
 // they go. Films move the same road users along their paths.
 
-#include "art/mediaspec.h"
+#include "art/mediaitem.h"
 
 #include <QList>
 #include <QPainter>
@@ -36,6 +36,6 @@ void paintPlan(QPainter& p, const PlanScene& s);
 // A street from above with cars parked at the right kerb: TY drives past the gap, stops beside
 // the car in front of it and reverses into it (t in seconds, 0 to 7).
 void paintParallelParking(QPainter& p, qreal t);
-PlanScene planScene(const media::Spec& spec);
+PlanScene planScene(const media::Item& item);
 
 } // namespace wirtal::art

@@ -4,7 +4,7 @@
 // roadside, signs, signals, railway crossing, road users, weather). Pictures and film frames both
 // describe a scene in this struct; a film moves its road users from frame to frame.
 
-#include "art/mediaspec.h"
+#include "art/mediaitem.h"
 
 #include <QColor>
 #include <QList>
@@ -86,8 +86,8 @@ struct RoadScene {
 
 void paintRoad(QPainter& p, const RoadScene& s);
 
-// The scene of a "scene:road", "sign:" or "light:" spec.
-RoadScene roadScene(const media::Spec& spec);
+// The scene of a "scene:road", "sign:" or "light:" item.
+RoadScene roadScene(const media::Item& item);
 
 // Parts used by road.cpp, drawn by actors.cpp.
 void paintActor(QPainter& p, const Projector& pr, const Actor& a, bool night);

@@ -1,7 +1,7 @@
 #pragma once
 
 // The road signs the demo bank can show: one row per official code, saying how the sign is drawn
-// (shape, colours, symbol, modifiers) and what it takes after "/" in a media spec.
+// (shape, colours, symbol, modifiers) and what it takes after "/" in a media item.
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-// From a "scene:road", "sign:" or "light:" spec to the layers of a driver's-seat scene.
+// From a "scene:road", "sign:" or "light:" item to the layers of a driver's-seat scene.
 
 #include "art/road.h"
 
@@ -82,8 +82,8 @@ void markingFromCode(RoadScene& s, const QString& code) {
     s.marking = code;
 }
 
-void addLayers(RoadScene& s, const media::Spec& spec) {
-    auto v = [&](const char* key) { return spec.value(QLatin1String(key)); };
+void addLayers(RoadScene& s, const media::Item& item) {
+    auto v = [&](const char* key) { return item.value(QLatin1String(key)); };
     s.road = v("road");
     s.line = v("line");
     s.time = v("time");
@@ -248,34 +248,34 @@ void addLayers(RoadScene& s, const media::Spec& spec) {
 
 } // namespace
 
-RoadScene roadScene(const media::Spec& spec) {
+RoadScene roadScene(const media::Item& item) {
     RoadScene s;
-    if (spec.kind == u"sign") {
-        for (const QString& code : spec.body.split(u'+')) {
+    if (item.kind == u"sign") {
+        for (const QString& code : item.body.split(u'+')) {
             if (code.startsWith(u"P-"))
                 markingFromCode(s, code);
             else
                 s.signs << code;
         }
         contextForSigns(s);
-    } else if (spec.kind == u"light") {
-        if (spec.body.startsWith(u"rail-")) {
-            s.rail = spec.body == u"rail-flash" ? QStringLiteral("open-flash")
+    } else if (item.kind == u"light") {
+        if (item.body.startsWith(u"rail-")) {
+            s.rail = item.body == u"rail-flash" ? QStringLiteral("open-flash")
                                                 : QStringLiteral("none-quiet");
-            s.railLights = spec.body == u"rail-flash";
+            s.railLights = item.body == u"rail-flash";
             s.railZ = 16;
         } else {
-            s.light = spec.body;
+            s.light = item.body;
             s.lightZ = 11;
-            if (spec.body.startsWith(u"ped-")) {
+            if (item.body.startsWith(u"ped-")) {
                 s.zebra = true;
                 s.zebraZ = 12.5;
             }
-            if (spec.body.startsWith(u"tram-"))
+            if (item.body.startsWith(u"tram-"))
                 s.tramTracks = true;
         }
     } else {
-        addLayers(s, spec);
+        addLayers(s, item);
     }
     return s;
 }

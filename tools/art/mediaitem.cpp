@@ -1,4 +1,4 @@
-#include "art/mediaspec.h"
+#include "art/mediaitem.h"
 
 #include "art/signtable.h"
 
@@ -189,7 +189,7 @@ QString checkValue(const Param& p, const QString& v) {
     return {};
 }
 
-std::optional<Spec> fail(QString* why, const QString& text) {
+std::optional<Item> fail(QString* why, const QString& text) {
     if (why)
         *why = text;
     return std::nullopt;
@@ -205,11 +205,11 @@ QString checkLightState(const QString& state) {
     return QStringLiteral("nieznany stan sygnalizatora „%1”").arg(state);
 }
 
-std::optional<Spec> parseSpec(const QString& text, QString* why) {
+std::optional<Item> parseItem(const QString& text, QString* why) {
     static const QRegularExpression allowed(QStringLiteral("^[A-Za-z0-9.:/+?=&-]+$"));
     if (!allowed.match(text).hasMatch())
         return fail(why, QStringLiteral("niedozwolone znaki w opisie „%1”").arg(text));
-    Spec s;
+    Item s;
     const qsizetype colon = text.indexOf(u':');
     if (colon < 0)
         return fail(why, QStringLiteral("brak rodzaju („sign:”, „scene:”…) w „%1”").arg(text));
@@ -282,12 +282,12 @@ std::optional<Spec> parseSpec(const QString& text, QString* why) {
     return s;
 }
 
-QString fileNameOf(const Spec& spec) {
-    QString name = spec.kind + u'_' + spec.body;
-    for (const auto& [key, value] : spec.named)
+QString fileNameOf(const Item& item) {
+    QString name = item.kind + u'_' + item.body;
+    for (const auto& [key, value] : item.named)
         name += u'_' + key + u'-' + value;
     name.replace(u'+', u'_').replace(u'/', u'-');
-    return name + (spec.isFilm() ? QStringLiteral(".wmv") : QStringLiteral(".jpg"));
+    return name + (item.isFilm() ? QStringLiteral(".wmv") : QStringLiteral(".jpg"));
 }
 
 QStringList filmNames() {

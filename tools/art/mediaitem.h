@@ -1,6 +1,6 @@
 #pragma once
 
-// Media specs of the demo bank ("sign:B-33/50", "scene:cross?ty=sl&a=ws", "film:fog"): parsing,
+// Media items of the demo bank ("sign:B-33/50", "scene:cross?ty=sl&a=ws", "film:fog"): parsing,
 // checking against the catalog (data/media/CATALOG.md) and the file name each one gives.
 
 #include <QList>
@@ -12,7 +12,7 @@
 
 namespace wirtal::media {
 
-struct Spec {
+struct Item {
     QString kind; // sign, light, dash, scene, film
     QString body; // what follows the colon, without the parameters
     // Every parameter of the kind with its value (defaults filled in).
@@ -24,11 +24,11 @@ struct Spec {
     bool isFilm() const { return kind == u"film"; }
 };
 
-// Parses and checks a spec; on failure returns nothing and sets *why to a Polish reason.
-std::optional<Spec> parseSpec(const QString& text, QString* why = nullptr);
+// Parses and checks a item; on failure returns nothing and sets *why to a Polish reason.
+std::optional<Item> parseItem(const QString& text, QString* why = nullptr);
 
-// The file name of a spec in the media folder ("sign_B-33-50.jpg", "film_fog.wmv").
-QString fileNameOf(const Spec& spec);
+// The file name of a item in the media folder ("sign_B-33-50.jpg", "film_fog.wmv").
+QString fileNameOf(const Item& item);
 
 // Checks a light state ("red", "S-3/left-green"); empty when fine.
 QString checkLightState(const QString& state);
