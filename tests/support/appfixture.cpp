@@ -73,6 +73,7 @@ MainWindow& AppFixture::window() {
         s.random = &random;
         s.clock = &wallclock;
         s.player = &player;
+        s.report = &report;
         s.web = webLoader;
         window_ = std::make_unique<MainWindow>(s);
         window_->resize(1366, 768);

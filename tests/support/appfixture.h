@@ -60,6 +60,7 @@ protected:
     ManualClock clock;
     FakeDialogs dialogs;
     FakePlayer player;
+    FakeReportOutput report;
     FakeWebLoader web;
     // The version-page loader the window gets (a test may put a real one here before window()).
     WebPageLoader* webLoader = &web;
