@@ -4,23 +4,29 @@
 
 namespace wirtal {
 
-QString statsFileFor(const QString& kategoria) {
+QString categoryFileName(const QString& prefix, const QString& kategoria, const QString& suffix) {
     static const QString letters = QStringLiteral("ABCDT");
     if (kategoria.size() != 1 || !letters.contains(kategoria))
         return {};
-    return QStringLiteral("stats") + kategoria.toLower() + QStringLiteral(".ini");
+    return prefix + kategoria.toLower() + suffix;
 }
 
-QString ProgramState::statsFile() const { return statsFileFor(kategoria); }
+QString statsFileFor(const QString& kategoria) {
+    return categoryFileName(QStringLiteral("stats"), kategoria, QStringLiteral(".ini"));
+}
+
+QString ProgramState::statsFile() const {
+    return statsFileFor(kategoria);
+}
 
 int storedLastQuestion(const QString& kategoria) {
     const QString file = statsFileFor(kategoria);
     if (file.isEmpty())
         return 1;
     bool ok = false;
-    const int n = readini(file, QStringLiteral("last"), QStringLiteral("pytanie"),
-                          QStringLiteral("1"))
-                      .toInt(&ok);
+    const int n =
+        readini(file, QStringLiteral("last"), QStringLiteral("pytanie"), QStringLiteral("1"))
+            .toInt(&ok);
     return ok ? n : 1;
 }
 

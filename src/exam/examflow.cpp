@@ -67,15 +67,23 @@ void ExamFlow::showPanelOf(const Record& r) {
     s_.ui.panelabctest->setVisible(!basic);
 }
 
+std::optional<Record> ExamFlow::openQuestion() {
+    s_.player().close();
+    if (s_.testtrwa())
+        s_.answerButtonsNormal();
+    if (numertest_ == 0)
+        return std::nullopt;
+    Record r = currentRecord();
+    showPanelOf(r);
+    return r;
+}
+
 void ExamFlow::Timer9Timer() {
     testStep([this] {
-        s_.player().close();
-        if (s_.testtrwa())
-            s_.answerButtonsNormal();
-        if (numertest_ == 0)
+        const std::optional<Record> question = openQuestion();
+        if (!question)
             return;
-        const Record r = currentRecord();
-        showPanelOf(r);
+        const Record& r = *question;
         if (r.kind == QuestionKind::Basic) {
             s_.ui.memopytanietaknietest->setText(r.field(basicField::text));
             s_.ui.display.showPicture();
@@ -93,13 +101,10 @@ void ExamFlow::Timer9Timer() {
 
 void ExamFlow::Timer13Timer() {
     testStep([this] {
-        s_.player().close();
-        if (s_.testtrwa())
-            s_.answerButtonsNormal();
-        if (numertest_ == 0)
+        const std::optional<Record> question = openQuestion();
+        if (!question)
             return;
-        const Record r = currentRecord();
-        showPanelOf(r);
+        const Record& r = *question;
         if (r.kind == QuestionKind::Basic) {
             showMedia(r.field(basicField::media), s_.ui.display, s_.player());
             s_.timers.Timer1->start();

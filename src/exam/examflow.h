@@ -1,6 +1,9 @@
 #pragma once
 
+#include "bank/bank.h"
+
 #include <functional>
+#include <optional>
 
 namespace wirtal {
 
@@ -34,6 +37,10 @@ private:
     void testStep(const std::function<void()>& step);
     // The record of the question on screen; sets filename.
     Record currentRecord();
+    // The first steps of the loader and of the end of the reading period: the player closed,
+    // the answer buttons unmarked in a test, the question's record read and its panel shown;
+    // nothing when no question is on display.
+    std::optional<Record> openQuestion();
     void showPanelOf(const Record& r);
     void step();
 

@@ -1,5 +1,6 @@
 #include "learn/revisionfile.h"
 
+#include "app/state.h"
 #include "bank/textfile.h"
 #include "platform/error.h"
 
@@ -10,10 +11,7 @@
 namespace wirtal {
 
 QString revisionFileFor(const QString& kategoria) {
-    static const QString letters = QStringLiteral("ABCDT");
-    if (kategoria.size() != 1 || !letters.contains(kategoria))
-        return {};
-    return QStringLiteral("repeat-") + kategoria.toLower() + QStringLiteral(".txt");
+    return categoryFileName(QStringLiteral("repeat-"), kategoria, QStringLiteral(".txt"));
 }
 
 namespace {
