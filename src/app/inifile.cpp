@@ -3,9 +3,9 @@
 #include "app/paths.h"
 #include "bank/textfile.h"
 #include "platform/error.h"
+#include "platform/savefile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <limits>
 
@@ -161,8 +161,7 @@ void write(const QString& path, const QString& section, const QString& key, cons
         throw Error(QStringLiteral("Nie można zapisać pliku „%1”: znaki spoza strony kodowej "
                                    "Windows-1250.")
                         .arg(path));
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
+    if (!saveWhole(path, bytes))
         throw fail();
 }
 
