@@ -2,6 +2,7 @@
 //
 //   wirtal-bank show  [--folder DIR] [--category X] NUMBER
 //   wirtal-bank check [--folder DIR] [--category X]
+//   wirtal-bank build [--folder DIR] SOURCES   bank files from the demo bank's JSON sources
 //
 // Records are read with the program's own lookup code (loadTextLines, recordAt, Split).
 // Subcommands are rows of one table; a new one (build) is one more function and one more row.
@@ -10,6 +11,7 @@
 #include "app/paths.h"
 #include "bank/bank.h"
 #include "bank/textfile.h"
+#include "bankbuild.h"
 #include "platform/error.h"
 
 #include <QCoreApplication>
@@ -168,6 +170,8 @@ int runCheck(const Options& o) {
 const Command commands[] = {
     {"show", "[--folder DIR] [--category X] NUMBER", 1, runShow},
     {"check", "[--folder DIR] [--category X]", 0, runCheck},
+    {"build", "[--folder DIR] SOURCES", 1,
+     [](const Options& o) { return demo::buildBank(o.operands.front(), o.folder); }},
 };
 
 int usage() {

@@ -5,6 +5,7 @@
 #include "platform/error.h"
 #include "platform/qtdialogs.h"
 #include "platform/qtwebloader.h"
+#include "platform/qtmediaplayer.h"
 #include "platform/random.h"
 #include "platform/timer.h"
 #include "platform/wallclock.h"
@@ -75,12 +76,14 @@ int main(int argc, char** argv) {
     SeededRandom random;
     SystemWallClock clock;
     QtWebLoader web;
+    QtMediaPlayer player;
     Services services;
     services.timers = &timers;
     services.web = &web;
     services.dialogs = &dialogs;
     services.random = &random;
     services.clock = &clock;
+    services.player = &player;
     QtReportOutput report;
     services.report = &report;
 

@@ -10,6 +10,8 @@
 #include "learn/learnpage.h"
 #include "library/librarypages.h"
 #include "platform/error.h"
+#include "platform/wallclock.h"
+#include "results/report.h"
 #include "results/statsview.h"
 #include "widgets/pictures.h"
 #include "widgets/styledbutton.h"
@@ -67,8 +69,10 @@ MainWindow::MainWindow(const Services& services, QWidget* parent) : QWidget(pare
     nav_ = std::make_unique<Navigation>(*this);
     // FormCreate, last step: the silent version check; then the auxiliary windows.
     aux_ = new AuxWindows(ctx_.services, this);
-    more_->setHandlers([this] { stats_->statystykibuttonClick(); },
-                       [this] { aux_->showUpdates(); }, [this] { aux_->showAbout(); });
+    more_->setHandlers([this] { stats_->statystykibuttonClick(); }, [this] { aux_->showUpdates(); },
+                       [this] { aux_->showAbout(); });
+    exam_->rulesButton()->setHandler([this] { aux_->showRules(); });
+    wireReport();
 
     // FormCreate: start page shown, left menu hidden, "Nauka testów" highlighted.
     showPage(StartSheet);
@@ -84,36 +88,74 @@ void MainWindow::buildPages() {
     start_ = new StartPage;
     learn_ = new LearnPage(ctx_);
     exam_ = new ExamPage(ctx_);
-    library_ = new ReferenceLibrary([this](int sheet) { showPage(static_cast<Page>(sheet)); }, this);
+    library_ =
+        new ReferenceLibrary([this](int sheet) { showPage(static_cast<Page>(sheet)); }, this);
     stats_ = new StatsView(ctx_, [this] { showPage(StatsSheet); });
     more_ = new MorePage;
     for (int n = 1; n <= 11; ++n) {
         QWidget* w = nullptr;
         switch (n) {
-        case StartSheet: w = start_; break;
-        case LearnSheet: w = learn_; break;
-        case ExamSheet: w = exam_; break;
-        case StatsSheet: w = stats_; break;
-        case MoreSheet: w = more_; break;
+        case StartSheet:
+            w = start_;
+            break;
+        case LearnSheet:
+            w = learn_;
+            break;
+        case ExamSheet:
+            w = exam_;
+            break;
+        case StatsSheet:
+            w = stats_;
+            break;
+        case MoreSheet:
+            w = more_;
+            break;
         case PageView3:
         case RulesMenu:
         case SignsMenu:
         case PageView8:
         case VehiclesMenu:
-        case PageView10: w = library_->page(n); break;
-        default: w = plainPage(n); break;
+        case PageView10:
+            w = library_->page(n);
+            break;
+        default:
+            w = plainPage(n);
+            break;
         }
         pages_->addWidget(w);
     }
 }
 
-void MainWindow::showPage(Page p) { pages_->setCurrentIndex(p - 1); }
+void MainWindow::wireReport() {
+    if (!ctx_.services.report || !ctx_.services.dialogs)
+        return;
+    report_ = std::make_unique<Report>(*ctx_.services.dialogs, *ctx_.services.report, [this] {
+        // The finished test as it stands at the moment of the click.
+        const TestSheet& sheet = exam_->sheet();
+        ReportInput in;
+        in.kategoria = ctx_.state.kategoria;
+        in.pnr = sheet.pnr;
+        in.prawodp = sheet.prawodp;
+        in.odp = sheet.odp;
+        in.punktow = sheet.punktow;
+        in.now = ctx_.services.clock ? ctx_.services.clock->now() : QDateTime::currentDateTime();
+        return in;
+    });
+    exam_->printButton()->setHandler([this] { report_->drukuj(); });
+    exam_->saveButton()->setHandler([this] { report_->zapisz(); });
+}
+
+void MainWindow::showPage(Page p) {
+    pages_->setCurrentIndex(p - 1);
+}
 
 MainWindow::Page MainWindow::currentPage() const {
     return static_cast<Page>(pages_->currentIndex() + 1);
 }
 
-QWidget* MainWindow::page(Page p) const { return pages_->widget(p - 1); }
+QWidget* MainWindow::page(Page p) const {
+    return pages_->widget(p - 1);
+}
 
 void MainWindow::setLeftPanelVisible(bool visible) {
     menu_->setVisible(visible);
@@ -140,7 +182,9 @@ void MainWindow::paintEvent(QPaintEvent*) {
     p.drawPixmap(rect(), pictures::mainBackground(size()));
 }
 
-void MainWindow::savebox() { learn_->savebox(); }
+void MainWindow::savebox() {
+    learn_->savebox();
+}
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // Every way of closing saves the revision list; closing is always allowed.

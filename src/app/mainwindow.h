@@ -16,6 +16,7 @@ class LearnPage;
 class ExamPage;
 class StyledButton;
 class Navigation;
+class Report;
 class ReferenceLibrary;
 class StatsView;
 class MorePage;
@@ -75,6 +76,8 @@ protected:
 
 private:
     void buildPages();
+    // "Drukuj" and "Zapisz" of the exam page.
+    void wireReport();
 
     AppContext ctx_;
     QWidget* mainpanel_ = nullptr;
@@ -90,6 +93,7 @@ private:
     MorePage* more_ = nullptr;
     AuxWindows* aux_ = nullptr;
     std::unique_ptr<Navigation> nav_;
+    std::unique_ptr<Report> report_;
     bool closing_ = false;
 };
 

@@ -1,18 +1,100 @@
 #include "exam/exampage.h"
 
 #include "app/context.h"
+#include "exam/examanswers.h"
+#include "exam/examdraw.h"
+#include "exam/examend.h"
+#include "exam/examflow.h"
+#include "exam/examreview.h"
+#include "exam/examshared.h"
+#include "results/stars.h"
+#include "widgets/countdowngauge.h"
+#include "widgets/styledbutton.h"
+
+#include <QPainter>
+#include <QPainterPath>
 
 namespace wirtal {
 
-ExamPage::ExamPage(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
+ExamPage::ExamPage(AppContext& ctx, QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet5"));
+    shared_ = std::make_unique<ExamShared>(ctx, buildExamUi(this));
+    flow_ = std::make_unique<ExamFlow>(*shared_);
+    draw_ = std::make_unique<ExamDraw>(*shared_, *flow_);
+    answers_ = std::make_unique<ExamAnswers>(*shared_);
+    end_ = std::make_unique<ExamEnd>(*shared_, *flow_);
+    review_ = std::make_unique<ExamReview>(*shared_, *flow_);
+
+    // The page before any test: "Dalej", "Przerwij" and "TAK"/"NIE" wait for a test, the gauge
+    // shows the basic scale.
+    ExamUi& ui = shared_->ui;
+    shared_->setAnswerControlsEnabled(false);
+    ui.koniec->setEnabled(false);
+    ui.NextTestButton->hide();
+    ui.koniec->hide();
+    shared_->basicScale();
+    shared_->loadFixedPicture("empty2.jpg");
+    // The report buttons are given their work by the report.
+    ui.drukuj->setHandler([] {});
+    ui.zapisz->setHandler([] {});
 }
 
-void ExamPage::abortTest() { ctx_.state.testtrwa = false; }
-void ExamPage::hideNewTestBadge() {}
-void ExamPage::clearPointsLabel() {}
-void ExamPage::gwiazdki() {}
-void ExamPage::klin() {}
-void ExamPage::stopReadingTimer() {}
+ExamPage::~ExamPage() = default;
+
+void ExamPage::abortTest() {
+    shared_->ui.koniec->clickFromCode();
+}
+void ExamPage::hideNewTestBadge() {
+    shared_->ui.nowytest->setBadgeVisible(false);
+}
+void ExamPage::clearPointsLabel() {
+    shared_->ui.pktylabel->clear();
+}
+void ExamPage::gwiazdki() {
+    wirtal::gwiazdki(shared_->state().kategoria, *shared_->ui.stars);
+}
+void ExamPage::klin() {
+    end_->klin();
+}
+void ExamPage::stopReadingTimer() {
+    shared_->timers.Timer13->stop();
+}
+
+const TestSheet& ExamPage::sheet() const {
+    return shared_->sheet;
+}
+int ExamPage::numertest() const {
+    return flow_->numertest();
+}
+const ExamUi& ExamPage::controls() const {
+    return shared_->ui;
+}
+StyledButton* ExamPage::printButton() const {
+    return shared_->ui.drukuj;
+}
+StyledButton* ExamPage::saveButton() const {
+    return shared_->ui.zapisz;
+}
+StyledButton* ExamPage::rulesButton() const {
+    return shared_->ui.zasady;
+}
+
+void ExamPage::paintEvent(QPaintEvent*) {
+    // Two soft cards behind the question column and the controls column.
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF cards[] = {QRectF(6, 6, 498, 638), QRectF(510, 6, 424, 638)};
+    for (const QRectF& r : cards) {
+        QPainterPath path;
+        path.addRoundedRect(r, 12, 12);
+        p.fillPath(path, QColor(255, 255, 255, 150));
+        p.setPen(QPen(QColor(120, 150, 190, 120), 1));
+        p.drawPath(path);
+    }
+    // A frame around the display.
+    p.setPen(QPen(QColor(70, 90, 120), 1));
+    p.setBrush(QColor(232, 238, 246));
+    p.drawRect(QRectF(14.5, 14.5, 481, 361));
+}
 
 } // namespace wirtal

@@ -1,16 +1,30 @@
 #pragma once
 
+#include "exam/testsheet.h"
+
 #include <QWidget>
+
+#include <memory>
 
 namespace wirtal {
 
 struct AppContext;
+struct ExamShared;
+struct ExamUi;
+class ExamFlow;
+class ExamDraw;
+class ExamAnswers;
+class ExamEnd;
+class ExamReview;
+class StyledButton;
 
-// The exam page "TabSheet5": the test draw, the timed flow, the end and the review.
+// The exam page "TabSheet5": the test draw, the timed flow, answering, the end with the result
+// and the stars, and the review. Each concern is its own part; the page builds and wires them.
 class ExamPage : public QWidget {
     Q_OBJECT
 public:
     explicit ExamPage(AppContext& ctx, QWidget* parent = nullptr);
+    ~ExamPage() override;
 
     // Ends the running test exactly as "Przerwij" does.
     void abortTest();
@@ -25,8 +39,27 @@ public:
     // Stops the reading-period timer.
     void stopReadingTimer();
 
+    // The sheet of the running or last finished test (for the report).
+    const TestSheet& sheet() const;
+    // The question number of the exam question on display, 0 for none.
+    int numertest() const;
+    const ExamUi& controls() const;
+    // "Drukuj" and "Zapisz" of the report panel.
+    StyledButton* printButton() const;
+    StyledButton* saveButton() const;
+    // "zasady egzaminu...": shows the rules window.
+    StyledButton* rulesButton() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
-    AppContext& ctx_;
+    std::unique_ptr<ExamShared> shared_;
+    std::unique_ptr<ExamFlow> flow_;
+    std::unique_ptr<ExamDraw> draw_;
+    std::unique_ptr<ExamAnswers> answers_;
+    std::unique_ptr<ExamEnd> end_;
+    std::unique_ptr<ExamReview> review_;
 };
 
 } // namespace wirtal

@@ -3,24 +3,84 @@
 #include "app/context.h"
 #include "app/inifile.h"
 #include "bank/bank.h"
+#include "learn/answercheck.h"
+#include "learn/answerpanels.h"
+#include "learn/learningdisplay.h"
+#include "learn/msgform.h"
+#include "learn/numbergroup.h"
+#include "learn/revisionpanel.h"
+#include "platform/error.h"
+#include "platform/mediaplayer.h"
+#include "platform/timer.h"
+#include "widgets/progressbar.h"
+#include "widgets/styledbutton.h"
 
+#include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 
 #include <algorithm>
 
 namespace wirtal {
 
-LearnPage::LearnPage(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
+namespace {
+// Page area 939 x 650: the display on the left, the number and revision groups on the right, the
+// question panels across the bottom.
+constexpr int margin = 20;
+constexpr int rightColumn = 560;
+
+MediaPlayer& playerOf(AppContext& ctx) {
+    return *ctx.services.player;
+}
+} // namespace
+
+LearnPage::LearnPage(AppContext& ctx, QWidget* parent)
+    : QWidget(parent), ctx_(ctx), player_(playerOf(ctx)) {
     setObjectName(QStringLiteral("TabSheet2"));
+
     label1_ = new QLabel(this);
     label1_->setObjectName(QStringLiteral("Label1"));
-    label1_->setGeometry(20, 10, 300, 24);
-    numeredit_ = new QLineEdit(QStringLiteral("0"), this);
-    numeredit_->setObjectName(QStringLiteral("numeredit"));
-    numeredit_->setAccessibleName(QStringLiteral("Numer pytania"));
-    numeredit_->setGeometry(20, 40, 60, 24);
+    label1_->setStyleSheet(QStringLiteral("font-size: 17px; font-weight: bold; color: #1d3b6a;"));
+    label1_->setGeometry(margin, 6, 480, 30);
+
+    display_ = new LearningDisplay(*ctx.services.timers, player_, this);
+    display_->move(margin, 40);
+
+    progress_ = new ProgressBar(this);
+    progress_->setObjectName(QStringLiteral("AdvSmoothProgressBar1"));
+    progress_->setAccessibleName(QStringLiteral("Postęp nauki"));
+    progress_->setGeometry(margin, 410, 480, 10);
+    progress_->setPosition(10);
+
+    group_ = new NumberGroup(this);
+    group_->move(rightColumn, 34);
+
+    revision_ = new RevisionPanel(ctx, *this, this);
+    revision_->setGeometry(rightColumn, 200, 359, 200);
+
+    odplabel_ = new QLabel(this);
+    odplabel_->setObjectName(QStringLiteral("odplabel"));
+    odplabel_->setGeometry(rightColumn, 404, 359, 20);
+
+    panels_ = new AnswerPanels(this);
+    panels_->move(margin, 428);
+
+    msgform_ = std::make_unique<MsgForm>(*ctx.services.timers);
+    check_ = std::make_unique<AnswerCheck>(ctx, *panels_, *group_->autoCheckBox(), *msgform_,
+                                           *revision_);
+    panels_->setChooseHandler([this](AnswerPanels::Answer a) { check_->choose(a); });
+    group_->sprawdzbutton()->setHandler([this] { check_->sprawdzbuttonClick(); });
+    group_->previous()->setHandler([this] { advSmoothButton29Click(); });
+    group_->next()->setHandler([this] { advSmoothButton30Click(); });
+    group_->numeredit()->installEventFilter(this);
+
+    timer5_ = ctx.services.timers->create(QStringLiteral("Timer5"), 100, TimerKind::OneShot);
+    timer5_->setHandler([this] { timer5Timer(); });
 }
+
+LearnPage::~LearnPage() = default;
 
 void LearnPage::showQuestion(int n, bool evenIfSame) {
     n = std::clamp(n, 0, lastQuestion);
@@ -31,20 +91,157 @@ void LearnPage::showQuestion(int n, bool evenIfSame) {
 }
 
 void LearnPage::numerChange(int n) {
-    if (!ctx_.state.powtorkatrwa)
-        writeini(ctx_.state.statsFile(), QStringLiteral("last"), QStringLiteral("pytanie"),
-                 QString::number(n));
+    ProgramState& s = ctx_.state;
+    check_->newQuestion();
+    panels_->resetAnswers();
+    odplabel_->clear();
+    group_->sprawdzbutton()->setEnabled(true);
+    s.canadd = true;
+
+    player_.close();
+
+    const QString stats = s.statsFile();
+    if (!s.powtorkatrwa && !stats.isEmpty())
+        writeini(stats, QStringLiteral("last"), QStringLiteral("pytanie"), QString::number(n));
+
+    if (n == 0) {
+        display_->showEmptyPicture();
+        return;
+    }
+    if (s.kategoria == QStringLiteral("B"))
+        progress_->setPosition(double(n) / wspolnych * 100.0);
+    const Record r = lookup(s.kategoria, n);
+    StyledButton* sprawdz = group_->sprawdzbutton();
+    if (r.kind == QuestionKind::Basic) {
+        panels_->showBasicPanel();
+        panels_->memo2()->setText(r.field(basicField::text));
+        check_->setPrawodp(r.field(basicField::answer));
+        sprawdz->setBadge(r.field(basicField::points) + QStringLiteral(" pkt."),
+                          tcolor::badgeOrange);
+        display_->showMedia(r.field(basicField::media));
+    } else {
+        panels_->showSpecialistPanel();
+        panels_->memo3()->setText(r.field(specialistField::text));
+        for (int i = 0; i < 3; ++i)
+            panels_->answerText(i)->setText(r.field(specialistField::answerA + i));
+        check_->setPrawodp(r.field(specialistField::answer));
+        sprawdz->setBadge(r.field(specialistField::points) + QStringLiteral(" pkt."),
+                          tcolor::badgeOrange);
+        display_->showMedia(r.field(specialistField::media));
+    }
 }
 
-void LearnPage::setNumberEntry(int n) { numeredit_->setText(QString::number(n)); }
+void LearnPage::advSmoothButton29Click() {
+    group_->previous()->setEnabled(false);
+    timer5_->start();
+    if (numer_ <= 1)
+        return;
+    ProgramState& s = ctx_.state;
+    s.pytanie -= 1;
+    setNumberEntry(s.pytanie);
+    setNumer(s.pytanie);
+}
+
+void LearnPage::advSmoothButton30Click() {
+    group_->next()->setEnabled(false);
+    timer5_->start();
+    if (numer_ >= lastQuestion)
+        return;
+    ProgramState& s = ctx_.state;
+    s.pytanie += 1;
+    setNumberEntry(s.pytanie);
+    setNumer(s.pytanie);
+}
+
+void LearnPage::timer5Timer() {
+    timer5_->stop();
+    group_->next()->setEnabled(true);
+    group_->previous()->setEnabled(true);
+}
+
+void LearnPage::numereditKeyPressEnter() {
+    ProgramState& s = ctx_.state;
+    if (s.kategoria != QStringLiteral("B"))
+        return;
+    QLineEdit* edit = group_->numeredit();
+    bool ok = false;
+    const int value = edit->text().toInt(&ok);
+    const int orZero = ok ? value : 0;
+    const int or1479 = ok ? value : lastQuestion;
+    if (orZero > 0 && or1479 < lastQuestion + 1) {
+        setNumer(orZero);
+        s.pytanie = numer_;
+        s.canadd = true;
+    }
+    if (or1479 > lastQuestion) {
+        edit->setText(QString::number(lastQuestion));
+        setNumer(lastQuestion);
+        s.pytanie = lastQuestion;
+        s.canadd = true;
+    }
+}
+
+bool LearnPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == group_->numeredit()) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            // The hint is shown only until the entry is first clicked.
+            group_->numeredit()->setToolTip(QString());
+        } else if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter)
+                guarded([this] { numereditKeyPressEnter(); });
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void LearnPage::setNumberEntry(int n) {
+    setNumberEntryText(QString::number(n));
+}
+void LearnPage::setNumberEntryText(const QString& text) {
+    group_->numeredit()->setText(text);
+}
+void LearnPage::setNumberEntryEnabled(bool enabled) {
+    group_->numeredit()->setEnabled(enabled);
+}
+
+void LearnPage::setStepButtonsEnabled(bool enabled) {
+    group_->previous()->setEnabled(enabled);
+    group_->next()->setEnabled(enabled);
+}
+
+void LearnPage::resetBasicAnswerButtons() {
+    panels_->hideCorrectBadges();
+    panels_->button(AnswerPanels::Tak)->setColor(tcolor::normal);
+    panels_->button(AnswerPanels::Nie)->setColor(tcolor::normal);
+}
 
 void LearnPage::clearForCategory(const QString& labelText) {
+    panels_->clearTexts();
+    panels_->normalColours();
+    odplabel_->clear();
     label1_->setText(labelText);
     label1_->show();
+    display_->showPicture();
 }
 
-void LearnPage::loadRevisionList() {}
-void LearnPage::savebox() {}
-void LearnPage::resumeFilm() {}
+void LearnPage::loadRevisionList() {
+    revision_->loadRevisionList();
+}
+void LearnPage::savebox() {
+    revision_->savebox();
+}
+void LearnPage::resumeFilm() {
+    display_->resumeFilm();
+}
+
+void LearnPage::paintEvent(QPaintEvent*) {
+    // A soft card behind the page's content, as on the start page.
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(255, 255, 255, 160), 1));
+    p.setBrush(QColor(255, 255, 255, 110));
+    p.drawRoundedRect(QRectF(rect()).adjusted(6, 2, -6, -2), 16, 16);
+}
 
 } // namespace wirtal

@@ -2,40 +2,89 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class QLabel;
 class QLineEdit;
 
 namespace wirtal {
 
 struct AppContext;
+class AnswerCheck;
+class AnswerPanels;
+class LearningDisplay;
+class MediaPlayer;
+class MsgForm;
+class NumberGroup;
+class ProgressBar;
+class RevisionPanel;
+class Timer;
 
-// The learning page "TabSheet2": the question browser, answer checking and the revision list.
+// The learning page "TabSheet2": the question browser with the learning display, the question
+// panels with the answer check, the number group and the revision list. The page holds the
+// question number "numer" and runs "numerChange" whenever it changes.
 class LearnPage : public QWidget {
     Q_OBJECT
 public:
     explicit LearnPage(AppContext& ctx, QWidget* parent = nullptr);
+    ~LearnPage() override;
 
     // The question number "numer" (0..1479, clamped); a change shows that question. With
     // evenIfSame the question is shown also when the number did not change.
     void showQuestion(int n, bool evenIfSame);
+    void setNumer(int n) { showQuestion(n, false); }
     int numer() const { return numer_; }
-    // The text of the number entry "numeredit".
+
+    // The number entry "numeredit".
     void setNumberEntry(int n);
-    // What the category choice clears on the page; the label reads labelText.
+    void setNumberEntryText(const QString& text);
+    void setNumberEntryEnabled(bool enabled);
+    // Previous and next ("AdvSmoothButton29", "AdvSmoothButton30").
+    void setStepButtonsEnabled(bool enabled);
+    // "TAK" and "NIE" without the "Prawidłowa" badge, in the normal colour.
+    void resetBasicAnswerButtons();
+
+    // What the category choice clears on the page; "Label1" reads labelText.
     void clearForCategory(const QString& labelText);
-    // Loads the current category's revision list; saves it ("savebox").
+    // The current category's revision list: loaded on a category choice, saved ("savebox") on a
+    // category change and whenever the main window closes.
     void loadRevisionList();
     void savebox();
     // Back in learning mode: the learning film plays again from its start.
     void resumeFilm();
 
+    LearningDisplay* display() const { return display_; }
+    AnswerPanels* panels() const { return panels_; }
+    NumberGroup* numberGroup() const { return group_; }
+    RevisionPanel* revision() const { return revision_; }
+    AnswerCheck& answerCheck() const { return *check_; }
+    MsgForm* msgform() const { return msgform_.get(); }
+    ProgressBar* progressBar() const { return progress_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     void numerChange(int n);
+    void advSmoothButton29Click();
+    void advSmoothButton30Click();
+    void timer5Timer();
+    void numereditKeyPressEnter();
 
     AppContext& ctx_;
+    MediaPlayer& player_;
     int numer_ = 0;
     QLabel* label1_ = nullptr;
-    QLineEdit* numeredit_ = nullptr;
+    QLabel* odplabel_ = nullptr;
+    LearningDisplay* display_ = nullptr;
+    AnswerPanels* panels_ = nullptr;
+    NumberGroup* group_ = nullptr;
+    RevisionPanel* revision_ = nullptr;
+    ProgressBar* progress_ = nullptr;
+    std::unique_ptr<MsgForm> msgform_;
+    std::unique_ptr<AnswerCheck> check_;
+    std::unique_ptr<Timer> timer5_;
 };
 
 } // namespace wirtal

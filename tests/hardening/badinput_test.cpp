@@ -7,6 +7,8 @@
 #include "app/paths.h"
 #include "bank/bank.h"
 #include "dialogs/versioncheck.h"
+#include "exam/testsheet.h"
+#include "learn/revisionfile.h"
 #include "platform/error.h"
 #include "results/reportparams.h"
 #include "support/tempdirs.h"
@@ -227,12 +229,14 @@ std::vector<Row> rows() {
          basicBank(crlf({header, "\"Czy wolno?\",T"})),
          [] { return lookup(QStringLiteral("B"), 1).points(); },
          {"„0wx.dll”", "wiersz 1", "za mało pól", "pole 3"}},
-        // The lookup never judges the points field; the exam's scoring does.
+        // The lookup never judges the points field; the exam's scoring stops at it.
         {"points field \"x\"",
          basicBank(crlf({header, "\"Czy wolno?\",T,\"a.jpg\",x"})),
-         [] { return lookup(QStringLiteral("B"), 1).points(); },
-         {},
-         "x"},
+         [] {
+             const Record r = lookup(QStringLiteral("B"), 1);
+             return QString::number(pointsValue(r.points(), r.fileName, r.line));
+         },
+         {"„0wx.dll”", "wiersz 1", "„x”", "nie jest liczbą"}},
 
         // Statistics files.
         {"counter \"abc\"",
@@ -291,6 +295,19 @@ std::vector<Row> rows() {
          stats("[nauka]\r\npoprawne=3\r\n"),
          [] { return onFullDisk(incrementPoprawne); },
          {"Nie można zapisać pliku", "statsb.ini"}},
+
+        // Revision list: lines that are no question number are left out without a message.
+        {"revision-list file with junk lines",
+         [](const TempFolders& f) {
+             f.writeUserFile(QStringLiteral("repeat-b.txt"),
+                             "12\r\nabc\r\n 40 \r\n\r\n-3\r\n007\r\n1e3\r\n99999999999\r\n+5"
+                             "\r\n5 6\r\n\x01\xff\r\n8");
+         },
+         [] {
+             return loadRevisionFile(Paths::inUserData(QStringLiteral("repeat-b.txt"))).join(u'|');
+         },
+         {},
+         "12|40|7|8"},
 
         // Report template: placeholders are filled where they are whole, the rest is kept.
         {"report template that is broken HTML",

@@ -37,12 +37,6 @@ QString value(const ReportParameters& p, const QString& name) {
     return {};
 }
 
-class RecordingOutput final : public ReportOutput {
-public:
-    void print(const QString& html) override { printed << html; }
-    void savePdf(const QString& html, const QString& path) override { saved << path + u'|' + html; }
-    QStringList printed, saved;
-};
 } // namespace
 
 TEST(ReportParameters, PercentageIsShortestFormWithDecimalComma) {
@@ -86,7 +80,7 @@ class ReportTest : public ::testing::Test {
 protected:
     TempFolders folders;
     FakeDialogs dialogs;
-    RecordingOutput output;
+    FakeReportOutput output;
     Report report{dialogs, output, [] { return finishedTest(68); }};
 };
 

@@ -38,6 +38,11 @@ void TestBank::write(const TempFolders& folders, const QString& kategoria) const
             ? QStringLiteral("02x.dll")
             : QStringLiteral("baza") + kategoria.toLower() + QStringLiteral(".txt");
     folders.writeProgramFile(name, encodeCp1250(special));
+    // The fixed pictures of the displays (question 0 and the exam placeholder).
+    folders.writeProgramFile(QStringLiteral("obrazki_prawko/empty.jpg"),
+                             pictureBytes(QStringLiteral("empty.jpg")));
+    folders.writeProgramFile(QStringLiteral("obrazki_prawko/empty2.jpg"),
+                             pictureBytes(QStringLiteral("empty2.jpg")));
 }
 
 QByteArray pictureBytes(const QString& name, int w, int h) {
@@ -68,6 +73,7 @@ MainWindow& AppFixture::window() {
         s.random = &random;
         s.clock = &wallclock;
         s.player = &player;
+        s.report = &report;
         s.web = webLoader;
         window_ = std::make_unique<MainWindow>(s);
         window_->resize(1366, 768);

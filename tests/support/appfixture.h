@@ -26,7 +26,8 @@ public:
     void set(int number, const QStringList& fields) { records_[number] = fields; }
     QStringList fields(int number) const { return records_.value(number); }
     // Writes "0wx.dll" and the specialist file of the category ("02x.dll" for B) in
-    // Windows-1250 with CR LF, every field quoted.
+    // Windows-1250 with CR LF, every field quoted, and the fixed pictures
+    // "obrazki_prawko/empty.jpg" and "obrazki_prawko/empty2.jpg".
     void write(const TempFolders& folders, const QString& kategoria = QStringLiteral("B")) const;
 
 private:
@@ -59,6 +60,7 @@ protected:
     ManualClock clock;
     FakeDialogs dialogs;
     FakePlayer player;
+    FakeReportOutput report;
     FakeWebLoader web;
     // The version-page loader the window gets (a test may put a real one here before window()).
     WebPageLoader* webLoader = &web;

@@ -3,6 +3,7 @@
 #include "platform/dialogs.h"
 #include "platform/mediaplayer.h"
 #include "platform/webloader.h"
+#include "results/reportoutput.h"
 
 #include <QPointer>
 #include <QStringList>
@@ -73,8 +74,7 @@ public:
         std::function<void(const WebPage&)> done;
         bool answered = false;
     };
-    void get(const QUrl& url, QObject* context,
-             std::function<void(const WebPage&)> done) override;
+    void get(const QUrl& url, QObject* context, std::function<void(const WebPage&)> done) override;
     // Answers request i (in the order they were made), as the real loader would: not at all
     // when its context is gone, else through the guard.
     void answer(std::size_t i, const WebPage& page);
@@ -86,6 +86,14 @@ public:
     static WebPage failed();
 
     std::vector<Request> requests;
+};
+
+// Report output that keeps what it was given.
+class FakeReportOutput final : public ReportOutput {
+public:
+    void print(const QString& html) override { printed << html; }
+    void savePdf(const QString& html, const QString& path) override { saved << path + u'|' + html; }
+    QStringList printed, saved;
 };
 
 } // namespace wirtal::test

@@ -1,0 +1,1 @@
+wirtal_add_bench(bench_exam UI SOURCES exam_bench.cpp)

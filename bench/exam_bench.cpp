@@ -1,0 +1,160 @@
+// A whole exam of 32 questions in the real main window on the manual clock, with a full-size
+// bank (1298 basic and 183 specialist lines of about 120 characters, Windows-1250, CR LF) in a
+// temporary program folder: the draw, every timer step with its bank reads, the end with the
+// statistics writes and the stars.
+//
+//   bench_exam [--benchmark_filter=...]
+
+#include "app/mainwindow.h"
+#include "app/navigation.h"
+#include "app/paths.h"
+#include "bank/bank.h"
+#include "bank/textfile.h"
+#include "exam/exampage.h"
+#include "platform/dialogs.h"
+#include "platform/error.h"
+#include "platform/manualclock.h"
+#include "platform/random.h"
+#include "platform/wallclock.h"
+#include "widgets/styledbutton.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+using namespace wirtal;
+
+namespace {
+
+QString quoted(QStringList fields) {
+    for (QString& f : fields)
+        f = u'"' + f.replace(u'"', QStringLiteral("\"\"")) + u'"';
+    return fields.join(u',');
+}
+
+QString text(int n, int length) {
+    QString t = QStringLiteral("Pytanie %1: czy w tej sytuacji masz obowiązek").arg(n);
+    while (t.size() < length)
+        t += QStringLiteral(" zatrzymać pojazd przed przejściem");
+    return t.left(length) + u'?';
+}
+
+void writeFile(const QString& path, const QStringList& lines) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        std::exit(1);
+    }
+    f.write(encodeCp1250(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
+}
+
+// Every box is answered Yes; errors are printed (none is expected).
+class QuietDialogs final : public Dialogs {
+public:
+    Answer message(const QString& t, Buttons, Icon, bool) override {
+        std::fprintf(stderr, "box: %s\n", qPrintable(t));
+        return Answer::Yes;
+    }
+    QString saveFileName(const QString&, const QString&) override { return {}; }
+};
+
+struct Setup {
+    QTemporaryDir program, user;
+    ManualClock clock;
+    QuietDialogs dialogs;
+    SeededRandom random{2026};
+    FixedWallClock wall{QDateTime(QDate(2026, 12, 10), QTime(12, 0))};
+    std::unique_ptr<MainWindow> window;
+
+    Setup() {
+        Paths::setProgramFolder(program.path());
+        Paths::setUserDataFolder(user.path());
+        QStringList basic{quoted({"Pytania podstawowe", "T", "", "0"})};
+        for (int n = 1; n <= wspolnych; ++n)
+            basic << quoted({text(n, 90), n % 2 ? "T" : "N", QStringLiteral("p%1.jpg").arg(n),
+                             QString::number(n % 3 + 1)});
+        writeFile(program.filePath("0wx.dll"), basic);
+        QStringList special{quoted({"Pytania specjalistyczne", "", "", "", "A", "", "0"})};
+        for (int n = 1; n <= lastQuestion - wspolnych; ++n)
+            special << quoted({text(n, 60), text(n + 1, 25), text(n + 2, 25), text(n + 3, 25),
+                               QString(QChar(u'A' + n % 3)), QStringLiteral("%1.jpg").arg(n),
+                               QString::number(n % 3 + 1)});
+        writeFile(program.filePath("02x.dll"), special);
+        setErrorSink([](const QString& t) { std::fprintf(stderr, "error: %s\n", qPrintable(t)); });
+        Services s;
+        s.timers = &clock;
+        s.dialogs = &dialogs;
+        s.random = &random;
+        s.clock = &wall;
+        window = std::make_unique<MainWindow>(s);
+        window->navigation()->chooseCategory(QStringLiteral("B"));
+    }
+    StyledButton* button(const char* name) {
+        return window->findChild<StyledButton*>(QString::fromLatin1(name));
+    }
+};
+
+Setup& setup() {
+    static Setup s;
+    return s;
+}
+
+// Time runs out on every question: 22 min 18 s of virtual time.
+void BM_WholeExamTimeRunsOut(benchmark::State& state) {
+    Setup& s = setup();
+    ProgramState& st = s.window->state();
+    for (auto _ : state) {
+        s.button("nowytest")->clickFromCode();
+        s.clock.advanceUntil([&] { return !st.testtrwa; }, 30 * 60 * 1000);
+    }
+}
+BENCHMARK(BM_WholeExamTimeRunsOut)->Unit(benchmark::kMillisecond);
+
+// Every question answered right as soon as it can be, then "Dalej".
+void BM_WholeExamAnsweredWithDalej(benchmark::State& state) {
+    Setup& s = setup();
+    ProgramState& st = s.window->state();
+    const TestSheet& sheet = s.window->examPage()->sheet();
+    StyledButton* dalej = s.button("NextTestButton");
+    StyledButton* tak = s.button("Taktest");
+    for (auto _ : state) {
+        s.button("nowytest")->clickFromCode();
+        while (st.testtrwa) {
+            const int k = st.globalint;
+            StyledButton* sign = isBasicSlot(k) ? tak : dalej;
+            s.clock.advanceUntil([&] { return !st.testtrwa || sign->isEnabled(); }, 120000);
+            if (!st.testtrwa)
+                break;
+            const QString& code = sheet.prawodp[k];
+            const char* name = code == u"T"   ? "Taktest"
+                               : code == u"N" ? "Nietest"
+                               : code == u"A" ? "Atest"
+                               : code == u"B" ? "Btest"
+                                              : "Ctest";
+            s.button(name)->click();
+            dalej->click();
+            s.clock.advanceUntil([&] { return !st.testtrwa || st.globalint != k; }, 120000);
+        }
+        if (sheet.punktow == 0)
+            state.SkipWithError("no points scored");
+    }
+}
+BENCHMARK(BM_WholeExamAnsweredWithDalej)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    setup().window.reset();
+    setErrorSink({});
+    return 0;
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "exam/testsheet.h"
+
+#include <QStringList>
+
+#include <array>
+
+namespace wirtal {
+
+class Random;
+
+// An inclusive range of question numbers.
+struct DrawRange {
+    int from = 0;
+    int to = 0;
+    bool contains(int n) const { return n >= from && n <= to; }
+};
+using SlotRanges = std::array<DrawRange, slotCount + 1>; // indexed 1..32
+
+// The basic ranges of slots 1..20 (every category) and the specialist ranges of slots 21..32 of
+// category "B". Numbers between them never appear in a test.
+const SlotRanges& categoryBRanges();
+
+// The specialist ranges of a category whose specialist bank file has the given lines (line 0 is
+// the header): twelve disjoint ascending ranges that split the questions 1298.. of the file as
+// evenly as possible. Throws Error naming the file when it holds fewer than twelve questions.
+std::array<DrawRange, slotCount - basicSlots> spreadSpecialistRanges(const QStringList& lines,
+                                                                     const QString& fileName);
+
+// The slot ranges of a category; for "A", "C", "D" and "T" the specialist ones come from the
+// category's specialist bank file as loaded.
+SlotRanges rangesFor(const QString& kategoria, const QStringList& specialistLines);
+
+// The 32 numbers of a test, each uniform over its slot's inclusive range, in slot order.
+std::array<int, slotCount + 1> drawNumbers(const SlotRanges& ranges, Random& random);
+
+// One drawn test: numbers, points and correct answers of the 32 slots.
+struct DrawnTest {
+    std::array<int, slotCount + 1> pnr{};
+    std::array<QString, slotCount + 1> pktza{};
+    std::array<QString, slotCount + 1> prawodp{};
+};
+
+// The draw: every slot from its range in slot order (uniform over the inclusive range), then the
+// correct answer and the points of each from the basic bank file (read once) and the category's
+// specialist bank file (read once). Throws Error naming the file (missing, unreadable, too short)
+// or the file and line (a record with too few fields); nothing is changed then.
+DrawnTest drawTest(const QString& kategoria, Random& random);
+
+} // namespace wirtal

@@ -1,0 +1,50 @@
+#include "exam/examanswers.h"
+
+#include "app/context.h"
+#include "exam/examshared.h"
+#include "widgets/countdowngauge.h"
+#include "widgets/styledbutton.h"
+
+namespace wirtal {
+
+namespace {
+struct AnswerKind {
+    const char16_t* code;
+    bool basic;      // "TAK"/"NIE" answer slots 1..20, "A"/"B"/"C" slots 21..32
+    int firstOfKind; // the buttons of the same kind: [firstOfKind, lastOfKind]
+    int lastOfKind;
+};
+// In the order of ExamUi::answerButtons().
+constexpr AnswerKind answers[] = {
+    {u"T", true, 0, 1},  {u"N", true, 0, 1},  {u"A", false, 2, 4},
+    {u"B", false, 2, 4}, {u"C", false, 2, 4},
+};
+} // namespace
+
+ExamAnswers::ExamAnswers(ExamShared& shared) : s_(shared) {
+    const auto buttons = s_.ui.answerButtons();
+    for (int i = 0; i < 5; ++i)
+        buttons[i]->setHandler([this, i] { answerClick(i); });
+    s_.ui.NextTestButton->setHandler([this] { NextTestButtonClick(); });
+}
+
+void ExamAnswers::answerClick(int index) {
+    const AnswerKind& a = answers[index];
+    const auto buttons = s_.ui.answerButtons();
+    for (int i = a.firstOfKind; i <= a.lastOfKind; ++i)
+        buttons[i]->setColor(i == index ? tcolor::active : tcolor::normal);
+    const int k = s_.state().globalint;
+    if (s_.testtrwa() && (a.basic ? isBasicSlot(k) : isSpecialistSlot(k)))
+        s_.sheet.odp[k] = QString::fromUtf16(a.code);
+}
+
+void ExamAnswers::NextTestButtonClick() {
+    CountdownGauge& g = *s_.ui.gauge;
+    g.setValue(g.maximum());
+    s_.timers.Timer2->setInterval(100);
+    s_.timers.Timer3->stop();
+    s_.timers.Timer2->start();
+    s_.setAnswerControlsEnabled(false);
+}
+
+} // namespace wirtal

@@ -1,0 +1,116 @@
+#include "exam/examdraw.h"
+
+#include "app/context.h"
+#include "exam/draw.h"
+#include "exam/examflow.h"
+#include "exam/examshared.h"
+#include "platform/dialogs.h"
+#include "platform/mediaplayer.h"
+#include "widgets/countdowngauge.h"
+#include "widgets/picturebox.h"
+#include "widgets/styledbutton.h"
+
+namespace wirtal {
+
+ExamDraw::ExamDraw(ExamShared& shared, ExamFlow& flow) : s_(shared), flow_(flow) {
+    s_.ui.nowytest->setHandler([this] { nowytestClick(); });
+}
+
+void ExamDraw::nowytestClick() {
+    ExamUi& ui = s_.ui;
+    ProgramState& st = s_.state();
+    if (st.testtrwa) {
+        ui.raportpanel->hide();
+        for (QWidget* w : {ui.labelmin, ui.dwukropeklabel, ui.labelsec})
+            w->show();
+        ui.Label4->hide();
+        for (int k = 1; k <= slotCount; ++k)
+            ui.numbers[k]->setEnabled(true);
+        abortAndRedraw();
+        return;
+    }
+
+    // Both bank files are read before anything changes: a missing or short file leaves the page
+    // as it was instead of half in a test.
+    const DrawnTest drawn = drawTest(st.kategoria, *s_.ctx.services.random);
+
+    ui.raportpanel->hide();
+    for (QWidget* w : {ui.labelmin, ui.dwukropeklabel, ui.labelsec})
+        w->show();
+    ui.Label4->hide();
+    for (int k = 1; k <= slotCount; ++k)
+        ui.numbers[k]->setEnabled(true);
+
+    s_.timers.Timer13->setInterval(20000); // the reading period
+    ui.koniec->setEnabled(true);
+    s_.setAnswerControlsEnabled(false);
+    s_.cleancaptions();
+    ui.Label2->clear();
+    s_.player().close();
+    ui.nowytest->setBadgeVisible(true);
+    s_.timers.Timer1->stop();
+    s_.timers.Timer2->stop();
+    s_.timers.Timer3->stop();
+    st.testtrwa = true;
+    st.globalint = 0;
+    TestSheet& sheet = s_.sheet;
+    sheet.punktow = 0;
+    s_.loadFixedPicture("empty2.jpg");
+    ui.gauge->show();
+    s_.basicScale();
+    for (int k = 1; k <= slotCount; ++k) {
+        ui.numbers[k]->setColor(tcolor::normal);
+        sheet.odp[k].clear();
+        sheet.pnr[k] = drawn.pnr[k];
+        sheet.prawodp[k] = drawn.prawodp[k];
+        sheet.pktza[k] = drawn.pktza[k];
+    }
+    ui.pktylabel->setText(sheet.pktza[1] + QStringLiteral(" pkt"));
+
+    s_.timers.zegartimer->start();
+    sheet.min = 24;
+    ui.labelmin->setText(QStringLiteral("24"));
+    sheet.sec = 59;
+    ui.labelsec->setText(QStringLiteral("59"));
+
+    st.globalint = 1;
+    s_.answerMemosWhite();
+    s_.answerButtonsNormal();
+    ui.numbers[1]->setColor(tcolor::active);
+    ui.gauge->setMaximum(15);
+    ui.gauge->setValue(ui.gauge->maximum());
+    ui.NextTestButton->show();
+    ui.koniec->show();
+    // Always shows slot 1, also when the review left the same number on display.
+    flow_.setNumertest(sheet.pnr[1], /*evenIfSame=*/true);
+    ui.Taktest->setBadgeVisible(false);
+    ui.Nietest->setBadgeVisible(false);
+}
+
+void ExamDraw::abortAndRedraw() {
+    ExamUi& ui = s_.ui;
+    ProgramState& st = s_.state();
+    if (s_.ctx.services.dialogs->message(QStringLiteral("Przerwać test i wylosować inny?"),
+                                         Buttons::YesNo, Icon::None) != Answer::Yes)
+        return;
+    // The test may have ended by itself while the box was open: it is recorded only once.
+    if (st.testtrwa)
+        ui.koniec->clickFromCode();
+    st.globalint = 0;
+    s_.sheet.punktow = 0;
+    s_.cleancaptions();
+    st.testtrwa = false;
+    ui.nowytest->clickFromCode(); // the new test
+
+    s_.timers.Timer3->stop();
+    s_.setAnswerControlsEnabled(false);
+    ui.gauge->show();
+    s_.basicScale();
+    ui.Label2->clear();
+    ui.koniec->setEnabled(true);
+    ui.NextTestButton->setEnabled(true);
+    s_.answerMemosWhite();
+    s_.loadFixedPicture("empty2.jpg");
+}
+
+} // namespace wirtal

@@ -1,0 +1,104 @@
+#include "exam/examend.h"
+
+#include "app/context.h"
+#include "app/inifile.h"
+#include "exam/examflow.h"
+#include "exam/examshared.h"
+#include "platform/mediaplayer.h"
+#include "results/history.h"
+#include "results/stars.h"
+#include "widgets/countdowngauge.h"
+#include "widgets/picturebox.h"
+#include "widgets/styledbutton.h"
+
+namespace wirtal {
+
+ExamEnd::ExamEnd(ExamShared& shared, ExamFlow& flow) : s_(shared), flow_(flow) {
+    s_.ui.koniec->setHandler([this] { koniecClick(); });
+}
+
+void ExamEnd::koniecClick() {
+    ExamUi& ui = s_.ui;
+    ProgramState& st = s_.state();
+    TestSheet& sheet = s_.sheet;
+    ExamTimers& t = s_.timers;
+
+    // Stop the exam.
+    ui.display.showPicture();
+    ui.NextTestButton->setEnabled(false);
+    ui.gauge->hide();
+    for (Timer* timer :
+         {t.Timer1.get(), t.Timer2.get(), t.Timer3.get(), t.Timer9.get(), t.zegartimer.get()})
+        timer->stop();
+    ui.nowytest->setBadgeVisible(false);
+    st.testtrwa = false;
+    ui.pktylabel->clear();
+    ui.gauge->setMaximum(15);
+    ui.gauge->setValue(15);
+    ui.raportpanel->show();
+
+    for (int k = 1; k <= slotCount; ++k)
+        ui.numbers[k]->setColor(sheet.correct(k) ? tcolor::right : tcolor::wrong);
+
+    // Clear the question display (numertest 0 empties the picture, so the result picture
+    // comes after it).
+    s_.player().close();
+    ui.display.filmPanel->update();
+    flow_.setNumertest(0);
+    for (ExamMemo* m : {ui.memopytanietaknietest, ui.memopytanieabctest, ui.memoodpatest,
+                        ui.memoodpbtest, ui.memoodpctest})
+        m->clear();
+    s_.answerButtonsNormal();
+    ui.NextTestButton->setEnabled(false);
+    ui.koniec->setEnabled(false);
+
+    // The page reaches its finished state also when recording the result fails below.
+    struct Finally {
+        ExamShared& s;
+        ~Finally() {
+            s.state().globalint = 0;
+            for (QWidget* w : {s.ui.labelmin, s.ui.dwukropeklabel, s.ui.labelsec})
+                w->hide();
+            s.ui.Label4->show();
+        }
+    } finally{s_};
+
+    const bool passed = sheet.passed();
+    QPalette pal = ui.Label2->palette();
+    pal.setColor(QPalette::WindowText, passed ? QColor(0, 128, 0) : QColor(255, 0, 0));
+    ui.Label2->setPalette(pal);
+    ui.Label2->setText(verdictText(sheet.punktow));
+    s_.loadFixedPicture(passed ? "testkoniecok.jpg" : "testkonieczle.jpg");
+    record(passed);
+}
+
+void ExamEnd::record(bool passed) {
+    const QString file = s_.state().statsFile();
+    if (file.isEmpty())
+        return;
+    incrementCounter(file, QStringLiteral("egzamin"),
+                     passed ? QStringLiteral("zdane") : QStringLiteral("niezdane"));
+    history::push(file, passed ? u'1' : u'0');
+    gwiazdki(s_.state().kategoria, *s_.ui.stars);
+}
+
+void ExamEnd::klin() {
+    ExamUi& ui = s_.ui;
+    ProgramState& st = s_.state();
+    st.globalint = 0;
+    s_.sheet.punktow = 0;
+    s_.cleancaptions();
+    st.testtrwa = false;
+    s_.timers.Timer3->stop();
+    s_.setAnswerControlsEnabled(false);
+    ui.gauge->show();
+    s_.basicScale();
+    ui.Label2->clear();
+    for (int k = 1; k <= slotCount; ++k) {
+        ui.numbers[k]->setColor(tcolor::normal);
+        ui.numbers[k]->setEnabled(false);
+    }
+    s_.loadFixedPicture("empty.jpg");
+}
+
+} // namespace wirtal

@@ -1,0 +1,208 @@
+#include "exam/examflow.h"
+
+#include "app/context.h"
+#include "bank/bank.h"
+#include "bank/textfile.h"
+#include "exam/examshared.h"
+#include "platform/error.h"
+#include "platform/mediaplayer.h"
+#include "widgets/countdowngauge.h"
+#include "widgets/picturebox.h"
+#include "widgets/styledbutton.h"
+
+namespace wirtal {
+
+namespace {
+QString twoDigits(int n) {
+    return n < 10 ? u'0' + QString::number(n) : QString::number(n);
+}
+} // namespace
+
+ExamFlow::ExamFlow(ExamShared& shared) : s_(shared) {
+    ExamTimers& t = s_.timers;
+    t.Timer9->setHandler([this] { Timer9Timer(); });
+    t.Timer13->setHandler([this] { Timer13Timer(); });
+    t.Timer1->setHandler([this] { Timer1Timer(); });
+    t.Timer3->setHandler([this] { Timer3Timer(); });
+    t.Timer2->setHandler([this] { Timer2Timer(); });
+    t.zegartimer->setHandler([this] { zegartimerTimer(); });
+}
+
+void ExamFlow::setNumertest(int n, bool evenIfSame) {
+    if (n == numertest_ && !evenIfSame)
+        return;
+    numertest_ = n;
+    numertestChange();
+}
+
+void ExamFlow::numertestChange() {
+    s_.timers.Timer9->start();
+    if (s_.testtrwa())
+        s_.loadFixedPicture("empty2.jpg");
+    else
+        s_.ui.display.picture->clear();
+    s_.ui.display.filmPanel->update();
+}
+
+void ExamFlow::testStep(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const Error& e) {
+        if (!s_.testtrwa())
+            throw;
+        guarded([this] { s_.ui.koniec->clickFromCode(); });
+        throw Error(e.message() + QStringLiteral(" Test został zakończony."));
+    }
+}
+
+Record ExamFlow::currentRecord() {
+    const Location where = locate(s_.state().kategoria, numertest_);
+    s_.filename = where.path;
+    return recordAt(loadTextLines(where.path), where, numertest_);
+}
+
+void ExamFlow::showPanelOf(const Record& r) {
+    const bool basic = r.kind == QuestionKind::Basic;
+    s_.ui.paneltaknietest->setVisible(basic);
+    s_.ui.panelabctest->setVisible(!basic);
+}
+
+void ExamFlow::Timer9Timer() {
+    testStep([this] {
+        s_.player().close();
+        if (s_.testtrwa())
+            s_.answerButtonsNormal();
+        if (numertest_ == 0)
+            return;
+        const Record r = currentRecord();
+        showPanelOf(r);
+        if (r.kind == QuestionKind::Basic) {
+            s_.ui.memopytanietaknietest->setText(r.field(basicField::text));
+            s_.ui.display.showPicture();
+            s_.timers.Timer13->start(); // the reading period
+        } else {
+            s_.ui.memopytanieabctest->setText(r.field(specialistField::text));
+            s_.ui.memoodpatest->setText(r.field(specialistField::answerA));
+            s_.ui.memoodpbtest->setText(r.field(specialistField::answerB));
+            s_.ui.memoodpctest->setText(r.field(specialistField::answerC));
+            showMedia(r.field(specialistField::media), s_.ui.display, s_.player());
+            s_.timers.Timer1->start();
+        }
+    });
+}
+
+void ExamFlow::Timer13Timer() {
+    testStep([this] {
+        s_.player().close();
+        if (s_.testtrwa())
+            s_.answerButtonsNormal();
+        if (numertest_ == 0)
+            return;
+        const Record r = currentRecord();
+        showPanelOf(r);
+        if (r.kind == QuestionKind::Basic) {
+            showMedia(r.field(basicField::media), s_.ui.display, s_.player());
+            s_.timers.Timer1->start();
+            return;
+        }
+        showMedia(r.field(specialistField::media), s_.ui.display, s_.player());
+        if (s_.state().kategoria != u"B") {
+            s_.ui.memopytanieabctest->setText(r.field(specialistField::text));
+            s_.ui.memoodpatest->setText(r.field(specialistField::answerA));
+            s_.ui.memoodpbtest->setText(r.field(specialistField::answerB));
+            s_.ui.memoodpctest->setText(r.field(specialistField::answerC));
+            s_.timers.Timer1->start();
+        }
+    });
+}
+
+void ExamFlow::Timer1Timer() {
+    if (s_.player().isPlaying()) {
+        s_.timers.Timer3->stop(); // the answering period waits for the film
+        return;
+    }
+    const int k = s_.state().globalint;
+    if (k >= 1 && k <= basicSlots)
+        s_.basicScale();
+    else
+        s_.specialistScale();
+    s_.setAnswerControlsEnabled(true);
+    s_.timers.Timer3->start();
+    s_.timers.Timer1->stop();
+}
+
+void ExamFlow::Timer3Timer() {
+    if (!s_.testtrwa())
+        return;
+    CountdownGauge& g = *s_.ui.gauge;
+    g.setValue(g.value() - 1);
+    if (g.value() == 0) { // the answering time has run out
+        s_.timers.Timer2->start();
+        g.setValue(g.maximum());
+        s_.timers.Timer3->stop();
+    }
+}
+
+void ExamFlow::Timer2Timer() {
+    struct Finally {
+        ExamShared& s;
+        ~Finally() { s.setAnswerControlsEnabled(false); }
+    } finally{s_};
+    if (!s_.testtrwa()) {
+        s_.timers.Timer2->stop();
+        return;
+    }
+    testStep([this] { step(); });
+}
+
+void ExamFlow::step() {
+    TestSheet& sheet = s_.sheet;
+    const int k = s_.state().globalint;
+    if (k < 1 || k > slotCount)
+        return;
+    const QStringList lines = loadTextLines(s_.filename); // the file of slot k's question
+    const QString& kategoria = s_.state().kategoria;
+    if (k < slotCount) {
+        setNumertest(sheet.pnr[k + 1]);
+        s_.ui.numbers[k + 1]->setColor(tcolor::active);
+        const Record r = recordAt(lines, locate(kategoria, sheet.pnr[k]), sheet.pnr[k]);
+        s_.ui.pktylabel->setText(sheet.pktza[k + 1] + QStringLiteral(" pkt"));
+        if (sheet.correct(k))
+            sheet.punktow += pointsValue(r.points(), r.fileName, r.line);
+        s_.timers.Timer2->stop();
+        s_.state().globalint = k + 1;
+        return;
+    }
+    s_.ui.numbers[slotCount]->setColor(tcolor::active);
+    const Record r = recordAt(lines, locate(kategoria, sheet.pnr[k]), sheet.pnr[k]);
+    if (sheet.correct(k))
+        sheet.punktow += pointsValue(r.points(), r.fileName, r.line);
+    s_.timers.Timer2->stop();
+    for (ExamMemo* m :
+         {s_.ui.memopytanieabctest, s_.ui.memoodpatest, s_.ui.memoodpbtest, s_.ui.memoodpctest})
+        m->clear();
+    s_.answerButtonsNormal();
+    s_.ui.NextTestButton->setEnabled(false);
+    s_.ui.koniec->setEnabled(false);
+    s_.ui.koniec->clickFromCode(); // the test ends and is recorded
+    s_.state().testtrwa = false;
+}
+
+void ExamFlow::zegartimerTimer() {
+    TestSheet& t = s_.sheet;
+    if (t.sec < 1) {
+        t.sec = 60;
+        --t.min;
+        s_.ui.labelmin->setText(twoDigits(t.min));
+    }
+    --t.sec;
+    s_.ui.labelsec->setText(twoDigits(t.sec));
+    if (t.min < 1 && t.sec < 1) {
+        s_.timers.zegartimer->stop();
+        s_.ui.koniec->clickFromCode(); // time is up, whatever the phase
+        s_.ui.labelmin->setText(QStringLiteral("00"));
+        s_.ui.labelsec->setText(QStringLiteral("00"));
+    }
+}
+
+} // namespace wirtal

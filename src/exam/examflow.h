@@ -1,0 +1,44 @@
+#pragma once
+
+#include <functional>
+
+namespace wirtal {
+
+struct ExamShared;
+struct Record;
+
+// The timed flow of a test: the hidden question number "numertest" and the chain of timers
+// that shows each question, holds back a basic question's media for the reading period, waits
+// for a film, counts the answering time down on the gauge, scores the slot when it is left and
+// runs the exam clock. The loader and the end of the reading period also serve the review.
+class ExamFlow {
+public:
+    explicit ExamFlow(ExamShared& shared);
+
+    int numertest() const { return numertest_; }
+    // A new value shows that question (numertestChange); the same value does nothing unless
+    // evenIfSame.
+    void setNumertest(int n, bool evenIfSame = false);
+
+    void numertestChange();
+    void Timer9Timer();
+    void Timer13Timer();
+    void Timer1Timer();
+    void Timer3Timer();
+    void Timer2Timer();
+    void zegartimerTimer();
+
+private:
+    // Runs a step of a running test; when it fails, the test is ended through "Przerwij" and the
+    // failure is reported once, instead of the test hanging on the failed step.
+    void testStep(const std::function<void()>& step);
+    // The record of the question on screen; sets filename.
+    Record currentRecord();
+    void showPanelOf(const Record& r);
+    void step();
+
+    ExamShared& s_;
+    int numertest_ = 0;
+};
+
+} // namespace wirtal

@@ -1,0 +1,76 @@
+#include "exam/examreview.h"
+
+#include "app/context.h"
+#include "exam/examflow.h"
+#include "exam/examshared.h"
+#include "platform/dialogs.h"
+#include "widgets/picturebox.h"
+#include "widgets/styledbutton.h"
+
+namespace wirtal {
+
+namespace {
+// Answer codes in the order of ExamUi::answerButtons() and of the answer memos.
+const QString codes[] = {QStringLiteral("T"), QStringLiteral("N"), QStringLiteral("A"),
+                         QStringLiteral("B"), QStringLiteral("C")};
+} // namespace
+
+ExamReview::ExamReview(ExamShared& shared, ExamFlow& flow) : s_(shared), flow_(flow) {
+    for (int k = 1; k <= slotCount; ++k)
+        s_.ui.numbers[k]->setHandler([this, k] { numberClick(k); });
+}
+
+void ExamReview::check(int n) {
+    if (s_.testtrwa()) {
+        s_.ctx.services.dialogs->message(
+            QStringLiteral("Tu będzie można zajrzeć po zakończeniu testu."), Buttons::Ok,
+            Icon::Information);
+        return;
+    }
+    s_.state().testtrwa = false;
+    s_.timers.Timer13->setInterval(100); // media at once, no reading period
+    // The number already on display is shown again too.
+    flow_.setNumertest(n, /*evenIfSame=*/true);
+    s_.cleancaptions();
+    s_.ui.Taktest->setEnabled(true);
+    s_.ui.Nietest->setEnabled(true);
+    s_.ui.display.picture->hide();
+    s_.ui.display.picture->clear();
+}
+
+void ExamReview::kolorprzycisku(const QString& code) {
+    if (!code.isEmpty() && std::find(std::begin(codes), std::end(codes), code) == std::end(codes))
+        return; // an unknown code leaves the colours as they are
+    const auto buttons = s_.ui.answerButtons();
+    for (int i = 0; i < 5; ++i)
+        buttons[i]->setColor(codes[i] == code ? tcolor::active : tcolor::normal);
+}
+
+void ExamReview::numberClick(int k) {
+    const TestSheet& sheet = s_.sheet;
+    check(sheet.pnr[k]);
+    if (s_.testtrwa() || sheet.pnr[1] <= 0)
+        return;
+    StyledButton* b = s_.ui.numbers[k];
+    b->setBadge(QString::number(sheet.pnr[k]), 10092543);
+    b->setBadgeVisible(true);
+    kolorprzycisku(sheet.odp[k]);
+    const QString& right = sheet.prawodp[k];
+    if (isBasicSlot(k)) {
+        if (right == u"T" || right == u"N") {
+            s_.ui.Taktest->setBadgeVisible(right == u"T");
+            s_.ui.Nietest->setBadgeVisible(right == u"N");
+        }
+        return;
+    }
+    const auto memos = s_.ui.answerMemos();
+    for (int i = 0; i < 3; ++i) {
+        if (right == codes[2 + i]) {
+            for (int j = 0; j < 3; ++j)
+                memos[j]->setColor(i == j ? tcolor::right : tcolor::white);
+            return;
+        }
+    }
+}
+
+} // namespace wirtal

@@ -1,0 +1,100 @@
+#include "exam/examshared.h"
+
+#include "app/context.h"
+#include "app/paths.h"
+#include "platform/mediaplayer.h"
+#include "widgets/countdowngauge.h"
+#include "widgets/picturebox.h"
+#include "widgets/styledbutton.h"
+
+#include <QFileInfo>
+
+namespace wirtal {
+
+namespace {
+// Stands in for the player when the program runs without one: never plays.
+class InertPlayer final : public MediaPlayer {
+public:
+    void setFile(const QString& path) override { file_ = path; }
+    QString file() const override { return file_; }
+    void setOutput(QWidget*) override {}
+    void open() override {}
+    void play() override {}
+    void step() override {}
+    void rewind() override {}
+    void close() override {}
+    bool isPlaying() const override { return false; }
+
+private:
+    QString file_;
+};
+
+void setScale(CountdownGauge& g, int maximum, int low, int high) {
+    g.clearSections();
+    g.setMaximum(maximum);
+    g.setValue(maximum);
+    g.addSection(0, low, tcolor::wrong, 0);
+    g.addSection(low, high, tcolor::active, 0);
+    g.addSection(high, maximum, tcolor::right, 0);
+}
+} // namespace
+
+ExamTimers::ExamTimers(TimerService& s)
+    : Timer9(s.create(QStringLiteral("Timer9"), 100, TimerKind::OneShot)),
+      Timer13(s.create(QStringLiteral("Timer13"), 20000, TimerKind::OneShot)),
+      Timer1(s.create(QStringLiteral("Timer1"), 1000, TimerKind::Repeating)),
+      Timer3(s.create(QStringLiteral("Timer3"), 1000, TimerKind::Repeating)),
+      Timer2(s.create(QStringLiteral("Timer2"), 100, TimerKind::OneShot)),
+      zegartimer(s.create(QStringLiteral("zegartimer"), 1000, TimerKind::Repeating)) {}
+
+ExamShared::ExamShared(AppContext& context, ExamUi controls)
+    : ctx(context), ui(controls), timers(*context.services.timers) {}
+
+ProgramState& ExamShared::state() {
+    return ctx.state;
+}
+bool ExamShared::testtrwa() const {
+    return ctx.state.testtrwa;
+}
+
+MediaPlayer& ExamShared::player() {
+    static InertPlayer inert;
+    return ctx.services.player ? *ctx.services.player : inert;
+}
+
+void ExamShared::basicScale() {
+    setScale(*ui.gauge, 15, 5, 10);
+}
+void ExamShared::specialistScale() {
+    setScale(*ui.gauge, 50, 10, 30);
+}
+
+void ExamShared::answerButtonsNormal() {
+    for (StyledButton* b : ui.answerButtons())
+        b->setColor(tcolor::normal);
+}
+
+void ExamShared::answerMemosWhite() {
+    for (ExamMemo* m : ui.answerMemos())
+        m->setColor(tcolor::white);
+}
+
+void ExamShared::cleancaptions() {
+    for (int k = 1; k <= slotCount; ++k)
+        ui.numbers[k]->setBadgeVisible(false);
+}
+
+void ExamShared::loadFixedPicture(const char* name) {
+    const QString path =
+        Paths::inProgramFolder(QStringLiteral("\\obrazki_prawko\\") + QString::fromLatin1(name));
+    if (QFileInfo::exists(path))
+        ui.display.picture->load(path);
+}
+
+void ExamShared::setAnswerControlsEnabled(bool on) {
+    ui.NextTestButton->setEnabled(on);
+    ui.Taktest->setEnabled(on);
+    ui.Nietest->setEnabled(on);
+}
+
+} // namespace wirtal

@@ -1,0 +1,44 @@
+#include "learn/answercheck.h"
+
+#include "app/context.h"
+#include "app/inifile.h"
+#include "learn/msgform.h"
+#include "learn/revisionpanel.h"
+
+#include <QCheckBox>
+
+namespace wirtal {
+
+AnswerCheck::AnswerCheck(AppContext& ctx, AnswerPanels& panels, QCheckBox& autoCheckBox,
+                         MsgForm& msgform, RevisionPanel& revision)
+    : ctx_(ctx), panels_(panels), auto_(autoCheckBox), msgform_(msgform), revision_(revision) {}
+
+void AnswerCheck::choose(AnswerPanels::Answer a) {
+    panels_.markChosen(a);
+    wybranaodp_ = AnswerPanels::code(a);
+    if (auto_.isChecked())
+        sprawdzbuttonClick();
+}
+
+void AnswerCheck::kolorprzyciskutest() {
+    if (ctx_.state.powtorkatrwa)
+        return; // during a revision run the user has to find the answer
+    panels_.reveal(prawodp_);
+}
+
+void AnswerCheck::sprawdzbuttonClick() {
+    kolorprzyciskutest();
+    const bool correct = wybranaodp_ == prawodp_;
+    const QString file = ctx_.state.statsFile();
+    if (!file.isEmpty())
+        incrementCounter(file, QStringLiteral("nauka"),
+                         correct ? QStringLiteral("poprawne") : QStringLiteral("niepoprawne"));
+    if (ctx_.state.powtorkatrwa)
+        msgform_.showAnswer(correct);
+    if (correct)
+        revision_.afterCorrect();
+    else
+        revision_.afterWrong();
+}
+
+} // namespace wirtal

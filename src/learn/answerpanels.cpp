@@ -1,0 +1,156 @@
+#include "learn/answerpanels.h"
+
+#include "widgets/styledbutton.h"
+#include "widgets/tcolor.h"
+
+namespace wirtal {
+
+namespace {
+struct ButtonRow {
+    const char* name;
+    const char* caption;
+    const char* code;
+    bool basic; // on "paneltaknie"
+};
+constexpr ButtonRow rows[AnswerPanels::Count] = {
+    {"AdvSmoothButton32", "TAK", "T", true}, {"AdvSmoothButton33", "NIE", "N", true},
+    {"AdvSmoothButton34", "A", "A", false},  {"AdvSmoothButton35", "B", "B", false},
+    {"AdvSmoothButton36", "C", "C", false},
+};
+constexpr int lime = 0x00FF00;
+const QString prawidlowa = QStringLiteral("Prawidłowa");
+
+constexpr int panelWidth = 899;
+constexpr int panelHeight = 214;
+} // namespace
+
+MemoText::MemoText(const char* name, int pointSize, QWidget* parent) : QLabel(parent) {
+    setObjectName(QString::fromLatin1(name));
+    setWordWrap(true);
+    setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    setTextInteractionFlags(Qt::TextSelectableByMouse);
+    setTextFormat(Qt::PlainText);
+    QFont f = font();
+    f.setPointSize(pointSize);
+    setFont(f);
+    setColor(tcolor::white);
+}
+
+void MemoText::setColor(int c) {
+    if (c == color_)
+        return;
+    color_ = c;
+    const QColor q = toQColor(c);
+    setStyleSheet(QStringLiteral("QLabel { background: %1; color: #14233a; border: 1px solid "
+                                 "#9fb6d3; border-radius: 6px; padding: 4px 10px; }")
+                      .arg(q.name()));
+}
+
+AnswerPanels::AnswerPanels(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("questionpanels"));
+    resize(panelWidth, panelHeight);
+
+    paneltaknie_ = new QWidget(this);
+    paneltaknie_->setObjectName(QStringLiteral("paneltaknie"));
+    paneltaknie_->setGeometry(0, 0, panelWidth, panelHeight);
+    memo2_ = new MemoText("Memo2", 14, paneltaknie_);
+    memo2_->setGeometry(0, 0, 690, panelHeight);
+    memo2_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    panelabc_ = new QWidget(this);
+    panelabc_->setObjectName(QStringLiteral("panelabc"));
+    panelabc_->setGeometry(0, 0, panelWidth, panelHeight);
+    memo3_ = new MemoText("Memo3", 13, panelabc_);
+    memo3_->setGeometry(0, 0, panelWidth, 64);
+    memo3_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    const char* textNames[] = {"memoodpa", "memoodpb", "memoodpc"};
+    for (int i = 0; i < 3; ++i) {
+        answerTexts_[i] = new MemoText(textNames[i], 12, panelabc_);
+        answerTexts_[i]->setGeometry(66, 72 + i * 48, panelWidth - 66, 42);
+    }
+    panelabc_->hide();
+
+    for (int i = 0; i < Count; ++i) {
+        const ButtonRow& r = rows[i];
+        QWidget* panel = r.basic ? paneltaknie_ : panelabc_;
+        auto* b = new StyledButton(QString::fromUtf8(r.caption), panel);
+        b->setObjectName(QString::fromLatin1(r.name));
+        b->setCaptionPointSize(r.basic ? 16 : 14);
+        if (r.basic) {
+            b->setGeometry(712, 14 + i * 100, 187, 84);
+            b->setBadge(prawidlowa, lime);
+        } else {
+            b->setGeometry(0, 72 + (i - A) * 48, 56, 42);
+        }
+        buttons_[i] = b;
+    }
+}
+
+void AnswerPanels::setChooseHandler(std::function<void(Answer)> chosen) {
+    for (int i = 0; i < Count; ++i)
+        buttons_[i]->setHandler([chosen, i] { chosen(static_cast<Answer>(i)); });
+}
+
+QString AnswerPanels::code(Answer a) {
+    return QString::fromLatin1(rows[a].code);
+}
+
+void AnswerPanels::markChosen(Answer a) {
+    for (int i = 0; i < Count; ++i)
+        if (rows[i].basic == rows[a].basic)
+            buttons_[i]->setColor(i == a ? tcolor::active : tcolor::normal);
+}
+
+void AnswerPanels::resetAnswers() {
+    for (MemoText* m : answerTexts_)
+        m->setColor(tcolor::white);
+    hideCorrectBadges();
+    for (StyledButton* b : buttons_) {
+        b->setColor(tcolor::normal);
+        b->setEnabled(true);
+    }
+}
+
+void AnswerPanels::normalColours() {
+    for (StyledButton* b : buttons_)
+        b->setColor(tcolor::normal);
+}
+
+void AnswerPanels::hideCorrectBadges() {
+    buttons_[Tak]->setBadgeVisible(false);
+    buttons_[Nie]->setBadgeVisible(false);
+}
+
+void AnswerPanels::reveal(const QString& prawodp) {
+    static const QString codes[] = {QStringLiteral("T"), QStringLiteral("N"), QStringLiteral("A"),
+                                    QStringLiteral("B"), QStringLiteral("C")};
+    int which = -1;
+    for (int i = 0; i < Count; ++i)
+        if (prawodp == codes[i])
+            which = i;
+    if (which < 0 && !prawodp.isEmpty())
+        return; // no answer code: nothing changes
+    buttons_[Tak]->setBadgeVisible(which == Tak);
+    buttons_[Nie]->setBadgeVisible(which == Nie);
+    for (int i = 0; i < 3; ++i)
+        answerTexts_[i]->setColor(which == A + i ? tcolor::right : tcolor::white);
+}
+
+void AnswerPanels::clearTexts() {
+    memo2_->clear();
+    memo3_->clear();
+    for (MemoText* m : answerTexts_)
+        m->clear();
+}
+
+void AnswerPanels::showBasicPanel() {
+    panelabc_->hide();
+    paneltaknie_->show();
+}
+
+void AnswerPanels::showSpecialistPanel() {
+    paneltaknie_->hide();
+    panelabc_->show();
+}
+
+} // namespace wirtal

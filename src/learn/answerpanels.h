@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QLabel>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+namespace wirtal {
+
+class StyledButton;
+
+// A read-only text of the learning page ("Memo2", "Memo3", "memoodpa".."memoodpc") on a
+// background colour given as a TColor number.
+class MemoText : public QLabel {
+    Q_OBJECT
+public:
+    explicit MemoText(const char* name, int pointSize, QWidget* parent = nullptr);
+    void setColor(int tcolor);
+    int color() const { return color_; }
+
+private:
+    int color_ = -1;
+};
+
+// The two question panels of the learning page: "paneltaknie" (basic question: "Memo2" with
+// "TAK" and "NIE") and "panelabc" (specialist question: "Memo3", the answer texts and "A", "B",
+// "C"). The five answer buttons are one table; a click reports the answer code.
+class AnswerPanels : public QWidget {
+    Q_OBJECT
+public:
+    // The answer buttons in table order: "TAK", "NIE", "A", "B", "C".
+    enum Answer { Tak, Nie, A, B, C, Count };
+
+    explicit AnswerPanels(QWidget* parent = nullptr);
+
+    void setChooseHandler(std::function<void(Answer)> chosen);
+    StyledButton* button(Answer a) const { return buttons_[a]; }
+    static QString code(Answer a); // "T", "N", "A", "B", "C"
+
+    // The chosen button light yellow, the others of its panel sky blue.
+    void markChosen(Answer a);
+    // What every shown question starts from: answer texts white, "Prawidłowa" badges hidden,
+    // the five buttons sky blue and enabled.
+    void resetAnswers();
+    // The five buttons sky blue (and nothing else).
+    void normalColours();
+    // The "Prawidłowa" badges of "TAK" and "NIE" hidden.
+    void hideCorrectBadges();
+    // Reveals the correct answer prawodp: the badge on "TAK"/"NIE" or the green answer text;
+    // a value that is no answer code changes nothing, an empty one clears the marks.
+    void reveal(const QString& prawodp);
+    // The question and answer texts emptied.
+    void clearTexts();
+
+    void showBasicPanel();
+    void showSpecialistPanel();
+
+    QWidget* paneltaknie() const { return paneltaknie_; }
+    QWidget* panelabc() const { return panelabc_; }
+    MemoText* memo2() const { return memo2_; }
+    MemoText* memo3() const { return memo3_; }
+    MemoText* answerText(int i) const { return answerTexts_[i]; } // 0..2: memoodpa..memoodpc
+
+private:
+    QWidget* paneltaknie_ = nullptr;
+    QWidget* panelabc_ = nullptr;
+    MemoText* memo2_ = nullptr;
+    MemoText* memo3_ = nullptr;
+    std::array<MemoText*, 3> answerTexts_{};
+    std::array<StyledButton*, Count> buttons_{};
+};
+
+} // namespace wirtal

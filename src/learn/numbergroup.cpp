@@ -1,0 +1,72 @@
+#include "learn/numbergroup.h"
+
+#include "learn/learnart.h"
+#include "widgets/styledbutton.h"
+#include "widgets/tcolor.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+
+namespace wirtal {
+
+namespace {
+StyledButton* stepButton(QWidget* parent, const char* name, const QString& hint,
+                         const QPixmap& arrow, int x) {
+    auto* b = new StyledButton(QString(), parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAccessibleName(hint);
+    b->setToolTip(hint);
+    b->setPicture(arrow);
+    b->setGeometry(x, 30, 48, 42);
+    return b;
+}
+} // namespace
+
+NumberGroup::NumberGroup(QWidget* parent) : QGroupBox(QStringLiteral(" Numer pytania: "), parent) {
+    setObjectName(QStringLiteral("GroupBox1"));
+    resize(359, 158);
+
+    previous_ = stepButton(this, "AdvSmoothButton29", QStringLiteral("Poprzednie pytanie"),
+                           learnart::previousArrow(), 14);
+    numeredit_ = new QLineEdit(QStringLiteral("0"), this);
+    numeredit_->setObjectName(QStringLiteral("numeredit"));
+    numeredit_->setAccessibleName(QStringLiteral("Numer pytania"));
+    numeredit_->setToolTip(numereditHint());
+    numeredit_->setMaxLength(4);
+    numeredit_->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]{0,4}")), numeredit_));
+    numeredit_->setAlignment(Qt::AlignCenter);
+    QFont f = numeredit_->font();
+    f.setPointSize(14);
+    numeredit_->setFont(f);
+    numeredit_->setGeometry(72, 32, 86, 38);
+
+    label5_ = new QLabel(QStringLiteral("z 1479"), this);
+    label5_->setObjectName(QStringLiteral("Label5"));
+    QFont lf = label5_->font();
+    lf.setPointSize(12);
+    label5_->setFont(lf);
+    label5_->setGeometry(166, 32, 70, 38);
+
+    next_ = stepButton(this, "AdvSmoothButton30", QStringLiteral("Następne pytanie"),
+                       learnart::nextArrow(), 244);
+
+    sprawdz_ = new StyledButton(QStringLiteral("SPRAWDŹ"), this);
+    sprawdz_->setObjectName(QStringLiteral("sprawdzbutton"));
+    sprawdz_->setCaptionPointSize(13);
+    sprawdz_->setBadge(QString(), tcolor::badgeOrange);
+    sprawdz_->setBadgeVisible(true);
+    sprawdz_->setGeometry(14, 84, 190, 62); // tall: the badge stays clear of the caption
+
+    auto_ = new QCheckBox(QStringLiteral("autosprawdzanie"), this);
+    auto_->setObjectName(QStringLiteral("autoCheckBox"));
+    auto_->setAccessibleName(QStringLiteral("autosprawdzanie"));
+    auto_->setToolTip(QStringLiteral(
+        "Poprawność odpowiedzi będzie sprawdzana natychmiast po wybraniu odpowiedzi."));
+    auto_->setChecked(true);
+    auto_->setGeometry(216, 100, 138, 30);
+}
+
+} // namespace wirtal

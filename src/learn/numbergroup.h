@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QGroupBox>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+
+namespace wirtal {
+
+class StyledButton;
+
+// The group " Numer pytania: " ("GroupBox1"): previous and next ("AdvSmoothButton29",
+// "AdvSmoothButton30"), the number entry "numeredit" (digits only, at most four) with "z 1479"
+// ("Label5"), "SPRAWDŹ" ("sprawdzbutton", its badge shows the question's points) and
+// "autosprawdzanie" ("autoCheckBox"). The learning page gives the controls their handlers.
+class NumberGroup : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit NumberGroup(QWidget* parent = nullptr);
+
+    StyledButton* previous() const { return previous_; }
+    StyledButton* next() const { return next_; }
+    QLineEdit* numeredit() const { return numeredit_; }
+    StyledButton* sprawdzbutton() const { return sprawdz_; }
+    QCheckBox* autoCheckBox() const { return auto_; }
+
+    static QString numereditHint() {
+        return QStringLiteral("Wpisz numer pytania i wciśnij Enter.");
+    }
+
+private:
+    StyledButton* previous_ = nullptr;
+    StyledButton* next_ = nullptr;
+    QLineEdit* numeredit_ = nullptr;
+    QLabel* label5_ = nullptr;
+    StyledButton* sprawdz_ = nullptr;
+    QCheckBox* auto_ = nullptr;
+};
+
+} // namespace wirtal

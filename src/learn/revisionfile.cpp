@@ -1,0 +1,61 @@
+#include "learn/revisionfile.h"
+
+#include "bank/textfile.h"
+#include "platform/error.h"
+#include "platform/savefile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace wirtal {
+
+QString revisionFileFor(const QString& kategoria) {
+    static const QString letters = QStringLiteral("ABCDT");
+    if (kategoria.size() != 1 || !letters.contains(kategoria))
+        return {};
+    return QStringLiteral("repeat-") + kategoria.toLower() + QStringLiteral(".txt");
+}
+
+namespace {
+// A question number as the list holds it, or an empty string for a line that is none.
+QString entryOf(const QString& line) {
+    const QString t = line.trimmed();
+    if (t.isEmpty() || t.size() > 9)
+        return {};
+    for (QChar c : t)
+        if (c < u'0' || c > u'9')
+            return {};
+    return QString::number(t.toInt());
+}
+} // namespace
+
+QStringList revisionEntries(const QStringList& lines) {
+    QStringList entries;
+    for (const QString& line : lines) {
+        const QString e = entryOf(line);
+        if (!e.isEmpty())
+            entries << e;
+    }
+    return entries;
+}
+
+QStringList loadRevisionFile(const QString& path) {
+    if (!QFileInfo(path).isFile())
+        return {};
+    return revisionEntries(loadTextLines(path));
+}
+
+QByteArray revisionFileBytes(const QStringList& entries) {
+    QByteArray bytes;
+    for (const QString& e : entries)
+        bytes += e.toLatin1() + "\r\n";
+    return bytes;
+}
+
+void saveRevisionFile(const QString& path, const QStringList& entries) {
+    if (!saveWhole(path, revisionFileBytes(entries)))
+        throw Error(QStringLiteral("Nie można zapisać listy pytań do powtórki w pliku „%1”.")
+                        .arg(QDir::toNativeSeparators(path)));
+}
+
+} // namespace wirtal

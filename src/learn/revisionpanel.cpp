@@ -1,0 +1,284 @@
+#include "learn/revisionpanel.h"
+
+#include "app/context.h"
+#include "app/paths.h"
+#include "learn/learnpage.h"
+#include "learn/revisionfile.h"
+#include "platform/dialogs.h"
+#include "platform/error.h"
+#include "platform/timer.h"
+#include "widgets/sliderswitch.h"
+#include "widgets/styledbutton.h"
+#include "widgets/tcolor.h"
+
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QMenu>
+
+namespace wirtal {
+
+namespace {
+constexpr int red = 0x0000FF;
+const QString runOnCaption = QStringLiteral("Włącz powtórkę");
+const QString runOffCaption = QStringLiteral("Wyłącz powtórkę");
+
+QAction* menuItem(QMenu* menu, const char* name, const QString& caption) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+}
+} // namespace
+
+RevisionPanel::RevisionPanel(AppContext& ctx, LearnPage& page, QWidget* parent)
+    : QGroupBox(QStringLiteral(" Do powtórki: "), parent), ctx_(ctx), page_(page) {
+    setObjectName(QStringLiteral("GroupBox2"));
+    resize(359, 236);
+
+    list_ = new QListWidget(this);
+    list_->setObjectName(QStringLiteral("dopowtorkilistbox1"));
+    list_->setAccessibleName(QStringLiteral("Pytania do powtórki"));
+    list_->setToolTip(QStringLiteral("Kliknij na numer pytania, aby do niego przejść."));
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setContextMenuPolicy(Qt::CustomContextMenu);
+    list_->setGeometry(12, 28, 104, 196);
+    connect(list_, &QListWidget::itemClicked, this,
+            [this] { guarded([this] { dopowtorkilistbox1Click(); }); });
+    connect(list_, &QListWidget::itemActivated, this,
+            [this] { guarded([this] { dopowtorkilistbox1Click(); }); });
+    connect(list_, &QWidget::customContextMenuRequested, this, &RevisionPanel::showMenu);
+    list_->installEventFilter(this);
+
+    menu_ = new QMenu(this);
+    menu_->setObjectName(QStringLiteral("PopupMenu1"));
+    connect(menuItem(menu_, "usun", QStringLiteral("Usuń zaznaczony numer")), &QAction::triggered,
+            this, [this] { guarded([this] { usunClick(); }); });
+    connect(menuItem(menu_, "N1", QStringLiteral("Usuń wszystkie pytania")), &QAction::triggered,
+            this, [this] { guarded([this] { n1Click(); }); });
+    connect(menuItem(menu_, "Informacjaooknie1", QStringLiteral("Informacja o oknie")),
+            &QAction::triggered, this, [this] { guarded([this] { informacjaooknie1Click(); }); });
+    menu_->addSeparator();
+    toggleRun_ = menuItem(menu_, "WczWyczpowtrk1", runOnCaption);
+    connect(toggleRun_, &QAction::triggered, this, [this] { powtorkaButton_->clickFromCode(); });
+
+    slider_ = new SliderSwitch(QStringLiteral("Zapamiętuje błędy"),
+                               QStringLiteral("Nie zapamiętuje"), this);
+    slider_->setObjectName(QStringLiteral("AdvSmoothSlider1"));
+    slider_->setToolTip(QStringLiteral("Włącz lub wyłącz zapamiętywanie błędnych odpowiedzi."));
+    slider_->setGeometry(130, 36, 216, 34);
+    connect(slider_, &SliderSwitch::userChanged, this,
+            [this](bool on) { ctx_.state.SliderState = on; });
+
+    powtorkaButton_ = new StyledButton(QStringLiteral(" Powtórka"), this);
+    powtorkaButton_->setObjectName(QStringLiteral("AdvSmoothButton77"));
+    powtorkaButton_->setToolTip(
+        QStringLiteral("Uruchom funkcję powtórki pytań, na które udzielono błędnych odpowiedzi."));
+    powtorkaButton_->setColor(tcolor::active);
+    powtorkaButton_->setBadge(QStringLiteral("!"), red);
+    powtorkaButton_->setCaptionPointSize(12);
+    powtorkaButton_->setGeometry(130, 86, 216, 52);
+    powtorkaButton_->setHandler([this] { advSmoothButton77Click(); });
+
+    timer7_ = ctx_.services.timers->create(QStringLiteral("Timer7"), 200, TimerKind::OneShot);
+    timer7_->setHandler([this] { timer7Timer(); });
+}
+
+RevisionPanel::~RevisionPanel() = default;
+
+QStringList RevisionPanel::entries() const {
+    QStringList out;
+    for (int i = 0; i < list_->count(); ++i)
+        out << list_->item(i)->text();
+    return out;
+}
+
+int RevisionPanel::itemIndex() const {
+    const QList<QListWidgetItem*> sel = list_->selectedItems();
+    return sel.isEmpty() ? -1 : list_->row(sel.front());
+}
+
+void RevisionPanel::select(int index) {
+    list_->setCurrentRow(index);
+    if (index >= 0)
+        list_->item(index)->setSelected(true);
+}
+
+void RevisionPanel::removeAt(int index) {
+    delete list_->takeItem(index);
+    // Nothing is selected after a removal.
+    list_->clearSelection();
+    list_->setCurrentRow(-1);
+}
+
+void RevisionPanel::setSlider(bool on) {
+    slider_->setOn(on);
+    ctx_.state.SliderState = on;
+}
+
+void RevisionPanel::loadRevisionList() {
+    list_->clear();
+    const QString file = revisionFileFor(ctx_.state.kategoria);
+    if (file.isEmpty())
+        return;
+    list_->addItems(loadRevisionFile(Paths::inUserData(file)));
+    list_->setCurrentRow(-1);
+}
+
+void RevisionPanel::savebox() {
+    const QString file = revisionFileFor(ctx_.state.kategoria);
+    if (file.isEmpty())
+        return;
+    // A missing file is created, so that the list is kept from the very first run.
+    saveRevisionFile(Paths::inUserData(file), entries());
+}
+
+void RevisionPanel::afterCorrect() {
+    ProgramState& s = ctx_.state;
+    const int index = itemIndex();
+    if (index < 0 || list_->item(index)->text().toInt() != s.pytanie)
+        return;
+    removeAt(index);
+    s.canadd = false;
+    if (!s.powtorkatrwa)
+        return;
+    if (list_->count() > 0) {
+        const QModelIndex top = list_->indexAt(QPoint(1, 1));
+        select(top.isValid() ? top.row() : 0);
+        timer7_->start();
+        return;
+    }
+    ctx_.services.dialogs->message(
+        QStringLiteral("Gratulacje!!!\nPrzerobiono wszystkie pytania powtórkowe.\nFunkcja "
+                       "powtórkowa zostanie wyłączona."),
+        Buttons::Ok, Icon::None);
+    endRun();
+}
+
+void RevisionPanel::afterWrong() {
+    ProgramState& s = ctx_.state;
+    if (s.canadd && s.SliderState && !s.powtorkatrwa) {
+        list_->addItem(QString::number(page_.numer()));
+        s.canadd = false;
+        return;
+    }
+    if (s.powtorkatrwa && list_->count() == 0) {
+        ctx_.services.dialogs->message(
+            QStringLiteral("Przerobiono wszystkie pytania powtórkowe. Tryb powtórkowy zostanie "
+                           "wyłączony."),
+            Buttons::Ok, Icon::None);
+        endRun();
+    }
+}
+
+void RevisionPanel::dopowtorkilistbox1Click() {
+    timer7_->start();
+}
+
+bool RevisionPanel::eventFilter(QObject* watched, QEvent* event) {
+    // Moving the selection with the keyboard counts as a click on the entry.
+    if (watched == list_ && event->type() == QEvent::KeyRelease) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            guarded([this] { dopowtorkilistbox1Click(); });
+            break;
+        default:
+            break;
+        }
+    }
+    return QGroupBox::eventFilter(watched, event);
+}
+
+void RevisionPanel::timer7Timer() {
+    timer7_->stop();
+    const int index = itemIndex();
+    if (index < 0)
+        return;
+    page_.setNumer(list_->item(index)->text().toInt());
+    ctx_.state.pytanie = page_.numer();
+    page_.setNumberEntry(ctx_.state.pytanie);
+}
+
+void RevisionPanel::powtorka() {
+    Dialogs& boxes = *ctx_.services.dialogs;
+    const Answer a = boxes.message(
+        QStringLiteral(
+            "Zostanie uruchomiona funkcja powtórki.\nProgram będzie wyświetlał tylko te pytania, "
+            "w których popełniono wcześniej błąd.\nW przypadku poprawnej odpowiedzi program "
+            "przejdzie automatycznie do nastepnego pytania z listy poprawkowych.\nW przypadku "
+            "błędnej odpowiedzi, aby przejść dalej musisz ponownie wybrać prawidłową odpowiedź!"),
+        Buttons::OkCancel, Icon::Information, /*centred=*/true);
+    if (a != Answer::Ok)
+        return;
+    if (list_->count() == 0) {
+        boxes.message(
+            QStringLiteral("Na liście nie ma pytań do powtórki.\nTryb nie zostanie włączony."),
+            Buttons::Ok, Icon::None);
+        return;
+    }
+    powtorkaButton_->setBadgeVisible(true);
+    page_.setNumberEntryEnabled(false);
+    ctx_.state.powtorkatrwa = true;
+    page_.setStepButtonsEnabled(false);
+    select(0);
+    timer7_->start();
+    setSlider(false);
+    toggleRun_->setText(runOffCaption);
+}
+
+void RevisionPanel::advSmoothButton77Click() {
+    if (!ctx_.state.powtorkatrwa) {
+        powtorka();
+        return;
+    }
+    if (ctx_.services.dialogs->message(
+            QStringLiteral(
+                "Funkcja powtórki jest już włączona.\nCzy chcesz wyłączyć funkcję powtórki?"),
+            Buttons::YesNo, Icon::Information, /*centred=*/true) == Answer::Yes)
+        endRun();
+}
+
+void RevisionPanel::endRun() {
+    ProgramState& s = ctx_.state;
+    s.powtorkatrwa = false;
+    page_.setStepButtonsEnabled(true);
+    setSlider(true);
+    page_.resetBasicAnswerButtons();
+    page_.setNumer(1);
+    page_.setNumberEntryEnabled(true);
+    page_.setNumberEntryText(QStringLiteral("1"));
+    s.pytanie = 1;
+    powtorkaButton_->setBadgeVisible(false);
+    toggleRun_->setText(runOnCaption);
+}
+
+void RevisionPanel::usunClick() {
+    const int index = itemIndex();
+    if (index >= 0)
+        removeAt(index);
+}
+
+void RevisionPanel::n1Click() {
+    if (ctx_.services.dialogs->message(
+            QStringLiteral("Usunąć wszystkie numery pytań do powtórki dla bieżącej kategorii?"),
+            Buttons::YesNo, Icon::None) == Answer::Yes)
+        list_->clear();
+}
+
+void RevisionPanel::informacjaooknie1Click() {
+    ctx_.services.dialogs->message(
+        QStringLiteral("Pytania na które udzielono błędnej odpowiedzi trafiają na listę pytań do "
+                       "powtórki.\nKliknij na numer pytania, aby do niego przejść.\nUdzielenie "
+                       "poprawnej odpowiedzi usuwa numer pytania z listy, o ile było ono "
+                       "wcześniej zaznaczone."),
+        Buttons::Ok, Icon::Information);
+}
+
+void RevisionPanel::showMenu(const QPoint& pos) {
+    menu_->popup(list_->viewport()->mapToGlobal(pos));
+}
+
+} // namespace wirtal

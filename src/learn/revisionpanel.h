@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QGroupBox>
+
+#include <memory>
+
+class QAction;
+class QListWidget;
+class QMenu;
+
+namespace wirtal {
+
+struct AppContext;
+class LearnPage;
+class SliderSwitch;
+class StyledButton;
+class Timer;
+
+// The group " Do powtórki: ": the revision list "dopowtorkilistbox1" with its context menu
+// "PopupMenu1", the remember-wrong-answers switch "AdvSmoothSlider1" and " Powtórka"
+// ("AdvSmoothButton77"). It owns the list and its file, the revision step after every check and
+// the revision run.
+class RevisionPanel : public QGroupBox {
+    Q_OBJECT
+public:
+    RevisionPanel(AppContext& ctx, LearnPage& page, QWidget* parent = nullptr);
+    ~RevisionPanel() override;
+
+    // The current category's list from its file (no entry selected); savebox writes it back.
+    void loadRevisionList();
+    void savebox();
+
+    // The revision step after a check.
+    void afterCorrect();
+    void afterWrong();
+
+    // " Powtórka" (also "Włącz powtórkę"/"Wyłącz powtórkę"): starts or ends a revision run.
+    void advSmoothButton77Click();
+
+    QListWidget* list() const { return list_; }
+    QStringList entries() const;
+    // The selected entry (ItemIndex), -1 when none.
+    int itemIndex() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void powtorka();
+    void endRun();
+    void select(int index);
+    void removeAt(int index);
+    void setSlider(bool on);
+
+    void dopowtorkilistbox1Click();
+    void timer7Timer();
+    void usunClick();
+    void n1Click();
+    void informacjaooknie1Click();
+    void showMenu(const QPoint& pos);
+
+    AppContext& ctx_;
+    LearnPage& page_;
+    QListWidget* list_ = nullptr;
+    QMenu* menu_ = nullptr;
+    QAction* toggleRun_ = nullptr;
+    SliderSwitch* slider_ = nullptr;
+    StyledButton* powtorkaButton_ = nullptr;
+    std::unique_ptr<Timer> timer7_;
+};
+
+} // namespace wirtal

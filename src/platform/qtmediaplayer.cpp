@@ -1,0 +1,134 @@
+#include "platform/qtmediaplayer.h"
+
+#include "platform/error.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QMediaPlayer>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QVideoWidget>
+
+namespace wirtal {
+
+namespace {
+// The small step of step(): about one frame of the films (25 frames a second).
+constexpr qint64 stepMs = 40;
+
+bool loaded(QMediaPlayer::MediaStatus s) {
+    return s == QMediaPlayer::LoadedMedia || s == QMediaPlayer::BufferedMedia ||
+           s == QMediaPlayer::BufferingMedia || s == QMediaPlayer::EndOfMedia;
+}
+} // namespace
+
+QtMediaPlayer::QtMediaPlayer(int openTimeoutMs, QObject* parent)
+    : QObject(parent), openTimeoutMs_(openTimeoutMs) {}
+
+QtMediaPlayer::~QtMediaPlayer() {
+    if (player_) {
+        player_->stop();
+        player_->setVideoOutput(static_cast<QObject*>(nullptr));
+    }
+}
+
+QVideoWidget* QtMediaPlayer::videoFor(QWidget* panel) const {
+    const auto it = videos_.find(panel);
+    return it == videos_.end() ? nullptr : it->second.data();
+}
+
+void QtMediaPlayer::setOutput(QWidget* panel) {
+    panel_ = panel;
+    if (panel && !videoFor(panel)) {
+        auto* video = new QVideoWidget(panel);
+        video->setObjectName(panel->objectName() + QStringLiteral("Video"));
+        video->setAspectRatioMode(Qt::IgnoreAspectRatio); // the film fills the whole panel
+        if (!panel->layout()) {
+            auto* layout = new QVBoxLayout(panel);
+            layout->setContentsMargins(0, 0, 0, 0);
+        }
+        panel->layout()->addWidget(video);
+        video->show();
+        videos_[panel] = video;
+        // A panel that goes away takes its video widget along: the player must not keep it.
+        connect(video, &QObject::destroyed, this, [this, panel] {
+            videos_.erase(panel);
+            if (player_ && panel_.data() == panel)
+                player_->setVideoOutput(static_cast<QObject*>(nullptr));
+        });
+    }
+    attachOutput();
+}
+
+void QtMediaPlayer::attachOutput() {
+    if (!player_)
+        return;
+    QVideoWidget* video = panel_ ? videoFor(panel_) : nullptr;
+    player_->setVideoOutput(video);
+}
+
+void QtMediaPlayer::open() {
+    const QString shown = QDir::toNativeSeparators(file_);
+    if (file_.isEmpty() || !QFileInfo(file_).isFile())
+        throw Error(QStringLiteral("Nie można otworzyć filmu „%1”: brak pliku.").arg(shown));
+    if (!player_) {
+        player_ = std::make_unique<QMediaPlayer>();
+        attachOutput();
+    }
+    // Loading anew puts the film at its start.
+    player_->stop();
+    player_->setSource(QUrl());
+    QEventLoop loop;
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+    connect(player_.get(), &QMediaPlayer::mediaStatusChanged, &loop,
+            [&loop](QMediaPlayer::MediaStatus s) {
+                if (loaded(s) || s == QMediaPlayer::InvalidMedia)
+                    loop.quit();
+            });
+    connect(player_.get(), &QMediaPlayer::errorOccurred, &loop, &QEventLoop::quit);
+    player_->setSource(QUrl::fromLocalFile(file_));
+    if (!loaded(player_->mediaStatus()) && player_->error() == QMediaPlayer::NoError &&
+        player_->mediaStatus() != QMediaPlayer::InvalidMedia) {
+        timeout.start(openTimeoutMs_);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    if (player_->error() != QMediaPlayer::NoError ||
+        player_->mediaStatus() == QMediaPlayer::InvalidMedia)
+        throw Error(QStringLiteral("Nie można odtworzyć filmu „%1”: %2.")
+                        .arg(shown, player_->errorString()));
+    if (!loaded(player_->mediaStatus()))
+        throw Error(
+            QStringLiteral("Film „%1” nie dał się wczytać w wyznaczonym czasie.").arg(shown));
+}
+
+void QtMediaPlayer::play() {
+    if (player_)
+        player_->play();
+}
+
+void QtMediaPlayer::step() {
+    if (player_)
+        player_->setPosition(player_->position() + stepMs);
+}
+
+void QtMediaPlayer::rewind() {
+    if (!player_)
+        return;
+    player_->setPosition(0);
+    player_->pause(); // stands still on the first frame
+}
+
+void QtMediaPlayer::close() {
+    if (!player_)
+        return;
+    player_->stop();
+    player_->setSource(QUrl());
+}
+
+bool QtMediaPlayer::isPlaying() const {
+    return player_ && player_->playbackState() == QMediaPlayer::PlayingState;
+}
+
+} // namespace wirtal

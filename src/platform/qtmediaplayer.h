@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform/mediaplayer.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <map>
+#include <memory>
+
+class QMediaPlayer;
+class QVideoWidget;
+
+namespace wirtal {
+
+// The real player: QMediaPlayer drawing into a QVideoWidget that fills the panel it is given
+// (the film scaled to the panel). The QMediaPlayer is made when the first film is opened, so the
+// program starts without loading the multimedia back end.
+class QtMediaPlayer final : public QObject, public MediaPlayer {
+    Q_OBJECT
+public:
+    // How long open() waits for a film to load before it gives up.
+    explicit QtMediaPlayer(int openTimeoutMs = 10000, QObject* parent = nullptr);
+    ~QtMediaPlayer() override;
+
+    void setFile(const QString& path) override { file_ = path; }
+    QString file() const override { return file_; }
+    void setOutput(QWidget* panel) override;
+    void open() override;
+    void play() override;
+    void step() override;
+    void rewind() override;
+    void close() override;
+    bool isPlaying() const override;
+
+    // The QMediaPlayer, or nullptr before the first film (for tests).
+    QMediaPlayer* backend() const { return player_.get(); }
+    QVideoWidget* videoFor(QWidget* panel) const;
+
+private:
+    void attachOutput();
+
+    int openTimeoutMs_;
+    QString file_;
+    std::unique_ptr<QMediaPlayer> player_;
+    QPointer<QWidget> panel_;
+    std::map<QWidget*, QPointer<QVideoWidget>> videos_;
+};
+
+} // namespace wirtal

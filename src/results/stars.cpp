@@ -1,0 +1,100 @@
+#include "results/stars.h"
+
+#include "app/paths.h"
+#include "app/state.h"
+#include "results/history.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QtMath>
+
+namespace wirtal {
+
+namespace {
+constexpr int starSize = 16;
+
+// A five-pointed star drawn by code: the picture when the program folder has none.
+QPixmap drawnStar(const QColor& fill, bool outlineOnly) {
+    QPixmap pm(starSize, starSize);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath path;
+    const QPointF c(starSize / 2.0, starSize / 2.0 + 0.6);
+    for (int i = 0; i < 10; ++i) {
+        const qreal r = i % 2 ? 3.2 : 7.4;
+        const qreal a = qDegreesToRadians(-90.0 + i * 36.0);
+        const QPointF pt(c.x() + r * qCos(a), c.y() + r * qSin(a));
+        i ? path.lineTo(pt) : path.moveTo(pt);
+    }
+    path.closeSubpath();
+    if (!outlineOnly)
+        p.fillPath(path, fill);
+    p.setPen(QPen(fill.darker(outlineOnly ? 110 : 150), 1.0));
+    p.drawPath(path);
+    return pm;
+}
+
+struct StarLook {
+    QChar c;
+    const char* file;
+    QColor colour;
+};
+const StarLook looks[] = {
+    {u'0', "\\obrazki_prawko\\redstar.png", QColor(222, 62, 56)},
+    {u'1', "\\obrazki_prawko\\greenstar.png", QColor(58, 172, 72)},
+    {u'2', "\\obrazki_prawko\\greystar.png", QColor(165, 170, 178)},
+};
+
+const char* const hints[] = {
+    "Wynik ostatniego testu.",       "Wynik przedostatniego testu.",
+    "Wynik trzeciego testu wstecz.", "Wynik czwartego testu wstecz.",
+    "Wynik piątego testu wstecz.",
+};
+} // namespace
+
+StarsPanel::StarsPanel(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("Panel4"));
+    setToolTip(QStringLiteral("Wynik ostatnich 5 testów w danej kategorii."));
+    setAccessibleName(toolTip());
+    for (int i = 0; i < 5; ++i) {
+        auto* s = new QLabel(this);
+        s->setObjectName(QStringLiteral("starimage%1").arg(i + 1));
+        s->setToolTip(QString::fromUtf8(hints[i]));
+        s->setAccessibleName(s->toolTip());
+        s->setGeometry(i * (starSize + 4), 0, starSize, starSize);
+        s->setPixmap(drawnStar(QColor(150, 160, 175), /*outlineOnly=*/true));
+        stars_[i] = s;
+    }
+    setFixedSize(5 * starSize + 4 * 4, starSize);
+}
+
+void StarsPanel::showResult(int i, QChar c) {
+    for (const StarLook& look : looks) {
+        if (look.c != c)
+            continue;
+        const QString path = Paths::inProgramFolder(QString::fromLatin1(look.file));
+        QPixmap pm;
+        if (QFileInfo::exists(path))
+            pm.load(path);
+        if (pm.isNull())
+            pm = drawnStar(look.colour, false);
+        stars_[i - 1]->setPixmap(
+            pm.scaled(starSize, starSize, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        results_[i - 1] = c;
+        return;
+    }
+}
+
+void gwiazdki(const QString& kategoria, StarsPanel& panel) {
+    const QString file = statsFileFor(kategoria);
+    if (file.isEmpty())
+        return;
+    const QString chars = history::stars(file);
+    for (int i = 0; i < chars.size(); ++i)
+        panel.showResult(i + 1, chars[i]);
+}
+
+} // namespace wirtal

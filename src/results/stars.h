@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+
+namespace wirtal {
+
+// "Panel4": the five stars of the result history, "starimage1" (last test) to "starimage5".
+class StarsPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit StarsPanel(QWidget* parent = nullptr);
+
+    // Star i (1..5) shows result character c: "0" red, "1" green, "2" grey, from the pictures
+    // "\obrazki_prawko\redstar.png", "greenstar.png", "greystar.png" when they exist, otherwise
+    // drawn. Any other character leaves the star as it is.
+    void showResult(int i, QChar c);
+    // The result character star i shows, or a null character while it shows its first picture.
+    QChar result(int i) const { return results_[i - 1]; }
+    QLabel* star(int i) const { return stars_[i - 1]; }
+
+private:
+    std::array<QLabel*, 5> stars_{};
+    std::array<QChar, 5> results_{};
+};
+
+// gwiazdki: the history of the category shown on the stars; positions beyond the stored value
+// keep their pictures; an unknown category does nothing.
+void gwiazdki(const QString& kategoria, StarsPanel& panel);
+
+} // namespace wirtal

@@ -1,0 +1,248 @@
+#include "examfixture.h"
+
+#include "app/leftmenu.h"
+#include "app/navigation.h"
+#include "app/paths.h"
+#include "results/stars.h"
+#include "widgets/picturebox.h"
+
+using namespace wirtal;
+using namespace wirtal::test;
+
+namespace {
+QString fixedPicture(const char* name) {
+    return Paths::inProgramFolder(QStringLiteral("\\obrazki_prawko\\") + QString::fromLatin1(name));
+}
+} // namespace
+
+class EndTest : public ExamFixture {
+protected:
+    void SetUp() override {
+        for (const char* name : {"testkoniecok.jpg", "testkonieczle.jpg", "empty.jpg"})
+            folders.writeProgramFile(QStringLiteral("obrazki_prawko/") + QString::fromLatin1(name),
+                                     pictureBytes(QString::fromLatin1(name)));
+    }
+    // The state every end leaves the page in.
+    void expectFinished() {
+        EXPECT_FALSE(st().testtrwa);
+        EXPECT_EQ(st().globalint, 0);
+        EXPECT_EQ(exam().numertest(), 0);
+        EXPECT_FALSE(ui().nowytest->badgeVisible());
+        EXPECT_FALSE(ui().gauge->isVisibleTo(&exam()));
+        EXPECT_TRUE(ui().raportpanel->isVisibleTo(&exam()));
+        EXPECT_TRUE(ui().Label4->isVisibleTo(&exam()));
+        EXPECT_FALSE(ui().labelsec->isVisibleTo(&exam()));
+        EXPECT_FALSE(ui().NextTestButton->isEnabled());
+        EXPECT_FALSE(ui().koniec->isEnabled());
+        EXPECT_TRUE(ui().pktylabel->text().isEmpty());
+        EXPECT_TRUE(ui().memopytanietaknietest->text().isEmpty());
+        for (int k = 1; k <= slotCount; ++k)
+            EXPECT_EQ(ui().numbers[k]->color(), sheet().correct(k) ? tcolor::right : tcolor::wrong)
+                << k;
+        for (const char* name : {"Timer1", "Timer2", "Timer3", "zegartimer"})
+            EXPECT_FALSE(timer(name)->isEnabled()) << name;
+    }
+};
+
+TEST_F(EndTest, WholeExamsScoreAndRecordTheirVerdicts) {
+    knownPoints();
+    openExam();
+    struct Case {
+        const char* what;
+        std::function<QString(int)> answer;
+        bool dalej;
+        int points;
+        const char* line;
+        const char* picture;
+        const char* wyniki;
+    };
+    const Case cases[] = {
+        {"nothing answered, time runs out", [](int) { return QString(); }, false, 0,
+         "Wynik NEGATYWNY. Punktów 0 na 74 (0 %)", "testkonieczle.jpg", "00000"},
+        {"wrong in slots 1, 2 and 17",
+         [this](int k) { return k == 1 || k == 2 || k == 17 ? wrongButton(k) : rightButton(k); },
+         true, 67, "Wynik NEGATYWNY. Punktów 67 na 74 (90,5 %)", "testkonieczle.jpg", "00000"},
+        {"wrong in slots 21 and 22",
+         [this](int k) { return k == 21 || k == 22 ? wrongButton(k) : rightButton(k); }, true, 68,
+         "Wynik POZYTYWNY. Punktów 68 na 74 (91,9 %)", "testkoniecok.jpg", "10000"},
+        {"all right, time runs out", [this](int k) { return rightButton(k); }, false, 74,
+         "Wynik POZYTYWNY. Punktów 74 na 74 (100 %)", "testkoniecok.jpg", "11000"},
+    };
+    int passed = 0, failed = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        draw();
+        const std::int64_t start = clock.now();
+        sitTest(c.answer, c.dalej);
+        if (!c.dalej) { // 20 x 36.2 s + 12 x 51.2 s, within the clock's 24:59
+            EXPECT_EQ(clock.now() - start, 20 * 36200 + 12 * 51200);
+        }
+        expectFinished();
+        EXPECT_EQ(sheet().punktow, c.points);
+        EXPECT_EQ(ui().Label2->text(), QString::fromUtf8(c.line));
+        EXPECT_EQ(ui().Label2->palette().color(QPalette::WindowText),
+                  c.points >= 68 ? QColor(0, 128, 0) : QColor(255, 0, 0));
+        EXPECT_EQ(ui().display.picture->file(), fixedPicture(c.picture));
+        (c.points >= 68 ? passed : failed)++;
+        EXPECT_EQ(stat("egzamin", "zdane"), passed ? QString::number(passed) : QStringLiteral("-"));
+        EXPECT_EQ(stat("egzamin", "niezdane"),
+                  failed ? QString::number(failed) : QStringLiteral("-"));
+        EXPECT_EQ(stat("stats", "wyniki"), QString::fromLatin1(c.wyniki));
+        for (int i = 1; i <= 5; ++i)
+            EXPECT_EQ(ui().stars->result(i), QChar::fromLatin1(c.wyniki[i - 1])) << "star " << i;
+        // The picture of the display stays after the pending loader tick.
+        clock.advance(200);
+        EXPECT_EQ(ui().display.picture->file(), fixedPicture(c.picture));
+    }
+    for (const char* other : {"statsa.ini", "statsc.ini", "statsd.ini", "statst.ini"})
+        EXPECT_FALSE(folders.userFileExists(QString::fromLatin1(other))) << other;
+}
+
+TEST_F(EndTest, PrzerwijEndsAndRecordsAFailedTest) {
+    openExam();
+    draw();
+    clock.advance(5000);
+    click(QStringLiteral("koniec"));
+    expectFinished();
+    EXPECT_EQ(ui().Label2->text(), QStringLiteral("Wynik NEGATYWNY. Punktów 0 na 74 (0 %)"));
+    EXPECT_EQ(stat("egzamin", "niezdane"), QStringLiteral("1"));
+    EXPECT_EQ(stat("egzamin", "zdane"), QStringLiteral("-"));
+    EXPECT_EQ(stat("stats", "wyniki"), QStringLiteral("00000"));
+    EXPECT_EQ(ui().stars->result(1), u'0');
+    // A late reading-period tick finds no question and leaves the result picture alone.
+    clock.advance(30000);
+    EXPECT_EQ(ui().display.picture->file(), fixedPicture("testkonieczle.jpg"));
+    // After the end an answer click only recolours.
+    click(QStringLiteral("Atest"));
+    EXPECT_EQ(ui().Atest->color(), tcolor::active);
+    for (int k = 1; k <= slotCount; ++k)
+        EXPECT_TRUE(sheet().odp[k].isEmpty());
+}
+
+TEST_F(EndTest, NowyTestDuringATestAsksFirst) {
+    openExam();
+    draw();
+    ASSERT_TRUE(waitForAnswering());
+    click(rightButton(1));
+    const auto before = sheet().pnr;
+    const QString clockBefore = ui().labelmin->text() + ui().labelsec->text();
+    dialogs.expect(QStringLiteral("Przerwać test i wylosować inny?"), Answer::No);
+    click(QStringLiteral("nowytest"));
+    EXPECT_TRUE(st().testtrwa);
+    EXPECT_EQ(st().globalint, 1);
+    EXPECT_EQ(sheet().pnr, before);
+    EXPECT_FALSE(sheet().odp[1].isEmpty());
+    EXPECT_EQ(ui().labelmin->text() + ui().labelsec->text(), clockBefore);
+    EXPECT_EQ(stat("egzamin", "niezdane"), QStringLiteral("-"));
+
+    dialogs.expect(QStringLiteral("Przerwać test i wylosować inny?"), Answer::Yes);
+    click(QStringLiteral("nowytest"));
+    EXPECT_EQ(stat("egzamin", "niezdane"), QStringLiteral("1")); // the aborted test, once
+    EXPECT_EQ(stat("stats", "wyniki"), QStringLiteral("00000"));
+    EXPECT_TRUE(st().testtrwa); // and a new one
+    EXPECT_EQ(st().globalint, 1);
+    EXPECT_TRUE(sheet().odp[1].isEmpty());
+    EXPECT_EQ(ui().labelmin->text() + ui().labelsec->text(), QStringLiteral("2459"));
+    EXPECT_TRUE(ui().Label2->text().isEmpty());
+    EXPECT_TRUE(ui().gauge->isVisibleTo(&exam()));
+    EXPECT_TRUE(ui().koniec->isEnabled());
+    // After an abort "Dalej" is usable already in the reading period.
+    EXPECT_TRUE(ui().NextTestButton->isEnabled());
+    EXPECT_FALSE(ui().Taktest->isEnabled());
+    clock.advance(100);
+    EXPECT_EQ(ui().memopytanietaknietest->text(), QStringLiteral("Pytanie %1").arg(sheet().pnr[1]));
+}
+
+TEST_F(EndTest, LeavingForLearningOrTheStartPageAsksFirst) {
+    openExam();
+    draw();
+    // "Nauka testów", No: page and test stay.
+    dialogs.expect(QStringLiteral("Przerwać test i przejść do trybu nauki?"), Answer::No);
+    click(QStringLiteral("AdvSmoothButton31"));
+    EXPECT_TRUE(st().testtrwa);
+    EXPECT_EQ(window().currentPage(), MainWindow::ExamSheet);
+    // Yes: the test ends and is recorded, learning mode shows.
+    dialogs.expect(QStringLiteral("Przerwać test i przejść do trybu nauki?"), Answer::Yes);
+    click(QStringLiteral("AdvSmoothButton31"));
+    EXPECT_FALSE(st().testtrwa);
+    EXPECT_EQ(window().currentPage(), MainWindow::LearnSheet);
+    EXPECT_EQ(stat("egzamin", "niezdane"), QStringLiteral("1"));
+    EXPECT_FALSE(ui().nowytest->badgeVisible());
+    EXPECT_FALSE(timer("Timer13")->isEnabled());
+
+    // "Zmień kategorię" (disabled in this edition, so called directly): the page is reset.
+    click(QStringLiteral("AdvSmoothButton37"));
+    draw();
+    dialogs.expect(QStringLiteral("Przerwać test i przejść do wyboru kategorii?"), Answer::Yes);
+    window().navigation()->changeCategory();
+    EXPECT_EQ(window().currentPage(), MainWindow::StartSheet);
+    EXPECT_EQ(stat("egzamin", "niezdane"), QStringLiteral("2"));
+    EXPECT_FALSE(st().testtrwa);
+    EXPECT_EQ(st().globalint, 0);
+    EXPECT_EQ(sheet().punktow, 0);
+    EXPECT_TRUE(ui().Label2->text().isEmpty());
+    EXPECT_TRUE(ui().gauge->isVisibleTo(&exam()));
+    EXPECT_EQ(ui().gauge->maximum(), 15);
+    EXPECT_EQ(ui().display.picture->file(), fixedPicture("empty.jpg"));
+    for (int k = 1; k <= slotCount; ++k) {
+        EXPECT_FALSE(ui().numbers[k]->isEnabled()) << k;
+        EXPECT_EQ(ui().numbers[k]->color(), tcolor::normal) << k;
+    }
+}
+
+TEST_F(EndTest, ATestThatEndsWhileAQuestionBoxIsOpenIsRecordedOnce) {
+    struct Case {
+        const char* question;
+        std::function<void()> ask;
+        MainWindow::Page pageAfter;
+        bool runningAfter;
+    };
+    const Case cases[] = {
+        {"Przerwać test i wylosować inny?", [this] { click(QStringLiteral("nowytest")); },
+         MainWindow::ExamSheet, true},
+        {"Przerwać test i przejść do trybu nauki?",
+         [this] { click(QStringLiteral("AdvSmoothButton31")); }, MainWindow::LearnSheet, false},
+        {"Przerwać test i przejść do wyboru kategorii?",
+         [this] { window().navigation()->changeCategory(); }, MainWindow::StartSheet, false},
+    };
+    openExam();
+    int recorded = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.question);
+        click(QStringLiteral("AdvSmoothButton37"));
+        draw();
+        // While the box is open the test runs to its end by itself.
+        dialogs.expect(QString::fromUtf8(c.question), Answer::Yes, [this] {
+            clock.advanceUntil([this] { return !st().testtrwa; }, 30 * 60 * 1000);
+        });
+        c.ask();
+        ++recorded;
+        EXPECT_EQ(stat("egzamin", "niezdane"), QString::number(recorded));
+        EXPECT_EQ(window().currentPage(), c.pageAfter);
+        EXPECT_EQ(st().testtrwa, c.runningAfter);
+        if (c.runningAfter) { // the new test is not recorded; end it for the next case
+            click(QStringLiteral("koniec"));
+            ++recorded;
+        }
+    }
+}
+
+TEST_F(EndTest, TheReportButtonsPrintAndSaveTheFinishedTest) {
+    knownPoints();
+    openExam();
+    folders.writeUserFile(QStringLiteral("testy.rav"),
+                          "<p>{{kategoria}} {{punktow}} {{wynik}} {{pnr1}} {{odp1}}</p>");
+    draw();
+    sitTest([this](int k) { return k == 1 ? wrongButton(k) : rightButton(k); }, true);
+    ASSERT_FALSE(st().testtrwa);
+    ASSERT_TRUE(ui().raportpanel->isVisibleTo(&exam()));
+    const QString expected = QStringLiteral("<p>B 71 na 74 (95,9 %) POZYTYWNY %1 %2</p>")
+                                 .arg(sheet().pnr[1])
+                                 .arg(sheet().odp[1]);
+    click(QStringLiteral("AdvSmoothButton23"));
+    EXPECT_EQ(report.printed, QStringList{expected});
+    dialogs.expectSave(folders.userData() + QStringLiteral("wynik.pdf"));
+    click(QStringLiteral("AdvSmoothButton76"));
+    EXPECT_EQ(report.saved,
+              QStringList{folders.userData() + QStringLiteral("wynik.pdf|") + expected});
+}

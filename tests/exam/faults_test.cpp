@@ -1,0 +1,130 @@
+#include "examfixture.h"
+
+#include "app/navigation.h"
+#include "results/stars.h"
+
+#include <QFile>
+
+using namespace wirtal;
+using namespace wirtal::test;
+
+class FaultsTest : public ExamFixture {};
+
+TEST_F(FaultsTest, ABankFileLostDuringATestEndsItWithOneMessage) {
+    struct Case {
+        const char* what;
+        bool atTheStep; // lost while answering (the step fails) or before the loader
+    };
+    for (const Case& c : {Case{"before the loader", false}, Case{"before the step", true}}) {
+        SCOPED_TRACE(c.what);
+        TempFolders own;
+        bank.write(own);
+        Services s = window().context().services;
+        MainWindow w(s);
+        w.findChild<StyledButton*>(QStringLiteral("AdvSmoothButton25"))->click();
+        w.findChild<StyledButton*>(QStringLiteral("nowytest"))->click();
+        ASSERT_TRUE(w.state().testtrwa);
+        if (c.atTheStep)
+            clock.advance(21100);
+        QFile::remove(own.program() + QStringLiteral("0wx.dll"));
+        dialogs.expect(QStringLiteral("0wx.dll"), Answer::Ok);
+        if (c.atTheStep)
+            w.findChild<StyledButton*>(QStringLiteral("NextTestButton"))->click();
+        clock.advance(200);
+        EXPECT_FALSE(w.state().testtrwa);
+        ASSERT_FALSE(dialogs.shown().isEmpty());
+        EXPECT_TRUE(dialogs.shown().last().contains(QStringLiteral("Test został zakończony")));
+        EXPECT_EQ(readini(QStringLiteral("statsb.ini"), QStringLiteral("egzamin"),
+                          QStringLiteral("niezdane"), QString()),
+                  QStringLiteral("1"));
+        clock.advance(30 * 60 * 1000); // nothing repeats: an unexpected box would fail
+        EXPECT_TRUE(dialogs.allAnswered());
+        dialogs.clear();
+    }
+}
+
+TEST_F(FaultsTest, PointsThatAreNoNumberEndTheTestWhenTheAnswerIsRight) {
+    for (int n = 1; n <= 109; ++n) {
+        QStringList f = bank.fields(n);
+        f[3] = QStringLiteral("trzy");
+        bank.set(n, f);
+    }
+    openExam();
+    draw();
+    // A wrong answer never reads the points: the test goes on.
+    ASSERT_TRUE(waitForAnswering());
+    click(wrongButton(1));
+    click(QStringLiteral("NextTestButton"));
+    clock.advance(200);
+    EXPECT_TRUE(st().testtrwa);
+    EXPECT_EQ(st().globalint, 2);
+    click(QStringLiteral("koniec"));
+
+    draw();
+    ASSERT_TRUE(waitForAnswering());
+    click(rightButton(1));
+    dialogs.expect(QStringLiteral("„trzy”"), Answer::Ok);
+    click(QStringLiteral("NextTestButton"));
+    clock.advance(200);
+    EXPECT_FALSE(st().testtrwa);
+    EXPECT_TRUE(dialogs.shown().last().contains(QStringLiteral("0wx.dll")));
+    EXPECT_TRUE(dialogs.shown().last().contains(QStringLiteral("wiersz %1").arg(sheet().pnr[1])));
+    EXPECT_EQ(sheet().punktow, 0);
+    EXPECT_EQ(stat("egzamin", "niezdane"), QStringLiteral("2"));
+    EXPECT_EQ(exam().numertest(), 0);
+    clock.advance(30 * 60 * 1000);
+    EXPECT_TRUE(dialogs.allAnswered());
+}
+
+TEST_F(FaultsTest, ADrawThatCannotReadTheBankStartsNoTest) {
+    bank.write(folders);
+    chooseB();
+    click(QStringLiteral("AdvSmoothButton37"));
+    QFile::remove(folders.program() + QStringLiteral("02x.dll"));
+    dialogs.expect(QStringLiteral("02x.dll"), Answer::Ok);
+    click(QStringLiteral("nowytest"));
+    EXPECT_FALSE(st().testtrwa);
+    EXPECT_FALSE(timer("zegartimer")->isEnabled());
+    EXPECT_FALSE(ui().nowytest->badgeVisible());
+    EXPECT_FALSE(ui().koniec->isEnabled());
+    clock.advance(30 * 60 * 1000);
+    EXPECT_TRUE(dialogs.allAnswered());
+}
+
+TEST_F(FaultsTest, CategoryAGetsATestFromItsOwnFile) {
+    bank.write(folders, QStringLiteral("A"));
+    bank.write(folders); // the basic file
+    // The button of category "A" is disabled in this edition: the choice is made directly.
+    window().navigation()->chooseCategory(QStringLiteral("A"));
+    click(QStringLiteral("AdvSmoothButton37"));
+    draw();
+    for (int k = 21; k <= slotCount; ++k) {
+        EXPECT_GT(sheet().pnr[k], sheet().pnr[k - 1]);
+        EXPECT_EQ(sheet().prawodp[k], bank.fields(sheet().pnr[k])[4]);
+    }
+    sitTest([this](int k) { return rightButton(k); }, true);
+    EXPECT_EQ(readini(QStringLiteral("statsa.ini"), QStringLiteral("egzamin"),
+                      QStringLiteral("zdane"), QString()) +
+                  readini(QStringLiteral("statsa.ini"), QStringLiteral("egzamin"),
+                          QStringLiteral("niezdane"), QString()),
+              QStringLiteral("1"));
+    EXPECT_FALSE(folders.userFileExists(QStringLiteral("statsb.ini")));
+}
+
+TEST_F(FaultsTest, ACounterThatIsNoNumberStopsTheRecordingButNotTheEnd) {
+    folders.writeUserFile(QStringLiteral("statsb.ini"),
+                          "[egzamin]\r\nniezdane=abc\r\n[stats]\r\nwyniki=11111\r\n");
+    openExam();
+    draw();
+    dialogs.expect(QStringLiteral("„abc”"), Answer::Ok);
+    click(QStringLiteral("koniec"));
+    EXPECT_FALSE(st().testtrwa);
+    EXPECT_EQ(ui().Label2->text(), QStringLiteral("Wynik NEGATYWNY. Punktów 0 na 74 (0 %)"));
+    EXPECT_EQ(stat("egzamin", "niezdane"), QStringLiteral("abc"));
+    EXPECT_EQ(stat("stats", "wyniki"), QStringLiteral("11111")); // history and stars untouched
+    EXPECT_EQ(ui().stars->result(1), u'1');
+    // The page still reaches its finished state.
+    EXPECT_EQ(st().globalint, 0);
+    EXPECT_TRUE(ui().Label4->isVisibleTo(&exam()));
+    EXPECT_FALSE(ui().labelmin->isVisibleTo(&exam()));
+}

@@ -1,0 +1,236 @@
+#include "examfixture.h"
+
+#include "app/paths.h"
+#include "results/stars.h"
+#include "widgets/picturebox.h"
+
+using namespace wirtal;
+using namespace wirtal::test;
+
+namespace {
+QString fixedPicture(const char* name) {
+    return Paths::inProgramFolder(QStringLiteral("\\obrazki_prawko\\") + QString::fromLatin1(name));
+}
+QString mediaFile(const QString& name) {
+    return Paths::inProgramFolder(QStringLiteral("\\obrazki_prawko\\filmy\\") + name);
+}
+} // namespace
+
+class FlowTest : public ExamFixture {};
+
+TEST_F(FlowTest, ADrawResetsTheSheetAndShowsSlotOne) {
+    openExam();
+    draw();
+    const TestSheet& s = sheet();
+    for (int k = 1; k <= slotCount; ++k) {
+        EXPECT_TRUE(s.odp[k].isEmpty()) << k;
+        EXPECT_EQ(ui().numbers[k]->color(), k == 1 ? tcolor::active : tcolor::normal) << k;
+        EXPECT_TRUE(ui().numbers[k]->isEnabled()) << k;
+        EXPECT_EQ(s.prawodp[k], bank.fields(s.pnr[k])[isBasicSlot(k) ? 1 : 4]) << k;
+    }
+    EXPECT_EQ(st().globalint, 1);
+    EXPECT_EQ(s.punktow, 0);
+    EXPECT_EQ(ui().labelmin->text() + ui().dwukropeklabel->text() + ui().labelsec->text(),
+              QStringLiteral("24:59"));
+    EXPECT_EQ(ui().pktylabel->text(), s.pktza[1] + QStringLiteral(" pkt"));
+    EXPECT_EQ(exam().numertest(), s.pnr[1]);
+    EXPECT_TRUE(ui().nowytest->badgeVisible());
+    EXPECT_EQ(ui().nowytest->badgeText(), QStringLiteral("Test w toku... "));
+    EXPECT_TRUE(ui().koniec->isEnabled());
+    EXPECT_FALSE(ui().NextTestButton->isEnabled()); // until the answering period
+    EXPECT_FALSE(ui().Taktest->isEnabled());
+    EXPECT_TRUE(timer("zegartimer")->isEnabled());
+    EXPECT_EQ(timer("Timer13")->interval(), 20000);
+    EXPECT_EQ(ui().gauge->maximum(), 15);
+    EXPECT_EQ(ui().gauge->value(), 15);
+    ASSERT_EQ(ui().gauge->sections().size(), 3u);
+    EXPECT_EQ(ui().gauge->sections()[0].tcolor, tcolor::wrong);
+    EXPECT_EQ(ui().gauge->sections()[1].tcolor, tcolor::active);
+    EXPECT_EQ(ui().gauge->sections()[2].end, 15);
+}
+
+TEST_F(FlowTest, BasicQuestionTimeline) {
+    folders.writeProgramFile(QStringLiteral("obrazki_prawko/empty2.jpg"),
+                             pictureBytes(QStringLiteral("empty2.jpg")));
+    openExam();
+    draw();
+    const int n1 = sheet().pnr[1];
+    folders.writeProgramFile(QStringLiteral("obrazki_prawko/filmy/p%1.jpg").arg(n1),
+                             pictureBytes(QStringLiteral("x.jpg")));
+    PictureBox* picture = ui().display.picture;
+    EXPECT_EQ(picture->file(), fixedPicture("empty2.jpg"));
+
+    clock.advance(99);
+    EXPECT_TRUE(ui().memopytanietaknietest->text().isEmpty());
+    clock.advance(1); // 0.1 s: text, reading period
+    EXPECT_EQ(ui().memopytanietaknietest->text(), QStringLiteral("Pytanie %1").arg(n1));
+    EXPECT_TRUE(ui().paneltaknietest->isVisibleTo(&exam()));
+    EXPECT_FALSE(ui().panelabctest->isVisibleTo(&exam()));
+    clock.advance(19999);
+    EXPECT_EQ(picture->file(), fixedPicture("empty2.jpg"));
+    clock.advance(1); // 20.1 s: the picture
+    EXPECT_EQ(picture->file(), mediaFile(QStringLiteral("p%1.jpg").arg(n1)));
+    clock.advance(999);
+    EXPECT_FALSE(ui().Taktest->isEnabled());
+    EXPECT_FALSE(ui().NextTestButton->isEnabled());
+    clock.advance(1); // 21.1 s: answering
+    EXPECT_TRUE(ui().Taktest->isEnabled());
+    EXPECT_TRUE(ui().Nietest->isEnabled());
+    EXPECT_TRUE(ui().NextTestButton->isEnabled());
+    EXPECT_EQ(ui().gauge->maximum(), 15);
+    EXPECT_EQ(ui().gauge->value(), 15);
+    clock.advance(1000);
+    EXPECT_EQ(ui().gauge->value(), 14);
+    EXPECT_EQ(ui().gauge->valueText(), QStringLiteral("014"));
+    clock.advance(13999);
+    EXPECT_EQ(ui().gauge->value(), 1);
+    clock.advance(1); // 36.1 s: time is up
+    EXPECT_EQ(ui().gauge->value(), 15);
+    EXPECT_TRUE(timer("Timer2")->isEnabled());
+    clock.advance(99);
+    EXPECT_EQ(st().globalint, 1);
+    clock.advance(1); // 36.2 s: the step, unanswered slot 1 scores nothing
+    EXPECT_EQ(st().globalint, 2);
+    EXPECT_EQ(sheet().punktow, 0);
+    EXPECT_EQ(exam().numertest(), sheet().pnr[2]);
+    EXPECT_EQ(ui().pktylabel->text(), sheet().pktza[2] + QStringLiteral(" pkt"));
+    EXPECT_EQ(ui().numbers[1]->color(), tcolor::active);
+    EXPECT_EQ(ui().numbers[2]->color(), tcolor::active);
+    EXPECT_EQ(ui().numbers[3]->color(), tcolor::normal);
+    EXPECT_FALSE(ui().Taktest->isEnabled());
+    EXPECT_FALSE(ui().NextTestButton->isEnabled());
+    EXPECT_EQ(ui().labelmin->text() + u':' + ui().labelsec->text(), QStringLiteral("24:23"));
+    clock.advance(100); // the next question's text
+    EXPECT_EQ(ui().memopytanietaknietest->text(), QStringLiteral("Pytanie %1").arg(sheet().pnr[2]));
+}
+
+TEST_F(FlowTest, SpecialistQuestionTimelineAndAnAnswerBeforeItsCountdown) {
+    openExam();
+    draw();
+    for (int k = 1; k <= basicSlots; ++k) { // on through the basic questions with "Dalej"
+        ASSERT_TRUE(waitForAnswering());
+        click(QStringLiteral("NextTestButton"));
+        ASSERT_TRUE(clock.advanceUntil([&] { return st().globalint != k; }, 1000));
+    }
+    ASSERT_EQ(st().globalint, 21);
+    const int n = sheet().pnr[21];
+    EXPECT_EQ(exam().numertest(), n);
+    clock.advance(100); // 0.1 s: text, answers, media
+    EXPECT_EQ(ui().memopytanieabctest->text(), QStringLiteral("Pytanie %1").arg(n));
+    EXPECT_EQ(ui().memoodpbtest->text(), QStringLiteral("Odpowiedź B %1").arg(n));
+    EXPECT_TRUE(ui().panelabctest->isVisibleTo(&exam()));
+    EXPECT_FALSE(ui().paneltaknietest->isVisibleTo(&exam()));
+    EXPECT_TRUE(ui().Atest->isEnabled());
+    EXPECT_FALSE(ui().NextTestButton->isEnabled());
+    clock.advance(400);
+    click(QStringLiteral("Ctest"));
+    click(QStringLiteral("Atest")); // the last answer counts
+    EXPECT_EQ(sheet().odp[21], QStringLiteral("A"));
+    EXPECT_EQ(ui().Atest->color(), tcolor::active);
+    EXPECT_EQ(ui().Ctest->color(), tcolor::normal);
+    clock.advance(599);
+    EXPECT_FALSE(ui().NextTestButton->isEnabled());
+    clock.advance(1); // 1.1 s: the countdown from 50
+    EXPECT_TRUE(ui().NextTestButton->isEnabled());
+    EXPECT_EQ(ui().gauge->maximum(), 50);
+    EXPECT_EQ(ui().gauge->value(), 50);
+    EXPECT_EQ(ui().gauge->sections()[1].end, 30);
+    clock.advance(49999);
+    EXPECT_EQ(ui().gauge->value(), 1);
+    EXPECT_EQ(st().globalint, 21);
+    clock.advance(1); // 51.1 s: time is up
+    EXPECT_TRUE(timer("Timer2")->isEnabled());
+    clock.advance(100); // 51.2 s: step
+    EXPECT_EQ(st().globalint, 22);
+    const int expected = sheet().prawodp[21] == u"A" ? sheet().pktza[21].toInt() : 0;
+    EXPECT_EQ(sheet().punktow, expected);
+}
+
+TEST_F(FlowTest, TheAnsweringPeriodWaitsForAPlayingFilm) {
+    for (int n = 1; n <= 109; ++n) { // slot 1 always shows a film
+        QStringList f = bank.fields(n);
+        f[2] = QStringLiteral("film.wmv");
+        bank.set(n, f);
+    }
+    folders.writeProgramFile(QStringLiteral("obrazki_prawko/filmy/film.wmv"), "film");
+    openExam();
+    draw();
+    clock.advance(20100);
+    EXPECT_TRUE(player.playing);
+    EXPECT_TRUE(ui().display.filmPanel->isVisibleTo(&exam()));
+    EXPECT_FALSE(ui().display.picture->isVisibleTo(&exam()));
+    EXPECT_TRUE(
+        player.calls.contains(QStringLiteral("open ") + mediaFile(QStringLiteral("film.wmv"))));
+    clock.advance(3000); // 23.1 s: still playing, no countdown
+    EXPECT_FALSE(ui().Taktest->isEnabled());
+    EXPECT_FALSE(timer("Timer3")->isEnabled());
+    EXPECT_TRUE(timer("Timer1")->isEnabled());
+    clock.advance(500);
+    player.finish(); // 23.6 s
+    clock.advance(499);
+    EXPECT_FALSE(ui().Taktest->isEnabled());
+    clock.advance(1); // 24.1 s: the next whole second after the film
+    EXPECT_TRUE(ui().Taktest->isEnabled());
+    EXPECT_EQ(ui().gauge->value(), 15);
+    EXPECT_FALSE(timer("Timer1")->isEnabled());
+}
+
+TEST_F(FlowTest, AnsweringAndDalej) {
+    openExam();
+    draw();
+    ASSERT_TRUE(waitForAnswering());
+    click(QStringLiteral("Taktest"));
+    click(QStringLiteral("Nietest"));
+    EXPECT_EQ(sheet().odp[1], QStringLiteral("N"));
+    EXPECT_EQ(ui().Nietest->color(), tcolor::active);
+    EXPECT_EQ(ui().Taktest->color(), tcolor::normal);
+    click(QStringLiteral("Atest")); // a specialist answer on a basic slot only recolours
+    EXPECT_EQ(sheet().odp[1], QStringLiteral("N"));
+    EXPECT_EQ(ui().Atest->color(), tcolor::active);
+    clock.advance(3000);
+    EXPECT_EQ(ui().gauge->value(), 12);
+    click(QStringLiteral("NextTestButton"));
+    EXPECT_EQ(ui().gauge->value(), 15); // at once
+    EXPECT_FALSE(ui().NextTestButton->isEnabled());
+    EXPECT_FALSE(ui().Taktest->isEnabled());
+    EXPECT_FALSE(timer("Timer3")->isEnabled());
+    clock.advance(99);
+    EXPECT_EQ(st().globalint, 1);
+    clock.advance(1); // the step 0.1 s after "Dalej"
+    EXPECT_EQ(st().globalint, 2);
+    const int expected = sheet().prawodp[1] == u"N" ? sheet().pktza[1].toInt() : 0;
+    EXPECT_EQ(sheet().punktow, expected);
+    clock.advance(100);
+    EXPECT_EQ(ui().memopytanietaknietest->text(), QStringLiteral("Pytanie %1").arg(sheet().pnr[2]));
+    for (StyledButton* b : ui().answerButtons()) // the new question starts in sky blue
+        EXPECT_EQ(b->color(), tcolor::normal);
+}
+
+TEST_F(FlowTest, TheClockEndsTheTestAtZeroInAnyPhase) {
+    for (int n = 1; n <= 109; ++n) { // slot 1 shows a film that never ends
+        QStringList f = bank.fields(n);
+        f[2] = QStringLiteral("film.wmv");
+        bank.set(n, f);
+    }
+    folders.writeProgramFile(QStringLiteral("obrazki_prawko/filmy/film.wmv"), "film");
+    openExam();
+    draw();
+    auto clockText = [&] { return ui().labelmin->text() + u':' + ui().labelsec->text(); };
+    clock.advance(1000);
+    EXPECT_EQ(clockText(), QStringLiteral("24:58"));
+    clock.advance(58000);
+    EXPECT_EQ(clockText(), QStringLiteral("24:00"));
+    clock.advance(1000);
+    EXPECT_EQ(clockText(), QStringLiteral("23:59"));
+    clock.advance(1499000 - 60000 - 1);
+    EXPECT_TRUE(st().testtrwa);
+    EXPECT_EQ(clockText(), QStringLiteral("00:01"));
+    clock.advance(1);
+    EXPECT_FALSE(st().testtrwa);
+    EXPECT_EQ(clockText(), QStringLiteral("00:00"));
+    EXPECT_FALSE(ui().labelmin->isVisibleTo(&exam()));
+    EXPECT_EQ(ui().Label2->text(), QStringLiteral("Wynik NEGATYWNY. Punktów 0 na 74 (0 %)"));
+    EXPECT_EQ(stat("egzamin", "niezdane"), QStringLiteral("1"));
+    for (const char* name : {"Timer1", "Timer2", "Timer3", "zegartimer"})
+        EXPECT_FALSE(timer(name)->isEnabled()) << name;
+}

@@ -1,0 +1,110 @@
+#include "examfixture.h"
+
+#include "app/paths.h"
+#include "widgets/picturebox.h"
+
+using namespace wirtal;
+using namespace wirtal::test;
+
+class ReviewTest : public ExamFixture {
+protected:
+    QString number(int k) { return QStringLiteral("AdvSmoothButton%1").arg(41 + k); }
+    void expectAnswerColours(const QString& given) {
+        const QString codes[] = {QStringLiteral("T"), QStringLiteral("N"), QStringLiteral("A"),
+                                 QStringLiteral("B"), QStringLiteral("C")};
+        const auto buttons = ui().answerButtons();
+        for (int i = 0; i < 5; ++i)
+            EXPECT_EQ(buttons[i]->color(), codes[i] == given ? tcolor::active : tcolor::normal)
+                << codes[i].toStdString();
+    }
+};
+
+TEST_F(ReviewTest, BeforeTheFirstTestANumberShowsNothing) {
+    openExam();
+    click(number(1));
+    clock.advance(500);
+    EXPECT_EQ(exam().numertest(), 0);
+    EXPECT_FALSE(ui().numbers[1]->badgeVisible());
+    EXPECT_TRUE(ui().display.picture->picture().isNull());
+}
+
+TEST_F(ReviewTest, DuringATestTheNumbersRefuse) {
+    openExam();
+    draw();
+    dialogs.expect(QStringLiteral("Tu będzie można zajrzeć po zakończeniu testu."), Answer::Ok);
+    click(number(5));
+    EXPECT_TRUE(st().testtrwa);
+    EXPECT_EQ(exam().numertest(), sheet().pnr[1]);
+    EXPECT_FALSE(ui().numbers[5]->badgeVisible());
+    EXPECT_EQ(timer("Timer13")->interval(), 20000);
+}
+
+TEST_F(ReviewTest, ShowsABasicAndASpecialistSlotWithGivenAndCorrectAnswer) {
+    openExam();
+    draw();
+    // Slot 1 answered wrongly, slot 2 not at all, slot 21 rightly, the rest left to run out.
+    sitTest(
+        [this](int k) {
+            if (k == 1)
+                return wrongButton(1);
+            return k == 21 ? rightButton(21) : QString();
+        },
+        true);
+    const TestSheet& s = sheet();
+    const int n1 = s.pnr[1];
+    folders.writeProgramFile(QStringLiteral("obrazki_prawko/filmy/p%1.jpg").arg(n1),
+                             pictureBytes(QStringLiteral("x.jpg")));
+
+    click(number(1));
+    EXPECT_FALSE(st().testtrwa);
+    EXPECT_TRUE(ui().numbers[1]->badgeVisible());
+    EXPECT_EQ(ui().numbers[1]->badgeText(), QString::number(n1));
+    EXPECT_EQ(timer("Timer13")->interval(), 100);
+    EXPECT_TRUE(ui().Taktest->isEnabled());
+    expectAnswerColours(s.odp[1]);
+    EXPECT_EQ(ui().Taktest->badgeVisible(), s.prawodp[1] == u"T");
+    EXPECT_EQ(ui().Nietest->badgeVisible(), s.prawodp[1] == u"N");
+    EXPECT_EQ(ui().Taktest->badgeText(), QStringLiteral("Prawidłowa"));
+    clock.advance(100); // the question
+    EXPECT_EQ(ui().memopytanietaknietest->text(), QStringLiteral("Pytanie %1").arg(n1));
+    EXPECT_TRUE(ui().paneltaknietest->isVisibleTo(&exam()));
+    clock.advance(100); // and at once its picture
+    EXPECT_EQ(ui().display.picture->file(),
+              Paths::inProgramFolder(QStringLiteral("\\obrazki_prawko\\filmy\\p%1.jpg").arg(n1)));
+    EXPECT_TRUE(ui().display.picture->isVisibleTo(&exam()));
+
+    // An unanswered slot: no answer marked, the correct one still is.
+    click(number(2));
+    EXPECT_FALSE(ui().numbers[1]->badgeVisible());
+    EXPECT_TRUE(ui().numbers[2]->badgeVisible());
+    expectAnswerColours(QString());
+    EXPECT_EQ(ui().Taktest->badgeVisible(), s.prawodp[2] == u"T");
+
+    // A specialist slot: the correct answer's text turns green.
+    click(number(21));
+    clock.advance(100);
+    EXPECT_TRUE(ui().panelabctest->isVisibleTo(&exam()));
+    EXPECT_EQ(ui().memopytanieabctest->text(), QStringLiteral("Pytanie %1").arg(s.pnr[21]));
+    expectAnswerColours(s.odp[21]);
+    EXPECT_EQ(s.odp[21], s.prawodp[21]);
+    const QString abc = QStringLiteral("ABC");
+    const auto memos = ui().answerMemos();
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(memos[i]->color(), abc[i] == s.prawodp[21][0] ? tcolor::right : tcolor::white);
+    EXPECT_EQ(ui().numbers[21]->color(), tcolor::right);
+    EXPECT_EQ(ui().numbers[1]->color(), tcolor::wrong);
+    EXPECT_EQ(ui().numbers[2]->color(), tcolor::wrong);
+
+    // The number already on display shows its question again.
+    ui().memopytanieabctest->clear();
+    click(number(21));
+    clock.advance(100);
+    EXPECT_EQ(ui().memopytanieabctest->text(), QStringLiteral("Pytanie %1").arg(s.pnr[21]));
+
+    // A new draw hides the "Prawidłowa" marks and shows slot 1 even if it was on display.
+    click(number(1));
+    draw();
+    EXPECT_FALSE(ui().Taktest->badgeVisible());
+    EXPECT_FALSE(ui().Nietest->badgeVisible());
+    EXPECT_TRUE(timer("Timer9")->isEnabled());
+}

@@ -1,0 +1,93 @@
+// The film controls of the learning display and the film's return with "Nauka testów".
+#include "learnfixture.h"
+
+using namespace wirtal;
+using namespace wirtal::test;
+
+class MediaTest : public LearnFixture {
+protected:
+    void SetUp() override {
+        bank.set(3, {QStringLiteral("Film podstawowy"), QStringLiteral("T"),
+                     QStringLiteral("ruch.wmv"), QStringLiteral("3")});
+        bank.set(4, {QStringLiteral("Obrazek"), QStringLiteral("N"), QStringLiteral("znak.jpg"),
+                     QStringLiteral("1")});
+        bank.set(1400, {QStringLiteral("Film specjalistyczny"), QStringLiteral("a"),
+                        QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("A"),
+                        QStringLiteral("skrzyzowanie.wmv"), QStringLiteral("2")});
+        bank.write(folders);
+        media(QStringLiteral("ruch.wmv"), "film");
+        media(QStringLiteral("skrzyzowanie.wmv"), "film");
+        media(QStringLiteral("znak.jpg"), pictureBytes(QStringLiteral("znak.jpg")));
+        chooseB();
+    }
+};
+
+TEST_F(MediaTest, ReplayPlaysTheFilmAgainAfter200Ms) {
+    go(3);
+    player.finish();
+    player.calls.clear();
+    player.output = nullptr;
+    click(QStringLiteral("replay"));
+    clock.advance(199);
+    EXPECT_TRUE(player.calls.isEmpty());
+    clock.advance(1);
+    EXPECT_EQ(player.output, page()->display()->panel1());
+    EXPECT_EQ(player.calls, (QStringList{QStringLiteral("open ") + mediaFile("ruch.wmv"),
+                                         QStringLiteral("play")}));
+    EXPECT_TRUE(player.isPlaying());
+}
+
+TEST_F(MediaTest, RewindLeavesTheFilmStandingOnItsFirstFrame) {
+    go(3);
+    player.finish();
+    player.calls.clear();
+    click(QStringLiteral("rewind"));
+    EXPECT_EQ(player.calls, (QStringList{QStringLiteral("open ") + mediaFile("ruch.wmv"),
+                                         QStringLiteral("step"), QStringLiteral("rewind")}));
+    EXPECT_FALSE(player.isPlaying());
+    EXPECT_EQ(button("rewind")->accessibleName(), QStringLiteral("Przewiń film do początku"));
+    EXPECT_EQ(button("replay")->accessibleName(), QStringLiteral("Odtwórz film ponownie"));
+}
+
+TEST_F(MediaTest, BackInLearningModeTheLastFilmPlaysAgain) {
+    for (int n : {3, 1400}) {
+        go(n);
+        const QString film = page()->display()->mediaplik();
+        click(QStringLiteral("AdvSmoothButton40")); // "Znaki drogowe"
+        player.setFile(QStringLiteral("inny.wmv")); // the exam display may have used the player
+        player.calls.clear();
+        click(QStringLiteral("AdvSmoothButton31")); // "Nauka testów"
+        EXPECT_EQ(page()->numer(), n);
+        EXPECT_EQ(player.file(), film) << n;
+        clock.advance(200);
+        EXPECT_EQ(player.calls,
+                  (QStringList{QStringLiteral("open ") + film, QStringLiteral("play")}))
+            << n;
+    }
+    // A picture on the display: nothing is replayed.
+    go(4);
+    EXPECT_FALSE(button("replay")->isVisibleTo(page()));
+    player.calls.clear();
+    click(QStringLiteral("AdvSmoothButton40"));
+    click(QStringLiteral("AdvSmoothButton31"));
+    clock.advance(1000);
+    EXPECT_TRUE(player.calls.isEmpty());
+}
+
+TEST_F(MediaTest, FilmsAndPicturesThatCannotBeShownAreReported) {
+    player.failOpen = true;
+    dialogs.expect(QStringLiteral("ruch.wmv"), Answer::Ok);
+    go(3);
+    EXPECT_TRUE(dialogs.allAnswered());
+    EXPECT_EQ(page()->numer(), 3);
+    player.failOpen = false;
+
+    media(QStringLiteral("zepsuty.jpg"), "no picture");
+    bank.set(5, {QStringLiteral("Zepsuty obrazek"), QStringLiteral("T"),
+                 QStringLiteral("zepsuty.jpg"), QStringLiteral("1")});
+    bank.write(folders);
+    dialogs.expect(QStringLiteral("zepsuty.jpg"), Answer::Ok);
+    go(5);
+    EXPECT_TRUE(dialogs.allAnswered());
+    EXPECT_EQ(page()->panels()->memo2()->text(), QStringLiteral("Zepsuty obrazek"));
+}

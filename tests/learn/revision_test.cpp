@@ -1,0 +1,304 @@
+// The revision list: collecting wrong answers, its file across restarts, the revision run.
+#include "learn/msgform.h"
+#include "learnfixture.h"
+#include "widgets/sliderswitch.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+
+using namespace wirtal;
+using namespace wirtal::test;
+
+namespace {
+const QString runStart = QStringLiteral("Zostanie uruchomiona funkcja powtórki.");
+} // namespace
+
+class RevisionTest : public LearnFixture {
+protected:
+    void SetUp() override { bank.write(folders); }
+    // The wrong and the right answer of a basic question of the test bank (odd: "T").
+    void wrong(int n) { answer(n % 2 ? QStringLiteral("NIE") : QStringLiteral("TAK")); }
+    void right(int n) { answer(n % 2 ? QStringLiteral("TAK") : QStringLiteral("NIE")); }
+    SliderSwitch* slider() { return find<SliderSwitch>(QStringLiteral("AdvSmoothSlider1")); }
+    QAction* action(const char* name) {
+        return window().findChild<QAction*>(QString::fromLatin1(name));
+    }
+    void startRun() {
+        dialogs.expect(runStart, Answer::Ok);
+        click(QStringLiteral("AdvSmoothButton77"));
+    }
+    bool running() { return window().state().powtorkatrwa; }
+};
+
+TEST_F(RevisionTest, AWrongAnswerIsListedOncePerShowingAndOnlyWithTheSwitchOn) {
+    chooseB();
+    go(12);
+    wrong(12);
+    wrong(12); // the same showing: listed once
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("12")});
+    EXPECT_EQ(page()->revision()->itemIndex(), -1); // not selected
+    go(13);
+    go(12);
+    wrong(12); // shown again: listed again
+    EXPECT_EQ(entries(), (QStringList{QStringLiteral("12"), QStringLiteral("12")}));
+
+    // Switched off by the user: counted, not listed.
+    EXPECT_EQ(slider()->caption(), QStringLiteral("Zapamiętuje błędy"));
+    slider()->click();
+    EXPECT_EQ(slider()->caption(), QStringLiteral("Nie zapamiętuje"));
+    EXPECT_EQ(slider()->accessibleName(), QStringLiteral("Nie zapamiętuje"));
+    EXPECT_FALSE(window().state().SliderState);
+    go(20);
+    wrong(20);
+    EXPECT_EQ(entries().size(), 2);
+    EXPECT_EQ(counter("niepoprawne"), QStringLiteral("4"));
+    slider()->click();
+    EXPECT_TRUE(window().state().SliderState);
+    go(21);
+    wrong(21);
+    EXPECT_EQ(entries().size(), 3);
+}
+
+TEST_F(RevisionTest, TheListSurvivesARestartEvenWhenItsFileDidNotExist) {
+    chooseB();
+    go(12);
+    wrong(12);
+    go(40);
+    wrong(40);
+    ASSERT_FALSE(folders.userFileExists(QStringLiteral("repeat-b.txt")));
+    window().close(); // saves the list
+    EXPECT_EQ(folders.readUserFile(QStringLiteral("repeat-b.txt")), QByteArray("12\r\n40\r\n"));
+
+    Services s = window().context().services;
+    MainWindow second(s);
+    second.findChild<StyledButton*>(QStringLiteral("AdvSmoothButton25"))->click();
+    auto* l = second.findChild<QListWidget*>(QStringLiteral("dopowtorkilistbox1"));
+    ASSERT_EQ(l->count(), 2);
+    EXPECT_EQ(l->item(0)->text(), QStringLiteral("12"));
+    EXPECT_EQ(l->item(1)->text(), QStringLiteral("40"));
+    EXPECT_TRUE(l->selectedItems().isEmpty());
+    EXPECT_EQ(second.learnPage()->numer(), 40); // the last question shown
+}
+
+TEST_F(RevisionTest, ADamagedFileKeepsItsNumbersAndSkipsTheRest) {
+    folders.writeUserFile(QStringLiteral("repeat-b.txt"), "12\r\nabc\r\n\r\n4O\r\n40\r\n");
+    chooseB();
+    EXPECT_EQ(entries(), (QStringList{QStringLiteral("12"), QStringLiteral("40")}));
+    // "Zmień kategorię" writes the list back clean (the button is disabled for the user).
+    window().menu()->button(LeftMenu::Zmien)->clickFromCode();
+    EXPECT_EQ(folders.readUserFile(QStringLiteral("repeat-b.txt")), QByteArray("12\r\n40\r\n"));
+}
+
+TEST_F(RevisionTest, ClickingAnEntryShowsItsQuestionAndARightAnswerRemovesIt) {
+    folders.writeUserFile(QStringLiteral("repeat-b.txt"), "12\r\n40\r\n");
+    chooseB();
+    clickEntry(1);
+    EXPECT_EQ(page()->numer(), 1); // 200 ms later
+    clock.advance(199);
+    EXPECT_EQ(page()->numer(), 1);
+    clock.advance(1);
+    EXPECT_EQ(page()->numer(), 40);
+    EXPECT_EQ(window().state().pytanie, 40);
+    EXPECT_EQ(numeredit()->text(), QStringLiteral("40"));
+    EXPECT_EQ(lastStored(), QStringLiteral("40"));
+    right(40);
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("12")});
+    EXPECT_EQ(page()->revision()->itemIndex(), -1);
+    EXPECT_FALSE(window().state().canadd);
+    wrong(40); // removed on this showing: not listed again
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("12")});
+
+    // A right answer to a question whose entry is not selected leaves the list alone.
+    go(12);
+    right(12);
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("12")});
+
+    // The keyboard moves the selection as a click does.
+    go(13);
+    list()->setFocus();
+    QTest::keyClick(list(), Qt::Key_Down);
+    EXPECT_EQ(page()->revision()->itemIndex(), 0);
+    clock.advance(200);
+    EXPECT_EQ(page()->numer(), 12);
+    EXPECT_EQ(numeredit()->text(), QStringLiteral("12"));
+}
+
+TEST_F(RevisionTest, ARunOverTwelveFortyAndSevenEndsWithCongratulations) {
+    folders.writeUserFile(QStringLiteral("repeat-b.txt"), "12\r\n40\r\n7\r\n");
+    folders.writeUserFile(QStringLiteral("statsb.ini"), "[last]\r\npytanie=3\r\n");
+    chooseB();
+    startRun();
+    EXPECT_TRUE(dialogs.allAnswered());
+    EXPECT_TRUE(running());
+    EXPECT_TRUE(button("AdvSmoothButton77")->badgeVisible());
+    EXPECT_EQ(button("AdvSmoothButton77")->badgeText(), QStringLiteral("!"));
+    EXPECT_FALSE(numeredit()->isEnabled());
+    EXPECT_FALSE(button("AdvSmoothButton29")->isEnabled());
+    EXPECT_FALSE(button("AdvSmoothButton30")->isEnabled());
+    EXPECT_EQ(slider()->caption(), QStringLiteral("Nie zapamiętuje"));
+    EXPECT_FALSE(window().state().SliderState);
+    EXPECT_EQ(action("WczWyczpowtrk1")->text(), QStringLiteral("Wyłącz powtórkę"));
+    clock.advance(200);
+    EXPECT_EQ(page()->numer(), 12);
+    EXPECT_EQ(lastStored(), QStringLiteral("3")); // not stored during a run
+
+    MsgForm* overlay = page()->msgform();
+    wrong(12);
+    EXPECT_EQ(page()->numer(), 12);
+    EXPECT_TRUE(overlay->isVisible());
+    EXPECT_TRUE(overlay->imagenie()->isVisibleTo(overlay));
+    EXPECT_FALSE(overlay->imagetak()->isVisibleTo(overlay));
+    EXPECT_FALSE(page()->panels()->button(AnswerPanels::Nie)->badgeVisible()); // not revealed
+    EXPECT_EQ(entries().size(), 3);
+    EXPECT_EQ(counter("niepoprawne"), QStringLiteral("1"));
+    clock.advance(800);
+    EXPECT_FALSE(overlay->isVisible());
+
+    right(12);
+    EXPECT_TRUE(overlay->imagetak()->isVisibleTo(overlay));
+    EXPECT_FALSE(overlay->imagenie()->isVisibleTo(overlay));
+    EXPECT_EQ(entries(), (QStringList{QStringLiteral("40"), QStringLiteral("7")}));
+    EXPECT_EQ(page()->numer(), 12);
+    clock.advance(200);
+    EXPECT_EQ(page()->numer(), 40);
+    EXPECT_EQ(numeredit()->text(), QStringLiteral("40"));
+    right(40);
+    clock.advance(200);
+    EXPECT_EQ(page()->numer(), 7);
+    dialogs.expect(QStringLiteral("Gratulacje!!!"), Answer::Ok);
+    right(7);
+    EXPECT_TRUE(dialogs.allAnswered());
+    EXPECT_EQ(counter("poprawne"), QStringLiteral("3"));
+
+    // The run is over: question 1, everything back on.
+    EXPECT_FALSE(running());
+    EXPECT_TRUE(entries().isEmpty());
+    EXPECT_EQ(page()->numer(), 1);
+    EXPECT_EQ(window().state().pytanie, 1);
+    EXPECT_EQ(numeredit()->text(), QStringLiteral("1"));
+    EXPECT_TRUE(numeredit()->isEnabled());
+    EXPECT_TRUE(button("AdvSmoothButton29")->isEnabled());
+    EXPECT_TRUE(button("AdvSmoothButton30")->isEnabled());
+    EXPECT_FALSE(button("AdvSmoothButton77")->badgeVisible());
+    EXPECT_EQ(slider()->caption(), QStringLiteral("Zapamiętuje błędy"));
+    EXPECT_TRUE(window().state().SliderState);
+    EXPECT_EQ(action("WczWyczpowtrk1")->text(), QStringLiteral("Włącz powtórkę"));
+    EXPECT_EQ(lastStored(), QStringLiteral("1"));
+    clock.advance(800);
+    EXPECT_FALSE(overlay->isVisible());
+
+    // Wrong answers are remembered again.
+    go(2);
+    wrong(2);
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("2")});
+}
+
+TEST_F(RevisionTest, ARunNeedsOkAndAListAndCanBeSwitchedOff) {
+    chooseB();
+    dialogs.expect(runStart, Answer::Cancel);
+    click(QStringLiteral("AdvSmoothButton77"));
+    dialogs.expect(runStart, Answer::Ok);
+    dialogs.expect(QStringLiteral("Na liście nie ma pytań do powtórki."), Answer::Ok);
+    action("WczWyczpowtrk1")->trigger();
+    EXPECT_TRUE(dialogs.allAnswered());
+    EXPECT_FALSE(running());
+
+    go(12);
+    wrong(12);
+    startRun();
+    clock.advance(200);
+    dialogs.expect(QStringLiteral("Czy chcesz wyłączyć funkcję powtórki?"), Answer::No);
+    click(QStringLiteral("AdvSmoothButton77"));
+    EXPECT_TRUE(running());
+    dialogs.expect(QStringLiteral("Czy chcesz wyłączyć funkcję powtórki?"), Answer::Yes);
+    action("WczWyczpowtrk1")->trigger();
+    EXPECT_FALSE(running());
+    EXPECT_EQ(page()->numer(), 1);
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("12")});
+}
+
+TEST_F(RevisionTest, EmptyingTheListByHandDuringARun) {
+    folders.writeUserFile(QStringLiteral("repeat-b.txt"), "12\r\n40\r\n");
+    chooseB();
+    startRun();
+    clock.advance(200);
+    ASSERT_EQ(page()->revision()->itemIndex(), 0);
+    action("usun")->trigger(); // the selected entry, without a question
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("40")});
+    action("usun")->trigger(); // nothing selected now: nothing happens
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("40")});
+    dialogs.expect(QStringLiteral("Usunąć wszystkie numery"), Answer::No);
+    action("N1")->trigger();
+    EXPECT_EQ(entries().size(), 1);
+    dialogs.expect(QStringLiteral("Usunąć wszystkie numery"), Answer::Yes);
+    action("N1")->trigger();
+    EXPECT_TRUE(entries().isEmpty());
+
+    right(12); // nothing to remove: the run goes on
+    EXPECT_TRUE(running());
+    dialogs.expect(QStringLiteral("Przerobiono wszystkie pytania powtórkowe. Tryb powtórkowy"),
+                   Answer::Ok);
+    wrong(12);
+    EXPECT_TRUE(dialogs.allAnswered());
+    EXPECT_FALSE(running());
+    EXPECT_EQ(page()->numer(), 1);
+}
+
+TEST_F(RevisionTest, ContextMenuItemsAndTheInformationMessage) {
+    chooseB();
+    const char* names[] = {"usun", "N1", "Informacjaooknie1", "WczWyczpowtrk1"};
+    const char* captions[] = {"Usuń zaznaczony numer", "Usuń wszystkie pytania",
+                              "Informacja o oknie", "Włącz powtórkę"};
+    auto* menu = window().findChild<QMenu*>(QStringLiteral("PopupMenu1"));
+    ASSERT_NE(menu, nullptr);
+    const QList<QAction*> items = menu->actions();
+    ASSERT_EQ(items.size(), 5);
+    for (int i = 0; i < 4; ++i) {
+        QAction* a = items[i < 3 ? i : 4];
+        EXPECT_EQ(a->objectName(), QString::fromLatin1(names[i]));
+        EXPECT_EQ(a->text(), QString::fromUtf8(captions[i]));
+    }
+    EXPECT_TRUE(items[3]->isSeparator());
+    dialogs.expect(QStringLiteral("Pytania na które udzielono błędnej odpowiedzi trafiają na "
+                                  "listę pytań do powtórki.\nKliknij na numer pytania"),
+                   Answer::Ok);
+    action("Informacjaooknie1")->trigger();
+    EXPECT_TRUE(dialogs.allAnswered());
+}
+
+TEST_F(RevisionTest, TheOverlayIsAHalfTransparentWindowThatNeverTakesTheFocus) {
+    folders.writeUserFile(QStringLiteral("repeat-b.txt"), "12\r\n40\r\n");
+    chooseB();
+    window().show();
+    QApplication::setActiveWindow(&window());
+    MsgForm* overlay = page()->msgform();
+    EXPECT_TRUE(overlay->isWindow());
+    EXPECT_TRUE(overlay->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(overlay->windowFlags() & Qt::WindowDoesNotAcceptFocus);
+    EXPECT_TRUE(overlay->testAttribute(Qt::WA_ShowWithoutActivating));
+    EXPECT_NEAR(overlay->windowOpacity(), 120.0 / 255.0, 0.01);
+    EXPECT_EQ(overlay->size(), QSize(126, 116));
+    EXPECT_FALSE(overlay->isVisible());
+
+    startRun();
+    clock.advance(200);
+    StyledButton* tak = page()->panels()->button(AnswerPanels::Tak);
+    tak->setFocus();
+    wrong(12);
+    EXPECT_TRUE(overlay->isVisible());
+    QCoreApplication::processEvents();
+    EXPECT_NE(QApplication::activeWindow(), overlay);
+    EXPECT_EQ(QApplication::focusWidget(), tak); // the learning page keeps the focus
+
+    // A second check while it is up only changes the picture; it closes 800 ms after it came up.
+    clock.advance(500);
+    right(12);
+    EXPECT_TRUE(overlay->imagetak()->isVisibleTo(overlay));
+    clock.advance(299);
+    EXPECT_TRUE(overlay->isVisible());
+    clock.advance(1);
+    EXPECT_FALSE(overlay->isVisible());
+    EXPECT_EQ(page()->numer(), 40);
+}

@@ -1,0 +1,286 @@
+// Scenes that take no parameters (first aid, equipment, documents...) and the program's fixed
+// pictures.
+
+#include "art/figures.h"
+#include "art/pictures.h"
+#include "art/plan.h"
+#include "art/road.h"
+
+#include <QDir>
+#include <QLinearGradient>
+
+#include <cmath>
+
+namespace wirtal::art {
+
+namespace {
+
+const QColor skin(235, 190, 150), shirt(60, 100, 170), jeans(40, 50, 80);
+
+void backdrop(QPainter& p, const QColor& top, const QColor& bottom) {
+    QLinearGradient g(0, 0, 0, 360);
+    g.setColorAt(0, top);
+    g.setColorAt(1, bottom);
+    p.fillRect(QRectF(0, 0, 480, 360), g);
+}
+
+// A person lying: on the back (flat) or on the side in the recovery position.
+void lying(QPainter& p, QPointF head, bool onSide) {
+    fillCircle(p, head, 20, skin);
+    if (onSide) {
+        fillRect(p, QRectF(head.x() + 18, head.y() - 18, 120, 40), shirt, 16);
+        strokeLine(p, {head.x() + 135, head.y() + 5}, {head.x() + 200, head.y() + 10}, jeans, 20);
+        strokeLine(p, {head.x() + 140, head.y()}, {head.x() + 170, head.y() + 35}, jeans, 20);
+        strokeLine(p, {head.x() + 170, head.y() + 35}, {head.x() + 215, head.y() + 38}, jeans, 18);
+        strokeLine(p, {head.x() + 40, head.y() + 15}, {head.x() + 10, head.y() + 38}, shirt, 14);
+        strokeLine(p, {head.x() + 10, head.y() + 38}, {head.x() - 10, head.y() + 22}, skin, 12);
+    } else {
+        fillRect(p, QRectF(head.x() + 18, head.y() - 25, 120, 50), shirt, 18);
+        strokeLine(p, {head.x() + 135, head.y() - 12}, {head.x() + 230, head.y() - 14}, jeans, 20);
+        strokeLine(p, {head.x() + 135, head.y() + 12}, {head.x() + 230, head.y() + 14}, jeans, 20);
+        strokeLine(p, {head.x() + 40, head.y() - 25}, {head.x() + 110, head.y() - 45}, shirt, 13);
+        strokeLine(p, {head.x() + 40, head.y() + 25}, {head.x() + 110, head.y() + 45}, shirt, 13);
+    }
+}
+
+void kneeling(QPainter& p, QPointF at, const QColor& coat) {
+    fillCircle(p, {at.x(), at.y() - 120}, 18, skin);
+    fillRect(p, QRectF(at.x() - 22, at.y() - 100, 44, 70), coat, 14);
+    strokeLine(p, {at.x() - 10, at.y() - 30}, {at.x() - 40, at.y()}, jeans, 18);
+    strokeLine(p, {at.x() - 40, at.y()}, {at.x() + 30, at.y()}, jeans, 16);
+}
+
+RoadScene roadWith(std::initializer_list<Actor> actors, const QString& road = "two") {
+    RoadScene s;
+    s.road = road;
+    s.actors = actors;
+    return s;
+}
+
+Actor at(Actor::Kind k, qreal x, qreal z, Actor::Facing f = Actor::Away) {
+    Actor a;
+    a.kind = k;
+    a.x = x;
+    a.z = z;
+    a.facing = f;
+    return a;
+}
+
+void card(QPainter& p, const QRectF& r, const QColor& c, const QString& title) {
+    fillRect(p, r.translated(4, 5), QColor(0, 0, 0, 60), 10);
+    fillRect(p, r, c, 10);
+    fillRect(p, QRectF(r.left() + 12, r.top() + 40, r.width() * 0.3, r.height() * 0.55),
+             QColor(200, 205, 215), 4);
+    text(p, QRectF(r.left() + 10, r.top() + 10, r.width() - 20, 22), title, QColor(30, 30, 60));
+    for (int i = 0; i < 4; ++i)
+        fillRect(p, QRectF(r.left() + r.width() * 0.4, r.top() + 48 + i * 18, r.width() * 0.5, 6),
+                 QColor(90, 90, 110));
+}
+
+} // namespace
+
+void paintFixedScene(QPainter& p, const QString& name) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    if (name == u"triangle" || name == u"triangle-motorway") {
+        const bool mw = name == u"triangle-motorway";
+        Actor car = at(Actor::Car, mw ? 3.2 : 0.6, 38);
+        car.hazard = true;
+        car.colour = QColor(120, 120, 130);
+        Actor tri = at(Actor::Triangle, mw ? 3.2 : 0.6, mw ? 9 : 12);
+        paintRoad(p, roadWith({car, tri}, mw ? QStringLiteral("motorway") : QStringLiteral("two")));
+    } else if (name == u"accident" || name == u"towing" || name == u"load") {
+        RoadScene s = roadWith({});
+        if (name == u"accident") {
+            Actor a = at(Actor::Car, -1.0, 16, Actor::Left);
+            Actor b = at(Actor::Car, 0.8, 19, Actor::Towards);
+            b.colour = QColor(200, 60, 40);
+            b.hazard = true;
+            s.actors = {b, a};
+        } else if (name == u"towing") {
+            s.actors = {};
+        } else {
+            s.actors = {at(Actor::Car, 0, 10)};
+        }
+        paintRoad(p, s);
+        if (name == u"accident") {
+            lying(p, {150, 300}, false);
+        } else if (name == u"towing") {
+            // seen from the roadside: the towing car, the rope, the towed car with its triangle
+            p.fillRect(QRectF(0, 150, 480, 210), QColor(90, 150, 70));
+            p.fillRect(QRectF(0, 215, 480, 95), QColor(88, 88, 92));
+            for (int i = 0; i < 8; ++i)
+                p.fillRect(QRectF(10 + i * 60, 300, 30, 4), QColor(235, 235, 235));
+            carSide(p, QRectF(270, 200, 180, 90), {QColor(40, 90, 170), QColor(150, 180, 210)});
+            carSide(p, QRectF(30, 200, 180, 90), {QColor(150, 150, 60), QColor(150, 180, 210)});
+            strokeLine(p, {208, 262}, {273, 262}, QColor(30, 30, 30), 3);
+            fillPoly(p, {{38, 222}, {52, 246}, {24, 246}}, QColor(230, 20, 20));
+            fillPoly(p, {{38, 230}, {45, 242}, {31, 242}}, QColor(150, 150, 60));
+        } else {
+            fillRect(p, QRectF(200, 185, 80, 12), QColor(170, 120, 60));
+            fillRect(p, QRectF(215, 195, 50, 40), QColor(170, 120, 60));
+            fillPoly(p, {{262, 235}, {262, 262}, {292, 248}}, QColor(230, 20, 20));
+        }
+    } else if (name == u"recovery-position" || name == u"helmet") {
+        backdrop(p, QColor(140, 190, 230), QColor(110, 160, 90));
+        p.fillRect(QRectF(0, 200, 480, 160), QColor(100, 150, 80));
+        lying(p, {110, 260}, name == u"recovery-position");
+        if (name == u"helmet") {
+            fillCircle(p, {110, 260}, 26, QColor(30, 30, 30));
+            fillRect(p, QRectF(92, 250, 20, 18), QColor(90, 130, 170), 4);
+            motorcycleSide(p, QRectF(300, 130, 140, 90),
+                           {QColor(40, 40, 40), QColor(150, 190, 230)});
+        }
+    } else if (name == u"cpr" || name == u"bleeding") {
+        backdrop(p, QColor(230, 230, 225), QColor(190, 190, 185));
+        lying(p, {100, 270}, false);
+        kneeling(p, {300, 230}, QColor(200, 60, 40));
+        if (name == u"cpr") {
+            strokeLine(p, {285, 140}, {180, 245}, skin, 14);
+            fillCircle(p, {180, 245}, 11, skin);
+        } else {
+            strokeLine(p, {285, 140}, {220, 210}, skin, 14);
+            fillRect(p, QRectF(195, 200, 40, 22), Qt::white, 4);
+            fillCircle(p, {245, 226}, 6, QColor(190, 20, 20));
+        }
+    } else if (name == u"burn") {
+        backdrop(p, QColor(200, 220, 235), QColor(160, 180, 195));
+        fillRect(p, QRectF(170, 40, 140, 30), QColor(190, 190, 200), 8);
+        fillRect(p, QRectF(225, 60, 30, 40), QColor(190, 190, 200), 4);
+        for (int i = 0; i < 8; ++i)
+            strokeLine(p, {232.0 + i * 2.5, 100}, {230.0 + i * 3, 220}, QColor(90, 150, 230, 170),
+                       2);
+        fillRect(p, QRectF(180, 170, 150, 60), skin, 28);
+        fillRect(p, QRectF(300, 180, 180, 50), shirt, 10);
+    } else if (name == u"child-seat" || name == u"seat-belts") {
+        backdrop(p, QColor(70, 70, 75), QColor(40, 40, 45));
+        for (int side : {0, 1}) {
+            const qreal x = 90 + side * 180;
+            fillRect(p, QRectF(x, 60, 120, 200), QColor(90, 90, 100), 30);
+            fillRect(p, QRectF(x + 30, 30, 60, 45), QColor(100, 100, 110), 14);
+            if (name == u"seat-belts") {
+                fillCircle(p, {x + 60, 95}, 24, skin);
+                fillRect(p, QRectF(x + 25, 120, 70, 110), shirt, 16);
+                strokeLine(p, {x + 95, 110}, {x + 35, 225}, QColor(30, 30, 30), 9);
+            } else if (side == 1) {
+                fillRect(p, QRectF(x + 10, 120, 100, 110), QColor(60, 140, 200), 26);
+                fillCircle(p, {x + 60, 150}, 20, skin);
+            }
+        }
+    } else if (name == u"mirror") {
+        RoadScene s = roadWith({at(Actor::Car, 0, 20)});
+        paintRoad(p, s);
+        fillRect(p, QRectF(10, 170, 120, 80), QColor(30, 30, 30), 14);
+        fillRect(p, QRectF(16, 176, 108, 68), QColor(150, 175, 200), 10);
+        carFront(p, QRectF(70, 200, 44, 34), {QColor(40, 90, 170), QColor(120, 140, 160)});
+    } else if (name == u"tyre") {
+        backdrop(p, QColor(60, 60, 60), QColor(30, 30, 30));
+        fillRect(p, QRectF(60, 60, 360, 240), QColor(35, 35, 38), 20);
+        for (int i = 0; i < 6; ++i)
+            fillRect(p, QRectF(80 + i * 56, 70, 26, 220), QColor(15, 15, 16), 6);
+        fillRect(p, QRectF(150, 140, 230, 40), QColor(230, 210, 80), 4);
+        for (int i = 0; i <= 20; ++i)
+            strokeLine(p, {155.0 + i * 11, 140}, {155.0 + i * 11, i % 5 ? 150.0 : 158.0}, Qt::black,
+                       1.5);
+        text(p, QRectF(160, 160, 210, 16), QStringLiteral("0   1   2   3   4 mm"), Qt::black);
+    } else if (name == u"documents") {
+        backdrop(p, QColor(160, 120, 80), QColor(120, 85, 55));
+        card(p, QRectF(40, 80, 190, 120), QColor(240, 200, 210), QStringLiteral("PRAWO JAZDY"));
+        card(p, QRectF(250, 130, 200, 130), QColor(200, 220, 200),
+             QStringLiteral("DOWÓD REJESTRACYJNY"));
+    } else if (name == u"alcohol") {
+        backdrop(p, QColor(120, 90, 70), QColor(80, 60, 45));
+        fillRect(p, QRectF(150, 90, 90, 190), QColor(240, 170, 40, 220), 10);
+        fillRect(p, QRectF(150, 80, 90, 30), QColor(250, 250, 240), 12);
+        strokeLine(p, {240, 140}, {270, 170}, QColor(220, 220, 220), 10);
+        fillRect(p, QRectF(300, 230, 70, 28), QColor(30, 30, 30), 10);
+        strokeLine(p, {370, 244}, {420, 244}, QColor(190, 190, 200), 8);
+    } else if (name == u"fuel-station") {
+        backdrop(p, QColor(170, 200, 230), QColor(150, 150, 150));
+        fillRect(p, QRectF(0, 40, 480, 30), QColor(220, 40, 40));
+        fillRect(p, QRectF(60, 120, 70, 170), QColor(240, 240, 240), 8);
+        fillRect(p, QRectF(70, 135, 50, 30), QColor(40, 60, 80), 4);
+        carSide(p, QRectF(170, 180, 260, 120), {QColor(40, 90, 170), QColor(150, 180, 210)});
+        strokeLine(p, {130, 200}, {190, 230}, QColor(30, 30, 30), 5);
+    } else if (name == u"eco") {
+        backdrop(p, QColor(40, 40, 45), QColor(15, 15, 18));
+        fillCircle(p, {170, 180}, 110, QColor(20, 20, 25));
+        for (int i = 0; i <= 7; ++i) {
+            const qreal a = (225 - i * 38.6) * M_PI / 180;
+            const QPointF c(170, 180);
+            strokeLine(p, c + QPointF(std::cos(a), -std::sin(a)) * 85,
+                       c + QPointF(std::cos(a), -std::sin(a)) * 100, i >= 6 ? Qt::red : Qt::white,
+                       3);
+        }
+        const qreal a = (225 - 1.8 * 38.6) * M_PI / 180;
+        strokeLine(p, {170, 180}, QPointF(170, 180) + QPointF(std::cos(a), -std::sin(a)) * 90,
+                   QColor(255, 90, 40), 4);
+        text(p, QRectF(130, 230, 80, 20), QStringLiteral("x1000/min"), Qt::white, 0.4);
+        fillRect(p, QRectF(370, 200, 14, 120), QColor(70, 70, 75));
+        fillCircle(p, {377, 190}, 26, QColor(25, 25, 28));
+        text(p, QRectF(360, 180, 34, 20), QStringLiteral("5"), Qt::white);
+    }
+    p.restore();
+}
+
+QImage renderPicture(const media::Item& item) {
+    QImage img(480, 360, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    if (item.kind == u"dash")
+        paintDash(p, item.body);
+    else if (item.kind == u"scene" && media::fixedSceneNames().contains(item.body))
+        paintFixedScene(p, item.body);
+    else if (item.kind == u"scene" && item.body != u"road")
+        paintPlan(p, planScene(item));
+    else
+        paintRoad(p, roadScene(item));
+    return img;
+}
+
+bool writeFixedPictures(const QString& folder) {
+    QDir().mkpath(folder);
+    bool ok = true;
+    const auto save = [&](const QImage& img, const QString& name) {
+        ok = img.save(QDir(folder).filePath(name), nullptr, name.endsWith(u".jpg") ? 88 : -1) && ok;
+    };
+    const auto board = [&](const QColor& c, const QString& line) {
+        QImage img(480, 360, QImage::Format_RGB32);
+        QPainter p(&img);
+        p.setRenderHint(QPainter::Antialiasing);
+        RoadScene s;
+        paintRoad(p, s);
+        p.fillRect(QRectF(0, 0, 480, 360), QColor(c.red(), c.green(), c.blue(), 150));
+        if (!line.isEmpty())
+            text(p, QRectF(40, 150, 400, 50), line, Qt::white);
+        return img;
+    };
+    save(board(QColor(225, 232, 240), QStringLiteral("Wirtal")), QStringLiteral("empty.jpg"));
+    save(board(QColor(120, 130, 150), QString()), QStringLiteral("empty2.jpg"));
+    save(board(QColor(20, 140, 60), QStringLiteral("Wynik pozytywny")),
+         QStringLiteral("testkoniecok.jpg"));
+    save(board(QColor(190, 30, 30), QStringLiteral("Wynik negatywny")),
+         QStringLiteral("testkonieczle.jpg"));
+    const std::pair<const char*, QColor> stars[] = {{"redstar.png", QColor(220, 30, 30)},
+                                                    {"greenstar.png", QColor(30, 170, 60)},
+                                                    {"greystar.png", QColor(160, 160, 160)}};
+    for (const auto& [name, colour] : stars) {
+        QImage img(16, 16, QImage::Format_ARGB32);
+        img.fill(Qt::transparent);
+        QPainter p(&img);
+        p.setRenderHint(QPainter::Antialiasing);
+        QPolygonF star;
+        for (int i = 0; i < 10; ++i) {
+            const qreal r = i % 2 ? 3.2 : 7.6, a = -M_PI / 2 + i * M_PI / 5;
+            star << QPointF(8 + r * std::cos(a), 8.4 + r * std::sin(a));
+        }
+        p.setPen(QPen(colour.darker(150), 0.8));
+        p.setBrush(colour);
+        p.drawPolygon(star);
+        p.end();
+        save(img, QLatin1String(name));
+    }
+    return ok;
+}
+
+} // namespace wirtal::art

@@ -1,0 +1,393 @@
+#include "art/plan.h"
+
+#include "art/figures.h"
+#include "art/road.h"
+#include "art/signpaint.h"
+
+#include <QLineF>
+#include <QTransform>
+
+#include <cmath>
+
+namespace wirtal::art {
+
+namespace {
+
+const QPointF centre(240, 180);
+const qreal lane = 15, half = 30; // a lane's width, half the carriageway
+const QString arms = QStringLiteral("nesw");
+
+int armIndex(QChar a) {
+    return int(arms.indexOf(a));
+}
+
+// Unit vector from the centre out along an arm.
+QPointF outward(QChar a) {
+    switch (armIndex(a)) {
+    case 0:
+        return {0, -1};
+    case 1:
+        return {1, 0};
+    case 2:
+        return {0, 1};
+    default:
+        return {-1, 0};
+    }
+}
+
+// Perpendicular pointing to the right of a vehicle that comes in along the arm.
+QPointF rightOfIncoming(QChar a) {
+    const QPointF o = outward(a); // incoming travels -o
+    return {o.y(), -o.x()};
+}
+
+QPointF incomingLane(QChar a, qreal d) {
+    return centre + outward(a) * d + rightOfIncoming(a) * (lane / 2 + 1);
+}
+QPointF outgoingLane(QChar a, qreal d) {
+    return centre + outward(a) * d - rightOfIncoming(a) * (lane / 2 + 1);
+}
+
+QChar exitArm(QChar from, QChar move) {
+    const int a = armIndex(from);
+    const int shift = move == u'r' ? 3 : move == u'l' ? 1 : move == u's' ? 2 : 0;
+    return arms[(a + shift) % 4];
+}
+
+// The way a road user takes through the junction.
+QPainterPath route(const PlanScene& s, const PlanUser& u) {
+    const QChar out = exitArm(u.arm, u.move);
+    if (s.layout == u"roundabout") {
+        const qreal r = 62;
+        const QPointF entry = incomingLane(u.arm, 118);
+        QPainterPath path(entry);
+        path.lineTo(incomingLane(u.arm, r + 18));
+        const qreal startAngle =
+            std::atan2(-(outward(u.arm).y()), outward(u.arm).x()) * 180 / M_PI + 10;
+        const int exits = u.move == u'r' ? 1 : u.move == u's' ? 2 : u.move == u'l' ? 3 : 4;
+        const QRectF ring(centre.x() - r, centre.y() - r, 2 * r, 2 * r);
+        path.arcTo(ring, startAngle, exits * 90.0 - 20);
+        path.lineTo(outgoingLane(out, 118));
+        return path;
+    }
+    const QPointF a = incomingLane(u.arm, 52), b = outgoingLane(out, 52);
+    QPainterPath path(incomingLane(u.arm, 125));
+    path.lineTo(a);
+    if (u.move == u's') {
+        path.lineTo(b);
+    } else if (u.move == u'u') {
+        // up to the middle of the junction, round to the left and back
+        path.cubicTo(incomingLane(u.arm, -6), outgoingLane(u.arm, -6), b);
+    } else {
+        // a right turn keeps close to the corner, a left turn goes round the middle
+        const QPointF corner = centre + outward(u.arm) * (u.move == u'r' ? half : -4) +
+                               outward(out) * (u.move == u'r' ? half : -4);
+        path.quadTo(corner, b);
+    }
+    path.lineTo(outgoingLane(out, 125));
+    return path;
+}
+
+QSizeF bodySize(const QString& kind) {
+    if (kind == u"truck")
+        return {22, 56};
+    if (kind == u"bus")
+        return {22, 66};
+    if (kind == u"tram")
+        return {22, 84};
+    if (kind == u"bike" || kind == u"moto")
+        return {9, 22};
+    if (kind == u"ped")
+        return {12, 12};
+    return {19, 36};
+}
+
+void vehicle(QPainter& p, const PlanUser& u, QPointF at, qreal angle, const QChar signal) {
+    const bool ty = u.label == u"TY";
+    const QSizeF sz = bodySize(u.kind);
+    p.save();
+    p.translate(at);
+    p.rotate(angle);
+    const QRectF body(-sz.width() / 2, -sz.height() / 2, sz.width(), sz.height());
+    QColor c = ty ? QColor(220, 30, 40) : QColor(40, 90, 190);
+    if (u.kind == u"tram")
+        c = QColor(240, 200, 30);
+    if (u.kind == u"police" || u.kind == u"ambulance")
+        c = QColor(245, 245, 245);
+    if (u.kind == u"ped") {
+        p.restore();
+        fillCircle(p, at, 6, QColor(150, 40, 120));
+        fillCircle(p, at, 3, QColor(235, 190, 150));
+        return;
+    }
+    fillRect(p, body.adjusted(-1, -1, 1, 1), QColor(20, 20, 20), 4);
+    fillRect(p, body, c, 4);
+    if (u.kind != u"bike" && u.kind != u"moto") {
+        fillRect(p, QRectF(body.left() + 3, body.top() + 6, body.width() - 6, 6),
+                 QColor(70, 90, 120), 2);
+        fillRect(p, QRectF(body.left() + 3, body.bottom() - 8, body.width() - 6, 4),
+                 QColor(70, 90, 120), 2);
+    }
+    if (u.kind == u"police" || u.kind == u"ambulance") {
+        fillRect(p, QRectF(body.left() + 2, -3, body.width() / 2 - 2, 5),
+                 u.blink ? QColor(30, 80, 255) : QColor(60, 60, 110));
+        fillRect(p, QRectF(0, -3, body.width() / 2 - 2, 5),
+                 u.blink ? QColor(60, 60, 110) : QColor(30, 80, 255));
+        if (u.blink)
+            fillCircle(p, QPointF(-4, 0), 16, QColor(60, 110, 255, 70));
+    }
+    if (u.blink && (signal == u'l' || signal == u'r')) {
+        const qreal x = signal == u'l' ? body.left() : body.right() - 5;
+        fillRect(p, QRectF(x, body.top(), 5, 5), QColor(255, 170, 0));
+        fillRect(p, QRectF(x, body.bottom() - 5, 5, 5), QColor(255, 170, 0));
+    }
+    p.restore();
+    // the label stays upright
+    const qreal r = ty ? 11 : 9;
+    fillCircle(p, at, r, Qt::white);
+    text(p, QRectF(at.x() - r * 0.75, at.y() - r * 0.5, r * 1.5, r), u.label,
+         ty ? QColor(200, 20, 30) : QColor(20, 50, 140));
+}
+
+QString relativeArms(QChar approach, const QString& main) {
+    // b = the approach itself, then clockwise on the plate: l, t, r
+    QString out;
+    const int a = armIndex(approach);
+    for (QChar m : main) {
+        const int d = (armIndex(m) - a + 4) % 4;
+        out += QStringLiteral("btrl")[d == 0 ? 0 : d == 1 ? 3 : d == 2 ? 2 : 1];
+    }
+    return out;
+}
+
+QString oppositeState(const QString& state) {
+    if (state == u"red" || state == u"red-arrow")
+        return QStringLiteral("green");
+    if (state == u"green" || state == u"yellow")
+        return QStringLiteral("red");
+    return state;
+}
+
+void armSigns(QPainter& p, const PlanScene& s, QChar a, QChar tyArm) {
+    const QPointF at = centre + outward(a) * 62 + rightOfIncoming(a) * (half + 20);
+    if (!s.light.isEmpty()) {
+        const bool sameAxis = armIndex(a) % 2 == armIndex(tyArm) % 2;
+        const QString st = sameAxis ? s.light : oppositeState(s.light);
+        paintSignalHead(p, QRectF(at.x() - 7, at.y() - 20, 14, 40), st, true);
+        return;
+    }
+    if (s.layout == u"roundabout") {
+        paintSignStack(p, at - QPointF(0, 34), 28, {QStringLiteral("C-12"), QStringLiteral("A-7")});
+        return;
+    }
+    if (s.main == u"none")
+        return;
+    QStringList stack;
+    const bool onMain = s.main.contains(a);
+    const bool bent = armIndex(s.main[0]) % 2 != armIndex(s.main[1]) % 2;
+    stack << (onMain             ? QStringLiteral("D-1")
+              : s.sub == u"stop" ? QStringLiteral("B-20")
+                                 : QStringLiteral("A-7"));
+    if (bent)
+        stack << QStringLiteral("T-6/") + relativeArms(a, s.main);
+    paintSignStack(p, at - QPointF(0, 28), 30, stack);
+}
+
+void roads(QPainter& p, const PlanScene& s) {
+    p.fillRect(QRectF(0, 0, 480, 360), QColor(110, 165, 90));
+    const QColor asphalt(95, 95, 100), line(240, 240, 240);
+    const bool tee = s.layout == u"tee";
+    p.fillRect(QRectF(0, centre.y() - half, 480, 2 * half), asphalt);
+    p.fillRect(QRectF(centre.x() - half, tee ? centre.y() - half : 0, 2 * half, tee ? 360 : 360),
+               asphalt);
+    if (tee)
+        p.fillRect(QRectF(centre.x() - half, centre.y() + half, 2 * half, 180), asphalt);
+    if (s.layout == u"roundabout") {
+        fillCircle(p, centre, 92, asphalt);
+        fillCircle(p, centre, 42, QColor(240, 240, 240));
+        fillCircle(p, centre, 39, QColor(90, 150, 70));
+    }
+    const qreal clear = s.layout == u"roundabout" ? 96 : half + 4;
+    for (QChar a : arms) {
+        if (tee && a == u'n')
+            continue;
+        const QPointF o = outward(a);
+        for (qreal d = clear + 6; d < 300; d += 22)
+            strokeLine(p, centre + o * d, centre + o * (d + 11), line, 2, Qt::FlatCap);
+        if (s.main != u"none" && !s.main.contains(a) && s.layout != u"roundabout") {
+            // the give-way line across the incoming lane
+            const QPointF r = rightOfIncoming(a);
+            for (qreal k = 1; k < half; k += 6)
+                fillPoly(p,
+                         {centre + o * (clear + 2) + r * k, centre + o * (clear + 2) + r * (k + 4),
+                          centre + o * (clear + 7) + r * (k + 2)},
+                         line);
+        }
+    }
+    if (!s.tram.isEmpty()) {
+        const bool ns = s.tram == u"ns";
+        for (qreal off : {-4.0, 4.0}) {
+            if (ns)
+                strokeLine(p, QPointF(centre.x() + off, 0), QPointF(centre.x() + off, 360),
+                           QColor(170, 170, 180), 1.5);
+            else
+                strokeLine(p, QPointF(0, centre.y() + off), QPointF(480, centre.y() + off),
+                           QColor(170, 170, 180), 1.5);
+        }
+    }
+}
+
+} // namespace
+
+void paintPlan(QPainter& p, const PlanScene& s) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    roads(p, s);
+    const PlanUser* ty = nullptr;
+    for (const PlanUser& u : s.users)
+        if (u.label == u"TY")
+            ty = &u;
+    const QChar tyArm = ty ? ty->arm : QChar(u's');
+    for (QChar a : arms)
+        if (!(s.layout == u"tee" && a == u'n'))
+            armSigns(p, s, a, tyArm);
+    for (const PlanUser& u : s.users) {
+        if (u.kind == u"ped") {
+            // a zebra across the arm, the pedestrian on it
+            const QPointF o = outward(u.arm), r = rightOfIncoming(u.arm);
+            for (qreal k = -half + 3; k < half; k += 8)
+                fillPoly(p,
+                         {centre + o * 44 + r * k, centre + o * 44 + r * (k + 4),
+                          centre + o * 56 + r * (k + 4), centre + o * 56 + r * k},
+                         QColor(240, 240, 240));
+        }
+    }
+    for (const PlanUser& u : s.users) {
+        if (u.kind == u"ped")
+            continue;
+        const QPainterPath path = route(s, u);
+        if (u.arrowShown) {
+            const qreal from = path.percentAtLength(path.length() * 0) + 0.12;
+            QPainterPath shown;
+            for (qreal t = from; t <= 0.92; t += 0.01)
+                t == from ? shown.moveTo(path.pointAtPercent(t))
+                          : shown.lineTo(path.pointAtPercent(t));
+            const QColor c = u.label == u"TY" ? QColor(230, 40, 40, 200) : QColor(30, 70, 200, 200);
+            strokePath(p, shown, c, 3, Qt::FlatCap);
+            const QPointF tip = path.pointAtPercent(0.95);
+            const qreal ang = path.angleAtPercent(0.93);
+            p.save();
+            p.translate(tip);
+            p.rotate(-ang);
+            fillPoly(p, {{6, 0}, {-6, -6}, {-6, 6}}, c);
+            p.restore();
+        }
+    }
+    for (const PlanUser& u : s.users) {
+        if (u.kind == u"ped") {
+            const QPointF o = outward(u.arm), r = rightOfIncoming(u.arm);
+            const QPointF at = centre + o * 50 + r * (-half + 2 * half * u.progress + 6);
+            vehicle(p, u, at, 0, QChar());
+            fillCircle(p, at + QPointF(10, -10), 7, Qt::white);
+            text(p, QRectF(at.x() + 5, at.y() - 14, 10, 8), u.label, QColor(20, 50, 140));
+            continue;
+        }
+        const QPainterPath path = route(s, u);
+        const qreal t = 0.1 + 0.8 * u.progress;
+        const QPointF at = path.pointAtPercent(t);
+        const qreal angle = 90 - path.angleAtPercent(t);
+        const QChar signal = u.move == u'u' ? QChar(u'l') : u.move;
+        vehicle(p, u, at, angle,
+                !u.indicator.isNull()       ? u.indicator
+                : s.layout == u"roundabout" ? QChar()
+                                            : signal);
+    }
+    if (!s.police.isEmpty()) {
+        // seen from above: the line of his shoulders across TY's way (front, back) or along it
+        const QPointF along = -outward(tyArm);
+        const QPointF across(along.y(), -along.x());
+        const QPointF sh = s.police == u"side" ? along : across;
+        strokeLine(p, centre - sh * 11, centre + sh * 11, QColor(25, 35, 80), 7);
+        fillCircle(p, centre, 5, Qt::white);
+        // the officer as TY sees him, in a box in the corner
+        fillRect(p, QRectF(8, 8, 90, 110), QColor(255, 255, 255, 230), 6);
+        const Actor::Facing f = s.police == u"back" ? Actor::Away : Actor::Towards;
+        paintPerson(p, QRectF(33, 28, 40, 82), QColor(25, 35, 80), f, s.police, 0, false);
+        text(p, QRectF(14, 10, 78, 14), QStringLiteral("widok z TY"), QColor(40, 40, 40), 0.5);
+    }
+    p.restore();
+}
+
+void paintParallelParking(QPainter& p, qreal t) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(QRectF(0, 0, 480, 360), QColor(110, 165, 90));
+    p.fillRect(QRectF(0, 120, 480, 140), QColor(95, 95, 100));
+    p.fillRect(QRectF(0, 260, 480, 60), QColor(190, 185, 175));
+    p.fillRect(QRectF(0, 258, 480, 4), QColor(230, 230, 230));
+    for (qreal x = 10; x < 480; x += 40)
+        strokeLine(p, {x, 190}, {x + 20, 190}, QColor(240, 240, 240), 2, Qt::FlatCap);
+    auto parked = [&](const char* label, qreal x) {
+        PlanUser u;
+        u.label = QLatin1String(label);
+        u.kind = QStringLiteral("car");
+        vehicle(p, u, QPointF(x, 238), 90, QChar());
+    };
+    parked("A", 120);
+    parked("B", 330);
+    PlanUser ty;
+    ty.label = QStringLiteral("TY");
+    ty.kind = QStringLiteral("car");
+    ty.blink = std::fmod(t, 0.8) < 0.45;
+    const auto smooth = [](qreal u) { return u * u * (3 - 2 * u); };
+    QPointF at;
+    qreal angle = 90;
+    if (t < 2.4) {
+        at = QPointF(30 + 305 * smooth(std::min(t / 2.4, 1.0)), 205);
+    } else if (t < 3.0) {
+        at = QPointF(335, 205);
+    } else if (t < 6.0) {
+        const qreal u = (t - 3.0) / 3.0;
+        at = QPointF(335 - 110 * u, 205 + 33 * smooth(u));
+        angle = 90 - 40 * std::sin(M_PI * u);
+    } else {
+        at = QPointF(225 + 6 * smooth(std::min((t - 6.0) / 0.8, 1.0)), 238);
+    }
+    const bool reversing = t >= 3.0 && t < 6.0;
+    vehicle(p, ty, at, angle, t > 1.8 && t < 6.0 ? QChar(u'r') : QChar());
+    if (reversing) {
+        // the reversing lamps at the back
+        p.save();
+        p.translate(at);
+        p.rotate(angle);
+        fillRect(p, QRectF(-8, 16, 5, 3), Qt::white);
+        fillRect(p, QRectF(3, 16, 5, 3), Qt::white);
+        p.restore();
+    }
+    p.restore();
+}
+
+PlanScene planScene(const media::Item& item) {
+    PlanScene s;
+    s.layout = item.body;
+    s.main = item.value(QStringLiteral("main"));
+    s.sub = item.value(QStringLiteral("sub"));
+    s.light = item.value(QStringLiteral("light"));
+    s.police = item.value(QStringLiteral("police"));
+    s.tram = item.value(QStringLiteral("tram"));
+    for (const char* key : {"ty", "a", "b", "c"}) {
+        const QString v = item.value(QLatin1String(key));
+        if (v.isEmpty())
+            continue;
+        PlanUser u;
+        u.label = key == QLatin1String("ty") ? QStringLiteral("TY")
+                                             : QString(QLatin1String(key)).toUpper();
+        u.arm = v[0];
+        u.move = v[1];
+        u.kind = v.size() > 3 ? v.mid(3) : QStringLiteral("car");
+        s.users << u;
+    }
+    return s;
+}
+
+} // namespace wirtal::art

@@ -1,0 +1,268 @@
+// The road from the driver's seat: sky, ground, carriageways and their markings, the roadside,
+// then the layers of roadside.cpp and the road users, then weather and the car's bonnet.
+
+#include "art/road.h"
+
+#include "art/figures.h"
+#include "art/pictures.h"
+#include "art/roadside.h"
+
+#include <QLinearGradient>
+#include <QPolygonF>
+
+#include <algorithm>
+#include <cmath>
+
+namespace wirtal::art {
+
+namespace {
+
+const qreal nearZ = 2.6, farZ = 400;
+const qreal samples[] = {2.6, 3, 4, 5, 7, 10, 14, 20, 28, 40, 60, 90, 140, 220, 400};
+
+struct Mark {
+    qreal x;
+    QString style; // solid, dashed, double, warning, oneside, none
+};
+
+struct Layout {
+    qreal left = -5.25, right = 1.75;
+    QList<Mark> marks;
+    bool median = false, pavements = false, shoulder = false;
+    QColor surface{88, 88, 92};
+};
+
+Layout layoutOf(const RoadScene& s) {
+    Layout l;
+    const QString& r = s.road;
+    if (r == u"wide") {
+        l.left = -12.25;
+        l.marks = {
+            {-1.75, "dashed"}, {-5.25, s.line == u"dashed" ? "double" : s.line}, {-8.75, "dashed"}};
+    } else if (r == u"oneway") {
+        l.marks = {{-1.75, s.line}};
+    } else if (r == u"dual" || r == u"motorway" || r == u"express") {
+        l.left = -5.25;
+        l.median = true;
+        l.shoulder = r == u"motorway";
+        l.marks = {{-1.75, s.line == u"solid" ? "solid" : "dashed"}};
+    } else if (r == u"dirt") {
+        l.left = -3.5;
+        l.right = 1.6;
+        l.surface = QColor(150, 120, 80);
+    } else {
+        l.marks = {{-1.75, s.line}};
+        l.pavements = r == u"town";
+    }
+    if (s.tramTracks && (r == u"two" || r == u"town")) {
+        l.left = -7.0;
+        l.marks.clear();
+    }
+    return l;
+}
+
+QPolygonF strip(const Projector& pr, qreal x0, qreal x1, qreal z0, qreal z1, qreal y = 0) {
+    QPolygonF poly;
+    QList<qreal> zs{z0};
+    for (qreal z : samples)
+        if (z > z0 && z < z1)
+            zs.append(z);
+    zs.append(z1);
+    for (qreal z : zs)
+        poly << pr.at(x1, y, z);
+    std::reverse(zs.begin(), zs.end());
+    for (qreal z : zs)
+        poly << pr.at(x0, y, z);
+    return poly;
+}
+
+void fillStrip(QPainter& p, const Projector& pr, qreal x0, qreal x1, qreal z0, qreal z1,
+               const QColor& c) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(c);
+    p.drawPolygon(strip(pr, x0, x1, z0, z1));
+}
+
+void dashes(QPainter& p, const Projector& pr, qreal x, qreal w, qreal len, qreal gap, qreal from,
+            qreal to, qreal travelled, const QColor& c) {
+    const qreal period = len + gap;
+    for (qreal z = from - std::fmod(travelled, period); z < to; z += period)
+        if (z + len > nearZ)
+            fillStrip(p, pr, x - w, x + w, std::max(z, nearZ), std::min(z + len, to), c);
+}
+
+void markLine(QPainter& p, const Projector& pr, const Mark& m, qreal zMax, qreal travelled,
+              const QList<std::pair<qreal, qreal>>& gaps) {
+    const QColor c(235, 235, 235);
+    const qreal w = 0.07;
+    // The line runs in pieces between the gaps (junctions, crossings).
+    QList<std::pair<qreal, qreal>> pieces{{nearZ, zMax}};
+    for (const auto& [g0, g1] : gaps) {
+        QList<std::pair<qreal, qreal>> next;
+        for (const auto& [a, b] : pieces) {
+            if (g1 <= a || g0 >= b) {
+                next.append({a, b});
+                continue;
+            }
+            if (g0 > a)
+                next.append({a, g0});
+            if (g1 < b)
+                next.append({g1, b});
+        }
+        pieces = next;
+    }
+    for (const auto& [a, b] : pieces) {
+        if (m.style == u"solid") {
+            fillStrip(p, pr, m.x - w, m.x + w, a, b, c);
+        } else if (m.style == u"double") {
+            fillStrip(p, pr, m.x - 0.25, m.x - 0.11, a, b, c);
+            fillStrip(p, pr, m.x + 0.11, m.x + 0.25, a, b, c);
+        } else if (m.style == u"dashed") {
+            dashes(p, pr, m.x, w, 3, 6, a, b, travelled, c);
+        } else if (m.style == u"warning") {
+            dashes(p, pr, m.x, w, 6, 2, a, b, travelled, c);
+        } else if (m.style == u"oneside") {
+            fillStrip(p, pr, m.x + 0.05, m.x + 0.19, a, b, c);
+            dashes(p, pr, m.x - 0.12, w, 3, 6, a, b, travelled, c);
+        } else if (m.style == u"edge") {
+            fillStrip(p, pr, m.x - 0.1, m.x + 0.1, a, b, c);
+        }
+    }
+}
+
+void sky(QPainter& p, const RoadScene& s, const Projector& pr) {
+    QLinearGradient g(0, 0, 0, pr.horizon);
+    if (s.time == u"night") {
+        g.setColorAt(0, QColor(8, 10, 30));
+        g.setColorAt(1, QColor(30, 35, 70));
+    } else if (s.time == u"dusk") {
+        g.setColorAt(0, QColor(60, 70, 120));
+        g.setColorAt(1, QColor(240, 150, 90));
+    } else if (s.weather == u"rain" || s.weather == u"snow") {
+        g.setColorAt(0, QColor(110, 115, 125));
+        g.setColorAt(1, QColor(170, 175, 180));
+    } else {
+        g.setColorAt(0, QColor(90, 150, 225));
+        g.setColorAt(1, QColor(200, 225, 245));
+    }
+    p.fillRect(QRectF(0, 0, 480, pr.horizon + 1), g);
+}
+
+QColor ground(const RoadScene& s) {
+    if (s.weather == u"snow")
+        return QColor(235, 238, 242);
+    if (s.road == u"town")
+        return QColor(150, 150, 145);
+    return QColor(90, 150, 70);
+}
+
+QColor darken(const QColor& c, const RoadScene& s) {
+    if (s.time == u"night")
+        return c.darker(420);
+    if (s.time == u"dusk")
+        return c.darker(160);
+    return c;
+}
+
+void weather(QPainter& p, const RoadScene& s, const Projector& pr) {
+    if (s.weather == u"fog") {
+        QLinearGradient g(0, 0, 0, 360);
+        const QColor f = s.time == u"night" ? QColor(60, 60, 70) : QColor(225, 228, 230);
+        g.setColorAt(0, f);
+        g.setColorAt(pr.horizon / 360.0, QColor(f.red(), f.green(), f.blue(), 240));
+        g.setColorAt(0.75, QColor(f.red(), f.green(), f.blue(), 140));
+        g.setColorAt(1, QColor(f.red(), f.green(), f.blue(), 60));
+        p.fillRect(QRectF(0, 0, 480, 360), g);
+    } else if (s.weather == u"rain") {
+        p.setPen(QPen(QColor(220, 225, 235, 150), 1.2));
+        for (int i = 0; i < 140; ++i) {
+            const qreal x = (i * 73) % 480, y = (i * 151) % 360;
+            p.drawLine(QPointF(x, y), QPointF(x - 4, y + 14));
+        }
+    } else if (s.weather == u"snow") {
+        for (int i = 0; i < 160; ++i)
+            fillCircle(p, QPointF((i * 89) % 480, (i * 137) % 360), 1.5 + (i % 3), Qt::white);
+    }
+}
+
+void bonnet(QPainter& p, const RoadScene& s) {
+    QPainterPath b(QPointF(-10, 372));
+    b.lineTo(-10, 345);
+    b.quadTo(QPointF(240, 318), QPointF(490, 345));
+    b.lineTo(490, 372);
+    fillPath(p, b, darken(QColor(150, 20, 30), s));
+    // the interior mirror, showing what comes from behind
+    fillRect(p, QRectF(188, 4, 104, 34), QColor(30, 30, 30), 6);
+    fillRect(p, QRectF(192, 8, 96, 26), darken(QColor(170, 190, 210), s), 4);
+    if (s.mirrorBeacons) {
+        fillRect(p, QRectF(222, 16, 36, 16), QColor(245, 245, 245), 3);
+        fillRect(p, QRectF(226, 11, 12, 6), s.flashOn ? QColor(20, 60, 255) : QColor(90, 90, 140));
+        fillRect(p, QRectF(242, 11, 12, 6), s.flashOn ? QColor(90, 90, 140) : QColor(20, 60, 255));
+        fillRect(p, QRectF(230, 20, 20, 6), QColor(230, 30, 30));
+    }
+}
+
+} // namespace
+
+void paintRoad(QPainter& p, const RoadScene& s) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    Projector pr;
+    pr.bend = s.bend;
+    pr.camX = s.camX;
+    if (s.crest)
+        pr.horizon = 175;
+    const Layout l = layoutOf(s);
+    const qreal zMax = s.crest ? 45 : farZ;
+    sky(p, s, pr);
+    p.fillRect(QRectF(0, pr.horizon, 480, 360 - pr.horizon), darken(ground(s), s));
+    Roadside side{p, pr, s};
+    side.background();
+
+    const QColor surface = darken(l.surface, s);
+    if (l.median) {
+        fillStrip(p, pr, -15.5, -8.5, nearZ, zMax, surface);
+        fillStrip(p, pr, -8.5, -5.25, nearZ, zMax, darken(QColor(80, 140, 60), s));
+        markLine(p, pr, {-12, "dashed"}, zMax, s.travelled, {});
+    }
+    if (l.pavements) {
+        fillStrip(p, pr, l.right, l.right + 3, nearZ, zMax, darken(QColor(185, 180, 170), s));
+        fillStrip(p, pr, l.left - 3, l.left, nearZ, zMax, darken(QColor(185, 180, 170), s));
+    }
+    fillStrip(p, pr, l.left, l.right + (l.shoulder ? 3 : 0), nearZ, zMax, surface);
+    side.crossRoads(surface);
+
+    QList<std::pair<qreal, qreal>> gaps = side.markingGaps();
+    for (const Mark& m : l.marks) {
+        if (s.lineChangeZ > 0 && m.x == -1.75) {
+            auto before = gaps, after = gaps;
+            before.append({s.lineChangeZ, zMax});
+            after.append({0, s.lineChangeZ});
+            markLine(p, pr, m, zMax, s.travelled, before);
+            markLine(p, pr, {m.x, QStringLiteral("solid")}, zMax, s.travelled, after);
+        } else {
+            markLine(p, pr, m, zMax, s.travelled, gaps);
+        }
+    }
+    if (l.median || l.shoulder || s.road == u"express") {
+        markLine(p, pr, {l.right, "edge"}, zMax, 0, gaps);
+        markLine(p, pr, {l.left + 0.2, "edge"}, zMax, 0, gaps);
+    }
+    side.markings(l.left, l.right);
+    side.foreground(l.left, l.right);
+
+    QList<Actor> actors = s.actors;
+    std::sort(actors.begin(), actors.end(),
+              [](const Actor& a, const Actor& b) { return a.z > b.z; });
+    for (const Actor& a : actors)
+        if (a.z > 1.5)
+            paintActor(p, pr, a, s.time == u"night");
+    side.overlay();
+    weather(p, s, pr);
+    bonnet(p, s);
+    if (!s.icon.isEmpty())
+        paintDashIcon(p, QRectF(12, 300, 48, 48), s.icon);
+    p.restore();
+}
+
+} // namespace wirtal::art

@@ -1,0 +1,283 @@
+// From a "scene:road", "sign:" or "light:" item to the layers of a driver's-seat scene.
+
+#include "art/road.h"
+
+namespace wirtal::art {
+
+namespace {
+
+const qreal rightEdge = 1.75, oncomingLane = -3.5;
+
+Actor actor(Actor::Kind k, qreal x, qreal z, Actor::Facing f = Actor::Away) {
+    Actor a;
+    a.kind = k;
+    a.x = x;
+    a.z = z;
+    a.facing = f;
+    return a;
+}
+
+// What a sign needs around it to make sense: a junction after a priority sign, a town for a
+// parking sign, a crossing for a crossing sign.
+void contextForSigns(RoadScene& s) {
+    static const QStringList junction{"A-5",  "A-6a", "A-6b", "A-6c", "A-6d", "A-6e", "A-7", "B-20",
+                                      "B-21", "B-22", "B-23", "C-1",  "C-2",  "C-3",  "C-4", "C-5",
+                                      "C-6",  "C-7",  "C-8",  "D-2",  "T-6",  "D-4b"};
+    static const QStringList town{
+        "B-35",  "B-36", "B-37",  "B-38", "B-39", "B-40",  "D-18", "D-18a", "D-18b", "D-19",
+        "D-20",  "D-40", "D-41",  "D-44", "D-45", "B-41",  "D-15", "D-16",  "D-17",  "T-24",
+        "T-30i", "D-21", "D-21a", "D-25", "C-16", "C-16a", "B-43", "B-44",  "D-43"};
+    static const QStringList fast{"D-7",  "D-8",  "D-9",   "D-10", "C-14",
+                                  "C-15", "D-13", "D-13a", "D-14"};
+    static const QStringList rail{"A-9", "A-10", "G-1a", "G-1b", "G-1c", "G-1d", "G-1e", "G-1f"};
+    for (const QString& c : s.signs) {
+        const QString code = c.section(u'/', 0, 0);
+        if (junction.contains(code))
+            s.place = QStringLiteral("junction");
+        if (town.contains(code))
+            s.road = QStringLiteral("town");
+        if (fast.contains(code))
+            s.road = QStringLiteral("dual");
+        if (rail.contains(code)) {
+            s.rail = code == u"A-9" ? QStringLiteral("up") : QStringLiteral("none-quiet");
+            s.railZ = 40;
+        }
+        if (code == u"A-16" || code == u"D-6" || code == u"D-6b" || code == u"T-27")
+            s.zebra = true;
+        if (code == u"D-6a" || code == u"D-6b" || code == u"A-24")
+            s.bikeCrossing = code != u"A-24";
+        if (code == u"A-1" || code == u"A-3")
+            s.bend = 0.12;
+        if (code == u"A-2" || code == u"A-4")
+            s.bend = -0.12;
+        if (code == u"A-21" || code == u"D-17")
+            s.tramTracks = true;
+        if (code == u"D-1" || code == u"B-2" || code == u"D-3" || code == u"C-12" || code == u"A-8")
+            s.place = code == u"C-12" || code == u"A-8" ? QStringLiteral("roundabout")
+                                                        : QStringLiteral("junction");
+    }
+    if (s.zebra)
+        s.zebraZ = 16;
+}
+
+void markingFromCode(RoadScene& s, const QString& code) {
+    static const QList<std::pair<const char*, const char*>> lines{{"P-1", "dashed"},
+                                                                  {"P-2", "solid"},
+                                                                  {"P-3a", "oneside"},
+                                                                  {"P-4", "double"},
+                                                                  {"P-6", "warning"}};
+    for (const auto& [c, style] : lines)
+        if (code == QLatin1String(c))
+            s.line = QLatin1String(style);
+    if (code == u"P-3b" || code == u"P-5")
+        s.line = code == u"P-3b" ? QStringLiteral("dashed") : QStringLiteral("warning");
+    if (code == u"P-7")
+        s.road = QStringLiteral("express");
+    if (code == u"P-10")
+        s.zebra = true;
+    if (code == u"P-11")
+        s.bikeCrossing = true;
+    if (code == u"P-12" || code == u"P-13" || code == u"P-14")
+        s.place = QStringLiteral("junction");
+    s.marking = code;
+}
+
+void addLayers(RoadScene& s, const media::Item& item) {
+    auto v = [&](const char* key) { return item.value(QLatin1String(key)); };
+    s.road = v("road");
+    s.line = v("line");
+    s.time = v("time");
+    s.weather = v("weather");
+    s.place = v("place");
+    s.park = v("park");
+    for (const QString& code : v("sign").split(u'+', Qt::SkipEmptyParts)) {
+        if (code.startsWith(u"P-"))
+            markingFromCode(s, code);
+        else
+            s.signs << code;
+    }
+    s.light = v("light");
+    const QString car = v("car"), truck = v("truck"), bus = v("bus"), tram = v("tram"),
+                  ped = v("ped"), bike = v("bike"), police = v("police"), em = v("emergency"),
+                  rail = v("rail");
+    const bool night = s.time != u"day";
+    if (car == u"ahead")
+        s.actors << actor(Actor::Car, 0, 10);
+    else if (car == u"slow")
+        s.actors << actor(Actor::Tractor, 0.2, 14);
+    else if (car == u"stopped")
+        s.actors << actor(Actor::Car, 0, 9);
+    else if (car == u"oncoming")
+        s.actors << actor(Actor::Car, oncomingLane, 16, Actor::Towards);
+    else if (car == u"overtaking")
+        s.actors << actor(Actor::Car, oncomingLane, 6);
+    else if (car == u"parked")
+        s.actors << actor(Actor::Car, rightEdge - 0.7, 15);
+    else if (car == u"turning-left")
+        s.actors << actor(Actor::Car, -0.4, 13);
+    else if (car == u"broken-down") {
+        s.actors << actor(Actor::Car, 0.6, 20) << actor(Actor::Triangle, 0.6, 13);
+        s.actors.back().colour = Qt::red;
+    }
+    if (!s.actors.isEmpty() && !car.isEmpty()) {
+        Actor& a = s.actors.front();
+        a.colour = QColor(60, 110, 190);
+        a.brake = car == u"stopped" || car == u"turning-left";
+        a.left = car == u"turning-left";
+        a.hazard = car == u"broken-down";
+        a.lights = night || car == u"oncoming";
+    }
+    if (truck == u"ahead")
+        s.actors << actor(Actor::Truck, 0, 13);
+    else if (truck == u"oncoming")
+        s.actors << actor(Actor::Truck, oncomingLane - 0.3, 30, Actor::Towards);
+    if (!truck.isEmpty()) {
+        s.actors.back().colour = QColor(200, 200, 205);
+        s.actors.back().lights = night;
+    }
+    if (!bus.isEmpty()) {
+        Actor b = actor(bus == u"school" ? Actor::SchoolBus : Actor::Bus, 0.9, 16);
+        b.colour = QColor(200, 40, 40);
+        b.left = bus == u"leaving";
+        b.hazard = bus == u"school";
+        s.actors << b;
+        if (s.signs.isEmpty() && bus != u"school")
+            s.signs << QStringLiteral("D-15");
+        if (bus == u"school")
+            s.actors << actor(Actor::Child, -0.8, 13, Actor::Left);
+    }
+    if (!tram.isEmpty()) {
+        s.tramTracks = true;
+        if (tram == u"stop") {
+            s.actors << actor(Actor::Tram, -2.2, 16);
+            Actor p1 = actor(Actor::Pedestrian, 0.4, 12, Actor::Left);
+            p1.colour = QColor(150, 60, 120);
+            s.actors << p1 << actor(Actor::Pedestrian, 1.4, 13.5, Actor::Left);
+        } else if (tram == u"ahead") {
+            s.actors << actor(Actor::Tram, -2.2, 22);
+        } else {
+            s.actors << actor(Actor::Tram, -5.2, 30, Actor::Towards);
+        }
+    }
+    if (ped == u"crossing" || ped == u"waiting" || ped == u"blind" || ped == u"none")
+        s.zebra = true;
+    const qreal zz = s.zebraZ;
+    if (ped == u"crossing") {
+        Actor a = actor(Actor::Pedestrian, -0.3, zz + 2, Actor::Right);
+        a.colour = QColor(170, 40, 60);
+        a.step = 0.25;
+        s.actors << a;
+    } else if (ped == u"waiting") {
+        s.actors << actor(Actor::Pedestrian, rightEdge + 0.7, zz + 1.5, Actor::Left);
+    } else if (ped == u"blind") {
+        s.actors << actor(Actor::Blind, rightEdge + 0.5, zz + 1.5, Actor::Towards);
+    } else if (ped == u"roadside") {
+        s.actors << actor(Actor::Pedestrian, -5.0, 16, Actor::Towards);
+    } else if (ped == u"child") {
+        Actor a = actor(Actor::Child, rightEdge + 0.2, 11, Actor::Left);
+        a.colour = QColor(240, 180, 0);
+        a.step = 0.3;
+        s.actors << a;
+    }
+    if (bike == u"ahead") {
+        s.actors << actor(Actor::Cyclist, 1.1, 11);
+    } else if (bike == u"lane") {
+        s.bikeLane = true;
+        s.actors << actor(Actor::Cyclist, rightEdge + 0.8, 13);
+    } else if (bike == u"crossing") {
+        s.bikeCrossing = true;
+        s.actors << actor(Actor::Cyclist, -0.5, zz + 0.3, Actor::Right);
+    }
+    if (police == u"patrol") {
+        Actor a = actor(Actor::PoliceCar, rightEdge + 0.6, 18);
+        s.actors << a;
+    } else if (!police.isEmpty()) {
+        const Actor::Facing f = police == u"back" ? Actor::Away : Actor::Towards;
+        Actor a = actor(Actor::Officer, police == u"wave" ? 1.2 : -1.0, 8, f);
+        a.pose = police;
+        s.actors << a;
+    }
+    if (em == u"behind") {
+        s.mirrorBeacons = true;
+    } else if (!em.isEmpty()) {
+        Actor a = em == u"oncoming" ? actor(Actor::Ambulance, oncomingLane, 28, Actor::Towards)
+                                    : actor(Actor::Ambulance, 0, 18);
+        a.beacons = true;
+        a.lights = true;
+        s.actors << a;
+    }
+    if (!rail.isEmpty()) {
+        s.rail = rail;
+        s.railLights = rail != u"up" && rail != u"none-quiet";
+        s.barrier = rail == u"down" ? 1.0 : rail == u"closing" ? 0.5 : 0.0;
+        if (rail == u"train") {
+            Actor t = actor(Actor::Train, -2, s.railZ + 2, Actor::Left);
+            s.actors << t;
+        }
+    }
+    if (s.place == u"zebra")
+        s.zebra = true;
+    if (s.park == u"disabled" && s.signs.isEmpty())
+        s.signs << QStringLiteral("D-18a");
+    if (s.place == u"bus-bay" && s.signs.isEmpty())
+        s.signs << QStringLiteral("D-15");
+    if (s.place == u"curve-right" || s.place == u"curve-left")
+        s.bend = s.place == u"curve-right" ? 0.12 : -0.12;
+    if (s.place == u"bend-hidden")
+        s.bend = 0.22;
+    if (s.place == u"hill")
+        s.crest = true;
+    if (s.place == u"works")
+        for (int i = 0; i < 6; ++i)
+            s.actors << actor(Actor::Cone, rightEdge - 0.3 - i * 0.6, 12 + i * 3.5);
+    if (s.park == u"kerb" || s.park == u"pavement") {
+        const qreal x = s.park == u"kerb" ? rightEdge - 0.8 : rightEdge + 0.2;
+        for (int i = 0; i < 3; ++i) {
+            Actor a = actor(Actor::Car, x, 14 + i * 6);
+            a.colour = QColor::fromHsv(i * 110, 120, 190);
+            s.actors << a;
+        }
+    }
+    if (s.park == u"bay")
+        for (int i = 0; i < 2; ++i) {
+            Actor a = actor(Actor::Car, rightEdge + 1.5, 15 + i * 11);
+            a.colour = QColor::fromHsv(40 + i * 150, 120, 190);
+            s.actors << a;
+        }
+}
+
+} // namespace
+
+RoadScene roadScene(const media::Item& item) {
+    RoadScene s;
+    if (item.kind == u"sign") {
+        for (const QString& code : item.body.split(u'+')) {
+            if (code.startsWith(u"P-"))
+                markingFromCode(s, code);
+            else
+                s.signs << code;
+        }
+        contextForSigns(s);
+    } else if (item.kind == u"light") {
+        if (item.body.startsWith(u"rail-")) {
+            s.rail = item.body == u"rail-flash" ? QStringLiteral("open-flash")
+                                                : QStringLiteral("none-quiet");
+            s.railLights = item.body == u"rail-flash";
+            s.railZ = 16;
+        } else {
+            s.light = item.body;
+            s.lightZ = 11;
+            if (item.body.startsWith(u"ped-")) {
+                s.zebra = true;
+                s.zebraZ = 12.5;
+            }
+            if (item.body.startsWith(u"tram-"))
+                s.tramTracks = true;
+        }
+    } else {
+        addLayers(s, item);
+    }
+    return s;
+}
+
+} // namespace wirtal::art

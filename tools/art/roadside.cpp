@@ -1,0 +1,340 @@
+#include "art/roadside.h"
+
+#include "art/figures.h"
+#include "art/signpaint.h"
+
+#include <QPolygonF>
+
+#include <cmath>
+
+namespace wirtal::art {
+
+namespace {
+const QColor paint(235, 235, 235);
+const qreal signMagnify = 2.6; // signs are drawn larger than life, to be read
+} // namespace
+
+QColor Roadside::shade(const QColor& c) const {
+    if (s_.time == u"night")
+        return c.darker(420);
+    if (s_.time == u"dusk")
+        return c.darker(160);
+    return c;
+}
+
+bool Roadside::junction() const {
+    return s_.place == u"junction" || !s_.light.isEmpty() || s_.place == u"roundabout";
+}
+
+qreal Roadside::junctionZ() const {
+    if (s_.junctionZ > 0)
+        return s_.junctionZ;
+    return s_.light.isEmpty() ? 14 : s_.lightZ + 2;
+}
+
+void Roadside::flat(std::initializer_list<QPointF> xz, const QColor& c) {
+    QPolygonF poly;
+    for (const QPointF& v : xz)
+        poly << pr_.at(v.x(), 0, std::max(v.y(), 2.6));
+    p_.setPen(Qt::NoPen);
+    p_.setBrush(c);
+    p_.drawPolygon(poly);
+}
+
+void Roadside::tree(qreal x, qreal z) {
+    if (z < 3)
+        return;
+    const QPointF base = pr_.at(x, 0, z);
+    const qreal k = pr_.scale(z);
+    fillRect(p_, QRectF(base.x() - 0.15 * k, base.y() - 2.5 * k, 0.3 * k, 2.5 * k),
+             shade(QColor(100, 70, 40)));
+    fillCircle(p_, QPointF(base.x(), base.y() - 4 * k), 2.0 * k,
+               shade(s_.weather == u"snow" ? QColor(200, 215, 205) : QColor(40, 110, 45)));
+}
+
+void Roadside::house(qreal x, qreal z0, qreal z1, qreal height, const QColor& c) {
+    z0 = std::max(z0, 2.0); // a facade that began behind the camera
+    if (z1 <= z0 + 0.5)
+        return;
+    QPolygonF wall{pr_.at(x, 0, z0), pr_.at(x, height, z0), pr_.at(x, height, z1),
+                   pr_.at(x, 0, z1)};
+    p_.setPen(QPen(shade(c.darker(130)), 1));
+    p_.setBrush(shade(c));
+    p_.drawPolygon(wall);
+    for (qreal z = z0 + 1.5; z + 1.2 < z1; z += 3)
+        for (qreal y : {2.0, 5.0}) {
+            if (y + 1.4 > height)
+                continue;
+            QPolygonF w{pr_.at(x, y, z), pr_.at(x, y + 1.4, z), pr_.at(x, y + 1.4, z + 1.2),
+                        pr_.at(x, y, z + 1.2)};
+            p_.setBrush(s_.time == u"night" ? QColor(240, 210, 120) : QColor(120, 150, 180));
+            p_.drawPolygon(w);
+        }
+}
+
+void Roadside::background() {
+    const qreal shift = std::fmod(s_.travelled, 14.0);
+    const bool town = s_.road == u"town";
+    // a far tree line or skyline
+    for (int i = 0; i < 16; ++i) {
+        const qreal x = i * 32.0 - 10;
+        if (town)
+            fillRect(p_, QRectF(x, pr_.horizon - 18 - (i * 7) % 15, 28, 30 + (i * 7) % 15),
+                     shade(QColor(150, 150, 165)));
+        else
+            fillCircle(p_, QPointF(x, pr_.horizon - 2), 16 + (i * 5) % 9,
+                       shade(QColor(50, 100, 60)));
+    }
+    for (int i = 9; i >= 0; --i) {
+        const qreal z = 6 + i * 14.0 - shift;
+        if (town) {
+            const QColor c = QColor::fromHsv((i * 47) % 360, 60, 220);
+            house(7.5, z, z + 11, 7 + (i % 3) * 3, c);
+            house(-11, z + 4, z + 15, 7 + ((i + 1) % 3) * 3, c.lighter(110));
+        } else if (s_.road != u"motorway" || i % 2 == 0) {
+            if (s_.place != u"tunnel" || z < s_.tunnelZ - 4) {
+                tree(s_.road == u"motorway" ? 9 : 6.5, z);
+                tree(s_.road == u"motorway" || s_.road == u"dual" ? -19 : -10, z + 7);
+            }
+        }
+    }
+}
+
+void Roadside::crossRoads(const QColor& surface) {
+    if (junction() && s_.place != u"roundabout") {
+        const qreal z = junctionZ();
+        flat({{-80, z}, {80, z}, {80, z + 8}, {-80, z + 8}}, surface);
+    }
+    if (s_.place == u"roundabout") {
+        flat({{-60, 22}, {60, 22}, {60, 60}, {-60, 60}}, surface);
+        QPolygonF island;
+        for (int i = 0; i < 24; ++i) {
+            const qreal a = i * M_PI / 12;
+            island << pr_.at(-1.75 + 7 * std::cos(a), 0, 40 + 9 * std::sin(a));
+        }
+        p_.setPen(QPen(shade(QColor(220, 220, 220)), 2));
+        p_.setBrush(shade(QColor(80, 150, 70)));
+        p_.drawPolygon(island);
+    }
+    if (!s_.rail.isEmpty()) {
+        const qreal z = s_.railZ;
+        flat({{-80, z - 1}, {80, z - 1}, {80, z + 4}, {-80, z + 4}}, shade(QColor(110, 105, 95)));
+        for (qreal zr : {z, z + 1.5, z + 2.5, z + 4.0 - 0.2})
+            flat({{-80, zr}, {80, zr}, {80, zr + 0.12}, {-80, zr + 0.12}},
+                 shade(QColor(70, 70, 75)));
+    }
+}
+
+QList<std::pair<qreal, qreal>> Roadside::markingGaps() const {
+    QList<std::pair<qreal, qreal>> gaps;
+    if (junction())
+        gaps.append(s_.place == u"roundabout" ? std::pair{22.0, 60.0}
+                                              : std::pair{junctionZ(), junctionZ() + 8});
+    if (!s_.rail.isEmpty())
+        gaps.append({s_.railZ - 1, s_.railZ + 4});
+    if (s_.zebra)
+        gaps.append({s_.zebraZ - 0.5, s_.zebraZ + 4.5});
+    return gaps;
+}
+
+void Roadside::markings(qreal left, qreal right) {
+    if (s_.time == u"night") {
+        const qreal reach = s_.highBeam ? 70 : 30;
+        QColor glow(255, 250, 200, s_.highBeam ? 70 : 55);
+        flat({{-2.0, 3}, {1.6, 3}, {3.0, reach}, {-4.0, reach}}, glow);
+    }
+    if (s_.bikeLane) {
+        flat({{right, 2.6}, {right + 1.6, 2.6}, {right + 1.6, 300}, {right, 300}},
+             shade(QColor(170, 80, 70)));
+        flat({{right - 0.1, 2.6}, {right + 0.05, 2.6}, {right + 0.05, 300}, {right - 0.1, 300}},
+             shade(paint));
+    }
+    if (s_.tramTracks)
+        for (const qreal x : {-2.92, -1.48, -5.92, -4.48})
+            flat({{x - 0.04, 2.6}, {x + 0.04, 2.6}, {x + 0.04, 300}, {x - 0.04, 300}},
+                 shade(QColor(160, 160, 170)));
+    const qreal zz = s_.zebraZ;
+    if (s_.zebra)
+        for (qreal x = left + 0.25; x + 0.5 < right; x += 1.0)
+            flat({{x, zz}, {x + 0.5, zz}, {x + 0.5, zz + 4}, {x, zz + 4}}, shade(paint));
+    if (s_.bikeCrossing) {
+        const qreal z = s_.zebra ? zz + 4.6 : zz;
+        for (qreal x = left; x < right; x += 1.0)
+            for (qreal zz2 : {z, z + 2.2})
+                flat({{x, zz2}, {x + 0.5, zz2}, {x + 0.5, zz2 + 0.5}, {x, zz2 + 0.5}},
+                     shade(paint));
+    }
+    if (!s_.light.isEmpty() || s_.marking == u"P-12")
+        flat({{-1.75, s_.lightZ - 1},
+              {right, s_.lightZ - 1},
+              {right, s_.lightZ - 0.6},
+              {-1.75, s_.lightZ - 0.6}},
+             shade(paint));
+    const qreal mz = 6.5;
+    const QString& m = s_.marking;
+    if (m == u"P-13") {
+        for (qreal x = -1.75; x + 0.6 <= right; x += 0.9)
+            flat({{x, mz + 0.9}, {x + 0.6, mz + 0.9}, {x + 0.3, mz}}, shade(paint));
+    } else if (m == u"P-14") {
+        for (qreal x = -1.75; x + 0.5 <= right; x += 1.0)
+            flat({{x, mz}, {x + 0.5, mz}, {x + 0.5, mz + 0.5}, {x, mz + 0.5}}, shade(paint));
+    } else if (m == u"P-8") {
+        // lane arrows: left lane left+straight, our lane straight+right
+        for (const qreal cx : {-3.5, 0.0}) {
+            flat({{cx - 0.1, mz}, {cx + 0.1, mz}, {cx + 0.1, mz + 3}, {cx - 0.1, mz + 3}},
+                 shade(paint));
+            flat({{cx - 0.35, mz + 3}, {cx + 0.35, mz + 3}, {cx, mz + 4.5}}, shade(paint));
+            const qreal e = cx < 0 ? -1 : 1;
+            flat({{cx, mz + 1.0},
+                  {cx + e * 0.8, mz + 1.6},
+                  {cx + e * 0.8, mz + 1.9},
+                  {cx, mz + 1.4}},
+                 shade(paint));
+            flat({{cx + e * 0.7, mz + 1.2}, {cx + e * 1.2, mz + 1.9}, {cx + e * 0.6, mz + 2.3}},
+                 shade(paint));
+        }
+    } else if (m == u"P-9") {
+        flat({{-1.4, mz}, {-1.2, mz}, {-2.4, mz + 5}, {-2.6, mz + 5}}, shade(paint));
+        flat({{-2.9, mz + 4.5}, {-2.1, mz + 4.8}, {-2.8, mz + 6.5}}, shade(paint));
+    } else if (m == u"P-17") {
+        for (qreal z = 7; z < 30; z += 3)
+            flat({{right - 0.4, z},
+                  {right - 0.1, z},
+                  {right - 0.1, z + 1.5},
+                  {right - 0.4, z + 1.5}},
+                 shade(QColor(240, 200, 40)));
+    } else if (m == u"P-21") {
+        flat({{-1.75, 9}, {-0.8, 20}, {-1.75, 34}, {-2.7, 20}}, shade(paint));
+        for (qreal z = 11; z < 32; z += 2.5)
+            flat({{-2.4, z}, {-1.1, z + 1.2}, {-1.1, z + 1.6}, {-2.4, z + 0.4}},
+                 shade(QColor(88, 88, 92)));
+    }
+    if (s_.place == u"bus-bay") {
+        // a bay beside the carriageway with its stop line and the stop's sign
+        flat({{right, 9}, {right + 3, 13}, {right + 3, 27}, {right, 31}},
+             shade(QColor(88, 88, 92)));
+        for (qreal z = 10; z < 30; z += 2)
+            flat({{right - 0.1, z}, {right + 0.1, z}, {right + 0.1, z + 1}, {right - 0.1, z + 1}},
+                 shade(paint));
+        text(p_,
+             QRectF(pr_.at(right + 0.4, 0, 16).x(), pr_.at(0, 0, 16).y() - 10,
+                    pr_.at(right + 2.8, 0, 16).x() - pr_.at(right + 0.4, 0, 16).x(), 10),
+             QStringLiteral("BUS"), shade(paint));
+    }
+    if (s_.park == u"bay" || s_.park == u"disabled") {
+        for (qreal z = 8; z < 40; z += 5.5)
+            flat({{right, z}, {right + 3, z + 1}, {right + 3, z + 1.15}, {right, z + 0.15}},
+                 shade(paint));
+        if (s_.park == u"disabled") {
+            flat({{right + 0.3, 8.6}, {right + 2.7, 9.6}, {right + 2.7, 13.5}, {right + 0.3, 12.6}},
+                 shade(QColor(30, 90, 200)));
+            const QPointF c = pr_.at(right + 1.5, 0, 11);
+            text(p_, QRectF(c.x() - 18, c.y() - 10, 36, 18), QStringLiteral("♿"), Qt::white);
+        }
+    }
+}
+
+void Roadside::signal(qreal x, qreal z) {
+    const QPointF base = pr_.at(x, 0, z);
+    const qreal k = pr_.scale(z) * 2.2;
+    const QPointF top = pr_.at(x, 2.0, z);
+    strokeLine(p_, base, QPointF(base.x(), top.y() - 1.0 * k), shade(QColor(60, 60, 60)), 0.12 * k,
+               Qt::FlatCap);
+    const QRectF head(base.x() - 0.2 * k, top.y() - 1.05 * k, 0.4 * k, 1.05 * k);
+    paintSignalHead(p_, head, s_.light, s_.flashOn);
+}
+
+void Roadside::railCrossing(qreal right) {
+    const qreal z = s_.railZ - 2;
+    const qreal x = right + 1.6;
+    const qreal k = pr_.scale(z) * 2.0;
+    const QPointF base = pr_.at(x, 0, z);
+    strokeLine(p_, base, QPointF(base.x(), base.y() - 2.6 * k), shade(QColor(230, 230, 230)),
+               0.12 * k, Qt::FlatCap);
+    paintSign(p_, QPointF(base.x(), base.y() - 2.9 * k), 1.0 * k, QStringLiteral("G-3"));
+    // the two red lamps under the cross
+    const bool barriers = s_.rail == u"up" || s_.rail == u"closing" || s_.rail == u"down";
+    for (int i = 0; i < 2; ++i) {
+        const QPointF c(base.x() + (i ? 0.28 : -0.28) * k, base.y() - 1.75 * k);
+        fillRect(p_, QRectF(c.x() - 0.18 * k, c.y() - 0.18 * k, 0.36 * k, 0.36 * k),
+                 QColor(20, 20, 20), 0.05 * k);
+        const bool lit = s_.railLights && (i == 0) == s_.flashOn;
+        fillCircle(p_, c, 0.13 * k, lit ? QColor(255, 40, 30) : QColor(90, 30, 30));
+        if (lit)
+            fillCircle(p_, c, 0.3 * k, QColor(255, 60, 40, 70));
+    }
+    if (barriers) {
+        const QPointF pivot = pr_.at(right + 0.6, 1.0, z + 0.5);
+        const qreal kk = pr_.scale(z + 0.5);
+        fillRect(p_, QRectF(pivot.x() - 0.2 * kk, pivot.y() - 0.1 * kk, 0.4 * kk, 1.1 * kk),
+                 shade(QColor(60, 60, 60)));
+        const qreal angle = (1.0 - s_.barrier) * 85.0; // 0 = across the road
+        const qreal len = 6.0 * kk;
+        p_.save();
+        p_.translate(pivot);
+        p_.rotate(180 + angle);
+        for (int i = 0; i < 8; ++i)
+            fillRect(p_, QRectF(i * len / 8, -0.08 * kk, len / 8, 0.16 * kk),
+                     shade(i % 2 ? QColor(230, 230, 230) : QColor(210, 20, 30)));
+        p_.restore();
+    }
+}
+
+void Roadside::foreground(qreal left, qreal right) {
+    if (s_.place == u"bridge")
+        for (const qreal x : {left - 0.3, right + 0.3}) {
+            QPolygonF rail{pr_.at(x, 1.0, 3), pr_.at(x, 1.0, 200), pr_.at(x, 0.9, 200),
+                           pr_.at(x, 0.9, 3)};
+            p_.setPen(Qt::NoPen);
+            p_.setBrush(shade(QColor(200, 200, 205)));
+            p_.drawPolygon(rail);
+            for (qreal z = 4; z < 80; z += 3)
+                strokeLine(p_, pr_.at(x, 0, z), pr_.at(x, 1.0, z), shade(QColor(180, 180, 185)),
+                           std::max(1.0, 0.08 * pr_.scale(z)));
+        }
+    if (!s_.rail.isEmpty())
+        railCrossing(right);
+    if (!s_.light.isEmpty())
+        signal(right + 1.2, s_.lightZ);
+    if (!s_.signs.isEmpty()) {
+        const qreal z = s_.signZ;
+        const qreal x = (s_.road == u"town" ? right + 2.2 : right + 1.8);
+        const QPointF base = pr_.at(x, 0, z);
+        qreal size = 0.9 * pr_.scale(z) * signMagnify;
+        // a tall stack is drawn smaller, to stay in the picture
+        size = std::min(size, (base.y() - 16) / (signStackHeight(size, s_.signs) / size + 0.45));
+        const qreal h = signStackHeight(size, s_.signs);
+        const qreal top = std::max(8.0, base.y() - h - 0.45 * size);
+        qreal halfWidth = 0;
+        for (const QString& code : s_.signs)
+            halfWidth = std::max(halfWidth, signFaceSize(code, size).width() / 2);
+        const qreal x0 = std::min(base.x(), 474 - halfWidth); // the whole stack in the picture
+        strokeLine(p_, QPointF(x0, base.y()), QPointF(x0, top + 10), shade(QColor(150, 150, 155)),
+                   std::max(3.0, 0.08 * size), Qt::FlatCap);
+        paintSignStack(p_, QPointF(x0, top), size, s_.signs);
+    }
+    if (s_.place == u"tunnel") {
+        const qreal z = s_.tunnelZ;
+        QPainterPath wall;
+        wall.addRect(QRectF(pr_.at(-80, 25, z), pr_.at(80, 0, z)));
+        QPainterPath mouth(pr_.at(left - 1, 0, z));
+        mouth.lineTo(pr_.at(left - 1, 4, z));
+        mouth.quadTo(pr_.at((left + right) / 2, 7.5, z), pr_.at(right + 1, 4, z));
+        mouth.lineTo(pr_.at(right + 1, 0, z));
+        mouth.closeSubpath();
+        fillPath(p_, wall.subtracted(mouth), shade(QColor(120, 110, 100)));
+        fillPath(p_, mouth, QColor(25, 25, 30));
+        for (int i = 0; i < 6; ++i)
+            fillCircle(p_, pr_.at((left + right) / 2 + (i % 2 ? 3 : -3), 5, z + 5 + i * 6), 2,
+                       QColor(255, 220, 140));
+    }
+    if (s_.place == u"bend-hidden") {
+        for (int i = 0; i < 5; ++i)
+            fillCircle(p_, pr_.at(right + 4 + i * 0.5 + s_.bend * 3, 1.5, 22 + i * 4),
+                       3.5 * pr_.scale(22 + i * 4), shade(QColor(35, 100, 40)));
+    }
+}
+
+void Roadside::overlay() {}
+
+} // namespace wirtal::art

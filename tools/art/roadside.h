@@ -1,0 +1,36 @@
+#pragma once
+
+#include "art/road.h"
+
+namespace wirtal::art {
+
+// The layers of a driver's-seat scene besides the carriageway: what stands beside the road,
+// crossing roads and railways, markings on the road, signs and signals.
+class Roadside {
+public:
+    Roadside(QPainter& p, const Projector& pr, const RoadScene& s) : p_(p), pr_(pr), s_(s) {}
+
+    void background();                      // trees, houses, far tree line
+    void crossRoads(const QColor& surface); // side roads, railway crossing, roundabout island
+    QList<std::pair<qreal, qreal>> markingGaps() const; // where the long lines stop
+    void markings(qreal left, qreal right);   // zebra, stop line, P markings, rails, headlights
+    void foreground(qreal left, qreal right); // signs, signals, barriers, tunnel, bridge
+    void overlay();                           // what covers the road users (tunnel mouth frame)
+
+private:
+    // A flat shape on the road, points as (x, z).
+    void flat(std::initializer_list<QPointF> xz, const QColor& c);
+    void tree(qreal x, qreal z);
+    void house(qreal x, qreal z0, qreal z1, qreal height, const QColor& c);
+    void railCrossing(qreal right);
+    void signal(qreal x, qreal z);
+    bool junction() const;
+    qreal junctionZ() const;
+    QColor shade(const QColor& c) const;
+
+    QPainter& p_;
+    const Projector& pr_;
+    const RoadScene& s_;
+};
+
+} // namespace wirtal::art
