@@ -5,19 +5,15 @@
 #    the work from the splash's closing to the first paint (the splash itself stays a second by
 #    design); WIRTAL_MEASURE_STARTUP=1 makes the program print those moments and quit;
 #  - resident memory (VmRSS of /proc/<pid>/status) at rest, a few seconds after the start.
-#   scripts/measure-startup.sh [program folder] [runs, default 5]
+#   scripts/measure-startup.sh [program folder, default the demo one] [runs, default 5]
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/deps.sh"
 cmake -S "$top" -B "$top/build/release" -DCMAKE_BUILD_TYPE=Release -DWIRTAL_BUILD_TESTS=OFF \
       -DWIRTAL_BUILD_BENCH=OFF >/dev/null
-cmake --build "$top/build/release" -j2 --target wirtal wirtal-sample-bank >/dev/null
-folder=${1:-$top/build/programfolder}
+cmake --build "$top/build/release" -j2 --target wirtal programfolder >/dev/null
+folder=${1:-$top/build/release/programfolder}
 runs=${2:-5}
-if [ $# -eq 0 ] && [ ! -f "$folder/0wx.dll" ]; then
-  mkdir -p "$folder"
-  "$top/build/release/tools/wirtal-sample-bank" "$folder"
-fi
 appdata=$(mktemp -d)
 trap 'rm -rf "$appdata"' EXIT
 mkdir -p "$appdata/Norel" "$appdata/run"
