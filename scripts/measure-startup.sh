@@ -9,10 +9,14 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/deps.sh"
-cmake -S "$top" -B "$top/build/release" -DCMAKE_BUILD_TYPE=Release -DWIRTAL_BUILD_TESTS=OFF \
-      -DWIRTAL_BUILD_BENCH=OFF >/dev/null
-cmake --build "$top/build/release" -j2 --target wirtal programfolder >/dev/null
-folder=${1:-$top/build/release/programfolder}
+# The Release build of scripts/run.sh, unless WIRTAL_RELEASE_DIR names another Release build.
+build=${WIRTAL_RELEASE_DIR:-$top/build/release}
+if [ -z "${WIRTAL_RELEASE_DIR:-}" ]; then
+  cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Release -DWIRTAL_BUILD_TESTS=OFF \
+        -DWIRTAL_BUILD_BENCH=OFF >/dev/null
+fi
+cmake --build "$build" -j2 --target wirtal programfolder >/dev/null
+folder=${1:-$build/programfolder}
 runs=${2:-5}
 appdata=$(mktemp -d)
 trap 'rm -rf "$appdata"' EXIT
@@ -21,7 +25,7 @@ chmod 700 "$appdata/run"
 printf '[aktualizacje]\r\nserwer=http://127.0.0.1:9\r\n' >"$appdata/Norel/wirtal.ini"
 export APPDATA=$appdata XDG_RUNTIME_DIR=$appdata/run QT_LOGGING_RULES='qt.multimedia*=false'
 cd "$folder"
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -s "$top/build/release/src/wirtal" "$runs" <<'INNER'
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -s "$build/src/wirtal" "$runs" <<'INNER'
 program=$1
 runs=$2
 for i in $(seq "$runs"); do
