@@ -135,14 +135,23 @@ QString htmlTitle(const QByteArray& html) {
     const auto raw = titleElementText(text);
     if (!raw)
         return {};
-    // Blanks as HTML counts them (space, tab, line feed, form feed, carriage return).
-    QString t = decodeEntities(*raw);
-    static const QRegularExpression blanks(QStringLiteral("[ \\t\\n\\f\\r]+"));
-    t.replace(blanks, QStringLiteral(" "));
-    while (t.startsWith(u' '))
-        t.remove(0, 1);
-    while (t.endsWith(u' '))
-        t.chop(1);
+    // Runs of blanks as HTML counts them (space, tab, line feed, form feed, carriage return)
+    // become one space, none at the ends. (A loop, not a pattern: patterns find nothing at all in
+    // text with a lone surrogate.)
+    const QString decoded = decodeEntities(*raw);
+    QString t;
+    bool blank = false;
+    for (QChar c : decoded) {
+        const char16_t u = c.unicode();
+        if (u == u' ' || u == u'\t' || u == u'\n' || u == u'\f' || u == u'\r') {
+            blank = true;
+            continue;
+        }
+        if (blank && !t.isEmpty())
+            t += u' ';
+        blank = false;
+        t += c;
+    }
     return t;
 }
 
