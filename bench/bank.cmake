@@ -1,1 +1,1 @@
-wirtal_add_bench(bench_bank SOURCES bank_bench.cpp)
+wirtal_add_bench(bench_bank SOURCES bank_bench.cpp fullbank.cpp)

@@ -1,5 +1,5 @@
-// Record lookup and INI access in a full-size bank: 1298 basic lines and 183 specialist lines of
-// about 120 characters, every field quoted, Windows-1250, CR LF, in a temporary program folder.
+// Record lookup in a full-size bank (bench/fullbank.h) and INI access to a statistics file with
+// every key: on the file (read, write, read-add-write) and on its text in memory.
 //
 //   bench_bank [--benchmark_filter=...]
 
@@ -7,93 +7,19 @@
 #include "app/paths.h"
 #include "bank/bank.h"
 #include "bank/textfile.h"
+#include "fullbank.h"
 
 #include <QFile>
-#include <QStringList>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <cstdlib>
-
 using namespace wirtal;
+using wirtal::bench::fullBank;
 
 namespace {
 
-QString quoted(const QStringList& fields) {
-    QStringList out;
-    for (QString f : fields)
-        out << u'"' + f.replace(u'"', QStringLiteral("\"\"")) + u'"';
-    return out.join(u',');
-}
-
-// A question text of about the length of the official ones, with Polish letters.
-QString questionText(int n, int length) {
-    static const QString words[] = {
-        QStringLiteral("Czy"),        QStringLiteral("w"),           QStringLiteral("tej"),
-        QStringLiteral("sytuacji"),   QStringLiteral("masz"),        QStringLiteral("obowiązek"),
-        QStringLiteral("zatrzymać"),  QStringLiteral("pojazd"),      QStringLiteral("przed"),
-        QStringLiteral("przejściem"), QStringLiteral("dla"),         QStringLiteral("pieszych"),
-        QStringLiteral("źle"),        QStringLiteral("oznakowanym"), QStringLiteral("łukiem"),
-        QStringLiteral("drogi"),
-    };
-    QString t = QStringLiteral("Pytanie %1:").arg(n);
-    for (int i = n; t.size() < length; ++i)
-        t += u' ' + words[i % 16];
-    return t + u'?';
-}
-
-void writeFile(const QString& path, const QStringList& lines) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-        std::exit(1);
-    }
-    f.write(encodeCp1250(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
-}
-
-struct Bank {
-    QTemporaryDir program;
-    QTemporaryDir user;
-    Bank() {
-        Paths::setProgramFolder(program.path());
-        Paths::setUserDataFolder(user.path());
-        QStringList basic{quoted({"Pytania podstawowe", "T", "", "0"})};
-        for (int n = 1; n <= wspolnych; ++n)
-            basic << quoted({questionText(n, 90), n % 2 ? "T" : "N",
-                             QStringLiteral("AK_D%1_org.wmv").arg(n, 4, 10, QChar(u'0')),
-                             QString::number(n % 3 + 1)});
-        writeFile(program.filePath("0wx.dll"), basic);
-        QStringList special{quoted({"Pytania specjalistyczne", "", "", "", "A", "", "0"})};
-        for (int n = 1; n <= lastQuestion - wspolnych; ++n)
-            special << quoted({questionText(n, 60), questionText(n + 1, 25),
-                               questionText(n + 2, 25), questionText(n + 3, 25),
-                               QString(QChar(u'A' + n % 3)), QStringLiteral("%1.jpg").arg(n),
-                               QString::number(n % 3 + 1)});
-        writeFile(program.filePath("02x.dll"), special);
-        writeini(QStringLiteral("statsb.ini"), QStringLiteral("last"), QStringLiteral("pytanie"),
-                 QStringLiteral("1"));
-        writeini(QStringLiteral("statsb.ini"), QStringLiteral("nauka"), QStringLiteral("poprawne"),
-                 QStringLiteral("5"));
-        writeini(QStringLiteral("statsb.ini"), QStringLiteral("nauka"),
-                 QStringLiteral("niepoprawne"), QStringLiteral("2"));
-        writeini(QStringLiteral("statsb.ini"), QStringLiteral("egzamin"), QStringLiteral("zdane"),
-                 QStringLiteral("0"));
-        writeini(QStringLiteral("statsb.ini"), QStringLiteral("egzamin"),
-                 QStringLiteral("niezdane"), QStringLiteral("0"));
-        writeini(QStringLiteral("statsb.ini"), QStringLiteral("stats"), QStringLiteral("wyniki"),
-                 QStringLiteral("10201"));
-    }
-};
-
-Bank& bank() {
-    static Bank b;
-    return b;
-}
-
 void BM_LookupBasic1297(benchmark::State& state) {
-    bank();
+    fullBank();
     for (auto _ : state) {
         Record r = lookup(QStringLiteral("B"), 1297);
         benchmark::DoNotOptimize(r);
@@ -102,7 +28,7 @@ void BM_LookupBasic1297(benchmark::State& state) {
 BENCHMARK(BM_LookupBasic1297)->Unit(benchmark::kMicrosecond);
 
 void BM_LookupSpecialist1479(benchmark::State& state) {
-    bank();
+    fullBank();
     for (auto _ : state) {
         Record r = lookup(QStringLiteral("B"), 1479);
         benchmark::DoNotOptimize(r);
@@ -111,7 +37,7 @@ void BM_LookupSpecialist1479(benchmark::State& state) {
 BENCHMARK(BM_LookupSpecialist1479)->Unit(benchmark::kMicrosecond);
 
 void BM_ReadIni(benchmark::State& state) {
-    bank();
+    fullBank();
     for (auto _ : state) {
         QString v = readini(QStringLiteral("statsb.ini"), QStringLiteral("stats"),
                             QStringLiteral("wyniki"), QStringLiteral("0"));
@@ -121,7 +47,7 @@ void BM_ReadIni(benchmark::State& state) {
 BENCHMARK(BM_ReadIni)->Unit(benchmark::kMicrosecond);
 
 void BM_WriteIni(benchmark::State& state) {
-    bank();
+    fullBank();
     int n = 0;
     for (auto _ : state)
         writeini(QStringLiteral("statsb.ini"), QStringLiteral("nauka"), QStringLiteral("poprawne"),
@@ -130,12 +56,41 @@ void BM_WriteIni(benchmark::State& state) {
 BENCHMARK(BM_WriteIni)->Unit(benchmark::kMicrosecond);
 
 void BM_IncrementCounter(benchmark::State& state) {
-    bank();
+    fullBank();
     for (auto _ : state)
         incrementCounter(QStringLiteral("statsb.ini"), QStringLiteral("egzamin"),
                          QStringLiteral("zdane"));
 }
 BENCHMARK(BM_IncrementCounter)->Unit(benchmark::kMicrosecond);
+
+// The statistics file's text as a read finds it.
+QString statsText() {
+    fullBank();
+    QFile f(Paths::inUserData(QStringLiteral("statsb.ini")));
+    f.open(QIODevice::ReadOnly);
+    return decodeText(f.readAll());
+}
+
+void BM_IniReadText(benchmark::State& state) {
+    const QString text = statsText();
+    for (auto _ : state) {
+        QString v = ini::readText(text, QStringLiteral("stats"), QStringLiteral("wyniki"),
+                                  QStringLiteral("0"));
+        benchmark::DoNotOptimize(v);
+    }
+}
+BENCHMARK(BM_IniReadText)->Unit(benchmark::kMicrosecond);
+
+void BM_IniWriteText(benchmark::State& state) {
+    const QString text = statsText();
+    int n = 0;
+    for (auto _ : state) {
+        QString t = ini::writeText(text, QStringLiteral("nauka"), QStringLiteral("poprawne"),
+                                   QString::number(++n));
+        benchmark::DoNotOptimize(t);
+    }
+}
+BENCHMARK(BM_IniWriteText)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

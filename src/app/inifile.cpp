@@ -3,9 +3,9 @@
 #include "app/paths.h"
 #include "bank/textfile.h"
 #include "platform/error.h"
+#include "platform/savefile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <limits>
 
@@ -88,7 +88,22 @@ Found find(const QStringList& lines, const QString& section, const QString& key)
     return f;
 }
 
+bool oneLine(const QString& s) {
+    for (QChar c : s)
+        if (c == u'\r' || c == u'\n' || c == u'\0')
+            return false;
+    return true;
+}
+
 } // namespace
+
+bool writable(const QString& section, const QString& key, const QString& value) {
+    if (!oneLine(section) || !oneLine(key) || !oneLine(value))
+        return false;
+    if (section.trimmed() != section || key.trimmed() != key)
+        return false;
+    return !key.contains(u'=') && !key.startsWith(u'[') && !key.startsWith(u';');
+}
 
 QString readText(const QString& text, const QString& section, const QString& key,
                  const QString& defaultValue) {
@@ -128,6 +143,10 @@ void write(const QString& path, const QString& section, const QString& key, cons
     const auto fail = [&] {
         return Error(QStringLiteral("Nie można zapisać pliku „%1”.").arg(path));
     };
+    if (!writable(section, key, value))
+        throw Error(QStringLiteral("Nie można zapisać pliku „%1”: klucza „%2” z wartością "
+                                   "„%3” w sekcji „%4” nie da się zapisać w pliku INI.")
+                        .arg(path, key, value.left(80), section));
     QString old;
     QFile in(path);
     if (in.exists()) {
@@ -142,8 +161,7 @@ void write(const QString& path, const QString& section, const QString& key, cons
         throw Error(QStringLiteral("Nie można zapisać pliku „%1”: znaki spoza strony kodowej "
                                    "Windows-1250.")
                         .arg(path));
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
+    if (!saveWhole(path, bytes))
         throw fail();
 }
 

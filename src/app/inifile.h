@@ -16,10 +16,18 @@ namespace wirtal {
 namespace ini {
 QString read(const QString& path, const QString& section, const QString& key,
              const QString& defaultValue);
-// Throws Error naming the path when the file cannot be written.
+// Whether a write keeps the file's structure: no line break or NUL in the names or the value
+// (they would break the line into new lines, or end the text), names without blanks at their
+// ends (they could never be found again), and a key without "=" that does not start with "[" or
+// ";". The value then reads back by the read rules (trimmed, one pair of quotes removed, at most
+// 2047 characters), and every other key reads as before.
+bool writable(const QString& section, const QString& key, const QString& value);
+// Throws Error naming the path when the file cannot be written or the names or value are not
+// writable(); the file is then left as it was.
 void write(const QString& path, const QString& section, const QString& key, const QString& value);
 
-// The same rules on text in memory (for the file routines, tests and fuzzing).
+// The same rules on text in memory (for the file routines, tests and fuzzing). writeText stores
+// what it is given; only what writable() accepts reads back unchanged.
 QString readText(const QString& text, const QString& section, const QString& key,
                  const QString& defaultValue);
 QString writeText(const QString& text, const QString& section, const QString& key,

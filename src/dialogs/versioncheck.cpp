@@ -64,7 +64,65 @@ QString decodeEntities(const QString& text) {
     out += text.mid(from);
     return out;
 }
+
+bool isAsciiSpace(QChar c) {
+    const char16_t u = c.unicode();
+    return u == u' ' || u == u'\t' || u == u'\n' || u == u'\v' || u == u'\f' || u == u'\r';
+}
+
+// The text with its comments ("<!--" to the next "-->") taken out; an unclosed comment stays.
+QString withoutComments(const QString& text) {
+    QString out;
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype open = text.indexOf(QLatin1String("<!--"), from);
+        if (open < 0)
+            break;
+        const qsizetype close = text.indexOf(QLatin1String("-->"), open + 4);
+        if (close < 0)
+            break; // no later comment can close either
+        out += QStringView(text).mid(from, open - from);
+        from = close + 3;
+    }
+    out += QStringView(text).mid(from);
+    return out;
+}
+
 } // namespace
+
+// The raw text of the first title element: "<title" followed by ">" or a blank and attributes up
+// to ">", then everything up to the next "</title" with optional blanks and ">". One pass over the
+// page; a page without a complete element gives nothing.
+std::optional<QString> titleElementText(const QString& page) {
+    const QString text = withoutComments(page);
+    const auto tag = QLatin1String("<title");
+    const auto end = QLatin1String("</title");
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype open = text.indexOf(tag, from, Qt::CaseInsensitive);
+        if (open < 0)
+            return std::nullopt;
+        qsizetype i = open + tag.size();
+        if (i < text.size() && (text[i] == u'>' || isAsciiSpace(text[i]))) {
+            const qsizetype gt = text.indexOf(u'>', i);
+            if (gt < 0)
+                return std::nullopt; // no later tag can end either
+            const qsizetype content = gt + 1;
+            for (qsizetype at = content;;) {
+                const qsizetype close = text.indexOf(end, at, Qt::CaseInsensitive);
+                if (close < 0)
+                    return std::nullopt; // no later element can end either
+                qsizetype j = close + end.size();
+                while (j < text.size() && isAsciiSpace(text[j]))
+                    ++j;
+                if (j < text.size() && text[j] == u'>')
+                    return text.mid(content, close - content);
+                at = close + 1;
+            }
+        }
+        from = open + 1;
+    }
+}
 
 QString htmlTitle(const QByteArray& html) {
     // Only ASCII matters for finding the element; the title's text is decoded by the page's
@@ -72,24 +130,28 @@ QString htmlTitle(const QByteArray& html) {
     const auto encoding = QStringConverter::encodingForHtml(html).value_or(QStringConverter::Utf8);
     QStringDecoder decode(encoding);
     const QString text = decode(html);
-    static const QRegularExpression comment(QStringLiteral("<!--.*?-->"),
-                                            QRegularExpression::DotMatchesEverythingOption);
-    QString plain = text;
-    plain.remove(comment);
-    static const QRegularExpression title(QStringLiteral("<title(\\s[^>]*)?>(.*?)</title\\s*>"),
-                                          QRegularExpression::CaseInsensitiveOption |
-                                              QRegularExpression::DotMatchesEverythingOption);
-    const auto m = title.match(plain);
-    if (!m.hasMatch())
+    // Found by plain scanning, not by a backtracking pattern: a hostile page (a megabyte of
+    // "<title>") must not keep the GUI thread busy for minutes.
+    const auto raw = titleElementText(text);
+    if (!raw)
         return {};
-    // Blanks as HTML counts them (space, tab, line feed, form feed, carriage return).
-    QString t = decodeEntities(m.captured(2));
-    static const QRegularExpression blanks(QStringLiteral("[ \\t\\n\\f\\r]+"));
-    t.replace(blanks, QStringLiteral(" "));
-    while (t.startsWith(u' '))
-        t.remove(0, 1);
-    while (t.endsWith(u' '))
-        t.chop(1);
+    // Runs of blanks as HTML counts them (space, tab, line feed, form feed, carriage return)
+    // become one space, none at the ends. (A loop, not a pattern: patterns find nothing at all in
+    // text with a lone surrogate.)
+    const QString decoded = decodeEntities(*raw);
+    QString t;
+    bool blank = false;
+    for (QChar c : decoded) {
+        const char16_t u = c.unicode();
+        if (u == u' ' || u == u'\t' || u == u'\n' || u == u'\f' || u == u'\r') {
+            blank = true;
+            continue;
+        }
+        if (blank && !t.isEmpty())
+            t += u' ';
+        blank = false;
+        t += c;
+    }
     return t;
 }
 

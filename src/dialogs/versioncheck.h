@@ -23,6 +23,10 @@ QUrl pageUrl();
 // at the ends removed and runs of blanks made one. Empty when there is none.
 QString htmlTitle(const QByteArray& html);
 
+// The raw text of the first title element of a decoded page, comments taken out (the first step
+// of htmlTitle); nothing when the page has no complete title element.
+std::optional<QString> titleElementText(const QString& page);
+
 // The version a title names: exactly two decimal digits; anything else names none.
 std::optional<int> fromTitle(const QString& title);
 

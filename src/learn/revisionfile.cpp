@@ -3,10 +3,10 @@
 #include "app/state.h"
 #include "bank/textfile.h"
 #include "platform/error.h"
+#include "platform/savefile.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace wirtal {
 
@@ -51,9 +51,7 @@ QByteArray revisionFileBytes(const QStringList& entries) {
 }
 
 void saveRevisionFile(const QString& path, const QStringList& entries) {
-    QSaveFile f(path);
-    const QByteArray bytes = revisionFileBytes(entries);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
+    if (!saveWhole(path, revisionFileBytes(entries)))
         throw Error(QStringLiteral("Nie można zapisać listy pytań do powtórki w pliku „%1”.")
                         .arg(QDir::toNativeSeparators(path)));
 }

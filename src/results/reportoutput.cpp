@@ -1,6 +1,7 @@
 #include "results/reportoutput.h"
 
 #include "platform/error.h"
+#include "platform/savefile.h"
 #include "results/reportparams.h"
 
 #include <QBuffer>
@@ -10,7 +11,6 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QSaveFile>
 #include <QTextDocument>
 
 namespace wirtal {
@@ -56,10 +56,10 @@ void QtReportOutput::savePdf(const QString& html, const QString& path) {
         render(html, writer);
     }
     setPdfAuthor(bytes, QStringLiteral("Norel"), reportTitle);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    QString why;
+    if (!saveWhole(path, bytes, &why))
         throw Error(QStringLiteral("Nie można zapisać raportu do pliku „%1”: %2.")
-                        .arg(QDir::toNativeSeparators(path), file.errorString()));
+                        .arg(QDir::toNativeSeparators(path), why));
 }
 
 } // namespace wirtal
