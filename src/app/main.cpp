@@ -1,11 +1,12 @@
 #include "app/mainwindow.h"
 #include "app/paths.h"
+#include "app/shellart.h"
 #include "dialogs/splashwindow.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"
 #include "platform/qtdialogs.h"
-#include "platform/qtwebloader.h"
 #include "platform/qtmediaplayer.h"
+#include "platform/qtwebloader.h"
 #include "platform/random.h"
 #include "platform/timer.h"
 #include "platform/wallclock.h"
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wirtal 2012"));
     QApplication::setOrganizationName(QStringLiteral("Norel"));
+    QApplication::setWindowIcon(wirtal::shellart::appIcon());
 
     using namespace wirtal;
     Paths::setProgramFolder(QDir::currentPath());
@@ -27,13 +29,11 @@ int main(int argc, char** argv) {
     QtDialogs dialogs;
     Dialogs& boxes = dialogs;
     // An error escaping any handler is shown in the "Wirtal" box and the program goes on.
-    setErrorSink([&boxes](const QString& text) {
-        boxes.message(text, Buttons::Ok, Icon::Error);
-    });
+    setErrorSink([&boxes](const QString& text) { boxes.message(text, Buttons::Ok, Icon::Error); });
     if (!Paths::ensureUserDataFolder())
         boxes.message(QStringLiteral("Nie można utworzyć folderu danych użytkownika „%1”.")
-                            .arg(QDir::toNativeSeparators(Paths::userDataFolder())),
-                        Buttons::Ok, Icon::Warning);
+                          .arg(QDir::toNativeSeparators(Paths::userDataFolder())),
+                      Buttons::Ok, Icon::Warning);
 
     Report::installDefaultTemplate();
 

@@ -1,5 +1,6 @@
 #include "dialogs/morepage.h"
 
+#include "app/shellart.h"
 #include "widgets/styledbutton.h"
 
 namespace wirtal {
@@ -24,6 +25,7 @@ MorePage::MorePage(QWidget* parent) : QWidget(parent) {
         b->setObjectName(QString::fromLatin1(s.name));
         b->setGeometry(left + i++ * (w + gap), 220, w, h);
         b->setCaptionPointSize(15);
+        b->setPicture(shellart::morePicture(i - 1, 48));
         *s.button = b;
     }
 }
