@@ -5,7 +5,7 @@
 
 namespace wirtal {
 
-MorePage::MorePage(QWidget* parent) : QWidget(parent) {
+MorePage::MorePage(QWidget* parent) : CardPage(parent) {
     setObjectName(QStringLiteral("TabSheet11"));
     struct Entry {
         StyledButton** button;
