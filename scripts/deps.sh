@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the program, its tests and its tools need, when missing.
+#   scripts/deps.sh --packaging   also the tools of the package build and its check
 set -euo pipefail
 packages=(
   build-essential cmake pkg-config
@@ -9,6 +10,9 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth openbox fonts-dejavu-core poppler-utils
 )
+if [ "${1:-}" = "--packaging" ]; then
+  packages+=(dpkg-dev appstream desktop-file-utils debootstrap)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

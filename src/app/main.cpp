@@ -15,6 +15,29 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+// The program folder is the current directory at start. Started some other way (from a shell
+// elsewhere, by a launcher that ignores the desktop entry's Path), a current directory without
+// "0wx.dll" gives way to the installed program folder beside the executable (../share/wirtal), when
+// there is one.
+QString programFolderAtStart() {
+    const QString current = QDir::currentPath();
+    if (QFileInfo::exists(current + QStringLiteral("/0wx.dll")))
+        return current;
+    const QString installed = QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                              QStringLiteral("/../share/wirtal"));
+    if (!QFileInfo::exists(installed + QStringLiteral("/0wx.dll")) || !QDir::setCurrent(installed))
+        return current;
+    std::fprintf(stderr, "wirtal: no 0wx.dll in the current directory; using %s\n",
+                 qPrintable(QDir::toNativeSeparators(installed)));
+    return installed;
+}
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -23,7 +46,7 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(wirtal::shellart::appIcon());
 
     using namespace wirtal;
-    Paths::setProgramFolder(QDir::currentPath());
+    Paths::setProgramFolder(programFolderAtStart());
     Paths::setUserDataFolder(Paths::defaultUserDataFolder());
 
     QtDialogs dialogs;
@@ -60,6 +83,16 @@ int main(int argc, char** argv) {
     MainWindow window(services);
     dialogs.setParent(&window);
     window.showMaximized();
+    // WIRTAL_QUIT_AFTER_START=1 (for checking an installation): name the program folder and quit
+    // once the main window has been shown and painted.
+    if (qEnvironmentVariable("WIRTAL_QUIT_AFTER_START") == QStringLiteral("1"))
+        QTimer::singleShot(0, &window, [&window] {
+            window.repaint();
+            std::printf("wirtal: started on the program folder %s\n",
+                        qPrintable(QDir::toNativeSeparators(Paths::programFolder())));
+            std::fflush(stdout);
+            QCoreApplication::quit();
+        });
     const int rc = app.exec();
     setErrorSink({});
     return rc;

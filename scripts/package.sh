@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# Builds the Debian package (Release, installed under /usr) in build/package.
+#   scripts/package.sh           builds build/package/wirtal_<version>_<arch>.deb
+#   scripts/package.sh --check   then installs it into a clean Debian 12 root made by debootstrap
+#                                (build/debian12) and starts the installed program there from
+#                                its desktop entry under xvfb-run
+# Not part of the tests or of CI: the check downloads Debian's packages. As root, on Debian 12.
+# WIRTAL_DEBIAN_MIRROR names another Debian mirror for the check's root.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+check=false
+case "${1:-}" in
+  "") ;;
+  --check) check=true ;;
+  *) echo "usage: scripts/package.sh [--check]" >&2; exit 2 ;;
+esac
+"$top/scripts/deps.sh" --packaging
+
+dir="$top/build/package"
+cmake -S "$top" -B "$dir" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+      -DWIRTAL_BUILD_TESTS=OFF -DWIRTAL_BUILD_BENCH=OFF >/dev/null
+cmake --build "$dir" -j2
+desktop-file-validate "$dir/packaging/pl.norel.Wirtal.desktop"
+appstreamcli validate --no-net "$dir/packaging/pl.norel.Wirtal.metainfo.xml"
+rm -f "$dir"/wirtal_*.deb
+(cd "$dir" && cpack -G DEB)
+deb=$(ls "$dir"/wirtal_*.deb)
+dpkg-deb --info "$deb"
+echo "Package: $deb"
+$check || exit 0
+
+# A clean Debian 12 root, made once and never changed; every check works on a fresh copy of it.
+root="$top/build/debian12"
+mirror=${WIRTAL_DEBIAN_MIRROR:-http://deb.debian.org/debian}
+if [ ! -f "$root/base/.wirtal-clean-root" ]; then
+  rm -rf "$root/base" "$root/base.tmp"
+  mkdir -p "$root"
+  echo "Making a clean Debian 12 root in $root/base (debootstrap)"
+  debootstrap --variant=minbase bookworm "$root/base.tmp" "$mirror" >"$root/debootstrap.log"
+  touch "$root/base.tmp/.wirtal-clean-root"
+  mv "$root/base.tmp" "$root/base"
+fi
+sys="$root/check"
+rm -rf "$sys"
+cp -a "$root/base" "$sys"
+mount -t proc proc "$sys/proc"
+trap 'umount "$sys/proc"' EXIT
+cp /etc/resolv.conf "$sys/etc/resolv.conf"
+cp "$deb" "$sys/tmp/"
+in_root() { chroot "$sys" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 "$@"; }
+
+echo "== Installing $(basename "$deb") with its dependencies"
+in_root apt-get update -q
+in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+  "/tmp/$(basename "$deb")"
+# Only for the check: a display server. Not a dependency of the program.
+in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends xvfb xauth
+
+echo "== Starting the program as the desktop entry says (Exec in Path), as a new user"
+entry=/usr/share/applications/pl.norel.Wirtal.desktop
+exec_line=$(sed -n 's/^Exec=//p' "$sys$entry")
+path_line=$(sed -n 's/^Path=//p' "$sys$entry")
+started="wirtal: started on the program folder $path_line"
+fallback="wirtal: no 0wx.dll in the current directory"
+in_root useradd -m learner
+as_learner() {
+  in_root runuser -u learner -- env HOME=/home/learner WIRTAL_QUIT_AFTER_START=1 sh -c "$1" 2>&1
+}
+out=$(as_learner "cd '$path_line' && exec timeout 120 xvfb-run -a $exec_line") || {
+  echo "$out"; echo "FAILED: the program did not start" >&2; exit 1; }
+echo "$out"
+if ! echo "$out" | grep -qx "$started" || echo "$out" | grep -q "$fallback"; then
+  echo "FAILED: the program did not start on $path_line as its current directory" >&2; exit 1
+fi
+[ -d "$sys/home/learner/.local/share/Norel" ] || {
+  echo "FAILED: no user data folder" >&2; exit 1; }
+
+echo "== Starting it through a desktop launcher (gio launch, installed for the check only)"
+in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+  libglib2.0-bin >/dev/null
+out=$(as_learner "cd / && timeout 120 xvfb-run -a sh -c 'gio launch $entry
+  for i in \$(seq 60); do sleep 1; grep -q started /tmp/launch.out && break; done' \
+  >/tmp/launch.out 2>&1; cat /tmp/launch.out")
+echo "$out"
+if ! echo "$out" | grep -qx "$started" || echo "$out" | grep -q "$fallback"; then
+  echo "FAILED: the desktop entry did not start the program on $path_line" >&2; exit 1
+fi
+
+echo "== Starting it from another folder: it finds the installed program folder"
+out=$(as_learner "cd /tmp && exec timeout 120 xvfb-run -a $exec_line")
+echo "$out"
+if ! echo "$out" | grep -qx "$started" || ! echo "$out" | grep -q "$fallback"; then
+  echo "FAILED: the installed program folder was not found" >&2; exit 1
+fi
+
+echo "== The installed bank tool on the installed program folder"
+in_root wirtal-bank check --folder "$path_line"
+echo "Package check passed: installed on a clean Debian 12 root and started on its data."
