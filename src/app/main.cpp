@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 #include <QTimer>
 
 #include <cstdio>
@@ -43,7 +44,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wirtal 2012"));
     QApplication::setOrganizationName(QStringLiteral("Norel"));
-    QApplication::setWindowIcon(wirtal::shellart::appIcon());
+    // The installed icon of the desktop entry when there is one, otherwise the drawn mark.
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QStringLiteral("pl.norel.Wirtal"), wirtal::shellart::appIcon()));
 
     using namespace wirtal;
     Paths::setProgramFolder(programFolderAtStart());
