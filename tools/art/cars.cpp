@@ -60,12 +60,11 @@ void callout(QPainter& p, const Callout& c) {
 void stalk(QPainter& p, QPointF root, QPointF tip, const QColor& c, bool rotaryEnd) {
     strokeLine(p, root, tip, c, 16);
     if (rotaryEnd) {
-        const QPointF end = tip + (tip - root) * 0.0;
         const QPointF back = tip + (root - tip) * 0.28;
         strokeLine(p, tip, back, c.lighter(160), 20, Qt::FlatCap);
         strokeLine(p, back + (root - tip) * 0.03, back + (root - tip) * 0.1, QColor(250, 200, 60),
                    20, Qt::FlatCap);
-        fillCircle(p, end, 10, c.lighter(160));
+        fillCircle(p, tip, 10, c.lighter(160));
     } else {
         fillCircle(p, tip, 10, c.lighter(130));
     }

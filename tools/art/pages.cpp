@@ -79,8 +79,9 @@ QImage lightPicture(const QString& state) {
         return img;
     }
     const bool withArrow = state == u"red-arrow" || state == u"green-arrow";
-    const bool short_ = state.startsWith(u"tram-") || state.startsWith(u"ped-");
-    const qreal w = 46, h = short_ ? (state.startsWith(u"tram-") ? 60 : 110) : 140;
+    // a pedestrian head has two lamps, a tram head one, the others three
+    const qreal w = 46,
+                h = state.startsWith(u"tram-") ? 60 : (state.startsWith(u"ped-") ? 110 : 140);
     QImage img = transparentCanvas(pictureWidth, 160);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
