@@ -1,5 +1,7 @@
 #include "app/leftmenu.h"
 
+#include "app/shellart.h"
+
 #include "widgets/styledbutton.h"
 
 namespace wirtal {
@@ -10,9 +12,12 @@ struct MenuEntry {
     const char16_t* caption;
 };
 constexpr MenuEntry entries[LeftMenu::Count] = {
-    {"AdvSmoothButton31", u"Nauka testów"},   {"AdvSmoothButton37", u"Wylosuj test"},
-    {"AdvSmoothButton38", u"Kodeks i przepisy"}, {"AdvSmoothButton39", u"Budowa pojazdów"},
-    {"AdvSmoothButton40", u"Znaki drogowe"},  {"AdvSmoothButton41", u"Zmień kategorię"},
+    {"AdvSmoothButton31", u"Nauka testów"},
+    {"AdvSmoothButton37", u"Wylosuj test"},
+    {"AdvSmoothButton38", u"Kodeks i przepisy"},
+    {"AdvSmoothButton39", u"Budowa pojazdów"},
+    {"AdvSmoothButton40", u"Znaki drogowe"},
+    {"AdvSmoothButton41", u"Zmień kategorię"},
     {"AdvSmoothButton79", u"Więcej"},
 };
 } // namespace
@@ -24,6 +29,7 @@ LeftMenu::LeftMenu(QWidget* parent) : QWidget(parent) {
         b->setObjectName(QString::fromLatin1(entries[i].name));
         b->setGeometry(7, 7 + 91 * i, 136, 85);
         b->setCaptionPointSize(11);
+        b->setPicture(shellart::leftMenuPicture(i, 34));
         buttons_[i] = b;
     }
     // No operation enables "Zmień kategorię": the category chosen at start stays for the run.

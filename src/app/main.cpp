@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 #include "app/paths.h"
+#include "app/shellart.h"
 #include "dialogs/splashwindow.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"
@@ -16,6 +17,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 #include <QTimer>
 
 #include <cstdio>
@@ -79,6 +81,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wirtal 2012"));
     QApplication::setOrganizationName(QStringLiteral("Norel"));
+    // The installed icon of the desktop entry when there is one, otherwise the drawn mark.
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QStringLiteral("pl.norel.Wirtal"), wirtal::shellart::appIcon()));
 
     using namespace wirtal;
     Paths::setProgramFolder(programFolderAtStart());

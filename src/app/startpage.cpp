@@ -1,7 +1,10 @@
 #include "app/startpage.h"
 
+#include "app/shellart.h"
+
 #include "widgets/styledbutton.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
@@ -16,9 +19,18 @@ StartPage::StartPage(QWidget* parent) : QWidget(parent) {
     logo->setAlignment(Qt::AlignCenter);
     logo->setStyleSheet(QStringLiteral("font-size: 44px; font-weight: bold; color: #1d3b6a;"));
     logo->setGeometry(0, 70, 1089, 70);
+    // The program's mark left of the title.
+    QFont titleFont = logo->font();
+    titleFont.setPixelSize(44);
+    titleFont.setBold(true);
+    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(logo->text());
+    auto* mark = new QLabel(this);
+    mark->setObjectName(QStringLiteral("logomark"));
+    mark->setPixmap(shellart::logoMark(64));
+    mark->setGeometry((1089 - titleWidth) / 2 - 84, 73, 64, 64);
 
-    auto* title = new QLabel(QStringLiteral("Nowy egzamin wg zasad obowiązujących do 19 stycznia 2013"),
-                             this);
+    auto* title = new QLabel(
+        QStringLiteral("Nowy egzamin wg zasad obowiązujących do 19 stycznia 2013"), this);
     title->setObjectName(QStringLiteral("startcaption"));
     title->setAlignment(Qt::AlignCenter);
     title->setStyleSheet(QStringLiteral("font-size: 18px; color: #24406e;"));
@@ -37,6 +49,7 @@ StartPage::StartPage(QWidget* parent) : QWidget(parent) {
         b->setObjectName(QStringLiteral("AdvSmoothButton%1").arg(24 + i));
         b->setGeometry(left + i * (w + gap), 300, w, h);
         b->setCaptionPointSize(14);
+        b->setPicture(shellart::categoryPicture(QChar(letters[i]), 130, 66));
         b->setEnabled(letter == QStringLiteral("B"));
         buttons_[i] = b;
     }
@@ -56,11 +69,7 @@ void StartPage::markChosen(const QString& letter) {
 
 void StartPage::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    QRectF card = QRectF(rect()).adjusted(40, 30, -40, -60);
-    p.setPen(QPen(QColor(255, 255, 255, 160), 1));
-    p.setBrush(QColor(255, 255, 255, 110));
-    p.drawRoundedRect(card, 18, 18);
+    shellart::paintStartBackground(p, QRectF(rect()).adjusted(40, 30, -40, -60));
 }
 
 } // namespace wirtal

@@ -1,5 +1,7 @@
 #include "dialogs/aboutform.h"
 
+#include "app/shellart.h"
+
 #include "widgets/styledbutton.h"
 #include "widgets/tcolor.h"
 
@@ -69,22 +71,7 @@ void AboutForm::paintEvent(QPaintEvent*) {
     sky.setColorAt(0, QColor(205, 225, 248));
     sky.setColorAt(1, QColor(150, 185, 228));
     p.fillRect(rect(), sky);
-    const QRectF pic(336, 50, 344, 257);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(110, 170, 90, 200));
-    p.drawRoundedRect(pic.adjusted(0, pic.height() * 0.55, 0, 0), 10, 10);
-    QPolygonF road;
-    road << QPointF(pic.center().x() - 12, pic.top() + pic.height() * 0.55)
-         << QPointF(pic.center().x() + 12, pic.top() + pic.height() * 0.55)
-         << QPointF(pic.right() - 40, pic.bottom()) << QPointF(pic.left() + 40, pic.bottom());
-    p.setBrush(QColor(80, 80, 88));
-    p.drawPolygon(road);
-    p.setPen(QPen(Qt::white, 4, Qt::DashLine));
-    p.drawLine(QPointF(pic.center().x(), pic.top() + pic.height() * 0.58),
-               QPointF(pic.center().x(), pic.bottom() - 4));
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(255, 220, 90));
-    p.drawEllipse(QPointF(pic.right() - 60, pic.top() + 45), 28, 28);
+    shellart::paintAboutPicture(p, QRectF(336, 50, 344, 257));
 }
 
 } // namespace wirtal

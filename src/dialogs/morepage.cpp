@@ -1,10 +1,11 @@
 #include "dialogs/morepage.h"
 
+#include "app/shellart.h"
 #include "widgets/styledbutton.h"
 
 namespace wirtal {
 
-MorePage::MorePage(QWidget* parent) : QWidget(parent) {
+MorePage::MorePage(QWidget* parent) : CardPage(parent) {
     setObjectName(QStringLiteral("TabSheet11"));
     struct Entry {
         StyledButton** button;
@@ -24,6 +25,7 @@ MorePage::MorePage(QWidget* parent) : QWidget(parent) {
         b->setObjectName(QString::fromLatin1(s.name));
         b->setGeometry(left + i++ * (w + gap), 220, w, h);
         b->setCaptionPointSize(15);
+        b->setPicture(shellart::morePicture(i - 1, 48));
         *s.button = b;
     }
 }

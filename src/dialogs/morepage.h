@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "widgets/cardpage.h"
 
 #include <functional>
 
@@ -9,7 +9,7 @@ namespace wirtal {
 class StyledButton;
 
 // The more page "TabSheet11": "Statystyki", "Aktualizacje" and "O programie".
-class MorePage : public QWidget {
+class MorePage : public CardPage {
     Q_OBJECT
 public:
     explicit MorePage(QWidget* parent = nullptr);

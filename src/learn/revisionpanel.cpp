@@ -32,7 +32,7 @@ QAction* menuItem(QMenu* menu, const char* name, const QString& caption) {
 RevisionPanel::RevisionPanel(AppContext& ctx, LearnPage& page, QWidget* parent)
     : QGroupBox(QStringLiteral(" Do powtórki: "), parent), ctx_(ctx), page_(page) {
     setObjectName(QStringLiteral("GroupBox2"));
-    resize(359, 236);
+    resize(359, 200);
 
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("dopowtorkilistbox1"));
@@ -40,7 +40,7 @@ RevisionPanel::RevisionPanel(AppContext& ctx, LearnPage& page, QWidget* parent)
     list_->setToolTip(QStringLiteral("Kliknij na numer pytania, aby do niego przejść."));
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setContextMenuPolicy(Qt::CustomContextMenu);
-    list_->setGeometry(12, 28, 104, 196);
+    list_->setGeometry(12, 28, 104, 160); // inside the frame of the 200 px high box
     connect(list_, &QListWidget::itemClicked, this,
             [this] { guarded([this] { dopowtorkilistbox1Click(); }); });
     connect(list_, &QListWidget::itemActivated, this,

@@ -1,6 +1,7 @@
 #include "library/librarypages.h"
 
 #include "library/menuicons.h"
+#include "widgets/cardpage.h"
 #include "widgets/htmlview.h"
 #include "widgets/styledbutton.h"
 
@@ -53,7 +54,7 @@ QWidget* ReferenceLibrary::makeView(const ViewInfo& v) {
 }
 
 QWidget* ReferenceLibrary::makeMenu(const MenuInfo& m) {
-    auto* sheet = new QWidget;
+    auto* sheet = new CardPage;
     sheet->setObjectName(QStringLiteral("TabSheet%1").arg(m.sheet));
 
     std::vector<const Entry*> mine;
@@ -79,7 +80,7 @@ QWidget* ReferenceLibrary::makeMenu(const MenuInfo& m) {
         b->setProperty("referenceEntry", e.number);
         b->setGeometry(left + (i % m.columns) * (w + gap), top + row * (h + gap), w, h);
         b->setCaptionPointSize(rules ? 15 : 12);
-        b->setPicture(menuicons::forEntry(e.number, rules ? 64 : 96));
+        b->setPicture(menuicons::forEntry(e.number, rules ? 80 : 96));
         b->setHandler([this, &e] { open(e); });
         if (e.hover)
             b->installEventFilter(this);

@@ -48,7 +48,8 @@ QChartView* makeChart(QWidget* parent, const QString& name, const QString& title
 void addSlice(QPieSeries* series, double value, const QString& label, int color) {
     QPieSlice* slice = series->append(label, value);
     slice->setColor(toQColor(color));
-    slice->setBorderColor(Qt::white);
+    // Edged in its own colour: a slice that fills the whole circle shows no seam.
+    slice->setBorderColor(toQColor(color));
     const auto markers =
         series->chart() ? series->chart()->legend()->markers(series) : QList<QLegendMarker*>();
     for (QLegendMarker* m : markers)
@@ -104,6 +105,8 @@ void StatsView::placeCharts() {
     chart2_->setGeometry(2 * gap + w, gap, w, h);
     clear_->move(chart2_->width() - clear_->width() - 14,
                  chart2_->height() - clear_->height() - 14);
+    // The category in the lower corner of the first chart, level with the button of the second.
+    label3_->move(20, chart1_->height() - label3_->height() - 18);
 }
 
 void StatsView::resizeEvent(QResizeEvent* event) {

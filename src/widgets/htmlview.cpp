@@ -15,6 +15,7 @@ HtmlView::HtmlView(QWidget* parent) : QTextBrowser(parent) {
     setOpenLinks(false);
     setOpenExternalLinks(false);
     setFrameShape(QFrame::NoFrame);
+    document()->setDocumentMargin(10);
     connect(this, &QTextBrowser::anchorClicked, this, &HtmlView::followLink);
 }
 

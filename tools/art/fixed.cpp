@@ -257,10 +257,32 @@ bool writeFixedPictures(const QString& folder) {
     };
     save(board(QColor(225, 232, 240), QStringLiteral("Wirtal")), QStringLiteral("empty.jpg"));
     save(board(QColor(120, 130, 150), QString()), QStringLiteral("empty2.jpg"));
-    save(board(QColor(20, 140, 60), QStringLiteral("Wynik pozytywny")),
-         QStringLiteral("testkoniecok.jpg"));
-    save(board(QColor(190, 30, 30), QStringLiteral("Wynik negatywny")),
-         QStringLiteral("testkonieczle.jpg"));
+    // The result of a test: the calm road, lightly veiled, under a card with a tick or a cross.
+    const auto result = [&](bool passed) {
+        QImage img = board(QColor(235, 240, 245), QString());
+        QPainter p(&img);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QColor c = passed ? QColor(30, 140, 70) : QColor(190, 40, 40);
+        const QRectF card(50, 120, 380, 120);
+        fillRect(p, card.translated(0, 4), QColor(0, 0, 0, 40), 20);
+        fillRect(p, card, QColor(255, 255, 255, 235), 20);
+        fillCircle(p, {110, 180}, 40, c);
+        if (passed) {
+            QPainterPath tick(QPointF(92, 181));
+            tick.lineTo(106, 195);
+            tick.lineTo(130, 165);
+            strokePath(p, tick, Qt::white, 9);
+        } else {
+            strokeLine(p, {95, 165}, {125, 195}, Qt::white, 9);
+            strokeLine(p, {125, 165}, {95, 195}, Qt::white, 9);
+        }
+        text(p, QRectF(170, 150, 230, 26), QStringLiteral("Wynik"), QColor(60, 70, 90), 0.5);
+        text(p, QRectF(170, 184, 230, 30),
+             passed ? QStringLiteral("pozytywny") : QStringLiteral("negatywny"), c);
+        return img;
+    };
+    save(result(true), QStringLiteral("testkoniecok.jpg"));
+    save(result(false), QStringLiteral("testkonieczle.jpg"));
     const std::pair<const char*, QColor> stars[] = {{"redstar.png", QColor(220, 30, 30)},
                                                     {"greenstar.png", QColor(30, 170, 60)},
                                                     {"greystar.png", QColor(160, 160, 160)}};

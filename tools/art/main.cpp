@@ -6,8 +6,11 @@
 //   wirtal-art films                  the names of the films
 //   wirtal-art one ITEM FILE          one picture
 //   wirtal-art sheet FILE             every sign of the sign table on one sheet
+//   wirtal-art pages LIST FOLDER      every picture of the reference pages named in LIST (the
+//                                     pages' picture list), into FOLDER (obrazki_prawko)
 #include "art/films.h"
 #include "art/mediaitem.h"
+#include "art/pages.h"
 #include "art/pictures.h"
 #include "art/signpaint.h"
 #include "art/signtable.h"
@@ -103,6 +106,18 @@ int pictures(const QString& sources, const QString& out) {
     return failed ? 1 : 0;
 }
 
+int pages(const QString& list, const QString& folder) {
+    QString why;
+    const auto pictures = art::readPagePictures(list, &why);
+    if (pictures.isEmpty()) {
+        say(QStringLiteral("wirtal-art: ") + why);
+        return 1;
+    }
+    const int failed = art::writePagePictures(pictures, folder);
+    say(QStringLiteral("wirtal-art: %1 page pictures in %2").arg(pictures.size()).arg(folder));
+    return failed ? 1 : 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -123,9 +138,11 @@ int main(int argc, char** argv) {
     }
     if (args.size() == 4 && cmd == u"one")
         return one(args[2], args[3]);
+    if (args.size() == 4 && cmd == u"pages")
+        return pages(args[2], args[3]);
     if (args.size() == 3 && cmd == u"sheet")
         return sheet(args[2]);
     say(QStringLiteral("Użycie: wirtal-art pictures SOURCES OUT | frames FILM DIR | films | "
-                       "one ITEM FILE | sheet FILE"));
+                       "one ITEM FILE | sheet FILE | pages LIST FOLDER"));
     return 2;
 }

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
+#include <QRectF>
+
+namespace wirtal::shellart {
+
+// Artwork of the window shell, drawn by code in the program's calm blue style.
+
+// The vehicle of a category button: a motorbike (A), car (B), truck (C), bus (D), tractor (T).
+QPixmap categoryPicture(QChar letter, int width, int height);
+// The picture of a left-menu button (LeftMenu::Entry order), size x size.
+QPixmap leftMenuPicture(int entry, int size);
+// The picture of a button of the more page: 0 statistics, 1 updates, 2 about; size x size.
+QPixmap morePicture(int entry, int size);
+// The about window's picture (a road under a calm sky with a traffic light and a sign), painted
+// into rect.
+void paintAboutPicture(QPainter& p, const QRectF& rect);
+// The program's mark: a traffic light on a blue rounded square, size x size.
+QPixmap logoMark(int size);
+// The application icon (the mark in the usual sizes).
+QIcon appIcon();
+// The start page's background inside rect: a light card with a road into the distance.
+void paintStartBackground(QPainter& p, const QRectF& rect);
+
+} // namespace wirtal::shellart
