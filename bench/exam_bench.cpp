@@ -64,28 +64,11 @@ public:
     QString saveFileName(const QString&, const QString&) override { return {}; }
 };
 
-// The bank names pictures only: a player that never plays.
-class SilentPlayer final : public MediaPlayer {
-public:
-    void setFile(const QString& path) override { file_ = path; }
-    QString file() const override { return file_; }
-    void setOutput(QWidget*) override {}
-    void open() override {}
-    void play() override {}
-    void step() override {}
-    void rewind() override {}
-    void close() override {}
-    bool isPlaying() const override { return false; }
-
-private:
-    QString file_;
-};
-
 struct Setup {
     QTemporaryDir program, user;
     ManualClock clock;
     QuietDialogs dialogs;
-    SilentPlayer player;
+    InertPlayer player;
     SeededRandom random{2026};
     FixedWallClock wall{QDateTime(QDate(2026, 12, 10), QTime(12, 0))};
     std::unique_ptr<MainWindow> window;

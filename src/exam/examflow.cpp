@@ -78,6 +78,13 @@ std::optional<Record> ExamFlow::openQuestion() {
     return r;
 }
 
+void ExamFlow::showSpecialistTexts(const Record& r) {
+    s_.ui.memopytanieabctest->setText(r.field(specialistField::text));
+    s_.ui.memoodpatest->setText(r.field(specialistField::answerA));
+    s_.ui.memoodpbtest->setText(r.field(specialistField::answerB));
+    s_.ui.memoodpctest->setText(r.field(specialistField::answerC));
+}
+
 void ExamFlow::Timer9Timer() {
     testStep([this] {
         const std::optional<Record> question = openQuestion();
@@ -89,10 +96,7 @@ void ExamFlow::Timer9Timer() {
             s_.ui.display.showPicture();
             s_.timers.Timer13->start(); // the reading period
         } else {
-            s_.ui.memopytanieabctest->setText(r.field(specialistField::text));
-            s_.ui.memoodpatest->setText(r.field(specialistField::answerA));
-            s_.ui.memoodpbtest->setText(r.field(specialistField::answerB));
-            s_.ui.memoodpctest->setText(r.field(specialistField::answerC));
+            showSpecialistTexts(r);
             showMedia(r.field(specialistField::media), s_.ui.display, s_.player());
             s_.timers.Timer1->start();
         }
@@ -112,10 +116,7 @@ void ExamFlow::Timer13Timer() {
         }
         showMedia(r.field(specialistField::media), s_.ui.display, s_.player());
         if (s_.state().kategoria != u"B") {
-            s_.ui.memopytanieabctest->setText(r.field(specialistField::text));
-            s_.ui.memoodpatest->setText(r.field(specialistField::answerA));
-            s_.ui.memoodpbtest->setText(r.field(specialistField::answerB));
-            s_.ui.memoodpctest->setText(r.field(specialistField::answerC));
+            showSpecialistTexts(r);
             s_.timers.Timer1->start();
         }
     });

@@ -12,23 +12,6 @@
 namespace wirtal {
 
 namespace {
-// Stands in for the player when the program runs without one: never plays.
-class InertPlayer final : public MediaPlayer {
-public:
-    void setFile(const QString& path) override { file_ = path; }
-    QString file() const override { return file_; }
-    void setOutput(QWidget*) override {}
-    void open() override {}
-    void play() override {}
-    void step() override {}
-    void rewind() override {}
-    void close() override {}
-    bool isPlaying() const override { return false; }
-
-private:
-    QString file_;
-};
-
 void setScale(CountdownGauge& g, int maximum, int low, int high) {
     g.clearSections();
     g.setMaximum(maximum);

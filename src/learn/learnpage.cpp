@@ -37,7 +37,7 @@ MediaPlayer& playerOf(AppContext& ctx) {
 } // namespace
 
 LearnPage::LearnPage(AppContext& ctx, QWidget* parent)
-    : QWidget(parent), ctx_(ctx), player_(playerOf(ctx)) {
+    : CardPage(parent), ctx_(ctx), player_(playerOf(ctx)) {
     setObjectName(QStringLiteral("TabSheet2"));
 
     label1_ = new QLabel(this);
@@ -233,15 +233,6 @@ void LearnPage::savebox() {
 }
 void LearnPage::resumeFilm() {
     display_->resumeFilm();
-}
-
-void LearnPage::paintEvent(QPaintEvent*) {
-    // A soft card behind the page's content, as on the start page.
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(255, 255, 255, 160), 1));
-    p.setBrush(QColor(255, 255, 255, 110));
-    p.drawRoundedRect(QRectF(rect()).adjusted(6, 2, -6, -2), 16, 16);
 }
 
 } // namespace wirtal

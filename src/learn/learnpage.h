@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/cardpage.h"
+
 #include <QWidget>
 
 #include <memory>
@@ -23,7 +25,7 @@ class Timer;
 // The learning page "TabSheet2": the question browser with the learning display, the question
 // panels with the answer check, the number group and the revision list. The page holds the
 // question number "numer" and runs "numerChange" whenever it changes.
-class LearnPage : public QWidget {
+class LearnPage : public CardPage {
     Q_OBJECT
 public:
     explicit LearnPage(AppContext& ctx, QWidget* parent = nullptr);
@@ -63,7 +65,6 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
 
 private:
     void numerChange(int n);

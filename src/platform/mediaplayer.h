@@ -27,4 +27,21 @@ public:
     virtual bool isPlaying() const = 0;
 };
 
+// A player that plays nothing: for a program run without films and for benchmarks.
+class InertPlayer final : public MediaPlayer {
+public:
+    void setFile(const QString& path) override { file_ = path; }
+    QString file() const override { return file_; }
+    void setOutput(QWidget*) override {}
+    void open() override {}
+    void play() override {}
+    void step() override {}
+    void rewind() override {}
+    void close() override {}
+    bool isPlaying() const override { return false; }
+
+private:
+    QString file_;
+};
+
 } // namespace wirtal
