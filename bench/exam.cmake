@@ -1,1 +1,1 @@
-wirtal_add_bench(bench_exam UI SOURCES exam_bench.cpp)
+wirtal_add_bench(bench_exam UI SOURCES exam_bench.cpp fullbank.cpp)

@@ -5,6 +5,8 @@
 //
 //   bench_exam [--benchmark_filter=...]
 
+#include "fullbank.h"
+
 #include "app/mainwindow.h"
 #include "app/navigation.h"
 #include "app/paths.h"
@@ -29,30 +31,11 @@
 #include <cstdlib>
 
 using namespace wirtal;
+using wirtal::bench::questionText;
+using wirtal::bench::quoted;
+using wirtal::bench::writeBankFile;
 
 namespace {
-
-QString quoted(QStringList fields) {
-    for (QString& f : fields)
-        f = u'"' + f.replace(u'"', QStringLiteral("\"\"")) + u'"';
-    return fields.join(u',');
-}
-
-QString text(int n, int length) {
-    QString t = QStringLiteral("Pytanie %1: czy w tej sytuacji masz obowiązek").arg(n);
-    while (t.size() < length)
-        t += QStringLiteral(" zatrzymać pojazd przed przejściem");
-    return t.left(length) + u'?';
-}
-
-void writeFile(const QString& path, const QStringList& lines) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-        std::exit(1);
-    }
-    f.write(encodeCp1250(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
-}
 
 // Every box is answered Yes; errors are printed (none is expected).
 class QuietDialogs final : public Dialogs {
@@ -78,15 +61,16 @@ struct Setup {
         Paths::setUserDataFolder(user.path());
         QStringList basic{quoted({"Pytania podstawowe", "T", "", "0"})};
         for (int n = 1; n <= wspolnych; ++n)
-            basic << quoted({text(n, 90), n % 2 ? "T" : "N", QStringLiteral("p%1.jpg").arg(n),
-                             QString::number(n % 3 + 1)});
-        writeFile(program.filePath("0wx.dll"), basic);
+            basic << quoted({questionText(n, 90), n % 2 ? "T" : "N",
+                             QStringLiteral("p%1.jpg").arg(n), QString::number(n % 3 + 1)});
+        writeBankFile(program.filePath("0wx.dll"), basic);
         QStringList special{quoted({"Pytania specjalistyczne", "", "", "", "A", "", "0"})};
         for (int n = 1; n <= lastQuestion - wspolnych; ++n)
-            special << quoted({text(n, 60), text(n + 1, 25), text(n + 2, 25), text(n + 3, 25),
+            special << quoted({questionText(n, 60), questionText(n + 1, 25),
+                               questionText(n + 2, 25), questionText(n + 3, 25),
                                QString(QChar(u'A' + n % 3)), QStringLiteral("%1.jpg").arg(n),
                                QString::number(n % 3 + 1)});
-        writeFile(program.filePath("02x.dll"), special);
+        writeBankFile(program.filePath("02x.dll"), special);
         setErrorSink([](const QString& t) { std::fprintf(stderr, "error: %s\n", qPrintable(t)); });
         Services s;
         s.timers = &clock;

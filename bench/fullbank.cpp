@@ -13,8 +13,6 @@
 
 namespace wirtal::bench {
 
-namespace {
-
 QString quoted(const QStringList& fields) {
     QStringList out;
     for (QString f : fields)
@@ -38,7 +36,7 @@ QString questionText(int n, int length) {
     return t + u'?';
 }
 
-void writeFile(const QString& path, const QStringList& lines) {
+void writeBankFile(const QString& path, const QStringList& lines) {
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
@@ -46,8 +44,6 @@ void writeFile(const QString& path, const QStringList& lines) {
     }
     f.write(encodeCp1250(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
 }
-
-} // namespace
 
 FullBank::FullBank() {
     Paths::setProgramFolder(program.path());
@@ -57,13 +53,13 @@ FullBank::FullBank() {
         basic << quoted({questionText(n, 90), n % 2 ? "T" : "N",
                          QStringLiteral("AK_D%1_org.wmv").arg(n, 4, 10, QChar(u'0')),
                          QString::number(n % 3 + 1)});
-    writeFile(program.filePath("0wx.dll"), basic);
+    writeBankFile(program.filePath("0wx.dll"), basic);
     QStringList special{quoted({"Pytania specjalistyczne", "", "", "", "A", "", "0"})};
     for (int n = 1; n <= lastQuestion - wspolnych; ++n)
         special << quoted({questionText(n, 60), questionText(n + 1, 25), questionText(n + 2, 25),
                            questionText(n + 3, 25), QString(QChar(u'A' + n % 3)),
                            QStringLiteral("%1.jpg").arg(n), QString::number(n % 3 + 1)});
-    writeFile(program.filePath("02x.dll"), special);
+    writeBankFile(program.filePath("02x.dll"), special);
     writeini(QStringLiteral("statsb.ini"), QStringLiteral("last"), QStringLiteral("pytanie"),
              QStringLiteral("1"));
     writeini(QStringLiteral("statsb.ini"), QStringLiteral("nauka"), QStringLiteral("poprawne"),

@@ -4,6 +4,8 @@
 // characters, every field quoted, Windows-1250, CR LF, in a temporary program folder, and a
 // statistics file with every key in a temporary user data folder.
 
+#include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 namespace wirtal::bench {
@@ -13,6 +15,14 @@ struct FullBank {
     QTemporaryDir user;
     FullBank();
 };
+
+// A bank line with every field quoted (quotes doubled).
+QString quoted(const QStringList& fields);
+// A question text of about the given length, with Polish letters.
+QString questionText(int n, int length);
+// Lines joined with CR LF (and one at the end) in Windows-1250; exits when the file cannot be
+// written.
+void writeBankFile(const QString& path, const QStringList& lines);
 
 // Made once, on first use; installs its folders as the program's.
 FullBank& fullBank();
