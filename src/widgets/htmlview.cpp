@@ -1,12 +1,14 @@
 #include "widgets/htmlview.h"
 
 #include "bank/textfile.h"
+#include "dialogs/pagesanitizer.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QRegularExpression>
 #include <QStringDecoder>
-#include <QTextBlock>
 #include <QTextDocument>
 
 namespace wirtal {
@@ -17,6 +19,12 @@ HtmlView::HtmlView(QWidget* parent) : QTextBrowser(parent) {
     setFrameShape(QFrame::NoFrame);
     document()->setDocumentMargin(10);
     connect(this, &QTextBrowser::anchorClicked, this, &HtmlView::followLink);
+    // Asked before loadResource() for every picture and style sheet. For a remote page it always
+    // answers, since a resource nobody answers for is read by the document itself from a local
+    // file (any file: name, relative name or path), which a remote page must never reach.
+    document()->setResourceProvider([this](const QUrl& url) -> QVariant {
+        return mode_ == Mode::Remote ? remoteResource(url) : QVariant();
+    });
 }
 
 QString HtmlView::missingNotice(const QString& path) {
@@ -71,7 +79,14 @@ void HtmlView::showRemotePage(const QByteArray& html, const QUrl& url) {
     base_ = url;
     pictures_.clear();
     document()->setBaseUrl(url);
-    setHtml(decodeHtml(html));
+    const safehtml::Page page = safehtml::sanitize(decodeHtml(html), url);
+    wanted_ = page.pictures.mid(0, maxRemotePictures);
+    setHtml(page.html);
+}
+
+QVariant HtmlView::remoteResource(const QUrl& url) const {
+    const auto it = pictures_.constFind(base_.resolved(url));
+    return it == pictures_.cend() ? QVariant(QByteArray()) : QVariant(*it);
 }
 
 bool HtmlView::sameServer(const QUrl& url) const {
@@ -80,28 +95,43 @@ bool HtmlView::sameServer(const QUrl& url) const {
 }
 
 QList<QUrl> HtmlView::remotePictures() const {
-    QList<QUrl> found;
     if (mode_ != Mode::Remote)
-        return found;
-    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
-        for (auto it = b.begin(); !it.atEnd(); ++it) {
-            const QTextCharFormat f = it.fragment().charFormat();
-            if (!f.isImageFormat())
-                continue;
-            const QUrl url = base_.resolved(QUrl(f.toImageFormat().name()));
-            if (sameServer(url) && !found.contains(url))
-                found << url;
-            if (found.size() == maxRemotePictures)
-                return found;
-        }
-    }
+        return {};
+    QList<QUrl> found;
+    for (const QUrl& url : wanted_)
+        if (sameServer(url))
+            found << url;
     return found;
+}
+
+QImage HtmlView::decodePicture(const QByteArray& bytes) {
+    if (bytes.size() > maxPictureBytes)
+        return {};
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setDecideFormatFromContent(true);
+    static const QList<QByteArray> formats = {"png", "jpeg", "gif", "bmp"};
+    if (!formats.contains(reader.format()))
+        return {};
+    const QSize size = reader.size();
+    if (!size.isValid() || size.width() > maxPictureSide || size.height() > maxPictureSide ||
+        qint64(size.width()) * size.height() > maxPicturePixels)
+        return {};
+    reader.setAllocationLimit(int(maxPicturePixels * 4 / (1024 * 1024)) + 1);
+    QImage image = reader.read();
+    if (image.size() != size)
+        return {};
+    return image;
 }
 
 void HtmlView::addRemotePicture(const QUrl& url, const QByteArray& bytes) {
     if (mode_ != Mode::Remote || !sameServer(url))
         return;
-    const QImage image = QImage::fromData(bytes);
+    if (!wanted_.contains(url))
+        return;
+    const QImage image = decodePicture(bytes);
     if (image.isNull())
         return;
     pictures_.insert(url, image);

@@ -11,9 +11,10 @@ namespace wirtal {
 //  - Local pages: navigate() shows an HTML file with its pictures, tables and style sheets, all
 //    read from local files only; links to other local pages are followed, others are not. A
 //    missing page shows a short notice instead.
-//  - A page received from a web server: showRemotePage() shows it as it came; the view opens no
-//    links, never reads local files and shows only pictures from the page's own server, which
-//    its owner fetches (remotePictures()) and hands in (addRemotePicture()).
+//  - A page received from a web server: showRemotePage() shows a bounded, safe subset of it (see
+//    safehtml::sanitize); the view opens no links, never reads a local file or anything else
+//    for it, and shows only pictures from the page's own server, which its owner fetches
+//    (remotePictures()) and hands in (addRemotePicture()), each bounded in bytes and pixels.
 class HtmlView : public QTextBrowser {
     Q_OBJECT
 public:
@@ -30,7 +31,15 @@ public:
     // The pictures of the remote page that lie on its own server (at most maxRemotePictures).
     static constexpr int maxRemotePictures = 8;
     QList<QUrl> remotePictures() const;
+    // Bounds of a remote picture: its bytes, its width and height, its pixels.
+    static constexpr qsizetype maxPictureBytes = 512 * 1024;
+    static constexpr int maxPictureSide = 2048;
+    static constexpr qint64 maxPicturePixels = 2 * 1024 * 1024;
+    // Shows a fetched picture; one that is not a PNG, JPEG, GIF or BMP picture within the bounds
+    // is not shown.
     void addRemotePicture(const QUrl& url, const QByteArray& bytes);
+    // The bounded decoding of a remote picture (a null image when it is refused).
+    static QImage decodePicture(const QByteArray& bytes);
     // The title of the shown document.
     QString title() const;
 
@@ -45,6 +54,9 @@ public:
 private:
     void followLink(const QUrl& link);
     bool sameServer(const QUrl& url) const;
+    // What the document gets for any resource of a remote page: a fetched picture, else an
+    // empty value, so that the document never falls back to reading files itself.
+    QVariant remoteResource(const QUrl& url) const;
 
     enum class Mode { Local, Remote };
     Mode mode_ = Mode::Local;
@@ -52,6 +64,7 @@ private:
     QUrl base_; // what relative names are resolved against
     bool found_ = false;
     QHash<QUrl, QImage> pictures_; // pictures of the remote page, by full address
+    QList<QUrl> wanted_;           // the pictures the remote page shows
 };
 
 } // namespace wirtal
