@@ -210,6 +210,23 @@ private:
     QString rawName_;
 };
 
+// "&name;" with a name of letters, or "&#digits;", "&#xhex;": its length, else 0.
+qsizetype entityLength(QStringView s) {
+    qsizetype i = 1;
+    const bool numeric = i < s.size() && s[i] == u'#';
+    if (numeric)
+        ++i;
+    const qsizetype from = i;
+    while (i < s.size() && i - from <= 10 &&
+           (isAsciiLetter(s[i]) || (s[i] >= u'0' && s[i] <= u'9')))
+        ++i;
+    if (i == from || i - from > 10 || i >= s.size() || s[i] != u';')
+        return 0;
+    if (!numeric && !std::all_of(s.begin() + from, s.begin() + i, isAsciiLetter))
+        return 0;
+    return i + 1;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Text: escaped again for the output, entities checked, a break opportunity (zero-width space)
 // after every maxWord characters without one, at most maxText characters.
@@ -287,23 +304,6 @@ private:
         }
     }
 
-    // "&name;" with a name of letters, or "&#digits;", "&#xhex;": its length, else 0.
-    static qsizetype entityLength(QStringView s) {
-        qsizetype i = 1;
-        const bool numeric = i < s.size() && s[i] == u'#';
-        if (numeric)
-            ++i;
-        const qsizetype from = i;
-        while (i < s.size() && i - from <= 10 &&
-               (isAsciiLetter(s[i]) || (s[i] >= u'0' && s[i] <= u'9')))
-            ++i;
-        if (i == from || i - from > 10 || i >= s.size() || s[i] != u';')
-            return 0;
-        if (!numeric && !std::all_of(s.begin() + from, s.begin() + i, isAsciiLetter))
-            return 0;
-        return i + 1;
-    }
-
     // The character of a numeric entity (0 for one that names no character), or nothing for a
     // named entity.
     static std::optional<char32_t> numericEntity(QStringView e) {
@@ -375,11 +375,16 @@ QString textAloneBody(QStringView html, const Limits& limits, QString* title) {
     TextWriter text(out, limits);
     Tokenizer tokens(html.left(limits.maxSource));
     bool atLineStart = true;
+    int lines = 0;
     for (Token t = tokens.next(); t.kind != Token::Done; t = tokens.next()) {
         if (t.kind == Token::Raw && t.name == QStringLiteral("title") && title && title->isNull())
             *title = titleText(t.text, limits);
         if ((t.kind == Token::Start || t.kind == Token::End) && isBlock(t.name) && !atLineStart) {
-            out += QLatin1String("<br>");
+            // Lines up to the element limit; after that blocks are only set apart by a blank.
+            if (++lines < limits.maxElements)
+                out += QLatin1String("<br>");
+            else if (!text.write(u" "))
+                break;
             text.lineBreak();
             atLineStart = true;
         }
@@ -398,22 +403,22 @@ QString textAloneBody(QStringView html, const Limits& limits, QString* title) {
 
 // A whole number from min to max (larger ones become max).
 std::optional<QString> number(const QString& v, int min, int max) {
-    static const QRegularExpression digits(QStringLiteral("^\\s*\\+?(\\d{1,9})"));
+    static const QRegularExpression digits(QStringLiteral("^\\s*\\+?(\\d{1,18})"));
     const auto m = digits.match(v);
     if (!m.hasMatch())
         return std::nullopt;
-    return QString::number(std::clamp(m.captured(1).toInt(), min, max));
+    return QString::number(std::clamp(m.captured(1).toLongLong(), qint64(min), qint64(max)));
 }
 
 // A width or height: pixels, or a percentage.
 std::optional<QString> length(const QString& v, int max) {
     static const QRegularExpression re(
-        QStringLiteral("^\\s*(\\d{1,9})(?:\\.\\d*)?\\s*(%|px)?\\s*$"));
+        QStringLiteral("^\\s*(\\d{1,18})(?:\\.\\d*)?\\s*(%|px)?\\s*$"));
     const auto m = re.match(v);
     if (!m.hasMatch())
         return std::nullopt;
     const bool percent = m.captured(2) == QStringLiteral("%");
-    return QString::number(std::min(m.captured(1).toInt(), percent ? 100 : max)) +
+    return QString::number(std::min(m.captured(1).toLongLong(), qint64(percent ? 100 : max))) +
            (percent ? QStringLiteral("%") : QString());
 }
 
@@ -438,7 +443,7 @@ std::optional<QString> oneOf(const QString& v, const QStringList& allowed) {
 std::optional<QString> style(const QString& v, const Limits& limits) {
     static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9 #%.,'\"-]{1,100}$"));
     static const QRegularExpression lengthValue(
-        QStringLiteral("^(\\d{1,6})(?:\\.\\d{1,3})?(px|pt|em|%)?$"));
+        QStringLiteral("^(\\d{1,18})(?:\\.\\d{1,3})?(px|pt|em|%)?$"));
     static const QStringList colours = words("color background-color");
     static const QStringList keywords =
         words("font-weight font-style text-align text-decoration vertical-align font-family");
@@ -477,7 +482,8 @@ std::optional<QString> style(const QString& v, const Limits& limits) {
                 const int bound = unit == QStringLiteral("%")    ? 100
                                   : unit == QStringLiteral("em") ? 10
                                                                  : maxBox;
-                parts << QString::number(std::min(m.captured(1).toInt(), bound)) + unit;
+                parts << QString::number(std::min(m.captured(1).toLongLong(), qint64(bound))) +
+                             unit;
             }
             if (ok && !parts.isEmpty())
                 kept << property + u':' + parts.join(u' ');
@@ -598,17 +604,21 @@ private:
             return; // not in the subset: the element goes, its text stays
         const QString table = QStringLiteral("table");
         // End tags that HTML lets a page leave out.
+        const auto closeWithinTable = [&](const QString& name) {
+            if (inStack(name, table))
+                popTo(name);
+        };
         switch (*kind) {
         case Kind::Cell:
-            if (inStack(QStringLiteral("tr"), table))
-                popTo(QStringLiteral("tr"));
+            closeWithinTable(QStringLiteral("td"));
+            closeWithinTable(QStringLiteral("th"));
             break;
         case Kind::Row:
         case Kind::Part:
-            if (inStack(QStringLiteral("tr"), table))
-                popTo(QStringLiteral("tr"));
-            if (*kind == Kind::Part && inStack(QStringLiteral("tbody"), table))
-                popTo(QStringLiteral("tbody"));
+            closeWithinTable(QStringLiteral("tr"));
+            if (*kind == Kind::Part)
+                for (const QString& part : words("thead tbody tfoot"))
+                    closeWithinTable(part);
             break;
         default:
             if (t.name == QStringLiteral("li") && top() == QStringLiteral("li"))
@@ -832,9 +842,12 @@ Shape measure(const QString& html) {
     for (Token t = tokens.next(); t.kind != Token::Done; t = tokens.next()) {
         switch (t.kind) {
         case Token::Text:
-            shape.text += t.text.size();
-            for (QChar c : t.text) {
-                run = isSpace(c) ? 0 : run + 1;
+            for (qsizetype i = 0; i < t.text.size(); ++i) {
+                const QChar c = t.text[i];
+                if (c == u'&') // an entity is one character
+                    i += std::max<qsizetype>(entityLength(t.text.mid(i)) - 1, 0);
+                ++shape.text;
+                run = isSpace(c) || c == QChar(0x200B) ? 0 : run + 1;
                 shape.longestWord = std::max(shape.longestWord, run);
             }
             break;
