@@ -13,18 +13,29 @@
 
 namespace wirtal {
 
+namespace {
+// The document of a remote page. Qt's own document reads any resource its view does not answer
+// for from a local file (a file: name, a relative name, a plain path); this one never loads
+// anything by itself: what its view does not give is empty.
+class RemoteDocument final : public QTextDocument {
+public:
+    RemoteDocument(std::function<QVariant(const QUrl&)> resource, QObject* parent)
+        : QTextDocument(parent), resource_(std::move(resource)) {}
+
+protected:
+    QVariant loadResource(int, const QUrl& name) override { return resource_(name); }
+
+private:
+    std::function<QVariant(const QUrl&)> resource_;
+};
+} // namespace
+
 HtmlView::HtmlView(QWidget* parent) : QTextBrowser(parent) {
     setOpenLinks(false);
     setOpenExternalLinks(false);
     setFrameShape(QFrame::NoFrame);
     document()->setDocumentMargin(10);
     connect(this, &QTextBrowser::anchorClicked, this, &HtmlView::followLink);
-    // Asked before loadResource() for every picture and style sheet. For a remote page it always
-    // answers, since a resource nobody answers for is read by the document itself from a local
-    // file (any file: name, relative name or path), which a remote page must never reach.
-    document()->setResourceProvider([this](const QUrl& url) -> QVariant {
-        return mode_ == Mode::Remote ? remoteResource(url) : QVariant();
-    });
 }
 
 QString HtmlView::missingNotice(const QString& path) {
@@ -56,8 +67,26 @@ QString HtmlView::decodeHtml(const QByteArray& bytes) {
     return decodeCp1250(bytes);
 }
 
+void HtmlView::useDocument(Mode mode) {
+    if (mode == mode_ && document() != nullptr)
+        return;
+    QTextDocument* doc =
+        mode == Mode::Remote
+            ? new RemoteDocument([this](const QUrl& url) { return remoteResource(url); }, this)
+            : new QTextDocument(this);
+    doc->setDocumentMargin(10);
+    // The first document belongs to the text control, which deletes it when replaced; ours
+    // belong to the view.
+    QTextDocument* old = document();
+    const bool ours = old && old->parent() == this;
+    setDocument(doc);
+    if (ours)
+        delete old;
+    mode_ = mode;
+}
+
 void HtmlView::navigate(const QString& path) {
-    mode_ = Mode::Local;
+    useDocument(Mode::Local);
     location_ = path;
     found_ = QFileInfo(path).isFile();
     if (!found_) {
@@ -73,7 +102,7 @@ void HtmlView::navigate(const QString& path) {
 }
 
 void HtmlView::showRemotePage(const QByteArray& html, const QUrl& url) {
-    mode_ = Mode::Remote;
+    useDocument(Mode::Remote);
     location_.clear();
     found_ = false;
     base_ = url;

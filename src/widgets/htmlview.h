@@ -54,11 +54,14 @@ public:
 private:
     void followLink(const QUrl& link);
     bool sameServer(const QUrl& url) const;
+    enum class Mode { Local, Remote };
+    // Gives the view the document for the mode (the local document answers from files, the
+    // remote one only with fetched pictures).
+    void useDocument(Mode mode);
     // What the document gets for any resource of a remote page: a fetched picture, else an
     // empty value, so that the document never falls back to reading files itself.
     QVariant remoteResource(const QUrl& url) const;
 
-    enum class Mode { Local, Remote };
     Mode mode_ = Mode::Local;
     QString location_;
     QUrl base_; // what relative names are resolved against
