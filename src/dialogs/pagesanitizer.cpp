@@ -238,9 +238,9 @@ public:
     // Returns false once the text limit is reached.
     bool write(QStringView text) {
         for (qsizetype i = 0; i < text.size(); ++i) {
-            if (count_ >= limits_.maxText) {
+            if (count_ >= limits_.maxText - 1) {
                 if (!cut_)
-                    out_ += QChar(0x2026);
+                    out_ += QChar(0x2026); // the last character the limit allows
                 cut_ = true;
                 return false;
             }
@@ -300,6 +300,7 @@ private:
         }
         if (++run_ >= limits_.maxWord) {
             out_ += QChar(0x200B);
+            ++count_;
             run_ = 0;
         }
     }

@@ -2,6 +2,7 @@
 
 #include "app/paths.h"
 #include "bank/textfile.h"
+#include "dialogs/pagesanitizer.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"
 #include "results/reportoutput.h"
@@ -16,6 +17,21 @@ static void registerReportResources() {
 }
 
 namespace wirtal {
+
+namespace {
+// The filled template as the layout gets it. A template whose shape is beyond what the layout
+// handles in a moment (a nesting of thousands of tables takes minutes, an endless word or a huge
+// padding many seconds) is printed as its text alone. Templates are the user's own, so they keep
+// their style sheet and may hold more text than a web page.
+QString boundedForLayout(const QString& html) {
+    safehtml::Limits limits;
+    limits.maxText = 256 * 1024;
+    limits.maxWord = 2000;
+    if (safehtml::withinLimits(safehtml::measure(html), limits))
+        return html;
+    return safehtml::textAlone(html, limits);
+}
+} // namespace
 
 Report::Report(Dialogs& dialogs, ReportOutput& output, std::function<ReportInput()> input)
     : dialogs_(dialogs), output_(output), input_(std::move(input)) {}
@@ -47,7 +63,7 @@ QString Report::filled() const {
     const bool bom = bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") ||
                      bytes.startsWith("\xFE\xFF");
     const QString html = bom ? decodeText(bytes) : QString::fromUtf8(bytes);
-    return fillTemplate(html, reportParameters(input_()));
+    return boundedForLayout(fillTemplate(html, reportParameters(input_())));
 }
 
 void Report::drukuj() {

@@ -256,4 +256,82 @@ TEST_F(UpdateOverHttpTest, ThePagesPicturesComeFromItsServerAndNothingElseIsAske
                                            QStringLiteral("/updates/logo.png")}));
 }
 
+// A hostile version page: local files in every form, other servers, and a table nesting that
+// used to crash the layout. Its own picture is the only thing asked for besides the page.
+QByteArray hostilePage() {
+    QByteArray body =
+        "<html><head><title>11</title><link rel=stylesheet href=\"file:///etc/a.css\">"
+        "<style>@import url(http://obcy.example/a.css); p { background-image: "
+        "url(file:///dev/zero) }</style></head><body background=\"file:///dev/tty\">"
+        "<p>Nowa wersja programu</p><img src=\"logo.png\">"
+        "<img src=\"http://obcy.example/x.png\"><img src=\"//obcy.example/y.png\">"
+        "<img src=\"file:///dev/zero\"><img src=\"data:image/png;base64,AAAA\">"
+        "<object data=\"http://obcy.example/o\"></object>"
+        "<iframe src=\"http://obcy.example/f.htm\"></iframe>";
+    for (int i = 0; i < 3000; ++i)
+        body += "<table><tr><td>";
+    return body + "x</body></html>";
+}
+
+TEST_F(UpdateTest, AHostilePageMakesTheWindowAskOnlyForThePagesOwnPictures) {
+    window();
+    ASSERT_EQ(web.requests.size(), 2u);
+    WebPage page;
+    page.ok = true;
+    page.url = web.requests[1].url;
+    page.body = hostilePage();
+    web.answerAll(page);
+    expectWindow(notCurrent, true, true, "hostile page");
+    EXPECT_TRUE(form()->view()->toPlainText().contains(QStringLiteral("Nowa wersja programu")));
+    std::vector<QUrl> asked;
+    for (const auto& r : web.requests)
+        asked.push_back(r.url);
+    EXPECT_EQ(asked, (std::vector<QUrl>{
+                         QUrl(QStringLiteral("http://www.norel.pl/updates/twersja10.html")),
+                         QUrl(QStringLiteral("http://www.norel.pl/updates/twersja10.html"))}))
+        << "the page's text alone is shown, so no picture is asked for";
+}
+
+TEST_F(UpdateOverHttpTest, AHostilePageFromARealServerAsksForNothingElseAndTheWindowSurvives) {
+    // Without the crash nesting the page keeps its pictures; with it, its text alone.
+    for (const bool nested : {false, true}) {
+        LocalHttpServer server;
+        QByteArray body = hostilePage();
+        if (!nested)
+            body = body.left(body.indexOf("<table>")) + "</body></html>";
+        server.setAnswer(200, body);
+        QImage logo(16, 12, QImage::Format_RGB32);
+        logo.fill(Qt::blue);
+        QByteArray png;
+        QBuffer buf(&png);
+        buf.open(QIODevice::WriteOnly);
+        logo.save(&buf, "PNG");
+        server.setAnswer(QStringLiteral("/updates/logo.png"), 200, png, "image/png");
+        writeini(QStringLiteral("wirtal.ini"), QStringLiteral("aktualizacje"),
+                 QStringLiteral("serwer"), server.address());
+        CountingLoader real;
+        MainWindow w(with(&real));
+        const int expected = nested ? 2 : 3;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return real.finished == expected; }, 20000)) << nested;
+        auto* form = w.auxWindows()->updateForm();
+        EXPECT_EQ(form->findChild<QLabel*>(QStringLiteral("Label1"))->text(), notCurrent);
+        QStringList paths = {QStringLiteral("/updates/twersja10.html"),
+                             QStringLiteral("/updates/twersja10.html")};
+        if (!nested)
+            paths << QStringLiteral("/updates/logo.png");
+        EXPECT_EQ(server.paths(), paths) << nested;
+        form->view()->grab(); // lays out and paints the page
+    }
+}
+
+TEST_F(UpdateOverHttpTest, AnAnswerLongerThanTheBoundIsNoVersionPage) {
+    LocalHttpServer server;
+    server.setAnswer(200,
+                     versionPage(QStringLiteral("11")) + QByteArray(QtWebLoader::maxBytes, ' '));
+    pointAt(server.address());
+    startAndWait();
+    EXPECT_FALSE(form()->isVisible());
+    expectWindow(noConnection, false, false, "too long");
+}
+
 } // namespace

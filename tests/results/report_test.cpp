@@ -1,3 +1,4 @@
+#include "dialogs/pagesanitizer.h"
 #include "results/report.h"
 #include "results/reportoutput.h"
 #include "support/fakes.h"
@@ -108,6 +109,48 @@ TEST_F(ReportTest, TheShippedTemplateIsInstalledOnceAndAUsersOwnIsKept) {
     report.zapisz();
     EXPECT_EQ(output.saved,
               QStringList{folders.userData() + QStringLiteral("raport.pdf|<p>POZYTYWNY</p>")});
+}
+
+// Templates the layout would take minutes over are printed as their text alone; the shipped
+// template and ordinary ones are printed as they are.
+TEST_F(ReportTest, ATemplateBeyondTheLayoutsLimitsIsPrintedAsItsTextAlone) {
+    const QByteArray table = "<table><tr><td>";
+    safehtml::Limits limits; // as a template may have them: more text, long words
+    limits.maxText = 256 * 1024;
+    limits.maxWord = 2000;
+    const struct {
+        const char* what;
+        QByteArray html;
+        bool asItIs;
+    } cases[] = {
+        {"3000 nested tables", table.repeated(3000) + "{{wynik}}", false},
+        {"a padding of 2 000 000 000",
+         "<table cellpadding=\"2000000000\"><tr><td>{{wynik}}</td></tr></table>", false},
+        {"a style padding of 2 000 000 000",
+         "<style>td { padding: 2000000000px }</style><table><tr><td>{{wynik}}</td></tr></table>",
+         false},
+        {"a 900 KB word", "<p>{{wynik}} " + QByteArray(900 * 1024, 'W') + "</p>", false},
+        {"three nested tables", table.repeated(3) + "{{wynik}}", true},
+        {"a long address", "<p>{{wynik}} " + QByteArray(300, 'w') + "</p>", true},
+    };
+    for (const auto& c : cases) {
+        folders.writeUserFile(QStringLiteral("testy.rav"), c.html);
+        output.printed.clear();
+        report.drukuj();
+        ASSERT_EQ(output.printed.size(), 1) << c.what;
+        const QString& printed = output.printed.front();
+        EXPECT_TRUE(printed.contains(QStringLiteral("POZYTYWNY"))) << c.what;
+        EXPECT_TRUE(safehtml::withinLimits(safehtml::measure(printed), limits)) << c.what;
+        // (The text alone is a document of its own; none of these templates starts like it.)
+        EXPECT_EQ(!printed.startsWith(QStringLiteral("<html><head><title>")), c.asItIs) << c.what;
+    }
+    // The shipped template is within the limits: printed as it is.
+    QFile::remove(Report::templatePath());
+    Report::installDefaultTemplate();
+    output.printed.clear();
+    report.drukuj();
+    ASSERT_EQ(output.printed.size(), 1);
+    EXPECT_TRUE(output.printed.front().contains(QStringLiteral("<style>")));
 }
 
 TEST_F(ReportTest, ARealPdfHasTheScoreEmbeddedFontsAndTheAuthor) {
