@@ -6,6 +6,7 @@
 #include "app/inifile.h"
 #include "app/paths.h"
 #include "bank/bank.h"
+#include "dialogs/pagesanitizer.h"
 #include "dialogs/versioncheck.h"
 #include "exam/testsheet.h"
 #include "learn/revisionfile.h"
@@ -146,6 +147,20 @@ QString versionState(const QByteArray& page) {
         break;
     }
     return QStringLiteral("czekam");
+}
+
+// What of a version page reaches the layout: the shape of the page made safe.
+QString shownPage(const QByteArray& page) {
+    const auto p = safehtml::sanitize(QString::fromUtf8(page),
+                                      QUrl(QStringLiteral("http://127.0.0.1:8080/updates/x.html")));
+    const auto s = safehtml::measure(p.html);
+    return QStringLiteral("głębokość %1, tabele %2, obrazki %3, słowo %4, liczba %5, %6")
+        .arg(s.depth)
+        .arg(s.tableDepth)
+        .arg(p.pictures.size())
+        .arg(s.longestWord)
+        .arg(s.largestNumber)
+        .arg(p.textOnly ? QStringLiteral("sam tekst") : QStringLiteral("HTML"));
 }
 
 QByteArray userFile(const QString& name) {
@@ -357,6 +372,45 @@ std::vector<Row> rows() {
          [] { return versionState("<meta charset=\"utf-8\"><title>１０</title>"); },
          {},
          "brak połączenia"},
+
+        // Version page shown in the update window: only a bounded, safe subset reaches the
+        // layout; nothing local and no other server is named.
+        {"version page naming local files and other servers in every way",
+         [](const TempFolders&) {},
+         [] {
+             return shownPage(
+                 "<body background=\"file:///dev/tty\"><img src=\"file:///dev/zero\">"
+                 "<img src=\"//obcy.example/a.png\"><img src=\"data:image/png;base64,AA\">"
+                 "<table background=\"/etc/a.png\"><tr><td style=\"background-image: "
+                 "url(file:///etc/a.png)\">a</td></tr></table><style>@import "
+                 "url(file:///etc/a.css);</style><object data=\"file:///etc/a\"></object>"
+                 "<img src=\"logo.png\">");
+         },
+         {},
+         "głębokość 5, tabele 1, obrazki 1, słowo 1, liczba 0, HTML"},
+        {"version page of 3000 nested tables",
+         [](const TempFolders&) {},
+         [] { return shownPage(QByteArray("<table><tr><td>").repeated(3000) + "x"); },
+         {},
+         "głębokość 2, tabele 0, obrazki 0, słowo 1, liczba 0, sam tekst"},
+        {"version page of 300 nested tables",
+         [](const TempFolders&) {},
+         [] { return shownPage(QByteArray("<table><tr><td>").repeated(300) + "x"); },
+         {},
+         "głębokość 2, tabele 0, obrazki 0, słowo 1, liczba 0, sam tekst"},
+        {"version page of one 900 KB word",
+         [](const TempFolders&) {},
+         [] { return shownPage(QByteArray(900 * 1024, 'W')); },
+         {},
+         "głębokość 2, tabele 0, obrazki 0, słowo 60, liczba 0, HTML"},
+        {"version page with a cell padding of 2 000 000 000",
+         [](const TempFolders&) {},
+         [] {
+             return shownPage("<table cellpadding=2000000000 width=2000000000><tr><td>a</td>"
+                              "</tr></table>");
+         },
+         {},
+         "głębokość 5, tabele 1, obrazki 0, słowo 1, liczba 2000, HTML"},
     };
 }
 
