@@ -1,0 +1,1 @@
+wirtal_add_bench(bench_page UI SOURCES page_bench.cpp)
