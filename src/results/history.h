@@ -12,11 +12,12 @@ namespace history {
 void push(const QString& statsFile, QChar digit);
 // The characters the stars show in colour: the first five of the stored value (read with the
 // default "0"), but never more than the tests taken in the category, which the "egzamin"
-// counters "zdane" and "niezdane" count (a counter that is no number counts as none). A fresh
-// history reads as failures ("000000"), so without this the stars would report tests that never
-// happened.
+// counters "zdane" and "niezdane" count. A fresh history reads as failures ("000000"), so
+// without this the stars would report tests that never happened. When a counter is no number
+// the count is unknown and the stored history is shown as it is.
 QString stars(const QString& statsFile);
-// The tests taken in the category: "zdane" + "niezdane", each 0 when missing or no number.
+// The tests taken in the category: "zdane" + "niezdane" (a missing counter is 0), or -1 when a
+// counter is no number.
 qint64 testsTaken(const QString& statsFile);
 } // namespace history
 

@@ -42,7 +42,7 @@ TEST(History, StarsShowAtMostFiveCharactersAndNoMoreThanTheTestsTaken) {
         {nullptr, nullptr, nullptr, ""}, {"1201101", "4", "3", "12011"},
         {"1201101", "1", "1", "12"},     {nullptr, "0", "1", "0"},
         {"00000", nullptr, nullptr, ""}, {"10", "9", "9", "10"},
-        {"11111", "x", "4", "1111"},     {"11111", "2147483647", "2147483647", "11111"},
+        {"11111", "x", "4", "11111"},    {"11111", "2147483647", "2147483647", "11111"},
     };
     for (const Case& c : cases) {
         TempFolders folders;
