@@ -7,6 +7,7 @@
 
 #include <QFile>
 
+#include <initializer_list>
 #include <limits>
 
 namespace wirtal {
@@ -88,6 +89,28 @@ Found find(const QStringList& lines, const QString& section, const QString& key)
     return f;
 }
 
+// Where the text of a file ends: the offset of its first NUL character (a damaged disk, a bad
+// copy), or its size. The reader sees nothing after it; a write keeps those bytes as they are.
+qsizetype textEnd(const QByteArray& bytes) {
+    const auto starts = [&bytes](std::initializer_list<unsigned char> mark) {
+        if (bytes.size() < qsizetype(mark.size()))
+            return false;
+        qsizetype i = 0;
+        for (unsigned char c : mark)
+            if (static_cast<unsigned char>(bytes[i++]) != c)
+                return false;
+        return true;
+    };
+    if (starts({0xFF, 0xFE}) || starts({0xFE, 0xFF})) {
+        for (qsizetype i = 2; i + 1 < bytes.size(); i += 2)
+            if (bytes[i] == '\0' && bytes[i + 1] == '\0')
+                return i;
+        return bytes.size();
+    }
+    const qsizetype nul = bytes.indexOf('\0', starts({0xEF, 0xBB, 0xBF}) ? 3 : 0);
+    return nul < 0 ? bytes.size() : nul;
+}
+
 bool oneLine(const QString& s) {
     for (QChar c : s)
         if (c == u'\r' || c == u'\n' || c == u'\0')
@@ -147,16 +170,22 @@ void write(const QString& path, const QString& section, const QString& key, cons
         throw Error(QStringLiteral("Nie można zapisać pliku „%1”: klucza „%2” z wartością "
                                    "„%3” w sekcji „%4” nie da się zapisać w pliku INI.")
                         .arg(path, key, value.left(80), section));
-    QString old;
+    QByteArray raw;
     QFile in(path);
     if (in.exists()) {
         if (!in.open(QIODevice::ReadOnly))
             throw fail(); // rewriting it would lose what we cannot read
-        old = decodeText(in.readAll());
+        raw = in.readAll();
+        if (in.error() != QFileDevice::NoError)
+            throw fail();
         in.close();
     }
+    // The text the reader sees is edited; whatever follows a NUL is kept byte for byte, so that
+    // a damaged file loses nothing it held.
+    const qsizetype end = textEnd(raw);
     bool ok = true;
-    const QByteArray bytes = encodeCp1250(writeText(old, section, key, value), &ok);
+    const QByteArray bytes =
+        encodeCp1250(writeText(decodeText(raw.left(end)), section, key, value), &ok) + raw.mid(end);
     if (!ok)
         throw Error(QStringLiteral("Nie można zapisać pliku „%1”: znaki spoza strony kodowej "
                                    "Windows-1250.")

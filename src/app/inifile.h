@@ -12,7 +12,9 @@ namespace wirtal {
 //    returns at most 2047 characters, and returns the default when file, section or key is missing;
 //  - a write replaces the value in place, or appends the key at the end of its section, or
 //    appends a new section at the end of the file; it creates the file; lines end with CR LF and
-//    have no blanks around "="; the file is written whole or not at all.
+//    have no blanks around "="; the file is written whole or not at all;
+//  - a NUL character ends the text the reader sees; a write edits that text and keeps every byte
+//    of the file from the NUL on, so a damaged file loses nothing at the next write.
 namespace ini {
 QString read(const QString& path, const QString& section, const QString& key,
              const QString& defaultValue);

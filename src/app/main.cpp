@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 #include "app/paths.h"
 #include "app/shellart.h"
+#include "app/systemquit.h"
 #include "dialogs/splashwindow.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"
@@ -127,6 +128,13 @@ int main(int argc, char** argv) {
     if (measuringStartup())
         app.installEventFilter(&firstPaint);
     dialogs.setParent(&window);
+    // Logout, shutdown, a kill or Ctrl+C leave through the window's own close path, and the
+    // session manager's save requests save the revision list.
+    SystemQuit systemQuit([&window] { window.savebox(); },
+                          [&window] {
+                              window.close();
+                              QCoreApplication::quit();
+                          });
     window.showMaximized();
     // WIRTAL_QUIT_AFTER_START=1 (for checking an installation): name the program folder and quit
     // once the main window has been shown and painted.

@@ -133,6 +133,8 @@ void ExamFlow::Timer1Timer() {
     else
         s_.specialistScale();
     s_.setAnswerControlsEnabled(true);
+    // In the review there is no answering period for "Dalej" to end.
+    s_.ui.NextTestButton->setEnabled(s_.testtrwa());
     s_.timers.Timer3->start();
     s_.timers.Timer1->stop();
 }

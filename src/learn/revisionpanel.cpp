@@ -116,19 +116,35 @@ void RevisionPanel::setSlider(bool on) {
 
 void RevisionPanel::loadRevisionList() {
     list_->clear();
+    loaded_ = false;
     const QString file = revisionFileFor(ctx_.state.kategoria);
     if (file.isEmpty())
         return;
-    list_->addItems(loadRevisionFile(Paths::inUserData(file)));
+    const QString path = Paths::inUserData(file);
+    try {
+        list_->addItems(loadRevisionFile(path));
+    } catch (const Error& e) {
+        throw Error(e.message() + QStringLiteral(" Lista pytań do powtórki nie zostanie zapisana, "
+                                                 "aby nie zastąpić tego pliku."));
+    }
     list_->setCurrentRow(-1);
+    loaded_ = true;
 }
 
 void RevisionPanel::savebox() {
     const QString file = revisionFileFor(ctx_.state.kategoria);
-    if (file.isEmpty())
+    // A file that could not be read is never replaced by the (empty) list shown instead.
+    if (file.isEmpty() || !loaded_)
         return;
     // A missing file is created, so that the list is kept from the very first run.
     saveRevisionFile(Paths::inUserData(file), entries());
+}
+
+void RevisionPanel::listChanged() {
+    // The list is on disk the moment it changes, so that no way of ending the program (a
+    // signal, a lost display, a crash) loses it. A failed save is reported and the step that
+    // changed the list goes on.
+    guarded([this] { savebox(); });
 }
 
 void RevisionPanel::afterCorrect() {
@@ -138,6 +154,7 @@ void RevisionPanel::afterCorrect() {
         return;
     removeAt(index);
     s.canadd = false;
+    listChanged();
     if (!s.powtorkatrwa)
         return;
     if (list_->count() > 0) {
@@ -158,6 +175,7 @@ void RevisionPanel::afterWrong() {
     if (s.canadd && s.SliderState && !s.powtorkatrwa) {
         list_->addItem(QString::number(page_.numer()));
         s.canadd = false;
+        listChanged();
         return;
     }
     if (s.powtorkatrwa && list_->count() == 0) {
@@ -197,7 +215,9 @@ void RevisionPanel::timer7Timer() {
     const int index = itemIndex();
     if (index < 0)
         return;
-    page_.setNumer(list_->item(index)->text().toInt());
+    // During a run the question is shown afresh even when it is the one on screen, so that its
+    // answer starts hidden.
+    page_.showQuestion(list_->item(index)->text().toInt(), ctx_.state.powtorkatrwa);
     ctx_.state.pytanie = page_.numer();
     page_.setNumberEntry(ctx_.state.pytanie);
 }
@@ -257,15 +277,19 @@ void RevisionPanel::endRun() {
 
 void RevisionPanel::usunClick() {
     const int index = itemIndex();
-    if (index >= 0)
+    if (index >= 0) {
         removeAt(index);
+        listChanged();
+    }
 }
 
 void RevisionPanel::n1Click() {
     if (ctx_.services.dialogs->message(
             QStringLiteral("Usunąć wszystkie numery pytań do powtórki dla bieżącej kategorii?"),
-            Buttons::YesNo, Icon::None) == Answer::Yes)
+            Buttons::YesNo, Icon::None) == Answer::Yes) {
         list_->clear();
+        listChanged();
+    }
 }
 
 void RevisionPanel::informacjaooknie1Click() {

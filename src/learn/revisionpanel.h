@@ -26,7 +26,9 @@ public:
     RevisionPanel(AppContext& ctx, LearnPage& page, QWidget* parent = nullptr);
     ~RevisionPanel() override;
 
-    // The current category's list from its file (no entry selected); savebox writes it back.
+    // The current category's list from its file (no entry selected); savebox writes it back,
+    // and so does every change of the list at once. After a file that could not be read,
+    // nothing is written until the next load.
     void loadRevisionList();
     void savebox();
 
@@ -51,6 +53,7 @@ private:
     void select(int index);
     void removeAt(int index);
     void setSlider(bool on);
+    void listChanged();
 
     void dopowtorkilistbox1Click();
     void timer7Timer();
@@ -67,6 +70,7 @@ private:
     SliderSwitch* slider_ = nullptr;
     StyledButton* powtorkaButton_ = nullptr;
     std::unique_ptr<Timer> timer7_;
+    bool loaded_ = true; // the list came from its file (or the file was missing)
 };
 
 } // namespace wirtal

@@ -65,8 +65,8 @@ StarsPanel::StarsPanel(QWidget* parent) : QWidget(parent) {
         s->setToolTip(QString::fromUtf8(hints[i]));
         s->setAccessibleName(s->toolTip());
         s->setGeometry(i * (starSize + 4), 0, starSize, starSize);
-        s->setPixmap(drawnStar(QColor(150, 160, 175), /*outlineOnly=*/true));
         stars_[i] = s;
+        showEmpty(i + 1);
     }
     setFixedSize(5 * starSize + 4 * 4, starSize);
 }
@@ -88,13 +88,21 @@ void StarsPanel::showResult(int i, QChar c) {
     }
 }
 
+void StarsPanel::showEmpty(int i) {
+    stars_[i - 1]->setPixmap(drawnStar(QColor(150, 160, 175), /*outlineOnly=*/true));
+    results_[i - 1] = QChar();
+}
+
 void gwiazdki(const QString& kategoria, StarsPanel& panel) {
     const QString file = statsFileFor(kategoria);
     if (file.isEmpty())
         return;
     const QString chars = history::stars(file);
-    for (int i = 0; i < chars.size(); ++i)
-        panel.showResult(i + 1, chars[i]);
+    for (int i = 1; i <= 5; ++i) {
+        panel.showEmpty(i);
+        if (i <= chars.size())
+            panel.showResult(i, chars[i - 1]);
+    }
 }
 
 } // namespace wirtal

@@ -19,7 +19,9 @@ public:
     // "\obrazki_prawko\redstar.png", "greenstar.png", "greystar.png" when they exist, otherwise
     // drawn. Any other character leaves the star as it is.
     void showResult(int i, QChar c);
-    // The result character star i shows, or a null character while it shows its first picture.
+    // Star i shows no result: an empty outline.
+    void showEmpty(int i);
+    // The result character star i shows, or a null character while it is empty.
     QChar result(int i) const { return results_[i - 1]; }
     QLabel* star(int i) const { return stars_[i - 1]; }
 
@@ -28,8 +30,9 @@ private:
     std::array<QChar, 5> results_{};
 };
 
-// gwiazdki: the history of the category shown on the stars; positions beyond the stored value
-// keep their pictures; an unknown category does nothing.
+// gwiazdki: the history of the category shown on the stars: one coloured star for each test
+// taken, up to five, the others empty (also for a character that is no result); an unknown
+// category does nothing.
 void gwiazdki(const QString& kategoria, StarsPanel& panel);
 
 } // namespace wirtal

@@ -2,9 +2,9 @@
 
 #include "app/inifile.h"
 #include "app/paths.h"
-#include "support/qt_printers.h"
 #include "bank/textfile.h"
 #include "platform/error.h"
+#include "support/qt_printers.h"
 #include "support/tempdirs.h"
 
 #include <QDir>
@@ -209,6 +209,49 @@ TEST(IniFile, NulEndsTheText) {
     dirs.writeUserFile("n.ini", QByteArray("[a]\r\nx=1\r\n\0[b]\r\ny=2\r\n", 22));
     EXPECT_EQ(readini("n.ini", "a", "x", "d"), "1");
     EXPECT_EQ(readini("n.ini", "b", "y", "d"), "d");
+}
+
+// A write edits the text before a NUL and keeps every byte from the NUL on, whatever the
+// file's encoding: the sections a damaged file holds after it are never dropped.
+TEST(IniFile, WriteKeepsWhatFollowsANul) {
+    const QByteArray afterNul("\0[nauka]\r\npoprawne=10\r\n[stats]\r\nwyniki=11011\r\n\x81\x98",
+                              48);
+    QByteArray le16("\xFF\xFE", 2);
+    for (char c : QByteArray("[last]\r\npytanie=5\r\n"))
+        le16.append(c).append('\0');
+    QByteArray le16Tail;
+    for (char c : QByteArray("\0[nauka]\r\n", 10))
+        le16Tail.append(c).append('\0');
+    struct Case {
+        const char* what;
+        QByteArray before;
+        const char* section;
+        const char* value;
+        QByteArray expected;
+    };
+    const Case cases[] = {
+        {"key before the NUL", QByteArray("[last]\r\npytanie=5\r\n") + afterNul, "last", "7",
+         QByteArray("[last]\r\npytanie=7\r\n") + afterNul},
+        // The reader cannot see the section after the NUL: a new one goes before it.
+        {"section only after the NUL", QByteArray("[last]\r\npytanie=5\r\n") + afterNul, "nauka",
+         "1", QByteArray("[last]\r\npytanie=5\r\n[nauka]\r\npytanie=1\r\n") + afterNul},
+        {"NUL at the start", afterNul, "last", "7",
+         QByteArray("[last]\r\npytanie=7\r\n") + afterNul},
+        {"zeroed end of the file", QByteArray("[last]\r\npytanie=5\r\n") + QByteArray(64, '\0'),
+         "last", "7", QByteArray("[last]\r\npytanie=7\r\n") + QByteArray(64, '\0')},
+        {"UTF-8 with byte-order mark", "\xEF\xBB\xBF[last]\r\npytanie=5\r\n" + afterNul, "last",
+         "7", QByteArray("[last]\r\npytanie=7\r\n") + afterNul},
+        {"UTF-16 LE with byte-order mark", le16 + le16Tail, "last", "7",
+         QByteArray("[last]\r\npytanie=7\r\n") + le16Tail},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TempFolders dirs;
+        dirs.writeUserFile("statsb.ini", c.before);
+        writeini("statsb.ini", c.section, "pytanie", c.value);
+        EXPECT_EQ(dirs.readUserFile("statsb.ini"), c.expected);
+        EXPECT_EQ(readini("statsb.ini", c.section, "pytanie", "d"), c.value);
+    }
 }
 
 TEST(IniFile, UnwritablePathThrowsNamingThePath) {

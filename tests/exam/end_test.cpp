@@ -88,8 +88,11 @@ TEST_F(EndTest, WholeExamsScoreAndRecordTheirVerdicts) {
         EXPECT_EQ(stat("egzamin", "niezdane"),
                   failed ? QString::number(failed) : QStringLiteral("-"));
         EXPECT_EQ(stat("stats", "wyniki"), QString::fromLatin1(c.wyniki));
+        // Only the tests taken so far are coloured.
         for (int i = 1; i <= 5; ++i)
-            EXPECT_EQ(ui().stars->result(i), QChar::fromLatin1(c.wyniki[i - 1])) << "star " << i;
+            EXPECT_EQ(ui().stars->result(i),
+                      i <= passed + failed ? QChar::fromLatin1(c.wyniki[i - 1]) : QChar())
+                << "star " << i;
         // The picture of the display stays after the pending loader tick.
         clock.advance(200);
         EXPECT_EQ(ui().display.picture->file(), fixedPicture(c.picture));

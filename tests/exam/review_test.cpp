@@ -108,3 +108,21 @@ TEST_F(ReviewTest, ShowsABasicAndASpecialistSlotWithGivenAndCorrectAnswer) {
     EXPECT_FALSE(ui().Nietest->badgeVisible());
     EXPECT_TRUE(timer("Timer9")->isEnabled());
 }
+
+// In the review "Dalej" has nothing to end: it stays disabled once the question's answering
+// period would begin, for a basic and a specialist slot alike, while "TAK"/"NIE" stay enabled.
+TEST_F(ReviewTest, DalejStaysDisabledDuringTheReview) {
+    openExam();
+    draw();
+    sitTest([](int) { return QString(); }, true);
+    ASSERT_FALSE(st().testtrwa);
+    for (int k : {1, 21, 2}) {
+        SCOPED_TRACE(k);
+        click(number(k));
+        clock.advance(1500);                 // question, media, and the first tick of Timer1
+        EXPECT_NE(timer("Timer3"), nullptr); // the countdown would run now
+        EXPECT_FALSE(ui().NextTestButton->isEnabled());
+        EXPECT_TRUE(ui().Taktest->isEnabled());
+        EXPECT_TRUE(ui().Nietest->isEnabled());
+    }
+}

@@ -11,6 +11,7 @@
 #include "exam/testsheet.h"
 #include "learn/revisionfile.h"
 #include "platform/error.h"
+#include "results/history.h"
 #include "results/reportparams.h"
 #include "support/tempdirs.h"
 
@@ -411,6 +412,27 @@ std::vector<Row> rows() {
          },
          {},
          "głębokość 5, tabele 1, obrazki 0, słowo 1, liczba 2000, HTML"},
+        // Statistics file with a NUL, and the stars of a history without tests behind it.
+        {"NUL in a statistics file: a write keeps everything after it",
+         stats(QByteArray("[last]\r\npytanie=5\r\n\0[nauka]\r\npoprawne=10\r\n", 35)),
+         [] {
+             writeini(QStringLiteral("statsb.ini"), QStringLiteral("last"),
+                      QStringLiteral("pytanie"), QStringLiteral("7"));
+             return QString::fromLatin1(userFile(QStringLiteral("statsb.ini")));
+         },
+         {},
+         QString::fromLatin1(QByteArray("[last]\r\npytanie=7\r\n\0[nauka]\r\npoprawne=10\r\n", 35)),
+         true},
+        {"history of failures without any test taken",
+         stats("[stats]\r\nwyniki=00000\r\n"),
+         [] { return history::stars(QStringLiteral("statsb.ini")); },
+         {},
+         ""},
+        {"history beside a test counter that is no number",
+         stats("[stats]\r\nwyniki=01000\r\n[egzamin]\r\nzdane=x\r\nniezdane=1\r\n"),
+         [] { return history::stars(QStringLiteral("statsb.ini")); },
+         {},
+         "01000"},
     };
 }
 

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QMenu>
 
+#include <unistd.h>
+
 using namespace wirtal;
 using namespace wirtal::test;
 
@@ -67,8 +69,8 @@ TEST_F(RevisionTest, TheListSurvivesARestartEvenWhenItsFileDidNotExist) {
     wrong(12);
     go(40);
     wrong(40);
-    ASSERT_FALSE(folders.userFileExists(QStringLiteral("repeat-b.txt")));
-    window().close(); // saves the list
+    EXPECT_EQ(folders.readUserFile(QStringLiteral("repeat-b.txt")), QByteArray("12\r\n40\r\n"));
+    window().close(); // saves the list again
     EXPECT_EQ(folders.readUserFile(QStringLiteral("repeat-b.txt")), QByteArray("12\r\n40\r\n"));
 
     Services s = window().context().services;
@@ -80,6 +82,98 @@ TEST_F(RevisionTest, TheListSurvivesARestartEvenWhenItsFileDidNotExist) {
     EXPECT_EQ(l->item(1)->text(), QStringLiteral("40"));
     EXPECT_TRUE(l->selectedItems().isEmpty());
     EXPECT_EQ(second.learnPage()->numer(), 40); // the last question shown
+}
+
+// Whatever ends the program later (a signal, a lost display, a crash), the list is on disk the
+// moment it changes: each step below is checked against the file before anything else runs.
+TEST_F(RevisionTest, EveryChangeOfTheListIsOnDiskAtOnce) {
+    folders.writeUserFile(QStringLiteral("repeat-b.txt"), "12\r\n40\r\n7\r\n");
+    chooseB();
+    const auto file = [this] { return folders.readUserFile(QStringLiteral("repeat-b.txt")); };
+    go(20);
+    wrong(20);
+    EXPECT_EQ(file(), QByteArray("12\r\n40\r\n7\r\n20\r\n")) << "wrong answer";
+    clickEntry(1);
+    clock.advance(200);
+    right(40);
+    EXPECT_EQ(file(), QByteArray("12\r\n7\r\n20\r\n")) << "right answer to the selected entry";
+    clickEntry(2);
+    action("usun")->trigger();
+    EXPECT_EQ(file(), QByteArray("12\r\n7\r\n")) << "Usuń zaznaczony numer";
+    startRun();
+    clock.advance(200);
+    right(12);
+    EXPECT_EQ(file(), QByteArray("7\r\n")) << "right answer in a run";
+    dialogs.expect(QStringLiteral("Usunąć wszystkie numery"), Answer::Yes);
+    action("N1")->trigger();
+    EXPECT_EQ(file(), QByteArray()) << "Usuń wszystkie pytania";
+    EXPECT_TRUE(dialogs.allAnswered());
+}
+
+// A list file that exists but cannot be read is never replaced by the empty list shown
+// instead: the message says so, and neither a change nor closing writes it.
+TEST_F(RevisionTest, AListFileThatCannotBeReadIsNeverReplaced) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "runs as root, and permissions do not stop root from reading";
+    folders.writeUserFile(QStringLiteral("repeat-b.txt"), "12\r\n40\r\n");
+    const QString path = folders.userData() + QStringLiteral("repeat-b.txt");
+    QFile::setPermissions(path, QFileDevice::WriteOwner);
+    dialogs.expect(QStringLiteral("nie zostanie zapisana"), Answer::Ok);
+    chooseB();
+    EXPECT_TRUE(dialogs.allAnswered());
+    go(20);
+    wrong(20);
+    window().close();
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    EXPECT_EQ(folders.readUserFile(QStringLiteral("repeat-b.txt")), QByteArray("12\r\n40\r\n"));
+}
+
+// The question on screen may be the first one of the list, with its answer revealed by a check:
+// the run shows it afresh, its answer hidden.
+TEST_F(RevisionTest, ARunStartsWithTheAnswerHiddenAlsoOnTheQuestionShown) {
+    struct Case {
+        const char* what;
+        int question; // on the list and on screen
+        const char* answer;
+        AnswerPanels::Answer revealed;
+    };
+    const Case cases[] = {
+        {"basic, NIE right", 12, "TAK", AnswerPanels::Nie},
+        {"basic, TAK right", 13, "TAK", AnswerPanels::Tak},
+        {"specialist", 1300, "C", AnswerPanels::B},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolders own;
+        bank.write(own);
+        own.writeUserFile(QStringLiteral("repeat-b.txt"),
+                          QByteArray::number(c.question) + "\r\n99\r\n");
+        Services s = window().context().services;
+        MainWindow w(s);
+        w.findChild<StyledButton*>(QStringLiteral("AdvSmoothButton25"))->click();
+        LearnPage* p = w.learnPage();
+        p->setNumberEntry(c.question);
+        p->setNumer(c.question);
+        p->answerCheck().choose(static_cast<AnswerPanels::Answer>(
+            QStringList{"TAK", "NIE", "A", "B", "C"}.indexOf(QString::fromLatin1(c.answer))));
+        p->answerCheck().sprawdzbuttonClick();
+        const auto shownRight = [p, &c] {
+            return c.revealed <= AnswerPanels::Nie
+                       ? p->panels()->button(c.revealed)->badgeVisible()
+                       : p->panels()->answerText(c.revealed - AnswerPanels::A)->color() ==
+                             tcolor::right;
+        };
+        ASSERT_TRUE(shownRight()); // revealed by the check
+        dialogs.expect(runStart, Answer::Ok);
+        w.findChild<StyledButton*>(QStringLiteral("AdvSmoothButton77"))->click();
+        clock.advance(200);
+        EXPECT_EQ(p->numer(), c.question);
+        EXPECT_FALSE(shownRight());
+        for (int b = AnswerPanels::Tak; b <= AnswerPanels::C; ++b)
+            EXPECT_EQ(p->panels()->button(static_cast<AnswerPanels::Answer>(b))->color(),
+                      tcolor::normal)
+                << "button " << b;
+    }
 }
 
 TEST_F(RevisionTest, ADamagedFileKeepsItsNumbersAndSkipsTheRest) {
