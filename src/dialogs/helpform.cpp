@@ -4,9 +4,13 @@
 #include "widgets/styledbutton.h"
 #include "widgets/tcolor.h"
 
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QtMath>
+
+#include <algorithm>
 
 namespace wirtal {
 
@@ -15,7 +19,6 @@ HelpForm::HelpForm(QWidget* parent)
                           Qt::CustomizeWindowHint) {
     setObjectName(QStringLiteral("helpform"));
     setWindowTitle(QStringLiteral("Wirtal"));
-    setFixedSize(442, 396);
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, toQColor(tcolor::normal));
@@ -26,12 +29,30 @@ HelpForm::HelpForm(QWidget* parent)
     memo->setAccessibleName(QStringLiteral("Zasady egzaminu"));
     memo->setReadOnly(true);
     memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    memo->setPlainText(rulesLines().join(u'\n'));
-    memo->setGeometry(8, 8, 425, 305);
+    const QStringList lines = rulesLines();
+    memo->setPlainText(lines.join(u'\n'));
 
+    // The text box is as wide as the longest line and as tall as all the lines, measured in its
+    // own font, so that every stored line shows whole on one row and nothing needs scrolling.
+    // The lines are broken where the text was written; wrapping them again at a narrower width
+    // would leave ragged pairs.
+    const QFontMetrics fm(memo->font());
+    int textWidth = 0;
+    for (const QString& line : lines)
+        textWidth = std::max(textWidth, fm.horizontalAdvance(line));
+    const int chrome =
+        2 * (memo->frameWidth() + qCeil(memo->document()->documentMargin())) + 2 /* cursor */;
+    const QSize memoSize(std::max(425, textWidth + chrome + 4),
+                         std::max(305, int(lines.size()) * fm.lineSpacing() + chrome + 4));
+    memo->setGeometry(8, 8, memoSize.width(), memoSize.height());
+
+    constexpr int okWidth = 120, okHeight = 35;
+    const QSize client(memoSize.width() + 17, memoSize.height() + 8 + 22 + okHeight + 26);
+    setFixedSize(client);
     auto* ok = new StyledButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("AdvSmoothButton1"));
-    ok->setGeometry(160, 335, 120, 35);
+    ok->setGeometry((client.width() - okWidth) / 2, memo->geometry().bottom() + 1 + 22, okWidth,
+                    okHeight);
     ok->setHandler([this] { hide(); });
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())

@@ -5,8 +5,10 @@
 #include "dialogs/pagesanitizer.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"
+#include "platform/savefile.h"
 #include "results/reportoutput.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -40,14 +42,26 @@ QString Report::templatePath() {
     return Paths::inUserData(QStringLiteral("testy.rav"));
 }
 
+namespace {
+// An untouched copy of the template that earlier versions installed (9 pt text, the table only as
+// wide as its contents): it gives way to the current one. A template the user changed is kept.
+bool isEarlierShippedTemplate(const QString& path) {
+    QFile f(path);
+    if (f.size() != 6251 || !f.open(QIODevice::ReadOnly))
+        return false;
+    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256).toHex() ==
+           "8feddb97c88258605543ea0a713fc667d4cd2b5ad98d943f98c0660c842d05fc";
+}
+} // namespace
+
 void Report::installDefaultTemplate() {
     const QString target = templatePath();
-    if (QFileInfo::exists(target))
+    if (QFileInfo::exists(target) && !isEarlierShippedTemplate(target))
         return;
     registerReportResources();
-    QFile::copy(QStringLiteral(":/report/testy.rav"), target);
-    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
-                                      QFile::ReadOther);
+    QFile shipped(QStringLiteral(":/report/testy.rav"));
+    if (shipped.open(QIODevice::ReadOnly))
+        saveWhole(target, shipped.readAll());
 }
 
 QString Report::filled() const {

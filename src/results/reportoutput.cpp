@@ -4,8 +4,10 @@
 #include "platform/savefile.h"
 #include "results/reportparams.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QDir>
+#include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -18,10 +20,26 @@ namespace wirtal {
 namespace {
 const QString reportTitle = QStringLiteral("Raport z testu");
 
+// The resolution the report is laid out at, whatever the device: the printer and the PDF get
+// the same line breaks and positions.
+constexpr int layoutDpi = 300;
+
+// Lays the report out on A4 pages of the device and draws it. The document is measured at
+// layoutDpi on a page body of the printable area between the margins, and QTextDocument::print
+// scales that to the device, so a size in points is that size on paper. (Measured at screen
+// resolution instead, the page body in device pixels would hold the text at a third of its size.)
 void render(const QString& html, QPagedPaintDevice& device) {
+    device.setPageSize(QPageSize(QPageSize::A4));
+    device.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    QImage measure(1, 1, QImage::Format_RGB32);
+    const int dotsPerMeter = qRound(layoutDpi / 0.0254);
+    measure.setDotsPerMeterX(dotsPerMeter);
+    measure.setDotsPerMeterY(dotsPerMeter);
     QTextDocument doc;
+    doc.documentLayout()->setPaintDevice(&measure);
+    doc.setDocumentMargin(0);
     doc.setHtml(html);
-    doc.setPageSize(device.pageLayout().paintRectPixels(device.logicalDpiX()).size());
+    doc.setPageSize(device.pageLayout().paintRectPixels(layoutDpi).size());
     doc.print(&device);
 }
 } // namespace
@@ -32,14 +50,15 @@ void QtReportOutput::print(const QString& html) {
         throw Error(QStringLiteral("Nie można wydrukować raportu: w systemie nie ma drukarki "
                                    "domyślnej."));
     QPrinter printer(info, QPrinter::HighResolution);
-    printer.setDocName(reportTitle);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    QTextDocument doc;
-    doc.setHtml(html);
-    doc.print(&printer);
+    printOn(html, printer);
     if (printer.printerState() == QPrinter::Error)
         throw Error(QStringLiteral("Drukarka „%1” zgłosiła błąd; raport nie został wydrukowany.")
                         .arg(info.printerName()));
+}
+
+void QtReportOutput::printOn(const QString& html, QPrinter& printer) {
+    printer.setDocName(reportTitle);
+    render(html, printer);
 }
 
 void QtReportOutput::savePdf(const QString& html, const QString& path) {
@@ -50,12 +69,10 @@ void QtReportOutput::savePdf(const QString& html, const QString& path) {
         QPdfWriter writer(&buffer);
         writer.setTitle(reportTitle);
         writer.setCreator(QStringLiteral("Wirtal 2013"));
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
         writer.setResolution(300);
         render(html, writer);
     }
-    setPdfAuthor(bytes, QStringLiteral("Norel"), reportTitle);
+    setPdfAuthor(bytes, QStringLiteral("Norel"));
     QString why;
     if (!saveWhole(path, bytes, &why))
         throw Error(QStringLiteral("Nie można zapisać raportu do pliku „%1”: %2.")

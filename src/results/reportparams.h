@@ -37,8 +37,9 @@ ReportParameters reportParameters(const ReportInput& in);
 QString fillTemplate(const QString& html, const ReportParameters& params);
 
 // Adds the document author to a PDF as a standard incremental update (a new document
-// information dictionary and a cross-reference section that points back to the old one).
+// information dictionary and a cross-reference section that points back to the old one). The
+// new dictionary keeps every entry of the old one (title, creator, producer, creation date).
 // Returns false and leaves pdf untouched when the file has no trailer to update.
-bool setPdfAuthor(QByteArray& pdf, const QString& author, const QString& title);
+bool setPdfAuthor(QByteArray& pdf, const QString& author);
 
 } // namespace wirtal

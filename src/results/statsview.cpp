@@ -14,14 +14,46 @@
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLocale>
+#include <QPainter>
 #include <QPieSeries>
 #include <QPieSlice>
+
+#include <algorithm>
 
 namespace wirtal {
 
 namespace {
 constexpr int sliceGreen = 8454016; // $80FF80
 constexpr int sliceRed = 255;       // $0000FF
+
+// A chart view that outlines the pie's circle while its series adds up to nothing, so that a new
+// user's or a cleared chart shows an empty circle rather than no pie at all.
+class PieView final : public QChartView {
+public:
+    PieView(QChart* chart, QPieSeries* series, QWidget* parent)
+        : QChartView(chart, parent), series_(series) {}
+
+protected:
+    void drawForeground(QPainter* painter, const QRectF& rect) override {
+        QChartView::drawForeground(painter, rect);
+        if (series_->sum() > 0)
+            return;
+        // Where the pie would be: its size is a share of the plot area's shorter side.
+        const QRectF plot = chart()->plotArea();
+        const double r = series_->pieSize() * std::min(plot.width(), plot.height()) / 2.0;
+        const QPointF c(plot.left() + plot.width() * series_->horizontalPosition(),
+                        plot.top() + plot.height() * series_->verticalPosition());
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(QPen(QColor(0x7f, 0x9c, 0xc0), 2));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawEllipse(c, r, r);
+        painter->restore();
+    }
+
+private:
+    QPieSeries* series_;
+};
 
 QChartView* makeChart(QWidget* parent, const QString& name, const QString& title,
                       QPieSeries* series) {
@@ -36,7 +68,7 @@ QChartView* makeChart(QWidget* parent, const QString& name, const QString& title
     chart->setBackgroundRoundness(12);
     chart->setAnimationOptions(QChart::NoAnimation);
     series->setPieSize(0.8);
-    auto* view = new QChartView(chart, parent);
+    auto* view = new PieView(chart, series, parent);
     view->setObjectName(name);
     view->setRenderHint(QPainter::Antialiasing);
     view->setAccessibleName(title);
@@ -48,8 +80,12 @@ QChartView* makeChart(QWidget* parent, const QString& name, const QString& title
 void addSlice(QPieSeries* series, double value, const QString& label, int color) {
     QPieSlice* slice = series->append(label, value);
     slice->setColor(toQColor(color));
-    // Edged in its own colour: a slice that fills the whole circle shows no seam.
-    slice->setBorderColor(toQColor(color));
+    // Edged in its own colour: a slice that fills the whole circle shows no seam. A slice of
+    // nothing has no edge at all, which would otherwise draw as a line from the centre.
+    if (value > 0)
+        slice->setBorderColor(toQColor(color));
+    else
+        slice->setPen(Qt::NoPen);
     const auto markers =
         series->chart() ? series->chart()->legend()->markers(series) : QList<QLegendMarker*>();
     for (QLegendMarker* m : markers)

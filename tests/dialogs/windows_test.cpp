@@ -12,6 +12,9 @@
 #include <QBitmap>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTimer>
 
 using namespace wirtal;
@@ -101,8 +104,32 @@ TEST(RulesWindow, HoldsTheNineteenLinesExactly) {
         EXPECT_EQ(lines[i], expected[i]) << "line " << i + 1;
     EXPECT_TRUE(memo->isReadOnly());
     EXPECT_EQ(memo->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-    EXPECT_EQ(memo->geometry(), QRect(8, 8, 425, 305));
+    EXPECT_EQ(memo->pos(), QPoint(8, 8));
     EXPECT_EQ(help.windowTitle(), QStringLiteral("Wirtal"));
+}
+
+TEST(RulesWindow, ShowsEveryLineWholeOnOneRowWithoutScrolling) {
+    HelpForm help;
+    help.show();
+    QCoreApplication::processEvents();
+    auto* memo = help.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
+    ASSERT_TRUE(memo);
+    int blocks = 0;
+    for (QTextBlock b = memo->document()->begin(); b.isValid(); b = b.next(), ++blocks)
+        EXPECT_EQ(b.layout()->lineCount(), 1)
+            << "line " << blocks + 1 << " wraps: " << b.text().toStdString();
+    EXPECT_EQ(blocks, 19);
+    EXPECT_EQ(memo->verticalScrollBar()->maximum(), 0) << "the pass mark needs scrolling";
+    EXPECT_EQ(memo->horizontalScrollBar()->maximum(), 0);
+    // The text box and "OK" lie inside the window, "OK" below the text, and the window fits a
+    // 1366 x 768 screen.
+    auto* ok = help.findChild<StyledButton*>(QStringLiteral("AdvSmoothButton1"));
+    ASSERT_TRUE(ok);
+    EXPECT_TRUE(help.rect().contains(memo->geometry()));
+    EXPECT_TRUE(help.rect().contains(ok->geometry()));
+    EXPECT_GT(ok->y(), memo->geometry().bottom());
+    EXPECT_LE(help.width(), 1366);
+    EXPECT_LE(help.height(), 700);
 }
 
 class AuxWindowsTest : public AppFixture {

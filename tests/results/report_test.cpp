@@ -5,7 +5,10 @@
 #include "support/tempdirs.h"
 
 #include <QFile>
+#include <QImage>
+#include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
@@ -186,4 +189,173 @@ TEST_F(ReportTest, ARealPdfHasTheScoreEmbeddedFontsAndTheAuthor) {
     const QString body = QString::fromUtf8(p.readAllStandardOutput());
     EXPECT_TRUE(body.contains(QStringLiteral("68 na 74 (91,9 %)"))) << body.toStdString();
     EXPECT_TRUE(body.contains(QStringLiteral("POZYTYWNY")));
+}
+
+namespace {
+
+QString runTool(const QString& tool, const QStringList& args) {
+    QProcess p;
+    p.start(QStandardPaths::findExecutable(tool), args);
+    p.waitForFinished(30000);
+    EXPECT_EQ(p.exitCode(), 0) << tool.toStdString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+struct Word {
+    QString text;
+    QRectF box; // in points, from the page's top left corner
+};
+
+// The words of the first page with their boxes, as pdftotext -bbox gives them.
+std::vector<Word> wordsOf(const QString& pdf) {
+    static const QRegularExpression word(QStringLiteral(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    std::vector<Word> out;
+    auto it = word.globalMatch(
+        runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-l"),
+                                              QStringLiteral("1"), pdf, QStringLiteral("-")}));
+    while (it.hasNext()) {
+        const auto m = it.next();
+        out.push_back(
+            {m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                   QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
+    }
+    return out;
+}
+
+// The box, in points, of everything drawn on the first page (rendered at 72 dpi).
+QRect inkOf(const QString& pdf, const QString& png) {
+    runTool(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("72"),
+             QStringLiteral("-singlefile"), QStringLiteral("-f"), QStringLiteral("1"), pdf, png});
+    const QImage img(png + QStringLiteral(".png"));
+    EXPECT_FALSE(img.isNull());
+    QRect ink;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (qGray(img.pixel(x, y)) < 235)
+                ink |= QRect(x, y, 1, 1);
+    return ink;
+}
+
+bool havePoppler() {
+    return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() &&
+           !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty() &&
+           !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty();
+}
+
+} // namespace
+
+TEST_F(ReportTest, ThePdfFillsTheA4PageWidthWithReadableTextAndPrintingLaysItOutAlike) {
+    if (!havePoppler())
+        GTEST_SKIP() << "poppler-utils (pdftotext, pdftoppm, pdfinfo) is not installed";
+    Report::installDefaultTemplate();
+    QtReportOutput real;
+    Report pdf(dialogs, real, [] { return finishedTest(68); });
+    const QString saved = folders.userData() + QStringLiteral("raport.pdf");
+    dialogs.expectSave(saved);
+    pdf.zapisz();
+
+    // A4 is 595 x 842 pt; the margins are 15 mm (42.5 pt): the table runs from one to the other.
+    const QRect ink = inkOf(saved, folders.userData() + QStringLiteral("raport"));
+    EXPECT_NEAR(ink.left(), 42.5, 3);
+    EXPECT_NEAR(ink.right(), 595 - 42.5, 3);
+    EXPECT_GT(ink.bottom(), 842 / 2) << "the table reaches down the page";
+
+    // Table text is 10 to 12 pt: a DejaVu Sans word box is 1.16 em high.
+    const std::vector<Word> words = wordsOf(saved);
+    int cells = 0;
+    for (const Word& w : words) {
+        if (w.text != QStringLiteral("podstawowe") && w.text != QStringLiteral("specjalistyczne"))
+            continue;
+        ++cells;
+        const double pointSize = w.box.height() / 1.164;
+        EXPECT_GE(pointSize, 10 - 0.3) << w.text.toStdString();
+        EXPECT_LE(pointSize, 12 + 0.3) << w.text.toStdString();
+    }
+    EXPECT_EQ(cells, 32);
+    EXPECT_TRUE(runTool(QStringLiteral("pdfinfo"), {saved})
+                    .contains(QRegularExpression(QStringLiteral("Pages: +1\n"))));
+
+    // The printer gets the same pages: the same words in the same places.
+    const QString printed = folders.userData() + QStringLiteral("wydruk.pdf");
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printed);
+        report.drukuj(); // the filled-in template, as the printer would get it
+        ASSERT_EQ(output.printed.size(), 1);
+        QtReportOutput::printOn(output.printed[0], printer);
+    }
+    const std::vector<Word> printedWords = wordsOf(printed);
+    ASSERT_EQ(printedWords.size(), words.size());
+    for (size_t i = 0; i < words.size(); ++i) {
+        EXPECT_EQ(printedWords[i].text, words[i].text);
+        EXPECT_NEAR(printedWords[i].box.left(), words[i].box.left(), 0.5) << i;
+        EXPECT_NEAR(printedWords[i].box.top(), words[i].box.top(), 0.5) << i;
+        EXPECT_NEAR(printedWords[i].box.height(), words[i].box.height(), 0.2) << i;
+    }
+}
+
+TEST_F(ReportTest, ThePdfKeepsItsCreationDateAndProducerBesideTheAuthor) {
+    if (!havePoppler())
+        GTEST_SKIP() << "poppler-utils (pdftotext, pdftoppm, pdfinfo) is not installed";
+    Report::installDefaultTemplate();
+    QtReportOutput real;
+    const QString file = folders.userData() + QStringLiteral("raport.pdf");
+    real.savePdf(QStringLiteral("<p>Raport</p>"), file);
+    const QString info = runTool(QStringLiteral("pdfinfo"), {file});
+    for (const char* line :
+         {"Author:          Norel", "Title:           Raport z testu",
+          "Creator:         Wirtal 2013", "Producer:        Qt ", "CreationDate:    "})
+        EXPECT_TRUE(info.contains(QString::fromUtf8(line))) << line << "\n" << info.toStdString();
+}
+
+TEST(ReportPdfAuthor, EveryEntryOfTheOldInformationIsKeptAndAnOldAuthorReplaced) {
+    // A small PDF whose information dictionary holds strings with brackets and escapes, a name,
+    // a reference, an array and an author of its own.
+    const QByteArray head = "%PDF-1.4\n";
+    const QByteArray info = "1 0 obj\n<<\n/Title (a \\) (b) <<c>>)\n/Author (Old)\n"
+                            "/Producer <FEFF0051>\n/Trapped /False\n/Ref 2 0 R\n"
+                            "/List [1 (x) [2]]\n/CreationDate (D:20261210120000Z)\n>>\nendobj\n";
+    const QByteArray catalog = "2 0 obj\n<< /Type /Catalog >>\nendobj\n";
+    QByteArray pdf = head + info + catalog;
+    const qsizetype xref = pdf.size();
+    pdf += "xref\n0 3\n0000000000 65535 f \n" +
+           QByteArray::number(head.size()).rightJustified(10, '0') + " 00000 n \n" +
+           QByteArray::number(head.size() + info.size()).rightJustified(10, '0') +
+           " 00000 n \ntrailer\n<<\n/Size 3\n/Info 1 0 R\n/Root 2 0 R\n>>\nstartxref\n" +
+           QByteArray::number(xref) + "\n%%EOF\n";
+    const QByteArray before = pdf;
+    ASSERT_TRUE(setPdfAuthor(pdf, QStringLiteral("Norel")));
+    EXPECT_TRUE(pdf.startsWith(before)) << "an incremental update only appends";
+    const QByteArray added = pdf.mid(before.size());
+    for (const char* entry :
+         {"/Title (a \\) (b) <<c>>)", "/Producer <FEFF0051>", "/Trapped /False", "/Ref 2 0 R",
+          "/List [1 (x) [2]]", "/CreationDate (D:20261210120000Z)", "/Author (Norel)"})
+        EXPECT_TRUE(added.contains(entry)) << entry << "\n" << added.toStdString();
+    EXPECT_FALSE(added.contains("(Old)"));
+    EXPECT_TRUE(added.contains("/Info 3 0 R"));
+    EXPECT_TRUE(added.contains("/Prev " + QByteArray::number(xref)));
+
+    QByteArray noTrailer = "%PDF-1.4\n";
+    EXPECT_FALSE(setPdfAuthor(noTrailer, QStringLiteral("Norel")));
+    EXPECT_EQ(noTrailer, QByteArray("%PDF-1.4\n"));
+}
+
+TEST_F(ReportTest, AnUntouchedEarlierDefaultTemplateIsReplacedAndAnEditedOneKept) {
+    QFile earlier(QStringLiteral(WIRTAL_FIXTURES "/testy-earlier.rav"));
+    ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+    const QByteArray old = earlier.readAll();
+    folders.writeUserFile(QStringLiteral("testy.rav"), old);
+    Report::installDefaultTemplate();
+    const QByteArray now = folders.readUserFile(QStringLiteral("testy.rav"));
+    EXPECT_NE(now, old);
+    EXPECT_TRUE(now.contains("width=\"100%\""));
+
+    QByteArray edited = old;
+    edited.replace("raport z testu", "raport z testu (moja szkoła)");
+    folders.writeUserFile(QStringLiteral("testy.rav"), edited);
+    Report::installDefaultTemplate();
+    EXPECT_EQ(folders.readUserFile(QStringLiteral("testy.rav")), edited);
 }

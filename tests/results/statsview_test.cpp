@@ -8,11 +8,15 @@
 #include <QChartView>
 #include <QCoreApplication>
 #include <QEnterEvent>
+#include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QPieSeries>
 #include <QPieSlice>
+
+#include <cmath>
 
 using namespace wirtal;
 using namespace wirtal::test;
@@ -196,6 +200,77 @@ TEST_F(StatsViewTest, APieTurnsOneDegreePer50msOnlyWhileThePointerIsOverIt) {
     clock.advance(50 * 350);
     EXPECT_EQ(view()->angle(1), 0); // wraps at 360
     send(chart1, QEvent::Leave);
+}
+
+// What a chart draws inside its pie's square: how many red pixels, and how many of the points on
+// the pie's rim are drawn in something darker than the chart's background.
+struct PieDrawing {
+    int redPixels = 0;
+    int rimPoints = 0;
+    int rimDrawn = 0;
+};
+
+PieDrawing drawnPie(QChartView* view, QPieSeries* series) {
+    view->resize(420, 380);
+    view->chart()->resize(view->size());
+    QCoreApplication::processEvents();
+    const QImage img = view->grab().toImage();
+    const QRectF plot = view->mapFromScene(view->chart()->plotArea()).boundingRect();
+    const double r = series->pieSize() * std::min(plot.width(), plot.height()) / 2.0;
+    const QPointF c = plot.center();
+    PieDrawing d;
+    const QRect square = QRectF(c.x() - r - 3, c.y() - r - 3, 2 * r + 6, 2 * r + 6).toRect();
+    for (int y = square.top(); y <= square.bottom(); ++y)
+        for (int x = square.left(); x <= square.right(); ++x) {
+            const QColor px = img.pixelColor(x, y);
+            if (px.red() > 180 && px.green() < 110 && px.blue() < 110)
+                ++d.redPixels;
+        }
+    const QColor background = img.pixelColor(c.toPoint());
+    for (int deg = 0; deg < 360; deg += 5) {
+        const double a = deg * M_PI / 180.0;
+        bool drawn = false;
+        // The rim may sit a pixel or two either side of the computed radius.
+        for (double rr = r - 2; rr <= r + 2; rr += 1) {
+            const QColor px = img.pixelColor(
+                QPointF(c.x() + rr * std::cos(a), c.y() + rr * std::sin(a)).toPoint());
+            drawn = drawn || px.lightness() < background.lightness() - 40;
+        }
+        ++d.rimPoints;
+        d.rimDrawn += drawn ? 1 : 0;
+    }
+    return d;
+}
+
+TEST_F(StatsViewTest, AnEmptyPieIsAnEmptyCircleAndAZeroSliceDrawsNoLine) {
+    struct Case {
+        const char* file;
+        bool empty;       // both counters 0: an empty circle
+        bool redExpected; // the red slice has a value
+    };
+    const Case cases[] = {
+        {"[nauka]\r\npoprawne=0\r\nniepoprawne=0\r\n", true, false},
+        {"", true, false}, // a new user: no file at all
+        {"[nauka]\r\npoprawne=7\r\nniepoprawne=0\r\n", false, false},
+        {"[nauka]\r\npoprawne=0\r\nniepoprawne=3\r\n", false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        if (*c.file)
+            folders.writeUserFile(QStringLiteral("statsb.ini"), c.file);
+        else
+            QFile::remove(folders.userData() + QStringLiteral("statsb.ini"));
+        click(QStringLiteral("statystykibutton"));
+        const PieDrawing d = drawnPie(view()->chart(1), view()->series(1));
+        if (c.redExpected) {
+            EXPECT_GT(d.redPixels, 1000);
+        } else {
+            EXPECT_EQ(d.redPixels, 0);
+        }
+        if (c.empty) { // the whole rim is drawn: a circle, not a stray line
+            EXPECT_EQ(d.rimDrawn, d.rimPoints);
+        }
+    }
 }
 
 } // namespace
