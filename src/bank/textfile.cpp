@@ -1,8 +1,6 @@
 #include "bank/textfile.h"
 
-#include "platform/error.h"
-
-#include <QFile>
+#include "platform/filereader.h"
 
 #include <array>
 
@@ -136,13 +134,7 @@ QStringList splitLines(const QString& text) {
 }
 
 QStringList loadTextLines(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("Nie można otworzyć pliku „%1”.").arg(path));
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        throw Error(QStringLiteral("Nie można odczytać pliku „%1”.").arg(path));
-    return splitLines(decodeText(bytes));
+    return splitLines(decodeText(readRegularFile(path)));
 }
 
 } // namespace wirtal
