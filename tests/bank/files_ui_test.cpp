@@ -152,16 +152,23 @@ TEST(HostileMedia, RealPlayerRefusesAFifoBeforeTheBackEndSeesIt) {
 
 TEST(HostileMedia, PlayerMessagesEndInOneFullStop) {
     QTemporaryDir dir;
-    const QString broken = dir.path() + "/zepsuty.wmv";
-    QFile f(broken);
+    // Text and binary junk get different messages from the back end.
+    const QString text = dir.path() + "/tekst.wmv", binary = dir.path() + "/zepsuty.wmv";
+    QFile f(text);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(QByteArray(4096, 'x'));
     f.close();
-    QtMediaPlayer player(3000);
-    QWidget panel;
-    player.setOutput(&panel);
-    for (const QString& file : {broken, dir.path() + "/brak.wmv", QString()}) {
+    QFile g(binary); // an ASF header with nothing sound after it
+    ASSERT_TRUE(g.open(QIODevice::WriteOnly));
+    g.write(QByteArray::fromHex("3026b2758e66cf11a6d900aa0062ce6c"));
+    for (int i = 0; i < 4096; ++i)
+        g.putChar(char((i * 7919) % 256));
+    g.close();
+    for (const QString& file : {text, binary, dir.path() + "/brak.wmv", QString()}) {
         SCOPED_TRACE(file.toStdString());
+        QtMediaPlayer player(3000);
+        QWidget panel;
+        player.setOutput(&panel);
         player.setFile(file);
         const QString said = errorOf([&] { player.open(); });
         if (said == "<no error>" && player.backend() && !player.backend()->isAvailable())
