@@ -134,7 +134,9 @@ QStringList splitLines(const QString& text) {
 }
 
 QStringList loadTextLines(const QString& path) {
-    return splitLines(decodeText(readRegularFile(path)));
+    // The bytes go before the lines are made: at most the text and its lines are held at once.
+    const QString text = decodeText(readRegularFile(path));
+    return splitLines(text);
 }
 
 } // namespace wirtal
