@@ -34,9 +34,7 @@ void PictureBox::setPicture(const QPixmap& picture) {
     update();
 }
 
-void PictureBox::clear() {
-    setPicture(QPixmap());
-}
+void PictureBox::clear() { setPicture(QPixmap()); }
 
 void PictureBox::resizeEvent(QResizeEvent* event) {
     scaled_ = QPixmap();
