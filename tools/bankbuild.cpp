@@ -3,9 +3,9 @@
 #include "art/mediaitem.h"
 #include "bank/bank.h"
 #include "bank/textfile.h"
+#include "platform/filereader.h"
 
 #include <QDir>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -117,13 +117,13 @@ std::map<int, Question> loadQuestions(const QString& folder, QStringList* proble
         problems->append(QStringLiteral("%1: brak plików *.json").arg(folder));
     std::map<std::pair<QString, QString>, int> seen; // (text, media file) -> number
     for (const QString& name : files) {
-        QFile f(dir.filePath(name));
-        if (!f.open(QIODevice::ReadOnly)) {
-            problems->append(QStringLiteral("%1: nie można otworzyć").arg(name));
+        const FileRead f = tryReadRegularFile(dir.filePath(name));
+        if (f.problem != FileProblem::None) {
+            problems->append(QStringLiteral("%1: %2").arg(name, f.message));
             continue;
         }
         QJsonParseError pe;
-        const QJsonDocument doc = QJsonDocument::fromJson(f.readAll(), &pe);
+        const QJsonDocument doc = QJsonDocument::fromJson(f.bytes, &pe);
         if (!doc.isArray()) {
             problems->append(QStringLiteral("%1: to nie jest tablica JSON (%2, bajt %3)")
                                  .arg(name, pe.errorString())

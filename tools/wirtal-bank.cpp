@@ -10,13 +10,14 @@
 
 #include "app/paths.h"
 #include "bank/bank.h"
+#include "bank/media.h"
 #include "bank/textfile.h"
 #include "bankbuild.h"
 #include "platform/error.h"
+#include "platform/filereader.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -125,40 +126,46 @@ QStringList recordProblems(const Record& r) {
     else if (!m.contains(u'.') || (suffix != u"jpg" && suffix != u"wmv"))
         problems
             << QStringLiteral("plik multimediów „%1” nie ma rozszerzenia .jpg ani .wmv").arg(m);
-    else if (!QFileInfo(Paths::inProgramFolder(QStringLiteral("\\obrazki_prawko\\filmy\\") + m))
-                  .isFile())
-        problems << QStringLiteral("brak pliku multimediów „%1”").arg(m);
+    else {
+        try {
+            const FileRead f = checkRegularFile(mediaPath(m));
+            if (f.problem == FileProblem::Missing)
+                problems << QStringLiteral("brak pliku multimediów „%1”").arg(m);
+            else if (f.problem != FileProblem::None)
+                problems << f.message;
+        } catch (const Error& e) {
+            problems << e.message();
+        }
+    }
     return problems;
 }
 
 int runCheck(const Options& o) {
     // Each bank file is read once; the lines are taken from that one reading, as the test draw
-    // does.
+    // does. A file that cannot be read is one problem, reported once for its range of questions.
     std::map<QString, QStringList> loaded;
-    std::map<QString, QString> loadError;
     int problems = 0;
-    auto problem = [&](int n, const QString& text) {
-        out(QStringLiteral("%1: %2\n").arg(n).arg(text));
+    auto problem = [&](const QString& where, const QString& text) {
+        out(QStringLiteral("%1: %2\n").arg(where, text));
         ++problems;
     };
     for (int n = 1; n <= lastQuestion; ++n) {
         try {
             const Location where = locate(o.category, n);
-            if (!loaded.contains(where.path) && !loadError.contains(where.path)) {
+            if (!loaded.contains(where.path)) {
                 try {
                     loaded[where.path] = loadTextLines(where.path);
                 } catch (const Error& e) {
-                    loadError[where.path] = e.message();
+                    const int last = where.kind == QuestionKind::Basic ? wspolnych : lastQuestion;
+                    problem(QStringLiteral("%1–%2").arg(n).arg(last), e.message());
+                    n = last; // the file's other questions have the same problem
+                    continue;
                 }
             }
-            if (loadError.contains(where.path)) {
-                problem(n, loadError[where.path]);
-                continue;
-            }
             for (const QString& p : recordProblems(recordAt(loaded[where.path], where, n)))
-                problem(n, p);
+                problem(QString::number(n), p);
         } catch (const Error& e) {
-            problem(n, e.message());
+            problem(QString::number(n), e.message());
         }
     }
     out(QStringLiteral("%1 questions, %2 problems\n").arg(lastQuestion).arg(problems));

@@ -3,9 +3,8 @@
 #include "app/paths.h"
 #include "bank/textfile.h"
 #include "platform/error.h"
+#include "platform/filereader.h"
 #include "platform/savefile.h"
-
-#include <QFile>
 
 #include <initializer_list>
 #include <limits>
@@ -156,10 +155,14 @@ QString writeText(const QString& text, const QString& section, const QString& ke
 
 QString read(const QString& path, const QString& section, const QString& key,
              const QString& defaultValue) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
+    // A file that cannot be opened (missing, a folder, a FIFO) reads as the default; one that is
+    // too large to be a statistics file is an error.
+    const FileRead f = tryReadRegularFile(path);
+    if (f.problem == FileProblem::TooLarge)
+        throw Error(f.message);
+    if (f.problem != FileProblem::None)
         return defaultValue;
-    return readText(decodeText(f.readAll()), section, key, defaultValue);
+    return readText(decodeText(f.bytes), section, key, defaultValue);
 }
 
 void write(const QString& path, const QString& section, const QString& key, const QString& value) {
@@ -170,16 +173,11 @@ void write(const QString& path, const QString& section, const QString& key, cons
         throw Error(QStringLiteral("Nie można zapisać pliku „%1”: klucza „%2” z wartością "
                                    "„%3” w sekcji „%4” nie da się zapisać w pliku INI.")
                         .arg(path, key, value.left(80), section));
-    QByteArray raw;
-    QFile in(path);
-    if (in.exists()) {
-        if (!in.open(QIODevice::ReadOnly))
-            throw fail(); // rewriting it would lose what we cannot read
-        raw = in.readAll();
-        if (in.error() != QFileDevice::NoError)
-            throw fail();
-        in.close();
-    }
+    // Rewriting a file we cannot read (or that is no regular file) would lose what it holds.
+    const FileRead in = tryReadRegularFile(path);
+    if (in.problem != FileProblem::None && in.problem != FileProblem::Missing)
+        throw Error(fail().message() + u' ' + in.message);
+    const QByteArray& raw = in.bytes;
     // The text the reader sees is edited; whatever follows a NUL is kept byte for byte, so that
     // a damaged file loses nothing it held.
     const qsizetype end = textEnd(raw);

@@ -1,6 +1,7 @@
 #include "bank/mediadisplay.h"
 
-#include "app/paths.h"
+#include "platform/error.h"
+#include "platform/filereader.h"
 #include "platform/mediaplayer.h"
 #include "widgets/picturebox.h"
 
@@ -19,13 +20,9 @@ void MediaDisplay::showPicture() {
     picture->show();
 }
 
-QString mediaPath(const QString& field) {
-    return Paths::inProgramFolder(QStringLiteral("\\obrazki_prawko\\filmy\\")) + field;
-}
-
 QString extensionOf(const QString& path) {
-    const qsizetype sep = std::max({path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'),
-                                    path.lastIndexOf(u':')});
+    const qsizetype sep =
+        std::max({path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'), path.lastIndexOf(u':')});
     const qsizetype dot = path.lastIndexOf(u'.');
     if (dot < 0 || dot < sep)
         return {};
@@ -33,11 +30,20 @@ QString extensionOf(const QString& path) {
 }
 
 void showMedia(const QString& field, MediaDisplay& d, MediaPlayer& player) {
-    const QString path = mediaPath(field);
-    const QFileInfo info(path);
-    if (field.isEmpty() || !info.exists() || info.isDir())
+    if (field.isEmpty())
         return;
+    const QString path = mediaPath(field);
     const QString ext = extensionOf(path);
+    if (ext != QStringLiteral(".wmv") && ext != QStringLiteral(".jpg"))
+        return;
+    // A folder of that name counts as missing; anything else that is not a regular file is
+    // refused here, before the player or the picture loader could block on it.
+    const FileRead file = checkRegularFile(path);
+    if (file.problem == FileProblem::Missing ||
+        (file.problem == FileProblem::NotRegular && QFileInfo(path).isDir()))
+        return;
+    if (file.problem != FileProblem::None)
+        throw Error(file.message);
     if (ext == QStringLiteral(".wmv")) {
         d.showFilmPanel();
         player.setFile(path);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "bank/media.h"
+
 #include <QString>
 
 class QWidget;
@@ -23,15 +25,14 @@ struct MediaDisplay {
     void showPicture();
 };
 
-// The media folder: program folder + "\obrazki_prawko\filmy\"; a media field is a file name in it.
-QString mediaPath(const QString& field);
 // The extension of a path: from the last dot after the last separator, dot included; empty
 // when there is none.
 QString extensionOf(const QString& path);
 
 // Shows a record's media field on a display (the caller has closed the player): nothing when the
 // file is missing; a film when the extension is exactly ".wmv"; a picture when exactly ".jpg";
-// nothing for anything else.
+// nothing for anything else. Throws Error naming the file or field when the name leaves the
+// program folder, or names something that is not a regular file (a FIFO would block the player).
 void showMedia(const QString& field, MediaDisplay& display, MediaPlayer& player);
 
 } // namespace wirtal

@@ -1,8 +1,6 @@
 #include "bank/textfile.h"
 
-#include "platform/error.h"
-
-#include <QFile>
+#include "platform/filereader.h"
 
 #include <array>
 
@@ -136,13 +134,9 @@ QStringList splitLines(const QString& text) {
 }
 
 QStringList loadTextLines(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("Nie można otworzyć pliku „%1”.").arg(path));
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        throw Error(QStringLiteral("Nie można odczytać pliku „%1”.").arg(path));
-    return splitLines(decodeText(bytes));
+    // The bytes go before the lines are made: at most the text and its lines are held at once.
+    const QString text = decodeText(readRegularFile(path));
+    return splitLines(text);
 }
 
 } // namespace wirtal

@@ -16,7 +16,8 @@ QByteArray encodeCp1250(const QString& text, bool* ok = nullptr);
 // Lines end with CR LF, LF or CR; a final line without a line end still counts (an empty text
 // has no lines).
 QStringList splitLines(const QString& text);
-// The lines of a file; throws Error naming the file when it is missing or unreadable.
+// The lines of a file; throws Error naming the file when it is missing, unreadable, not a
+// regular file or larger than maxReadBytes (platform/filereader.h).
 QStringList loadTextLines(const QString& path);
 
 } // namespace wirtal

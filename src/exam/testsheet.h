@@ -41,7 +41,7 @@ struct TestSheet {
 QString verdictText(int punktow);
 
 // The integer value of a points field as the score adds it; throws Error naming the file, line
-// and value when it is not a whole number.
+// and value when it is not a whole number from 1 to 3.
 int pointsValue(const QString& field, const QString& fileName, int line);
 
 } // namespace wirtal

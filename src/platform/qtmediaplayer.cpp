@@ -1,10 +1,10 @@
 #include "platform/qtmediaplayer.h"
 
 #include "platform/error.h"
+#include "platform/filereader.h"
 
 #include <QDir>
 #include <QEventLoop>
-#include <QFileInfo>
 #include <QMediaPlayer>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -20,6 +20,14 @@ bool loaded(QMediaPlayer::MediaStatus s) {
     return s == QMediaPlayer::LoadedMedia || s == QMediaPlayer::BufferedMedia ||
            s == QMediaPlayer::BufferingMedia || s == QMediaPlayer::EndOfMedia;
 }
+// The back end's messages often end in a full stop of their own; ours adds one.
+QString withoutFullStop(QString text) {
+    text = text.trimmed();
+    while (text.endsWith(u'.'))
+        text.chop(1);
+    return text.isEmpty() ? QStringLiteral("nieznany błąd") : text;
+}
+
 } // namespace
 
 QtMediaPlayer::QtMediaPlayer(int openTimeoutMs, QObject* parent)
@@ -69,8 +77,11 @@ void QtMediaPlayer::attachOutput() {
 
 void QtMediaPlayer::open() {
     const QString shown = QDir::toNativeSeparators(file_);
-    if (file_.isEmpty() || !QFileInfo(file_).isFile())
-        throw Error(QStringLiteral("Nie można otworzyć filmu „%1”: brak pliku.").arg(shown));
+    // Only a regular file goes to the back end: a FIFO would block it, and the GUI with it.
+    if (file_.isEmpty())
+        throw Error(QStringLiteral("Nie można otworzyć filmu: brak pliku."));
+    if (const FileRead f = checkRegularFile(file_); f.problem != FileProblem::None)
+        throw Error(f.message);
     if (!player_) {
         player_ = std::make_unique<QMediaPlayer>();
         attachOutput();
@@ -97,7 +108,7 @@ void QtMediaPlayer::open() {
     if (player_->error() != QMediaPlayer::NoError ||
         player_->mediaStatus() == QMediaPlayer::InvalidMedia)
         throw Error(QStringLiteral("Nie można odtworzyć filmu „%1”: %2.")
-                        .arg(shown, player_->errorString()));
+                        .arg(shown, withoutFullStop(player_->errorString())));
     if (!loaded(player_->mediaStatus()))
         throw Error(
             QStringLiteral("Film „%1” nie dał się wczytać w wyznaczonym czasie.").arg(shown));

@@ -5,6 +5,7 @@
 #include "dialogs/pagesanitizer.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"
+#include "platform/filereader.h"
 #include "platform/savefile.h"
 #include "results/reportoutput.h"
 
@@ -68,12 +69,13 @@ QString Report::filled() const {
     const QString path = templatePath();
     if (!QFileInfo::exists(path))
         return {};
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("Nie można odczytać szablonu raportu „%1”.")
-                        .arg(QDir::toNativeSeparators(path)));
+    // Only a regular file of bounded size: a FIFO in its place must not block the program.
+    const FileRead f = tryReadRegularFile(path);
+    if (f.problem != FileProblem::None)
+        throw Error(QStringLiteral("Nie można odczytać szablonu raportu „%1”. %2")
+                        .arg(QDir::toNativeSeparators(path), f.message));
     // The template is UTF-8 unless it starts with another byte-order mark.
-    QByteArray bytes = f.readAll();
+    const QByteArray& bytes = f.bytes;
     const bool bom = bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") ||
                      bytes.startsWith("\xFE\xFF");
     const QString html = bom ? decodeText(bytes) : QString::fromUtf8(bytes);

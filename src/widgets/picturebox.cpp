@@ -1,7 +1,9 @@
 #include "widgets/picturebox.h"
 
 #include "platform/error.h"
+#include "platform/filereader.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QImageReader>
 #include <QPainter>
@@ -11,7 +13,11 @@ namespace wirtal {
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {}
 
 void PictureBox::load(const QString& path) {
-    QImageReader reader(path);
+    // Read through the bounded reader: only a regular file, never blocking on a FIFO.
+    QBuffer buffer;
+    buffer.setData(readRegularFile(path));
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer); // the decoder is chosen by the content
     reader.setAutoTransform(true);
     const QImage img = reader.read();
     if (img.isNull())

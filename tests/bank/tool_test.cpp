@@ -4,12 +4,20 @@
 #include "support/qt_printers.h"
 #include "support/tempdirs.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+
+#include <sys/stat.h>
 
 using namespace wirtal;
 using test::cp1250;
@@ -172,13 +180,94 @@ TEST(BankTool, CheckReportsEveryKindOfProblem) {
     EXPECT_EQ(lines.last(), "1479 questions, 10 problems");
 }
 
-TEST(BankTool, CheckWithMissingSpecialistFile) {
+// A bank file that cannot be read is one problem, said once for the questions it holds.
+TEST(BankTool, CheckSaysOnceThatAFileCannotBeRead) {
+    struct Case {
+        const char* what;
+        std::function<void(const test::TempFolders&)> spoil;
+        const char* category;
+        const char* line; // the one problem line starts with this
+        const char* names;
+        const char* why;
+    } cases[] = {
+        {"specialist file missing", [](const test::TempFolders&) {}, "D",
+         "1298–1479: ", "bazad.txt", "Nie można otworzyć pliku"},
+        {"basic file missing",
+         [](const test::TempFolders& d) { QFile::remove(d.program() + "0wx.dll"); }, "B",
+         "1–1297: ", "0wx.dll", "Nie można otworzyć pliku"},
+        {"folder in place of the basic file",
+         [](const test::TempFolders& d) {
+             QFile::remove(d.program() + "0wx.dll");
+             QDir().mkpath(d.program() + "0wx.dll");
+         },
+         "B", "1–1297: ", "0wx.dll", "nie jest zwykły plik"},
+        {"FIFO in place of the specialist file",
+         [](const test::TempFolders& d) {
+             QFile::remove(d.program() + "02x.dll");
+             ASSERT_EQ(mkfifo(QFile::encodeName(d.program() + "02x.dll").constData(), 0600), 0);
+         },
+         "B", "1298–1479: ", "02x.dll", "nie jest zwykły plik"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TempFolders dirs;
+        writeGoodBank(dirs);
+        c.spoil(dirs);
+        const ToolRun r = runTool({"check", "--folder", folderOf(dirs), "--category", c.category});
+        EXPECT_EQ(r.exitCode, 1);
+        const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), 2) << r.out.left(2000).toStdString();
+        EXPECT_TRUE(lines[0].startsWith(QString::fromUtf8(c.line)) && lines[0].contains(c.names) &&
+                    lines[0].contains(QString::fromUtf8(c.why)))
+            << lines[0].toStdString();
+        EXPECT_EQ(lines.last(), "1479 questions, 1 problems");
+    }
+}
+
+// A bank file over the size limit is refused at once, with its name, before it is read; a sparse
+// file makes one without filling the disk.
+TEST(BankTool, RefusesABankFileOverTheSizeLimit) {
     test::TempFolders dirs;
     writeGoodBank(dirs);
-    const ToolRun r = runTool({"check", "--folder", folderOf(dirs), "--category", "D"});
+    {
+        QFile big(dirs.program() + "0wx.dll");
+        ASSERT_TRUE(big.resize((qint64(64) << 20) + 1));
+    }
+    for (const QStringList& args : {QStringList{"show", "--folder", folderOf(dirs), "5"},
+                                    QStringList{"check", "--folder", folderOf(dirs)}}) {
+        SCOPED_TRACE(args.first().toStdString());
+        const ToolRun r = runTool(args);
+        EXPECT_EQ(r.exitCode, 1);
+        const QString said = r.err + r.out;
+        EXPECT_TRUE(said.contains("0wx.dll") && said.contains("za duży") && said.contains("64 MB"))
+            << said.left(2000).toStdString();
+        EXPECT_LE(said.count('\n'), 2);
+    }
+    EXPECT_EQ(QFileInfo(dirs.program() + "0wx.dll").size(), (qint64(64) << 20) + 1);
+}
+
+// Media names that leave the program folder are problems of their record.
+TEST(BankTool, CheckRefusesMediaNamesOutsideTheProgramFolder) {
+    test::TempFolders dirs;
+    writeGoodBank(dirs);
+    QStringList basic{"h"};
+    for (int n = 1; n <= wspolnych; ++n)
+        basic << quotedLine({"Czy?", "T", "obraz.jpg", "1"});
+    basic[2] = quotedLine({"Czy?", "T", "../../0wx.jpg", "1"});
+    basic[3] = quotedLine({"Czy?", "T", "wyjscie/0wx.jpg", "1"}); // a link out of the folder
+    basic[4] = quotedLine({"Czy?", "T", "sub/obraz.jpg", "1"});   // inside: fine
+    dirs.writeProgramFile("0wx.dll", cp1250(basic.join("\r\n") + "\r\n"));
+    dirs.writeProgramFile("obrazki_prawko/filmy/sub/obraz.jpg", "x");
+    dirs.writeProgramFile("0wx.jpg", "x");
+    QTemporaryDir outside;
+    QFile(dirs.program() + "0wx.jpg").copy(outside.path() + "/0wx.jpg");
+    ASSERT_TRUE(QFile::link(outside.path(), dirs.program() + "obrazki_prawko/filmy/wyjscie"));
+    const ToolRun r = runTool({"check", "--folder", folderOf(dirs)});
     EXPECT_EQ(r.exitCode, 1);
     const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 183);
-    EXPECT_TRUE(lines[0].startsWith("1298: ") && lines[0].contains("bazad.txt"));
-    EXPECT_EQ(lines.last(), "1479 questions, 182 problems");
+    ASSERT_EQ(lines.size(), 3) << r.out.toStdString();
+    EXPECT_TRUE(lines[0].startsWith("2: ") && lines[0].contains("poza folder programu"))
+        << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].startsWith("3: ") && lines[1].contains("poza folder programu"))
+        << lines[1].toStdString();
 }

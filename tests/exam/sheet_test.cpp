@@ -38,7 +38,8 @@ TEST(Sheet, AnEmptyAnswerIsNeverCorrect) {
 TEST(Sheet, PointsMustBeAWholeNumberAndTheErrorNamesFileLineAndValue) {
     EXPECT_EQ(pointsValue(QStringLiteral("3"), QStringLiteral("\\0wx.dll"), 5), 3);
     EXPECT_EQ(pointsValue(QStringLiteral(" 2 "), QStringLiteral("\\0wx.dll"), 5), 2);
-    for (const char* bad : {"", "x", "2.5", "3 pkt"}) {
+    // Only 1, 2 or 3: a huge weight would overflow the score.
+    for (const char* bad : {"", "x", "2.5", "3 pkt", "0", "4", "-1", "2147483647", "99999999999"}) {
         try {
             pointsValue(QString::fromLatin1(bad), QStringLiteral("\\02x.dll"), 17);
             ADD_FAILURE() << "accepted " << bad;

@@ -7,11 +7,13 @@
 #include "app/paths.h"
 #include "bank/bank.h"
 #include "dialogs/pagesanitizer.h"
+#include "bank/media.h"
 #include "dialogs/versioncheck.h"
 #include "exam/testsheet.h"
 #include "learn/revisionfile.h"
 #include "platform/error.h"
 #include "results/history.h"
+#include "platform/filereader.h"
 #include "results/reportparams.h"
 #include "support/tempdirs.h"
 
@@ -28,6 +30,7 @@
 #include <iostream>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace wirtal;
@@ -63,6 +66,10 @@ QMap<QString, QByteArray> snapshot(const QString& folder) {
         const QString name = QDir(folder).relativeFilePath(path);
         if (it.fileInfo().isDir()) {
             files[name] = "<folder>";
+            continue;
+        }
+        if (!it.fileInfo().isFile()) { // a FIFO: opening it would block
+            files[name] = "<not a regular file>";
             continue;
         }
         QFile f(path);
@@ -121,6 +128,18 @@ QString onFullDisk(const std::function<QString()>& act) {
         }
     } limit;
     return act();
+}
+
+void fifo(const QString& path) {
+    if (mkfifo(QFile::encodeName(path).constData(), 0600) != 0)
+        ADD_FAILURE() << "mkfifo " << path.toStdString();
+}
+
+// A file of the given size that takes no room on the disk.
+void sparse(const QString& path, qint64 size) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || !f.resize(size))
+        ADD_FAILURE() << "sparse file " << path.toStdString();
 }
 
 ReportParameters someReport() {
@@ -433,6 +452,41 @@ std::vector<Row> rows() {
          [] { return history::stars(QStringLiteral("statsb.ini")); },
          {},
          "01000"},
+        // Big or hostile local files: refused at once, naming the file, nothing read or changed.
+        {"bank file one byte over the size limit",
+         [](const TempFolders& f) { sparse(f.program() + "0wx.dll", maxReadBytes + 1); },
+         basic1,
+         {"„", "0wx.dll", "jest za duży", "64 MB"}},
+        {"FIFO in place of the bank file",
+         [](const TempFolders& f) { fifo(f.program() + "0wx.dll"); },
+         basic1,
+         {"0wx.dll", "nie jest zwykły plik"}},
+        {"FIFO in place of the statistics file",
+         [](const TempFolders& f) { fifo(f.userData() + "statsb.ini"); },
+         incrementPoprawne,
+         {"Nie można zapisać pliku", "statsb.ini", "nie jest zwykły plik"}},
+        {"statistics file one byte over the size limit",
+         [](const TempFolders& f) { sparse(f.userData() + "statsb.ini", maxReadBytes + 1); },
+         incrementPoprawne,
+         {"statsb.ini", "jest za duży"}},
+        {"media name that leaves the program folder",
+         [](const TempFolders& f) { f.writeProgramFile("tajne.jpg", "x"); },
+         [] { return mediaPath("../../tajne.jpg"); },
+         {"„../../tajne.jpg”", "poza folder programu"}},
+        {"points field 2147483647",
+         basicBank(crlf({header, "\"Czy wolno?\",T,\"a.jpg\",2147483647"})),
+         [] {
+             const Record r = lookup(QStringLiteral("B"), 1);
+             return QString::number(pointsValue(r.points(), r.fileName, r.line));
+         },
+         {"„0wx.dll”", "wiersz 1", "„2147483647”", "nie jest liczbą"}},
+        {"points field 0",
+         basicBank(crlf({header, "\"Czy wolno?\",T,\"a.jpg\",0"})),
+         [] {
+             const Record r = lookup(QStringLiteral("B"), 1);
+             return QString::number(pointsValue(r.points(), r.fileName, r.line));
+         },
+         {"„0wx.dll”", "wiersz 1", "„0”", "nie jest liczbą"}},
     };
 }
 
