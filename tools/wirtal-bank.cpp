@@ -12,6 +12,7 @@
 #include "bank/bank.h"
 #include "bank/textfile.h"
 #include "bankbuild.h"
+#include "base/category.h"
 #include "platform/error.h"
 
 #include <QCoreApplication>
@@ -206,7 +207,8 @@ bool parseOptions(std::span<const QString> args, Options& o) {
             if (!value(QStringLiteral("--category"), o.category))
                 return false;
             o.category = o.category.toUpper();
-            if (o.category.size() != 1 || !QStringLiteral("ABCDT").contains(o.category))
+            const Category* c = Category::find(o.category);
+            if (!c || c->specialistBank.isEmpty())
                 return false;
         } else if (a == u"--") {
             for (++i; i < args.size(); ++i)

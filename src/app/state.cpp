@@ -4,15 +4,9 @@
 
 namespace wirtal {
 
-QString categoryFileName(const QString& prefix, const QString& kategoria, const QString& suffix) {
-    static const QString letters = QStringLiteral("ABCDT");
-    if (kategoria.size() != 1 || !letters.contains(kategoria))
-        return {};
-    return prefix + kategoria.toLower() + suffix;
-}
-
 QString statsFileFor(const QString& kategoria) {
-    return categoryFileName(QStringLiteral("stats"), kategoria, QStringLiteral(".ini"));
+    const Category* c = Category::find(kategoria);
+    return c ? c->statsFile() : QString();
 }
 
 QString ProgramState::statsFile() const {

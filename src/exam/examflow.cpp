@@ -115,7 +115,8 @@ void ExamFlow::Timer13Timer() {
             return;
         }
         showMedia(r.field(specialistField::media), s_.ui.display, s_.player());
-        if (s_.state().kategoria != u"B") {
+        const Category* c = s_.state().category();
+        if (!c || !c->fullBank) {
             showSpecialistTexts(r);
             s_.timers.Timer1->start();
         }

@@ -108,7 +108,7 @@ void LearnPage::numerChange(int n) {
         display_->showEmptyPicture();
         return;
     }
-    if (s.kategoria == QStringLiteral("B"))
+    if (s.category() && s.category()->fullBank)
         progress_->setPosition(double(n) / wspolnych * 100.0);
     const Record r = lookup(s.kategoria, n);
     StyledButton* sprawdz = group_->sprawdzbutton();
@@ -161,7 +161,7 @@ void LearnPage::timer5Timer() {
 
 void LearnPage::numereditKeyPressEnter() {
     ProgramState& s = ctx_.state;
-    if (s.kategoria != QStringLiteral("B"))
+    if (!s.category() || !s.category()->fullBank)
         return;
     QLineEdit* edit = group_->numeredit();
     bool ok = false;

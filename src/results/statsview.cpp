@@ -130,7 +130,8 @@ void StatsView::statystykibuttonClick() {
     addSlice(series2_,
              statscounters::value(file, QStringLiteral("egzamin"), QStringLiteral("niezdane")),
              QStringLiteral("Niezdane"), sliceRed);
-    label3_->setText(QStringLiteral("Kategoria ") + ctx_.state.kategoria);
+    const Category* c = ctx_.state.category();
+    label3_->setText(c ? c->buttonCaption() : QStringLiteral("Kategoria "));
     if (showPage_)
         showPage_();
 }
