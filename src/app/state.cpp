@@ -1,6 +1,6 @@
 #include "app/state.h"
 
-#include "app/inifile.h"
+#include "base/statsfile.h"
 
 namespace wirtal {
 
@@ -14,14 +14,7 @@ QString ProgramState::statsFile() const {
 }
 
 int storedLastQuestion(const QString& kategoria) {
-    const QString file = statsFileFor(kategoria);
-    if (file.isEmpty())
-        return 1;
-    bool ok = false;
-    const int n =
-        readini(file, QStringLiteral("last"), QStringLiteral("pytanie"), QStringLiteral("1"))
-            .toInt(&ok);
-    return ok ? n : 1;
+    return StatsFile::of(kategoria).lastQuestion();
 }
 
 } // namespace wirtal

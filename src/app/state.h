@@ -25,8 +25,7 @@ struct ProgramState {
 // The statistics file of a category: "statsb.ini" for "B"; empty for a code that names no
 // category.
 QString statsFileFor(const QString& kategoria);
-// The last question of a category: readini(..., "last", "pytanie", "1"); a value that is no
-// integer counts as 1.
+// The last question of a category (StatsFile::lastQuestion); 1 when none is stored.
 int storedLastQuestion(const QString& kategoria);
 
 } // namespace wirtal

@@ -1,7 +1,7 @@
 #include "learn/learnpage.h"
 
 #include "app/context.h"
-#include "app/inifile.h"
+#include "base/statsfile.h"
 #include "bank/bank.h"
 #include "learn/answercheck.h"
 #include "learn/answerpanels.h"
@@ -100,9 +100,8 @@ void LearnPage::numerChange(int n) {
 
     player_.close();
 
-    const QString stats = s.statsFile();
-    if (!s.powtorkatrwa && !stats.isEmpty())
-        writeini(stats, QStringLiteral("last"), QStringLiteral("pytanie"), QString::number(n));
+    if (!s.powtorkatrwa)
+        StatsFile(s.statsFile()).setLastQuestion(n);
 
     if (n == 0) {
         display_->showEmptyPicture();

@@ -1,21 +1,15 @@
 #include "results/history.h"
 
-#include "app/inifile.h"
+#include "base/statsfile.h"
 
 namespace wirtal::history {
 
-namespace {
-const QString section = QStringLiteral("stats");
-const QString key = QStringLiteral("wyniki");
-} // namespace
-
 void push(const QString& statsFile, QChar digit) {
-    const QString old = readini(statsFile, section, key, QStringLiteral("000000"));
-    writeini(statsFile, section, key, digit + old.left(4));
+    StatsFile(statsFile).pushResult(digit);
 }
 
 QString stars(const QString& statsFile) {
-    return readini(statsFile, section, key, QStringLiteral("0")).left(5);
+    return StatsFile(statsFile).resultStars();
 }
 
 } // namespace wirtal::history

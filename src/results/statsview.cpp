@@ -3,7 +3,7 @@
 #include "app/context.h"
 #include "platform/dialogs.h"
 #include "platform/timer.h"
-#include "results/statscounters.h"
+#include "base/statsfile.h"
 #include "widgets/styledbutton.h"
 #include "widgets/tcolor.h"
 
@@ -115,21 +115,13 @@ void StatsView::resizeEvent(QResizeEvent* event) {
 }
 
 void StatsView::statystykibuttonClick() {
-    const QString file = ctx_.state.statsFile();
+    const StatsFile::Counts n = StatsFile(ctx_.state.statsFile()).counts();
     series1_->clear();
-    addSlice(series1_,
-             statscounters::value(file, QStringLiteral("nauka"), QStringLiteral("poprawne")),
-             QStringLiteral("Poprawne"), sliceGreen);
-    addSlice(series1_,
-             statscounters::value(file, QStringLiteral("nauka"), QStringLiteral("niepoprawne")),
-             QStringLiteral("Niepoprawne"), sliceRed);
+    addSlice(series1_, n.poprawne, QStringLiteral("Poprawne"), sliceGreen);
+    addSlice(series1_, n.niepoprawne, QStringLiteral("Niepoprawne"), sliceRed);
     series2_->clear();
-    addSlice(series2_,
-             statscounters::value(file, QStringLiteral("egzamin"), QStringLiteral("zdane")),
-             QStringLiteral("Zdane"), sliceGreen);
-    addSlice(series2_,
-             statscounters::value(file, QStringLiteral("egzamin"), QStringLiteral("niezdane")),
-             QStringLiteral("Niezdane"), sliceRed);
+    addSlice(series2_, n.zdane, QStringLiteral("Zdane"), sliceGreen);
+    addSlice(series2_, n.niezdane, QStringLiteral("Niezdane"), sliceRed);
     const Category* c = ctx_.state.category();
     label3_->setText(c ? c->buttonCaption() : QStringLiteral("Kategoria "));
     if (showPage_)
@@ -141,7 +133,7 @@ void StatsView::AdvSmoothButton22Click() {
             QStringLiteral("Wyczyścić statystyki dla bieżącej kategorii?"), Buttons::YesNo,
             Icon::None) != Answer::Yes)
         return;
-    statscounters::clear(ctx_.state.statsFile());
+    StatsFile(ctx_.state.statsFile()).clearCounters();
     statystykibuttonClick();
 }
 

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+
+namespace wirtal {
+
+// The statistics file of one category in the user data folder ("statsb.ini"): the only code
+// that knows its sections and keys. Every call reads or writes the file at once, so two
+// instances see each other's writes. Without a file name (no category chosen yet) every read
+// gives its default and nothing is written.
+//
+//   [last]     pytanie      the learning-mode question last shown
+//   [nauka]    poprawne     learning checks answered right
+//              niepoprawne  learning checks answered wrong
+//   [egzamin]  zdane        tests passed
+//              niezdane     tests failed
+//   [stats]    wyniki       result history, newest first: "1" passed, "0" failed, "2" no result
+class StatsFile {
+public:
+    explicit StatsFile(QString fileName) : file_(std::move(fileName)) {}
+    // The statistics file of a category's code; without a file for an unknown or empty code.
+    static StatsFile of(const QString& kategoria);
+
+    const QString& fileName() const { return file_; }
+
+    // The last question shown in learning mode; 1 when none is stored or it is no integer.
+    int lastQuestion() const;
+    void setLastQuestion(int number);
+
+    // Adds one to the right or wrong learning counter. Throws Error naming the file and value
+    // when the stored count is no integer (nothing is written then).
+    void recordLearningAnswer(bool correct);
+    // Adds one to the passed or failed test counter (same errors), then pushes the result onto
+    // the history.
+    void recordExamResult(bool passed);
+
+    // The four counters as the statistics view shows them: a decimal number, the locale's
+    // decimal separator allowed. Read in this order; throws Error naming the file, key and value
+    // for the first that is not such a number.
+    struct Counts {
+        double poprawne = 0, niepoprawne = 0, zdane = 0, niezdane = 0;
+    };
+    Counts counts() const;
+    // The four counters back to "0" (zdane, niezdane, poprawne, niepoprawne, in that order);
+    // the last question and the history stay.
+    void clearCounters();
+
+    // Pushes a result digit onto the history: the digit, then the first four characters stored
+    // before (read with the default "000000").
+    void pushResult(QChar digit);
+    // The characters the stars show: the first five of the history (read with the default "0"),
+    // fewer when it is shorter.
+    QString resultStars() const;
+
+private:
+    QString file_;
+};
+
+} // namespace wirtal
