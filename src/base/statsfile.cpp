@@ -65,15 +65,20 @@ void StatsFile::recordExamResult(bool passed) {
     pushResult(passed ? u'1' : u'0');
 }
 
-StatsFile::Counts StatsFile::counts() const {
-    Counts c;
+double StatsFile::count(Counter which) const {
     if (file_.isEmpty())
-        return c;
-    c.poprawne = viewCount(file_, nauka, poprawne);
-    c.niepoprawne = viewCount(file_, nauka, niepoprawne);
-    c.zdane = viewCount(file_, egzamin, zdane);
-    c.niezdane = viewCount(file_, egzamin, niezdane);
-    return c;
+        return 0;
+    switch (which) {
+    case Counter::Poprawne:
+        return viewCount(file_, nauka, poprawne);
+    case Counter::Niepoprawne:
+        return viewCount(file_, nauka, niepoprawne);
+    case Counter::Zdane:
+        return viewCount(file_, egzamin, zdane);
+    case Counter::Niezdane:
+        return viewCount(file_, egzamin, niezdane);
+    }
+    return 0;
 }
 
 void StatsFile::clearCounters() {

@@ -34,13 +34,11 @@ public:
     // the history.
     void recordExamResult(bool passed);
 
-    // The four counters as the statistics view shows them: a decimal number, the locale's
-    // decimal separator allowed. Read in this order; throws Error naming the file, key and value
-    // for the first that is not such a number.
-    struct Counts {
-        double poprawne = 0, niepoprawne = 0, zdane = 0, niezdane = 0;
-    };
-    Counts counts() const;
+    // The four counters of the file.
+    enum class Counter { Poprawne, Niepoprawne, Zdane, Niezdane };
+    // A counter as the statistics view shows it: a decimal number, the locale's decimal separator
+    // allowed; 0 when it is missing. Throws Error naming the file, key and value otherwise.
+    double count(Counter which) const;
     // The four counters back to "0" (zdane, niezdane, poprawne, niepoprawne, in that order);
     // the last question and the history stay.
     void clearCounters();

@@ -115,13 +115,15 @@ void StatsView::resizeEvent(QResizeEvent* event) {
 }
 
 void StatsView::statystykibuttonClick() {
-    const StatsFile::Counts n = StatsFile(ctx_.state.statsFile()).counts();
+    // Each counter is read as its slice is added: a bad one stops the building there.
+    using C = StatsFile::Counter;
+    const StatsFile stats(ctx_.state.statsFile());
     series1_->clear();
-    addSlice(series1_, n.poprawne, QStringLiteral("Poprawne"), sliceGreen);
-    addSlice(series1_, n.niepoprawne, QStringLiteral("Niepoprawne"), sliceRed);
+    addSlice(series1_, stats.count(C::Poprawne), QStringLiteral("Poprawne"), sliceGreen);
+    addSlice(series1_, stats.count(C::Niepoprawne), QStringLiteral("Niepoprawne"), sliceRed);
     series2_->clear();
-    addSlice(series2_, n.zdane, QStringLiteral("Zdane"), sliceGreen);
-    addSlice(series2_, n.niezdane, QStringLiteral("Niezdane"), sliceRed);
+    addSlice(series2_, stats.count(C::Zdane), QStringLiteral("Zdane"), sliceGreen);
+    addSlice(series2_, stats.count(C::Niezdane), QStringLiteral("Niezdane"), sliceRed);
     const Category* c = ctx_.state.category();
     label3_->setText(c ? c->buttonCaption() : QStringLiteral("Kategoria "));
     if (showPage_)
