@@ -8,9 +8,9 @@
 // Subcommands are rows of one table; a new one (build) is one more function and one more row.
 // Exit codes: 0 done (check: no problems), 1 lookup error or problems found, 2 bad arguments.
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "bank/bank.h"
-#include "bank/textfile.h"
+#include "base/textfile.h"
 #include "bankbuild.h"
 #include "base/category.h"
 #include "platform/error.h"

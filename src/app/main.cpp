@@ -1,5 +1,5 @@
 #include "app/mainwindow.h"
-#include "app/paths.h"
+#include "base/paths.h"
 #include "app/shellart.h"
 #include "dialogs/splashwindow.h"
 #include "platform/dialogs.h"

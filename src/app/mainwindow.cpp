@@ -1,6 +1,6 @@
 #include "app/mainwindow.h"
 
-#include "app/layoutrule.h"
+#include "base/layoutrule.h"
 #include "app/leftmenu.h"
 #include "app/navigation.h"
 #include "app/startpage.h"

@@ -1,8 +1,8 @@
 #include "bank/bank.h"
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "bank/split.h"
-#include "bank/textfile.h"
+#include "base/textfile.h"
 #include "base/category.h"
 #include "platform/error.h"
 

@@ -1,6 +1,6 @@
 #include "base/statsfile.h"
 
-#include "app/inifile.h"
+#include "base/inifile.h"
 #include "base/category.h"
 #include "platform/error.h"
 

@@ -1,7 +1,7 @@
 #include "exam/draw.h"
 
 #include "bank/bank.h"
-#include "bank/textfile.h"
+#include "base/textfile.h"
 #include "base/category.h"
 #include "platform/error.h"
 #include "platform/random.h"

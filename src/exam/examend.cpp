@@ -1,6 +1,6 @@
 #include "exam/examend.h"
 
-#include "app/context.h"
+#include "base/context.h"
 #include "base/statsfile.h"
 #include "exam/examflow.h"
 #include "exam/examshared.h"

@@ -1,8 +1,8 @@
 #include "exam/examflow.h"
 
-#include "app/context.h"
+#include "base/context.h"
 #include "bank/bank.h"
-#include "bank/textfile.h"
+#include "base/textfile.h"
 #include "exam/examshared.h"
 #include "platform/error.h"
 #include "platform/mediaplayer.h"

@@ -1,6 +1,6 @@
 #include "learn/answercheck.h"
 
-#include "app/context.h"
+#include "base/context.h"
 #include "base/statsfile.h"
 #include "learn/msgform.h"
 #include "learn/revisionpanel.h"

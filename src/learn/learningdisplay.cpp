@@ -1,6 +1,6 @@
 #include "learn/learningdisplay.h"
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "learn/learnart.h"
 #include "platform/mediaplayer.h"
 #include "platform/timer.h"

@@ -1,6 +1,6 @@
 #include "learn/learnpage.h"
 
-#include "app/context.h"
+#include "base/context.h"
 #include "base/statsfile.h"
 #include "bank/bank.h"
 #include "learn/answercheck.h"

@@ -1,6 +1,6 @@
 #include "learn/revisionfile.h"
 
-#include "bank/textfile.h"
+#include "base/textfile.h"
 #include "base/category.h"
 #include "platform/error.h"
 #include "platform/savefile.h"

@@ -1,7 +1,7 @@
 #include "results/report.h"
 
-#include "app/paths.h"
-#include "bank/textfile.h"
+#include "base/paths.h"
+#include "base/textfile.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"
 #include "results/reportoutput.h"

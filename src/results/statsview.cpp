@@ -1,6 +1,6 @@
 #include "results/statsview.h"
 
-#include "app/context.h"
+#include "base/context.h"
 #include "platform/dialogs.h"
 #include "platform/timer.h"
 #include "base/statsfile.h"

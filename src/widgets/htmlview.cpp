@@ -1,6 +1,6 @@
 #include "widgets/htmlview.h"
 
-#include "bank/textfile.h"
+#include "base/textfile.h"
 
 #include <QFile>
 #include <QFileInfo>

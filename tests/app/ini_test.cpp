@@ -1,9 +1,9 @@
 // INI files of the user data folder: every rule of the format, on text and on files.
 
-#include "app/inifile.h"
-#include "app/paths.h"
+#include "base/inifile.h"
+#include "base/paths.h"
 #include "support/qt_printers.h"
-#include "bank/textfile.h"
+#include "base/textfile.h"
 #include "platform/error.h"
 #include "support/tempdirs.h"
 

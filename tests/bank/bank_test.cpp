@@ -1,6 +1,6 @@
 // Record lookup: file and line of both kinds, reading anew, and the errors naming file and line.
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "bank/bank.h"
 #include "support/qt_printers.h"
 #include "platform/error.h"

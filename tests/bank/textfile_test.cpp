@@ -1,7 +1,7 @@
 // Text decoding and line splitting: byte-order marks, Windows-1250, NUL, the three line ends.
 
 #include "support/qt_printers.h"
-#include "bank/textfile.h"
+#include "base/textfile.h"
 #include "platform/error.h"
 #include "support/tempdirs.h"
 

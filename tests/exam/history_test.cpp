@@ -1,4 +1,4 @@
-#include "app/inifile.h"
+#include "base/inifile.h"
 #include "results/history.h"
 #include "support/tempdirs.h"
 

@@ -1,4 +1,4 @@
-#include "app/state.h"
+#include "base/state.h"
 
 #include "base/statsfile.h"
 

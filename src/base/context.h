@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/state.h"
+#include "base/state.h"
 #include "platform/services.h"
 
 namespace wirtal {

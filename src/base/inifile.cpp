@@ -1,7 +1,7 @@
-#include "app/inifile.h"
+#include "base/inifile.h"
 
-#include "app/paths.h"
-#include "bank/textfile.h"
+#include "base/paths.h"
+#include "base/textfile.h"
 #include "platform/error.h"
 #include "platform/savefile.h"
 

@@ -1,4 +1,4 @@
-#include "bank/textfile.h"
+#include "base/textfile.h"
 
 #include "platform/error.h"
 

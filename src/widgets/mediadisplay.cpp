@@ -1,6 +1,6 @@
-#include "bank/mediadisplay.h"
+#include "widgets/mediadisplay.h"
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "platform/mediaplayer.h"
 #include "widgets/picturebox.h"
 

@@ -1,4 +1,4 @@
-#include "app/layoutrule.h"
+#include "base/layoutrule.h"
 
 #include <cfenv>
 #include <cmath>
