@@ -1,6 +1,6 @@
 #include "app/mainwindow.h"
 #include "base/paths.h"
-#include "app/shellart.h"
+#include "art/shellart.h"
 #include "dialogs/splashwindow.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"

@@ -13,7 +13,7 @@
 #include "platform/wallclock.h"
 #include "results/report.h"
 #include "results/statsview.h"
-#include "widgets/pictures.h"
+#include "art/windowart.h"
 #include "widgets/styledbutton.h"
 
 #include <QCloseEvent>

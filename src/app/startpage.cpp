@@ -1,6 +1,6 @@
 #include "app/startpage.h"
 
-#include "app/shellart.h"
+#include "art/shellart.h"
 #include "base/category.h"
 
 #include "widgets/styledbutton.h"

@@ -1,4 +1,4 @@
-#include "widgets/pictures.h"
+#include "art/windowart.h"
 
 #include <QLinearGradient>
 #include <QPainter>

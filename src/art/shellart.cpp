@@ -1,4 +1,4 @@
-#include "app/shellart.h"
+#include "art/shellart.h"
 
 #include "art/figures.h"
 #include "art/signpaint.h"

@@ -1,4 +1,4 @@
-#include "learn/learnart.h"
+#include "art/learnart.h"
 
 #include <QPainter>
 #include <QPainterPath>

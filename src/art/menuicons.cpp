@@ -1,4 +1,4 @@
-#include "library/menuicons.h"
+#include "art/menuicons.h"
 
 #include "art/figures.h"
 #include "art/pictures.h"
