@@ -46,8 +46,9 @@ def main(argv):
             if len(parts) < 2:
                 continue
             there = parts[0]
-            if there == "tools" or name.startswith("../"):
-                problems.append(f"{rel}: includes {name} from outside src/")
+            if there == "tools" or name.startswith("../") or (
+                    there in floor and not (src / name).is_file()):
+                problems.append(f"{rel}: includes {name}, which is not under src/")
             elif there in floor and floor[there] > floor[here]:
                 upward.append(f"{rel}: includes {name} ({here}/ is below {there}/)")
                 arrows.add((here, there))

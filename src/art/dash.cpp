@@ -1,6 +1,6 @@
 // Warning lights and controls: one lit icon, large, on a dashboard between two dials.
 
-#include "art/pictures.h"
+#include "art/dash.h"
 
 #include "art/figures.h"
 

@@ -1,7 +1,7 @@
 #include "art/menuicons.h"
 
 #include "art/figures.h"
-#include "art/pictures.h"
+#include "art/dash.h"
 #include "art/signpaint.h"
 
 #include <QPainter>
