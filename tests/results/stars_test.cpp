@@ -1,4 +1,4 @@
-#include "examfixture.h"
+#include "exam/examfixture.h"
 
 #include "results/stars.h"
 
