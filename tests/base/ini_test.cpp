@@ -5,6 +5,7 @@
 #include "support/qt_printers.h"
 #include "base/textfile.h"
 #include "platform/error.h"
+#include "support/errors.h"
 #include "support/tempdirs.h"
 
 #include <QDir>
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 using namespace wirtal;
+using wirtal::test::errorOf;
 
 namespace {
 
@@ -111,15 +113,6 @@ std::vector<WriteCase> writeCases() {
         {"keys before any section are not the section's", "k=1\r\n", "s", "k", "2",
          "k=1\r\n[s]\r\nk=2\r\n"},
     };
-}
-
-QString errorOf(const std::function<void()>& fn) {
-    try {
-        fn();
-    } catch (const Error& e) {
-        return e.message();
-    }
-    return QStringLiteral("(no error)");
 }
 
 } // namespace
