@@ -1,18 +1,15 @@
 #include "art/learnart.h"
 
+#include "art/palette.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
 namespace wirtal::learnart {
 
 namespace {
-const QColor ink(35, 60, 100);
-
-QPixmap canvas(int w, int h) {
-    QPixmap pm(w, h);
-    pm.fill(Qt::transparent);
-    return pm;
-}
+using art::canvas;
+const QColor& ink = art::palette::arrowInk;
 
 QPixmap arrow(bool forward) {
     QPixmap pm = canvas(28, 28);

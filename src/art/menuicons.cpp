@@ -1,7 +1,8 @@
 #include "art/menuicons.h"
 
-#include "art/figures.h"
 #include "art/dash.h"
+#include "art/figures.h"
+#include "art/palette.h"
 #include "art/signpaint.h"
 
 #include <QPainter>
@@ -13,7 +14,10 @@ namespace wirtal::menuicons {
 
 namespace {
 
-const QColor navy(29, 59, 106), paper(250, 250, 246), road(84, 88, 96);
+using art::canvas;
+using art::palette::navy;
+using art::palette::road;
+const QColor& paper = art::palette::iconPaper;
 
 // One picture in the box r; `what` is the sign code, the car colour name or the light's name.
 using Painter = void (*)(QPainter&, const QRectF&, const char* what);
@@ -170,8 +174,7 @@ constexpr Icon icons[] = {
 } // namespace
 
 QPixmap forEntry(int number, int size) {
-    QPixmap pm(size, size);
-    pm.fill(Qt::transparent);
+    QPixmap pm = canvas(size, size);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF r(size * 0.06, size * 0.06, size * 0.88, size * 0.88);

@@ -1,6 +1,7 @@
 #include "art/shellart.h"
 
 #include "art/figures.h"
+#include "art/palette.h"
 #include "art/signpaint.h"
 
 #include <QLinearGradient>
@@ -12,13 +13,10 @@ namespace wirtal::shellart {
 
 namespace {
 
-const QColor navy(29, 59, 106), paper(232, 240, 250), accent(214, 120, 40);
-
-QPixmap canvas(int w, int h) {
-    QPixmap pm(w, h);
-    pm.fill(Qt::transparent);
-    return pm;
-}
+using art::canvas;
+using art::palette::accent;
+using art::palette::navy;
+const QColor& paper = art::palette::cardPaper;
 
 using Painter = void (*)(QPainter&, const QRectF&);
 
