@@ -3,10 +3,10 @@
 //
 //   bench_bank [--benchmark_filter=...]
 
-#include "app/inifile.h"
-#include "app/paths.h"
+#include "base/inifile.h"
+#include "base/paths.h"
 #include "bank/bank.h"
-#include "bank/textfile.h"
+#include "base/textfile.h"
 #include "fullbank.h"
 
 #include <QFile>

@@ -8,9 +8,9 @@
 // child process forked for one lookup; added_MB, how much of that the lookup added to what the
 // child had at its start.
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "bank/bank.h"
-#include "bank/textfile.h"
+#include "base/textfile.h"
 #include "fullbank.h"
 #include "platform/error.h"
 #include "platform/filereader.h"

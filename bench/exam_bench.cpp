@@ -9,9 +9,9 @@
 
 #include "app/mainwindow.h"
 #include "app/navigation.h"
-#include "app/paths.h"
+#include "base/paths.h"
 #include "bank/bank.h"
-#include "bank/textfile.h"
+#include "base/textfile.h"
 #include "exam/exampage.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"

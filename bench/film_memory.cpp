@@ -7,7 +7,7 @@
 
 #include "app/mainwindow.h"
 #include "app/navigation.h"
-#include "app/paths.h"
+#include "base/paths.h"
 #include "learn/learnpage.h"
 #include "platform/error.h"
 #include "platform/qtdialogs.h"

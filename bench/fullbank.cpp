@@ -1,9 +1,9 @@
 #include "fullbank.h"
 
-#include "app/inifile.h"
-#include "app/paths.h"
+#include "base/inifile.h"
+#include "base/paths.h"
 #include "bank/bank.h"
-#include "bank/textfile.h"
+#include "base/textfile.h"
 
 #include <QFile>
 #include <QStringList>

@@ -4,7 +4,7 @@
 //
 //   bench_page [--benchmark_filter=...]
 
-#include "dialogs/pagesanitizer.h"
+#include "base/pagesanitizer.h"
 #include "widgets/htmlview.h"
 
 #include <QApplication>

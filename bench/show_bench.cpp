@@ -4,7 +4,7 @@
 //
 //   bench_show [--benchmark_filter=...]
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "bank/bank.h"
 #include "fullbank.h"
 #include "widgets/picturebox.h"

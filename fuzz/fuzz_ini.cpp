@@ -6,8 +6,8 @@
 //    enclosing quotes removed, at most 2047 characters), and leaves every other key as it was;
 //  - the same write once more changes nothing.
 
-#include "app/inifile.h"
-#include "bank/textfile.h"
+#include "base/inifile.h"
+#include "base/textfile.h"
 #include "check.h"
 
 #include <fuzzer/FuzzedDataProvider.h>

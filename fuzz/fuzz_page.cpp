@@ -4,7 +4,7 @@
 //  - its text alone and the measure of the input run to the end on anything.
 
 #include "check.h"
-#include "dialogs/pagesanitizer.h"
+#include "base/pagesanitizer.h"
 
 #include <QByteArray>
 #include <QRegularExpression>

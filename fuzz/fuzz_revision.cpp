@@ -3,7 +3,7 @@
 //  - there are never more entries than lines;
 //  - the entries written as a file and read back are the same entries.
 
-#include "bank/textfile.h"
+#include "base/textfile.h"
 #include "check.h"
 #include "learn/revisionfile.h"
 

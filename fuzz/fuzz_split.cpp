@@ -5,7 +5,7 @@
 //    are written), split back into the same fields.
 
 #include "bank/split.h"
-#include "bank/textfile.h"
+#include "base/textfile.h"
 #include "check.h"
 
 #include <QStringList>

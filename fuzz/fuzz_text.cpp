@@ -5,7 +5,7 @@
 //  - splitLines: no line holds a line end, and the lines joined again give the text with its line
 //    ends made LF and one final line end dropped.
 
-#include "bank/textfile.h"
+#include "base/textfile.h"
 #include "check.h"
 
 #include <QByteArray>

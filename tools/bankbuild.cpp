@@ -2,7 +2,7 @@
 
 #include "art/mediaitem.h"
 #include "bank/bank.h"
-#include "bank/textfile.h"
+#include "base/textfile.h"
 #include "platform/filereader.h"
 
 #include <QDir>

@@ -8,11 +8,12 @@
 // Subcommands are rows of one table; a new one (build) is one more function and one more row.
 // Exit codes: 0 done (check: no problems), 1 lookup error or problems found, 2 bad arguments.
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "bank/bank.h"
 #include "bank/media.h"
-#include "bank/textfile.h"
+#include "base/textfile.h"
 #include "bankbuild.h"
+#include "base/category.h"
 #include "platform/error.h"
 #include "platform/filereader.h"
 
@@ -213,7 +214,8 @@ bool parseOptions(std::span<const QString> args, Options& o) {
             if (!value(QStringLiteral("--category"), o.category))
                 return false;
             o.category = o.category.toUpper();
-            if (o.category.size() != 1 || !QStringLiteral("ABCDT").contains(o.category))
+            const Category* c = Category::find(o.category);
+            if (!c || c->specialistBank.isEmpty())
                 return false;
         } else if (a == u"--") {
             for (++i; i < args.size(); ++i)

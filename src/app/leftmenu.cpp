@@ -1,6 +1,6 @@
 #include "app/leftmenu.h"
 
-#include "app/shellart.h"
+#include "art/shellart.h"
 
 #include "widgets/styledbutton.h"
 

@@ -1,6 +1,6 @@
 #include "app/mainwindow.h"
-#include "app/paths.h"
-#include "app/shellart.h"
+#include "art/shellart.h"
+#include "base/paths.h"
 #include "app/systemquit.h"
 #include "dialogs/splashwindow.h"
 #include "platform/dialogs.h"

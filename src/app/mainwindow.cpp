@@ -1,6 +1,6 @@
 #include "app/mainwindow.h"
 
-#include "app/layoutrule.h"
+#include "base/layoutrule.h"
 #include "app/leftmenu.h"
 #include "app/navigation.h"
 #include "app/startpage.h"
@@ -13,7 +13,7 @@
 #include "platform/wallclock.h"
 #include "results/report.h"
 #include "results/statsview.h"
-#include "widgets/pictures.h"
+#include "art/windowart.h"
 #include "widgets/styledbutton.h"
 
 #include <QCloseEvent>

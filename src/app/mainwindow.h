@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/context.h"
+#include "base/context.h"
 
 #include <QWidget>
 

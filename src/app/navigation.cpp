@@ -59,12 +59,13 @@ void Navigation::chooseCategory(const QString& letter) {
     w_.showPage(MainWindow::LearnSheet);
     w_.startPage()->markChosen(letter);
     w_.examPage()->clearPointsLabel();
-    w_.setWindowTitle(QStringLiteral("Wirtal 2013 - Norel - Kategoria ") + letter);
+    const Category* c = s.category();
+    w_.setWindowTitle(QStringLiteral("Wirtal 2013 - Norel - ") + c->buttonCaption());
     w_.setLeftPanelVisible(true);
     learn->loadRevisionList();
     s.pytanie = storedLastQuestion(letter);
     learn->setNumberEntry(s.pytanie);
-    learn->clearForCategory(QStringLiteral("kategoria ") + letter);
+    learn->clearForCategory(c->label());
     s.canadd = false;
     w_.menu()->highlight(LeftMenu::Nauka);
     learn->showQuestion(s.pytanie, /*evenIfSame=*/true);

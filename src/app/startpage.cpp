@@ -1,6 +1,7 @@
 #include "app/startpage.h"
 
-#include "app/shellart.h"
+#include "art/shellart.h"
+#include "base/category.h"
 
 #include "widgets/styledbutton.h"
 
@@ -41,30 +42,32 @@ StartPage::StartPage(QWidget* parent) : QWidget(parent) {
     prompt->setStyleSheet(QStringLiteral("font-size: 15px; color: #3a4f70;"));
     prompt->setGeometry(0, 250, 1089, 30);
 
+    categories_ = Category::offered();
+    const int count = int(categories_.size());
     const int w = 170, h = 120, gap = 24;
-    const int left = (1089 - (5 * w + 4 * gap)) / 2;
-    for (int i = 0; i < 5; ++i) {
-        const QString letter(QChar(letters[i]));
-        auto* b = new StyledButton(QStringLiteral("Kategoria ") + letter, this);
+    const int left = (1089 - (count * w + (count - 1) * gap)) / 2;
+    for (int i = 0; i < count; ++i) {
+        const Category& c = *categories_[i];
+        auto* b = new StyledButton(c.buttonCaption(), this);
         b->setObjectName(QStringLiteral("AdvSmoothButton%1").arg(24 + i));
         b->setGeometry(left + i * (w + gap), 300, w, h);
         b->setCaptionPointSize(14);
-        b->setPicture(shellart::categoryPicture(QChar(letters[i]), 130, 66));
-        b->setEnabled(letter == QStringLiteral("B"));
-        buttons_[i] = b;
+        b->setPicture(shellart::categoryPicture(c.code.front(), 130, 66));
+        b->setEnabled(c.enabledAtStart);
+        buttons_.push_back(b);
     }
 }
 
 void StartPage::setChooseHandler(std::function<void(const QString&)> chosen) {
-    for (int i = 0; i < 5; ++i) {
-        const QString letter(QChar(letters[i]));
-        buttons_[i]->setHandler([chosen, letter] { chosen(letter); });
+    for (size_t i = 0; i < buttons_.size(); ++i) {
+        const QString code = categories_[i]->code;
+        buttons_[i]->setHandler([chosen, code] { chosen(code); });
     }
 }
 
 void StartPage::markChosen(const QString& letter) {
-    for (int i = 0; i < 5; ++i)
-        buttons_[i]->setEnabled(QString(QChar(letters[i])) != letter);
+    for (size_t i = 0; i < buttons_.size(); ++i)
+        buttons_[i]->setEnabled(categories_[i]->code != letter);
 }
 
 void StartPage::paintEvent(QPaintEvent*) {

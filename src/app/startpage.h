@@ -2,31 +2,31 @@
 
 #include <QWidget>
 
-#include <array>
 #include <functional>
+#include <vector>
 
 namespace wirtal {
 
 class StyledButton;
+struct Category;
 
-// The start page "TabSheet1": the title and the five category buttons.
+// The start page "TabSheet1": the title and a button for each category the program folder offers.
 class StartPage : public QWidget {
     Q_OBJECT
 public:
-    static constexpr std::array<char16_t, 5> letters{u'A', u'B', u'C', u'D', u'T'};
-
     explicit StartPage(QWidget* parent = nullptr);
     StyledButton* categoryButton(int index) const { return buttons_[index]; }
     // Runs chosen(letter) when a category button is clicked.
     void setChooseHandler(std::function<void(const QString&)> chosen);
-    // The chosen category's button disabled, the four others enabled.
+    // The chosen category's button disabled, the others enabled.
     void markChosen(const QString& letter);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    std::array<StyledButton*, 5> buttons_{};
+    std::vector<const Category*> categories_;
+    std::vector<StyledButton*> buttons_;
 };
 
 } // namespace wirtal

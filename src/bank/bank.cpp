@@ -1,8 +1,9 @@
 #include "bank/bank.h"
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "bank/split.h"
-#include "bank/textfile.h"
+#include "base/textfile.h"
+#include "base/category.h"
 #include "platform/error.h"
 
 namespace wirtal {
@@ -12,16 +13,9 @@ QString basicBankName() {
 }
 
 QString specialistBankName(const QString& kategoria) {
-    if (kategoria == u"B")
-        return QStringLiteral("\\02x.dll");
-    if (kategoria == u"A")
-        return QStringLiteral("\\bazaa.txt");
-    if (kategoria == u"C")
-        return QStringLiteral("\\bazac.txt");
-    if (kategoria == u"D")
-        return QStringLiteral("\\bazad.txt");
-    if (kategoria == u"T")
-        return QStringLiteral("\\bazat.txt");
+    const Category* c = Category::find(kategoria);
+    if (c && !c->specialistBank.isEmpty())
+        return c->specialistBank;
     throw Error(QStringLiteral("Nieznana kategoria „%1”: brak pliku pytań specjalistycznych.")
                     .arg(kategoria));
 }

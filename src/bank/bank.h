@@ -16,9 +16,10 @@ inline QuestionKind kindOf(int number) {
 }
 
 // Bank file names as the program writes them ("\0wx.dll"), and their paths in the program folder.
-QString basicBankName();                              // "\0wx.dll"
-QString specialistBankName(const QString& kategoria); // "\02x.dll" for "B", "\bazaa.txt" for "A"...
-QString bankPath(const QString& bankName);            // joined to the program folder
+QString basicBankName(); // "\0wx.dll"
+// "\02x.dll" for "B", "\bazaa.txt" for "A"...; throws Error for a category without one.
+QString specialistBankName(const QString& kategoria);
+QString bankPath(const QString& bankName); // joined to the program folder
 // The name without its leading backslash ("0wx.dll"), as messages and the bank tool show it.
 QString bankDisplayName(const QString& bankName);
 

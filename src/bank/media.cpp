@@ -1,6 +1,6 @@
 #include "bank/media.h"
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "platform/error.h"
 #include "platform/filereader.h"
 

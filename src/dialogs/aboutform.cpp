@@ -1,6 +1,6 @@
 #include "dialogs/aboutform.h"
 
-#include "app/shellart.h"
+#include "art/shellart.h"
 
 #include "widgets/styledbutton.h"
 #include "widgets/tcolor.h"

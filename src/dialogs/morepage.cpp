@@ -1,6 +1,6 @@
 #include "dialogs/morepage.h"
 
-#include "app/shellart.h"
+#include "art/shellart.h"
 #include "widgets/styledbutton.h"
 
 namespace wirtal {

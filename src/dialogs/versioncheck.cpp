@@ -1,6 +1,6 @@
 #include "dialogs/versioncheck.h"
 
-#include "app/inifile.h"
+#include "base/inifile.h"
 
 #include <QRegularExpression>
 #include <QStringDecoder>

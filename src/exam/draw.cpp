@@ -1,7 +1,8 @@
 #include "exam/draw.h"
 
 #include "bank/bank.h"
-#include "bank/textfile.h"
+#include "base/textfile.h"
+#include "base/category.h"
 #include "platform/error.h"
 #include "platform/random.h"
 
@@ -42,7 +43,8 @@ std::array<DrawRange, slotCount - basicSlots> spreadSpecialistRanges(const QStri
 
 SlotRanges rangesFor(const QString& kategoria, const QStringList& specialistLines) {
     SlotRanges ranges = categoryBRanges();
-    if (kategoria == u"B")
+    const Category* c = Category::find(kategoria);
+    if (c && c->draw == SpecialistDraw::FixedTable)
         return ranges;
     const auto special = spreadSpecialistRanges(specialistLines, specialistBankName(kategoria));
     for (int k = basicSlots + 1; k <= slotCount; ++k)

@@ -28,8 +28,8 @@ const SlotRanges& categoryBRanges();
 std::array<DrawRange, slotCount - basicSlots> spreadSpecialistRanges(const QStringList& lines,
                                                                      const QString& fileName);
 
-// The slot ranges of a category; for "A", "C", "D" and "T" the specialist ones come from the
-// category's specialist bank file as loaded.
+// The slot ranges of a category; for a category whose ranges are spread over its file ("A",
+// "C", "D", "T") the specialist ones come from its specialist bank file as loaded.
 SlotRanges rangesFor(const QString& kategoria, const QStringList& specialistLines);
 
 // The 32 numbers of a test, each uniform over its slot's inclusive range, in slot order.

@@ -1,6 +1,6 @@
 #include "exam/examanswers.h"
 
-#include "app/context.h"
+#include "base/context.h"
 #include "exam/examshared.h"
 #include "widgets/countdowngauge.h"
 #include "widgets/styledbutton.h"

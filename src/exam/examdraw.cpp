@@ -1,6 +1,6 @@
 #include "exam/examdraw.h"
 
-#include "app/context.h"
+#include "base/context.h"
 #include "exam/draw.h"
 #include "exam/examflow.h"
 #include "exam/examshared.h"

@@ -1,11 +1,10 @@
 #include "exam/examend.h"
 
-#include "app/context.h"
-#include "app/inifile.h"
+#include "base/context.h"
+#include "base/statsfile.h"
 #include "exam/examflow.h"
 #include "exam/examshared.h"
 #include "platform/mediaplayer.h"
-#include "results/history.h"
 #include "results/stars.h"
 #include "widgets/countdowngauge.h"
 #include "widgets/picturebox.h"
@@ -73,12 +72,7 @@ void ExamEnd::koniecClick() {
 }
 
 void ExamEnd::record(bool passed) {
-    const QString file = s_.state().statsFile();
-    if (file.isEmpty())
-        return;
-    incrementCounter(file, QStringLiteral("egzamin"),
-                     passed ? QStringLiteral("zdane") : QStringLiteral("niezdane"));
-    history::push(file, passed ? u'1' : u'0');
+    StatsFile(s_.state().statsFile()).recordExamResult(passed);
     gwiazdki(s_.state().kategoria, *s_.ui.stars);
 }
 

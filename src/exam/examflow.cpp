@@ -1,8 +1,8 @@
 #include "exam/examflow.h"
 
-#include "app/context.h"
+#include "base/context.h"
 #include "bank/bank.h"
-#include "bank/textfile.h"
+#include "base/textfile.h"
 #include "exam/examshared.h"
 #include "platform/error.h"
 #include "platform/mediaplayer.h"
@@ -115,7 +115,8 @@ void ExamFlow::Timer13Timer() {
             return;
         }
         showMedia(r.field(specialistField::media), s_.ui.display, s_.player());
-        if (s_.state().kategoria != u"B") {
+        const Category* c = s_.state().category();
+        if (!c || !c->fullBank) {
             showSpecialistTexts(r);
             s_.timers.Timer1->start();
         }

@@ -1,6 +1,6 @@
 #include "exam/exampage.h"
 
-#include "app/context.h"
+#include "base/context.h"
 #include "exam/examanswers.h"
 #include "exam/examdraw.h"
 #include "exam/examend.h"

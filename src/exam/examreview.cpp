@@ -1,6 +1,6 @@
 #include "exam/examreview.h"
 
-#include "app/context.h"
+#include "base/context.h"
 #include "exam/examflow.h"
 #include "exam/examshared.h"
 #include "platform/dialogs.h"

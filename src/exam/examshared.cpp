@@ -1,7 +1,7 @@
 #include "exam/examshared.h"
 
-#include "app/context.h"
-#include "app/paths.h"
+#include "base/context.h"
+#include "base/paths.h"
 #include "platform/mediaplayer.h"
 #include "widgets/countdowngauge.h"
 #include "widgets/picturebox.h"

@@ -1,7 +1,7 @@
 #include "learn/answercheck.h"
 
-#include "app/context.h"
-#include "app/inifile.h"
+#include "base/context.h"
+#include "base/statsfile.h"
 #include "learn/msgform.h"
 #include "learn/revisionpanel.h"
 
@@ -29,10 +29,7 @@ void AnswerCheck::kolorprzyciskutest() {
 void AnswerCheck::sprawdzbuttonClick() {
     kolorprzyciskutest();
     const bool correct = wybranaodp_ == prawodp_;
-    const QString file = ctx_.state.statsFile();
-    if (!file.isEmpty())
-        incrementCounter(file, QStringLiteral("nauka"),
-                         correct ? QStringLiteral("poprawne") : QStringLiteral("niepoprawne"));
+    StatsFile(ctx_.state.statsFile()).recordLearningAnswer(correct);
     if (ctx_.state.powtorkatrwa)
         msgform_.showAnswer(correct);
     if (correct)

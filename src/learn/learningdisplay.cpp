@@ -1,7 +1,7 @@
 #include "learn/learningdisplay.h"
 
-#include "app/paths.h"
-#include "learn/learnart.h"
+#include "base/paths.h"
+#include "art/learnart.h"
 #include "platform/mediaplayer.h"
 #include "platform/timer.h"
 #include "widgets/picturebox.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bank/mediadisplay.h"
+#include "widgets/mediadisplay.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 #include "learn/learnpage.h"
 
-#include "app/context.h"
-#include "app/inifile.h"
+#include "base/context.h"
+#include "base/statsfile.h"
 #include "bank/bank.h"
 #include "learn/answercheck.h"
 #include "learn/answerpanels.h"
@@ -100,15 +100,14 @@ void LearnPage::numerChange(int n) {
 
     player_.close();
 
-    const QString stats = s.statsFile();
-    if (!s.powtorkatrwa && !stats.isEmpty())
-        writeini(stats, QStringLiteral("last"), QStringLiteral("pytanie"), QString::number(n));
+    if (!s.powtorkatrwa)
+        StatsFile(s.statsFile()).setLastQuestion(n);
 
     if (n == 0) {
         display_->showEmptyPicture();
         return;
     }
-    if (s.kategoria == QStringLiteral("B"))
+    if (s.category() && s.category()->fullBank)
         progress_->setPosition(double(n) / wspolnych * 100.0);
     const Record r = lookup(s.kategoria, n);
     StyledButton* sprawdz = group_->sprawdzbutton();
@@ -161,7 +160,7 @@ void LearnPage::timer5Timer() {
 
 void LearnPage::numereditKeyPressEnter() {
     ProgramState& s = ctx_.state;
-    if (s.kategoria != QStringLiteral("B"))
+    if (!s.category() || !s.category()->fullBank)
         return;
     QLineEdit* edit = group_->numeredit();
     bool ok = false;

@@ -1,6 +1,6 @@
 #include "learn/msgform.h"
 
-#include "learn/learnart.h"
+#include "art/learnart.h"
 #include "platform/timer.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "learn/numbergroup.h"
 
-#include "learn/learnart.h"
+#include "art/learnart.h"
 #include "widgets/styledbutton.h"
 #include "widgets/tcolor.h"
 

@@ -1,7 +1,7 @@
 #include "learn/revisionfile.h"
 
-#include "app/state.h"
-#include "bank/textfile.h"
+#include "base/textfile.h"
+#include "base/category.h"
 #include "platform/error.h"
 #include "platform/savefile.h"
 
@@ -11,7 +11,8 @@
 namespace wirtal {
 
 QString revisionFileFor(const QString& kategoria) {
-    return categoryFileName(QStringLiteral("repeat-"), kategoria, QStringLiteral(".txt"));
+    const Category* c = Category::find(kategoria);
+    return c ? c->revisionFile() : QString();
 }
 
 namespace {

@@ -5,10 +5,11 @@
 
 namespace wirtal {
 
-// The revision-list file of a category in the user data folder: "repeat-" + lower-case letter +
-// ".txt", one question number per line in decimal, every line ending with CR LF, in list order.
+// The revision-list file of a category in the user data folder: "repeat-" + the category's code in
+// lower case + ".txt", one question number per line in decimal, every line ending with CR LF, in
+// list order.
 
-// "repeat-b.txt" for "B"; empty for anything that is not one of the five letters.
+// "repeat-b.txt" for "B"; empty for a code that names no category.
 QString revisionFileFor(const QString& kategoria);
 
 // The entries of the lines of a revision-list file: lines that are not decimal numbers (blanks

@@ -1,7 +1,7 @@
 #include "learn/revisionpanel.h"
 
-#include "app/context.h"
-#include "app/paths.h"
+#include "base/context.h"
+#include "base/paths.h"
 #include "learn/learnpage.h"
 #include "learn/revisionfile.h"
 #include "platform/dialogs.h"

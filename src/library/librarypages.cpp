@@ -1,6 +1,6 @@
 #include "library/librarypages.h"
 
-#include "library/menuicons.h"
+#include "art/menuicons.h"
 #include "widgets/cardpage.h"
 #include "widgets/htmlview.h"
 #include "widgets/styledbutton.h"

@@ -1,6 +1,6 @@
 #include "library/referencepages.h"
 
-#include "app/paths.h"
+#include "base/paths.h"
 
 namespace wirtal::library {
 

@@ -4,8 +4,8 @@
 
 namespace wirtal {
 
-// The result history of a category: "stats"/"wyniki" in its statistics file, one character per
-// test, newest first: "1" passed, "0" failed, "2" no result. Only the first five count.
+// The result history of a category in its statistics file (kept by StatsFile), one character
+// per test, newest first: "1" passed, "0" failed, "2" no result. Only the first five count.
 namespace history {
 // Pushes a result digit: the digit, then the first four characters of the stored value (read
 // with the default "000000").

@@ -1,7 +1,7 @@
 #include "results/stars.h"
 
-#include "app/paths.h"
-#include "app/state.h"
+#include "base/paths.h"
+#include "base/state.h"
 #include "results/history.h"
 
 #include <QFileInfo>

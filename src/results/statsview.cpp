@@ -1,9 +1,9 @@
 #include "results/statsview.h"
 
-#include "app/context.h"
+#include "base/context.h"
 #include "platform/dialogs.h"
 #include "platform/timer.h"
-#include "results/statscounters.h"
+#include "base/statsfile.h"
 #include "widgets/styledbutton.h"
 #include "widgets/tcolor.h"
 
@@ -151,22 +151,17 @@ void StatsView::resizeEvent(QResizeEvent* event) {
 }
 
 void StatsView::statystykibuttonClick() {
-    const QString file = ctx_.state.statsFile();
+    // Each counter is read as its slice is added: a bad one stops the building there.
+    using C = StatsFile::Counter;
+    const StatsFile stats(ctx_.state.statsFile());
     series1_->clear();
-    addSlice(series1_,
-             statscounters::value(file, QStringLiteral("nauka"), QStringLiteral("poprawne")),
-             QStringLiteral("Poprawne"), sliceGreen);
-    addSlice(series1_,
-             statscounters::value(file, QStringLiteral("nauka"), QStringLiteral("niepoprawne")),
-             QStringLiteral("Niepoprawne"), sliceRed);
+    addSlice(series1_, stats.count(C::Poprawne), QStringLiteral("Poprawne"), sliceGreen);
+    addSlice(series1_, stats.count(C::Niepoprawne), QStringLiteral("Niepoprawne"), sliceRed);
     series2_->clear();
-    addSlice(series2_,
-             statscounters::value(file, QStringLiteral("egzamin"), QStringLiteral("zdane")),
-             QStringLiteral("Zdane"), sliceGreen);
-    addSlice(series2_,
-             statscounters::value(file, QStringLiteral("egzamin"), QStringLiteral("niezdane")),
-             QStringLiteral("Niezdane"), sliceRed);
-    label3_->setText(QStringLiteral("Kategoria ") + ctx_.state.kategoria);
+    addSlice(series2_, stats.count(C::Zdane), QStringLiteral("Zdane"), sliceGreen);
+    addSlice(series2_, stats.count(C::Niezdane), QStringLiteral("Niezdane"), sliceRed);
+    const Category* c = ctx_.state.category();
+    label3_->setText(c ? c->buttonCaption() : QStringLiteral("Kategoria "));
     if (showPage_)
         showPage_();
 }
@@ -176,7 +171,7 @@ void StatsView::AdvSmoothButton22Click() {
             QStringLiteral("Wyczyścić statystyki dla bieżącej kategorii?"), Buttons::YesNo,
             Icon::None) != Answer::Yes)
         return;
-    statscounters::clear(ctx_.state.statsFile());
+    StatsFile(ctx_.state.statsFile()).clearCounters();
     statystykibuttonClick();
 }
 

@@ -1,7 +1,7 @@
 #include "widgets/htmlview.h"
 
-#include "bank/textfile.h"
-#include "dialogs/pagesanitizer.h"
+#include "base/textfile.h"
+#include "base/pagesanitizer.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "app/layoutrule.h"
+#include "base/layoutrule.h"
 #include "app/leftmenu.h"
 #include "support/appfixture.h"
 #include "widgets/styledbutton.h"

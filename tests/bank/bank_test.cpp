@@ -1,9 +1,10 @@
 // Record lookup: file and line of both kinds, reading anew, and the errors naming file and line.
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "bank/bank.h"
 #include "support/qt_printers.h"
 #include "platform/error.h"
+#include "support/errors.h"
 #include "support/tempdirs.h"
 
 #include <QDir>
@@ -15,6 +16,7 @@
 #include <gtest/gtest.h>
 
 using namespace wirtal;
+using wirtal::test::errorOf;
 using test::cp1250;
 using test::quotedLine;
 
@@ -50,15 +52,6 @@ void writeFullBank(const test::TempFolders& dirs) {
             special << quotedLine(specialistFields(cat, line));
         writeBank(dirs, bankDisplayName(specialistBankName(cat)), special);
     }
-}
-
-QString errorOf(const std::function<void()>& fn) {
-    try {
-        fn();
-    } catch (const Error& e) {
-        return e.message();
-    }
-    return QStringLiteral("(no error)");
 }
 
 } // namespace

@@ -2,8 +2,8 @@
 // the picture loader, the real player and the report refuse them at once with a message naming
 // the file, and show nothing from outside the program folder.
 
-#include "app/paths.h"
-#include "bank/mediadisplay.h"
+#include "base/paths.h"
+#include "widgets/mediadisplay.h"
 #include "platform/error.h"
 #include "platform/filereader.h"
 #include "platform/qtmediaplayer.h"

@@ -4,7 +4,7 @@
 
 #include "art/mediaitem.h"
 #include "bank/bank.h"
-#include "bank/textfile.h"
+#include "base/textfile.h"
 #include "bankbuild.h"
 #include "support/tempdirs.h"
 

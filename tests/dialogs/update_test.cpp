@@ -1,4 +1,4 @@
-#include "app/inifile.h"
+#include "base/inifile.h"
 #include "dialogs/auxwindows.h"
 #include "dialogs/updateform.h"
 #include "localhttpserver.h"

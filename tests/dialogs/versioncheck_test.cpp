@@ -1,4 +1,4 @@
-#include "app/inifile.h"
+#include "base/inifile.h"
 #include "dialogs/versioncheck.h"
 #include "support/tempdirs.h"
 

@@ -2,7 +2,7 @@
 
 #include "app/leftmenu.h"
 #include "app/navigation.h"
-#include "app/paths.h"
+#include "base/paths.h"
 #include "results/stars.h"
 #include "widgets/picturebox.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/inifile.h"
+#include "base/inifile.h"
 #include "app/mainwindow.h"
 #include "exam/exampage.h"
 #include "exam/examui.h"

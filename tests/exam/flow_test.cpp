@@ -1,6 +1,6 @@
 #include "examfixture.h"
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "results/stars.h"
 #include "widgets/picturebox.h"
 

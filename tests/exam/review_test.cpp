@@ -1,6 +1,6 @@
 #include "examfixture.h"
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "widgets/picturebox.h"
 
 using namespace wirtal;

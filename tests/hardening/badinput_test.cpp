@@ -3,10 +3,10 @@
 // was already stored is lost (the files are byte for byte as before, unless the row's operation
 // wrote successfully).
 
-#include "app/inifile.h"
-#include "app/paths.h"
+#include "base/inifile.h"
+#include "base/paths.h"
 #include "bank/bank.h"
-#include "dialogs/pagesanitizer.h"
+#include "base/pagesanitizer.h"
 #include "bank/media.h"
 #include "dialogs/versioncheck.h"
 #include "exam/testsheet.h"

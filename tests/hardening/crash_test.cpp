@@ -3,8 +3,8 @@
 // begins each write, is killed with SIGKILL the moment it begins a randomly chosen one, and the
 // file is checked after every kill.
 
-#include "app/inifile.h"
-#include "bank/textfile.h"
+#include "base/inifile.h"
+#include "base/textfile.h"
 #include "hardening/crashvalues.h"
 #include "support/tempdirs.h"
 

@@ -2,7 +2,7 @@
 // time with the next value of "wyniki", and prints the number of every write as it begins it. It
 // never ends by itself; the test kills it.
 
-#include "app/inifile.h"
+#include "base/inifile.h"
 #include "hardening/crashvalues.h"
 
 #include <cstdio>

@@ -5,7 +5,7 @@
 // runs, "quit" when the event loop has ended normally.
 
 #include "app/mainwindow.h"
-#include "app/paths.h"
+#include "base/paths.h"
 #include "app/systemquit.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/inifile.h"
+#include "base/inifile.h"
 #include "app/leftmenu.h"
 #include "app/navigation.h"
 #include "learn/answercheck.h"

@@ -1,4 +1,4 @@
-#include "app/paths.h"
+#include "base/paths.h"
 #include "support/appfixture.h"
 #include "widgets/htmlview.h"
 #include "widgets/styledbutton.h"

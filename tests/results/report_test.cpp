@@ -1,4 +1,4 @@
-#include "dialogs/pagesanitizer.h"
+#include "base/pagesanitizer.h"
 #include "results/report.h"
 #include "results/reportoutput.h"
 #include "support/fakes.h"

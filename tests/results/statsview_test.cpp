@@ -1,4 +1,4 @@
-#include "app/inifile.h"
+#include "base/inifile.h"
 #include "platform/timer.h"
 #include "results/statsview.h"
 #include "support/appfixture.h"

@@ -1,6 +1,6 @@
 #include "support/appfixture.h"
 
-#include "bank/textfile.h"
+#include "base/textfile.h"
 #include "platform/error.h"
 #include "widgets/styledbutton.h"
 

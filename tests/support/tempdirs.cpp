@@ -1,7 +1,7 @@
 #include "support/tempdirs.h"
 
-#include "app/paths.h"
-#include "bank/textfile.h"
+#include "base/paths.h"
+#include "base/textfile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "art/dash.h"
 #include "art/mediaitem.h"
 
 #include <QImage>
@@ -11,9 +12,6 @@ namespace wirtal::art {
 // The picture of any non-film item, 480 x 360.
 QImage renderPicture(const media::Item& item);
 
-void paintDash(QPainter& p, const QString& name);
-// One warning light on a small dark square (the corner of a film frame).
-void paintDashIcon(QPainter& p, const QRectF& box, const QString& name);
 void paintFixedScene(QPainter& p, const QString& name);
 
 // The fixed pictures of the program folder's "obrazki_prawko": writes them into that folder;

@@ -1,0 +1,51 @@
+#include "base/paths.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+namespace wirtal {
+
+namespace {
+QString& programFolderRef() {
+    static QString f = QDir::currentPath();
+    return f;
+}
+QString& userDataRef() {
+    static QString f = Paths::defaultUserDataFolder();
+    return f;
+}
+QString withSlash(QString folder) {
+    if (!folder.endsWith(u'/') && !folder.endsWith(u'\\'))
+        folder += u'/';
+    return folder;
+}
+} // namespace
+
+void Paths::setProgramFolder(const QString& folder) { programFolderRef() = folder; }
+void Paths::setUserDataFolder(const QString& folder) { userDataRef() = withSlash(folder); }
+const QString& Paths::programFolder() { return programFolderRef(); }
+const QString& Paths::userDataFolder() { return userDataRef(); }
+
+QString Paths::inProgramFolder(const QString& backslashName) {
+    QString rel = backslashName;
+    rel.replace(u'\\', u'/');
+    while (rel.startsWith(u'/'))
+        rel.remove(0, 1);
+    return QDir::toNativeSeparators(withSlash(programFolder()) + rel);
+}
+
+QString Paths::inUserData(const QString& fileName) { return userDataFolder() + fileName; }
+
+QString Paths::defaultUserDataFolder() {
+    const QString appdata = qEnvironmentVariable("APPDATA");
+    if (!appdata.isEmpty())
+        return withSlash(appdata) + QStringLiteral("Norel/");
+    QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (base.isEmpty())
+        base = QDir::homePath();
+    return withSlash(base) + QStringLiteral("Norel/");
+}
+
+bool Paths::ensureUserDataFolder() { return QDir().mkpath(userDataFolder()); }
+
+} // namespace wirtal

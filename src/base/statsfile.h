@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QString>
+
+namespace wirtal {
+
+// The statistics file of one category in the user data folder ("statsb.ini"): the only code
+// that knows its sections and keys. Every call reads or writes the file at once, so two
+// instances see each other's writes. Without a file name (no category chosen yet) every read
+// gives its default and nothing is written.
+//
+//   [last]     pytanie      the learning-mode question last shown
+//   [nauka]    poprawne     learning checks answered right
+//              niepoprawne  learning checks answered wrong
+//   [egzamin]  zdane        tests passed
+//              niezdane     tests failed
+//   [stats]    wyniki       result history, newest first: "1" passed, "0" failed, "2" no result
+class StatsFile {
+public:
+    explicit StatsFile(QString fileName) : file_(std::move(fileName)) {}
+    // The statistics file of a category's code; without a file for an unknown or empty code.
+    static StatsFile of(const QString& kategoria);
+
+    const QString& fileName() const { return file_; }
+
+    // The last question shown in learning mode; 1 when none is stored or it is no integer.
+    int lastQuestion() const;
+    void setLastQuestion(int number);
+
+    // Adds one to the right or wrong learning counter. Throws Error naming the file and value
+    // when the stored count is no integer (nothing is written then).
+    void recordLearningAnswer(bool correct);
+    // Adds one to the passed or failed test counter (same errors), then pushes the result onto
+    // the history.
+    void recordExamResult(bool passed);
+
+    // The four counters of the file.
+    enum class Counter { Poprawne, Niepoprawne, Zdane, Niezdane };
+    // A counter as the statistics view shows it: a decimal number, the locale's decimal separator
+    // allowed; 0 when it is missing. Throws Error naming the file, key and value otherwise.
+    double count(Counter which) const;
+    // The four counters back to "0" (zdane, niezdane, poprawne, niepoprawne, in that order);
+    // the last question and the history stay.
+    void clearCounters();
+
+    // Pushes a result digit onto the history: the digit, then the first four characters stored
+    // before (read with the default "000000").
+    void pushResult(QChar digit);
+    // The characters the stars show in colour: the first five of the history (read with the
+    // default "0"), fewer when it is shorter, and never more than the tests taken (the passed and
+    // failed counters), so that no star reports a test that never happened. When a counter is no
+    // number, the stored history is shown as it is.
+    QString resultStars() const;
+    // Tests passed plus tests failed; -1 when a counter is no number.
+    qint64 testsTaken() const;
+
+private:
+    QString file_;
+};
+
+} // namespace wirtal

@@ -1,0 +1,70 @@
+#include "widgets/mediadisplay.h"
+
+#include "platform/error.h"
+#include "platform/filereader.h"
+#include "base/paths.h"
+#include "platform/mediaplayer.h"
+#include "widgets/picturebox.h"
+
+#include <QFileInfo>
+#include <QWidget>
+
+namespace wirtal {
+
+void MediaDisplay::showFilmPanel() {
+    picture->hide();
+    filmPanel->show();
+}
+
+void MediaDisplay::showPicture() {
+    filmPanel->hide();
+    picture->show();
+}
+
+QString extensionOf(const QString& path) {
+    const qsizetype sep =
+        std::max({path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'), path.lastIndexOf(u':')});
+    const qsizetype dot = path.lastIndexOf(u'.');
+    if (dot < 0 || dot < sep)
+        return {};
+    return path.mid(dot);
+}
+
+void showMedia(const QString& field, MediaDisplay& d, MediaPlayer& player) {
+    if (field.isEmpty())
+        return;
+    const QString path = mediaPath(field);
+    const QString ext = extensionOf(path);
+    if (ext != QStringLiteral(".wmv") && ext != QStringLiteral(".jpg"))
+        return;
+    // A folder of that name counts as missing; anything else that is not a regular file is
+    // refused here, before the player or the picture loader could block on it.
+    const FileRead file = checkRegularFile(path);
+    if (file.problem == FileProblem::Missing ||
+        (file.problem == FileProblem::NotRegular && QFileInfo(path).isDir()))
+        return;
+    if (file.problem != FileProblem::None)
+        throw Error(file.message);
+    if (ext == QStringLiteral(".wmv")) {
+        d.showFilmPanel();
+        player.setFile(path);
+        if (d.mediaplik)
+            *d.mediaplik = path;
+        player.setOutput(d.filmPanel);
+        player.open();
+        player.play();
+        if (d.rewind)
+            d.rewind->show();
+        if (d.replay)
+            d.replay->show();
+    } else if (ext == QStringLiteral(".jpg")) {
+        d.showPicture();
+        d.picture->load(path);
+        if (d.rewind)
+            d.rewind->hide();
+        if (d.replay)
+            d.replay->hide();
+    }
+}
+
+} // namespace wirtal
