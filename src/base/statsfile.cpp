@@ -6,7 +6,6 @@
 
 #include <QLocale>
 
-#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 
@@ -103,9 +102,7 @@ void StatsFile::pushResult(QChar digit) {
 QString StatsFile::resultStars() const {
     if (file_.isEmpty())
         return QStringLiteral("0");
-    const qint64 taken = testsTaken();
-    const qint64 shown = taken < 0 ? 5 : std::min<qint64>(5, taken);
-    return readini(file_, stats, wyniki, QStringLiteral("0")).left(shown);
+    return readini(file_, stats, wyniki, QStringLiteral("0")).left(5);
 }
 
 qint64 StatsFile::testsTaken() const {

@@ -46,10 +46,8 @@ public:
     // Pushes a result digit onto the history: the digit, then the first four characters stored
     // before (read with the default "000000").
     void pushResult(QChar digit);
-    // The characters the stars show in colour: the first five of the history (read with the
-    // default "0"), fewer when it is shorter, and never more than the tests taken (the passed and
-    // failed counters), so that no star reports a test that never happened. When a counter is no
-    // number, the stored history is shown as it is.
+    // The stored history as the stars read it: its first five characters (read with the default
+    // "0"), fewer when it is shorter.
     QString resultStars() const;
     // Tests passed plus tests failed; -1 when a counter is no number.
     qint64 testsTaken() const;

@@ -2,6 +2,8 @@
 
 #include "base/statsfile.h"
 
+#include <algorithm>
+
 namespace wirtal::history {
 
 void push(const QString& statsFile, QChar digit) {
@@ -13,7 +15,13 @@ qint64 testsTaken(const QString& statsFile) {
 }
 
 QString stars(const QString& statsFile) {
-    return StatsFile(statsFile).resultStars();
+    // Only as many results as tests were taken: the stored default "00000" of a new file must not
+    // show failures of tests that never happened. With a counter that is no number the stored
+    // history is shown as it is.
+    const StatsFile file(statsFile);
+    const qint64 taken = file.testsTaken();
+    const qint64 shown = taken < 0 ? 5 : std::min<qint64>(5, taken);
+    return file.resultStars().left(shown);
 }
 
 } // namespace wirtal::history
