@@ -12,6 +12,19 @@
 
 namespace wirtal {
 
+namespace {
+// The result line as shown: it may break after the verdict ("Wynik POZYTYWNY."), never inside
+// the score ("Punktów 68 na 74 (91,9 %)").
+QString shownVerdict(int punktow) {
+    QString line = verdictText(punktow);
+    const qsizetype score = line.indexOf(QStringLiteral("Punktów"));
+    for (qsizetype i = score; i >= 0 && i < line.size(); ++i)
+        if (line[i] == u' ')
+            line[i] = QChar(0x00A0);
+    return line;
+}
+} // namespace
+
 ExamEnd::ExamEnd(ExamShared& shared, ExamFlow& flow) : s_(shared), flow_(flow) {
     s_.ui.koniec->setHandler([this] { koniecClick(); });
 }
@@ -66,7 +79,7 @@ void ExamEnd::koniecClick() {
     QPalette pal = ui.Label2->palette();
     pal.setColor(QPalette::WindowText, passed ? QColor(0, 128, 0) : QColor(255, 0, 0));
     ui.Label2->setPalette(pal);
-    ui.Label2->setText(verdictText(sheet.punktow));
+    ui.Label2->setText(shownVerdict(sheet.punktow));
     s_.loadFixedPicture(passed ? "testkoniecok.jpg" : "testkonieczle.jpg");
     record(passed);
 }

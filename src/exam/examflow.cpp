@@ -79,10 +79,10 @@ std::optional<Record> ExamFlow::openQuestion() {
 }
 
 void ExamFlow::showSpecialistTexts(const Record& r) {
-    s_.ui.memopytanieabctest->setText(r.field(specialistField::text));
-    s_.ui.memoodpatest->setText(r.field(specialistField::answerA));
-    s_.ui.memoodpbtest->setText(r.field(specialistField::answerB));
-    s_.ui.memoodpctest->setText(r.field(specialistField::answerC));
+    s_.ui.memopytanieabctest->showText(r.field(specialistField::text));
+    s_.ui.memoodpatest->showText(r.field(specialistField::answerA));
+    s_.ui.memoodpbtest->showText(r.field(specialistField::answerB));
+    s_.ui.memoodpctest->showText(r.field(specialistField::answerC));
 }
 
 void ExamFlow::Timer9Timer() {
@@ -92,7 +92,7 @@ void ExamFlow::Timer9Timer() {
             return;
         const Record& r = *question;
         if (r.kind == QuestionKind::Basic) {
-            s_.ui.memopytanietaknietest->setText(r.field(basicField::text));
+            s_.ui.memopytanietaknietest->showText(r.field(basicField::text));
             s_.ui.display.showPicture();
             s_.timers.Timer13->start(); // the reading period
         } else {

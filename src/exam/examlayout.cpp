@@ -11,11 +11,10 @@
 
 namespace wirtal {
 
-ExamMemo::ExamMemo(QWidget* parent) : QLabel(parent) {
-    setWordWrap(true);
+ExamMemo::ExamMemo(QWidget* parent) : WrappedText(parent) {
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    setTextFormat(Qt::PlainText);
-    setMargin(8);
+    // Narrow above and below, so that an answer box holds two lines of its text.
+    setContentsMargins(8, 3, 8, 3);
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);
     setColor(tcolor::white);
@@ -63,9 +62,7 @@ ExamMemo* memo(QWidget* parent, const QString& name, const QRect& geometry, int 
     auto* m = new ExamMemo(parent);
     m->setObjectName(name);
     m->setGeometry(geometry);
-    QFont f = m->font();
-    f.setPointSize(pointSize);
-    m->setFont(f);
+    m->setPointSizes(pointSize, 9);
     return m;
 }
 

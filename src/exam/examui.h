@@ -1,6 +1,7 @@
 #pragma once
 
 #include "widgets/mediadisplay.h"
+#include "widgets/wrappedtext.h"
 
 #include <QLabel>
 
@@ -12,8 +13,9 @@ class CountdownGauge;
 class StarsPanel;
 class StyledButton;
 
-// A read-only text field of the exam page ("memo"): wrapped text on a fill colour.
-class ExamMemo : public QLabel {
+// A read-only text field of the exam page ("memo"): wrapped text on a fill colour, set smaller
+// when long so that it shows whole.
+class ExamMemo : public WrappedText {
 public:
     explicit ExamMemo(QWidget* parent = nullptr);
     void setColor(int tcolor);

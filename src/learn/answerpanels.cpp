@@ -22,18 +22,15 @@ const QString prawidlowa = QStringLiteral("Prawidłowa");
 
 constexpr int panelWidth = 899;
 constexpr int panelHeight = 214;
+constexpr int answerTop = 72, answerStep = 47, answerHeight = 44;
 } // namespace
 
-MemoText::MemoText(const char* name, int pointSize, QWidget* parent) : QLabel(parent) {
+MemoText::MemoText(const char* name, int pointSize, QWidget* parent) : WrappedText(parent) {
     setObjectName(QString::fromLatin1(name));
-    setWordWrap(true);
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setTextInteractionFlags(Qt::TextSelectableByMouse);
-    setTextFormat(Qt::PlainText);
-    QFont f = font();
-    f.setPointSize(pointSize);
-    setFont(f);
     setColor(tcolor::white);
+    setPointSizes(pointSize, 9);
 }
 
 void MemoText::setColor(int c) {
@@ -42,7 +39,7 @@ void MemoText::setColor(int c) {
     color_ = c;
     const QColor q = toQColor(c);
     setStyleSheet(QStringLiteral("QLabel { background: %1; color: #14233a; border: 1px solid "
-                                 "#9fb6d3; border-radius: 6px; padding: 4px 10px; }")
+                                 "#9fb6d3; border-radius: 6px; padding: 3px 10px; }")
                       .arg(q.name()));
 }
 
@@ -64,9 +61,10 @@ AnswerPanels::AnswerPanels(QWidget* parent) : QWidget(parent) {
     memo3_->setGeometry(0, 0, panelWidth, 64);
     memo3_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     const char* textNames[] = {"memoodpa", "memoodpb", "memoodpc"};
+    // Each answer box holds two lines of its text (answers run to about 200 characters).
     for (int i = 0; i < 3; ++i) {
-        answerTexts_[i] = new MemoText(textNames[i], 12, panelabc_);
-        answerTexts_[i]->setGeometry(66, 72 + i * 48, panelWidth - 66, 42);
+        answerTexts_[i] = new MemoText(textNames[i], 11, panelabc_);
+        answerTexts_[i]->setGeometry(66, answerTop + i * answerStep, panelWidth - 66, answerHeight);
     }
     panelabc_->hide();
 
@@ -80,7 +78,7 @@ AnswerPanels::AnswerPanels(QWidget* parent) : QWidget(parent) {
             b->setGeometry(712, 14 + i * 100, 187, 84);
             b->setBadge(prawidlowa, lime);
         } else {
-            b->setGeometry(0, 72 + (i - A) * 48, 56, 42);
+            b->setGeometry(0, answerTop + (i - A) * answerStep, 56, answerHeight);
         }
         buttons_[i] = b;
     }

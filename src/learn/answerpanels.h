@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QLabel>
+#include "widgets/wrappedtext.h"
+
 #include <QWidget>
 
 #include <array>
@@ -11,8 +12,8 @@ namespace wirtal {
 class StyledButton;
 
 // A read-only text of the learning page ("Memo2", "Memo3", "memoodpa".."memoodpc") on a
-// background colour given as a TColor number.
-class MemoText : public QLabel {
+// background colour given as a TColor number; a long text is set smaller so that it shows whole.
+class MemoText : public WrappedText {
     Q_OBJECT
 public:
     explicit MemoText(const char* name, int pointSize, QWidget* parent = nullptr);

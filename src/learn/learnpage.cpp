@@ -113,16 +113,16 @@ void LearnPage::numerChange(int n) {
     StyledButton* sprawdz = group_->sprawdzbutton();
     if (r.kind == QuestionKind::Basic) {
         panels_->showBasicPanel();
-        panels_->memo2()->setText(r.field(basicField::text));
+        panels_->memo2()->showText(r.field(basicField::text));
         check_->setPrawodp(r.field(basicField::answer));
         sprawdz->setBadge(r.field(basicField::points) + QStringLiteral(" pkt."),
                           tcolor::badgeOrange);
         display_->showMedia(r.field(basicField::media));
     } else {
         panels_->showSpecialistPanel();
-        panels_->memo3()->setText(r.field(specialistField::text));
+        panels_->memo3()->showText(r.field(specialistField::text));
         for (int i = 0; i < 3; ++i)
-            panels_->answerText(i)->setText(r.field(specialistField::answerA + i));
+            panels_->answerText(i)->showText(r.field(specialistField::answerA + i));
         check_->setPrawodp(r.field(specialistField::answer));
         sprawdz->setBadge(r.field(specialistField::points) + QStringLiteral(" pkt."),
                           tcolor::badgeOrange);

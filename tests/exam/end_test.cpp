@@ -6,10 +6,31 @@
 #include "results/stars.h"
 #include "widgets/picturebox.h"
 
+#include <QTextLayout>
+
 using namespace wirtal;
 using namespace wirtal::test;
 
 namespace {
+// The lines a label's text wraps into, no-break spaces shown as spaces.
+QStringList wrappedLines(const QLabel* l) {
+    QTextLayout layout(l->text(), l->font());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QStringList lines;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(l->contentsRect().width() - 2 * l->margin());
+        lines << l->text()
+                     .mid(line.textStart(), line.textLength())
+                     .replace(QChar(0x00A0), u' ')
+                     .trimmed();
+    }
+    layout.endLayout();
+    return lines;
+}
+
 QString fixedPicture(const char* name) {
     return Paths::inProgramFolder(QStringLiteral("\\obrazki_prawko\\") + QString::fromLatin1(name));
 }
@@ -58,15 +79,19 @@ TEST_F(EndTest, WholeExamsScoreAndRecordTheirVerdicts) {
     };
     const Case cases[] = {
         {"nothing answered, time runs out", [](int) { return QString(); }, false, 0,
-         "Wynik NEGATYWNY. Punktów 0 na 74 (0 %)", "testkonieczle.jpg", "00000"},
+         "Wynik NEGATYWNY. Punktów\u00A00\u00A0na\u00A074\u00A0(0\u00A0%)", "testkonieczle.jpg",
+         "00000"},
         {"wrong in slots 1, 2 and 17",
          [this](int k) { return k == 1 || k == 2 || k == 17 ? wrongButton(k) : rightButton(k); },
-         true, 67, "Wynik NEGATYWNY. Punktów 67 na 74 (90,5 %)", "testkonieczle.jpg", "00000"},
+         true, 67, "Wynik NEGATYWNY. Punktów\u00A067\u00A0na\u00A074\u00A0(90,5\u00A0%)",
+         "testkonieczle.jpg", "00000"},
         {"wrong in slots 21 and 22",
          [this](int k) { return k == 21 || k == 22 ? wrongButton(k) : rightButton(k); }, true, 68,
-         "Wynik POZYTYWNY. Punktów 68 na 74 (91,9 %)", "testkoniecok.jpg", "10000"},
+         "Wynik POZYTYWNY. Punktów\u00A068\u00A0na\u00A074\u00A0(91,9\u00A0%)", "testkoniecok.jpg",
+         "10000"},
         {"all right, time runs out", [this](int k) { return rightButton(k); }, false, 74,
-         "Wynik POZYTYWNY. Punktów 74 na 74 (100 %)", "testkoniecok.jpg", "11000"},
+         "Wynik POZYTYWNY. Punktów\u00A074\u00A0na\u00A074\u00A0(100\u00A0%)", "testkoniecok.jpg",
+         "11000"},
     };
     int passed = 0, failed = 0;
     for (const Case& c : cases) {
@@ -80,6 +105,12 @@ TEST_F(EndTest, WholeExamsScoreAndRecordTheirVerdicts) {
         expectFinished();
         EXPECT_EQ(sheet().punktow, c.points);
         EXPECT_EQ(ui().Label2->text(), QString::fromUtf8(c.line));
+        // Where the line is too long for its label it breaks after the verdict, never inside
+        // the score.
+        const QString score =
+            QString::fromUtf8(c.line).section(u'.', 1).replace(QChar(0x00A0), u' ').trimmed();
+        EXPECT_TRUE(wrappedLines(ui().Label2).constLast().endsWith(score))
+            << wrappedLines(ui().Label2).join(u'|').toStdString();
         EXPECT_EQ(ui().Label2->palette().color(QPalette::WindowText),
                   c.points >= 68 ? QColor(0, 128, 0) : QColor(255, 0, 0));
         EXPECT_EQ(ui().display.picture->file(), fixedPicture(c.picture));
@@ -107,7 +138,8 @@ TEST_F(EndTest, PrzerwijEndsAndRecordsAFailedTest) {
     clock.advance(5000);
     click(QStringLiteral("koniec"));
     expectFinished();
-    EXPECT_EQ(ui().Label2->text(), QStringLiteral("Wynik NEGATYWNY. Punktów 0 na 74 (0 %)"));
+    EXPECT_EQ(ui().Label2->text(),
+              QStringLiteral("Wynik NEGATYWNY. Punktów\u00A00\u00A0na\u00A074\u00A0(0\u00A0%)"));
     EXPECT_EQ(stat("egzamin", "niezdane"), QStringLiteral("1"));
     EXPECT_EQ(stat("egzamin", "zdane"), QStringLiteral("-"));
     EXPECT_EQ(stat("stats", "wyniki"), QStringLiteral("00000"));

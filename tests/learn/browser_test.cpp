@@ -24,8 +24,9 @@ TEST_F(BrowserTest, CategoryChoiceShowsTheStoredBasicQuestionWithItsPicture) {
 
     LearnPage* p = page();
     EXPECT_EQ(p->numer(), 5);
+    // Shown with a no-break space after the one-letter "w".
     EXPECT_EQ(p->panels()->memo2()->text(),
-              QStringLiteral("Czy w tej sytuacji wolno ci wyprzedzać?"));
+              QStringLiteral("Czy w\u00A0tej sytuacji wolno ci wyprzedzać?"));
     EXPECT_TRUE(p->panels()->paneltaknie()->isVisibleTo(p));
     EXPECT_FALSE(p->panels()->panelabc()->isVisibleTo(p));
     EXPECT_EQ(p->answerCheck().prawodp(), QStringLiteral("N"));
