@@ -155,11 +155,9 @@ QString writeText(const QString& text, const QString& section, const QString& ke
 
 QString read(const QString& path, const QString& section, const QString& key,
              const QString& defaultValue) {
-    // A file that cannot be opened (missing, a folder, a FIFO) reads as the default; one that is
-    // too large to be a statistics file is an error.
+    // A file that cannot be read (missing, a folder, a FIFO, over the size limit) reads as the
+    // default, as a read never fails (reads run at start-up too); a write to it is refused.
     const FileRead f = tryReadRegularFile(path);
-    if (f.problem == FileProblem::TooLarge)
-        throw Error(f.message);
     if (f.problem != FileProblem::None)
         return defaultValue;
     return readText(decodeText(f.bytes), section, key, defaultValue);
