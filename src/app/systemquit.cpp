@@ -4,6 +4,8 @@
 
 #include <QGuiApplication>
 #include <QSocketNotifier>
+
+#include <utility>
 #ifndef QT_NO_SESSIONMANAGER
 #include <QSessionManager>
 #endif
