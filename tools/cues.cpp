@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 #include <map>
 #include <set>
 
@@ -138,7 +139,8 @@ void analyseSpecialist(const std::vector<Item>& items, Report& r) {
     r.specialistCount = int(items.size());
     if (items.empty())
         return;
-    double longest = 0, shortest = 0, avoidAbsolute = 0, longestPlain = 0, pickAbsolute = 0;
+    double longest = 0, shortest = 0, notLongest = 0, notShortest = 0;
+    double avoidAbsolute = 0, longestPlain = 0, pickAbsolute = 0;
     std::map<int, int> letters;
     double rightChars = 0, wrongChars = 0;
     int wrongOptions = 0;
@@ -175,8 +177,19 @@ void analyseSpecialist(const std::vector<Item>& items, Report& r) {
             }
             return best;
         };
+        // A rule can also steer away from an extreme: "never the longest" pays as well as
+        // "the longest" does when the longest is hardly ever right.
+        const auto others = [&](const std::vector<int>& avoid) {
+            std::vector<int> rest;
+            for (int i : all)
+                if (std::find(avoid.begin(), avoid.end(), i) == avoid.end())
+                    rest.push_back(i);
+            return rest.empty() ? all : rest;
+        };
         longest += expectedShare(extreme(all, true), right);
         shortest += expectedShare(extreme(all, false), right);
+        notLongest += expectedShare(others(extreme(all, true)), right);
+        notShortest += expectedShare(others(extreme(all, false)), right);
         const std::vector<int>& unmarked = plain.empty() ? all : plain;
         avoidAbsolute += expectedShare(unmarked, right);
         longestPlain += expectedShare(extreme(unmarked, true), right);
@@ -193,6 +206,10 @@ void analyseSpecialist(const std::vector<Item>& items, Report& r) {
          r.specialistCount},
         {QStringLiteral("najdłuższa odpowiedź"), longest / total, r.specialistCount},
         {QStringLiteral("najkrótsza odpowiedź"), shortest / total, r.specialistCount},
+        {QStringLiteral("losowo spośród odpowiedzi innych niż najdłuższa"), notLongest / total,
+         r.specialistCount},
+        {QStringLiteral("losowo spośród odpowiedzi innych niż najkrótsza"), notShortest / total,
+         r.specialistCount},
         {QStringLiteral("losowo spośród odpowiedzi bez słów bezwzględnych"), avoidAbsolute / total,
          r.specialistCount},
         {QStringLiteral("najdłuższa spośród odpowiedzi bez słów bezwzględnych"),
