@@ -103,8 +103,8 @@ void analyseBasic(const std::vector<Item>& items, Report& r) {
         if (type.over)
             r.phraseTypes.push_back(type);
     }
-    r.basicRules.push_back(
-        {QStringLiteral("typ wyrażenia → jego częstsza odpowiedź"), typeHits / total, r.basicCount});
+    r.basicRules.push_back({QStringLiteral("typ wyrażenia → jego częstsza odpowiedź"),
+                            typeHits / total, r.basicCount});
 
     // Keyword rules "the text holds K → X, otherwise → Y", for every word and pair of adjacent
     // words of the texts: the best few are listed.
@@ -198,9 +198,8 @@ void analyseSpecialist(const std::vector<Item>& items, Report& r) {
     const double total = double(items.size());
     r.rightLength = rightChars / total;
     r.wrongLength = wrongOptions ? wrongChars / wrongOptions : 0;
-    const auto common = std::max_element(letters.begin(), letters.end(), [](auto a, auto b) {
-        return a.second < b.second;
-    });
+    const auto common = std::max_element(letters.begin(), letters.end(),
+                                         [](auto a, auto b) { return a.second < b.second; });
     r.specialistRules = {
         {QStringLiteral("zawsze %1").arg(QChar(u'A' + common->first)), common->second / total,
          r.specialistCount},
@@ -243,8 +242,9 @@ double Report::bestSpecialist() const {
 
 bool isAbsolute(const QString& word) {
     static const QRegularExpression re(
-        QStringLiteral("^(zawsze|nigdy|wyłącznie|jedynie|tylko|każd\\w*|wszyst\\w*|żadn\\w*|"
-                       "całkowicie|bezwzględnie)$"),
+        QStringLiteral(
+            "^(zawsze|nigdy|nigdzie|wyłącznie|jedynie|tylko|każd\\w*|wszyst\\w*|żadn\\w*|"
+            "całkowicie|bezwzględnie)$"),
         QRegularExpression::UseUnicodePropertiesOption);
     return re.match(word.toLower()).hasMatch();
 }
@@ -257,7 +257,8 @@ Report analyse(const std::vector<Item>& basic, const std::vector<Item>& speciali
 }
 
 bool withinBounds(const Report& r) {
-    return r.bestBasic() < basicBound && r.bestSpecialist() < specialistBound;
+    return r.bestBasic() < basicBound && r.bestSpecialist() < specialistBound &&
+           r.rightLength <= r.wrongLength;
 }
 
 QString format(const Report& r) {
@@ -277,13 +278,15 @@ QString format(const Report& r) {
                  .arg(type.t, 5)
                  .arg(type.n, 5)
                  .arg(percent(type.accuracy), 10);
-    s += QStringLiteral("  %1 %2\n").arg(QStringLiteral("reguła zgadywania"), -58).arg(
-        QStringLiteral("trafność"), 8);
+    s += QStringLiteral("  %1 %2\n")
+             .arg(QStringLiteral("reguła zgadywania"), -58)
+             .arg(QStringLiteral("trafność"), 8);
     for (const Rule& rule : r.basicRules)
         row(rule.name, percent(rule.accuracy));
     s += QStringLiteral("Pytania specjalistyczne: %1\n").arg(r.specialistCount);
-    s += QStringLiteral("  %1 %2\n").arg(QStringLiteral("reguła zgadywania"), -58).arg(
-        QStringLiteral("trafność"), 8);
+    s += QStringLiteral("  %1 %2\n")
+             .arg(QStringLiteral("reguła zgadywania"), -58)
+             .arg(QStringLiteral("trafność"), 8);
     for (const Rule& rule : r.specialistRules)
         row(rule.name, percent(rule.accuracy));
     s += QStringLiteral("  odpowiedzi ze słowem bezwzględnym: %1, w tym poprawnych: %2\n")
@@ -293,11 +296,12 @@ QString format(const Report& r) {
              .arg(QString::number(r.rightLength, 'f', 1).replace(u'.', u','),
                   QString::number(r.wrongLength, 'f', 1).replace(u'.', u','));
     s += QStringLiteral("Najlepsza reguła: podstawowe %1 (granica %2), specjalistyczne %3 "
-                        "(granica %4): %5\n")
+                        "(granica %4); poprawne odpowiedzi nie dłuższe od błędnych: %5. %6\n")
              .arg(percent(r.bestBasic()), percent(basicBound), percent(r.bestSpecialist()),
                   percent(specialistBound),
-                  withinBounds(r) ? QStringLiteral("w granicach")
-                                  : QStringLiteral("ponad granicą"));
+                  r.rightLength <= r.wrongLength ? QStringLiteral("tak") : QStringLiteral("nie"),
+                  withinBounds(r) ? QStringLiteral("W granicach.")
+                                  : QStringLiteral("Ponad granicą."));
     return s;
 }
 

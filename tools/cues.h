@@ -26,14 +26,14 @@ struct Item {
 struct Rule {
     QString name;
     double accuracy = 0;
-    int over = 0; // questions the figure is taken over
+    int over = 0;     // questions the figure is taken over
     int t = 0, n = 0; // basic phrase types: how many answers are T and N
 };
 
 struct Report {
     int basicCount = 0, specialistCount = 0;
-    std::vector<Rule> phraseTypes;  // basic: each phrase type and its majority share
-    std::vector<Rule> basicRules;   // basic: rules applied to every basic question
+    std::vector<Rule> phraseTypes; // basic: each phrase type and its majority share
+    std::vector<Rule> basicRules;  // basic: rules applied to every basic question
     std::vector<Rule> specialistRules;
     int absoluteOptions = 0, absoluteRight = 0; // specialist options with an absolute word
     double rightLength = 0, wrongLength = 0;    // mean length in characters
@@ -51,6 +51,7 @@ Report analyse(const std::vector<Item>& basic, const std::vector<Item>& speciali
 // The report as a table for people; ends with a line saying whether the bounds hold.
 QString format(const Report& r);
 
+// Every rule under its bound, and right options no longer than wrong ones on average.
 bool withinBounds(const Report& r);
 
 // True when the word is one of the absolute words ("zawsze", "nigdy", "wyłącznie", ...).
