@@ -306,7 +306,7 @@ QString format(const Report& r) {
 }
 
 void readFolder(const QString& folder, std::vector<Item>* basic, std::vector<Item>* specialist,
-                QStringList* problems) {
+                QStringList* problems, const QString& category) {
     if (!QDir(folder).entryList({QStringLiteral("*.json")}, QDir::Files).isEmpty()) {
         for (const auto& [n, q] : demo::loadQuestions(folder, problems)) {
             if (kindOf(n) == QuestionKind::Basic)
@@ -316,11 +316,11 @@ void readFolder(const QString& folder, std::vector<Item>* basic, std::vector<Ite
         }
         return;
     }
-    // The bank files of category B, each read once (the program folder is the current one).
+    // The bank files of the category, each read once (the program folder is the current one).
     std::map<QString, QStringList> loaded;
     for (int n = 1; n <= lastQuestion; ++n) {
         try {
-            const Location where = locate(QStringLiteral("B"), n);
+            const Location where = locate(category, n);
             if (!loaded.contains(where.path))
                 loaded[where.path] = loadTextLines(where.path);
             const Record r = recordAt(loaded[where.path], where, n);
@@ -337,10 +337,10 @@ void readFolder(const QString& folder, std::vector<Item>* basic, std::vector<Ite
     }
 }
 
-int run(const QString& folder, bool strict) {
+int run(const QString& folder, const QString& category, bool strict) {
     std::vector<Item> basic, specialist;
     QStringList problems;
-    readFolder(folder, &basic, &specialist, &problems);
+    readFolder(folder, &basic, &specialist, &problems, category);
     if (!problems.isEmpty()) {
         const QByteArray b = (problems.join(u'\n') + u'\n').toUtf8();
         std::fwrite(b.constData(), 1, std::size_t(b.size()), stderr);

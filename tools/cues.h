@@ -58,12 +58,12 @@ bool withinBounds(const Report& r);
 bool isAbsolute(const QString& word);
 
 // Reads the questions of a folder: the JSON sources when it holds *.json files, otherwise the
-// bank files of category B through the program's lookup. Problems go to *problems.
+// bank files of the category through the program's lookup. Problems go to *problems.
 void readFolder(const QString& folder, std::vector<Item>* basic, std::vector<Item>* specialist,
-                QStringList* problems);
+                QStringList* problems, const QString& category = QStringLiteral("B"));
 
 // `wirtal-bank check --cues [--strict]`: prints the report; the exit code is 1 when the folder
 // cannot be read, or with strict when a figure is over its bound, otherwise 0.
-int run(const QString& folder, bool strict);
+int run(const QString& folder, const QString& category, bool strict);
 
 } // namespace wirtal::cues

@@ -2,7 +2,7 @@
 //
 //   wirtal-bank show  [--folder DIR] [--category X] NUMBER
 //   wirtal-bank check [--folder DIR] [--category X]
-//   wirtal-bank check --cues [--strict] [--folder DIR]   answer cues of the wording (cues.h)
+//   wirtal-bank check --cues [--strict] [--folder DIR] [--category X]   answer cues (cues.h)
 //   wirtal-bank build [--folder DIR] SOURCES   bank files from the demo bank's JSON sources
 //
 // Records are read with the program's own lookup code (loadTextLines, recordAt, Split).
@@ -137,7 +137,7 @@ QStringList recordProblems(const Record& r) {
 
 int runCheck(const Options& o) {
     if (o.cues)
-        return cues::run(o.folder, o.strict);
+        return cues::run(o.folder, o.category, o.strict);
     // Each bank file is read once; the lines are taken from that one reading, as the test draw
     // does.
     std::map<QString, QStringList> loaded;

@@ -224,3 +224,18 @@ TEST(BankTool, CheckCuesRatesTheWordingOfJsonSources) {
     EXPECT_TRUE(r.out.isEmpty());
     EXPECT_TRUE(r.err.contains("zly.json")) << r.err.toStdString();
 }
+
+TEST(BankTool, CheckCuesReadsTheBankFilesOfTheCategory) {
+    test::TempFolders dirs;
+    writeGoodBank(dirs);
+    ToolRun r = runTool({"check", "--cues", "--folder", folderOf(dirs)});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.startsWith("Pytania podstawowe: 1297\n")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("Pytania specjalistyczne: 182\n")) << r.out.toStdString();
+
+    // Category D has no specialist file in this folder: the tool says which file is missing.
+    r = runTool({"check", "--cues", "--folder", folderOf(dirs), "--category", "D"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(r.err.contains("bazad.txt")) << r.err.left(300).toStdString();
+}
