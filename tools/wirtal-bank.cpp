@@ -2,6 +2,7 @@
 //
 //   wirtal-bank show  [--folder DIR] [--category X] NUMBER
 //   wirtal-bank check [--folder DIR] [--category X]
+//   wirtal-bank check --cues [--strict] [--folder DIR] [--category X]   answer cues (cues.h)
 //   wirtal-bank build [--folder DIR] SOURCES   bank files from the demo bank's JSON sources
 //
 // Records are read with the program's own lookup code (loadTextLines, recordAt, Split).
@@ -14,6 +15,7 @@
 #include "base/textfile.h"
 #include "bankbuild.h"
 #include "base/category.h"
+#include "cues.h"
 #include "platform/error.h"
 #include "platform/filereader.h"
 
@@ -46,6 +48,8 @@ struct Options {
     QString folder;         // program folder (bank files, media folder)
     QString category = "B"; // A, B, C, D or T
     QStringList operands;   // what is left after the options
+    bool cues = false;      // check: the answer cues of the wording instead of the records
+    bool strict = false;    // check --cues: fail when a cue figure is over its bound
 };
 
 struct Command {
@@ -142,6 +146,8 @@ QStringList recordProblems(const Record& r) {
 }
 
 int runCheck(const Options& o) {
+    if (o.cues)
+        return cues::run(o.folder, o.category, o.strict);
     // Each bank file is read once; the lines are taken from that one reading, as the test draw
     // does. A file that cannot be read is one problem, reported once for its range of questions.
     std::map<QString, QStringList> loaded;
@@ -177,7 +183,7 @@ int runCheck(const Options& o) {
 
 const Command commands[] = {
     {"show", "[--folder DIR] [--category X] NUMBER", 1, runShow},
-    {"check", "[--folder DIR] [--category X]", 0, runCheck},
+    {"check", "[--folder DIR] [--category X] [--cues [--strict]]", 0, runCheck},
     {"build", "[--folder DIR] SOURCES", 1,
      [](const Options& o) { return demo::buildBank(o.operands.front(), o.folder); }},
 };
@@ -188,7 +194,10 @@ int usage() {
         text += QStringLiteral("  wirtal-bank %1 %2\n")
                     .arg(QString::fromLatin1(c.name), QString::fromLatin1(c.usage));
     text += QStringLiteral("DIR: folder programu z plikami banku (domyślnie bieżący); "
-                           "X: kategoria A, B, C, D lub T (domyślnie B).\n");
+                           "X: kategoria A, B, C, D lub T (domyślnie B).\n"
+                           "--cues: wskazówki odpowiedzi w treści pytań (DIR: źródła *.json "
+                           "albo folder programu); --strict: błąd, gdy reguła zgadywania "
+                           "przekracza granicę.\n");
     err(text);
     return exitUsage;
 }
@@ -217,6 +226,8 @@ bool parseOptions(std::span<const QString> args, Options& o) {
             const Category* c = Category::find(o.category);
             if (!c || c->specialistBank.isEmpty())
                 return false;
+        } else if (a == u"--cues" || a == u"--strict") {
+            (a == u"--cues" ? o.cues : o.strict) = true;
         } else if (a == u"--") {
             for (++i; i < args.size(); ++i)
                 o.operands << args[i];
@@ -226,7 +237,7 @@ bool parseOptions(std::span<const QString> args, Options& o) {
             o.operands << a;
         }
     }
-    return true;
+    return o.cues || !o.strict;
 }
 
 } // namespace
@@ -246,7 +257,8 @@ int main(int argc, char** argv) {
         Options o;
         o.folder = QDir::currentPath();
         const std::span<const QString> rest(args.constData() + 2, std::size_t(args.size() - 2));
-        if (!parseOptions(rest, o) || o.operands.size() != c.operands)
+        if (!parseOptions(rest, o) || o.operands.size() != c.operands ||
+            (o.cues && c.run != runCheck))
             return usage();
         Paths::setProgramFolder(QDir(o.folder).absolutePath());
         return c.run(o);

@@ -132,6 +132,8 @@ TEST(BankTool, BadArgumentsExitTwoWithUsage) {
         {"show", "--folder"},
         {"show", "--colour", "1"},
         {"check", "5"},
+        {"check", "--strict"},
+        {"show", "--cues", "1"},
     };
     for (const QStringList& args : bad) {
         SCOPED_TRACE(args.join(' ').toStdString());
@@ -270,4 +272,57 @@ TEST(BankTool, CheckRefusesMediaNamesOutsideTheProgramFolder) {
         << lines[0].toStdString();
     EXPECT_TRUE(lines[1].startsWith("3: ") && lines[1].contains("poza folder programu"))
         << lines[1].toStdString();
+}
+
+TEST(BankTool, CheckCuesRatesTheWordingOfJsonSources) {
+    // Every "wolno" question is N and every "obowiązek" question T: guessing from the wording
+    // scores 100 %, which --strict turns into a failure.
+    QTemporaryDir sources;
+    QJsonArray questions;
+    for (int n = 1; n <= 40; ++n)
+        questions.append(
+            QJsonObject{{"n", n},
+                        {"text", n % 2 ? QStringLiteral("Czy wolno Ci skręcić %1?").arg(n)
+                                       : QStringLiteral("Czy masz obowiązek stanąć %1?").arg(n)},
+                        {"answer", n % 2 ? "N" : "T"},
+                        {"media", "sign:B-2"},
+                        {"points", 3}});
+    QFile f(sources.filePath("q.json"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QJsonDocument(questions).toJson());
+    f.close();
+
+    ToolRun r = runTool({"check", "--cues", "--folder", sources.path()});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.startsWith("Pytania podstawowe: 40\n")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("„wolno”")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.trimmed().endsWith("Ponad granicą.")) << r.out.toStdString();
+
+    r = runTool({"check", "--cues", "--strict", "--folder", sources.path()});
+    EXPECT_EQ(r.exitCode, 1);
+
+    // A source folder with a broken file is reported, not rated.
+    QFile bad(sources.filePath("zly.json"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("{");
+    bad.close();
+    r = runTool({"check", "--cues", "--folder", sources.path()});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(r.err.contains("zly.json")) << r.err.toStdString();
+}
+
+TEST(BankTool, CheckCuesReadsTheBankFilesOfTheCategory) {
+    test::TempFolders dirs;
+    writeGoodBank(dirs);
+    ToolRun r = runTool({"check", "--cues", "--folder", folderOf(dirs)});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.startsWith("Pytania podstawowe: 1297\n")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("Pytania specjalistyczne: 182\n")) << r.out.toStdString();
+
+    // Category D has no specialist file in this folder: the tool says which file is missing.
+    r = runTool({"check", "--cues", "--folder", folderOf(dirs), "--category", "D"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(r.err.contains("bazad.txt")) << r.err.left(300).toStdString();
 }
