@@ -54,7 +54,7 @@ const SceneDef plan[] = {
       {"b", "", Check::Vehicle},
       {"c", "", Check::Vehicle}}},
     {"road",
-     {{"road", "two", Check::List, "two|wide|oneway|dual|motorway|express|dirt|town"},
+     {{"road", "two", Check::List, "two|wide|oneway|dual|motorway|express|express-single|dirt|town"},
       {"line", "dashed", Check::List, "dashed|solid|double|warning|oneside|none"},
       {"time", "day", Check::List, "day|night|dusk"},
       {"weather", "clear", Check::List, "clear|fog|rain|snow"},

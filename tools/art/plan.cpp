@@ -15,6 +15,7 @@ namespace {
 
 const QPointF centre(240, 180);
 const qreal lane = 15, half = 30; // a lane's width, half the carriageway
+const qreal zebraNear = 38, zebraFar = 56; // a zebra's edges, from the centre along its arm
 const QString arms = QStringLiteral("nesw");
 
 int armIndex(QChar a) {
@@ -215,13 +216,27 @@ void roads(QPainter& p, const PlanScene& s) {
         for (qreal d = clear + 6; d < 300; d += 22)
             strokeLine(p, centre + o * d, centre + o * (d + 11), line, 2, Qt::FlatCap);
         if (s.main != u"none" && !s.main.contains(a) && s.layout != u"roundabout") {
-            // the give-way line across the incoming lane
             const QPointF r = rightOfIncoming(a);
-            for (qreal k = 1; k < half; k += 6)
+            if (s.sub == u"stop") {
+                // the solid stop line across the incoming lane, "STOP" painted before it
                 fillPoly(p,
-                         {centre + o * (clear + 2) + r * k, centre + o * (clear + 2) + r * (k + 4),
-                          centre + o * (clear + 7) + r * (k + 2)},
+                         {centre + o * (clear + 2) + r * 1, centre + o * (clear + 2) + r * half,
+                          centre + o * (clear + 6) + r * half, centre + o * (clear + 6) + r * 1},
                          line);
+                p.save();
+                p.translate(centre + o * (clear + 17) + r * (half / 2 + 0.5));
+                p.rotate(std::atan2(-o.x(), o.y()) * 180 / M_PI);
+                text(p, QRectF(-11, -5, 22, 10), QStringLiteral("STOP"), line);
+                p.restore();
+            } else {
+                // the give-way line of triangles across the incoming lane
+                for (qreal k = 1; k < half; k += 6)
+                    fillPoly(p,
+                             {centre + o * (clear + 2) + r * k,
+                              centre + o * (clear + 2) + r * (k + 4),
+                              centre + o * (clear + 7) + r * (k + 2)},
+                             line);
+            }
         }
     }
     if (!s.tram.isEmpty()) {
@@ -253,16 +268,21 @@ void paintPlan(QPainter& p, const PlanScene& s) {
             armSigns(p, s, a, tyArm);
     for (const PlanUser& u : s.users) {
         if (u.kind == u"ped") {
-            // a zebra across the arm, the pedestrian on it
+            // a zebra across the whole arm, kerb to kerb, the pedestrian on it
             const QPointF o = outward(u.arm), r = rightOfIncoming(u.arm);
-            for (qreal k = -half + 3; k < half; k += 8)
+            for (qreal k = -half + 2; k + 5 <= half - 1; k += 9)
                 fillPoly(p,
-                         {centre + o * 44 + r * k, centre + o * 44 + r * (k + 4),
-                          centre + o * 56 + r * (k + 4), centre + o * 56 + r * k},
+                         {centre + o * zebraNear + r * k, centre + o * zebraNear + r * (k + 5),
+                          centre + o * zebraFar + r * (k + 5), centre + o * zebraFar + r * k},
                          QColor(240, 240, 240));
         }
     }
-    for (const PlanUser& u : s.users) {
+    // TY's arrow last, over the others where two ways share a lane
+    QList<const PlanUser*> byArrow;
+    for (const PlanUser& u : s.users)
+        u.label == u"TY" ? byArrow.append(&u) : byArrow.prepend(&u);
+    for (const PlanUser* user : byArrow) {
+        const PlanUser& u = *user;
         if (u.kind == u"ped")
             continue;
         const QPainterPath path = route(s, u);
@@ -285,11 +305,17 @@ void paintPlan(QPainter& p, const PlanScene& s) {
     }
     for (const PlanUser& u : s.users) {
         if (u.kind == u"ped") {
+            // on the zebra at the kerb, an arrow across the road to where the pedestrian walks
             const QPointF o = outward(u.arm), r = rightOfIncoming(u.arm);
-            const QPointF at = centre + o * 50 + r * (-half + 2 * half * u.progress + 6);
+            const qreal mid = (zebraNear + zebraFar) / 2;
+            const QPointF at = centre + o * mid + r * (-half + 2 * half * u.progress + 7);
+            if (u.arrowShown && u.progress < 0.5)
+                arrow(p, {at + r * 8, centre + o * mid + r * (half - 6)}, QColor(150, 40, 120),
+                      2.5, 6);
             vehicle(p, u, at, 0, QChar());
-            fillCircle(p, at + QPointF(10, -10), 7, Qt::white);
-            text(p, QRectF(at.x() + 5, at.y() - 14, 10, 8), u.label, QColor(20, 50, 140));
+            const QPointF tag = at + o * 13;
+            fillCircle(p, tag, 7, Qt::white);
+            text(p, QRectF(tag.x() - 5, tag.y() - 4, 10, 8), u.label, QColor(20, 50, 140));
             continue;
         }
         const QPainterPath path = route(s, u);

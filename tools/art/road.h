@@ -20,8 +20,12 @@ struct Projector {
     qreal bendAt(qreal z) const { return bend * z * z / 100.0; }
     qreal bend = 0; // metres of sideways shift at 10 m, grows with the square of the distance
     qreal camX = 0; // the camera's sideways position (a lane change in a film)
+    // A road climbing to a crest: the ground rises by grade metres a metre from riseFrom on.
+    qreal riseFrom = 0, grade = 0;
+    qreal lift(qreal z) const { return z > riseFrom ? grade * (z - riseFrom) : 0; }
     QPointF at(qreal x, qreal y, qreal z) const {
-        return {cx + focal * (x - camX + bendAt(z)) / z, horizon + focal * (eye - y) / z};
+        return {cx + focal * (x - camX + bendAt(z)) / z,
+                horizon + focal * (eye - y - lift(z)) / z};
     }
     qreal scale(qreal z) const { return focal / z; } // pixels per metre at distance z
 };

@@ -4,6 +4,8 @@
 
 namespace wirtal::art {
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 const qreal rightEdge = 1.75, oncomingLane = -3.5;
@@ -15,6 +17,18 @@ Actor actor(Actor::Kind k, qreal x, qreal z, Actor::Facing f = Actor::Away) {
     a.z = z;
     a.facing = f;
     return a;
+}
+
+// The line painted with a priority sign: P-12 before a stop sign, P-13 before a give-way sign.
+void paintedLineForSigns(RoadScene& s) {
+    if (!s.marking.isEmpty())
+        return;
+    for (const QString& c : s.signs) {
+        if (c == u"B-20")
+            s.marking = QStringLiteral("P-12");
+        else if (c == u"A-7" && s.place == u"junction")
+            s.marking = QStringLiteral("P-13");
+    }
 }
 
 // What a sign needs around it to make sense: a junction after a priority sign, a town for a
@@ -30,6 +44,7 @@ void contextForSigns(RoadScene& s) {
     static const QStringList fast{"D-7",  "D-8",  "D-9",   "D-10", "C-14",
                                   "C-15", "D-13", "D-13a", "D-14"};
     static const QStringList rail{"A-9", "A-10", "G-1a", "G-1b", "G-1c", "G-1d", "G-1e", "G-1f"};
+    bool crossNear = false; // a St Andrew's cross: the tracks are right behind the sign
     for (const QString& c : s.signs) {
         const QString code = c.section(u'/', 0, 0);
         if (junction.contains(code))
@@ -42,6 +57,8 @@ void contextForSigns(RoadScene& s) {
             s.rail = code == u"A-9" ? QStringLiteral("up") : QStringLiteral("none-quiet");
             s.railZ = 40;
         }
+        if (code == u"G-3" || code == u"G-4")
+            crossNear = true;
         if (code == u"A-16" || code == u"D-6" || code == u"D-6b" || code == u"T-27")
             s.zebra = true;
         if (code == u"D-6a" || code == u"D-6b" || code == u"A-24")
@@ -58,6 +75,14 @@ void contextForSigns(RoadScene& s) {
     }
     if (s.zebra)
         s.zebraZ = 16;
+    if (crossNear) {
+        // the cross stands at the tracks; a stop sign under it is for the crossing, not a junction
+        s.rail = QStringLiteral("none-quiet");
+        s.railZ = s.signZ + 3.5;
+        if (s.place == u"junction")
+            s.place.clear();
+    }
+    paintedLineForSigns(s);
 }
 
 void markingFromCode(RoadScene& s, const QString& code) {
@@ -70,7 +95,10 @@ void markingFromCode(RoadScene& s, const QString& code) {
         if (code == QLatin1String(c))
             s.line = QLatin1String(style);
     if (code == u"P-3b" || code == u"P-5")
-        s.line = code == u"P-3b" ? QStringLiteral("dashed") : QStringLiteral("warning");
+        s.line = code == u"P-3b" ? QStringLiteral("oneside-dashed")
+                                 : QStringLiteral("double-dashed");
+    if (code == u"P-8")
+        s.road = QStringLiteral("oneway");
     if (code == u"P-7")
         s.road = QStringLiteral("express");
     if (code == u"P-10")
@@ -97,6 +125,17 @@ void addLayers(RoadScene& s, const media::Item& item) {
             s.signs << code;
     }
     s.light = v("light");
+    if (s.signs.contains(u"B-20"_s) || s.signs.contains(u"A-7"_s)) {
+        // a stop or give-way sign stands before a junction, with its line painted across
+        if (s.place.isEmpty() && s.light.isEmpty() && v("rail").isEmpty())
+            s.place = QStringLiteral("junction");
+        paintedLineForSigns(s);
+    }
+    // the sign that makes the road what it is, far ahead
+    if (s.signs.isEmpty() && (s.road == u"motorway" || s.road.startsWith(u"express"))) {
+        s.signs << (s.road == u"motorway" ? QStringLiteral("D-9") : QStringLiteral("D-7"));
+        s.signZ = 24;
+    }
     const QString car = v("car"), truck = v("truck"), bus = v("bus"), tram = v("tram"),
                   ped = v("ped"), bike = v("bike"), police = v("police"), em = v("emergency"),
                   rail = v("rail");

@@ -26,6 +26,44 @@ bool Roadside::junction() const {
     return s_.place == u"junction" || !s_.light.isEmpty() || s_.place == u"roundabout";
 }
 
+qreal Roadside::stopZ() const {
+    if (!s_.light.isEmpty())
+        return s_.lightZ - 1;
+    if (!s_.rail.isEmpty() && !junction())
+        return s_.railZ - 3;
+    return junctionZ() - 1.4;
+}
+
+void Roadside::flatPoly(const QList<QPointF>& xz, const QColor& c) {
+    QPolygonF poly;
+    for (const QPointF& v : xz)
+        poly << pr_.at(v.x(), 0, std::max(v.y(), 2.6));
+    p_.setPen(Qt::NoPen);
+    p_.setBrush(c);
+    p_.drawPolygon(poly);
+}
+
+void Roadside::laneArrow(qreal cx, qreal z0, bool left, bool right, bool straight) {
+    // Painted arrows are long and narrow; the branches are stretched along the road so that
+    // they still read when seen this flat.
+    const QColor c = shade(paint);
+    const qreal w = 0.16;
+    const qreal shaftEnd = straight ? z0 + 6 : z0 + 3.6;
+    flatPoly({{cx - w, z0}, {cx + w, z0}, {cx + w, shaftEnd}, {cx - w, shaftEnd}}, c);
+    if (straight)
+        flatPoly({{cx - 0.5, shaftEnd}, {cx + 0.5, shaftEnd}, {cx, shaftEnd + 2.6}}, c);
+    for (int side : {-1, 1}) {
+        if ((side < 0 && !left) || (side > 0 && !right))
+            continue;
+        const qreal b0 = z0 + (straight ? 2.0 : 2.3), b1 = b0 + 1.3; // the branch's width in z
+        const qreal tipX = cx + side * 1.45;
+        flatPoly({{cx, b0 - 0.3}, {cx + side * 0.85, b0}, {cx + side * 0.85, b1}, {cx, b1 + 0.3}},
+                 c);
+        flatPoly({{cx + side * 0.8, b0 - 1.2}, {tipX, (b0 + b1) / 2}, {cx + side * 0.8, b1 + 1.2}},
+                 c);
+    }
+}
+
 qreal Roadside::junctionZ() const {
     if (s_.junctionZ > 0)
         return s_.junctionZ;
@@ -75,8 +113,8 @@ void Roadside::house(qreal x, qreal z0, qreal z1, qreal height, const QColor& c)
 void Roadside::background() {
     const qreal shift = std::fmod(s_.travelled, 14.0);
     const bool town = s_.road == u"town";
-    // a far tree line or skyline
-    for (int i = 0; i < 16; ++i) {
+    // a far tree line or skyline (hidden behind a crest)
+    for (int i = 0; i < 16 && !s_.crest; ++i) {
         const qreal x = i * 32.0 - 10;
         if (town)
             fillRect(p_, QRectF(x, pr_.horizon - 18 - (i * 7) % 15, 28, 30 + (i * 7) % 15),
@@ -87,6 +125,8 @@ void Roadside::background() {
     }
     for (int i = 9; i >= 0; --i) {
         const qreal z = 6 + i * 14.0 - shift;
+        if (s_.crest && z > 38)
+            continue;
         if (town) {
             const QColor c = QColor::fromHsv((i * 47) % 360, 60, 220);
             house(7.5, z, z + 11, 7 + (i % 3) * 3, c);
@@ -117,11 +157,19 @@ void Roadside::crossRoads(const QColor& surface) {
         p_.drawPolygon(island);
     }
     if (!s_.rail.isEmpty()) {
+        // the track bed across the road, sleepers showing beside it, and the steel of the rails
         const qreal z = s_.railZ;
-        flat({{-80, z - 1}, {80, z - 1}, {80, z + 4}, {-80, z + 4}}, shade(QColor(110, 105, 95)));
-        for (qreal zr : {z, z + 1.5, z + 2.5, z + 4.0 - 0.2})
-            flat({{-80, zr}, {80, zr}, {80, zr + 0.12}, {-80, zr + 0.12}},
-                 shade(QColor(70, 70, 75)));
+        flat({{-80, z - 1}, {80, z - 1}, {80, z + 4}, {-80, z + 4}}, shade(QColor(125, 115, 100)));
+        for (qreal x = -40; x < 40; x += 0.9)
+            if (x < -6 || x > 2.5)
+                flat({{x, z - 0.4}, {x + 0.35, z - 0.4}, {x + 0.35, z + 3.4}, {x, z + 3.4}},
+                     shade(QColor(90, 70, 50)));
+        for (qreal zr : {z, z + 1.5, z + 2.5, z + 4.0 - 0.2}) {
+            flat({{-80, zr - 0.05}, {80, zr - 0.05}, {80, zr + 0.2}, {-80, zr + 0.2}},
+                 shade(QColor(45, 45, 50)));
+            flat({{-80, zr}, {80, zr}, {80, zr + 0.08}, {-80, zr + 0.08}},
+                 shade(QColor(200, 200, 210)));
+        }
     }
 }
 
@@ -164,35 +212,26 @@ void Roadside::markings(qreal left, qreal right) {
                 flat({{x, zz2}, {x + 0.5, zz2}, {x + 0.5, zz2 + 0.5}, {x, zz2 + 0.5}},
                      shade(paint));
     }
-    if (!s_.light.isEmpty() || s_.marking == u"P-12")
-        flat({{-1.75, s_.lightZ - 1},
-              {right, s_.lightZ - 1},
-              {right, s_.lightZ - 0.6},
-              {-1.75, s_.lightZ - 0.6}},
+    const qreal stop = stopZ();
+    const QString& m = s_.marking;
+    // the stop line across our half: with a signal, with P-12, or before a crossing with B-20
+    const qreal stopLeft = s_.road == u"oneway" ? left : -1.75;
+    if (!s_.light.isEmpty() || m == u"P-12")
+        flat({{stopLeft, stop}, {right, stop}, {right, stop + 0.5}, {stopLeft, stop + 0.5}},
              shade(paint));
     const qreal mz = 6.5;
-    const QString& m = s_.marking;
     if (m == u"P-13") {
-        for (qreal x = -1.75; x + 0.6 <= right; x += 0.9)
-            flat({{x, mz + 0.9}, {x + 0.6, mz + 0.9}, {x + 0.3, mz}}, shade(paint));
+        for (qreal x = stopLeft + 0.1; x + 0.6 <= right; x += 0.9)
+            flat({{x, stop + 0.9}, {x + 0.6, stop + 0.9}, {x + 0.3, stop}}, shade(paint));
     } else if (m == u"P-14") {
-        for (qreal x = -1.75; x + 0.5 <= right; x += 1.0)
-            flat({{x, mz}, {x + 0.5, mz}, {x + 0.5, mz + 0.5}, {x, mz + 0.5}}, shade(paint));
+        for (qreal x = stopLeft + 0.1; x + 0.5 <= right; x += 1.0)
+            flat({{x, stop}, {x + 0.5, stop}, {x + 0.5, stop + 0.5}, {x, stop + 0.5}},
+                 shade(paint));
     } else if (m == u"P-8") {
-        // lane arrows: left lane left+straight, our lane straight+right
-        for (const qreal cx : {-3.5, 0.0}) {
-            flat({{cx - 0.1, mz}, {cx + 0.1, mz}, {cx + 0.1, mz + 3}, {cx - 0.1, mz + 3}},
-                 shade(paint));
-            flat({{cx - 0.35, mz + 3}, {cx + 0.35, mz + 3}, {cx, mz + 4.5}}, shade(paint));
-            const qreal e = cx < 0 ? -1 : 1;
-            flat({{cx, mz + 1.0},
-                  {cx + e * 0.8, mz + 1.6},
-                  {cx + e * 0.8, mz + 1.9},
-                  {cx, mz + 1.4}},
-                 shade(paint));
-            flat({{cx + e * 0.7, mz + 1.2}, {cx + e * 1.2, mz + 1.9}, {cx + e * 0.6, mz + 2.3}},
-                 shade(paint));
-        }
+        // lane arrows on a road with two lanes our way: the left lane straight or left, our
+        // (right) lane right only
+        laneArrow(-3.5, 7, true, false, true);
+        laneArrow(0.0, 6, false, true, false);
     } else if (m == u"P-9") {
         flat({{-1.4, mz}, {-1.2, mz}, {-2.4, mz + 5}, {-2.6, mz + 5}}, shade(paint));
         flat({{-2.9, mz + 4.5}, {-2.1, mz + 4.8}, {-2.8, mz + 6.5}}, shade(paint));
@@ -249,12 +288,16 @@ void Roadside::railCrossing(qreal right) {
     const qreal x = right + 1.6;
     const qreal k = pr_.scale(z) * 2.0;
     const QPointF base = pr_.at(x, 0, z);
-    strokeLine(p_, base, QPointF(base.x(), base.y() - 2.6 * k), shade(QColor(230, 230, 230)),
+    // a St Andrew's cross in the sign stack stands for the crossing's own post
+    const bool ownCross = !s_.signs.contains(QStringLiteral("G-3")) &&
+                          !s_.signs.contains(QStringLiteral("G-4"));
+    for (int i = 0; i < 2 && ownCross; ++i) {
+        if (i == 0) {
+            strokeLine(p_, base, QPointF(base.x(), base.y() - 2.6 * k), shade(QColor(230, 230, 230)),
                0.12 * k, Qt::FlatCap);
-    paintSign(p_, QPointF(base.x(), base.y() - 2.9 * k), 1.0 * k, QStringLiteral("G-3"));
-    // the two red lamps under the cross
-    const bool barriers = s_.rail == u"up" || s_.rail == u"closing" || s_.rail == u"down";
-    for (int i = 0; i < 2; ++i) {
+            paintSign(p_, QPointF(base.x(), base.y() - 2.9 * k), 1.0 * k, QStringLiteral("G-3"));
+        }
+        // the two red lamps under the cross
         const QPointF c(base.x() + (i ? 0.28 : -0.28) * k, base.y() - 1.75 * k);
         fillRect(p_, QRectF(c.x() - 0.18 * k, c.y() - 0.18 * k, 0.36 * k, 0.36 * k),
                  QColor(20, 20, 20), 0.05 * k);
@@ -263,6 +306,7 @@ void Roadside::railCrossing(qreal right) {
         if (lit)
             fillCircle(p_, c, 0.3 * k, QColor(255, 60, 40, 70));
     }
+    const bool barriers = s_.rail == u"up" || s_.rail == u"closing" || s_.rail == u"down";
     if (barriers) {
         const QPointF pivot = pr_.at(right + 0.6, 1.0, z + 0.5);
         const qreal kk = pr_.scale(z + 0.5);
