@@ -50,20 +50,38 @@ void kneeling(QPainter& p, QPointF at, const QColor& coat) {
     strokeLine(p, {at.x() - 40, at.y()}, {at.x() + 30, at.y()}, jeans, 16);
 }
 
+// Chest compressions seen from the side: the casualty on the back on the floor, the rescuer
+// kneeling beside the chest, shoulders straight above the hands, arms straight and vertical,
+// the heels of the hands on the middle of the chest.
+void compressions(QPainter& p) {
+    backdrop(p, QColor(232, 234, 230), QColor(200, 202, 198));
+    p.fillRect(QRectF(0, 292, 480, 68), QColor(170, 160, 145));
+    const QColor coat(200, 60, 40);
+    const QPointF hands(200, 250), shoulder(200, 146), hip(250, 200), knee(246, 280);
+    // the rescuer behind the casualty: shins on the floor, thighs up, back leaning forward
+    strokeLine(p, knee, {320, 282}, jeans, 22);
+    strokeLine(p, knee, hip, jeans, 28);
+    strokeLine(p, hip, shoulder + QPointF(12, 4), coat, 44);
+    fillCircle(p, shoulder + QPointF(-8, -30), 19, skin);
+    fillRect(p, QRectF(shoulder.x() - 30, shoulder.y() - 52, 34, 10), QColor(90, 60, 40), 5);
+    // the casualty on the back, head to the left
+    fillCircle(p, {78, 272}, 17, skin);
+    fillRect(p, QRectF(94, 256, 150, 36), shirt, 14);
+    strokeLine(p, {240, 280}, {420, 282}, jeans, 22);
+    fillRect(p, QRectF(414, 266, 18, 24), QColor(40, 40, 40), 5);
+    // straight arms, vertical, hands one on the other on the middle of the chest
+    strokeLine(p, shoulder + QPointF(4, 0), hands + QPointF(4, 0), coat.darker(115), 15);
+    strokeLine(p, shoulder, hands, coat, 15);
+    fillRect(p, QRectF(hands.x() - 13, hands.y() - 6, 26, 10), skin, 4);
+    // the direction of the push
+    arrow(p, {{166, 182}, {166, 236}}, QColor(40, 60, 110), 4, 12);
+}
+
 RoadScene roadWith(std::initializer_list<Actor> actors, const QString& road = "two") {
     RoadScene s;
     s.road = road;
     s.actors = actors;
     return s;
-}
-
-Actor at(Actor::Kind k, qreal x, qreal z, Actor::Facing f = Actor::Away) {
-    Actor a;
-    a.kind = k;
-    a.x = x;
-    a.z = z;
-    a.facing = f;
-    return a;
 }
 
 void card(QPainter& p, const QRectF& r, const QColor& c, const QString& title) {
@@ -84,23 +102,23 @@ void paintFixedScene(QPainter& p, const QString& name) {
     p.setRenderHint(QPainter::Antialiasing);
     if (name == u"triangle" || name == u"triangle-motorway") {
         const bool mw = name == u"triangle-motorway";
-        Actor car = at(Actor::Car, mw ? 3.2 : 0.6, 38);
+        Actor car = actor(Actor::Car, mw ? 3.2 : 0.6, 38);
         car.hazard = true;
         car.colour = QColor(120, 120, 130);
-        Actor tri = at(Actor::Triangle, mw ? 3.2 : 0.6, mw ? 9 : 12);
+        Actor tri = actor(Actor::Triangle, mw ? 3.2 : 0.6, mw ? 9 : 12);
         paintRoad(p, roadWith({car, tri}, mw ? QStringLiteral("motorway") : QStringLiteral("two")));
     } else if (name == u"accident" || name == u"towing" || name == u"load") {
         RoadScene s = roadWith({});
         if (name == u"accident") {
-            Actor a = at(Actor::Car, -1.0, 16, Actor::Left);
-            Actor b = at(Actor::Car, 0.8, 19, Actor::Towards);
+            Actor a = actor(Actor::Car, -1.0, 16, Actor::Left);
+            Actor b = actor(Actor::Car, 0.8, 19, Actor::Towards);
             b.colour = QColor(200, 60, 40);
             b.hazard = true;
             s.actors = {b, a};
         } else if (name == u"towing") {
             s.actors = {};
         } else {
-            s.actors = {at(Actor::Car, 0, 10)};
+            s.actors = {actor(Actor::Car, 0, 10)};
         }
         paintRoad(p, s);
         if (name == u"accident") {
@@ -131,14 +149,13 @@ void paintFixedScene(QPainter& p, const QString& name) {
             motorcycleSide(p, QRectF(300, 130, 140, 90),
                            {QColor(40, 40, 40), QColor(150, 190, 230)});
         }
-    } else if (name == u"cpr" || name == u"bleeding") {
+    } else if (name == u"cpr") {
+        compressions(p);
+    } else if (name == u"bleeding") {
         backdrop(p, QColor(230, 230, 225), QColor(190, 190, 185));
         lying(p, {100, 270}, false);
         kneeling(p, {300, 230}, QColor(200, 60, 40));
-        if (name == u"cpr") {
-            strokeLine(p, {285, 140}, {180, 245}, skin, 14);
-            fillCircle(p, {180, 245}, 11, skin);
-        } else {
+        {
             strokeLine(p, {285, 140}, {220, 210}, skin, 14);
             fillRect(p, QRectF(195, 200, 40, 22), Qt::white, 4);
             fillCircle(p, {245, 226}, 6, QColor(190, 20, 20));
@@ -168,7 +185,7 @@ void paintFixedScene(QPainter& p, const QString& name) {
             }
         }
     } else if (name == u"mirror") {
-        RoadScene s = roadWith({at(Actor::Car, 0, 20)});
+        RoadScene s = roadWith({actor(Actor::Car, 0, 20)});
         paintRoad(p, s);
         fillRect(p, QRectF(10, 170, 120, 80), QColor(30, 30, 30), 14);
         fillRect(p, QRectF(16, 176, 108, 68), QColor(150, 175, 200), 10);

@@ -14,7 +14,7 @@ namespace wirtal::art {
 namespace {
 
 const QPointF centre(240, 180);
-const qreal lane = 15, half = 30; // a lane's width, half the carriageway
+const qreal lane = 15, half = 30;          // a lane's width, half the carriageway
 const qreal zebraNear = 38, zebraFar = 56; // a zebra's edges, from the centre along its arm
 const QString arms = QStringLiteral("nesw");
 
@@ -310,8 +310,8 @@ void paintPlan(QPainter& p, const PlanScene& s) {
             const qreal mid = (zebraNear + zebraFar) / 2;
             const QPointF at = centre + o * mid + r * (-half + 2 * half * u.progress + 7);
             if (u.arrowShown && u.progress < 0.5)
-                arrow(p, {at + r * 8, centre + o * mid + r * (half - 6)}, QColor(150, 40, 120),
-                      2.5, 6);
+                arrow(p, {at + r * 8, centre + o * mid + r * (half - 6)}, QColor(150, 40, 120), 2.5,
+                      6);
             vehicle(p, u, at, 0, QChar());
             const QPointF tag = at + o * 13;
             fillCircle(p, tag, 7, Qt::white);

@@ -46,6 +46,11 @@ Layout layoutOf(const RoadScene& s) {
         l.median = true;
         l.shoulder = r == u"motorway";
         l.marks = {{-1.75, s.line == u"solid" ? "solid" : "dashed"}};
+    } else if (r == u"oneway3") {
+        // three lanes one way, the camera in the middle one (before a junction with F-10)
+        l.left = -5.25;
+        l.right = 5.25;
+        l.marks = {{-1.75, "dashed"}, {1.75, "dashed"}};
     } else if (r == u"express-single") {
         // one carriageway, one lane each way, edge lines on both sides
         l.marks = {{-1.75, s.line}};

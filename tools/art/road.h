@@ -24,8 +24,7 @@ struct Projector {
     qreal riseFrom = 0, grade = 0;
     qreal lift(qreal z) const { return z > riseFrom ? grade * (z - riseFrom) : 0; }
     QPointF at(qreal x, qreal y, qreal z) const {
-        return {cx + focal * (x - camX + bendAt(z)) / z,
-                horizon + focal * (eye - y - lift(z)) / z};
+        return {cx + focal * (x - camX + bendAt(z)) / z, horizon + focal * (eye - y - lift(z)) / z};
     }
     qreal scale(qreal z) const { return focal / z; } // pixels per metre at distance z
 };
@@ -61,6 +60,16 @@ struct Actor {
     QString pose;                      // officer: front, back, side, arm-up, wave
     qreal step = 0;                    // walking phase 0..1
 };
+
+// A road user of the given kind standing at (x, z), facing as given.
+inline Actor actor(Actor::Kind k, qreal x, qreal z, Actor::Facing f = Actor::Away) {
+    Actor a;
+    a.kind = k;
+    a.x = x;
+    a.z = z;
+    a.facing = f;
+    return a;
+}
 
 struct RoadScene {
     QString road = QStringLiteral("two"), line = QStringLiteral("dashed");

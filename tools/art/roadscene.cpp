@@ -10,15 +10,6 @@ namespace {
 
 const qreal rightEdge = 1.75, oncomingLane = -3.5;
 
-Actor actor(Actor::Kind k, qreal x, qreal z, Actor::Facing f = Actor::Away) {
-    Actor a;
-    a.kind = k;
-    a.x = x;
-    a.z = z;
-    a.facing = f;
-    return a;
-}
-
 // The line painted with a priority sign: P-12 before a stop sign, P-13 before a give-way sign.
 void paintedLineForSigns(RoadScene& s) {
     if (!s.marking.isEmpty())
@@ -59,6 +50,13 @@ void contextForSigns(RoadScene& s) {
         }
         if (code == u"G-3" || code == u"G-4")
             crossNear = true;
+        if (code == u"F-10") {
+            // three lanes before a junction, their arrows painted as the board shows them
+            s.road = QStringLiteral("oneway3");
+            s.marking = QStringLiteral("F-10");
+            s.junctionZ = 26;
+            s.place = QStringLiteral("junction");
+        }
         if (code == u"A-16" || code == u"D-6" || code == u"D-6b" || code == u"T-27")
             s.zebra = true;
         if (code == u"D-6a" || code == u"D-6b" || code == u"A-24")
@@ -95,8 +93,8 @@ void markingFromCode(RoadScene& s, const QString& code) {
         if (code == QLatin1String(c))
             s.line = QLatin1String(style);
     if (code == u"P-3b" || code == u"P-5")
-        s.line = code == u"P-3b" ? QStringLiteral("oneside-dashed")
-                                 : QStringLiteral("double-dashed");
+        s.line =
+            code == u"P-3b" ? QStringLiteral("oneside-dashed") : QStringLiteral("double-dashed");
     if (code == u"P-8")
         s.road = QStringLiteral("oneway");
     if (code == u"P-7")

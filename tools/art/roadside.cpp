@@ -232,6 +232,10 @@ void Roadside::markings(qreal left, qreal right) {
         // (right) lane right only
         laneArrow(-3.5, 7, true, false, true);
         laneArrow(0.0, 6, false, true, false);
+    } else if (m == u"F-10") {
+        laneArrow(-3.5, 10, true, false, true);
+        laneArrow(0.0, 8, false, false, true);
+        laneArrow(3.5, 10, false, true, true);
     } else if (m == u"P-9") {
         flat({{-1.4, mz}, {-1.2, mz}, {-2.4, mz + 5}, {-2.6, mz + 5}}, shade(paint));
         flat({{-2.9, mz + 4.5}, {-2.1, mz + 4.8}, {-2.8, mz + 6.5}}, shade(paint));
@@ -289,12 +293,12 @@ void Roadside::railCrossing(qreal right) {
     const qreal k = pr_.scale(z) * 2.0;
     const QPointF base = pr_.at(x, 0, z);
     // a St Andrew's cross in the sign stack stands for the crossing's own post
-    const bool ownCross = !s_.signs.contains(QStringLiteral("G-3")) &&
-                          !s_.signs.contains(QStringLiteral("G-4"));
+    const bool ownCross =
+        !s_.signs.contains(QStringLiteral("G-3")) && !s_.signs.contains(QStringLiteral("G-4"));
     for (int i = 0; i < 2 && ownCross; ++i) {
         if (i == 0) {
-            strokeLine(p_, base, QPointF(base.x(), base.y() - 2.6 * k), shade(QColor(230, 230, 230)),
-               0.12 * k, Qt::FlatCap);
+            strokeLine(p_, base, QPointF(base.x(), base.y() - 2.6 * k),
+                       shade(QColor(230, 230, 230)), 0.12 * k, Qt::FlatCap);
             paintSign(p_, QPointF(base.x(), base.y() - 2.9 * k), 1.0 * k, QStringLiteral("G-3"));
         }
         // the two red lamps under the cross
