@@ -170,12 +170,17 @@ QString oppositeState(const QString& state) {
 }
 
 void armSigns(QPainter& p, const PlanScene& s, QChar a, QChar tyArm) {
-    const QPointF at = centre + outward(a) * 62 + rightOfIncoming(a) * (half + 20);
+    QPointF at = centre + outward(a) * 62 + rightOfIncoming(a) * (half + 20);
+    // Signals that are dark or flash yellow leave the junction to its signs: both are shown.
+    const bool signalsGovern =
+        !s.light.isEmpty() && s.light != u"off" && s.light != u"yellow-flash";
     if (!s.light.isEmpty()) {
         const bool sameAxis = armIndex(a) % 2 == armIndex(tyArm) % 2;
         const QString st = sameAxis ? s.light : oppositeState(s.light);
         paintSignalHead(p, QRectF(at.x() - 7, at.y() - 20, 14, 40), st, true);
-        return;
+        if (signalsGovern)
+            return;
+        at += outward(a) * 34; // the signs stand further out along the arm
     }
     if (s.layout == u"roundabout") {
         paintSignStack(p, at - QPointF(0, 34), 28, {QStringLiteral("C-12"), QStringLiteral("A-7")});
