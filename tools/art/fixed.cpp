@@ -116,28 +116,55 @@ void paintFixedScene(QPainter& p, const QString& name) {
             b.hazard = true;
             s.actors = {b, a};
         } else if (name == u"towing") {
-            s.actors = {};
+            // following the pair: the towing car ahead with its low beams, the towed car in
+            // front of us
+            Actor towing = actor(Actor::Car, 0.2, 17);
+            towing.lights = true;
+            Actor towed = actor(Actor::Car, 0, 9);
+            s.bend = 0.6; // on a bend, so that the towing car shows beside the towed one
+            towed.colour = QColor(150, 150, 60);
+            s.actors = {towing, towed};
         } else {
-            s.actors = {actor(Actor::Car, 0, 10)};
+            s.actors = {actor(Actor::Car, 0, 7.5)};
         }
         paintRoad(p, s);
+        Projector pr;
+        pr.bend = s.bend;
         if (name == u"accident") {
             lying(p, {150, 300}, false);
         } else if (name == u"towing") {
-            // seen from the roadside: the towing car, the rope, the towed car with its triangle
-            p.fillRect(QRectF(0, 150, 480, 210), QColor(90, 150, 70));
-            p.fillRect(QRectF(0, 215, 480, 95), QColor(88, 88, 92));
-            for (int i = 0; i < 8; ++i)
-                p.fillRect(QRectF(10 + i * 60, 300, 30, 4), QColor(235, 235, 235));
-            carSide(p, QRectF(270, 200, 180, 90), {QColor(40, 90, 170), QColor(150, 180, 210)});
-            carSide(p, QRectF(30, 200, 180, 90), {QColor(150, 150, 60), QColor(150, 180, 210)});
-            strokeLine(p, {208, 262}, {273, 262}, QColor(30, 30, 30), 3);
-            fillPoly(p, {{38, 222}, {52, 246}, {24, 246}}, QColor(230, 20, 20));
-            fillPoly(p, {{38, 230}, {45, 242}, {31, 242}}, QColor(150, 150, 60));
+            // the warning triangle at the back of the towed car, on its left
+            const QPointF top = pr.at(-0.55, 1.2, 9), left = pr.at(-0.78, 0.82, 9),
+                          right = pr.at(-0.32, 0.82, 9);
+            fillPoly(p, {top, right, left}, QColor(230, 20, 20));
+            const QPointF c = (top + left + right) / 3;
+            fillPoly(p, {c + (top - c) * 0.5, c + (right - c) * 0.5, c + (left - c) * 0.5},
+                     QColor(150, 150, 60));
         } else {
-            fillRect(p, QRectF(200, 185, 80, 12), QColor(170, 120, 60));
-            fillRect(p, QRectF(215, 195, 50, 40), QColor(170, 120, 60));
-            fillPoly(p, {{262, 235}, {262, 262}, {292, 248}}, QColor(230, 20, 20));
+            // a load sticking out 1.8 m behind the boot, its end marked with a board of red and
+            // white stripes
+            const QColor wood(170, 120, 60);
+            fillPoly(p,
+                     {pr.at(-0.3, 0.95, 7.5), pr.at(0.3, 0.95, 7.5), pr.at(0.3, 0.95, 5.7),
+                      pr.at(-0.3, 0.95, 5.7)},
+                     wood.lighter(115));
+            fillRect(p, QRectF(pr.at(-0.3, 0.95, 5.7), pr.at(0.3, 0.75, 5.7)), wood);
+            const QRectF board(pr.at(-0.25, 1.2, 5.65), pr.at(0.25, 0.7, 5.65));
+            p.save();
+            p.setClipRect(board);
+            fillRect(p, board, Qt::white);
+            for (qreal x = board.left() - board.height(); x < board.right();
+                 x += board.width() / 2.5)
+                fillPoly(p,
+                         {QPointF(x, board.bottom()),
+                          QPointF(x + board.width() / 5, board.bottom()),
+                          QPointF(x + board.width() / 5 + board.height(), board.top()),
+                          QPointF(x + board.height(), board.top())},
+                         QColor(220, 20, 30));
+            p.restore();
+            p.setPen(QPen(QColor(60, 60, 60), 1));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(board);
         }
     } else if (name == u"recovery-position" || name == u"helmet") {
         backdrop(p, QColor(140, 190, 230), QColor(110, 160, 90));
