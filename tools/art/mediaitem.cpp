@@ -62,7 +62,7 @@ const SceneDef plan[] = {
       {"sign", "", Check::Signs},
       {"light", "", Check::Light},
       {"car", "", Check::List,
-       "ahead|slow|stopped|oncoming|overtaking|parked|turning-left|broken-down"},
+       "ahead|slow|stopped|oncoming|overtaking|parked|turning-left|broken-down|left-lane"},
       {"truck", "", Check::List, "ahead|oncoming"},
       {"bus", "", Check::List, "stop|leaving|school"},
       {"tram", "", Check::List, "stop|ahead|oncoming"},

@@ -150,6 +150,8 @@ void addLayers(RoadScene& s, const media::Item& item) {
         s.actors << actor(Actor::Car, oncomingLane, 6);
     else if (car == u"parked")
         s.actors << actor(Actor::Car, rightEdge - 0.7, 15);
+    else if (car == u"left-lane")
+        s.actors << actor(Actor::Car, -3.5, 12);
     else if (car == u"turning-left")
         s.actors << actor(Actor::Car, -0.4, 13);
     else if (car == u"broken-down") {
@@ -198,9 +200,15 @@ void addLayers(RoadScene& s, const media::Item& item) {
     }
     if (ped == u"crossing" || ped == u"waiting" || ped == u"blind" || ped == u"none")
         s.zebra = true;
+    // a car stopped for a pedestrian waits before the zebra; the pedestrian shows beside it
+    const bool stoppedForPed = car == u"stopped" && ped == u"crossing";
+    if (stoppedForPed) {
+        s.zebraZ = 15;
+        s.actors.front().z = 10.2;
+    }
     const qreal zz = s.zebraZ;
     if (ped == u"crossing") {
-        Actor a = actor(Actor::Pedestrian, -0.3, zz + 2, Actor::Right);
+        Actor a = actor(Actor::Pedestrian, stoppedForPed ? -2.4 : -0.3, zz + 2, Actor::Right);
         a.colour = QColor(170, 40, 60);
         a.step = 0.25;
         s.actors << a;

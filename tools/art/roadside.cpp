@@ -340,6 +340,22 @@ void Roadside::foreground(qreal left, qreal right) {
                 strokeLine(p_, pr_.at(x, 0, z), pr_.at(x, 1.0, z), shade(QColor(180, 180, 185)),
                            std::max(1.0, 0.08 * pr_.scale(z)));
         }
+    // the tunnel mouth far ahead first: the signs before it stand in front of its wall
+    if (s_.place == u"tunnel") {
+        const qreal z = s_.tunnelZ;
+        QPainterPath wall;
+        wall.addRect(QRectF(pr_.at(-80, 25, z), pr_.at(80, 0, z)));
+        QPainterPath mouth(pr_.at(left - 1, 0, z));
+        mouth.lineTo(pr_.at(left - 1, 4, z));
+        mouth.quadTo(pr_.at((left + right) / 2, 7.5, z), pr_.at(right + 1, 4, z));
+        mouth.lineTo(pr_.at(right + 1, 0, z));
+        mouth.closeSubpath();
+        fillPath(p_, wall.subtracted(mouth), shade(QColor(120, 110, 100)));
+        fillPath(p_, mouth, QColor(25, 25, 30));
+        for (int i = 0; i < 6; ++i)
+            fillCircle(p_, pr_.at((left + right) / 2 + (i % 2 ? 3 : -3), 5, z + 5 + i * 6), 2,
+                       QColor(255, 220, 140));
+    }
     if (!s_.rail.isEmpty())
         railCrossing(right);
     if (!s_.light.isEmpty())
@@ -360,21 +376,6 @@ void Roadside::foreground(qreal left, qreal right) {
         strokeLine(p_, QPointF(x0, base.y()), QPointF(x0, top + 10), shade(QColor(150, 150, 155)),
                    std::max(3.0, 0.08 * size), Qt::FlatCap);
         paintSignStack(p_, QPointF(x0, top), size, s_.signs);
-    }
-    if (s_.place == u"tunnel") {
-        const qreal z = s_.tunnelZ;
-        QPainterPath wall;
-        wall.addRect(QRectF(pr_.at(-80, 25, z), pr_.at(80, 0, z)));
-        QPainterPath mouth(pr_.at(left - 1, 0, z));
-        mouth.lineTo(pr_.at(left - 1, 4, z));
-        mouth.quadTo(pr_.at((left + right) / 2, 7.5, z), pr_.at(right + 1, 4, z));
-        mouth.lineTo(pr_.at(right + 1, 0, z));
-        mouth.closeSubpath();
-        fillPath(p_, wall.subtracted(mouth), shade(QColor(120, 110, 100)));
-        fillPath(p_, mouth, QColor(25, 25, 30));
-        for (int i = 0; i < 6; ++i)
-            fillCircle(p_, pr_.at((left + right) / 2 + (i % 2 ? 3 : -3), 5, z + 5 + i * 6), 2,
-                       QColor(255, 220, 140));
     }
     if (s_.place == u"bend-hidden") {
         for (int i = 0; i < 5; ++i)
