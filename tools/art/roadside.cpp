@@ -158,13 +158,18 @@ void Roadside::crossRoads(const QColor& surface) {
     }
     if (!s_.rail.isEmpty()) {
         // the track bed across the road, sleepers showing beside it, and the steel of the rails
+        // one track behind the single-track cross G-3 (the crossing's own post carries it too),
+        // two behind G-4
         const qreal z = s_.railZ;
+        const bool twoTracks = s_.signs.contains(QStringLiteral("G-4"));
+        const QList<qreal> rails = twoTracks ? QList<qreal>{z, z + 1.5, z + 2.5, z + 4.0 - 0.2}
+                                             : QList<qreal>{z + 0.8, z + 2.3};
         flat({{-80, z - 1}, {80, z - 1}, {80, z + 4}, {-80, z + 4}}, shade(QColor(125, 115, 100)));
         for (qreal x = -40; x < 40; x += 0.9)
             if (x < -6 || x > 2.5)
                 flat({{x, z - 0.4}, {x + 0.35, z - 0.4}, {x + 0.35, z + 3.4}, {x, z + 3.4}},
                      shade(QColor(90, 70, 50)));
-        for (qreal zr : {z, z + 1.5, z + 2.5, z + 4.0 - 0.2}) {
+        for (qreal zr : rails) {
             flat({{-80, zr - 0.05}, {80, zr - 0.05}, {80, zr + 0.2}, {-80, zr + 0.2}},
                  shade(QColor(45, 45, 50)));
             flat({{-80, zr}, {80, zr}, {80, zr + 0.08}, {-80, zr + 0.08}},
