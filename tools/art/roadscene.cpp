@@ -166,6 +166,19 @@ void addLayers(RoadScene& s, const media::Item& item) {
         a.hazard = car == u"broken-down";
         a.lights = night || car == u"oncoming";
     }
+    // stopped on a road with two lanes our way: a queue in both lanes (a jam)
+    const bool twoLanesOurWay = s.road == u"dual" || s.road == u"motorway" ||
+                                s.road == u"express" || s.road == u"wide" || s.road == u"oneway";
+    if (car == u"stopped" && twoLanesOurWay && v("ped").isEmpty()) {
+        const QPointF queue[] = {{-3.5, 10.5}, {0.0, 16.5}, {-3.5, 17.5}, {0.0, 24}, {-3.5, 25}};
+        for (int i = 0; i < 5; ++i) {
+            Actor a = actor(i == 2 ? Actor::Truck : Actor::Car, queue[i].x(), queue[i].y());
+            a.colour = i == 2 ? QColor(200, 200, 205) : QColor::fromHsv(20 + i * 70, 110, 200);
+            a.brake = true;
+            a.lights = night;
+            s.actors << a;
+        }
+    }
     if (truck == u"ahead")
         s.actors << actor(Actor::Truck, 0, 13);
     else if (truck == u"oncoming")
