@@ -169,7 +169,7 @@ void addLayers(RoadScene& s, const media::Item& item) {
     // stopped on a road with two lanes our way: a queue in both lanes (a jam)
     const bool twoLanesOurWay = s.road == u"dual" || s.road == u"motorway" ||
                                 s.road == u"express" || s.road == u"wide" || s.road == u"oneway";
-    if (car == u"stopped" && twoLanesOurWay && v("ped").isEmpty()) {
+    if (car == u"stopped" && twoLanesOurWay && v("ped").isEmpty() && s.place != u"works") {
         const QPointF queue[] = {{-3.5, 10.5}, {0.0, 16.5}, {-3.5, 17.5}, {0.0, 24}, {-3.5, 25}};
         for (int i = 0; i < 5; ++i) {
             Actor a = actor(i == 2 ? Actor::Truck : Actor::Car, queue[i].x(), queue[i].y());
@@ -282,7 +282,7 @@ void addLayers(RoadScene& s, const media::Item& item) {
     if (s.place == u"curve-right" || s.place == u"curve-left")
         s.bend = s.place == u"curve-right" ? 0.12 : -0.12;
     if (s.place == u"bend-hidden")
-        s.bend = 0.22;
+        s.bend = 0.3;
     if (s.place == u"hill")
         s.crest = true;
     if (s.place == u"works")

@@ -383,9 +383,12 @@ void Roadside::foreground(qreal left, qreal right) {
         paintSignStack(p_, QPointF(x0, top), size, s_.signs);
     }
     if (s_.place == u"bend-hidden") {
-        for (int i = 0; i < 5; ++i)
-            fillCircle(p_, pr_.at(right + 4 + i * 0.5 + s_.bend * 3, 1.5, 22 + i * 4),
-                       3.5 * pr_.scale(22 + i * 4), shade(QColor(35, 100, 40)));
+        // a dense hedge on the inside of the bend: the road disappears behind it
+        for (qreal z = 60; z >= 9; z -= 1.5) {
+            const qreal k = pr_.scale(z);
+            const QPointF c = pr_.at(right + 1.6, 1.3, z);
+            fillCircle(p_, c, 1.5 * k, shade(QColor(30 + int(z) % 3 * 8, 95, 40)));
+        }
     }
 }
 
