@@ -252,10 +252,20 @@ void Roadside::markings(qreal left, qreal right) {
                   {right - 0.4, z + 1.5}},
                  shade(QColor(240, 200, 40)));
     } else if (m == u"P-21") {
-        flat({{-1.75, 9}, {-0.8, 20}, {-1.75, 34}, {-2.7, 20}}, shade(paint));
-        for (qreal z = 11; z < 32; z += 2.5)
-            flat({{-2.4, z}, {-1.1, z + 1.2}, {-1.1, z + 1.6}, {-2.4, z + 0.4}},
-                 shade(QColor(88, 88, 92)));
+        // a hatched island between the lanes: a solid border, diagonal stripes inside
+        const QColor asphalt = shade(QColor(88, 88, 92));
+        flatPoly({{-1.75, 8}, {-0.8, 14}, {-0.8, 26}, {-1.75, 32}, {-2.7, 26}, {-2.7, 14}},
+                 shade(paint));
+        flatPoly({{-1.75, 9.2},
+                  {-0.95, 14.2},
+                  {-0.95, 25.8},
+                  {-1.75, 30.8},
+                  {-2.55, 25.8},
+                  {-2.55, 14.2}},
+                 asphalt);
+        for (qreal z = 14.4; z + 2.1 < 25.8; z += 2.2)
+            flatPoly({{-2.55, z}, {-0.95, z + 1.4}, {-0.95, z + 2.0}, {-2.55, z + 0.6}},
+                     shade(paint));
     }
     if (s_.place == u"bus-bay") {
         // a bay beside the carriageway with its stop line and the stop's sign
