@@ -196,7 +196,7 @@ void paintFixedScene(QPainter& p, const QString& name) {
                        2);
         fillRect(p, QRectF(180, 170, 150, 60), skin, 28);
         fillRect(p, QRectF(300, 180, 180, 50), shirt, 10);
-    } else if (name == u"child-seat" || name == u"seat-belts") {
+    } else if (name.startsWith(u"child-seat") || name == u"seat-belts") {
         backdrop(p, QColor(70, 70, 75), QColor(40, 40, 45));
         for (int side : {0, 1}) {
             const qreal x = 90 + side * 180;
@@ -210,6 +210,16 @@ void paintFixedScene(QPainter& p, const QString& name) {
                 fillRect(p, QRectF(x + 10, 120, 100, 110), QColor(60, 140, 200), 26);
                 fillCircle(p, {x + 60, 150}, 20, skin);
             }
+        }
+        if (name.contains(u"-airbag-")) {
+            // the passenger airbag lamp on the dashboard: which of ON and OFF is lit
+            const bool on = name.endsWith(u"-on");
+            fillRect(p, QRectF(170, 270, 140, 70), QColor(20, 20, 22), 8);
+            text(p, QRectF(178, 276, 124, 16), QStringLiteral("PASSENGER AIRBAG"),
+                 QColor(200, 200, 200), 0.5);
+            const QColor lit(255, 170, 30), dark(70, 60, 50);
+            text(p, QRectF(186, 302, 44, 26), QStringLiteral("ON"), on ? lit : dark);
+            text(p, QRectF(246, 302, 50, 26), QStringLiteral("OFF"), on ? dark : lit);
         }
     } else if (name == u"mirror") {
         RoadScene s = roadWith({actor(Actor::Car, 0, 20)});
