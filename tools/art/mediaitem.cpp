@@ -74,7 +74,8 @@ const SceneDef plan[] = {
       {"place", "", Check::List,
        "tunnel|bridge|curve-right|curve-left|hill|bend-hidden|junction|zebra|roundabout|works|"
        "bus-bay"},
-      {"park", "", Check::List, "kerb|pavement|bay|disabled|none"}}},
+      {"park", "", Check::List, "kerb|pavement|bay|disabled|none"},
+      {"lane", "right", Check::List, "right|left"}}},
 };
 
 const QStringList fixedScenes{"triangle",

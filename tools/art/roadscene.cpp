@@ -116,6 +116,9 @@ void addLayers(RoadScene& s, const media::Item& item) {
     s.weather = v("weather");
     s.place = v("place");
     s.park = v("park");
+    // the camera in the left lane of our two (the lane to the left of the usual one)
+    if (v("lane") == u"left")
+        s.camX = -3.5;
     for (const QString& code : v("sign").split(u'+', Qt::SkipEmptyParts)) {
         if (code.startsWith(u"P-"))
             markingFromCode(s, code);
