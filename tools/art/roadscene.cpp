@@ -269,6 +269,14 @@ void addLayers(RoadScene& s, const media::Item& item) {
     }
     if (!rail.isEmpty()) {
         s.rail = rail;
+        // with the barriers up a stopped car stands beyond the tracks: no room to leave them
+        if (rail == u"up" && car == u"stopped") {
+            s.actors.front().z = s.railZ + 5;
+            Actor next = s.actors.front();
+            next.z += 6;
+            next.colour = QColor(200, 200, 205);
+            s.actors << next;
+        }
         s.railLights = rail != u"up" && rail != u"none-quiet";
         s.barrier = rail == u"down" ? 1.0 : rail == u"closing" ? 0.5 : 0.0;
         if (rail == u"train") {
