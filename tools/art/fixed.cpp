@@ -77,6 +77,49 @@ void compressions(QPainter& p) {
     arrow(p, {{166, 182}, {166, 236}}, QColor(40, 60, 110), 4, 12);
 }
 
+// A defibrillator at work: the casualty on the back with the two pads on the bare chest, the
+// device beside the head, the rescuer kneeling upright with the hands held up, touching no one
+// while it analyses.
+void defibrillator(QPainter& p) {
+    backdrop(p, QColor(232, 234, 230), QColor(200, 202, 198));
+    p.fillRect(QRectF(0, 292, 480, 68), QColor(170, 160, 145));
+    const QColor coat(200, 60, 40);
+    // the rescuer behind the casualty, upright on the knees
+    strokeLine(p, {256, 280}, {330, 282}, jeans, 22);
+    strokeLine(p, {256, 280}, {252, 205}, jeans, 28);
+    strokeLine(p, {252, 205}, {248, 140}, coat, 44);
+    fillCircle(p, {248, 100}, 19, skin);
+    fillRect(p, QRectF(230, 78, 36, 10), QColor(90, 60, 40), 5);
+    for (const qreal side : {-1.0, 1.0}) {
+        const QPointF shoulder(248 + side * 16, 132), hand(248 + side * 58, 96);
+        strokeLine(p, shoulder, shoulder + QPointF(side * 30, 10), coat, 14);
+        strokeLine(p, shoulder + QPointF(side * 30, 10), hand, coat, 14);
+        fillCircle(p, hand, 9, skin);
+    }
+    // the casualty, chest bare, head to the left
+    fillCircle(p, {78, 272}, 17, skin);
+    fillRect(p, QRectF(94, 256, 150, 36), skin, 14);
+    fillRect(p, QRectF(200, 256, 44, 36), shirt, 10);
+    strokeLine(p, {240, 280}, {420, 282}, jeans, 22);
+    fillRect(p, QRectF(414, 266, 18, 24), QColor(40, 40, 40), 5);
+    // the pads and their leads to the device
+    const QColor pad(245, 245, 245), lead(40, 40, 40);
+    fillRect(p, QRectF(112, 256, 26, 12), pad, 3);
+    fillRect(p, QRectF(170, 262, 26, 12), pad, 3);
+    QPainterPath leads(QPointF(120, 258));
+    leads.cubicTo(QPointF(110, 230), QPointF(60, 230), QPointF(40, 270));
+    leads.moveTo(QPointF(180, 264));
+    leads.cubicTo(QPointF(170, 225), QPointF(70, 220), QPointF(44, 270));
+    strokePath(p, leads, lead, 2.5);
+    const QRectF device(14, 262, 54, 34);
+    fillRect(p, device, QColor(30, 150, 70), 6);
+    fillRect(p, device.adjusted(6, 5, -6, -15), QColor(230, 240, 230), 3);
+    text(p, QRectF(device.left() + 8, device.bottom() - 13, device.width() - 16, 10),
+         QStringLiteral("AED"), Qt::white);
+    fillPoly(p, {{36, 271}, {44, 271}, {38, 276}, {46, 276}, {34, 284}, {38, 277}, {31, 277}},
+             QColor(220, 30, 30));
+}
+
 RoadScene roadWith(std::initializer_list<Actor> actors, const QString& road = "two") {
     RoadScene s;
     s.road = road;
@@ -178,6 +221,8 @@ void paintFixedScene(QPainter& p, const QString& name) {
         }
     } else if (name == u"cpr") {
         compressions(p);
+    } else if (name == u"aed") {
+        defibrillator(p);
     } else if (name == u"bleeding") {
         backdrop(p, QColor(230, 230, 225), QColor(190, 190, 185));
         lying(p, {100, 270}, false);
