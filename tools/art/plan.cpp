@@ -325,7 +325,14 @@ void paintPlan(QPainter& p, const PlanScene& s) {
         }
         const QPainterPath path = route(s, u);
         const qreal t = 0.1 + 0.8 * u.progress;
-        const QPointF at = path.pointAtPercent(t);
+        QPointF at = path.pointAtPercent(t);
+        if (ty && &u != ty && u.arm == ty->arm && u.progress == 0 && ty->progress == 0 &&
+            s.layout != u"roundabout") {
+            // waiting on TY's arm too: a bike or motorbike beside TY at the kerb and a little
+            // ahead, anything else in the queue behind TY
+            const bool narrow = u.kind == u"bike" || u.kind == u"moto";
+            at += narrow ? rightOfIncoming(u.arm) * 15 - outward(u.arm) * 20 : outward(u.arm) * 46;
+        }
         const qreal angle = 90 - path.angleAtPercent(t);
         const QChar signal = u.move == u'u' ? QChar(u'l') : u.move;
         vehicle(p, u, at, angle,
