@@ -79,6 +79,7 @@ struct RoadScene {
     qreal signZ = 9;
     QString light; // signal state on the right before a stop line
     qreal lightZ = 16;
+    bool overhead = false;         // the signal hangs from a mast arm over our lane
     QString marking;               // a P code painted ahead
     QString rail;                  // railway crossing state
     qreal railZ = 15, barrier = 0; // barrier 0 up .. 1 down

@@ -333,6 +333,16 @@ RoadScene roadScene(const media::Item& item) {
                                                 : QStringLiteral("none-quiet");
             s.railLights = item.body == u"rail-flash";
             s.railZ = 16;
+        } else if (item.body.startsWith(u"S-3/")) {
+            // an arrow signal governs its own lane: three turning lanes, the camera in the lane
+            // of the signal's arrow, the signal over it on a mast arm
+            s.light = item.body;
+            s.road = QStringLiteral("oneway3");
+            s.marking = QStringLiteral("turn-lanes");
+            s.lightZ = 19;
+            s.overhead = true;
+            const QString dir = item.body.section(u'/', 1).section(u'-', 0, 0);
+            s.camX = dir == u"left" ? -3.5 : dir == u"right" ? 3.5 : 0.0;
         } else {
             s.light = item.body;
             s.lightZ = 11;

@@ -220,7 +220,7 @@ void Roadside::markings(qreal left, qreal right) {
     const qreal stop = stopZ();
     const QString& m = s_.marking;
     // the stop line across our half: with a signal, with P-12, or before a crossing with B-20
-    const qreal stopLeft = s_.road == u"oneway" ? left : -1.75;
+    const qreal stopLeft = s_.road == u"oneway" || s_.road == u"oneway3" ? left : -1.75;
     if (!s_.light.isEmpty() || m == u"P-12")
         flat({{stopLeft, stop}, {right, stop}, {right, stop + 0.5}, {stopLeft, stop + 0.5}},
              shade(paint));
@@ -237,6 +237,11 @@ void Roadside::markings(qreal left, qreal right) {
         // (right) lane right only
         laneArrow(-3.5, 7, true, false, true);
         laneArrow(0.0, 6, false, true, false);
+    } else if (m == u"turn-lanes") {
+        // a lane for each way: left only, straight only, right only
+        laneArrow(-3.5, 8, true, false, false);
+        laneArrow(0.0, 7, false, false, true);
+        laneArrow(3.5, 8, false, true, false);
     } else if (m == u"F-10") {
         laneArrow(-3.5, 10, true, false, true);
         laneArrow(0.0, 8, false, false, true);
@@ -300,6 +305,20 @@ void Roadside::signal(qreal x, qreal z) {
                Qt::FlatCap);
     const QRectF head(base.x() - 0.2 * k, top.y() - 1.05 * k, 0.4 * k, 1.05 * k);
     paintSignalHead(p_, head, s_.light, s_.flashOn);
+}
+
+void Roadside::overheadSignal(qreal right, qreal z) {
+    // a pole at the right kerb, a mast arm over the lanes, the head over the lane we are in
+    const QColor steel = shade(QColor(70, 70, 75));
+    const qreal k = pr_.scale(z);
+    const qreal top = 5.8, headX = s_.camX + 0.8;
+    strokeLine(p_, pr_.at(right + 0.8, 0, z), pr_.at(right + 0.8, top, z), steel,
+               std::max(2.0, 0.25 * k), Qt::FlatCap);
+    strokeLine(p_, pr_.at(right + 0.8, top, z), pr_.at(std::min(headX, right) - 1.0, top, z), steel,
+               std::max(2.0, 0.18 * k), Qt::FlatCap);
+    const QPointF hang = pr_.at(headX, top, z);
+    const qreal w = 0.42 * k * 2.0, h = 1.1 * k * 2.0;
+    paintSignalHead(p_, QRectF(hang.x() - w / 2, hang.y(), w, h), s_.light, s_.flashOn);
 }
 
 void Roadside::railCrossing(qreal right) {
@@ -374,7 +393,7 @@ void Roadside::foreground(qreal left, qreal right) {
     if (!s_.rail.isEmpty())
         railCrossing(right);
     if (!s_.light.isEmpty())
-        signal(right + 1.2, s_.lightZ);
+        s_.overhead ? overheadSignal(right, s_.lightZ) : signal(right + 1.2, s_.lightZ);
     if (!s_.signs.isEmpty()) {
         const qreal z = s_.signZ;
         const qreal x = (s_.road == u"town" ? right + 2.2 : right + 1.8);

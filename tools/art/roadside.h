@@ -27,6 +27,7 @@ private:
     // A painted lane arrow in the lane centred at cx, from z0 on.
     void laneArrow(qreal cx, qreal z0, bool left, bool right, bool straight);
     void signal(qreal x, qreal z);
+    void overheadSignal(qreal right, qreal z);
     qreal stopZ() const; // where a stop or give-way line lies across our lane
     bool junction() const;
     qreal junctionZ() const;
