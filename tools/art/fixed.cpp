@@ -150,15 +150,17 @@ void paintFixedScene(QPainter& p, const QString& name) {
         car.colour = QColor(120, 120, 130);
         Actor tri = actor(Actor::Triangle, mw ? 3.2 : 0.6, mw ? 9 : 12);
         paintRoad(p, roadWith({car, tri}, mw ? QStringLiteral("motorway") : QStringLiteral("two")));
-    } else if (name == u"accident" || name == u"towing" || name == u"load") {
+    } else if (name == u"accident" || name.startsWith(u"towing") || name == u"load") {
         RoadScene s = roadWith({});
+        if (name == u"towing-town")
+            s.road = QStringLiteral("town"); // towing through a built-up area
         if (name == u"accident") {
             Actor a = actor(Actor::Car, -1.0, 16, Actor::Left);
             Actor b = actor(Actor::Car, 0.8, 19, Actor::Towards);
             b.colour = QColor(200, 60, 40);
             b.hazard = true;
             s.actors = {b, a};
-        } else if (name == u"towing") {
+        } else if (name.startsWith(u"towing")) {
             // following the pair: the towing car ahead with its low beams, the towed car in
             // front of us
             Actor towing = actor(Actor::Car, 0.2, 17);
@@ -175,7 +177,7 @@ void paintFixedScene(QPainter& p, const QString& name) {
         pr.bend = s.bend;
         if (name == u"accident") {
             lying(p, {150, 300}, false);
-        } else if (name == u"towing") {
+        } else if (name.startsWith(u"towing")) {
             // the warning triangle at the back of the towed car, on its left
             const QPointF top = pr.at(-0.55, 1.2, 9), left = pr.at(-0.78, 0.82, 9),
                           right = pr.at(-0.32, 0.82, 9);
