@@ -199,6 +199,35 @@ void armSigns(QPainter& p, const PlanScene& s, QChar a, QChar tyArm) {
     paintSignStack(p, at - QPointF(0, 28), 30, stack);
 }
 
+// Cars parked at the kerbs far out on the east and west arms, beyond where anyone's way is drawn:
+// the street as it is, not an empty diagram. Which kerbs are taken follows from the scene's road
+// users, so a picture always looks the same.
+void parkedCars(QPainter& p, const PlanScene& s) {
+    if (s.layout == u"roundabout")
+        return;
+    uint seed = 7;
+    for (const PlanUser& u : s.users)
+        seed = seed * 31 + u.arm.unicode() * 7 + u.move.unicode() + uint(u.kind.size());
+    const QColor colours[] = {QColor(150, 150, 155), QColor(120, 140, 110), QColor(170, 160, 130)};
+    for (int i = 0; i < 4; ++i) {
+        if (!((seed >> i) & 1))
+            continue;
+        const QChar arm = i < 2 ? u'e' : u'w';
+        const qreal d = 168 + (i % 2) * 42;
+        // parked on the right-hand kerb of the traffic leaving the junction along this arm
+        const QPointF at = centre + outward(arm) * d - rightOfIncoming(arm) * (half - 10);
+        p.save();
+        p.translate(at);
+        p.rotate(90);
+        const QRectF body(-9, -18, 18, 36);
+        fillRect(p, body.adjusted(-1, -1, 1, 1), QColor(40, 40, 40), 4);
+        fillRect(p, body, colours[(seed >> (i + 4)) % 3], 4);
+        fillRect(p, QRectF(body.left() + 3, body.top() + 6, body.width() - 6, 6),
+                 QColor(70, 90, 120), 2);
+        p.restore();
+    }
+}
+
 void roads(QPainter& p, const PlanScene& s) {
     p.fillRect(QRectF(0, 0, 480, 360), QColor(110, 165, 90));
     const QColor asphalt(95, 95, 100), line(240, 240, 240);
@@ -263,6 +292,7 @@ void paintPlan(QPainter& p, const PlanScene& s) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     roads(p, s);
+    parkedCars(p, s);
     const PlanUser* ty = nullptr;
     for (const PlanUser& u : s.users)
         if (u.label == u"TY")
