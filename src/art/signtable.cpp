@@ -51,7 +51,7 @@ const SignDef rows[] = {
     {"B-35", NoParking, SlashOne}, {"B-36", NoParking, SlashCross},
     {"B-37", NoParking, OddDays}, {"B-38", NoParking, EvenDays},
     {"B-39", ZoneSquare, ParkingZone}, {"B-40", ZoneSquare, ParkingZone, Arg::None, Ended},
-    {"B-41", Prohibition, Pedestrian}, {"B-42", EndDisc, EndAll},
+    {"B-41", Prohibition, Pedestrian}, {"B-42", EndDisc, EndAll, Arg::None, Ended},
     {"B-43", ZoneSquare, Number, Arg::Speed},
     {"B-44", ZoneSquare, Number, Arg::Speed, Ended},
     // C: mandatory signs

@@ -253,13 +253,17 @@ bool paintInfoSymbol(QPainter& p, Symbol s, const QString& arg, Ink ink) {
         text(p, unitBox(-1.35, 0.1, 2.7, 0.45), QStringLiteral("RUCHU"), c);
         return true;
     case Symbol::LaneArrows:
-        arrow(p, {{-0.55, 0.8}, {-0.55, -0.2}, {-0.85, -0.5}}, c, 0.14, 0.2);
-        arrow(p, {{-0.55, 0.0}, {-0.55, -0.75}}, c, 0.14, 0.2);
-        arrow(p, {{0.0, 0.8}, {0.0, -0.75}}, c, 0.14, 0.2);
-        arrow(p, {{0.55, 0.8}, {0.55, -0.2}, {0.85, -0.5}}, c, 0.14, 0.2);
-        arrow(p, {{0.55, 0.0}, {0.55, -0.75}}, c, 0.14, 0.2);
-        fillRect(p, unitBox(-0.3, -0.8, 0.04, 1.6), c);
-        fillRect(p, unitBox(0.26, -0.8, 0.04, 1.6), c);
+        // three lanes: straight or left, straight, straight or right; the turn branches leave
+        // the shaft low and end far out to the side, so they read at a glance
+        for (const qreal x : {-1.0, 1.0}) {
+            const qreal side = x < 0 ? -1 : 1;
+            arrow(p, {{x, 0.85}, {x, 0.25}, {x + side * 0.25, 0.0}, {x + side * 0.72, 0.0}}, c,
+                  0.17, 0.24);
+            arrow(p, {{x, 0.3}, {x, -0.8}}, c, 0.17, 0.24);
+        }
+        arrow(p, {{0.0, 0.85}, {0.0, -0.8}}, c, 0.17, 0.24);
+        fillRect(p, unitBox(-0.52, -0.85, 0.05, 1.7), c);
+        fillRect(p, unitBox(0.47, -0.85, 0.05, 1.7), c);
         return true;
     case Symbol::Distance:
         text(p, unitBox(-1.6, -0.6, 3.2, 1.2), arg + QStringLiteral(" m"), c);

@@ -109,6 +109,7 @@ TEST(MediaItem, GivesOneFileNamePerPicture) {
         {"scene:cross?main=none&ty=ss", "scene_cross.jpg"},       // defaults dropped
         {"scene:road?sign=B-33/50&ped=crossing", "scene_road_sign-B-33-50_ped-crossing.jpg"},
         {"scene:cpr", "scene_cpr.jpg"},
+        {"scene:road?road=express-single&sign=D-7", "scene_road_road-express-single_sign-D-7.jpg"},
     };
     for (const auto& c : cases) {
         QString why;

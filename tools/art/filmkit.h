@@ -40,15 +40,6 @@ inline qreal distance(qreal t, qreal v, qreal brakeFrom = -1, qreal stopAt = -1)
     return v * brakeFrom + v * (tb - tb * tb / (2 * span));
 }
 
-inline Actor actor(Actor::Kind k, qreal x, qreal z, Actor::Facing f = Actor::Away) {
-    Actor a;
-    a.kind = k;
-    a.x = x;
-    a.z = z;
-    a.facing = f;
-    return a;
-}
-
 // Moves everything that stands on the road towards the camera by d metres.
 inline void advance(RoadScene& s, qreal d) {
     s.travelled = d;

@@ -50,20 +50,81 @@ void kneeling(QPainter& p, QPointF at, const QColor& coat) {
     strokeLine(p, {at.x() - 40, at.y()}, {at.x() + 30, at.y()}, jeans, 16);
 }
 
+// Chest compressions seen from the side: the casualty on the back on the floor, the rescuer
+// kneeling beside the chest, shoulders straight above the hands, arms straight and vertical,
+// the heels of the hands on the middle of the chest.
+void compressions(QPainter& p) {
+    backdrop(p, QColor(232, 234, 230), QColor(200, 202, 198));
+    p.fillRect(QRectF(0, 292, 480, 68), QColor(170, 160, 145));
+    const QColor coat(200, 60, 40);
+    const QPointF hands(200, 250), shoulder(200, 146), hip(250, 200), knee(246, 280);
+    // the rescuer behind the casualty: shins on the floor, thighs up, back leaning forward
+    strokeLine(p, knee, {320, 282}, jeans, 22);
+    strokeLine(p, knee, hip, jeans, 28);
+    strokeLine(p, hip, shoulder + QPointF(12, 4), coat, 44);
+    fillCircle(p, shoulder + QPointF(-8, -30), 19, skin);
+    fillRect(p, QRectF(shoulder.x() - 30, shoulder.y() - 52, 34, 10), QColor(90, 60, 40), 5);
+    // the casualty on the back, head to the left
+    fillCircle(p, {78, 272}, 17, skin);
+    fillRect(p, QRectF(94, 256, 150, 36), shirt, 14);
+    strokeLine(p, {240, 280}, {420, 282}, jeans, 22);
+    fillRect(p, QRectF(414, 266, 18, 24), QColor(40, 40, 40), 5);
+    // straight arms, vertical, hands one on the other on the middle of the chest
+    strokeLine(p, shoulder + QPointF(4, 0), hands + QPointF(4, 0), coat.darker(115), 15);
+    strokeLine(p, shoulder, hands, coat, 15);
+    fillRect(p, QRectF(hands.x() - 13, hands.y() - 6, 26, 10), skin, 4);
+    // the direction of the push
+    arrow(p, {{166, 182}, {166, 236}}, QColor(40, 60, 110), 4, 12);
+}
+
+// A defibrillator at work: the casualty on the back with the two pads on the bare chest, the
+// device beside the head, the rescuer kneeling upright with the hands held up, touching no one
+// while it analyses.
+void defibrillator(QPainter& p) {
+    backdrop(p, QColor(232, 234, 230), QColor(200, 202, 198));
+    p.fillRect(QRectF(0, 292, 480, 68), QColor(170, 160, 145));
+    const QColor coat(200, 60, 40);
+    // the rescuer behind the casualty, upright on the knees
+    strokeLine(p, {256, 280}, {330, 282}, jeans, 22);
+    strokeLine(p, {256, 280}, {252, 205}, jeans, 28);
+    strokeLine(p, {252, 205}, {248, 140}, coat, 44);
+    fillCircle(p, {248, 100}, 19, skin);
+    fillRect(p, QRectF(230, 78, 36, 10), QColor(90, 60, 40), 5);
+    for (const qreal side : {-1.0, 1.0}) {
+        const QPointF shoulder(248 + side * 16, 132), hand(248 + side * 58, 96);
+        strokeLine(p, shoulder, shoulder + QPointF(side * 30, 10), coat, 14);
+        strokeLine(p, shoulder + QPointF(side * 30, 10), hand, coat, 14);
+        fillCircle(p, hand, 9, skin);
+    }
+    // the casualty, chest bare, head to the left
+    fillCircle(p, {78, 272}, 17, skin);
+    fillRect(p, QRectF(94, 256, 150, 36), skin, 14);
+    fillRect(p, QRectF(200, 256, 44, 36), shirt, 10);
+    strokeLine(p, {240, 280}, {420, 282}, jeans, 22);
+    fillRect(p, QRectF(414, 266, 18, 24), QColor(40, 40, 40), 5);
+    // the pads and their leads to the device
+    const QColor pad(245, 245, 245), lead(40, 40, 40);
+    fillRect(p, QRectF(112, 256, 26, 12), pad, 3);
+    fillRect(p, QRectF(170, 262, 26, 12), pad, 3);
+    QPainterPath leads(QPointF(120, 258));
+    leads.cubicTo(QPointF(110, 230), QPointF(60, 230), QPointF(40, 270));
+    leads.moveTo(QPointF(180, 264));
+    leads.cubicTo(QPointF(170, 225), QPointF(70, 220), QPointF(44, 270));
+    strokePath(p, leads, lead, 2.5);
+    const QRectF device(14, 262, 54, 34);
+    fillRect(p, device, QColor(30, 150, 70), 6);
+    fillRect(p, device.adjusted(6, 5, -6, -15), QColor(230, 240, 230), 3);
+    text(p, QRectF(device.left() + 8, device.bottom() - 13, device.width() - 16, 10),
+         QStringLiteral("AED"), Qt::white);
+    fillPoly(p, {{36, 271}, {44, 271}, {38, 276}, {46, 276}, {34, 284}, {38, 277}, {31, 277}},
+             QColor(220, 30, 30));
+}
+
 RoadScene roadWith(std::initializer_list<Actor> actors, const QString& road = "two") {
     RoadScene s;
     s.road = road;
     s.actors = actors;
     return s;
-}
-
-Actor at(Actor::Kind k, qreal x, qreal z, Actor::Facing f = Actor::Away) {
-    Actor a;
-    a.kind = k;
-    a.x = x;
-    a.z = z;
-    a.facing = f;
-    return a;
 }
 
 void card(QPainter& p, const QRectF& r, const QColor& c, const QString& title) {
@@ -84,42 +145,71 @@ void paintFixedScene(QPainter& p, const QString& name) {
     p.setRenderHint(QPainter::Antialiasing);
     if (name == u"triangle" || name == u"triangle-motorway") {
         const bool mw = name == u"triangle-motorway";
-        Actor car = at(Actor::Car, mw ? 3.2 : 0.6, 38);
+        Actor car = actor(Actor::Car, mw ? 3.2 : 0.6, 38);
         car.hazard = true;
         car.colour = QColor(120, 120, 130);
-        Actor tri = at(Actor::Triangle, mw ? 3.2 : 0.6, mw ? 9 : 12);
+        Actor tri = actor(Actor::Triangle, mw ? 3.2 : 0.6, mw ? 9 : 12);
         paintRoad(p, roadWith({car, tri}, mw ? QStringLiteral("motorway") : QStringLiteral("two")));
-    } else if (name == u"accident" || name == u"towing" || name == u"load") {
+    } else if (name == u"accident" || name.startsWith(u"towing") || name == u"load") {
         RoadScene s = roadWith({});
+        if (name == u"towing-town")
+            s.road = QStringLiteral("town"); // towing through a built-up area
         if (name == u"accident") {
-            Actor a = at(Actor::Car, -1.0, 16, Actor::Left);
-            Actor b = at(Actor::Car, 0.8, 19, Actor::Towards);
+            Actor a = actor(Actor::Car, -1.0, 16, Actor::Left);
+            Actor b = actor(Actor::Car, 0.8, 19, Actor::Towards);
             b.colour = QColor(200, 60, 40);
             b.hazard = true;
             s.actors = {b, a};
-        } else if (name == u"towing") {
-            s.actors = {};
+        } else if (name.startsWith(u"towing")) {
+            // following the pair: the towing car ahead with its low beams, the towed car in
+            // front of us
+            Actor towing = actor(Actor::Car, 0.2, 17);
+            towing.lights = true;
+            Actor towed = actor(Actor::Car, 0, 9);
+            s.bend = 0.6; // on a bend, so that the towing car shows beside the towed one
+            towed.colour = QColor(150, 150, 60);
+            s.actors = {towing, towed};
         } else {
-            s.actors = {at(Actor::Car, 0, 10)};
+            s.actors = {actor(Actor::Car, 0, 7.5)};
         }
         paintRoad(p, s);
+        Projector pr;
+        pr.bend = s.bend;
         if (name == u"accident") {
             lying(p, {150, 300}, false);
-        } else if (name == u"towing") {
-            // seen from the roadside: the towing car, the rope, the towed car with its triangle
-            p.fillRect(QRectF(0, 150, 480, 210), QColor(90, 150, 70));
-            p.fillRect(QRectF(0, 215, 480, 95), QColor(88, 88, 92));
-            for (int i = 0; i < 8; ++i)
-                p.fillRect(QRectF(10 + i * 60, 300, 30, 4), QColor(235, 235, 235));
-            carSide(p, QRectF(270, 200, 180, 90), {QColor(40, 90, 170), QColor(150, 180, 210)});
-            carSide(p, QRectF(30, 200, 180, 90), {QColor(150, 150, 60), QColor(150, 180, 210)});
-            strokeLine(p, {208, 262}, {273, 262}, QColor(30, 30, 30), 3);
-            fillPoly(p, {{38, 222}, {52, 246}, {24, 246}}, QColor(230, 20, 20));
-            fillPoly(p, {{38, 230}, {45, 242}, {31, 242}}, QColor(150, 150, 60));
+        } else if (name.startsWith(u"towing")) {
+            // the warning triangle at the back of the towed car, on its left
+            const QPointF top = pr.at(-0.55, 1.2, 9), left = pr.at(-0.78, 0.82, 9),
+                          right = pr.at(-0.32, 0.82, 9);
+            fillPoly(p, {top, right, left}, QColor(230, 20, 20));
+            const QPointF c = (top + left + right) / 3;
+            fillPoly(p, {c + (top - c) * 0.5, c + (right - c) * 0.5, c + (left - c) * 0.5},
+                     QColor(150, 150, 60));
         } else {
-            fillRect(p, QRectF(200, 185, 80, 12), QColor(170, 120, 60));
-            fillRect(p, QRectF(215, 195, 50, 40), QColor(170, 120, 60));
-            fillPoly(p, {{262, 235}, {262, 262}, {292, 248}}, QColor(230, 20, 20));
+            // a load sticking out 1.8 m behind the boot, its end marked with a board of red and
+            // white stripes
+            const QColor wood(170, 120, 60);
+            fillPoly(p,
+                     {pr.at(-0.3, 0.95, 7.5), pr.at(0.3, 0.95, 7.5), pr.at(0.3, 0.95, 5.7),
+                      pr.at(-0.3, 0.95, 5.7)},
+                     wood.lighter(115));
+            fillRect(p, QRectF(pr.at(-0.3, 0.95, 5.7), pr.at(0.3, 0.75, 5.7)), wood);
+            const QRectF board(pr.at(-0.25, 1.2, 5.65), pr.at(0.25, 0.7, 5.65));
+            p.save();
+            p.setClipRect(board);
+            fillRect(p, board, Qt::white);
+            for (qreal x = board.left() - board.height(); x < board.right();
+                 x += board.width() / 2.5)
+                fillPoly(p,
+                         {QPointF(x, board.bottom()),
+                          QPointF(x + board.width() / 5, board.bottom()),
+                          QPointF(x + board.width() / 5 + board.height(), board.top()),
+                          QPointF(x + board.height(), board.top())},
+                         QColor(220, 20, 30));
+            p.restore();
+            p.setPen(QPen(QColor(60, 60, 60), 1));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(board);
         }
     } else if (name == u"recovery-position" || name == u"helmet") {
         backdrop(p, QColor(140, 190, 230), QColor(110, 160, 90));
@@ -131,14 +221,15 @@ void paintFixedScene(QPainter& p, const QString& name) {
             motorcycleSide(p, QRectF(300, 130, 140, 90),
                            {QColor(40, 40, 40), QColor(150, 190, 230)});
         }
-    } else if (name == u"cpr" || name == u"bleeding") {
+    } else if (name == u"cpr") {
+        compressions(p);
+    } else if (name == u"aed") {
+        defibrillator(p);
+    } else if (name == u"bleeding") {
         backdrop(p, QColor(230, 230, 225), QColor(190, 190, 185));
         lying(p, {100, 270}, false);
         kneeling(p, {300, 230}, QColor(200, 60, 40));
-        if (name == u"cpr") {
-            strokeLine(p, {285, 140}, {180, 245}, skin, 14);
-            fillCircle(p, {180, 245}, 11, skin);
-        } else {
+        {
             strokeLine(p, {285, 140}, {220, 210}, skin, 14);
             fillRect(p, QRectF(195, 200, 40, 22), Qt::white, 4);
             fillCircle(p, {245, 226}, 6, QColor(190, 20, 20));
@@ -152,7 +243,7 @@ void paintFixedScene(QPainter& p, const QString& name) {
                        2);
         fillRect(p, QRectF(180, 170, 150, 60), skin, 28);
         fillRect(p, QRectF(300, 180, 180, 50), shirt, 10);
-    } else if (name == u"child-seat" || name == u"seat-belts") {
+    } else if (name.startsWith(u"child-seat") || name == u"seat-belts") {
         backdrop(p, QColor(70, 70, 75), QColor(40, 40, 45));
         for (int side : {0, 1}) {
             const qreal x = 90 + side * 180;
@@ -167,8 +258,18 @@ void paintFixedScene(QPainter& p, const QString& name) {
                 fillCircle(p, {x + 60, 150}, 20, skin);
             }
         }
+        if (name.contains(u"-airbag-")) {
+            // the passenger airbag lamp on the dashboard: which of ON and OFF is lit
+            const bool on = name.endsWith(u"-on");
+            fillRect(p, QRectF(170, 270, 140, 70), QColor(20, 20, 22), 8);
+            text(p, QRectF(178, 276, 124, 16), QStringLiteral("PASSENGER AIRBAG"),
+                 QColor(200, 200, 200), 0.5);
+            const QColor lit(255, 170, 30), dark(70, 60, 50);
+            text(p, QRectF(186, 302, 44, 26), QStringLiteral("ON"), on ? lit : dark);
+            text(p, QRectF(246, 302, 50, 26), QStringLiteral("OFF"), on ? dark : lit);
+        }
     } else if (name == u"mirror") {
-        RoadScene s = roadWith({at(Actor::Car, 0, 20)});
+        RoadScene s = roadWith({actor(Actor::Car, 0, 20)});
         paintRoad(p, s);
         fillRect(p, QRectF(10, 170, 120, 80), QColor(30, 30, 30), 14);
         fillRect(p, QRectF(16, 176, 108, 68), QColor(150, 175, 200), 10);

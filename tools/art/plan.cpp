@@ -14,7 +14,8 @@ namespace wirtal::art {
 namespace {
 
 const QPointF centre(240, 180);
-const qreal lane = 15, half = 30; // a lane's width, half the carriageway
+const qreal lane = 15, half = 30;          // a lane's width, half the carriageway
+const qreal zebraNear = 38, zebraFar = 56; // a zebra's edges, from the centre along its arm
 const QString arms = QStringLiteral("nesw");
 
 int armIndex(QChar a) {
@@ -169,12 +170,17 @@ QString oppositeState(const QString& state) {
 }
 
 void armSigns(QPainter& p, const PlanScene& s, QChar a, QChar tyArm) {
-    const QPointF at = centre + outward(a) * 62 + rightOfIncoming(a) * (half + 20);
+    QPointF at = centre + outward(a) * 62 + rightOfIncoming(a) * (half + 20);
+    // Signals that are dark or flash yellow leave the junction to its signs: both are shown.
+    const bool signalsGovern =
+        !s.light.isEmpty() && s.light != u"off" && s.light != u"yellow-flash";
     if (!s.light.isEmpty()) {
         const bool sameAxis = armIndex(a) % 2 == armIndex(tyArm) % 2;
         const QString st = sameAxis ? s.light : oppositeState(s.light);
         paintSignalHead(p, QRectF(at.x() - 7, at.y() - 20, 14, 40), st, true);
-        return;
+        if (signalsGovern)
+            return;
+        at += outward(a) * 34; // the signs stand further out along the arm
     }
     if (s.layout == u"roundabout") {
         paintSignStack(p, at - QPointF(0, 34), 28, {QStringLiteral("C-12"), QStringLiteral("A-7")});
@@ -191,6 +197,35 @@ void armSigns(QPainter& p, const PlanScene& s, QChar a, QChar tyArm) {
     if (bent)
         stack << QStringLiteral("T-6/") + relativeArms(a, s.main);
     paintSignStack(p, at - QPointF(0, 28), 30, stack);
+}
+
+// Cars parked at the kerbs far out on the east and west arms, beyond where anyone's way is drawn:
+// the street as it is, not an empty diagram. Which kerbs are taken follows from the scene's road
+// users, so a picture always looks the same.
+void parkedCars(QPainter& p, const PlanScene& s) {
+    if (s.layout == u"roundabout")
+        return;
+    uint seed = 7;
+    for (const PlanUser& u : s.users)
+        seed = seed * 31 + u.arm.unicode() * 7 + u.move.unicode() + uint(u.kind.size());
+    const QColor colours[] = {QColor(150, 150, 155), QColor(120, 140, 110), QColor(170, 160, 130)};
+    for (int i = 0; i < 4; ++i) {
+        if (!((seed >> i) & 1))
+            continue;
+        const QChar arm = i < 2 ? u'e' : u'w';
+        const qreal d = 168 + (i % 2) * 42;
+        // parked on the right-hand kerb of the traffic leaving the junction along this arm
+        const QPointF at = centre + outward(arm) * d - rightOfIncoming(arm) * (half - 10);
+        p.save();
+        p.translate(at);
+        p.rotate(90);
+        const QRectF body(-9, -18, 18, 36);
+        fillRect(p, body.adjusted(-1, -1, 1, 1), QColor(40, 40, 40), 4);
+        fillRect(p, body, colours[(seed >> (i + 4)) % 3], 4);
+        fillRect(p, QRectF(body.left() + 3, body.top() + 6, body.width() - 6, 6),
+                 QColor(70, 90, 120), 2);
+        p.restore();
+    }
 }
 
 void roads(QPainter& p, const PlanScene& s) {
@@ -215,13 +250,27 @@ void roads(QPainter& p, const PlanScene& s) {
         for (qreal d = clear + 6; d < 300; d += 22)
             strokeLine(p, centre + o * d, centre + o * (d + 11), line, 2, Qt::FlatCap);
         if (s.main != u"none" && !s.main.contains(a) && s.layout != u"roundabout") {
-            // the give-way line across the incoming lane
             const QPointF r = rightOfIncoming(a);
-            for (qreal k = 1; k < half; k += 6)
+            if (s.sub == u"stop") {
+                // the solid stop line across the incoming lane, "STOP" painted before it
                 fillPoly(p,
-                         {centre + o * (clear + 2) + r * k, centre + o * (clear + 2) + r * (k + 4),
-                          centre + o * (clear + 7) + r * (k + 2)},
+                         {centre + o * (clear + 2) + r * 1, centre + o * (clear + 2) + r * half,
+                          centre + o * (clear + 6) + r * half, centre + o * (clear + 6) + r * 1},
                          line);
+                p.save();
+                p.translate(centre + o * (clear + 17) + r * (half / 2 + 0.5));
+                p.rotate(std::atan2(-o.x(), o.y()) * 180 / M_PI);
+                text(p, QRectF(-11, -5, 22, 10), QStringLiteral("STOP"), line);
+                p.restore();
+            } else {
+                // the give-way line of triangles across the incoming lane
+                for (qreal k = 1; k < half; k += 6)
+                    fillPoly(p,
+                             {centre + o * (clear + 2) + r * k,
+                              centre + o * (clear + 2) + r * (k + 4),
+                              centre + o * (clear + 7) + r * (k + 2)},
+                             line);
+            }
         }
     }
     if (!s.tram.isEmpty()) {
@@ -243,6 +292,7 @@ void paintPlan(QPainter& p, const PlanScene& s) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     roads(p, s);
+    parkedCars(p, s);
     const PlanUser* ty = nullptr;
     for (const PlanUser& u : s.users)
         if (u.label == u"TY")
@@ -253,16 +303,21 @@ void paintPlan(QPainter& p, const PlanScene& s) {
             armSigns(p, s, a, tyArm);
     for (const PlanUser& u : s.users) {
         if (u.kind == u"ped") {
-            // a zebra across the arm, the pedestrian on it
+            // a zebra across the whole arm, kerb to kerb, the pedestrian on it
             const QPointF o = outward(u.arm), r = rightOfIncoming(u.arm);
-            for (qreal k = -half + 3; k < half; k += 8)
+            for (qreal k = -half + 2; k + 5 <= half - 1; k += 9)
                 fillPoly(p,
-                         {centre + o * 44 + r * k, centre + o * 44 + r * (k + 4),
-                          centre + o * 56 + r * (k + 4), centre + o * 56 + r * k},
+                         {centre + o * zebraNear + r * k, centre + o * zebraNear + r * (k + 5),
+                          centre + o * zebraFar + r * (k + 5), centre + o * zebraFar + r * k},
                          QColor(240, 240, 240));
         }
     }
-    for (const PlanUser& u : s.users) {
+    // TY's arrow last, over the others where two ways share a lane
+    QList<const PlanUser*> byArrow;
+    for (const PlanUser& u : s.users)
+        u.label == u"TY" ? byArrow.append(&u) : byArrow.prepend(&u);
+    for (const PlanUser* user : byArrow) {
+        const PlanUser& u = *user;
         if (u.kind == u"ped")
             continue;
         const QPainterPath path = route(s, u);
@@ -285,16 +340,29 @@ void paintPlan(QPainter& p, const PlanScene& s) {
     }
     for (const PlanUser& u : s.users) {
         if (u.kind == u"ped") {
+            // on the zebra at the kerb, an arrow across the road to where the pedestrian walks
             const QPointF o = outward(u.arm), r = rightOfIncoming(u.arm);
-            const QPointF at = centre + o * 50 + r * (-half + 2 * half * u.progress + 6);
+            const qreal mid = (zebraNear + zebraFar) / 2;
+            const QPointF at = centre + o * mid + r * (-half + 2 * half * u.progress + 7);
+            if (u.arrowShown && u.progress < 0.5)
+                arrow(p, {at + r * 8, centre + o * mid + r * (half - 6)}, QColor(150, 40, 120), 2.5,
+                      6);
             vehicle(p, u, at, 0, QChar());
-            fillCircle(p, at + QPointF(10, -10), 7, Qt::white);
-            text(p, QRectF(at.x() + 5, at.y() - 14, 10, 8), u.label, QColor(20, 50, 140));
+            const QPointF tag = at + o * 13;
+            fillCircle(p, tag, 7, Qt::white);
+            text(p, QRectF(tag.x() - 5, tag.y() - 4, 10, 8), u.label, QColor(20, 50, 140));
             continue;
         }
         const QPainterPath path = route(s, u);
         const qreal t = 0.1 + 0.8 * u.progress;
-        const QPointF at = path.pointAtPercent(t);
+        QPointF at = path.pointAtPercent(t);
+        if (ty && &u != ty && u.arm == ty->arm && u.progress == 0 && ty->progress == 0 &&
+            s.layout != u"roundabout") {
+            // waiting on TY's arm too: a bike or motorbike beside TY at the kerb and a little
+            // ahead, anything else in the queue behind TY
+            const bool narrow = u.kind == u"bike" || u.kind == u"moto";
+            at += narrow ? rightOfIncoming(u.arm) * 15 - outward(u.arm) * 20 : outward(u.arm) * 46;
+        }
         const qreal angle = 90 - path.angleAtPercent(t);
         const QChar signal = u.move == u'u' ? QChar(u'l') : u.move;
         vehicle(p, u, at, angle,

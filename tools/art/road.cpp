@@ -17,8 +17,8 @@ namespace wirtal::art {
 
 namespace {
 
-const qreal nearZ = 2.6, farZ = 400;
-const qreal samples[] = {2.6, 3, 4, 5, 7, 10, 14, 20, 28, 40, 60, 90, 140, 220, 400};
+const qreal nearZ = 2.6, farZ = 400, crestZ = 45;
+const qreal samples[] = {2.6, 3, 4, 5, 6, 7, 10, 14, 20, 28, 40, 45, 60, 90, 140, 220, 400};
 
 struct Mark {
     qreal x;
@@ -46,6 +46,14 @@ Layout layoutOf(const RoadScene& s) {
         l.median = true;
         l.shoulder = r == u"motorway";
         l.marks = {{-1.75, s.line == u"solid" ? "solid" : "dashed"}};
+    } else if (r == u"oneway3") {
+        // three lanes one way, the camera in the middle one (before a junction with F-10)
+        l.left = -5.25;
+        l.right = 5.25;
+        l.marks = {{-1.75, "dashed"}, {1.75, "dashed"}};
+    } else if (r == u"express-single") {
+        // one carriageway, one lane each way, edge lines on both sides
+        l.marks = {{-1.75, s.line}};
     } else if (r == u"dirt") {
         l.left = -3.5;
         l.right = 1.6;
@@ -122,8 +130,16 @@ void markLine(QPainter& p, const Projector& pr, const Mark& m, qreal zMax, qreal
         } else if (m.style == u"warning") {
             dashes(p, pr, m.x, w, 6, 2, a, b, travelled, c);
         } else if (m.style == u"oneside") {
+            // solid on our (right) side, dashed on the far side
             fillStrip(p, pr, m.x + 0.05, m.x + 0.19, a, b, c);
             dashes(p, pr, m.x - 0.12, w, 3, 6, a, b, travelled, c);
+        } else if (m.style == u"oneside-dashed") {
+            // dashed on our side, solid on the far side
+            fillStrip(p, pr, m.x - 0.19, m.x - 0.05, a, b, c);
+            dashes(p, pr, m.x + 0.12, w, 3, 6, a, b, travelled, c);
+        } else if (m.style == u"double-dashed") {
+            dashes(p, pr, m.x - 0.18, w, 3, 6, a, b, travelled, c);
+            dashes(p, pr, m.x + 0.18, w, 3, 6, a, b, travelled, c);
         } else if (m.style == u"edge") {
             fillStrip(p, pr, m.x - 0.1, m.x + 0.1, a, b, c);
         }
@@ -210,12 +226,25 @@ void paintRoad(QPainter& p, const RoadScene& s) {
     Projector pr;
     pr.bend = s.bend;
     pr.camX = s.camX;
-    if (s.crest)
-        pr.horizon = 175;
+    if (s.crest) {
+        pr.riseFrom = 6;
+        pr.grade = 0.085;
+    }
     const Layout l = layoutOf(s);
-    const qreal zMax = s.crest ? 45 : farZ;
+    const qreal zMax = s.crest ? crestZ : farZ;
     sky(p, s, pr);
-    p.fillRect(QRectF(0, pr.horizon, 480, 360 - pr.horizon), darken(ground(s), s));
+    if (s.crest) {
+        // the road climbs to a crest with nothing but sky behind it
+        const qreal y = pr.at(0, 0, crestZ).y();
+        QPainterPath hill(QPointF(0, y + 10));
+        hill.quadTo(QPointF(240, y - 8), QPointF(480, y + 10));
+        hill.lineTo(480, 360);
+        hill.lineTo(0, 360);
+        hill.closeSubpath();
+        fillPath(p, hill, darken(ground(s), s));
+    } else {
+        p.fillRect(QRectF(0, pr.horizon, 480, 360 - pr.horizon), darken(ground(s), s));
+    }
     Roadside side{p, pr, s};
     side.background();
 
@@ -244,7 +273,7 @@ void paintRoad(QPainter& p, const RoadScene& s) {
             markLine(p, pr, m, zMax, s.travelled, gaps);
         }
     }
-    if (l.median || l.shoulder || s.road == u"express") {
+    if (l.median || l.shoulder || s.road.startsWith(u"express")) {
         markLine(p, pr, {l.right, "edge"}, zMax, 0, gaps);
         markLine(p, pr, {l.left + 0.2, "edge"}, zMax, 0, gaps);
     }

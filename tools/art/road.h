@@ -20,8 +20,11 @@ struct Projector {
     qreal bendAt(qreal z) const { return bend * z * z / 100.0; }
     qreal bend = 0; // metres of sideways shift at 10 m, grows with the square of the distance
     qreal camX = 0; // the camera's sideways position (a lane change in a film)
+    // A road climbing to a crest: the ground rises by grade metres a metre from riseFrom on.
+    qreal riseFrom = 0, grade = 0;
+    qreal lift(qreal z) const { return z > riseFrom ? grade * (z - riseFrom) : 0; }
     QPointF at(qreal x, qreal y, qreal z) const {
-        return {cx + focal * (x - camX + bendAt(z)) / z, horizon + focal * (eye - y) / z};
+        return {cx + focal * (x - camX + bendAt(z)) / z, horizon + focal * (eye - y - lift(z)) / z};
     }
     qreal scale(qreal z) const { return focal / z; } // pixels per metre at distance z
 };
@@ -58,6 +61,16 @@ struct Actor {
     qreal step = 0;                    // walking phase 0..1
 };
 
+// A road user of the given kind standing at (x, z), facing as given.
+inline Actor actor(Actor::Kind k, qreal x, qreal z, Actor::Facing f = Actor::Away) {
+    Actor a;
+    a.kind = k;
+    a.x = x;
+    a.z = z;
+    a.facing = f;
+    return a;
+}
+
 struct RoadScene {
     QString road = QStringLiteral("two"), line = QStringLiteral("dashed");
     QString time = QStringLiteral("day"), weather = QStringLiteral("clear");
@@ -66,6 +79,7 @@ struct RoadScene {
     qreal signZ = 9;
     QString light; // signal state on the right before a stop line
     qreal lightZ = 16;
+    bool overhead = false;         // the signal hangs from a mast arm over our lane
     QString marking;               // a P code painted ahead
     QString rail;                  // railway crossing state
     qreal railZ = 15, barrier = 0; // barrier 0 up .. 1 down

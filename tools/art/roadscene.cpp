@@ -4,17 +4,22 @@
 
 namespace wirtal::art {
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 const qreal rightEdge = 1.75, oncomingLane = -3.5;
 
-Actor actor(Actor::Kind k, qreal x, qreal z, Actor::Facing f = Actor::Away) {
-    Actor a;
-    a.kind = k;
-    a.x = x;
-    a.z = z;
-    a.facing = f;
-    return a;
+// The line painted with a priority sign: P-12 before a stop sign, P-13 before a give-way sign.
+void paintedLineForSigns(RoadScene& s) {
+    if (!s.marking.isEmpty())
+        return;
+    for (const QString& c : s.signs) {
+        if (c == u"B-20")
+            s.marking = QStringLiteral("P-12");
+        else if (c == u"A-7" && s.place == u"junction")
+            s.marking = QStringLiteral("P-13");
+    }
 }
 
 // What a sign needs around it to make sense: a junction after a priority sign, a town for a
@@ -30,6 +35,7 @@ void contextForSigns(RoadScene& s) {
     static const QStringList fast{"D-7",  "D-8",  "D-9",   "D-10", "C-14",
                                   "C-15", "D-13", "D-13a", "D-14"};
     static const QStringList rail{"A-9", "A-10", "G-1a", "G-1b", "G-1c", "G-1d", "G-1e", "G-1f"};
+    bool crossNear = false; // a St Andrew's cross: the tracks are right behind the sign
     for (const QString& c : s.signs) {
         const QString code = c.section(u'/', 0, 0);
         if (junction.contains(code))
@@ -41,6 +47,15 @@ void contextForSigns(RoadScene& s) {
         if (rail.contains(code)) {
             s.rail = code == u"A-9" ? QStringLiteral("up") : QStringLiteral("none-quiet");
             s.railZ = 40;
+        }
+        if (code == u"G-3" || code == u"G-4")
+            crossNear = true;
+        if (code == u"F-10") {
+            // three lanes before a junction, their arrows painted as the board shows them
+            s.road = QStringLiteral("oneway3");
+            s.marking = QStringLiteral("F-10");
+            s.junctionZ = 26;
+            s.place = QStringLiteral("junction");
         }
         if (code == u"A-16" || code == u"D-6" || code == u"D-6b" || code == u"T-27")
             s.zebra = true;
@@ -58,6 +73,14 @@ void contextForSigns(RoadScene& s) {
     }
     if (s.zebra)
         s.zebraZ = 16;
+    if (crossNear) {
+        // the cross stands at the tracks; a stop sign under it is for the crossing, not a junction
+        s.rail = QStringLiteral("none-quiet");
+        s.railZ = s.signZ + 3.5;
+        if (s.place == u"junction")
+            s.place.clear();
+    }
+    paintedLineForSigns(s);
 }
 
 void markingFromCode(RoadScene& s, const QString& code) {
@@ -70,7 +93,10 @@ void markingFromCode(RoadScene& s, const QString& code) {
         if (code == QLatin1String(c))
             s.line = QLatin1String(style);
     if (code == u"P-3b" || code == u"P-5")
-        s.line = code == u"P-3b" ? QStringLiteral("dashed") : QStringLiteral("warning");
+        s.line =
+            code == u"P-3b" ? QStringLiteral("oneside-dashed") : QStringLiteral("double-dashed");
+    if (code == u"P-8")
+        s.road = QStringLiteral("oneway");
     if (code == u"P-7")
         s.road = QStringLiteral("express");
     if (code == u"P-10")
@@ -90,6 +116,9 @@ void addLayers(RoadScene& s, const media::Item& item) {
     s.weather = v("weather");
     s.place = v("place");
     s.park = v("park");
+    // the camera in the left lane of our two (the lane to the left of the usual one)
+    if (v("lane") == u"left")
+        s.camX = -3.5;
     for (const QString& code : v("sign").split(u'+', Qt::SkipEmptyParts)) {
         if (code.startsWith(u"P-"))
             markingFromCode(s, code);
@@ -97,6 +126,17 @@ void addLayers(RoadScene& s, const media::Item& item) {
             s.signs << code;
     }
     s.light = v("light");
+    if (s.signs.contains(u"B-20"_s) || s.signs.contains(u"A-7"_s)) {
+        // a stop or give-way sign stands before a junction, with its line painted across
+        if (s.place.isEmpty() && s.light.isEmpty() && v("rail").isEmpty())
+            s.place = QStringLiteral("junction");
+        paintedLineForSigns(s);
+    }
+    // the sign that makes the road what it is, far ahead
+    if (s.signs.isEmpty() && (s.road == u"motorway" || s.road.startsWith(u"express"))) {
+        s.signs << (s.road == u"motorway" ? QStringLiteral("D-9") : QStringLiteral("D-7"));
+        s.signZ = 24;
+    }
     const QString car = v("car"), truck = v("truck"), bus = v("bus"), tram = v("tram"),
                   ped = v("ped"), bike = v("bike"), police = v("police"), em = v("emergency"),
                   rail = v("rail");
@@ -113,6 +153,8 @@ void addLayers(RoadScene& s, const media::Item& item) {
         s.actors << actor(Actor::Car, oncomingLane, 6);
     else if (car == u"parked")
         s.actors << actor(Actor::Car, rightEdge - 0.7, 15);
+    else if (car == u"left-lane")
+        s.actors << actor(Actor::Car, -3.5, 12);
     else if (car == u"turning-left")
         s.actors << actor(Actor::Car, -0.4, 13);
     else if (car == u"broken-down") {
@@ -126,6 +168,19 @@ void addLayers(RoadScene& s, const media::Item& item) {
         a.left = car == u"turning-left";
         a.hazard = car == u"broken-down";
         a.lights = night || car == u"oncoming";
+    }
+    // stopped on a road with two lanes our way: a queue in both lanes (a jam)
+    const bool twoLanesOurWay = s.road == u"dual" || s.road == u"motorway" ||
+                                s.road == u"express" || s.road == u"wide" || s.road == u"oneway";
+    if (car == u"stopped" && twoLanesOurWay && v("ped").isEmpty() && s.place != u"works") {
+        const QPointF queue[] = {{-3.5, 10.5}, {0.0, 16.5}, {-3.5, 17.5}, {0.0, 24}, {-3.5, 25}};
+        for (int i = 0; i < 5; ++i) {
+            Actor a = actor(i == 2 ? Actor::Truck : Actor::Car, queue[i].x(), queue[i].y());
+            a.colour = i == 2 ? QColor(200, 200, 205) : QColor::fromHsv(20 + i * 70, 110, 200);
+            a.brake = true;
+            a.lights = night;
+            s.actors << a;
+        }
     }
     if (truck == u"ahead")
         s.actors << actor(Actor::Truck, 0, 13);
@@ -161,9 +216,15 @@ void addLayers(RoadScene& s, const media::Item& item) {
     }
     if (ped == u"crossing" || ped == u"waiting" || ped == u"blind" || ped == u"none")
         s.zebra = true;
+    // a car stopped for a pedestrian waits before the zebra; the pedestrian shows beside it
+    const bool stoppedForPed = car == u"stopped" && ped == u"crossing";
+    if (stoppedForPed) {
+        s.zebraZ = 15;
+        s.actors.front().z = 10.2;
+    }
     const qreal zz = s.zebraZ;
     if (ped == u"crossing") {
-        Actor a = actor(Actor::Pedestrian, -0.3, zz + 2, Actor::Right);
+        Actor a = actor(Actor::Pedestrian, stoppedForPed ? -2.4 : -0.3, zz + 2, Actor::Right);
         a.colour = QColor(170, 40, 60);
         a.step = 0.25;
         s.actors << a;
@@ -208,6 +269,14 @@ void addLayers(RoadScene& s, const media::Item& item) {
     }
     if (!rail.isEmpty()) {
         s.rail = rail;
+        // with the barriers up a stopped car stands beyond the tracks: no room to leave them
+        if (rail == u"up" && car == u"stopped") {
+            s.actors.front().z = s.railZ + 5;
+            Actor next = s.actors.front();
+            next.z += 6;
+            next.colour = QColor(200, 200, 205);
+            s.actors << next;
+        }
         s.railLights = rail != u"up" && rail != u"none-quiet";
         s.barrier = rail == u"down" ? 1.0 : rail == u"closing" ? 0.5 : 0.0;
         if (rail == u"train") {
@@ -224,7 +293,7 @@ void addLayers(RoadScene& s, const media::Item& item) {
     if (s.place == u"curve-right" || s.place == u"curve-left")
         s.bend = s.place == u"curve-right" ? 0.12 : -0.12;
     if (s.place == u"bend-hidden")
-        s.bend = 0.22;
+        s.bend = 0.3;
     if (s.place == u"hill")
         s.crest = true;
     if (s.place == u"works")
@@ -264,6 +333,16 @@ RoadScene roadScene(const media::Item& item) {
                                                 : QStringLiteral("none-quiet");
             s.railLights = item.body == u"rail-flash";
             s.railZ = 16;
+        } else if (item.body.startsWith(u"S-3/")) {
+            // an arrow signal governs its own lane: three turning lanes, the camera in the lane
+            // of the signal's arrow, the signal over it on a mast arm
+            s.light = item.body;
+            s.road = QStringLiteral("oneway3");
+            s.marking = QStringLiteral("turn-lanes");
+            s.lightZ = 19;
+            s.overhead = true;
+            const QString dir = item.body.section(u'/', 1).section(u'-', 0, 0);
+            s.camX = dir == u"left" ? -3.5 : dir == u"right" ? 3.5 : 0.0;
         } else {
             s.light = item.body;
             s.lightZ = 11;

@@ -26,6 +26,44 @@ bool Roadside::junction() const {
     return s_.place == u"junction" || !s_.light.isEmpty() || s_.place == u"roundabout";
 }
 
+qreal Roadside::stopZ() const {
+    if (!s_.light.isEmpty())
+        return s_.lightZ - 1;
+    if (!s_.rail.isEmpty() && !junction())
+        return s_.railZ - 3;
+    return junctionZ() - 1.4;
+}
+
+void Roadside::flatPoly(const QList<QPointF>& xz, const QColor& c) {
+    QPolygonF poly;
+    for (const QPointF& v : xz)
+        poly << pr_.at(v.x(), 0, std::max(v.y(), 2.6));
+    p_.setPen(Qt::NoPen);
+    p_.setBrush(c);
+    p_.drawPolygon(poly);
+}
+
+void Roadside::laneArrow(qreal cx, qreal z0, bool left, bool right, bool straight) {
+    // Painted arrows are long and narrow; the branches are stretched along the road so that
+    // they still read when seen this flat.
+    const QColor c = shade(paint);
+    const qreal w = 0.16;
+    const qreal shaftEnd = straight ? z0 + 6 : z0 + 3.6;
+    flatPoly({{cx - w, z0}, {cx + w, z0}, {cx + w, shaftEnd}, {cx - w, shaftEnd}}, c);
+    if (straight)
+        flatPoly({{cx - 0.5, shaftEnd}, {cx + 0.5, shaftEnd}, {cx, shaftEnd + 2.6}}, c);
+    for (int side : {-1, 1}) {
+        if ((side < 0 && !left) || (side > 0 && !right))
+            continue;
+        const qreal b0 = z0 + (straight ? 2.0 : 2.3), b1 = b0 + 1.3; // the branch's width in z
+        const qreal tipX = cx + side * 1.45;
+        flatPoly({{cx, b0 - 0.3}, {cx + side * 0.85, b0}, {cx + side * 0.85, b1}, {cx, b1 + 0.3}},
+                 c);
+        flatPoly({{cx + side * 0.8, b0 - 1.2}, {tipX, (b0 + b1) / 2}, {cx + side * 0.8, b1 + 1.2}},
+                 c);
+    }
+}
+
 qreal Roadside::junctionZ() const {
     if (s_.junctionZ > 0)
         return s_.junctionZ;
@@ -75,8 +113,8 @@ void Roadside::house(qreal x, qreal z0, qreal z1, qreal height, const QColor& c)
 void Roadside::background() {
     const qreal shift = std::fmod(s_.travelled, 14.0);
     const bool town = s_.road == u"town";
-    // a far tree line or skyline
-    for (int i = 0; i < 16; ++i) {
+    // a far tree line or skyline (hidden behind a crest)
+    for (int i = 0; i < 16 && !s_.crest; ++i) {
         const qreal x = i * 32.0 - 10;
         if (town)
             fillRect(p_, QRectF(x, pr_.horizon - 18 - (i * 7) % 15, 28, 30 + (i * 7) % 15),
@@ -87,6 +125,8 @@ void Roadside::background() {
     }
     for (int i = 9; i >= 0; --i) {
         const qreal z = 6 + i * 14.0 - shift;
+        if (s_.crest && z > 38)
+            continue;
         if (town) {
             const QColor c = QColor::fromHsv((i * 47) % 360, 60, 220);
             house(7.5, z, z + 11, 7 + (i % 3) * 3, c);
@@ -117,11 +157,24 @@ void Roadside::crossRoads(const QColor& surface) {
         p_.drawPolygon(island);
     }
     if (!s_.rail.isEmpty()) {
+        // the track bed across the road, sleepers showing beside it, and the steel of the rails
+        // one track behind the single-track cross G-3 (the crossing's own post carries it too),
+        // two behind G-4
         const qreal z = s_.railZ;
-        flat({{-80, z - 1}, {80, z - 1}, {80, z + 4}, {-80, z + 4}}, shade(QColor(110, 105, 95)));
-        for (qreal zr : {z, z + 1.5, z + 2.5, z + 4.0 - 0.2})
-            flat({{-80, zr}, {80, zr}, {80, zr + 0.12}, {-80, zr + 0.12}},
-                 shade(QColor(70, 70, 75)));
+        const bool twoTracks = s_.signs.contains(QStringLiteral("G-4"));
+        const QList<qreal> rails = twoTracks ? QList<qreal>{z, z + 1.5, z + 2.5, z + 4.0 - 0.2}
+                                             : QList<qreal>{z + 0.8, z + 2.3};
+        flat({{-80, z - 1}, {80, z - 1}, {80, z + 4}, {-80, z + 4}}, shade(QColor(125, 115, 100)));
+        for (qreal x = -40; x < 40; x += 0.9)
+            if (x < -6 || x > 2.5)
+                flat({{x, z - 0.4}, {x + 0.35, z - 0.4}, {x + 0.35, z + 3.4}, {x, z + 3.4}},
+                     shade(QColor(90, 70, 50)));
+        for (qreal zr : rails) {
+            flat({{-80, zr - 0.05}, {80, zr - 0.05}, {80, zr + 0.2}, {-80, zr + 0.2}},
+                 shade(QColor(45, 45, 50)));
+            flat({{-80, zr}, {80, zr}, {80, zr + 0.08}, {-80, zr + 0.08}},
+                 shade(QColor(200, 200, 210)));
+        }
     }
 }
 
@@ -164,35 +217,35 @@ void Roadside::markings(qreal left, qreal right) {
                 flat({{x, zz2}, {x + 0.5, zz2}, {x + 0.5, zz2 + 0.5}, {x, zz2 + 0.5}},
                      shade(paint));
     }
-    if (!s_.light.isEmpty() || s_.marking == u"P-12")
-        flat({{-1.75, s_.lightZ - 1},
-              {right, s_.lightZ - 1},
-              {right, s_.lightZ - 0.6},
-              {-1.75, s_.lightZ - 0.6}},
+    const qreal stop = stopZ();
+    const QString& m = s_.marking;
+    // the stop line across our half: with a signal, with P-12, or before a crossing with B-20
+    const qreal stopLeft = s_.road == u"oneway" || s_.road == u"oneway3" ? left : -1.75;
+    if (!s_.light.isEmpty() || m == u"P-12")
+        flat({{stopLeft, stop}, {right, stop}, {right, stop + 0.5}, {stopLeft, stop + 0.5}},
              shade(paint));
     const qreal mz = 6.5;
-    const QString& m = s_.marking;
     if (m == u"P-13") {
-        for (qreal x = -1.75; x + 0.6 <= right; x += 0.9)
-            flat({{x, mz + 0.9}, {x + 0.6, mz + 0.9}, {x + 0.3, mz}}, shade(paint));
+        for (qreal x = stopLeft + 0.1; x + 0.6 <= right; x += 0.9)
+            flat({{x, stop + 0.9}, {x + 0.6, stop + 0.9}, {x + 0.3, stop}}, shade(paint));
     } else if (m == u"P-14") {
-        for (qreal x = -1.75; x + 0.5 <= right; x += 1.0)
-            flat({{x, mz}, {x + 0.5, mz}, {x + 0.5, mz + 0.5}, {x, mz + 0.5}}, shade(paint));
+        for (qreal x = stopLeft + 0.1; x + 0.5 <= right; x += 1.0)
+            flat({{x, stop}, {x + 0.5, stop}, {x + 0.5, stop + 0.5}, {x, stop + 0.5}},
+                 shade(paint));
     } else if (m == u"P-8") {
-        // lane arrows: left lane left+straight, our lane straight+right
-        for (const qreal cx : {-3.5, 0.0}) {
-            flat({{cx - 0.1, mz}, {cx + 0.1, mz}, {cx + 0.1, mz + 3}, {cx - 0.1, mz + 3}},
-                 shade(paint));
-            flat({{cx - 0.35, mz + 3}, {cx + 0.35, mz + 3}, {cx, mz + 4.5}}, shade(paint));
-            const qreal e = cx < 0 ? -1 : 1;
-            flat({{cx, mz + 1.0},
-                  {cx + e * 0.8, mz + 1.6},
-                  {cx + e * 0.8, mz + 1.9},
-                  {cx, mz + 1.4}},
-                 shade(paint));
-            flat({{cx + e * 0.7, mz + 1.2}, {cx + e * 1.2, mz + 1.9}, {cx + e * 0.6, mz + 2.3}},
-                 shade(paint));
-        }
+        // lane arrows on a road with two lanes our way: the left lane straight or left, our
+        // (right) lane right only
+        laneArrow(-3.5, 7, true, false, true);
+        laneArrow(0.0, 6, false, true, false);
+    } else if (m == u"turn-lanes") {
+        // a lane for each way: left only, straight only, right only
+        laneArrow(-3.5, 8, true, false, false);
+        laneArrow(0.0, 7, false, false, true);
+        laneArrow(3.5, 8, false, true, false);
+    } else if (m == u"F-10") {
+        laneArrow(-3.5, 10, true, false, true);
+        laneArrow(0.0, 8, false, false, true);
+        laneArrow(3.5, 10, false, true, true);
     } else if (m == u"P-9") {
         flat({{-1.4, mz}, {-1.2, mz}, {-2.4, mz + 5}, {-2.6, mz + 5}}, shade(paint));
         flat({{-2.9, mz + 4.5}, {-2.1, mz + 4.8}, {-2.8, mz + 6.5}}, shade(paint));
@@ -204,10 +257,20 @@ void Roadside::markings(qreal left, qreal right) {
                   {right - 0.4, z + 1.5}},
                  shade(QColor(240, 200, 40)));
     } else if (m == u"P-21") {
-        flat({{-1.75, 9}, {-0.8, 20}, {-1.75, 34}, {-2.7, 20}}, shade(paint));
-        for (qreal z = 11; z < 32; z += 2.5)
-            flat({{-2.4, z}, {-1.1, z + 1.2}, {-1.1, z + 1.6}, {-2.4, z + 0.4}},
-                 shade(QColor(88, 88, 92)));
+        // a hatched island between the lanes: a solid border, diagonal stripes inside
+        const QColor asphalt = shade(QColor(88, 88, 92));
+        flatPoly({{-1.75, 8}, {-0.8, 14}, {-0.8, 26}, {-1.75, 32}, {-2.7, 26}, {-2.7, 14}},
+                 shade(paint));
+        flatPoly({{-1.75, 9.2},
+                  {-0.95, 14.2},
+                  {-0.95, 25.8},
+                  {-1.75, 30.8},
+                  {-2.55, 25.8},
+                  {-2.55, 14.2}},
+                 asphalt);
+        for (qreal z = 14.4; z + 2.1 < 25.8; z += 2.2)
+            flatPoly({{-2.55, z}, {-0.95, z + 1.4}, {-0.95, z + 2.0}, {-2.55, z + 0.6}},
+                     shade(paint));
     }
     if (s_.place == u"bus-bay") {
         // a bay beside the carriageway with its stop line and the stop's sign
@@ -244,17 +307,35 @@ void Roadside::signal(qreal x, qreal z) {
     paintSignalHead(p_, head, s_.light, s_.flashOn);
 }
 
+void Roadside::overheadSignal(qreal right, qreal z) {
+    // a pole at the right kerb, a mast arm over the lanes, the head over the lane we are in
+    const QColor steel = shade(QColor(70, 70, 75));
+    const qreal k = pr_.scale(z);
+    const qreal top = 5.8, headX = s_.camX + 0.8;
+    strokeLine(p_, pr_.at(right + 0.8, 0, z), pr_.at(right + 0.8, top, z), steel,
+               std::max(2.0, 0.25 * k), Qt::FlatCap);
+    strokeLine(p_, pr_.at(right + 0.8, top, z), pr_.at(std::min(headX, right) - 1.0, top, z), steel,
+               std::max(2.0, 0.18 * k), Qt::FlatCap);
+    const QPointF hang = pr_.at(headX, top, z);
+    const qreal w = 0.42 * k * 2.0, h = 1.1 * k * 2.0;
+    paintSignalHead(p_, QRectF(hang.x() - w / 2, hang.y(), w, h), s_.light, s_.flashOn);
+}
+
 void Roadside::railCrossing(qreal right) {
     const qreal z = s_.railZ - 2;
     const qreal x = right + 1.6;
     const qreal k = pr_.scale(z) * 2.0;
     const QPointF base = pr_.at(x, 0, z);
-    strokeLine(p_, base, QPointF(base.x(), base.y() - 2.6 * k), shade(QColor(230, 230, 230)),
-               0.12 * k, Qt::FlatCap);
-    paintSign(p_, QPointF(base.x(), base.y() - 2.9 * k), 1.0 * k, QStringLiteral("G-3"));
-    // the two red lamps under the cross
-    const bool barriers = s_.rail == u"up" || s_.rail == u"closing" || s_.rail == u"down";
-    for (int i = 0; i < 2; ++i) {
+    // a St Andrew's cross in the sign stack stands for the crossing's own post
+    const bool ownCross =
+        !s_.signs.contains(QStringLiteral("G-3")) && !s_.signs.contains(QStringLiteral("G-4"));
+    for (int i = 0; i < 2 && ownCross; ++i) {
+        if (i == 0) {
+            strokeLine(p_, base, QPointF(base.x(), base.y() - 2.6 * k),
+                       shade(QColor(230, 230, 230)), 0.12 * k, Qt::FlatCap);
+            paintSign(p_, QPointF(base.x(), base.y() - 2.9 * k), 1.0 * k, QStringLiteral("G-3"));
+        }
+        // the two red lamps under the cross
         const QPointF c(base.x() + (i ? 0.28 : -0.28) * k, base.y() - 1.75 * k);
         fillRect(p_, QRectF(c.x() - 0.18 * k, c.y() - 0.18 * k, 0.36 * k, 0.36 * k),
                  QColor(20, 20, 20), 0.05 * k);
@@ -263,6 +344,7 @@ void Roadside::railCrossing(qreal right) {
         if (lit)
             fillCircle(p_, c, 0.3 * k, QColor(255, 60, 40, 70));
     }
+    const bool barriers = s_.rail == u"up" || s_.rail == u"closing" || s_.rail == u"down";
     if (barriers) {
         const QPointF pivot = pr_.at(right + 0.6, 1.0, z + 0.5);
         const qreal kk = pr_.scale(z + 0.5);
@@ -292,10 +374,26 @@ void Roadside::foreground(qreal left, qreal right) {
                 strokeLine(p_, pr_.at(x, 0, z), pr_.at(x, 1.0, z), shade(QColor(180, 180, 185)),
                            std::max(1.0, 0.08 * pr_.scale(z)));
         }
+    // the tunnel mouth far ahead first: the signs before it stand in front of its wall
+    if (s_.place == u"tunnel") {
+        const qreal z = s_.tunnelZ;
+        QPainterPath wall;
+        wall.addRect(QRectF(pr_.at(-80, 25, z), pr_.at(80, 0, z)));
+        QPainterPath mouth(pr_.at(left - 1, 0, z));
+        mouth.lineTo(pr_.at(left - 1, 4, z));
+        mouth.quadTo(pr_.at((left + right) / 2, 7.5, z), pr_.at(right + 1, 4, z));
+        mouth.lineTo(pr_.at(right + 1, 0, z));
+        mouth.closeSubpath();
+        fillPath(p_, wall.subtracted(mouth), shade(QColor(120, 110, 100)));
+        fillPath(p_, mouth, QColor(25, 25, 30));
+        for (int i = 0; i < 6; ++i)
+            fillCircle(p_, pr_.at((left + right) / 2 + (i % 2 ? 3 : -3), 5, z + 5 + i * 6), 2,
+                       QColor(255, 220, 140));
+    }
     if (!s_.rail.isEmpty())
         railCrossing(right);
     if (!s_.light.isEmpty())
-        signal(right + 1.2, s_.lightZ);
+        s_.overhead ? overheadSignal(right, s_.lightZ) : signal(right + 1.2, s_.lightZ);
     if (!s_.signs.isEmpty()) {
         const qreal z = s_.signZ;
         const qreal x = (s_.road == u"town" ? right + 2.2 : right + 1.8);
@@ -313,25 +411,13 @@ void Roadside::foreground(qreal left, qreal right) {
                    std::max(3.0, 0.08 * size), Qt::FlatCap);
         paintSignStack(p_, QPointF(x0, top), size, s_.signs);
     }
-    if (s_.place == u"tunnel") {
-        const qreal z = s_.tunnelZ;
-        QPainterPath wall;
-        wall.addRect(QRectF(pr_.at(-80, 25, z), pr_.at(80, 0, z)));
-        QPainterPath mouth(pr_.at(left - 1, 0, z));
-        mouth.lineTo(pr_.at(left - 1, 4, z));
-        mouth.quadTo(pr_.at((left + right) / 2, 7.5, z), pr_.at(right + 1, 4, z));
-        mouth.lineTo(pr_.at(right + 1, 0, z));
-        mouth.closeSubpath();
-        fillPath(p_, wall.subtracted(mouth), shade(QColor(120, 110, 100)));
-        fillPath(p_, mouth, QColor(25, 25, 30));
-        for (int i = 0; i < 6; ++i)
-            fillCircle(p_, pr_.at((left + right) / 2 + (i % 2 ? 3 : -3), 5, z + 5 + i * 6), 2,
-                       QColor(255, 220, 140));
-    }
     if (s_.place == u"bend-hidden") {
-        for (int i = 0; i < 5; ++i)
-            fillCircle(p_, pr_.at(right + 4 + i * 0.5 + s_.bend * 3, 1.5, 22 + i * 4),
-                       3.5 * pr_.scale(22 + i * 4), shade(QColor(35, 100, 40)));
+        // a dense hedge on the inside of the bend: the road disappears behind it
+        for (qreal z = 60; z >= 9; z -= 1.5) {
+            const qreal k = pr_.scale(z);
+            const QPointF c = pr_.at(right + 1.6, 1.3, z);
+            fillCircle(p_, c, 1.5 * k, shade(QColor(30 + int(z) % 3 * 8, 95, 40)));
+        }
     }
 }
 

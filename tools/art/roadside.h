@@ -23,7 +23,12 @@ private:
     void tree(qreal x, qreal z);
     void house(qreal x, qreal z0, qreal z1, qreal height, const QColor& c);
     void railCrossing(qreal right);
+    void flatPoly(const QList<QPointF>& xz, const QColor& c);
+    // A painted lane arrow in the lane centred at cx, from z0 on.
+    void laneArrow(qreal cx, qreal z0, bool left, bool right, bool straight);
     void signal(qreal x, qreal z);
+    void overheadSignal(qreal right, qreal z);
+    qreal stopZ() const; // where a stop or give-way line lies across our lane
     bool junction() const;
     qreal junctionZ() const;
     QColor shade(const QColor& c) const;
