@@ -153,6 +153,11 @@ ImportResult Importer::run() {
         if (!staging.isValid())
             throw Error(QStringLiteral("nie można utworzyć folderu obok %1: %2")
                             .arg(options_.target, staging.errorString()));
+        // A program folder others may read, whatever QTemporaryDir chose.
+        QFile::setPermissions(staging.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                  QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                                                  QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                                  QFileDevice::ExeOther);
         importInto(staging.path(), result);
 
         step(QStringLiteral("Przełączanie folderu programu"), 0, 0);
@@ -261,10 +266,10 @@ void Importer::importInto(const QString& staging, ImportResult& result) {
         }
 
     // The base program folder: reference pages and fixed pictures, linked (or copied).
-    const QDir base(options_.base);
+    const QDir base(QFileInfo(options_.base).absoluteFilePath());
     QStringList baseFiles;
     {
-        QDirIterator it(options_.base, QDir::Files | QDir::Hidden | QDir::NoSymLinks,
+        QDirIterator it(base.path(), QDir::Files | QDir::Hidden | QDir::NoSymLinks,
                         QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString rel = base.relativeFilePath(it.next());
