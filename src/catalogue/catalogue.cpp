@@ -33,24 +33,25 @@ enum Column {
 struct ColumnSpec {
     Column column;
     bool required;
+    const char* display; // as error messages name it
     QStringList headers; // compared after normalizing (see normalizedHeader)
 };
 
 const ColumnSpec columnSpecs[] = {
-    {Number, true, {"numer pytania"}},
-    {Text, true, {"pytanie"}},
-    {OptionA, true, {"odpowiedź a"}},
-    {OptionB, true, {"odpowiedź b"}},
-    {OptionC, true, {"odpowiedź c"}},
-    {Answer, true, {"poprawna odp", "poprawna odpowiedź"}},
-    {Media, true, {"media"}},
-    {PartColumn, true, {"zakres struktury"}},
-    {Categories, true, {"kategorie"}},
-    {Points, false, {"liczba punktów", "punkty"}},
-    {TextEn, false, {"pytanie eng"}},
-    {OptionAEn, false, {"odpowiedź a eng"}},
-    {OptionBEn, false, {"odpowiedź b eng"}},
-    {OptionCEn, false, {"odpowiedź c eng"}},
+    {Number, true, "Numer pytania", {"numer pytania"}},
+    {Text, true, "Pytanie", {"pytanie"}},
+    {OptionA, true, "Odpowiedź A", {"odpowiedź a"}},
+    {OptionB, true, "Odpowiedź B", {"odpowiedź b"}},
+    {OptionC, true, "Odpowiedź C", {"odpowiedź c"}},
+    {Answer, true, "Poprawna odp", {"poprawna odp", "poprawna odpowiedź"}},
+    {Media, true, "Media", {"media"}},
+    {PartColumn, true, "Zakres struktury", {"zakres struktury"}},
+    {Categories, true, "Kategorie", {"kategorie"}},
+    {Points, false, "Liczba punktów", {"liczba punktów", "punkty"}},
+    {TextEn, false, "Pytanie ENG", {"pytanie eng"}},
+    {OptionAEn, false, "Odpowiedź A ENG", {"odpowiedź a eng"}},
+    {OptionBEn, false, "Odpowiedź B ENG", {"odpowiedź b eng"}},
+    {OptionCEn, false, "Odpowiedź C ENG", {"odpowiedź c eng"}},
 };
 
 // Header text as compared: blanks collapsed, lower case, a trailing dot or colon dropped.
@@ -103,7 +104,7 @@ std::optional<Header> findHeader(const Sheet& sheet, QStringList* missing) {
                 if (h.columns[spec.column] >= 0)
                     ++found;
                 else
-                    absent << QStringLiteral("„%1”").arg(spec.headers.front());
+                    absent << QStringLiteral("„%1”").arg(QString::fromUtf8(spec.display));
             }
         }
         if (absent.isEmpty())
@@ -116,7 +117,7 @@ std::optional<Header> findHeader(const Sheet& sheet, QStringList* missing) {
     if (bestFound < 0)
         for (const ColumnSpec& spec : columnSpecs)
             if (spec.required)
-                *missing << QStringLiteral("„%1”").arg(spec.headers.front());
+                *missing << QStringLiteral("„%1”").arg(QString::fromUtf8(spec.display));
     return std::nullopt;
 }
 

@@ -120,7 +120,8 @@ public:
         zip_error_init(&error);
         zip_source_t* source =
             zip_source_buffer_create(bytes.constData(), zip_uint64_t(bytes.size()), 0, &error);
-        if (source)
+        // libzip takes an empty buffer for an empty archive; an empty file is no workbook.
+        if (source && !bytes.isEmpty())
             zip_.reset(zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error));
         if (!zip_) {
             if (source)
@@ -409,9 +410,9 @@ WorkbookParts workbookParts(const QByteArray& workbookXml, const QByteArray& rel
 Sheet readFirstSheet(const QByteArray& xlsx, const QString& fileName, const XlsxLimits& limits) {
     Zip zip(xlsx, fileName, limits);
     try {
-        const WorkbookParts parts =
-            workbookParts(zip.read(QStringLiteral("xl/workbook.xml")),
-                          zip.read(QStringLiteral("xl/_rels/workbook.xml.rels")), limits);
+        const QByteArray workbook = zip.read(QStringLiteral("xl/workbook.xml"));
+        const QByteArray rels = zip.read(QStringLiteral("xl/_rels/workbook.xml.rels"));
+        const WorkbookParts parts = workbookParts(workbook, rels, limits);
         QStringList shared;
         if (!parts.sharedStrings.isEmpty() && zip.has(parts.sharedStrings))
             shared = parseSharedStrings(zip.read(parts.sharedStrings), limits, parts.sharedStrings);
