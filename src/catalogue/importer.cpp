@@ -267,13 +267,18 @@ void Importer::importInto(const QString& staging, ImportResult& result) {
 
     // The base program folder: reference pages and fixed pictures, linked (or copied).
     const QDir base(QFileInfo(options_.base).absoluteFilePath());
+    const QString targetPrefix = QFileInfo(options_.target).absoluteFilePath() + u'/';
+    const QString stagingPrefix = QFileInfo(staging).absoluteFilePath() + u'/';
     QStringList baseFiles;
     {
         QDirIterator it(base.path(), QDir::Files | QDir::Hidden | QDir::NoSymLinks,
                         QDirIterator::Subdirectories);
         while (it.hasNext()) {
-            const QString rel = base.relativeFilePath(it.next());
-            if (bankOfBase(rel) || !regularFile(base.filePath(rel)))
+            const QString file = it.next();
+            const QString rel = base.relativeFilePath(file);
+            // A target (or its new folder) inside the base folder is not part of the base.
+            if (bankOfBase(rel) || !regularFile(file) || file.startsWith(targetPrefix) ||
+                file.startsWith(stagingPrefix))
                 continue;
             if (baseFiles.size() >= maxBaseFiles)
                 throw Error(QStringLiteral("bazowy folder programu %1 ma ponad %2 plików")

@@ -274,6 +274,16 @@ TEST_F(ImportTest, FailureOrCancelMidwayLeavesTheOldFolderAsItWas) {
     EXPECT_EQ(snapshot(target()), before);
 }
 
+TEST_F(ImportTest, TargetInsideTheBaseIsNotTakenIntoItself) {
+    ImportOptions o = options();
+    o.target = base("import");
+    ASSERT_TRUE(Importer(o).run().ok);
+    const ImportResult again = Importer(o).run();
+    ASSERT_TRUE(again.ok) << again.error.toStdString();
+    EXPECT_EQ(again.baseFiles, 2);
+    EXPECT_FALSE(QFileInfo::exists(base("import/import")));
+}
+
 TEST_F(ImportTest, RefusesToReplaceAFolderThatIsNoProgramFolder) {
     put(target("praca-magisterska.odt"), "ważne");
     const ImportResult r = Importer(options()).run();
