@@ -170,8 +170,10 @@ ImportResult Importer::run() {
                                 .arg(options_.target));
         }
         if (!renamePath(staging.path(), finalPath)) {
-            if (replacing)
-                renamePath(aside, finalPath);
+            if (replacing && !renamePath(aside, finalPath))
+                throw Error(QStringLiteral("nie można przenieść nowego folderu na miejsce %1; "
+                                           "dotychczasowy folder jest teraz w %2")
+                                .arg(options_.target, aside));
             throw Error(QStringLiteral("nie można przenieść nowego folderu na miejsce %1")
                             .arg(options_.target));
         }
