@@ -30,14 +30,14 @@ enum Column {
     ColumnCount
 };
 
-struct ColumnSpec {
+struct ColumnRule {
     Column column;
     bool required;
     const char* display; // as error messages name it
     QStringList headers; // compared after normalizing (see normalizedHeader)
 };
 
-const ColumnSpec columnSpecs[] = {
+const ColumnRule columnRules[] = {
     {Number, true, "Numer pytania", {"numer pytania"}},
     {Text, true, "Pytanie", {"pytanie"}},
     {OptionA, true, "Odpowiedź A", {"odpowiedź a"}},
@@ -94,17 +94,17 @@ std::optional<Header> findHeader(const Sheet& sheet, QStringList* missing) {
         }
         int found = 0;
         QStringList absent;
-        for (const ColumnSpec& spec : columnSpecs) {
-            for (const QString& name : spec.headers)
+        for (const ColumnRule& rule : columnRules) {
+            for (const QString& name : rule.headers)
                 if (const auto it = byText.constFind(name); it != byText.constEnd()) {
-                    h.columns[spec.column] = it.value();
+                    h.columns[rule.column] = it.value();
                     break;
                 }
-            if (spec.required) {
-                if (h.columns[spec.column] >= 0)
+            if (rule.required) {
+                if (h.columns[rule.column] >= 0)
                     ++found;
                 else
-                    absent << QStringLiteral("„%1”").arg(QString::fromUtf8(spec.display));
+                    absent << QStringLiteral("„%1”").arg(QString::fromUtf8(rule.display));
             }
         }
         if (absent.isEmpty())
@@ -115,9 +115,9 @@ std::optional<Header> findHeader(const Sheet& sheet, QStringList* missing) {
         }
     }
     if (bestFound < 0)
-        for (const ColumnSpec& spec : columnSpecs)
-            if (spec.required)
-                *missing << QStringLiteral("„%1”").arg(QString::fromUtf8(spec.display));
+        for (const ColumnRule& rule : columnRules)
+            if (rule.required)
+                *missing << QStringLiteral("„%1”").arg(QString::fromUtf8(rule.display));
     return std::nullopt;
 }
 
