@@ -3,6 +3,7 @@
 //   wirtal-bank show  [--folder DIR] [--category X] NUMBER
 //   wirtal-bank check [--folder DIR] [--category X]
 //   wirtal-bank build [--folder DIR] SOURCES   bank files from the demo bank's JSON sources
+//   wirtal-bank import [--base DIR] [--without-media] CATALOGUE.xlsx MEDIA-FOLDER PROGRAM-FOLDER
 //
 // Records are read with the program's own lookup code (loadTextLines, recordAt, Split).
 // Subcommands are rows of one table; a new one (build) is one more function and one more row.
@@ -14,6 +15,7 @@
 #include "base/textfile.h"
 #include "bankbuild.h"
 #include "base/category.h"
+#include "import.h"
 #include "platform/error.h"
 #include "platform/filereader.h"
 
@@ -187,6 +189,7 @@ int usage() {
     for (const Command& c : commands)
         text += QStringLiteral("  wirtal-bank %1 %2\n")
                     .arg(QString::fromLatin1(c.name), QString::fromLatin1(c.usage));
+    text += QStringLiteral("  wirtal-bank %1\n").arg(tool::importUsage());
     text += QStringLiteral("DIR: folder programu z plikami banku (domyślnie bieżący); "
                            "X: kategoria A, B, C, D lub T (domyślnie B).\n");
     err(text);
@@ -240,6 +243,8 @@ int main(int argc, char** argv) {
         usage();
         return exitOk;
     }
+    if (args[1] == u"import") // its own options (--base, --without-media)
+        return tool::runImport(args.mid(2));
     for (const Command& c : commands) {
         if (args[1] != QLatin1String(c.name))
             continue;
