@@ -34,9 +34,10 @@ NumberGroup::NumberGroup(QWidget* parent) : QGroupBox(QStringLiteral(" Numer pyt
     numeredit_->setObjectName(QStringLiteral("numeredit"));
     numeredit_->setAccessibleName(QStringLiteral("Numer pytania"));
     numeredit_->setToolTip(numereditHint());
-    numeredit_->setMaxLength(4);
+    // Our number, or an official one: "u" and up to five digits ("u12345").
+    numeredit_->setMaxLength(6);
     numeredit_->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[0-9]{0,4}")), numeredit_));
+        QRegularExpression(QStringLiteral("[uU]?[0-9]{0,5}")), numeredit_));
     numeredit_->setAlignment(Qt::AlignCenter);
     QFont f = numeredit_->font();
     f.setPointSize(14);

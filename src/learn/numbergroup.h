@@ -26,7 +26,8 @@ public:
     QCheckBox* autoCheckBox() const { return auto_; }
 
     static QString numereditHint() {
-        return QStringLiteral("Wpisz numer pytania i wciśnij Enter.");
+        return QStringLiteral(
+            "Wpisz numer pytania (albo u i numer urzędowy, np. u1234) i wciśnij Enter.");
     }
 
 private:

@@ -1,8 +1,8 @@
 #include "widgets/mediadisplay.h"
 
+#include "base/paths.h"
 #include "platform/error.h"
 #include "platform/filereader.h"
-#include "base/paths.h"
 #include "platform/mediaplayer.h"
 #include "widgets/picturebox.h"
 
@@ -31,8 +31,14 @@ QString extensionOf(const QString& path) {
 }
 
 void showMedia(const QString& field, MediaDisplay& d, MediaPlayer& player) {
-    if (field.isEmpty())
+    if (field.isEmpty()) {
+        // A question without media (the official catalogue has them) shows the empty picture,
+        // never the previous question's picture.
+        d.showPicture();
+        if (d.picture)
+            d.picture->load(Paths::inProgramFolder(QStringLiteral("\\obrazki_prawko\\empty.jpg")));
         return;
+    }
     const QString path = mediaPath(field);
     const QString ext = extensionOf(path);
     if (ext != QStringLiteral(".wmv") && ext != QStringLiteral(".jpg"))
