@@ -257,6 +257,7 @@ void LearnPage::clearForCategory(const QString& labelText) {
     panels_->normalColours();
     odplabel_->clear();
     labelText_ = labelText;
+    group_->acceptOfficialNumbers(layout::isCatalogueFolder());
     label1_->setText(labelText);
     label1_->show();
     display_->showPicture();

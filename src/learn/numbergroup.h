@@ -25,9 +25,15 @@ public:
     StyledButton* sprawdzbutton() const { return sprawdz_; }
     QCheckBox* autoCheckBox() const { return auto_; }
 
+    // In a folder with official numbers the entry takes "u" and an official number too
+    // ("u12345"); otherwise our number of at most four digits.
+    void acceptOfficialNumbers(bool on);
+    static QString officialHint() {
+        return QStringLiteral("Wpisz numer pytania albo „u” i numer urzędowy (np. u1234) i "
+                              "wciśnij Enter.");
+    }
     static QString numereditHint() {
-        return QStringLiteral(
-            "Wpisz numer pytania (albo u i numer urzędowy, np. u1234) i wciśnij Enter.");
+        return QStringLiteral("Wpisz numer pytania i wciśnij Enter.");
     }
 
 private:

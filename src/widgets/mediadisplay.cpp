@@ -32,8 +32,11 @@ QString extensionOf(const QString& path) {
 
 void showMedia(const QString& field, MediaDisplay& d, MediaPlayer& player) {
     if (field.isEmpty()) {
-        // A question without media (the official catalogue has them) shows the empty picture,
-        // never the previous question's picture.
+        // In a folder made by the catalogue import a question may have no media: it shows the
+        // empty picture, never the previous question's picture. (In a classic bank an empty name
+        // is a fault of the record, which leaves the display as it is.)
+        if (!QFileInfo(Paths::inProgramFolder(QStringLiteral("\\katalog.ini"))).isFile())
+            return;
         d.showPicture();
         if (d.picture)
             d.picture->load(Paths::inProgramFolder(QStringLiteral("\\obrazki_prawko\\empty.jpg")));
