@@ -258,6 +258,7 @@ void LearnPage::clearForCategory(const QString& labelText) {
     odplabel_->clear();
     labelText_ = labelText;
     group_->acceptOfficialNumbers(layout::isCatalogueFolder());
+    group_->setLastNumber(lastNumber());
     label1_->setText(labelText);
     label1_->show();
     display_->showPicture();

@@ -67,6 +67,10 @@ NumberGroup::NumberGroup(QWidget* parent) : QGroupBox(QStringLiteral(" Numer pyt
     auto_->setGeometry(216, 100, 138, 30);
 }
 
+void NumberGroup::setLastNumber(int last) {
+    label5_->setText(QStringLiteral("z %1").arg(last));
+}
+
 void NumberGroup::acceptOfficialNumbers(bool on) {
     numeredit_->setMaxLength(on ? 6 : 4);
     const QRegularExpression rule(on ? QStringLiteral("[uU]?[0-9]{0,5}")
