@@ -16,7 +16,7 @@ from pathlib import Path
 FLOORS = [
     ["platform"],                                 # the seams: timers, dialogs, player, files
     ["base"],                                     # paths, INI files, state, category, statistics
-    ["art", "bank"],                              # painters and pictures; bank files and records
+    ["art", "bank", "catalogue"],                 # painters and pictures; bank files, records, import
     ["widgets"],                                  # presentation components
     ["learn", "exam", "results", "library", "dialogs"],  # the program's areas
     ["app"],                                      # the shell: main window, menu, start page

@@ -4,6 +4,7 @@
 #include "bank/bank.h"
 #include "base/textfile.h"
 #include "platform/filereader.h"
+#include "bank/split.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -36,10 +37,6 @@ const DrawSlot* slotOf(int n) {
         if (n >= s.from && n <= s.to)
             return &s;
     return nullptr;
-}
-
-QString quoted(QString field) {
-    return u'"' + field.replace(u'"', QStringLiteral("\"\"")) + u'"';
 }
 
 // One record of a JSON file; problems are appended as "file, n: text".
@@ -175,10 +172,7 @@ QByteArray bankFile(const std::map<int, Question>& questions, int first, int las
             lines.append(QString());
             continue;
         }
-        QStringList fields = recordFields(it->second);
-        for (QString& f : fields)
-            f = quoted(f);
-        lines.append(fields.join(u','));
+        lines.append(quotedRecord(recordFields(it->second)));
     }
     const QString text = lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
     bool ok = true;

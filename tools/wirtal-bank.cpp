@@ -4,18 +4,21 @@
 //   wirtal-bank check [--folder DIR] [--category X]
 //   wirtal-bank check --cues [--strict] [--folder DIR] [--category X]   answer cues (cues.h)
 //   wirtal-bank build [--folder DIR] SOURCES   bank files from the demo bank's JSON sources
+//   wirtal-bank import [--base DIR] [--without-media] CATALOGUE.xlsx MEDIA-FOLDER PROGRAM-FOLDER
 //
 // Records are read with the program's own lookup code (loadTextLines, recordAt, Split).
 // Subcommands are rows of one table; a new one (build) is one more function and one more row.
 // Exit codes: 0 done (check: no problems), 1 lookup error or problems found, 2 bad arguments.
 
-#include "base/paths.h"
 #include "bank/bank.h"
+#include "bank/layout.h"
 #include "bank/media.h"
-#include "base/textfile.h"
 #include "bankbuild.h"
 #include "base/category.h"
+#include "base/paths.h"
+#include "base/textfile.h"
 #include "cues.h"
+#include "import.h"
 #include "platform/error.h"
 #include "platform/filereader.h"
 
@@ -25,6 +28,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <span>
@@ -46,10 +50,11 @@ void err(const QString& text) {
 
 struct Options {
     QString folder;         // program folder (bank files, media folder)
-    QString category = "B"; // A, B, C, D or T
-    QStringList operands;   // what is left after the options
-    bool cues = false;      // check: the answer cues of the wording instead of the records
-    bool strict = false;    // check --cues: fail when a cue figure is over its bound
+    QString category = "B"; // one the folder offers
+    bool categoryGiven = false;
+    QStringList operands; // what is left after the options
+    bool cues = false;    // check: the answer cues of the wording instead of the records
+    bool strict = false;  // check --cues: fail when a cue figure is over its bound
 };
 
 struct Command {
@@ -68,9 +73,16 @@ QString kindName(QuestionKind k) {
 int runShow(const Options& o) {
     bool ok = false;
     const int number = o.operands.front().toInt(&ok);
-    if (!ok || number < 1 || number > lastQuestion) {
+    int last = lastQuestion;
+    try {
+        last = layout::of(o.category)->last;
+    } catch (const Error& e) {
+        err(e.message() + u'\n');
+        return exitFailed;
+    }
+    if (!ok || number < 1 || number > last) {
         err(QStringLiteral("wirtal-bank: numer pytania musi być liczbą od 1 do %1, nie „%2”.\n")
-                .arg(lastQuestion)
+                .arg(last)
                 .arg(o.operands.front()));
         return exitUsage;
     }
@@ -82,12 +94,16 @@ int runShow(const Options& o) {
                 .chopped(1)
                 .mid(1);
         };
-        out(QStringLiteral("{\"number\":%1,\"kind\":%2,\"file\":%3,\"line\":%4,\"fields\":%5}\n")
+        const int official = layout::of(o.category)->officialOf(number);
+        const QString officialField =
+            official ? QStringLiteral(",\"official\":%1").arg(official) : QString();
+        out(QStringLiteral("{\"number\":%1%6,\"kind\":%2,\"file\":%3,\"line\":%4,\"fields\":%5}\n")
                 .arg(r.number)
                 .arg(json(kindName(r.kind)), json(bankDisplayName(r.fileName)))
                 .arg(r.line)
                 .arg(QString::fromUtf8(QJsonDocument(QJsonArray::fromStringList(r.fields))
-                                           .toJson(QJsonDocument::Compact))));
+                                           .toJson(QJsonDocument::Compact)),
+                     officialField));
         return exitOk;
     } catch (const Error& e) {
         err(e.message() + u'\n');
@@ -108,8 +124,9 @@ KindRules rulesFor(QuestionKind k) {
     return {7, {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")}};
 }
 
-// The problems of one record (empty when it is fine).
-QStringList recordProblems(const Record& r) {
+// The problems of one record (empty when it is fine). Without points in the records (a catalogue
+// edition without a points column) the points field is empty and not checked.
+QStringList recordProblems(const Record& r, bool pointsInRecords, bool mediaOptional) {
     const KindRules rules = rulesFor(r.kind);
     if (r.fields.size() < rules.fields)
         return {QStringLiteral("%1, wiersz %2: za mało pól (%3, potrzeba %4)")
@@ -122,13 +139,14 @@ QStringList recordProblems(const Record& r) {
         problems << QStringLiteral("zła poprawna odpowiedź „%1” (dozwolone: %2)")
                         .arg(r.answer(), rules.answers.join(QStringLiteral(", ")));
     static const QStringList points{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")};
-    if (!points.contains(r.points()))
+    if (pointsInRecords && !points.contains(r.points()))
         problems << QStringLiteral("zła liczba punktów „%1” (dozwolone: 1, 2, 3)").arg(r.points());
     const QString& m = r.media();
     const QString suffix = m.mid(m.lastIndexOf(u'.') + 1);
-    if (m.isEmpty())
-        problems << QStringLiteral("brak nazwy pliku multimediów");
-    else if (!m.contains(u'.') || (suffix != u"jpg" && suffix != u"wmv"))
+    if (m.isEmpty()) {
+        if (!mediaOptional)
+            problems << QStringLiteral("brak nazwy pliku multimediów");
+    } else if (!m.contains(u'.') || (suffix != u"jpg" && suffix != u"wmv"))
         problems
             << QStringLiteral("plik multimediów „%1” nie ma rozszerzenia .jpg ani .wmv").arg(m);
     else {
@@ -145,37 +163,61 @@ QStringList recordProblems(const Record& r) {
     return problems;
 }
 
-int runCheck(const Options& o) {
-    if (o.cues)
-        return cues::run(o.folder, o.category, o.strict);
+// Checks every question of one category (in a catalogue folder a question may have no media, as
+// in the official catalogue); prints its problems and returns their number.
+int checkCategory(const QString& category, bool named) {
     // Each bank file is read once; the lines are taken from that one reading, as the test draw
     // does. A file that cannot be read is one problem, reported once for its range of questions.
     std::map<QString, QStringList> loaded;
     int problems = 0;
+    const QString prefix = named ? category + QStringLiteral(": ") : QString();
     auto problem = [&](const QString& where, const QString& text) {
-        out(QStringLiteral("%1: %2\n").arg(where, text));
+        out(QStringLiteral("%1%2: %3\n").arg(prefix, where, text));
         ++problems;
     };
-    for (int n = 1; n <= lastQuestion; ++n) {
+    std::shared_ptr<const CategoryBank> bank;
+    try {
+        bank = layout::of(category);
+    } catch (const Error& e) {
+        problem(QStringLiteral("katalog.ini"), e.message());
+        out(QStringLiteral("%1%2 questions, %3 problems\n").arg(prefix).arg(0).arg(problems));
+        return problems;
+    }
+    for (int n = 1; n <= bank->last; ++n) {
         try {
-            const Location where = locate(o.category, n);
+            const Location where = bank->locate(n);
             if (!loaded.contains(where.path)) {
                 try {
                     loaded[where.path] = loadTextLines(where.path);
                 } catch (const Error& e) {
-                    const int last = where.kind == QuestionKind::Basic ? wspolnych : lastQuestion;
+                    const int last =
+                        where.kind == QuestionKind::Basic ? bank->basicCount : bank->last;
                     problem(QStringLiteral("%1–%2").arg(n).arg(last), e.message());
                     n = last; // the file's other questions have the same problem
                     continue;
                 }
             }
-            for (const QString& p : recordProblems(recordAt(loaded[where.path], where, n)))
+            for (const QString& p : recordProblems(recordAt(loaded[where.path], where, n),
+                                                   bank->pointsInRecords, bank->catalogue))
                 problem(QString::number(n), p);
         } catch (const Error& e) {
             problem(QString::number(n), e.message());
         }
     }
-    out(QStringLiteral("%1 questions, %2 problems\n").arg(lastQuestion).arg(problems));
+    out(QStringLiteral("%1%2 questions, %3 problems\n").arg(prefix).arg(bank->last).arg(problems));
+    return problems;
+}
+
+// One category, or in a folder made by the catalogue import without --category every category it
+// offers, each with its own summary line ("B: 2167 questions, 0 problems").
+int runCheck(const Options& o) {
+    if (o.cues)
+        return cues::run(o.folder, o.category, o.strict);
+    if (o.categoryGiven || !layout::isCatalogueFolder())
+        return checkCategory(o.category, false) == 0 ? exitOk : exitFailed;
+    int problems = 0;
+    for (const Category* c : Category::offered())
+        problems += checkCategory(c->code, true);
     return problems == 0 ? exitOk : exitFailed;
 }
 
@@ -193,8 +235,10 @@ int usage() {
     for (const Command& c : commands)
         text += QStringLiteral("  wirtal-bank %1 %2\n")
                     .arg(QString::fromLatin1(c.name), QString::fromLatin1(c.usage));
+    text += QStringLiteral("  wirtal-bank %1\n").arg(tool::importUsage());
     text += QStringLiteral("DIR: folder programu z plikami banku (domyślnie bieżący); "
-                           "X: kategoria A, B, C, D lub T (domyślnie B).\n"
+                           "X: kategoria, którą folder zawiera (domyślnie B; w folderze z "
+                           "importu check bez --category sprawdza każdą).\n"
                            "--cues: wskazówki odpowiedzi w treści pytań (DIR: źródła *.json "
                            "albo folder programu); --strict: błąd, gdy reguła zgadywania "
                            "przekracza granicę.\n");
@@ -223,8 +267,8 @@ bool parseOptions(std::span<const QString> args, Options& o) {
             if (!value(QStringLiteral("--category"), o.category))
                 return false;
             o.category = o.category.toUpper();
-            const Category* c = Category::find(o.category);
-            if (!c || c->specialistBank.isEmpty())
+            o.categoryGiven = true;
+            if (!Category::find(o.category))
                 return false;
         } else if (a == u"--cues" || a == u"--strict") {
             (a == u"--cues" ? o.cues : o.strict) = true;
@@ -251,6 +295,8 @@ int main(int argc, char** argv) {
         usage();
         return exitOk;
     }
+    if (args[1] == u"import") // its own options (--base, --without-media)
+        return tool::runImport(args.mid(2));
     for (const Command& c : commands) {
         if (args[1] != QLatin1String(c.name))
             continue;
@@ -261,6 +307,13 @@ int main(int argc, char** argv) {
             (o.cues && c.run != runCheck))
             return usage();
         Paths::setProgramFolder(QDir(o.folder).absolutePath());
+        // A category the program folder holds no questions for is a bad argument.
+        const Category* chosen = Category::find(o.category);
+        const auto offered = Category::offered();
+        // (The cue check also reads folders of JSON sources, which offer nothing.)
+        if (o.categoryGiven && !o.cues &&
+            std::find(offered.begin(), offered.end(), chosen) == offered.end())
+            return usage();
         return c.run(o);
     }
     return usage();

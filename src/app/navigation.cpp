@@ -1,4 +1,5 @@
 #include "app/navigation.h"
+#include "bank/layout.h"
 
 #include "app/leftmenu.h"
 #include "app/mainwindow.h"
@@ -21,10 +22,8 @@ Navigation::Navigation(MainWindow& window) : w_(window) {
     };
     // The other entries only switch pages; a running test goes on behind them.
     static constexpr PlainEntry plain[] = {
-        {LeftMenu::Wylosuj, MainWindow::ExamSheet},
-        {LeftMenu::Kodeks, MainWindow::RulesMenu},
-        {LeftMenu::Budowa, MainWindow::VehiclesMenu},
-        {LeftMenu::Znaki, MainWindow::SignsMenu},
+        {LeftMenu::Wylosuj, MainWindow::ExamSheet},   {LeftMenu::Kodeks, MainWindow::RulesMenu},
+        {LeftMenu::Budowa, MainWindow::VehiclesMenu}, {LeftMenu::Znaki, MainWindow::SignsMenu},
         {LeftMenu::Wiecej, MainWindow::MoreSheet},
     };
     for (const auto& e : plain) {
@@ -42,8 +41,7 @@ bool Navigation::confirmAbort(const QString& question) {
     ProgramState& s = w_.state();
     if (!s.testtrwa)
         return true;
-    if (w_.context().services.dialogs->message(question, Buttons::YesNo, Icon::None) !=
-        Answer::Yes)
+    if (w_.context().services.dialogs->message(question, Buttons::YesNo, Icon::None) != Answer::Yes)
         return false;
     // The test may have ended by itself while the box was open: it is recorded only once.
     if (s.testtrwa)
@@ -51,6 +49,16 @@ bool Navigation::confirmAbort(const QString& question) {
     w_.examPage()->hideNewTestBadge();
     return true;
 }
+
+namespace {
+// The question last shown in learning mode, as our number: the statistics file stores its id
+// (the official number in a catalogue folder); one the folder no longer holds starts at 1.
+int lastShownNumber(const QString& kategoria) {
+    const int id = storedLastQuestion(kategoria);
+    const int n = layout::numberOfStoredId(kategoria, id);
+    return n > 0 || id == 0 ? n : 1;
+}
+} // namespace
 
 void Navigation::chooseCategory(const QString& letter) {
     ProgramState& s = w_.state();
@@ -63,7 +71,7 @@ void Navigation::chooseCategory(const QString& letter) {
     w_.setWindowTitle(QStringLiteral("Wirtal 2013 - Norel - ") + c->buttonCaption());
     w_.setLeftPanelVisible(true);
     learn->loadRevisionList();
-    s.pytanie = storedLastQuestion(letter);
+    s.pytanie = lastShownNumber(letter);
     learn->setNumberEntry(s.pytanie);
     learn->clearForCategory(c->label());
     s.canadd = false;
@@ -92,7 +100,7 @@ void Navigation::backToLearning() {
     LearnPage* learn = w_.learnPage();
     w_.showPage(MainWindow::LearnSheet);
     w_.menu()->highlight(LeftMenu::Nauka);
-    s.pytanie = storedLastQuestion(s.kategoria);
+    s.pytanie = lastShownNumber(s.kategoria);
     learn->setNumberEntry(s.pytanie);
     learn->showQuestion(s.pytanie, /*evenIfSame=*/false);
     learn->resumeFilm();

@@ -2,13 +2,17 @@
 
 #include "art/shellart.h"
 #include "base/category.h"
+#include "base/paths.h"
 
 #include "widgets/styledbutton.h"
 
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace wirtal {
 
@@ -42,19 +46,31 @@ StartPage::StartPage(QWidget* parent) : QWidget(parent) {
     prompt->setStyleSheet(QStringLiteral("font-size: 15px; color: #3a4f70;"));
     prompt->setGeometry(0, 250, 1089, 30);
 
-    categories_ = Category::offered();
-    const int count = int(categories_.size());
-    const int w = 170, h = 120, gap = 24;
-    const int left = (1089 - (count * w + (count - 1) * gap)) / 2;
-    for (int i = 0; i < count; ++i) {
-        const Category& c = *categories_[i];
+    // Every category in table order, two rows of six; those the program folder offers can be
+    // chosen. The five single-letter buttons of the classic page keep their object names.
+    const std::vector<const Category*> offered = Category::offered();
+    catalogue_ = QFileInfo(Paths::inProgramFolder(QStringLiteral("\\katalog.ini"))).isFile();
+    const int w = 160, h = 112, gap = 16, perRow = 6;
+    const int left = (1089 - (perRow * w + (perRow - 1) * gap)) / 2;
+    int index = 0;
+    for (const Category& c : Category::all()) {
+        const bool isOffered = std::find(offered.begin(), offered.end(), &c) != offered.end();
+        categories_.push_back(&c);
+        offered_.push_back(isOffered);
+        static const QStringList classic{"A", "B", "C", "D", "T"};
+        const qsizetype old = classic.indexOf(c.code);
         auto* b = new StyledButton(c.buttonCaption(), this);
-        b->setObjectName(QStringLiteral("AdvSmoothButton%1").arg(24 + i));
-        b->setGeometry(left + i * (w + gap), 300, w, h);
+        b->setObjectName(old >= 0 ? QStringLiteral("AdvSmoothButton%1").arg(24 + old)
+                                  : QStringLiteral("CategoryButton") + c.code);
+        b->setGeometry(left + (index % perRow) * (w + gap), 290 + (index / perRow) * (h + gap), w,
+                       h);
         b->setCaptionPointSize(14);
-        b->setPicture(shellart::categoryPicture(c.code.front(), 130, 66));
-        b->setEnabled(c.enabledAtStart);
+        // PT (a tram's licence) shows the car; the others the vehicle of their first letter.
+        const QChar picture = c.code == u"PT" ? QChar(u'B') : c.code.front();
+        b->setPicture(shellart::categoryPicture(picture, 124, 62));
+        b->setEnabled(isOffered && (catalogue_ || c.enabledAtStart));
         buttons_.push_back(b);
+        ++index;
     }
 }
 
@@ -67,7 +83,7 @@ void StartPage::setChooseHandler(std::function<void(const QString&)> chosen) {
 
 void StartPage::markChosen(const QString& letter) {
     for (size_t i = 0; i < buttons_.size(); ++i)
-        buttons_[i]->setEnabled(categories_[i]->code != letter);
+        buttons_[i]->setEnabled(offered_[i] && categories_[i]->code != letter);
 }
 
 void StartPage::paintEvent(QPaintEvent*) {

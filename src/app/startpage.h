@@ -10,7 +10,8 @@ namespace wirtal {
 class StyledButton;
 struct Category;
 
-// The start page "TabSheet1": the title and a button for each category the program folder offers.
+// The start page "TabSheet1": the title and a button for every category; those the program folder
+// offers can be chosen.
 class StartPage : public QWidget {
     Q_OBJECT
 public:
@@ -25,7 +26,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    std::vector<const Category*> categories_;
+    std::vector<const Category*> categories_; // every category, table order
+    std::vector<bool> offered_;               // whether the program folder holds its questions
+    bool catalogue_ = false;                  // a folder made by the catalogue import
     std::vector<StyledButton*> buttons_;
 };
 

@@ -1,9 +1,10 @@
 #include "bank/bank.h"
 
-#include "base/paths.h"
+#include "bank/layout.h"
 #include "bank/split.h"
-#include "base/textfile.h"
 #include "base/category.h"
+#include "base/paths.h"
+#include "base/textfile.h"
 #include "platform/error.h"
 
 namespace wirtal {
@@ -52,21 +53,7 @@ const QString& Record::points() const {
 }
 
 Location locate(const QString& kategoria, int number) {
-    if (number < 1 || number > lastQuestion)
-        throw Error(QStringLiteral("Numer pytania %1 jest spoza zakresu 1–%2.")
-                        .arg(number)
-                        .arg(lastQuestion));
-    Location where;
-    where.kind = kindOf(number);
-    if (where.kind == QuestionKind::Basic) {
-        where.fileName = basicBankName();
-        where.line = number;
-    } else {
-        where.fileName = specialistBankName(kategoria);
-        where.line = number - wspolnych;
-    }
-    where.path = bankPath(where.fileName);
-    return where;
+    return layout::of(kategoria)->locate(number);
 }
 
 Record recordAt(const QStringList& lines, const Location& where, int number) {

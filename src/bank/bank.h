@@ -56,7 +56,8 @@ struct Location {
     QString path;
     int line;
 };
-// Throws Error for a number outside 1..1479 or an unknown category.
+// Where the category's question lives in the program folder (layout::of); throws Error for a
+// number outside the category's range or a category the folder holds no questions for.
 Location locate(const QString& kategoria, int number);
 
 // The line of a loaded bank as a record; throws Error naming the file and line when the line is

@@ -61,4 +61,20 @@ QStringList splitRecord(const QString& line) {
     return fields;
 }
 
+QString quotedRecord(const QStringList& fields) {
+    QString line;
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (i)
+            line += u',';
+        line += u'"';
+        for (const QChar c : fields[i]) {
+            if (c == u'"')
+                line += u'"';
+            line += c;
+        }
+        line += u'"';
+    }
+    return line;
+}
+
 } // namespace wirtal

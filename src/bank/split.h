@@ -12,4 +12,8 @@ namespace wirtal {
 void Split(const QString& Input, QStringList& Strings);
 QStringList splitRecord(const QString& line);
 
+// A bank line as the bank writers write it: every field in double quotes, a quote inside doubled,
+// fields joined by commas. Split gives the same fields back (a field may not hold a line end).
+QString quotedRecord(const QStringList& fields);
+
 } // namespace wirtal

@@ -1,5 +1,10 @@
 #include "base/category.h"
 
+#include "base/inifile.h"
+#include "base/paths.h"
+
+#include <QFileInfo>
+
 #include <array>
 
 namespace wirtal {
@@ -38,12 +43,35 @@ std::span<const Category> Category::all() {
     return table();
 }
 
+namespace {
+QString catalogueIni() {
+    return Paths::inProgramFolder(QStringLiteral("\\katalog.ini"));
+}
+bool catalogueFolder() {
+    return QFileInfo(catalogueIni()).isFile();
+}
+} // namespace
+
 std::vector<const Category*> Category::offered() {
     std::vector<const Category*> out;
+    if (catalogueFolder()) {
+        const QStringList codes =
+            ini::read(catalogueIni(), QStringLiteral("katalog"), QStringLiteral("kategorie"), {})
+                .split(u',', Qt::SkipEmptyParts);
+        for (const Category& c : table())
+            for (const QString& code : codes)
+                if (code.trimmed() == c.code)
+                    out.push_back(&c);
+        return out;
+    }
     for (const Category& c : table())
         if (!c.specialistBank.isEmpty())
             out.push_back(&c);
     return out;
+}
+
+bool Category::wholeBank() const {
+    return fullBank || catalogueFolder();
 }
 
 const Category* Category::find(const QString& code) {

@@ -38,9 +38,12 @@ struct Category {
 
     // Every known category in the order learners know them (A, A1, A2, AM, B, B1, C, ...).
     static std::span<const Category> all();
-    // The categories the program folder offers, those with a specialist bank: the start page's
-    // buttons, in table order.
+    // The categories the program folder offers, in table order: in a folder made by the catalogue
+    // import those its katalog.ini lists, otherwise those with a specialist bank.
     static std::vector<const Category*> offered();
+    // Whether the category gets the whole-bank behaviour (progress bar, number entry, the
+    // specialist timing of B): B in a classic folder, every category in a catalogue folder.
+    bool wholeBank() const;
     // The category with this code (letter case must match); null for an unknown or empty code.
     static const Category* find(const QString& code);
 };

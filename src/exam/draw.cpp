@@ -1,8 +1,9 @@
 #include "exam/draw.h"
 
 #include "bank/bank.h"
-#include "base/textfile.h"
+#include "bank/layout.h"
 #include "base/category.h"
+#include "base/textfile.h"
 #include "platform/error.h"
 #include "platform/random.h"
 
@@ -68,7 +69,117 @@ void readSlot(DrawnTest& t, int k, const QString& kategoria, const QStringList& 
 }
 } // namespace
 
+int structurePoints(int slot) {
+    if (slot <= 10)
+        return 3;
+    if (slot <= 16)
+        return 2;
+    if (slot <= basicSlots)
+        return 1;
+    if (slot <= 26)
+        return 3;
+    if (slot <= 30)
+        return 2;
+    return 1;
+}
+
+namespace {
+
+// `count` distinct items of `pool`, uniform, through the Random seam (a partial Fisher-Yates).
+std::vector<int> drawDistinct(std::vector<int> pool, int count, Random& random) {
+    for (int i = 0; i < count; ++i) {
+        const int j = random.uniform(i, int(pool.size()) - 1);
+        std::swap(pool[std::size_t(i)], pool[std::size_t(j)]);
+    }
+    pool.resize(std::size_t(count));
+    return pool;
+}
+
+QString className(bool basic, int points) {
+    return QStringLiteral("%1 za %2 pkt")
+        .arg(basic ? QStringLiteral("pytań podstawowych")
+                   : QStringLiteral("pytań specjalistycznych"))
+        .arg(points);
+}
+
+} // namespace
+
+DrawnTest drawCatalogueTest(const QString& kategoria, Random& random) {
+    const auto bank = layout::of(kategoria);
+    const QStringList basic = loadTextLines(bankPath(bank->basicFile));
+    const QStringList special = loadTextLines(bankPath(bank->specialistFile));
+    auto record = [&](int n) {
+        const Location where = bank->locate(n);
+        return recordAt(where.kind == QuestionKind::Basic ? basic : special, where, n);
+    };
+
+    // Slot ranges of the two parts: [first, last] slots and our numbers of their questions.
+    struct Part {
+        int firstSlot, lastSlot, firstNumber, lastNumber;
+        bool basic;
+    };
+    const Part parts[] = {{1, basicSlots, 1, bank->basicCount, true},
+                          {basicSlots + 1, slotCount, bank->basicCount + 1, bank->last, false}};
+
+    // Everything is drawn and read first; the test is only returned whole.
+    DrawnTest t;
+    for (const Part& part : parts) {
+        std::vector<int> chosen;
+        if (bank->pointsInRecords) {
+            // Each question's points, read once.
+            std::vector<int> pointsOf;
+            for (int n = part.firstNumber; n <= part.lastNumber; ++n)
+                pointsOf.push_back(record(n).points().trimmed().toInt());
+            for (int points = 3; points >= 1; --points) {
+                int need = 0;
+                for (int k = part.firstSlot; k <= part.lastSlot; ++k)
+                    need += structurePoints(k) == points;
+                std::vector<int> pool;
+                for (int n = part.firstNumber; n <= part.lastNumber; ++n)
+                    if (pointsOf[std::size_t(n - part.firstNumber)] == points)
+                        pool.push_back(n);
+                if (int(pool.size()) < need)
+                    throw Error(QStringLiteral("Kategoria %1: za mało %2 do wylosowania testu "
+                                               "(jest %3, potrzeba %4).")
+                                    .arg(kategoria, className(part.basic, points))
+                                    .arg(pool.size())
+                                    .arg(need));
+                const std::vector<int> drawn = drawDistinct(std::move(pool), need, random);
+                chosen.insert(chosen.end(), drawn.begin(), drawn.end());
+            }
+            // The order inside the part is shuffled; each question keeps its own points.
+            chosen = drawDistinct(std::move(chosen), int(chosen.size()), random);
+        } else {
+            const int need = part.lastSlot - part.firstSlot + 1;
+            const int available = part.lastNumber - part.firstNumber + 1;
+            if (available < need)
+                throw Error(QStringLiteral("Kategoria %1: za mało %2 do wylosowania testu "
+                                           "(jest %3, potrzeba %4).")
+                                .arg(kategoria, part.basic
+                                                    ? QStringLiteral("pytań podstawowych")
+                                                    : QStringLiteral("pytań specjalistycznych"))
+                                .arg(std::max(available, 0))
+                                .arg(need));
+            std::vector<int> pool;
+            for (int n = part.firstNumber; n <= part.lastNumber; ++n)
+                pool.push_back(n);
+            chosen = drawDistinct(std::move(pool), need, random);
+        }
+        for (int k = part.firstSlot; k <= part.lastSlot; ++k) {
+            const int n = chosen[std::size_t(k - part.firstSlot)];
+            const Record r = record(n);
+            t.pnr[k] = n;
+            t.prawodp[k] = r.answer();
+            t.pktza[k] =
+                bank->pointsInRecords ? r.points().trimmed() : QString::number(structurePoints(k));
+        }
+    }
+    return t;
+}
+
 DrawnTest drawTest(const QString& kategoria, Random& random) {
+    if (layout::isCatalogueFolder())
+        return drawCatalogueTest(kategoria, random);
     const QString specialName = specialistBankName(kategoria);
     // The specialist file is read first: for the categories other than "B" it sets the ranges.
     const QStringList special = loadTextLines(bankPath(specialName));

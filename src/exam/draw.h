@@ -42,10 +42,23 @@ struct DrawnTest {
     std::array<QString, slotCount + 1> prawodp{};
 };
 
+// The points of a slot in the official exam structure: basic slots 1..10 three points, 11..16
+// two, 17..20 one; specialist slots 21..26 three, 27..30 two, 31..32 one (74 in all).
+int structurePoints(int slot);
+
+// The draw in a folder made by the catalogue import. With points in the records: slots 1..10 from
+// the basic questions worth 3 points, 11..16 worth 2, 17..20 worth 1, slots 21..26, 27..30, 31..32
+// likewise from the specialist ones, each class drawn without repeats; then the order inside the
+// basic and inside the specialist part is shuffled (a question keeps its points). Without points:
+// 20 distinct basic and 12 distinct specialist questions, each slot worth its place's points.
+// Throws Error naming the category and class when a class holds too few questions.
+DrawnTest drawCatalogueTest(const QString& kategoria, Random& random);
+
 // The draw: every slot from its range in slot order (uniform over the inclusive range), then the
 // correct answer and the points of each from the basic bank file (read once) and the category's
 // specialist bank file (read once). Throws Error naming the file (missing, unreadable, too short)
-// or the file and line (a record with too few fields); nothing is changed then.
+// or the file and line (a record with too few fields); nothing is changed then. In a folder made
+// by the catalogue import it is drawCatalogueTest.
 DrawnTest drawTest(const QString& kategoria, Random& random);
 
 } // namespace wirtal

@@ -1,7 +1,7 @@
 #include "exam/examflow.h"
 
-#include "base/context.h"
 #include "bank/bank.h"
+#include "base/context.h"
 #include "base/textfile.h"
 #include "exam/examshared.h"
 #include "platform/error.h"
@@ -116,7 +116,7 @@ void ExamFlow::Timer13Timer() {
         }
         showMedia(r.field(specialistField::media), s_.ui.display, s_.player());
         const Category* c = s_.state().category();
-        if (!c || !c->fullBank) {
+        if (!c || !c->wholeBank()) {
             showSpecialistTexts(r);
             s_.timers.Timer1->start();
         }

@@ -1,9 +1,11 @@
 #include "exam/examreview.h"
 
+#include "bank/layout.h"
 #include "base/context.h"
 #include "exam/examflow.h"
 #include "exam/examshared.h"
 #include "platform/dialogs.h"
+#include "platform/error.h"
 #include "widgets/picturebox.h"
 #include "widgets/styledbutton.h"
 
@@ -52,7 +54,18 @@ void ExamReview::numberClick(int k) {
     if (s_.testtrwa() || sheet.pnr[1] <= 0)
         return;
     StyledButton* b = s_.ui.numbers[k];
-    b->setBadge(QString::number(sheet.pnr[k]), 10092543);
+    // With official numbers the badge shows it after ours, as the number entry takes it ("u").
+    int official = 0;
+    try {
+        official = layout::of(s_.state().kategoria)->officialOf(sheet.pnr[k]);
+    } catch (const Error&) {
+    }
+    b->setBadge(official ? QStringLiteral("%1 (u%2)").arg(sheet.pnr[k]).arg(official)
+                         : QString::number(sheet.pnr[k]),
+                10092543);
+    b->setToolTip(official
+                      ? QStringLiteral("Pytanie %1, nr urzędowy %2").arg(sheet.pnr[k]).arg(official)
+                      : QString());
     b->setBadgeVisible(true);
     kolorprzycisku(sheet.odp[k]);
     const QString& right = sheet.prawodp[k];

@@ -1,8 +1,9 @@
 #include "learn/learnpage.h"
 
+#include "bank/bank.h"
+#include "bank/layout.h"
 #include "base/context.h"
 #include "base/statsfile.h"
-#include "bank/bank.h"
 #include "learn/answercheck.h"
 #include "learn/answerpanels.h"
 #include "learn/learningdisplay.h"
@@ -82,8 +83,16 @@ LearnPage::LearnPage(AppContext& ctx, QWidget* parent)
 
 LearnPage::~LearnPage() = default;
 
+int LearnPage::lastNumber() const {
+    try {
+        return layout::of(ctx_.state.kategoria)->last;
+    } catch (const Error&) {
+        return lastQuestion;
+    }
+}
+
 void LearnPage::showQuestion(int n, bool evenIfSame) {
-    n = std::clamp(n, 0, lastQuestion);
+    n = std::clamp(n, 0, lastNumber());
     if (n == numer_ && !evenIfSame)
         return;
     numer_ = n;
@@ -101,14 +110,19 @@ void LearnPage::numerChange(int n) {
     player_.close();
 
     if (!s.powtorkatrwa)
-        StatsFile(s.statsFile()).setLastQuestion(n);
+        StatsFile(s.statsFile()).setLastQuestion(layout::storedIdOf(s.kategoria, n));
 
+    label1_->setText(labelText_);
     if (n == 0) {
         display_->showEmptyPicture();
         return;
     }
-    if (s.category() && s.category()->fullBank)
-        progress_->setPosition(double(n) / wspolnych * 100.0);
+    const auto bank = layout::of(s.kategoria);
+    if (s.category() && s.category()->wholeBank())
+        progress_->setPosition(double(n) / std::max(bank->basicCount, 1) * 100.0);
+    if (const int official = bank->officialOf(n))
+        label1_->setText(labelText_ +
+                         QStringLiteral("   •   pytanie %1, nr urzędowy %2").arg(n).arg(official));
     const Record r = lookup(s.kategoria, n);
     StyledButton* sprawdz = group_->sprawdzbutton();
     if (r.kind == QuestionKind::Basic) {
@@ -144,7 +158,7 @@ void LearnPage::advSmoothButton29Click() {
 void LearnPage::advSmoothButton30Click() {
     group_->next()->setEnabled(false);
     timer5_->start();
-    if (numer_ >= lastQuestion)
+    if (numer_ >= lastNumber())
         return;
     ProgramState& s = ctx_.state;
     s.pytanie += 1;
@@ -160,22 +174,45 @@ void LearnPage::timer5Timer() {
 
 void LearnPage::numereditKeyPressEnter() {
     ProgramState& s = ctx_.state;
-    if (!s.category() || !s.category()->fullBank)
+    if (!s.category() || !s.category()->wholeBank())
         return;
     QLineEdit* edit = group_->numeredit();
+    const int last = lastNumber();
+    // "u1234" is always an official number; a plain number is ours, or, past our last number,
+    // an official one when the folder has official numbers.
+    QString text = edit->text().trimmed();
+    const bool officialAsked = text.startsWith(u'u', Qt::CaseInsensitive);
+    if (officialAsked)
+        text.remove(0, 1);
     bool ok = false;
-    const int value = edit->text().toInt(&ok);
+    const int value = text.toInt(&ok);
+    if (ok && (officialAsked || value > last)) {
+        int ours = 0;
+        try {
+            ours = layout::of(s.kategoria)->numberOfOfficial(value);
+        } catch (const Error&) {
+        }
+        if (ours > 0) {
+            edit->setText(QString::number(ours));
+            setNumer(ours);
+            s.pytanie = numer_;
+            s.canadd = true;
+            return;
+        }
+        if (officialAsked)
+            return; // no such official number: the question shown stays
+    }
     const int orZero = ok ? value : 0;
-    const int or1479 = ok ? value : lastQuestion;
-    if (orZero > 0 && or1479 < lastQuestion + 1) {
+    const int orLast = ok ? value : last;
+    if (orZero > 0 && orLast < last + 1) {
         setNumer(orZero);
         s.pytanie = numer_;
         s.canadd = true;
     }
-    if (or1479 > lastQuestion) {
-        edit->setText(QString::number(lastQuestion));
-        setNumer(lastQuestion);
-        s.pytanie = lastQuestion;
+    if (orLast > last) {
+        edit->setText(QString::number(last));
+        setNumer(last);
+        s.pytanie = last;
         s.canadd = true;
     }
 }
@@ -219,6 +256,9 @@ void LearnPage::clearForCategory(const QString& labelText) {
     panels_->clearTexts();
     panels_->normalColours();
     odplabel_->clear();
+    labelText_ = labelText;
+    group_->acceptOfficialNumbers(layout::isCatalogueFolder());
+    group_->setLastNumber(lastNumber());
     label1_->setText(labelText);
     label1_->show();
     display_->showPicture();

@@ -72,11 +72,14 @@ private:
     void advSmoothButton30Click();
     void timer5Timer();
     void numereditKeyPressEnter();
+    // The last question number of the current category (its bank's, 1479 in a classic folder).
+    int lastNumber() const;
 
     AppContext& ctx_;
     MediaPlayer& player_;
     int numer_ = 0;
     QLabel* label1_ = nullptr;
+    QString labelText_; // the category label; the official number follows it when there is one
     QLabel* odplabel_ = nullptr;
     LearningDisplay* display_ = nullptr;
     AnswerPanels* panels_ = nullptr;

@@ -34,9 +34,7 @@ NumberGroup::NumberGroup(QWidget* parent) : QGroupBox(QStringLiteral(" Numer pyt
     numeredit_->setObjectName(QStringLiteral("numeredit"));
     numeredit_->setAccessibleName(QStringLiteral("Numer pytania"));
     numeredit_->setToolTip(numereditHint());
-    numeredit_->setMaxLength(4);
-    numeredit_->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[0-9]{0,4}")), numeredit_));
+    acceptOfficialNumbers(false);
     numeredit_->setAlignment(Qt::AlignCenter);
     QFont f = numeredit_->font();
     f.setPointSize(14);
@@ -67,6 +65,22 @@ NumberGroup::NumberGroup(QWidget* parent) : QGroupBox(QStringLiteral(" Numer pyt
         "Poprawność odpowiedzi będzie sprawdzana natychmiast po wybraniu odpowiedzi."));
     auto_->setChecked(true);
     auto_->setGeometry(216, 100, 138, 30);
+}
+
+void NumberGroup::setLastNumber(int last) {
+    label5_->setText(QStringLiteral("z %1").arg(last));
+}
+
+void NumberGroup::acceptOfficialNumbers(bool on) {
+    numeredit_->setMaxLength(on ? 6 : 4);
+    const QRegularExpression rule(on ? QStringLiteral("[uU]?[0-9]{0,5}")
+                                     : QStringLiteral("[0-9]{0,4}"));
+    if (auto* v = numeredit_->findChild<QRegularExpressionValidator*>())
+        v->setRegularExpression(rule);
+    else
+        numeredit_->setValidator(new QRegularExpressionValidator(rule, numeredit_));
+    if (!numeredit_->toolTip().isEmpty())
+        numeredit_->setToolTip(on ? officialHint() : numereditHint());
 }
 
 } // namespace wirtal

@@ -11,8 +11,9 @@ namespace wirtal {
 class StyledButton;
 
 // The group " Numer pytania: " ("GroupBox1"): previous and next ("AdvSmoothButton29",
-// "AdvSmoothButton30"), the number entry "numeredit" (digits only, at most four) with "z 1479"
-// ("Label5"), "SPRAWDŹ" ("sprawdzbutton", its badge shows the question's points) and
+// "AdvSmoothButton30"), the number entry "numeredit" (digits only, at most four; in a folder with
+// official numbers also "u" and up to five digits) with "z 1479" (the category's last number,
+// "Label5"), "SPRAWDŹ" ("sprawdzbutton", its badge shows the question's points) and
 // "autosprawdzanie" ("autoCheckBox"). The learning page gives the controls their handlers.
 class NumberGroup : public QGroupBox {
     Q_OBJECT
@@ -25,6 +26,15 @@ public:
     StyledButton* sprawdzbutton() const { return sprawdz_; }
     QCheckBox* autoCheckBox() const { return auto_; }
 
+    // In a folder with official numbers the entry takes "u" and an official number too
+    // ("u12345"); otherwise our number of at most four digits.
+    void acceptOfficialNumbers(bool on);
+    // "z 1479": the category's last question number beside the entry.
+    void setLastNumber(int last);
+    static QString officialHint() {
+        return QStringLiteral("Wpisz numer pytania albo „u” i numer urzędowy (np. u1234) i "
+                              "wciśnij Enter.");
+    }
     static QString numereditHint() {
         return QStringLiteral("Wpisz numer pytania i wciśnij Enter.");
     }

@@ -1,4 +1,5 @@
 #include "learn/revisionpanel.h"
+#include "bank/layout.h"
 
 #include "base/context.h"
 #include "base/paths.h"
@@ -122,7 +123,7 @@ void RevisionPanel::loadRevisionList() {
         return;
     const QString path = Paths::inUserData(file);
     try {
-        list_->addItems(loadRevisionFile(path));
+        list_->addItems(layout::numbersOfIds(ctx_.state.kategoria, loadRevisionFile(path)));
     } catch (const Error& e) {
         throw Error(e.message() + QStringLiteral(" Lista pytań do powtórki nie zostanie zapisana, "
                                                  "aby nie zastąpić tego pliku."));
@@ -137,7 +138,8 @@ void RevisionPanel::savebox() {
     if (file.isEmpty() || !loaded_)
         return;
     // A missing file is created, so that the list is kept from the very first run.
-    saveRevisionFile(Paths::inUserData(file), entries());
+    saveRevisionFile(Paths::inUserData(file),
+                     layout::idsOfNumbers(ctx_.state.kategoria, entries()));
 }
 
 void RevisionPanel::listChanged() {

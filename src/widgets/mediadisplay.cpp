@@ -1,8 +1,8 @@
 #include "widgets/mediadisplay.h"
 
+#include "base/paths.h"
 #include "platform/error.h"
 #include "platform/filereader.h"
-#include "base/paths.h"
 #include "platform/mediaplayer.h"
 #include "widgets/picturebox.h"
 
@@ -31,8 +31,17 @@ QString extensionOf(const QString& path) {
 }
 
 void showMedia(const QString& field, MediaDisplay& d, MediaPlayer& player) {
-    if (field.isEmpty())
+    if (field.isEmpty()) {
+        // In a folder made by the catalogue import a question may have no media: it shows the
+        // empty picture, never the previous question's picture. (In a classic bank an empty name
+        // is a fault of the record, which leaves the display as it is.)
+        if (!QFileInfo(Paths::inProgramFolder(QStringLiteral("\\katalog.ini"))).isFile())
+            return;
+        d.showPicture();
+        if (d.picture)
+            d.picture->load(Paths::inProgramFolder(QStringLiteral("\\obrazki_prawko\\empty.jpg")));
         return;
+    }
     const QString path = mediaPath(field);
     const QString ext = extensionOf(path);
     if (ext != QStringLiteral(".wmv") && ext != QStringLiteral(".jpg"))

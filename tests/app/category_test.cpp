@@ -20,8 +20,8 @@ TEST_F(CategoryTest, ChoosingBOnAFreshFolderOpensQuestionOneAndCreatesTheStatist
     EXPECT_EQ(w.currentPage(), MainWindow::LearnSheet);
     EXPECT_TRUE(find<LeftMenu>(QStringLiteral("leftpanel"))->isVisibleTo(&w));
     EXPECT_FALSE(find<StyledButton>(QStringLiteral("AdvSmoothButton25"))->isEnabled());
-    for (const char* other : {"AdvSmoothButton24", "AdvSmoothButton26", "AdvSmoothButton27",
-                              "AdvSmoothButton28"})
+    for (const char* other :
+         {"AdvSmoothButton24", "AdvSmoothButton26", "AdvSmoothButton27", "AdvSmoothButton28"})
         EXPECT_TRUE(find<StyledButton>(QString::fromLatin1(other))->isEnabled()) << other;
     EXPECT_EQ(w.state().pytanie, 1);
     EXPECT_EQ(w.learnPage()->numer(), 1);
@@ -41,8 +41,7 @@ TEST_F(CategoryTest, OpensOnTheStoredLastQuestion) {
         int expected;
     };
     const Case cases[] = {
-        {"[last]\r\npytanie=1297\r\n", 1297},
-        {"[last]\r\npytanie=1479\r\n", 1479},
+        {"[last]\r\npytanie=1297\r\n", 1297}, {"[last]\r\npytanie=1479\r\n", 1479},
         {"[LAST]\r\nPYTANIE=640\r\n", 640}, // names match without regard to case
         {"[last]\r\npytanie=abc\r\n", 1},   // no integer: question 1
         {"[last]\r\npytanie=0\r\n", 0},     // the empty state
@@ -57,4 +56,43 @@ TEST_F(CategoryTest, OpensOnTheStoredLastQuestion) {
         EXPECT_EQ(w.state().pytanie, c.expected) << c.stored.constData();
         EXPECT_EQ(w.learnPage()->numer(), c.expected) << c.stored.constData();
     }
+}
+
+TEST_F(CategoryTest, ACatalogueFolderEnablesTheCategoriesItLists) {
+    auto utf8 = [](const QStringList& lines) {
+        return QByteArray("\xEF\xBB\xBF") +
+               (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+    };
+    for (const char* code : {"pt", "c1"}) {
+        folders.writeProgramFile(
+            QStringLiteral("pytania-%1-podst.txt").arg(code),
+            utf8({quotedLine({"h"}), quotedLine({"Czy?", "T", "", "1", "7", ""})}));
+        folders.writeProgramFile(QStringLiteral("pytania-%1-spec.txt").arg(code),
+                                 utf8({quotedLine({"h"})}));
+    }
+    folders.writeProgramFile(QStringLiteral("obrazki_prawko/empty.jpg"),
+                             pictureBytes(QStringLiteral("empty.jpg")));
+    folders.writeProgramFile(
+        QStringLiteral("katalog.ini"),
+        utf8({"[katalog]", "kategorie=C1,PT", "punkty=1", "[C1]", "podstawowe=1",
+              "specjalistyczne=0", "[PT]", "podstawowe=1", "specjalistyczne=0"}));
+    MainWindow& w = window();
+    // All twelve buttons; the classic five keep their names.
+    const char* const names[] = {"AdvSmoothButton24", "CategoryButtonA1",  "CategoryButtonA2",
+                                 "CategoryButtonAM",  "AdvSmoothButton25", "CategoryButtonB1",
+                                 "AdvSmoothButton26", "CategoryButtonC1",  "AdvSmoothButton27",
+                                 "CategoryButtonD1",  "CategoryButtonPT",  "AdvSmoothButton28"};
+    for (const char* name : names) {
+        const QString n = QString::fromLatin1(name);
+        EXPECT_EQ(find<StyledButton>(n)->isEnabled(), n.endsWith(u"C1") || n.endsWith(u"PT"))
+            << name;
+    }
+    click(QStringLiteral("CategoryButtonPT"));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Wirtal 2013 - Norel - Kategoria PT"));
+    EXPECT_TRUE(find<QLabel>(QStringLiteral("Label1"))->text().startsWith(u"kategoria PT"));
+    EXPECT_FALSE(find<StyledButton>(QStringLiteral("CategoryButtonPT"))->isEnabled());
+    EXPECT_TRUE(find<StyledButton>(QStringLiteral("CategoryButtonC1"))->isEnabled());
+    EXPECT_FALSE(find<StyledButton>(QStringLiteral("AdvSmoothButton25"))->isEnabled());
+    EXPECT_EQ(folders.readUserFile(QStringLiteral("statspt.ini")),
+              QByteArray("[last]\r\npytanie=7\r\n")); // by its official number
 }

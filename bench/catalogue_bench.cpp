@@ -1,0 +1,182 @@
+// An imported category B (1772 basic and 395 specialist questions of about 120 characters, UTF-8
+// with a byte-order mark, official numbers and points, as the catalogue import writes them) in a
+// temporary program folder: the record lookup, the draw from the point classes, and a whole exam in
+// the real main window on the manual clock.
+//
+//   bench_catalogue [--benchmark_filter=...]
+
+#include "fullbank.h"
+
+#include "app/mainwindow.h"
+#include "app/navigation.h"
+#include "bank/bank.h"
+#include "bank/layout.h"
+#include "base/paths.h"
+#include "exam/draw.h"
+#include "exam/exampage.h"
+#include "platform/dialogs.h"
+#include "platform/error.h"
+#include "platform/manualclock.h"
+#include "platform/mediaplayer.h"
+#include "platform/random.h"
+#include "platform/wallclock.h"
+#include "widgets/styledbutton.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+using namespace wirtal;
+using wirtal::bench::questionText;
+using wirtal::bench::quoted;
+
+namespace {
+
+constexpr int basicCount = 1772, specialCount = 395;
+
+void writeUtf8(const QString& path, const QStringList& lines) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) ||
+        f.write(QByteArray("\xEF\xBB\xBF") +
+                (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8()) < 0) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        std::exit(1);
+    }
+}
+
+// Every box is answered Yes; errors are printed (none is expected).
+class QuietDialogs final : public Dialogs {
+public:
+    Answer message(const QString& t, Buttons, Icon, bool) override {
+        std::fprintf(stderr, "box: %s\n", qPrintable(t));
+        return Answer::Yes;
+    }
+    QString saveFileName(const QString&, const QString&) override { return {}; }
+};
+
+struct Setup {
+    QTemporaryDir program, user;
+    ManualClock clock;
+    QuietDialogs dialogs;
+    InertPlayer player;
+    SeededRandom random{2026};
+    FixedWallClock wall{QDateTime(QDate(2026, 12, 10), QTime(12, 0))};
+    std::unique_ptr<MainWindow> window;
+
+    Setup() {
+        Paths::setProgramFolder(program.path());
+        Paths::setUserDataFolder(user.path());
+        QStringList basic{
+            quoted({"Wirtal: pytania podstawowe B", "T/N", "media", "pkt", "numer", "ENG"})};
+        for (int n = 1; n <= basicCount; ++n)
+            basic << quoted({questionText(n, 90), n % 2 ? "T" : "N",
+                             QStringLiteral("p%1.jpg").arg(n), QString::number(n % 3 + 1),
+                             QString::number(2 * n + 1), QString()});
+        writeUtf8(program.filePath("pytania-b-podst.txt"), basic);
+        QStringList special{quoted({"Wirtal: pytania specjalistyczne B", "A", "B", "C", "odp",
+                                    "media", "pkt", "numer", "ENG", "A ENG", "B ENG", "C ENG"})};
+        for (int n = 1; n <= specialCount; ++n)
+            special << quoted({questionText(n, 60), questionText(n + 1, 25),
+                               questionText(n + 2, 25), questionText(n + 3, 25),
+                               QString(QChar(u'A' + n % 3)), QStringLiteral("%1.jpg").arg(n),
+                               QString::number(n % 3 + 1), QString::number(10000 + n), QString(),
+                               QString(), QString(), QString()});
+        writeUtf8(program.filePath("pytania-b-spec.txt"), special);
+        writeUtf8(program.filePath("katalog.ini"),
+                  {"[katalog]", "wersja=1", "kategorie=B", "punkty=1", "[B]",
+                   QStringLiteral("podstawowe=%1").arg(basicCount),
+                   QStringLiteral("specjalistyczne=%1").arg(specialCount)});
+        setErrorSink([](const QString& t) { std::fprintf(stderr, "error: %s\n", qPrintable(t)); });
+        Services s;
+        s.timers = &clock;
+        s.dialogs = &dialogs;
+        s.random = &random;
+        s.clock = &wall;
+        s.player = &player;
+        window = std::make_unique<MainWindow>(s);
+        window->navigation()->chooseCategory(QStringLiteral("B"));
+    }
+    StyledButton* button(const char* name) {
+        return window->findChild<StyledButton*>(QString::fromLatin1(name));
+    }
+};
+
+Setup& setup() {
+    static Setup s;
+    return s;
+}
+
+// One record by its number, the file read anew as on every question shown.
+void BM_CatalogueLookup(benchmark::State& state) {
+    setup();
+    const int n = int(state.range(0));
+    for (auto _ : state) {
+        Record r = lookup(QStringLiteral("B"), n);
+        benchmark::DoNotOptimize(r);
+    }
+}
+BENCHMARK(BM_CatalogueLookup)
+    ->Arg(1)
+    ->Arg(basicCount)
+    ->Arg(basicCount + specialCount)
+    ->Unit(benchmark::kMicrosecond);
+
+// The draw alone: both files read once, each question's points read, 32 drawn.
+void BM_CatalogueDraw(benchmark::State& state) {
+    setup();
+    SeededRandom random(7);
+    for (auto _ : state) {
+        DrawnTest t = drawTest(QStringLiteral("B"), random);
+        benchmark::DoNotOptimize(t);
+    }
+}
+BENCHMARK(BM_CatalogueDraw)->Unit(benchmark::kMillisecond);
+
+// Every question answered right as soon as it can be, then "Dalej".
+void BM_CatalogueWholeExamAnsweredWithDalej(benchmark::State& state) {
+    Setup& s = setup();
+    ProgramState& st = s.window->state();
+    const TestSheet& sheet = s.window->examPage()->sheet();
+    StyledButton* dalej = s.button("NextTestButton");
+    StyledButton* tak = s.button("Taktest");
+    for (auto _ : state) {
+        s.button("nowytest")->clickFromCode();
+        while (st.testtrwa) {
+            const int k = st.globalint;
+            StyledButton* sign = isBasicSlot(k) ? tak : dalej;
+            s.clock.advanceUntil([&] { return !st.testtrwa || sign->isEnabled(); }, 120000);
+            if (!st.testtrwa)
+                break;
+            const QString& code = sheet.prawodp[k];
+            const char* name = code == u"T"   ? "Taktest"
+                               : code == u"N" ? "Nietest"
+                               : code == u"A" ? "Atest"
+                               : code == u"B" ? "Btest"
+                                              : "Ctest";
+            s.button(name)->click();
+            dalej->click();
+            s.clock.advanceUntil([&] { return !st.testtrwa || st.globalint != k; }, 120000);
+        }
+        if (sheet.punktow == 0)
+            state.SkipWithError("no points scored");
+    }
+}
+BENCHMARK(BM_CatalogueWholeExamAnsweredWithDalej)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    setup().window.reset();
+    setErrorSink({});
+    return 0;
+}

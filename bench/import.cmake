@@ -1,0 +1,1 @@
+wirtal_add_bench(bench_import SOURCES import_bench.cpp)

@@ -1,0 +1,338 @@
+#include "catalogue/catalogue.h"
+
+#include "platform/error.h"
+
+#include <QHash>
+#include <QRegularExpression>
+
+#include <optional>
+
+namespace wirtal::catalogue {
+
+namespace {
+
+// The columns the import reads, each with the header texts editions give it.
+enum Column {
+    Number,
+    Text,
+    OptionA,
+    OptionB,
+    OptionC,
+    Answer,
+    Media,
+    PartColumn,
+    Categories,
+    Points,
+    TextEn,
+    OptionAEn,
+    OptionBEn,
+    OptionCEn,
+    ColumnCount
+};
+
+struct ColumnRule {
+    Column column;
+    bool required;
+    const char* display; // as error messages name it
+    QStringList headers; // compared after normalizing (see normalizedHeader)
+};
+
+const ColumnRule columnRules[] = {
+    {Number, true, "Numer pytania", {"numer pytania"}},
+    {Text, true, "Pytanie", {"pytanie"}},
+    {OptionA, true, "Odpowiedź A", {"odpowiedź a"}},
+    {OptionB, true, "Odpowiedź B", {"odpowiedź b"}},
+    {OptionC, true, "Odpowiedź C", {"odpowiedź c"}},
+    {Answer, true, "Poprawna odp", {"poprawna odp", "poprawna odpowiedź"}},
+    {Media, true, "Media", {"media"}},
+    {PartColumn, true, "Zakres struktury", {"zakres struktury"}},
+    {Categories, true, "Kategorie", {"kategorie"}},
+    {Points, false, "Liczba punktów", {"liczba punktów", "punkty"}},
+    {TextEn, false, "Pytanie ENG", {"pytanie eng"}},
+    {OptionAEn, false, "Odpowiedź A ENG", {"odpowiedź a eng"}},
+    {OptionBEn, false, "Odpowiedź B ENG", {"odpowiedź b eng"}},
+    {OptionCEn, false, "Odpowiedź C ENG", {"odpowiedź c eng"}},
+};
+
+// Header text as compared: blanks collapsed, lower case, a trailing dot or colon dropped.
+QString normalizedHeader(const QString& h) {
+    QString s = h.simplified().toLower();
+    while (s.endsWith(u'.') || s.endsWith(u':'))
+        s.chop(1);
+    return s.trimmed();
+}
+
+// A text of the sheet as one bank field: line breaks and other control characters become
+// blanks (a bank record is one line), runs of blanks one blank.
+QString cleanText(const QString& s) {
+    QString out = s;
+    for (QChar& c : out)
+        if (c.unicode() < 32 || c.unicode() == 0x7F)
+            c = u' ';
+    return out.simplified();
+}
+
+struct Header {
+    qint64 row = -1; // index into sheet.rows
+    int columns[ColumnCount];
+};
+
+// The first of the top rows that names every required column; its columns.
+std::optional<Header> findHeader(const Sheet& sheet, QStringList* missing) {
+    const qsizetype scan = std::min<qsizetype>(sheet.rows.size(), 20);
+    int bestFound = -1;
+    for (qsizetype i = 0; i < scan; ++i) {
+        Header h;
+        h.row = i;
+        std::fill(std::begin(h.columns), std::end(h.columns), -1);
+        QHash<QString, int> byText;
+        const SheetRow& row = sheet.rows[i];
+        for (int c = 0; c < row.cells.size(); ++c) {
+            const QString t = normalizedHeader(row.cells[c].text);
+            if (!t.isEmpty() && !byText.contains(t))
+                byText.insert(t, c);
+        }
+        int found = 0;
+        QStringList absent;
+        for (const ColumnRule& rule : columnRules) {
+            for (const QString& name : rule.headers)
+                if (const auto it = byText.constFind(name); it != byText.constEnd()) {
+                    h.columns[rule.column] = it.value();
+                    break;
+                }
+            if (rule.required) {
+                if (h.columns[rule.column] >= 0)
+                    ++found;
+                else
+                    absent << QStringLiteral("„%1”").arg(QString::fromUtf8(rule.display));
+            }
+        }
+        if (absent.isEmpty())
+            return h;
+        if (found > bestFound) {
+            bestFound = found;
+            *missing = absent;
+        }
+    }
+    if (bestFound < 0)
+        for (const ColumnRule& rule : columnRules)
+            if (rule.required)
+                *missing << QStringLiteral("„%1”").arg(QString::fromUtf8(rule.display));
+    return std::nullopt;
+}
+
+} // namespace
+
+const QStringList& categoryCodes() {
+    static const QStringList codes{"A", "A1", "A2", "AM", "B",  "B1",
+                                   "C", "C1", "D",  "D1", "PT", "T"};
+    return codes;
+}
+
+bool leavesOut(Reason r) {
+    return r != Reason::CorrectedToBasic && r != Reason::CorrectedToSpecialist;
+}
+
+QString reasonTitle(Reason r) {
+    switch (r) {
+    case Reason::BadNumber:
+        return QStringLiteral("brak lub zły numer pytania");
+    case Reason::DuplicateNumber:
+        return QStringLiteral("powtórzony numer pytania");
+    case Reason::EmptyText:
+        return QStringLiteral("pusta treść pytania");
+    case Reason::BadAnswer:
+        return QStringLiteral("zła poprawna odpowiedź");
+    case Reason::ChoiceWithoutOptions:
+        return QStringLiteral("odpowiedź A/B/C bez treści odpowiedzi");
+    case Reason::IncompleteOptions:
+        return QStringLiteral("niepełne odpowiedzi A, B, C");
+    case Reason::YesNoWithOptions:
+        return QStringLiteral("odpowiedź T/N przy odpowiedziach A, B, C");
+    case Reason::NoCategory:
+        return QStringLiteral("brak kategorii");
+    case Reason::UnknownCategory:
+        return QStringLiteral("nieznana kategoria");
+    case Reason::BadPoints:
+        return QStringLiteral("zła liczba punktów");
+    case Reason::BadMediaName:
+        return QStringLiteral("niedozwolona nazwa pliku multimediów");
+    case Reason::MissingMedia:
+        return QStringLiteral("brak pliku multimediów");
+    case Reason::CorrectedToBasic:
+        return QStringLiteral("zakres poprawiony na podstawowy");
+    case Reason::CorrectedToSpecialist:
+        return QStringLiteral("zakres poprawiony na specjalistyczny");
+    }
+    return {};
+}
+
+bool plainFileName(const QString& name) {
+    if (name.isEmpty() || name == u"." || name == u".." || name.size() > 255)
+        return false;
+    for (const QChar c : name)
+        if (c.unicode() < 32 || c == u'/' || c == u'\\' || c == u':' || c.unicode() == 0x7F)
+            return false;
+    return true;
+}
+
+Catalogue readCatalogue(const Sheet& sheet, const QString& fileName) {
+    QStringList missing;
+    const std::optional<Header> header = findHeader(sheet, &missing);
+    if (!header)
+        throw Error(QStringLiteral("%1: brak kolumn %2 w wierszu nagłówka arkusza")
+                        .arg(fileName, missing.join(QStringLiteral(", "))));
+    const int* col = header->columns;
+    Catalogue out;
+    out.hasPoints = col[Points] >= 0;
+    out.hasEnglish = col[TextEn] >= 0;
+
+    QHash<qint64, qint64> firstRowOf; // official number -> sheet row of the question kept
+    for (qsizetype i = header->row + 1; i < sheet.rows.size(); ++i) {
+        const SheetRow& row = sheet.rows[i];
+        auto cell = [&](Column c) { return cleanText(row.at(col[c]).text); };
+        const QString number = cell(Number), text = cell(Text), answer = cell(Answer).toUpper();
+        const QString a = cell(OptionA), b = cell(OptionB), c = cell(OptionC);
+        const QString media = cell(Media), part = cell(PartColumn).toUpper();
+        const QString categories = cell(Categories), points = cell(Points);
+        if (number.isEmpty() && text.isEmpty() && answer.isEmpty() && a.isEmpty() && b.isEmpty() &&
+            c.isEmpty() && media.isEmpty() && categories.isEmpty())
+            continue; // an empty (formatted) row
+        ++out.rows;
+
+        RowNote note;
+        note.row = row.number;
+        note.number = number;
+        note.statedPart = part;
+        QStringList cats, unknown;
+        for (const QString& piece :
+             categories.split(QRegularExpression(QStringLiteral("[,;\\s]+")), Qt::SkipEmptyParts)) {
+            const QString code = piece.toUpper();
+            if (!categoryCodes().contains(code))
+                unknown << piece;
+            else if (!cats.contains(code))
+                cats << code;
+        }
+        // Kept in the order of categoryCodes().
+        QStringList ordered;
+        for (const QString& code : categoryCodes())
+            if (cats.contains(code))
+                ordered << code;
+        note.categories = ordered;
+        auto report = [&](Reason r, const QString& detail) {
+            note.reason = r;
+            note.detail = detail;
+            out.notes << note;
+        };
+
+        qint64 n = 0;
+        if (!wholeNumber(number, &n) || n < 1) {
+            report(Reason::BadNumber,
+                   number.isEmpty()
+                       ? QStringLiteral("brak numeru pytania")
+                       : QStringLiteral("numer pytania „%1” nie jest liczbą całkowitą dodatnią")
+                             .arg(number.left(40)));
+            continue;
+        }
+        note.number = QString::number(n);
+        if (text.isEmpty()) {
+            report(Reason::EmptyText, QStringLiteral("pusta treść pytania"));
+            continue;
+        }
+        const bool yesNo = answer == u"T" || answer == u"N";
+        const bool choice = answer == u"A" || answer == u"B" || answer == u"C";
+        if (!yesNo && !choice) {
+            report(Reason::BadAnswer,
+                   QStringLiteral("poprawna odpowiedź „%1” (dozwolone: T, N, A, B, C)")
+                       .arg(answer.left(40)));
+            continue;
+        }
+        const int options = int(!a.isEmpty()) + int(!b.isEmpty()) + int(!c.isEmpty());
+        if (yesNo && options > 0) {
+            report(Reason::YesNoWithOptions,
+                   QStringLiteral("odpowiedź %1 (TAK/NIE), a wiersz ma odpowiedzi A, B, C")
+                       .arg(answer));
+            continue;
+        }
+        if (choice && options == 0) {
+            report(Reason::ChoiceWithoutOptions,
+                   QStringLiteral("odpowiedź %1 bez treści odpowiedzi A, B, C").arg(answer));
+            continue;
+        }
+        if (choice && options < 3) {
+            report(Reason::IncompleteOptions,
+                   QStringLiteral("odpowiedź %1, a brak treści części odpowiedzi A, B, C")
+                       .arg(answer));
+            continue;
+        }
+        if (!unknown.isEmpty()) {
+            report(Reason::UnknownCategory,
+                   QStringLiteral("nieznana kategoria „%1”").arg(unknown.join(u',').left(40)));
+            continue;
+        }
+        if (ordered.isEmpty()) {
+            report(Reason::NoCategory, QStringLiteral("brak kategorii"));
+            continue;
+        }
+        int pts = 0;
+        if (out.hasPoints) {
+            qint64 p = 0;
+            if (!wholeNumber(points, &p) || p < 1 || p > 3) {
+                report(Reason::BadPoints, QStringLiteral("liczba punktów „%1” (dozwolone: 1, 2, 3)")
+                                              .arg(points.left(40)));
+                continue;
+            }
+            pts = int(p);
+        }
+        if (!media.isEmpty() && !plainFileName(media)) {
+            report(Reason::BadMediaName,
+                   QStringLiteral("niedozwolona nazwa pliku multimediów „%1”").arg(media.left(80)));
+            continue;
+        }
+
+        if (const auto it = firstRowOf.constFind(n); it != firstRowOf.constEnd()) {
+            report(Reason::DuplicateNumber,
+                   QStringLiteral("numer pytania %1 był już w wierszu %2").arg(n).arg(it.value()));
+            continue;
+        }
+        firstRowOf.insert(n, row.number);
+
+        Question q;
+        q.number = n;
+        q.part = yesNo ? Part::Basic : Part::Specialist;
+        q.text = text;
+        if (choice) {
+            q.a = a;
+            q.b = b;
+            q.c = c;
+        }
+        q.answer = answer;
+        q.media = media;
+        q.points = pts;
+        q.categories = ordered;
+        q.row = row.number;
+        if (out.hasEnglish) {
+            q.en = cell(TextEn);
+            if (choice) {
+                q.enA = cell(OptionAEn);
+                q.enB = cell(OptionBEn);
+                q.enC = cell(OptionCEn);
+            }
+        }
+        out.questions << q;
+
+        const QString stated = q.part == Part::Basic ? QStringLiteral("PODSTAWOWY")
+                                                     : QStringLiteral("SPECJALISTYCZNY");
+        if (part != stated)
+            report(q.part == Part::Basic ? Reason::CorrectedToBasic : Reason::CorrectedToSpecialist,
+                   QStringLiteral("zakres „%1”, a wiersz niesie pytanie %2: zaliczone do %3")
+                       .arg(part.left(40),
+                            q.part == Part::Basic ? QStringLiteral("TAK/NIE bez odpowiedzi A, B, C")
+                                                  : QStringLiteral("z odpowiedziami A, B, C"),
+                            q.part == Part::Basic ? QStringLiteral("podstawowych")
+                                                  : QStringLiteral("specjalistycznych")));
+    }
+    return out;
+}
+
+} // namespace wirtal::catalogue

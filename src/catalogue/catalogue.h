@@ -1,0 +1,78 @@
+#pragma once
+
+// The official question catalogue as sound questions: columns found by their header text, every
+// row checked, and every row that cannot become a sound question reported with its reason.
+
+#include "catalogue/xlsx.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace wirtal::catalogue {
+
+// The licence categories of the catalogue, in the order the program lists them.
+const QStringList& categoryCodes();
+
+enum class Part { Basic, Specialist };
+
+struct Question {
+    qint64 number = 0; // the official number
+    Part part = Part::Basic;
+    QString text, a, b, c; // a, b, c only for specialist questions
+    QString answer;        // "T"/"N" or "A"/"B"/"C"
+    QString media;         // file name in the media folder, or empty
+    int points = 0;        // 1..3, or 0 when the edition has no points column
+    QStringList categories;
+    QString en, enA, enB, enC; // English texts where the edition has them
+    qint64 row = 0;            // row of the sheet
+};
+
+// Why a row was left out or corrected.
+enum class Reason {
+    BadNumber,
+    DuplicateNumber,
+    EmptyText,
+    BadAnswer,
+    ChoiceWithoutOptions,
+    IncompleteOptions,
+    YesNoWithOptions,
+    NoCategory,
+    UnknownCategory,
+    BadPoints,
+    BadMediaName,
+    MissingMedia,
+    // Kept, with the part decided by what the row carries.
+    CorrectedToBasic,
+    CorrectedToSpecialist,
+};
+bool leavesOut(Reason r);
+// A short Polish description of the reason, for summaries.
+QString reasonTitle(Reason r);
+
+struct RowNote {
+    qint64 row = 0;
+    QString number; // as written in the sheet
+    Reason reason = Reason::BadNumber;
+    QString detail;         // the full Polish sentence
+    QString statedPart;     // the part column as written
+    QStringList categories; // the known categories of the row
+};
+
+struct Catalogue {
+    QList<Question> questions; // in the order of the sheet
+    QList<RowNote> notes;      // in the order of the sheet
+    bool hasPoints = false;
+    bool hasEnglish = false;
+    qint64 rows = 0; // question rows read (header and empty rows not counted)
+};
+
+// The questions of a sheet. Throws Error naming `fileName` and the missing columns when the sheet
+// has no header row with every required column.
+Catalogue readCatalogue(const Sheet& sheet, const QString& fileName);
+
+// Whether a media name is a plain file name (no folder, no "..", nothing absolute, no control
+// characters); only such names are looked up in the media folder.
+bool plainFileName(const QString& name);
+
+} // namespace wirtal::catalogue

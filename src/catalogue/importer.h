@@ -1,0 +1,88 @@
+#pragma once
+
+// Importing the official question catalogue (.xlsx) and its media folder into a program folder
+// holding every category (the folder format is described in README, "Importing the official
+// catalogue"). The import is built in a new folder beside the target and switched in only when
+// complete, so a failure, a cancel or a crash leaves the previous folder as it was. Runs on any
+// thread: it touches no GUI and reports through the progress callback.
+
+#include "catalogue/catalogue.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QMap>
+#include <QString>
+
+#include <atomic>
+#include <functional>
+
+namespace wirtal::catalogue {
+
+struct ImportOptions {
+    QString catalogue;         // the .xlsx file
+    QString mediaFolder;       // the pictures and films named in the Media column
+    QString target;            // the program folder to make (replaced when it is one already)
+    QString base;              // program folder whose reference pages and fixed pictures are taken
+    bool withoutMedia = false; // keep every question with its media name, link no media
+    QDateTime importedAt;      // written into katalog.ini; the current time when invalid
+    XlsxLimits limits;
+};
+
+struct CategoryCount {
+    QString code;
+    int basic = 0, specialist = 0;
+};
+
+struct ImportResult {
+    bool ok = false;
+    bool cancelled = false;
+    QString error;               // why it failed (target unchanged)
+    QList<CategoryCount> counts; // categories with questions, in categoryCodes() order
+    QList<RowNote> notes;        // every row left out or corrected, missing media included
+    qint64 rows = 0;             // question rows read
+    bool hasPoints = false;
+    int linked = 0, copied = 0; // media files
+    QStringList missingMedia;   // media names not found (their questions left out)
+    int baseFiles = 0;          // files taken from the base program folder
+    QString reportPath;
+    QString warning; // the import succeeded, but something after the switch did not
+
+    int leftOut() const;
+    int corrected() const;
+    // Rows left out, per reason, in the order of the Reason enumeration.
+    QMap<Reason, int> leftOutByReason() const;
+};
+
+class Importer {
+public:
+    // Called with the step's Polish name and how far it is (done of total, total may be 0).
+    using Progress = std::function<void(const QString& step, qint64 done, qint64 total)>;
+
+    explicit Importer(ImportOptions options);
+    void setProgress(Progress progress) { progress_ = std::move(progress); }
+    // Checked between files; when it becomes true the import stops and the target stays as it was.
+    void setCancelFlag(const std::atomic<bool>* cancel) { cancel_ = cancel; }
+
+    // Never throws; the result says what happened.
+    ImportResult run();
+
+private:
+    struct Cancelled {};
+    void step(const QString& name, qint64 done, qint64 total);
+    void importInto(const QString& staging, ImportResult& result);
+
+    ImportOptions options_;
+    Progress progress_;
+    const std::atomic<bool>* cancel_ = nullptr;
+};
+
+// The file names the import writes, by category code: "pytania-b-podst.txt", "pytania-b-spec.txt".
+QString basicBankFile(const QString& code);
+QString specialistBankFile(const QString& code);
+
+// The program folder the bank tool would use as base: the current directory when it holds
+// "0wx.dll", else the installed program folder beside the executable (../share/wirtal) when it
+// does; empty when neither.
+QString defaultBaseFolder(const QString& currentDir, const QString& applicationDir);
+
+} // namespace wirtal::catalogue

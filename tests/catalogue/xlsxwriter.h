@@ -1,0 +1,43 @@
+#pragma once
+
+// Small .xlsx workbooks for the tests, written with libzip: a header row and question rows, each
+// cell stored as a shared string, an inline string or a number, as spreadsheet programs do.
+
+#include <QByteArray>
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+
+namespace wirtal::test {
+
+struct XCell {
+    enum Kind { Shared, Inline, Number };
+    QString text;
+    Kind kind = Shared;
+    XCell(const char* t) : text(QString::fromUtf8(t)) {}
+    XCell(QString t, Kind k = Shared) : text(std::move(t)), kind(k) {}
+};
+using XRow = QList<XCell>;
+
+// The sheet's XML (cells with their references; empty cells left out) and the shared strings.
+struct SheetXml {
+    QByteArray sheet, sharedStrings;
+};
+SheetXml sheetXml(const QList<XRow>& rows);
+
+// A zip of the given entries (name, bytes), deflated; a name ending in "/" is a directory entry.
+QByteArray zipBytes(const QList<QPair<QString, QByteArray>>& entries);
+// The entries of a workbook whose first sheet holds the rows.
+QList<QPair<QString, QByteArray>> workbookEntries(const QList<XRow>& rows);
+QByteArray xlsxBytes(const QList<XRow>& rows);
+bool writeBytes(const QString& path, const QByteArray& bytes);
+
+// The catalogue's header row in the official order, and a row of it from named values
+// ("number", "text", "a", "b", "c", "answer", "media", "part", "categories", "points", "en").
+XRow officialHeader();
+XRow officialRow(qint64 lp, qint64 number, const QString& text, const QString& answer,
+                 const QStringList& options, const QString& media, const QString& part,
+                 const QString& categories, const QString& points, const QString& en = {});
+
+} // namespace wirtal::test

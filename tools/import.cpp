@@ -1,0 +1,95 @@
+#include "import.h"
+
+#include "catalogue/importer.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace wirtal::tool {
+
+namespace {
+
+void print(std::FILE* to, const QString& text) {
+    const QByteArray b = text.toUtf8();
+    std::fwrite(b.constData(), 1, std::size_t(b.size()), to);
+}
+
+} // namespace
+
+QString importUsage() {
+    return QStringLiteral(
+        "import [--base DIR] [--without-media] KATALOG.xlsx FOLDER-MULTIMEDIÓW FOLDER-PROGRAMU");
+}
+
+int runImport(const QStringList& args) {
+    using namespace catalogue;
+    ImportOptions o;
+    QStringList operands;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == u"--without-media") {
+            o.withoutMedia = true;
+        } else if (a == u"--base" && i + 1 < args.size()) {
+            o.base = args[++i];
+        } else if (a.startsWith(u"--base=")) {
+            o.base = a.mid(7);
+        } else if (a == u"--") {
+            operands += args.mid(i + 1);
+            break;
+        } else if (a.startsWith(u"--")) {
+            operands.clear();
+            break;
+        } else {
+            operands << a;
+        }
+    }
+    // Without media the media folder may be left out.
+    if (operands.size() == 2 && o.withoutMedia)
+        operands.insert(1, QString());
+    if (operands.size() != 3 || (args.contains(QStringLiteral("--base")) && o.base.isEmpty())) {
+        print(stderr, QStringLiteral("Użycie: wirtal-bank %1\n").arg(importUsage()));
+        return 2;
+    }
+    o.catalogue = operands[0];
+    o.mediaFolder = operands[1];
+    o.target = operands[2];
+    if (o.base.isEmpty()) {
+        o.base = defaultBaseFolder(QDir::currentPath(), QCoreApplication::applicationDirPath());
+        if (o.base.isEmpty()) {
+            print(stderr, QStringLiteral("wirtal-bank import: nie znaleziono folderu programu z "
+                                         "0wx.dll (ani bieżącego, ani zainstalowanego); podaj go "
+                                         "opcją --base DIR\n"));
+            return 1;
+        }
+    }
+
+    const ImportResult r = Importer(o).run();
+    if (!r.ok) {
+        print(stderr, QStringLiteral("wirtal-bank import: %1\n").arg(r.error));
+        return 1;
+    }
+    QString text = QStringLiteral("Zaimportowano pytania (podstawowe / specjalistyczne):\n");
+    for (const CategoryCount& c : r.counts)
+        text += QStringLiteral("  %1: %2 / %3\n").arg(c.code).arg(c.basic).arg(c.specialist);
+    text += QStringLiteral("Pominięte wiersze: %1\n").arg(r.leftOut());
+    const auto byReason = r.leftOutByReason();
+    for (auto it = byReason.cbegin(); it != byReason.cend(); ++it)
+        text += QStringLiteral("  %1: %2\n").arg(reasonTitle(it.key())).arg(it.value());
+    text += QStringLiteral("Poprawione wiersze: %1\n").arg(r.corrected());
+    text += o.withoutMedia
+                ? QStringLiteral("Multimedia: nie dołączone (--without-media)\n")
+                : QStringLiteral("Multimedia: %1 połączonych, %2 skopiowanych, %3 brakujących\n")
+                      .arg(r.linked)
+                      .arg(r.copied)
+                      .arg(r.missingMedia.size());
+    text += QStringLiteral("Raport: %1\n").arg(QDir::toNativeSeparators(r.reportPath));
+    print(stdout, text);
+    if (!r.warning.isEmpty())
+        print(stderr, QStringLiteral("wirtal-bank import: %1\n").arg(r.warning));
+    return 0;
+}
+
+} // namespace wirtal::tool
