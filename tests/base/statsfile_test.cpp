@@ -28,7 +28,8 @@ TEST(StatsFile, EventsWriteTheirKeysInTheOrderTheyFirstHappen) {
                          "[egzamin]\r\nzdane=1\r\nniezdane=1\r\n"
                          "[stats]\r\nwyniki=01000\r\n"));
     EXPECT_EQ(f.lastQuestion(), 640);
-    EXPECT_EQ(f.resultStars(), QStringLiteral("01000"));
+    // Two tests taken: only their two results are shown in colour.
+    EXPECT_EQ(f.resultStars(), QStringLiteral("01"));
     using C = StatsFile::Counter;
     EXPECT_EQ(f.count(C::Poprawne), 2);
     EXPECT_EQ(f.count(C::Niepoprawne), 1);
@@ -57,10 +58,14 @@ TEST(StatsFile, StoredValuesAsTheyAreRead) {
         const char* stars;
     };
     const Case cases[] = {
-        {"", 1, "0"},
-        {"[LAST]\r\nPYTANIE=1479\r\n[STATS]\r\nWYNIKI=1120\r\n", 1479, "1120"},
-        {"[last]\r\npytanie=abc\r\n[stats]\r\nwyniki=1111111\r\n", 1, "11111"},
-        {"[last]\r\npytanie=0\r\n", 0, "0"},
+        {"", 1, ""},
+        {"[LAST]\r\nPYTANIE=1479\r\n[STATS]\r\nWYNIKI=1120\r\n[EGZAMIN]\r\nZDANE=4\r\n", 1479,
+         "1120"},
+        {"[last]\r\npytanie=abc\r\n[stats]\r\nwyniki=1111111\r\n[egzamin]\r\nzdane=9\r\n", 1,
+         "11111"},
+        {"[last]\r\npytanie=0\r\n[egzamin]\r\nniezdane=3\r\n", 0, "0"},
+        // More results stored than tests taken: only the taken ones.
+        {"[stats]\r\nwyniki=10201\r\n[egzamin]\r\nzdane=1\r\nniezdane=1\r\n", 1, "10"},
     };
     for (const Case& c : cases) {
         dirs.writeUserFile(QStringLiteral("statsb.ini"), c.stored);
