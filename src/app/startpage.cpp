@@ -42,6 +42,13 @@ StartPage::StartPage(QWidget* parent) : QWidget(parent) {
     prompt->setStyleSheet(QStringLiteral("font-size: 15px; color: #3a4f70;"));
     prompt->setGeometry(0, 250, 1089, 30);
 
+    refreshCategories();
+}
+
+void StartPage::refreshCategories() {
+    for (StyledButton* b : buttons_)
+        delete b;
+    buttons_.clear();
     categories_ = Category::offered();
     const int count = int(categories_.size());
     const int w = 170, h = 120, gap = 24;
@@ -54,11 +61,15 @@ StartPage::StartPage(QWidget* parent) : QWidget(parent) {
         b->setCaptionPointSize(14);
         b->setPicture(shellart::categoryPicture(c.code.front(), 130, 66));
         b->setEnabled(c.enabledAtStart);
+        b->show();
         buttons_.push_back(b);
     }
+    if (chosen_)
+        setChooseHandler(chosen_);
 }
 
 void StartPage::setChooseHandler(std::function<void(const QString&)> chosen) {
+    chosen_ = chosen;
     for (size_t i = 0; i < buttons_.size(); ++i) {
         const QString code = categories_[i]->code;
         buttons_[i]->setHandler([chosen, code] { chosen(code); });

@@ -20,6 +20,9 @@ public:
     void setChooseHandler(std::function<void(const QString&)> chosen);
     // The chosen category's button disabled, the others enabled.
     void markChosen(const QString& letter);
+    // Makes the buttons again from the categories the program folder offers now (after the
+    // program folder changed), each in its state at start.
+    void refreshCategories();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -27,6 +30,7 @@ protected:
 private:
     std::vector<const Category*> categories_;
     std::vector<StyledButton*> buttons_;
+    std::function<void(const QString&)> chosen_;
 };
 
 } // namespace wirtal
