@@ -31,6 +31,7 @@ ImportWindow::ImportWindow(ImportOptions options, QWidget* parent)
     bar_ = new QProgressBar(this);
     bar_->setObjectName(QStringLiteral("importprogress"));
     bar_->setRange(0, 0);
+    bar_->setTextVisible(false); // the label says how far it is
     layout->addWidget(bar_);
     cancelButton_ = new QPushButton(QStringLiteral("Przerwij"), this);
     cancelButton_->setObjectName(QStringLiteral("importcancel"));
@@ -84,9 +85,13 @@ ImportResult ImportWindow::run(std::function<void(ImportWindow&)> shown) {
         worker_->start();
     });
     exec();
-    // The result was posted before the thread finished: run it if the loop left before it.
-    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+    // The loop also ends when the program quits (logout, SIGTERM): then the import stops at the
+    // next file rather than running on for minutes.
+    if (!worker_->isFinished())
+        cancel_ = true;
     worker_->wait();
+    // The result is posted by the worker as its last act: take it if the loop left before it.
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
     delete worker_;
     worker_ = nullptr;
     if (result_)

@@ -100,7 +100,8 @@ TEST_F(ImportFromProgram, ImportsSwitchesAndKeepsTheLearnersFilesOnReimport) {
         for (const char* part :
              {"kategoria B: 1 / 1", "kategoria PT: 0 / 1", "Pominięte wiersze: 1",
               "Brakujące pliki multimediów: 1", "import-raport.txt"})
-            EXPECT_TRUE(said.contains(QString::fromUtf8(part))) << part << "\n" << said.toStdString();
+            EXPECT_TRUE(said.contains(QString::fromUtf8(part))) << part << "\n"
+                                                                << said.toStdString();
 
         // The new folder is the program folder at once, and the start page is shown.
         EXPECT_TRUE(QFileInfo(imported(QStringLiteral("katalog.ini"))).isFile());
