@@ -1,7 +1,7 @@
 #include "app/mainwindow.h"
+#include "app/systemquit.h"
 #include "art/shellart.h"
 #include "base/paths.h"
-#include "app/systemquit.h"
 #include "dialogs/splashwindow.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"
@@ -24,21 +24,23 @@
 #include <cstdio>
 
 namespace {
-// The program folder is the current directory at start. Started some other way (from a shell
-// elsewhere, by a launcher that ignores the desktop entry's Path), a current directory without
-// "0wx.dll" gives way to the installed program folder beside the executable (../share/wirtal), when
-// there is one.
+// The program folder at start (the rules of Paths::programFolderAtStart): a current directory the
+// user chose, else the catalogue imported into the user data folder, else the installed program
+// folder beside the executable (../share/wirtal). The program folder becomes the current
+// directory.
 QString programFolderAtStart() {
+    using wirtal::Paths;
     const QString current = QDir::currentPath();
-    if (QFileInfo::exists(current + QStringLiteral("/0wx.dll")))
-        return current;
     const QString installed = QDir::cleanPath(QCoreApplication::applicationDirPath() +
                                               QStringLiteral("/../share/wirtal"));
-    if (!QFileInfo::exists(installed + QStringLiteral("/0wx.dll")) || !QDir::setCurrent(installed))
+    const QString chosen =
+        Paths::programFolderAtStart(current, installed, Paths::importedCatalogueFolder());
+    if (chosen == current || !QDir::setCurrent(chosen))
         return current;
-    std::fprintf(stderr, "wirtal: no 0wx.dll in the current directory; using %s\n",
-                 qPrintable(QDir::toNativeSeparators(installed)));
-    return installed;
+    if (!Paths::holdsBank(current))
+        std::fprintf(stderr, "wirtal: no question bank in the current directory; using %s\n",
+                     qPrintable(QDir::toNativeSeparators(chosen)));
+    return chosen;
 }
 } // namespace
 
@@ -87,8 +89,8 @@ int main(int argc, char** argv) {
         QIcon::fromTheme(QStringLiteral("pl.norel.Wirtal"), wirtal::shellart::appIcon()));
 
     using namespace wirtal;
-    Paths::setProgramFolder(programFolderAtStart());
     Paths::setUserDataFolder(Paths::defaultUserDataFolder());
+    Paths::setProgramFolder(programFolderAtStart());
 
     QtDialogs dialogs;
     Dialogs& boxes = dialogs;

@@ -1,22 +1,26 @@
 #include "app/mainwindow.h"
 
-#include "base/layoutrule.h"
 #include "app/leftmenu.h"
 #include "app/navigation.h"
 #include "app/startpage.h"
+#include "art/windowart.h"
+#include "base/layoutrule.h"
+#include "base/paths.h"
 #include "dialogs/auxwindows.h"
+#include "dialogs/importwindow.h"
 #include "dialogs/morepage.h"
 #include "exam/exampage.h"
 #include "learn/learnpage.h"
 #include "library/librarypages.h"
+#include "platform/dialogs.h"
 #include "platform/error.h"
 #include "platform/wallclock.h"
 #include "results/report.h"
 #include "results/statsview.h"
-#include "art/windowart.h"
 #include "widgets/styledbutton.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QPainter>
 #include <QStackedWidget>
 
@@ -71,6 +75,7 @@ MainWindow::MainWindow(const Services& services, QWidget* parent) : QWidget(pare
     aux_ = new AuxWindows(ctx_.services, this);
     more_->setHandlers([this] { stats_->statystykibuttonClick(); }, [this] { aux_->showUpdates(); },
                        [this] { aux_->showAbout(); });
+    more_->setImportHandler([this] { importCatalogue(); });
     exam_->rulesButton()->setHandler([this] { aux_->showRules(); });
     wireReport();
 
@@ -184,6 +189,34 @@ void MainWindow::paintEvent(QPaintEvent*) {
 
 void MainWindow::savebox() {
     learn_->savebox();
+}
+
+void MainWindow::importCatalogue() {
+    Dialogs* dialogs = ctx_.services.dialogs;
+    if (!dialogs)
+        return;
+    if (ctx_.state.testtrwa) {
+        dialogs->message(QStringLiteral("Zakończ test, zanim zaimportujesz katalog pytań."),
+                         Buttons::Ok, Icon::Information);
+        return;
+    }
+    // The base is the folder in use now (its reference pages and fixed pictures are kept); the
+    // catalogue goes to the user data folder, the one folder the program may always write.
+    const QString target = Paths::importedCatalogueFolder();
+    if (wirtal::importCatalogue(*dialogs, this, Paths::programFolder(), target))
+        switchProgramFolder(target);
+}
+
+void MainWindow::switchProgramFolder(const QString& folder) {
+    savebox();
+    Paths::setProgramFolder(folder);
+    QDir::setCurrent(folder);
+    start_->refreshCategories();
+    // As at start: the start page, the left menu hidden, no category chosen.
+    ctx_.state.kategoria.clear();
+    ctx_.state.pytanie = 0;
+    showPage(StartSheet);
+    setLeftPanelVisible(false);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

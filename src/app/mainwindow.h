@@ -68,6 +68,12 @@ public:
     void applyLayout(int w, int h);
     // Saves the revision list (on every way the window closes).
     void savebox();
+    // "Importuj katalog pytań" of the more page: imports the official catalogue into the user data
+    // folder and, when it succeeded, switches to it.
+    void importCatalogue();
+    // Makes `folder` the program folder at once: the start page offers its categories and a
+    // category is to be chosen again.
+    void switchProgramFolder(const QString& folder);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -48,15 +48,11 @@ StartPage::StartPage(QWidget* parent) : QWidget(parent) {
 
     // Every category in table order, two rows of six; those the program folder offers can be
     // chosen. The five single-letter buttons of the classic page keep their object names.
-    const std::vector<const Category*> offered = Category::offered();
-    catalogue_ = QFileInfo(Paths::inProgramFolder(QStringLiteral("\\katalog.ini"))).isFile();
     const int w = 160, h = 112, gap = 16, perRow = 6;
     const int left = (1089 - (perRow * w + (perRow - 1) * gap)) / 2;
     int index = 0;
     for (const Category& c : Category::all()) {
-        const bool isOffered = std::find(offered.begin(), offered.end(), &c) != offered.end();
         categories_.push_back(&c);
-        offered_.push_back(isOffered);
         static const QStringList classic{"A", "B", "C", "D", "T"};
         const qsizetype old = classic.indexOf(c.code);
         auto* b = new StyledButton(c.buttonCaption(), this);
@@ -68,9 +64,22 @@ StartPage::StartPage(QWidget* parent) : QWidget(parent) {
         // PT (a tram's licence) shows the car; the others the vehicle of their first letter.
         const QChar picture = c.code == u"PT" ? QChar(u'B') : c.code.front();
         b->setPicture(shellart::categoryPicture(picture, 124, 62));
-        b->setEnabled(isOffered && (catalogue_ || c.enabledAtStart));
         buttons_.push_back(b);
         ++index;
+    }
+    refreshCategories();
+}
+
+void StartPage::refreshCategories() {
+    // What the program folder offers now: after an import it holds every category.
+    const std::vector<const Category*> offered = Category::offered();
+    catalogue_ = QFileInfo(Paths::inProgramFolder(QStringLiteral("\\katalog.ini"))).isFile();
+    offered_.clear();
+    for (size_t i = 0; i < buttons_.size(); ++i) {
+        const Category& c = *categories_[i];
+        const bool isOffered = std::find(offered.begin(), offered.end(), &c) != offered.end();
+        offered_.push_back(isOffered);
+        buttons_[i]->setEnabled(isOffered && (catalogue_ || c.enabledAtStart));
     }
 }
 

@@ -21,6 +21,9 @@ public:
     void setChooseHandler(std::function<void(const QString&)> chosen);
     // The chosen category's button disabled, the others enabled.
     void markChosen(const QString& letter);
+    // Enables the buttons of the categories the program folder offers now (at start, and after
+    // the program folder changed), each in its state at start.
+    void refreshCategories();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -95,7 +95,31 @@ void info(QPainter& p, const QRectF& r) {
               QStringLiteral("i"), paper);
 }
 
-constexpr Painter morePainters[] = {chart, download, info};
+// A spreadsheet with an arrow down into the program: importing the question catalogue.
+void catalogueImport(QPainter& p, const QRectF& r) {
+    const QRectF sheet(r.left() + r.width() * 0.06, r.top() + r.height() * 0.04, r.width() * 0.62,
+                       r.height() * 0.72);
+    art::fillRect(p, sheet, navy, r.width() * 0.06);
+    const QRectF inner = sheet.adjusted(3, 3, -3, -3);
+    art::fillRect(p, inner, paper, r.width() * 0.04);
+    // the header row and the cells
+    art::fillRect(p, QRectF(inner.left(), inner.top(), inner.width(), inner.height() * 0.2),
+                  QColor(60, 150, 90), r.width() * 0.04);
+    const qreal lw = qMax<qreal>(1, r.width() * 0.025);
+    for (int i = 1; i <= 3; ++i) {
+        const qreal y = inner.top() + inner.height() * (0.2 + i * 0.2);
+        art::strokeLine(p, {inner.left(), y}, {inner.right(), y}, navy, lw);
+    }
+    const qreal x = inner.left() + inner.width() * 0.3;
+    art::strokeLine(p, {x, inner.top()}, {x, inner.bottom()}, navy, lw);
+    // the arrow into the program
+    const qreal ax = r.left() + r.width() * 0.74;
+    art::fillCircle(p, {ax, r.top() + r.height() * 0.7}, r.height() * 0.27, QColor(30, 120, 60));
+    art::arrow(p, {{ax, r.top() + r.height() * 0.5}, {ax, r.top() + r.height() * 0.92}}, paper,
+               r.height() * 0.08, r.height() * 0.2);
+}
+
+constexpr Painter morePainters[] = {chart, download, info, catalogueImport};
 
 constexpr Painter menuPainters[] = {questionCard, stopwatch,  paragraph, carPicture,
                                     signPicture,  swapArrows, dots};

@@ -13,7 +13,8 @@ namespace wirtal::shellart {
 QPixmap categoryPicture(QChar letter, int width, int height);
 // The picture of a left-menu button (LeftMenu::Entry order), size x size.
 QPixmap leftMenuPicture(int entry, int size);
-// The picture of a button of the more page: 0 statistics, 1 updates, 2 about; size x size.
+// The picture of a button of the more page: 0 statistics, 1 updates, 2 about,
+// 3 catalogue import; size x size.
 QPixmap morePicture(int entry, int size);
 // The about window's picture (a road under a calm sky with a traffic light and a sign), painted
 // into rect.

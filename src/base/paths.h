@@ -23,6 +23,18 @@ struct Paths {
     static QString defaultUserDataFolder();
     // Creates the user data folder when it is missing; false when that failed.
     static bool ensureUserDataFolder();
+
+    // Whether a folder holds a question bank: "0wx.dll" (a bank of its own) or "katalog.ini" (an
+    // imported catalogue).
+    static bool holdsBank(const QString& folder);
+    // Where the catalogue imported from inside the program lives: "katalog" in the user data
+    // folder (the installed program folder is not writable).
+    static QString importedCatalogueFolder();
+    // The program folder to start on: the current directory when it holds a bank and is not the
+    // installed program folder (the user chose it); else the imported catalogue when there is
+    // one; else the installed program folder when it holds a bank; else the current directory.
+    static QString programFolderAtStart(const QString& current, const QString& installed,
+                                        const QString& imported);
 };
 
 } // namespace wirtal

@@ -118,6 +118,9 @@ void Importer::step(const QString& name, qint64 done, qint64 total) {
 
 ImportResult Importer::run() {
     ImportResult result;
+    // "prog/" names the folder "prog": without the slash its name is the last part of the path.
+    if (!options_.target.isEmpty())
+        options_.target = QDir::cleanPath(options_.target);
     try {
         const QFileInfo target(options_.target);
         if (options_.target.isEmpty())
@@ -269,8 +272,12 @@ void Importer::importInto(const QString& staging, ImportResult& result) {
 
     // The base program folder: reference pages and fixed pictures, linked (or copied).
     const QDir base(QFileInfo(options_.base).absoluteFilePath());
+    const QString basePrefix = base.path() + u'/';
     const QString targetPrefix = QFileInfo(options_.target).absoluteFilePath() + u'/';
     const QString stagingPrefix = QFileInfo(staging).absoluteFilePath() + u'/';
+    // Re-importing over the folder in use makes the target the base itself: then its files are
+    // the base, not a target inside it.
+    const bool targetInBase = targetPrefix != basePrefix;
     QStringList baseFiles;
     {
         QDirIterator it(base.path(), QDir::Files | QDir::Hidden | QDir::NoSymLinks,
@@ -279,8 +286,8 @@ void Importer::importInto(const QString& staging, ImportResult& result) {
             const QString file = it.next();
             const QString rel = base.relativeFilePath(file);
             // A target (or its new folder) inside the base folder is not part of the base.
-            if (bankOfBase(rel) || !regularFile(file) || file.startsWith(targetPrefix) ||
-                file.startsWith(stagingPrefix))
+            if (bankOfBase(rel) || !regularFile(file) ||
+                (targetInBase && file.startsWith(targetPrefix)) || file.startsWith(stagingPrefix))
                 continue;
             if (baseFiles.size() >= maxBaseFiles)
                 throw Error(QStringLiteral("bazowy folder programu %1 ma ponad %2 plików")

@@ -3,6 +3,8 @@
 #include "art/shellart.h"
 #include "widgets/styledbutton.h"
 
+#include <iterator>
+
 namespace wirtal {
 
 MorePage::MorePage(QWidget* parent) : CardPage(parent) {
@@ -16,9 +18,11 @@ MorePage::MorePage(QWidget* parent) : CardPage(parent) {
         {&stats_, "statystykibutton", u"Statystyki"},
         {&updates_, "AdvSmoothButton74", u"Aktualizacje"},
         {&about_, "AdvSmoothButton75", u"O programie"},
+        {&import_, "importbutton", u"Importuj katalog pytań"},
     };
-    const int w = 240, h = 110, gap = 30;
-    const int left = (939 - (3 * w + 2 * gap)) / 2;
+    const int count = int(std::size(entries));
+    const int w = 210, h = 110, gap = 16;
+    const int left = (939 - (count * w + (count - 1) * gap)) / 2;
     int i = 0;
     for (const Entry& s : entries) {
         auto* b = new StyledButton(QString::fromUtf16(s.caption), this);
@@ -35,6 +39,10 @@ void MorePage::setHandlers(std::function<void()> statystyki, std::function<void(
     stats_->setHandler(std::move(statystyki));
     updates_->setHandler(std::move(aktualizacje));
     about_->setHandler(std::move(oprogramie));
+}
+
+void MorePage::setImportHandler(std::function<void()> importuj) {
+    import_->setHandler(std::move(importuj));
 }
 
 } // namespace wirtal

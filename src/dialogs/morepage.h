@@ -8,18 +8,21 @@ namespace wirtal {
 
 class StyledButton;
 
-// The more page "TabSheet11": "Statystyki", "Aktualizacje" and "O programie".
+// The more page "TabSheet11": "Statystyki", "Aktualizacje", "O programie" and "Importuj katalog
+// pytań".
 class MorePage : public CardPage {
     Q_OBJECT
 public:
     explicit MorePage(QWidget* parent = nullptr);
     void setHandlers(std::function<void()> statystyki, std::function<void()> aktualizacje,
                      std::function<void()> oprogramie);
+    void setImportHandler(std::function<void()> importuj);
 
 private:
     StyledButton* stats_ = nullptr;
     StyledButton* updates_ = nullptr;
     StyledButton* about_ = nullptr;
+    StyledButton* import_ = nullptr;
 };
 
 } // namespace wirtal

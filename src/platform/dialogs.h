@@ -8,8 +8,8 @@ enum class Buttons { Ok, OkCancel, YesNo };
 enum class Icon { None, Information, Warning, Error };
 enum class Answer { Ok, Cancel, Yes, No };
 
-// Message boxes (always captioned "Wirtal") and the save dialog. Modal: while a box is open the
-// caller waits and timers go on.
+// Message boxes (always captioned "Wirtal"), the save dialog and the file and folder choosers.
+// Modal: while a box is open the caller waits and timers go on.
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -18,9 +18,16 @@ public:
                            bool centred = false) = 0;
     // The chosen file name, or an empty string when the user cancelled.
     virtual QString saveFileName(const QString& title, const QString& filter) = 0;
+    // An existing file to open (filter as "Katalog pytań (*.xlsx)"), or an empty string when the
+    // user cancelled.
+    virtual QString openFileName(const QString& title, const QString& filter) = 0;
+    // An existing folder, or an empty string when the user cancelled.
+    virtual QString folderName(const QString& title) = 0;
 };
 
 // The caption of every box.
-inline QString boxCaption() { return QStringLiteral("Wirtal"); }
+inline QString boxCaption() {
+    return QStringLiteral("Wirtal");
+}
 
 } // namespace wirtal

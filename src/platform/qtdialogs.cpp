@@ -1,10 +1,23 @@
 #include "platform/qtdialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
 
 namespace wirtal {
+
+namespace {
+QString startFolder() {
+    for (auto where : {QStandardPaths::DownloadLocation, QStandardPaths::DocumentsLocation}) {
+        const QString folder = QStandardPaths::writableLocation(where);
+        if (!folder.isEmpty() && QDir(folder).exists())
+            return folder;
+    }
+    return QDir::homePath();
+}
+} // namespace
 
 Answer QtDialogs::message(const QString& text, Buttons buttons, Icon icon, bool centred) {
     QMessageBox box(centred ? nullptr : parent_);
@@ -14,14 +27,26 @@ Answer QtDialogs::message(const QString& text, Buttons buttons, Icon icon, bool 
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
     box.setText(shown);
     switch (icon) {
-    case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
-    case Icon::Information: box.setIcon(QMessageBox::Information); break;
-    case Icon::Warning: box.setIcon(QMessageBox::Warning); break;
-    case Icon::Error: box.setIcon(QMessageBox::Critical); break;
+    case Icon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Icon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Icon::Error:
+        box.setIcon(QMessageBox::Critical);
+        break;
     }
     switch (buttons) {
-    case Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-    case Buttons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case Buttons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case Buttons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
     case Buttons::YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.button(QMessageBox::Yes)->setText(QStringLiteral("Tak"));
@@ -31,15 +56,27 @@ Answer QtDialogs::message(const QString& text, Buttons buttons, Icon icon, bool 
     if (buttons == Buttons::OkCancel)
         box.button(QMessageBox::Cancel)->setText(QStringLiteral("Anuluj"));
     switch (box.exec()) {
-    case QMessageBox::Ok: return Answer::Ok;
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    default: return Answer::Cancel;
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
     }
 }
 
 QString QtDialogs::saveFileName(const QString& title, const QString& filter) {
     return QFileDialog::getSaveFileName(parent_, title, QString(), filter);
+}
+
+QString QtDialogs::openFileName(const QString& title, const QString& filter) {
+    return QFileDialog::getOpenFileName(parent_, title, startFolder(), filter);
+}
+
+QString QtDialogs::folderName(const QString& title) {
+    return QFileDialog::getExistingDirectory(parent_, title, startFolder());
 }
 
 } // namespace wirtal

@@ -1,8 +1,8 @@
 // The import into a program folder: bank files read back through the program's lookup, katalog.ini,
 // media links, the base folder, the report, and the switch that leaves the old folder whole.
 
-#include "base/inifile.h"
 #include "bank/bank.h"
+#include "base/inifile.h"
 #include "base/textfile.h"
 #include "catalogue/importer.h"
 #include "catalogue/xlsxwriter.h"
@@ -282,6 +282,28 @@ TEST_F(ImportTest, TargetInsideTheBaseIsNotTakenIntoItself) {
     ASSERT_TRUE(again.ok) << again.error.toStdString();
     EXPECT_EQ(again.baseFiles, 2);
     EXPECT_FALSE(QFileInfo::exists(base("import/import")));
+}
+
+// Re-importing a newer edition over the imported folder in use: that folder is the base too, and
+// its reference pages and fixed pictures must come along. A target written with a trailing slash
+// names the same folder.
+TEST_F(ImportTest, ReimportOverTheFolderInUseKeepsItsPages) {
+    ASSERT_TRUE(Importer(options()).run().ok);
+    for (const QString& spelling : {target(), path("prog")}) {
+        SCOPED_TRACE(spelling.toStdString());
+        ImportOptions o = options();
+        o.base = path("prog");
+        o.target = spelling;
+        const ImportResult r = Importer(o).run();
+        ASSERT_TRUE(r.ok) << r.error.toStdString();
+        EXPECT_EQ(r.baseFiles, 2);
+        EXPECT_EQ(get(target("obrazki_prawko/znaki.html")), "<html>znaki</html>");
+        EXPECT_EQ(get(target("obrazki_prawko/empty.jpg")), "pusty");
+        EXPECT_EQ(ini("katalog", "kategorie"), "A,B,PT");
+        EXPECT_EQ(
+            QDir(root.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList({"base", "katalog.xlsx", "media", "prog"}));
+    }
 }
 
 TEST_F(ImportTest, RefusesToReplaceAFolderThatIsNoProgramFolder) {

@@ -32,6 +32,8 @@ public:
         return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
     }
     QString saveFileName(const QString&, const QString&) override { return {}; }
+    QString openFileName(const QString&, const QString&) override { return {}; }
+    QString folderName(const QString&) override { return {}; }
 };
 
 class CloseWatch final : public QObject {

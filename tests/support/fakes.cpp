@@ -9,6 +9,10 @@ namespace wirtal::test {
 FakeDialogs::~FakeDialogs() {
     for (const auto& e : expected_)
         ADD_FAILURE() << "expected box never shown: " << e.part.toStdString();
+    for (const auto& f : opens_)
+        ADD_FAILURE() << "expected file chooser never shown: " << f.toStdString();
+    for (const auto& f : folders_)
+        ADD_FAILURE() << "expected folder chooser never shown: " << f.toStdString();
 }
 
 void FakeDialogs::expect(const QString& textPart, Answer answer, std::function<void()> onShow) {
@@ -17,6 +21,14 @@ void FakeDialogs::expect(const QString& textPart, Answer answer, std::function<v
 
 void FakeDialogs::expectSave(const QString& fileName) {
     saves_.push_back(fileName);
+}
+
+void FakeDialogs::expectOpen(const QString& fileName) {
+    opens_.push_back(fileName);
+}
+
+void FakeDialogs::expectFolder(const QString& folder) {
+    folders_.push_back(folder);
 }
 
 Answer FakeDialogs::message(const QString& text, Buttons, Icon, bool) {
@@ -40,6 +52,29 @@ QString FakeDialogs::saveFileName(const QString& title, const QString&) {
     }
     QString f = saves_.front();
     saves_.pop_front();
+    return f;
+}
+
+QString FakeDialogs::openFileName(const QString& title, const QString& filter) {
+    shown_ << title;
+    lastFilter = filter;
+    if (opens_.empty()) {
+        ADD_FAILURE() << "unexpected file chooser: " << title.toStdString();
+        return {};
+    }
+    QString f = opens_.front();
+    opens_.pop_front();
+    return f;
+}
+
+QString FakeDialogs::folderName(const QString& title) {
+    shown_ << title;
+    if (folders_.empty()) {
+        ADD_FAILURE() << "unexpected folder chooser: " << title.toStdString();
+        return {};
+    }
+    QString f = folders_.front();
+    folders_.pop_front();
     return f;
 }
 
@@ -97,6 +132,8 @@ WebPage FakeWebLoader::pageTitled(const QString& title) {
     return p;
 }
 
-WebPage FakeWebLoader::failed() { return WebPage{}; }
+WebPage FakeWebLoader::failed() {
+    return WebPage{};
+}
 
 } // namespace wirtal::test

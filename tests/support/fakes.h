@@ -14,19 +14,30 @@
 
 namespace wirtal::test {
 
-// Scripted message boxes: each box must have been expected (by a part of its text), else the
-// test fails. onShow runs while the box is "open" (timers may go on meanwhile).
+// Scripted message boxes and choosers: each box must have been expected (by a part of its text),
+// each chooser by its kind, else the test fails. onShow runs while the box is "open" (timers may go
+// on meanwhile).
 class FakeDialogs final : public Dialogs {
 public:
     ~FakeDialogs() override;
     void expect(const QString& textPart, Answer answer, std::function<void()> onShow = {});
     void expectSave(const QString& fileName);
+    // The next open-file chooser answers fileName (empty: the user cancelled); the filter it was
+    // given is kept in lastFilter.
+    void expectOpen(const QString& fileName);
+    // The next folder chooser answers folder (empty: the user cancelled).
+    void expectFolder(const QString& folder);
     Answer message(const QString& text, Buttons buttons, Icon icon, bool centred) override;
     QString saveFileName(const QString& title, const QString& filter) override;
+    QString openFileName(const QString& title, const QString& filter) override;
+    QString folderName(const QString& title) override;
 
     // Every box shown, in order.
     const QStringList& shown() const { return shown_; }
-    bool allAnswered() const { return expected_.empty() && saves_.empty(); }
+    bool allAnswered() const {
+        return expected_.empty() && saves_.empty() && opens_.empty() && folders_.empty();
+    }
+    QString lastFilter;
     void clear() { shown_.clear(); }
 
 private:
@@ -36,7 +47,7 @@ private:
         std::function<void()> onShow;
     };
     std::deque<Expected> expected_;
-    std::deque<QString> saves_;
+    std::deque<QString> saves_, opens_, folders_;
     QStringList shown_;
 };
 

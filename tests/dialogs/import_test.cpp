@@ -1,0 +1,204 @@
+// Importing the official catalogue from the more page: the choosers, the window on its worker
+// thread, the message, the switch to the new program folder, and a cancelled or failed import that
+// leaves the previous folder as it was.
+
+#include "app/mainwindow.h"
+#include "base/paths.h"
+#include "catalogue/xlsxwriter.h"
+#include "dialogs/importwindow.h"
+#include "support/appfixture.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+using namespace wirtal;
+using namespace wirtal::test;
+
+namespace {
+
+QByteArray get(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+void put(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+// Every file under a folder with its content.
+QMap<QString, QByteArray> snapshot(const QString& dir) {
+    QMap<QString, QByteArray> out;
+    QDirIterator it(dir, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString p = it.next();
+        out.insert(QDir(dir).relativeFilePath(p), get(p));
+    }
+    return out;
+}
+// Names in a folder that are neither "katalog" nor ordinary user files: what an import left
+// behind.
+QStringList leftovers(const QString& dir) {
+    return QDir(dir).entryList({QStringLiteral(".katalog*")},
+                               QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+class ImportFromProgram : public AppFixture {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(files.isValid());
+        cwd = QDir::currentPath();
+        bank.write(folders); // the base program folder: its reference pictures are kept
+        folders.writeProgramFile(QStringLiteral("obrazki_prawko/znaki.html"), "<html>znaki</html>");
+        put(media("a.jpg"), "obraz a");
+        put(media("c.jpg"), "obraz c");
+        const QStringList abc{"jedna", "druga", "trzecia"};
+        const QList<XRow> rows{
+            officialHeader(),
+            officialRow(1, 300, "Czy tu?", "T", {}, "a.jpg", "PODSTAWOWY", "B", "3"),
+            officialRow(2, 1864, "Które?", "B", abc, "c.jpg", "SPECJALISTYCZNY", "B,PT", "1"),
+            officialRow(3, 500, "Czy zgubione?", "T", {}, "brak.jpg", "PODSTAWOWY", "B", "1")};
+        ASSERT_TRUE(writeBytes(xlsx(), xlsxBytes(rows)));
+    }
+    void TearDown() override { QDir::setCurrent(cwd); }
+
+    QString xlsx() const { return files.filePath(QStringLiteral("katalog.xlsx")); }
+    QString media(const QString& name = {}) const {
+        return files.filePath(QStringLiteral("media/") + name);
+    }
+    QString imported(const QString& name = {}) const {
+        return folders.userData() + QStringLiteral("katalog/") + name;
+    }
+
+    QTemporaryDir files;
+    QString cwd;
+};
+
+TEST_F(ImportFromProgram, ImportsSwitchesAndKeepsTheLearnersFilesOnReimport) {
+    folders.writeUserFile(QStringLiteral("statsb.ini"), "[nauka]\r\npoprawne=7\r\n");
+    folders.writeUserFile(QStringLiteral("repeat-b.txt"), "12\r\n");
+    const QByteArray stats = folders.readUserFile(QStringLiteral("statsb.ini"));
+    const QByteArray revision = folders.readUserFile(QStringLiteral("repeat-b.txt"));
+    window().showPage(MainWindow::MoreSheet);
+
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round == 0 ? "first import" : "re-import, the imported folder as base");
+        dialogs.expectOpen(xlsx());
+        dialogs.expectFolder(media());
+        QString said;
+        dialogs.expect(QStringLiteral("Zaimportowano katalog pytań"), Answer::Ok,
+                       [&] { said = dialogs.shown().last(); });
+        click(QStringLiteral("importbutton"));
+        ASSERT_TRUE(dialogs.allAnswered());
+        EXPECT_EQ(dialogs.lastFilter, QStringLiteral("Katalog pytań (*.xlsx)"));
+        for (const char* part :
+             {"kategoria B: 1 / 1", "kategoria PT: 0 / 1", "Pominięte wiersze: 1",
+              "Brakujące pliki multimediów: 1", "import-raport.txt"})
+            EXPECT_TRUE(said.contains(QString::fromUtf8(part))) << part << "\n"
+                                                                << said.toStdString();
+
+        // The new folder is the program folder at once, and the start page is shown.
+        EXPECT_TRUE(QFileInfo(imported(QStringLiteral("katalog.ini"))).isFile());
+        EXPECT_TRUE(QFileInfo(imported(QStringLiteral("pytania-b-podst.txt"))).isFile());
+        EXPECT_EQ(get(imported(QStringLiteral("obrazki_prawko/filmy/a.jpg"))), "obraz a");
+        EXPECT_EQ(get(imported(QStringLiteral("obrazki_prawko/znaki.html"))), "<html>znaki</html>");
+        EXPECT_EQ(QDir(Paths::programFolder()).canonicalPath(), QDir(imported()).canonicalPath());
+        EXPECT_EQ(QDir::current().canonicalPath(), QDir(imported()).canonicalPath());
+        EXPECT_EQ(window().currentPage(), MainWindow::StartSheet);
+        EXPECT_TRUE(window().state().kategoria.isEmpty());
+        EXPECT_TRUE(leftovers(folders.userData()).isEmpty())
+            << leftovers(folders.userData()).join(' ').toStdString();
+        // Statistics and revision lists belong to the learner, not to the catalogue.
+        EXPECT_EQ(folders.readUserFile(QStringLiteral("statsb.ini")), stats);
+        EXPECT_EQ(folders.readUserFile(QStringLiteral("repeat-b.txt")), revision);
+        window().showPage(MainWindow::MoreSheet);
+    }
+}
+
+TEST_F(ImportFromProgram, ChooserCancelledImportsNothing) {
+    struct Case {
+        const char* what;
+        bool fileChosen;
+    };
+    for (const Case c : {Case{"no spreadsheet chosen", false}, Case{"no media folder", true}}) {
+        SCOPED_TRACE(c.what);
+        dialogs.expectOpen(c.fileChosen ? xlsx() : QString());
+        if (c.fileChosen)
+            dialogs.expectFolder(QString());
+        EXPECT_FALSE(importCatalogue(dialogs, nullptr, folders.program(), imported()));
+        EXPECT_TRUE(dialogs.allAnswered());
+        EXPECT_FALSE(QFileInfo::exists(imported()));
+    }
+}
+
+// An earlier import stays whole when the new one is cancelled or fails.
+TEST_F(ImportFromProgram, CancelOrFailureLeavesThePreviousFolder) {
+    put(imported(QStringLiteral("katalog.ini")), "[katalog]\r\nwersja=1\r\n");
+    put(imported(QStringLiteral("pytania-b-podst.txt")), "poprzednie wydanie");
+    const auto before = snapshot(imported());
+
+    struct Case {
+        const char* what;
+        bool cancel;
+        QString mediaFolder;
+        const char* box;
+    };
+    const Case cases[] = {
+        {"Przerwij", true, media(), "przerwano"},
+        {"missing media folder", false, files.filePath(QStringLiteral("nie-ma")),
+         "Nie udało się zaimportować"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        dialogs.expectOpen(xlsx());
+        dialogs.expectFolder(c.mediaFolder);
+        dialogs.expect(QString::fromUtf8(c.box), Answer::Ok);
+        bool windowShown = false;
+        const bool ok =
+            importCatalogue(dialogs, nullptr, folders.program(), imported(), [&](ImportWindow& w) {
+                windowShown = true;
+                EXPECT_TRUE(w.isVisible());
+                EXPECT_TRUE(w.isModal());
+                EXPECT_EQ(w.cancelButton()->text(), QStringLiteral("Przerwij"));
+                if (c.cancel)
+                    w.cancelButton()->click();
+            });
+        EXPECT_FALSE(ok);
+        EXPECT_TRUE(windowShown);
+        EXPECT_TRUE(dialogs.allAnswered());
+        EXPECT_EQ(snapshot(imported()), before);
+        EXPECT_TRUE(leftovers(folders.userData()).isEmpty());
+    }
+}
+
+TEST_F(ImportFromProgram, WindowShowsEachStepWithItsCount) {
+    dialogs.expectOpen(xlsx());
+    dialogs.expectFolder(media());
+    dialogs.expect(QStringLiteral("Zaimportowano"), Answer::Ok);
+    QStringList steps;
+    bool counted = false;
+    EXPECT_TRUE(
+        importCatalogue(dialogs, nullptr, folders.program(), imported(), [&](ImportWindow& w) {
+            QObject::connect(&w, &ImportWindow::progressed, &w,
+                             [&](const QString& step, qint64 done, qint64 total) {
+                                 steps << w.stepLabel()->text();
+                                 if (total > 0) {
+                                     counted = true;
+                                     EXPECT_EQ(w.progressBar()->value(), done);
+                                     EXPECT_TRUE(w.stepLabel()->text().contains(
+                                         QStringLiteral("%1 z %2").arg(done).arg(total)));
+                                 }
+                                 (void)step;
+                             });
+        }));
+    EXPECT_FALSE(steps.isEmpty());
+    EXPECT_TRUE(counted) << steps.join('|').toStdString();
+}
+
+} // namespace
