@@ -57,6 +57,8 @@ public:
         return Answer::Yes;
     }
     QString saveFileName(const QString&, const QString&) override { return {}; }
+    QString openFileName(const QString&, const QString&) override { return {}; }
+    QString folderName(const QString&) override { return {}; }
 };
 
 struct Setup {
