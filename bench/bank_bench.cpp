@@ -3,9 +3,9 @@
 //
 //   bench_bank [--benchmark_filter=...]
 
+#include "bank/bank.h"
 #include "base/inifile.h"
 #include "base/paths.h"
-#include "bank/bank.h"
 #include "base/textfile.h"
 #include "fullbank.h"
 

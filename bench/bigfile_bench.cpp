@@ -8,8 +8,8 @@
 // child process forked for one lookup; added_MB, how much of that the lookup added to what the
 // child had at its start.
 
-#include "base/paths.h"
 #include "bank/bank.h"
+#include "base/paths.h"
 #include "base/textfile.h"
 #include "fullbank.h"
 #include "platform/error.h"

@@ -9,8 +9,8 @@
 
 #include "app/mainwindow.h"
 #include "app/navigation.h"
-#include "base/paths.h"
 #include "bank/bank.h"
+#include "base/paths.h"
 #include "base/textfile.h"
 #include "exam/exampage.h"
 #include "platform/dialogs.h"

@@ -1,8 +1,8 @@
 #include "fullbank.h"
 
+#include "bank/bank.h"
 #include "base/inifile.h"
 #include "base/paths.h"
-#include "bank/bank.h"
 #include "base/textfile.h"
 
 #include <QFile>

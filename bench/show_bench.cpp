@@ -4,8 +4,8 @@
 //
 //   bench_show [--benchmark_filter=...]
 
-#include "base/paths.h"
 #include "bank/bank.h"
+#include "base/paths.h"
 #include "fullbank.h"
 #include "widgets/picturebox.h"
 

@@ -3,8 +3,8 @@
 //  - every picture it keeps lies on the page's own server, and the page names nothing else;
 //  - its text alone and the measure of the input run to the end on anything.
 
-#include "check.h"
 #include "base/pagesanitizer.h"
+#include "check.h"
 
 #include <QByteArray>
 #include <QRegularExpression>

@@ -2,9 +2,9 @@
 
 #include "art/mediaitem.h"
 #include "bank/bank.h"
+#include "bank/split.h"
 #include "base/textfile.h"
 #include "platform/filereader.h"
-#include "bank/split.h"
 
 #include <QDir>
 #include <QJsonArray>

@@ -1,8 +1,8 @@
 #include "cues.h"
 
 #include "bank/bank.h"
-#include "base/textfile.h"
 #include "bankbuild.h"
+#include "base/textfile.h"
 #include "platform/error.h"
 
 #include <QDir>

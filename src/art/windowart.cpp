@@ -56,7 +56,11 @@ QPixmap glyph(bool cross) {
 }
 } // namespace
 
-QPixmap minimizeGlyph() { return glyph(false); }
-QPixmap closeGlyph() { return glyph(true); }
+QPixmap minimizeGlyph() {
+    return glyph(false);
+}
+QPixmap closeGlyph() {
+    return glyph(true);
+}
 
 } // namespace wirtal::pictures

@@ -1,7 +1,7 @@
 #include "base/statsfile.h"
 
-#include "base/inifile.h"
 #include "base/category.h"
+#include "base/inifile.h"
 #include "platform/error.h"
 
 #include <QLocale>

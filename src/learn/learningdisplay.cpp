@@ -1,7 +1,7 @@
 #include "learn/learningdisplay.h"
 
-#include "base/paths.h"
 #include "art/learnart.h"
+#include "base/paths.h"
 #include "platform/mediaplayer.h"
 #include "platform/timer.h"
 #include "widgets/picturebox.h"

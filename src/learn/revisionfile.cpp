@@ -1,7 +1,7 @@
 #include "learn/revisionfile.h"
 
-#include "base/textfile.h"
 #include "base/category.h"
+#include "base/textfile.h"
 #include "platform/error.h"
 #include "platform/savefile.h"
 

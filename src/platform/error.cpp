@@ -7,7 +7,8 @@
 
 namespace wirtal {
 
-Error::Error(const QString& message) : std::runtime_error(message.toStdString()), message_(message) {}
+Error::Error(const QString& message)
+    : std::runtime_error(message.toStdString()), message_(message) {}
 
 namespace {
 ErrorSink& sink() {
@@ -23,7 +24,9 @@ void report(const QString& text) {
 }
 } // namespace
 
-ErrorSink setErrorSink(ErrorSink s) { return std::exchange(sink(), std::move(s)); }
+ErrorSink setErrorSink(ErrorSink s) {
+    return std::exchange(sink(), std::move(s));
+}
 
 bool guarded(const std::function<void()>& fn) {
     try {

@@ -16,7 +16,7 @@ public:
 // seed in tests.
 class SeededRandom final : public Random {
 public:
-    SeededRandom();                             // seeded from the clock
+    SeededRandom();                            // seeded from the clock
     explicit SeededRandom(std::uint64_t seed); // fixed seed
     int uniform(int from, int to) override;
 

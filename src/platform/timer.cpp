@@ -45,8 +45,7 @@ private:
 };
 } // namespace
 
-std::unique_ptr<Timer> QtTimerService::create(const QString& name, int intervalMs,
-                                              TimerKind kind) {
+std::unique_ptr<Timer> QtTimerService::create(const QString& name, int intervalMs, TimerKind kind) {
     return std::make_unique<QtTimer>(name, intervalMs, kind);
 }
 

@@ -1,8 +1,8 @@
 #include "results/report.h"
 
+#include "base/pagesanitizer.h"
 #include "base/paths.h"
 #include "base/textfile.h"
-#include "base/pagesanitizer.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"
 #include "platform/filereader.h"

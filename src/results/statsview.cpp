@@ -1,9 +1,9 @@
 #include "results/statsview.h"
 
 #include "base/context.h"
+#include "base/statsfile.h"
 #include "platform/dialogs.h"
 #include "platform/timer.h"
-#include "base/statsfile.h"
 #include "widgets/styledbutton.h"
 #include "widgets/tcolor.h"
 

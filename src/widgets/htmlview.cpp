@@ -1,7 +1,7 @@
 #include "widgets/htmlview.h"
 
-#include "base/textfile.h"
 #include "base/pagesanitizer.h"
+#include "base/textfile.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -34,7 +34,9 @@ void PictureBox::setPicture(const QPixmap& picture) {
     update();
 }
 
-void PictureBox::clear() { setPicture(QPixmap()); }
+void PictureBox::clear() {
+    setPicture(QPixmap());
+}
 
 void PictureBox::resizeEvent(QResizeEvent* event) {
     scaled_ = QPixmap();

@@ -107,13 +107,13 @@ void StyledButton::paintEvent(QPaintEvent*) {
     QRect content = rect().adjusted(4, 4, -4, -4);
     if (!picture_.isNull()) {
         QPixmap pm = picture_;
-        const QSize avail = text().isEmpty() ? content.size()
-                                             : QSize(content.width(), content.height() * 2 / 3);
+        const QSize avail =
+            text().isEmpty() ? content.size() : QSize(content.width(), content.height() * 2 / 3);
         if (pm.width() > avail.width() || pm.height() > avail.height())
             pm = pm.scaled(avail, Qt::KeepAspectRatio, Qt::SmoothTransformation);
         const int x = content.x() + (content.width() - pm.width()) / 2;
-        const int y = text().isEmpty() ? content.y() + (content.height() - pm.height()) / 2
-                                       : content.y() + 2;
+        const int y =
+            text().isEmpty() ? content.y() + (content.height() - pm.height()) / 2 : content.y() + 2;
         if (!isEnabled())
             p.setOpacity(0.45);
         p.drawPixmap(x, y, pm);

@@ -17,6 +17,8 @@ constexpr int badgeOrange = 39423; // $0099FF
 inline QColor toQColor(int bgr) {
     return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
-inline int toTColor(const QColor& c) { return c.red() | (c.green() << 8) | (c.blue() << 16); }
+inline int toTColor(const QColor& c) {
+    return c.red() | (c.green() << 8) | (c.blue() << 16);
+}
 
 } // namespace wirtal

@@ -1,5 +1,5 @@
-#include "base/layoutrule.h"
 #include "app/leftmenu.h"
+#include "base/layoutrule.h"
 #include "support/appfixture.h"
 #include "widgets/styledbutton.h"
 
@@ -16,9 +16,9 @@ TEST(LayoutRule, CentresThePanelWithHalvesToEvenAndNoClamping) {
         QPoint panel, minimize, close;
     };
     const Case cases[] = {
-        {1366, 768, {138, 24}, {1188, 4}, {1208, 4}},     // 138.5 -> 138
-        {1280, 720, {96, 0}, {1146, -20}, {1166, -20}},   // 95.5 -> 96
-        {1024, 768, {-32, 24}, {1018, 4}, {1038, 4}},     // -32.5 -> -32
+        {1366, 768, {138, 24}, {1188, 4}, {1208, 4}},       // 138.5 -> 138
+        {1280, 720, {96, 0}, {1146, -20}, {1166, -20}},     // 95.5 -> 96
+        {1024, 768, {-32, 24}, {1018, 4}, {1038, 4}},       // -32.5 -> -32
         {1920, 1080, {416, 180}, {1466, 160}, {1486, 160}}, // 415.5 -> 416
         {1089, 650, {0, -35}, {1050, -55}, {1070, -55}},
     };
@@ -80,9 +80,12 @@ TEST_F(MainWindowTest, LeftMenuShowsEachPageAndHighlightsExactlyOneEntry) {
         MainWindow::Page page;
     };
     const Case cases[] = {
-        {"AdvSmoothButton37", MainWindow::ExamSheet},   {"AdvSmoothButton38", MainWindow::RulesMenu},
-        {"AdvSmoothButton39", MainWindow::VehiclesMenu}, {"AdvSmoothButton40", MainWindow::SignsMenu},
-        {"AdvSmoothButton79", MainWindow::MoreSheet},   {"AdvSmoothButton31", MainWindow::LearnSheet},
+        {"AdvSmoothButton37", MainWindow::ExamSheet},
+        {"AdvSmoothButton38", MainWindow::RulesMenu},
+        {"AdvSmoothButton39", MainWindow::VehiclesMenu},
+        {"AdvSmoothButton40", MainWindow::SignsMenu},
+        {"AdvSmoothButton79", MainWindow::MoreSheet},
+        {"AdvSmoothButton31", MainWindow::LearnSheet},
     };
     const char* all[] = {"AdvSmoothButton31", "AdvSmoothButton37", "AdvSmoothButton38",
                          "AdvSmoothButton39", "AdvSmoothButton40", "AdvSmoothButton41",

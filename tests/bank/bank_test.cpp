@@ -1,10 +1,10 @@
 // Record lookup: file and line of both kinds, reading anew, and the errors naming file and line.
 
-#include "base/paths.h"
 #include "bank/bank.h"
-#include "support/qt_printers.h"
+#include "base/paths.h"
 #include "platform/error.h"
 #include "support/errors.h"
+#include "support/qt_printers.h"
 #include "support/tempdirs.h"
 
 #include <QDir>
@@ -16,9 +16,9 @@
 #include <gtest/gtest.h>
 
 using namespace wirtal;
-using wirtal::test::errorOf;
 using test::cp1250;
 using test::quotedLine;
+using wirtal::test::errorOf;
 
 namespace {
 

@@ -1,10 +1,10 @@
 // Big and hostile local files: only regular files are opened, never blocking; files over the
 // size limit are refused before they are read; media names stay inside the program folder.
 
-#include "base/inifile.h"
-#include "base/paths.h"
 #include "bank/bank.h"
 #include "bank/media.h"
+#include "base/inifile.h"
+#include "base/paths.h"
 #include "base/textfile.h"
 #include "learn/revisionfile.h"
 #include "platform/error.h"

@@ -3,7 +3,6 @@
 // the file, and show nothing from outside the program folder.
 
 #include "base/paths.h"
-#include "widgets/mediadisplay.h"
 #include "platform/error.h"
 #include "platform/filereader.h"
 #include "platform/qtmediaplayer.h"
@@ -11,6 +10,7 @@
 #include "support/fakes.h"
 #include "support/qt_printers.h"
 #include "support/tempdirs.h"
+#include "widgets/mediadisplay.h"
 #include "widgets/picturebox.h"
 
 #include <QBuffer>

@@ -1,7 +1,7 @@
 // Split: every splitting rule and the consequences the bank files rely on.
 
-#include "support/qt_printers.h"
 #include "bank/split.h"
+#include "support/qt_printers.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include "base/paths.h"
 #include "base/textfile.h"
 #include "platform/error.h"
-#include "support/qt_printers.h"
 #include "support/errors.h"
+#include "support/qt_printers.h"
 #include "support/tempdirs.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 // Text decoding and line splitting: byte-order marks, Windows-1250, NUL, the three line ends.
 
-#include "support/qt_printers.h"
 #include "base/textfile.h"
 #include "platform/error.h"
+#include "support/qt_printers.h"
 #include "support/tempdirs.h"
 
 #include <gtest/gtest.h>

@@ -4,8 +4,8 @@
 
 #include "art/mediaitem.h"
 #include "bank/bank.h"
-#include "base/textfile.h"
 #include "bankbuild.h"
+#include "base/textfile.h"
 #include "support/tempdirs.h"
 
 #include <QDir>

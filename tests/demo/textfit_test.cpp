@@ -4,8 +4,8 @@
 // the main window's panel is a fixed 1089 x 650 at every window size from 1366 x 768 up, so the
 // boxes are the same at that size.
 
-#include "base/paths.h"
 #include "bank/bank.h"
+#include "base/paths.h"
 #include "base/textfile.h"
 #include "exam/examui.h"
 #include "learn/answerpanels.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "base/inifile.h"
 #include "app/mainwindow.h"
+#include "base/inifile.h"
 #include "exam/exampage.h"
 #include "exam/examui.h"
 #include "support/appfixture.h"

@@ -3,17 +3,17 @@
 // was already stored is lost (the files are byte for byte as before, unless the row's operation
 // wrote successfully).
 
-#include "base/inifile.h"
-#include "base/paths.h"
 #include "bank/bank.h"
-#include "base/pagesanitizer.h"
 #include "bank/media.h"
+#include "base/inifile.h"
+#include "base/pagesanitizer.h"
+#include "base/paths.h"
 #include "dialogs/versioncheck.h"
 #include "exam/testsheet.h"
 #include "learn/revisionfile.h"
 #include "platform/error.h"
-#include "results/history.h"
 #include "platform/filereader.h"
+#include "results/history.h"
 #include "results/reportparams.h"
 #include "support/tempdirs.h"
 

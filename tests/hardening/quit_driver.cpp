@@ -5,8 +5,8 @@
 // runs, "quit" when the event loop has ended normally.
 
 #include "app/mainwindow.h"
-#include "base/paths.h"
 #include "app/systemquit.h"
+#include "base/paths.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"
 #include "platform/manualclock.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "base/inifile.h"
 #include "app/leftmenu.h"
 #include "app/navigation.h"
+#include "base/inifile.h"
 #include "learn/answercheck.h"
 #include "learn/answerpanels.h"
 #include "learn/learningdisplay.h"

@@ -10,7 +10,9 @@ namespace {
 struct Log {
     ManualClock* clock;
     QStringList lines;
-    void operator()(const QString& what) { lines << QStringLiteral("%1@%2").arg(what).arg(clock->now()); }
+    void operator()(const QString& what) {
+        lines << QStringLiteral("%1@%2").arg(what).arg(clock->now());
+    }
 };
 } // namespace
 
@@ -37,8 +39,8 @@ TEST(ManualClock, ReEnablingOrSameIntervalDoesNotRestartButANewIntervalDoes) {
     t->setHandler([&] { log(QStringLiteral("t")); });
     t->start();
     clock.advance(600);
-    t->start();            // already enabled: no restart
-    t->setInterval(1000);  // same interval: no restart
+    t->start();           // already enabled: no restart
+    t->setInterval(1000); // same interval: no restart
     clock.advance(400);
     EXPECT_EQ(log.lines, QStringList{QStringLiteral("t@1000")});
 
