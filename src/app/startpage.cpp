@@ -48,7 +48,7 @@ StartPage::StartPage(QWidget* parent) : QWidget(parent) {
 
     // Every category in table order, two rows of six; those the program folder offers can be
     // chosen. The five single-letter buttons of the classic page keep their object names.
-    const int w = 160, h = 112, gap = 16, perRow = 6;
+    const int w = 146, h = 112, gap = 12, perRow = 6;
     const int left = (1089 - (perRow * w + (perRow - 1) * gap)) / 2;
     int index = 0;
     for (const Category& c : Category::all()) {
