@@ -5,6 +5,7 @@
 //
 //   bench_catalogue [--benchmark_filter=...]
 
+#include "examrun.h"
 #include "fullbank.h"
 
 #include "app/mainwindow.h"
@@ -49,22 +50,10 @@ void writeUtf8(const QString& path, const QStringList& lines) {
     }
 }
 
-// Every box is answered Yes; errors are printed (none is expected).
-class QuietDialogs final : public Dialogs {
-public:
-    Answer message(const QString& t, Buttons, Icon, bool) override {
-        std::fprintf(stderr, "box: %s\n", qPrintable(t));
-        return Answer::Yes;
-    }
-    QString saveFileName(const QString&, const QString&) override { return {}; }
-    QString openFileName(const QString&, const QString&) override { return {}; }
-    QString folderName(const QString&) override { return {}; }
-};
-
 struct Setup {
     QTemporaryDir program, user;
     ManualClock clock;
-    QuietDialogs dialogs;
+    bench::QuietDialogs dialogs;
     InertPlayer player;
     SeededRandom random{2026};
     FixedWallClock wall{QDateTime(QDate(2026, 12, 10), QTime(12, 0))};
@@ -141,32 +130,7 @@ BENCHMARK(BM_CatalogueDraw)->Unit(benchmark::kMillisecond);
 
 // Every question answered right as soon as it can be, then "Dalej".
 void BM_CatalogueWholeExamAnsweredWithDalej(benchmark::State& state) {
-    Setup& s = setup();
-    ProgramState& st = s.window->state();
-    const TestSheet& sheet = s.window->examPage()->sheet();
-    StyledButton* dalej = s.button("NextTestButton");
-    StyledButton* tak = s.button("Taktest");
-    for (auto _ : state) {
-        s.button("nowytest")->clickFromCode();
-        while (st.testtrwa) {
-            const int k = st.globalint;
-            StyledButton* sign = isBasicSlot(k) ? tak : dalej;
-            s.clock.advanceUntil([&] { return !st.testtrwa || sign->isEnabled(); }, 120000);
-            if (!st.testtrwa)
-                break;
-            const QString& code = sheet.prawodp[k];
-            const char* name = code == u"T"   ? "Taktest"
-                               : code == u"N" ? "Nietest"
-                               : code == u"A" ? "Atest"
-                               : code == u"B" ? "Btest"
-                                              : "Ctest";
-            s.button(name)->click();
-            dalej->click();
-            s.clock.advanceUntil([&] { return !st.testtrwa || st.globalint != k; }, 120000);
-        }
-        if (sheet.punktow == 0)
-            state.SkipWithError("no points scored");
-    }
+    bench::answerEveryExamRight(setup(), state);
 }
 BENCHMARK(BM_CatalogueWholeExamAnsweredWithDalej)->Unit(benchmark::kMillisecond);
 
