@@ -50,18 +50,8 @@ void writeUtf8(const QString& path, const QStringList& lines) {
     }
 }
 
-struct Setup {
-    QTemporaryDir program, user;
-    ManualClock clock;
-    bench::QuietDialogs dialogs;
-    InertPlayer player;
-    SeededRandom random{2026};
-    FixedWallClock wall{QDateTime(QDate(2026, 12, 10), QTime(12, 0))};
-    std::unique_ptr<MainWindow> window;
-
+struct Setup : bench::WindowBench {
     Setup() {
-        Paths::setProgramFolder(program.path());
-        Paths::setUserDataFolder(user.path());
         QStringList basic{
             quoted({"Wirtal: pytania podstawowe B", "T/N", "media", "pkt", "numer", "ENG"})};
         for (int n = 1; n <= basicCount; ++n)
@@ -82,18 +72,7 @@ struct Setup {
                   {"[katalog]", "wersja=1", "kategorie=B", "punkty=1", "[B]",
                    QStringLiteral("podstawowe=%1").arg(basicCount),
                    QStringLiteral("specjalistyczne=%1").arg(specialCount)});
-        setErrorSink([](const QString& t) { std::fprintf(stderr, "error: %s\n", qPrintable(t)); });
-        Services s;
-        s.timers = &clock;
-        s.dialogs = &dialogs;
-        s.random = &random;
-        s.clock = &wall;
-        s.player = &player;
-        window = std::make_unique<MainWindow>(s);
-        window->navigation()->chooseCategory(QStringLiteral("B"));
-    }
-    StyledButton* button(const char* name) {
-        return window->findChild<StyledButton*>(QString::fromLatin1(name));
+        open();
     }
 };
 

@@ -38,18 +38,8 @@ using wirtal::bench::writeBankFile;
 
 namespace {
 
-struct Setup {
-    QTemporaryDir program, user;
-    ManualClock clock;
-    bench::QuietDialogs dialogs;
-    InertPlayer player;
-    SeededRandom random{2026};
-    FixedWallClock wall{QDateTime(QDate(2026, 12, 10), QTime(12, 0))};
-    std::unique_ptr<MainWindow> window;
-
+struct Setup : bench::WindowBench {
     Setup() {
-        Paths::setProgramFolder(program.path());
-        Paths::setUserDataFolder(user.path());
         QStringList basic{quoted({"Pytania podstawowe", "T", "", "0"})};
         for (int n = 1; n <= wspolnych; ++n)
             basic << quoted({questionText(n, 90), n % 2 ? "T" : "N",
@@ -62,18 +52,7 @@ struct Setup {
                                QString(QChar(u'A' + n % 3)), QStringLiteral("%1.jpg").arg(n),
                                QString::number(n % 3 + 1)});
         writeBankFile(program.filePath("02x.dll"), special);
-        setErrorSink([](const QString& t) { std::fprintf(stderr, "error: %s\n", qPrintable(t)); });
-        Services s;
-        s.timers = &clock;
-        s.dialogs = &dialogs;
-        s.random = &random;
-        s.clock = &wall;
-        s.player = &player;
-        window = std::make_unique<MainWindow>(s);
-        window->navigation()->chooseCategory(QStringLiteral("B"));
-    }
-    StyledButton* button(const char* name) {
-        return window->findChild<StyledButton*>(QString::fromLatin1(name));
+        open();
     }
 };
 

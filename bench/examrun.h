@@ -3,14 +3,26 @@
 // What the benchmarks that run the real main window share: message boxes that answer Yes, and a
 // whole exam answered right as soon as each question allows, then "Dalej".
 
+#include "app/mainwindow.h"
+#include "app/navigation.h"
+#include "base/paths.h"
 #include "base/state.h"
+#include "exam/exampage.h"
 #include "exam/testsheet.h"
 #include "platform/dialogs.h"
+#include "platform/error.h"
+#include "platform/manualclock.h"
+#include "platform/mediaplayer.h"
+#include "platform/random.h"
+#include "platform/wallclock.h"
 #include "widgets/styledbutton.h"
+
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <memory>
 
 namespace wirtal::bench {
 
@@ -24,6 +36,38 @@ public:
     QString saveFileName(const QString&, const QString&) override { return {}; }
     QString openFileName(const QString&, const QString&) override { return {}; }
     QString folderName(const QString&) override { return {}; }
+};
+
+// The real main window on the test seams over a temporary program and user data folder. A
+// benchmark's setup writes its bank files into `program`, then calls open(), which makes the
+// window and chooses category B.
+struct WindowBench {
+    QTemporaryDir program, user;
+    ManualClock clock;
+    QuietDialogs dialogs;
+    InertPlayer player;
+    SeededRandom random{2026};
+    FixedWallClock wall{QDateTime(QDate(2026, 12, 10), QTime(12, 0))};
+    std::unique_ptr<MainWindow> window;
+
+    WindowBench() {
+        Paths::setProgramFolder(program.path());
+        Paths::setUserDataFolder(user.path());
+    }
+    void open() {
+        setErrorSink([](const QString& t) { std::fprintf(stderr, "error: %s\n", qPrintable(t)); });
+        Services s;
+        s.timers = &clock;
+        s.dialogs = &dialogs;
+        s.random = &random;
+        s.clock = &wall;
+        s.player = &player;
+        window = std::make_unique<MainWindow>(s);
+        window->navigation()->chooseCategory(QStringLiteral("B"));
+    }
+    StyledButton* button(const char* name) {
+        return window->findChild<StyledButton*>(QString::fromLatin1(name));
+    }
 };
 
 // One benchmark loop of whole exams on the manual clock; Setup has `window`, `clock` and
