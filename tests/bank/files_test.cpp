@@ -9,6 +9,7 @@
 #include "learn/revisionfile.h"
 #include "platform/error.h"
 #include "platform/filereader.h"
+#include "support/errors.h"
 #include "support/qt_printers.h"
 #include "support/tempdirs.h"
 
@@ -25,6 +26,7 @@
 
 using namespace wirtal;
 using test::cp1250;
+using test::errorOf;
 using test::quotedLine;
 
 namespace {
@@ -40,15 +42,6 @@ void makeSparse(const QString& path, qint64 size) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     ASSERT_TRUE(f.resize(size));
-}
-
-QString errorOf(const std::function<void()>& fn) {
-    try {
-        fn();
-    } catch (const Error& e) {
-        return e.message();
-    }
-    return QStringLiteral("<no error>");
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "platform/filereader.h"
 #include "platform/qtmediaplayer.h"
 #include "results/report.h"
+#include "support/errors.h"
 #include "support/fakes.h"
 #include "support/qt_printers.h"
 #include "support/tempdirs.h"
@@ -25,6 +26,7 @@
 #include <sys/stat.h>
 
 using namespace wirtal;
+using test::errorOf;
 using namespace wirtal::test;
 
 namespace {
@@ -54,15 +56,6 @@ struct Display {
     QString mediaplik;
     MediaDisplay d{panel, picture, rewind, replay, &mediaplik};
 };
-
-QString errorOf(const std::function<void()>& fn) {
-    try {
-        fn();
-    } catch (const Error& e) {
-        return e.message();
-    }
-    return QStringLiteral("<no error>");
-}
 
 } // namespace
 
@@ -100,7 +93,7 @@ TEST(HostileMedia, TheDisplayRefusesFifosAndNamesOutsideTheFolderAndKeepsWhatItS
                 said.contains(QString::fromUtf8(c.field).section(u'/', -1).section(u'\\', -1)))
                 << said.toStdString();
         } else {
-            EXPECT_EQ(said, "<no error>");
+            EXPECT_EQ(said, test::noError);
         }
         // Nothing reached the player or the picture; the display shows the picture as before.
         EXPECT_TRUE(player.calls.isEmpty()) << player.calls.join(", ").toStdString();
@@ -171,7 +164,7 @@ TEST(HostileMedia, PlayerMessagesEndInOneFullStop) {
         player.setOutput(&panel);
         player.setFile(file);
         const QString said = errorOf([&] { player.open(); });
-        if (said == "<no error>" && player.backend() && !player.backend()->isAvailable())
+        if (said == test::noError && player.backend() && !player.backend()->isAvailable())
             GTEST_SKIP() << "no multimedia back end";
         EXPECT_TRUE(said.endsWith(u'.')) << said.toStdString();
         EXPECT_FALSE(said.endsWith(QStringLiteral(".."))) << said.toStdString();

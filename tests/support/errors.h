@@ -8,14 +8,17 @@
 
 namespace wirtal::test {
 
-// The message of the Error that fn throws, or "(no error)".
+// What errorOf gives when fn throws nothing.
+inline const QString noError = QStringLiteral("(no error)");
+
+// The message of the Error that fn throws, or noError.
 inline QString errorOf(const std::function<void()>& fn) {
     try {
         fn();
     } catch (const Error& e) {
         return e.message();
     }
-    return QStringLiteral("(no error)");
+    return noError;
 }
 
 } // namespace wirtal::test
