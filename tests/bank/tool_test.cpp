@@ -1,6 +1,7 @@
 // The bank tool as a program: show and check on generated banks, exit codes and messages.
 
 #include "bank/bank.h"
+#include "support/process.h"
 #include "support/qt_printers.h"
 #include "support/tempdirs.h"
 
@@ -25,21 +26,10 @@ using test::quotedLine;
 
 namespace {
 
-struct ToolRun {
-    int exitCode = -1;
-    QString out, err;
-};
+using ToolRun = test::ProgramRun;
 
 ToolRun runTool(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(WIRTAL_BANK_TOOL), args);
-    ToolRun r;
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-        return r;
-    r.exitCode = p.exitCode();
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return test::runProgram(QStringLiteral(WIRTAL_BANK_TOOL), args);
 }
 
 // A complete, valid bank of category B with its media files present.

@@ -1,6 +1,7 @@
 // `wirtal-bank import` as a program: summary, report, exit codes and messages.
 
 #include "catalogue/xlsxwriter.h"
+#include "support/process.h"
 #include "support/qt_printers.h"
 
 #include <QDir>
@@ -16,22 +17,11 @@ using test::officialRow;
 
 namespace {
 
-struct ToolRun {
-    int exitCode = -1;
-    QString out, err;
-};
+using ToolRun = test::ProgramRun;
 
+// The import command of the bank tool, run in cwd.
 ToolRun runTool(const QStringList& args, const QString& cwd) {
-    QProcess p;
-    p.setWorkingDirectory(cwd);
-    p.start(QStringLiteral(WIRTAL_BANK_TOOL), QStringList{"import"} + args);
-    ToolRun r;
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-        return r;
-    r.exitCode = p.exitCode();
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return test::runProgram(QStringLiteral(WIRTAL_BANK_TOOL), QStringList{"import"} + args, cwd);
 }
 
 void put(const QString& path, const QByteArray& bytes) {
