@@ -73,7 +73,7 @@ StartPage::StartPage(QWidget* parent) : QWidget(parent) {
 void StartPage::refreshCategories() {
     // What the program folder offers now: after an import it holds every category.
     const std::vector<const Category*> offered = Category::offered();
-    catalogue_ = QFileInfo(Paths::inProgramFolder(QStringLiteral("\\katalog.ini"))).isFile();
+    catalogue_ = Paths::isCatalogueFolder();
     offered_.clear();
     for (size_t i = 0; i < buttons_.size(); ++i) {
         const Category& c = *categories_[i];

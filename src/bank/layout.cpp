@@ -52,10 +52,6 @@ namespace layout {
 
 namespace {
 
-QString catalogueIni() {
-    return Paths::inProgramFolder(QStringLiteral("\\katalog.ini"));
-}
-
 // Size and modification time of a file: a change of either means the file was written anew.
 struct Stamp {
     qint64 size = -1;
@@ -100,7 +96,7 @@ void readOfficial(const QString& fileName, int field, CategoryBank& bank, int fi
 }
 
 std::shared_ptr<const CategoryBank> readCatalogue(const QString& code) {
-    const QString ini = catalogueIni();
+    const QString ini = Paths::catalogueManifest();
     auto bank = std::make_shared<CategoryBank>();
     bank->code = code;
     bank->catalogue = true;
@@ -134,7 +130,7 @@ std::shared_ptr<const CategoryBank> classic(const QString& code) {
 } // namespace
 
 bool isCatalogueFolder() {
-    return QFileInfo(catalogueIni()).isFile();
+    return Paths::isCatalogueFolder();
 }
 
 std::shared_ptr<const CategoryBank> of(const QString& kategoria) {
@@ -158,7 +154,7 @@ std::shared_ptr<const CategoryBank> of(const QString& kategoria) {
     static std::map<QString, Cached> cache;
     const QString key = Paths::programFolder() + u'|' + kategoria;
     const std::vector<Stamp> stamps{
-        stampOf(catalogueIni()),
+        stampOf(Paths::catalogueManifest()),
         stampOf(Paths::inProgramFolder(
             QStringLiteral("\\pytania-%1-podst.txt").arg(kategoria.toLower()))),
         stampOf(Paths::inProgramFolder(

@@ -43,21 +43,12 @@ std::span<const Category> Category::all() {
     return table();
 }
 
-namespace {
-QString catalogueIni() {
-    return Paths::inProgramFolder(QStringLiteral("\\katalog.ini"));
-}
-bool catalogueFolder() {
-    return QFileInfo(catalogueIni()).isFile();
-}
-} // namespace
-
 std::vector<const Category*> Category::offered() {
     std::vector<const Category*> out;
-    if (catalogueFolder()) {
-        const QStringList codes =
-            ini::read(catalogueIni(), QStringLiteral("katalog"), QStringLiteral("kategorie"), {})
-                .split(u',', Qt::SkipEmptyParts);
+    if (Paths::isCatalogueFolder()) {
+        const QStringList codes = ini::read(Paths::catalogueManifest(), QStringLiteral("katalog"),
+                                            QStringLiteral("kategorie"), {})
+                                      .split(u',', Qt::SkipEmptyParts);
         for (const Category& c : table())
             for (const QString& code : codes)
                 if (code.trimmed() == c.code)
@@ -71,7 +62,7 @@ std::vector<const Category*> Category::offered() {
 }
 
 bool Category::wholeBank() const {
-    return fullBank || catalogueFolder();
+    return fullBank || Paths::isCatalogueFolder();
 }
 
 const Category* Category::find(const QString& code) {

@@ -69,6 +69,14 @@ bool Paths::holdsBank(const QString& folder) {
            QFileInfo(dir.filePath(QStringLiteral("katalog.ini"))).isFile();
 }
 
+QString Paths::catalogueManifest() {
+    return inProgramFolder(QStringLiteral("\\katalog.ini"));
+}
+
+bool Paths::isCatalogueFolder() {
+    return QFileInfo(catalogueManifest()).isFile();
+}
+
 QString Paths::importedCatalogueFolder() {
     return QDir::cleanPath(userDataFolder() + QStringLiteral("katalog"));
 }

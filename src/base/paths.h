@@ -27,6 +27,10 @@ struct Paths {
     // Whether a folder holds a question bank: "0wx.dll" (a bank of its own) or "katalog.ini" (an
     // imported catalogue).
     static bool holdsBank(const QString& folder);
+    // The manifest of a folder made by the catalogue import, in the program folder
+    // ("katalog.ini"), and whether the program folder is such a folder (it holds one).
+    static QString catalogueManifest();
+    static bool isCatalogueFolder();
     // Where the catalogue imported from inside the program lives: "katalog" in the user data
     // folder (the installed program folder is not writable).
     static QString importedCatalogueFolder();

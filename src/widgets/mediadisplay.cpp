@@ -35,7 +35,7 @@ void showMedia(const QString& field, MediaDisplay& d, MediaPlayer& player) {
         // In a folder made by the catalogue import a question may have no media: it shows the
         // empty picture, never the previous question's picture. (In a classic bank an empty name
         // is a fault of the record, which leaves the display as it is.)
-        if (!QFileInfo(Paths::inProgramFolder(QStringLiteral("\\katalog.ini"))).isFile())
+        if (!Paths::isCatalogueFolder())
             return;
         d.showPicture();
         if (d.picture)
