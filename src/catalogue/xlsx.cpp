@@ -1,6 +1,7 @@
 #include "catalogue/xlsx.h"
 
 #include "platform/error.h"
+#include "platform/filereader.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -425,23 +426,13 @@ Sheet readFirstSheet(const QByteArray& xlsx, const QString& fileName, const Xlsx
 }
 
 Sheet readFirstSheetFile(const QString& path, const XlsxLimits& limits) {
-    const QString name = QFileInfo(path).fileName();
-    const QFileInfo info(path);
-    if (!info.exists())
+    // Only a regular file, opened without blocking, and never more of it than the limit.
+    FileRead in = tryReadRegularFile(path, limits.fileBytes);
+    if (in.problem == FileProblem::Missing)
         throw Error(QStringLiteral("%1: nie ma takiego pliku").arg(path));
-    if (!info.isFile())
-        throw Error(QStringLiteral("%1: to nie jest zwykły plik").arg(path));
-    if (info.size() > limits.fileBytes)
-        throw Error(
-            QStringLiteral("%1: plik jest za duży (ponad %2 B)").arg(name).arg(limits.fileBytes));
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("%1: nie można otworzyć (%2)").arg(path, f.errorString()));
-    const QByteArray bytes = f.read(limits.fileBytes + 1);
-    if (bytes.size() > limits.fileBytes)
-        throw Error(
-            QStringLiteral("%1: plik jest za duży (ponad %2 B)").arg(name).arg(limits.fileBytes));
-    return readFirstSheet(bytes, name, limits);
+    if (in.problem != FileProblem::None)
+        throw Error(in.message);
+    return readFirstSheet(in.bytes, QFileInfo(path).fileName(), limits);
 }
 
 bool wholeNumber(const QString& text, qint64* value) {
