@@ -39,7 +39,7 @@ BENCHMARK(BM_LookupSpecialist1479)->Unit(benchmark::kMicrosecond);
 void BM_ReadIni(benchmark::State& state) {
     fullBank();
     for (auto _ : state) {
-        QString v = readini(QStringLiteral("statsb.ini"), QStringLiteral("stats"),
+        QString v = readIni(QStringLiteral("statsb.ini"), QStringLiteral("stats"),
                             QStringLiteral("wyniki"), QStringLiteral("0"));
         benchmark::DoNotOptimize(v);
     }
@@ -50,7 +50,7 @@ void BM_WriteIni(benchmark::State& state) {
     fullBank();
     int n = 0;
     for (auto _ : state)
-        writeini(QStringLiteral("statsb.ini"), QStringLiteral("nauka"), QStringLiteral("poprawne"),
+        writeIni(QStringLiteral("statsb.ini"), QStringLiteral("nauka"), QStringLiteral("poprawne"),
                  QString::number(++n));
 }
 BENCHMARK(BM_WriteIni)->Unit(benchmark::kMicrosecond);

@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
     window.navigation()->chooseCategory(QStringLiteral("B"));
     runFor(3000);
     std::printf("resident memory at rest on a question: %.1f MB\n", residentMb());
-    window.learnPage()->setNumer(QString::fromLocal8Bit(argv[2]).toInt());
+    window.learnPage()->setBrowserNumber(QString::fromLocal8Bit(argv[2]).toInt());
     runFor(3000);
     std::printf("resident memory while a film plays: %.1f MB (playing: %s)\n", residentMb(),
                 player.isPlaying() ? "yes" : "no");
