@@ -33,7 +33,7 @@ public:
         std::fprintf(stderr, "box: %s\n", qPrintable(t));
         return Answer::Yes;
     }
-    QString saveFileName(const QString&, const QString&) override { return {}; }
+    QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
     QString openFileName(const QString&, const QString&) override { return {}; }
     QString folderName(const QString&) override { return {}; }
 };

@@ -6,6 +6,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-charts-dev libqt6opengl6-dev
   qt6-svg-dev qt6-httpserver-dev qt6-websockets-dev qt6-qpa-plugins libqt6sql6-sqlite
+  qt6-translations-l10n
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav
   libgtest-dev libgmock-dev googletest libbenchmark-dev libzip-dev
   xvfb xauth openbox fonts-dejavu-core poppler-utils

@@ -1,4 +1,6 @@
 #include "app/mainwindow.h"
+#include "app/singleinstance.h"
+#include "app/startup.h"
 #include "app/systemquit.h"
 #include "art/shellart.h"
 #include "base/paths.h"
@@ -42,11 +44,6 @@ QString programFolderAtStart() {
                      qPrintable(QDir::toNativeSeparators(chosen)));
     return chosen;
 }
-} // namespace
-
-#include <cstdio>
-
-namespace {
 
 // WIRTAL_MEASURE_STARTUP=1 (scripts/measure-startup.sh): print the moments (milliseconds since
 // the epoch) the splash is shown and closed and the main window is first painted, then quit.
@@ -81,15 +78,33 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Wirtal 2012"));
+    // Answered before the window system is opened, so they work without a display.
+    if (const auto info = wirtal::infoOptionText(argc, argv, QStringLiteral(WIRTAL_VERSION))) {
+        std::fputs(info->toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+
+    // The application name gives the X11 window class ("wirtal", the desktop entry's
+    // StartupWMClass); the desktop file name ties the window to its entry (the Wayland app id).
+    QApplication::setApplicationName(QStringLiteral("wirtal"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Wirtal 2013"));
+    QApplication::setApplicationVersion(QStringLiteral(WIRTAL_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Norel"));
+    QApplication::setDesktopFileName(QStringLiteral("pl.norel.Wirtal"));
+    QApplication app(argc, argv);
+    // Our own colours under any system theme, and Qt's standard dialogs in Polish.
+    QApplication::setPalette(wirtal::fixedPalette());
+    wirtal::installQtTranslations(app);
     // The installed icon of the desktop entry when there is one, otherwise the drawn mark.
     QApplication::setWindowIcon(
         QIcon::fromTheme(QStringLiteral("pl.norel.Wirtal"), wirtal::shellart::appIcon()));
 
     using namespace wirtal;
     Paths::setUserDataFolder(Paths::defaultUserDataFolder());
+    // A second start on the same user data raises the running window and ends.
+    SingleInstance instance(Paths::userDataFolder());
+    if (instance.handedOver())
+        return 0;
     Paths::setProgramFolder(programFolderAtStart());
 
     QtDialogs dialogs;
@@ -130,6 +145,12 @@ int main(int argc, char** argv) {
     if (measuringStartup())
         app.installEventFilter(&firstPaint);
     dialogs.setParent(&window);
+    QObject::connect(&instance, &SingleInstance::raiseRequested, &window, [&window] {
+        window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+        window.show();
+        window.raise();
+        window.activateWindow();
+    });
     // Logout, shutdown, a kill or Ctrl+C leave through the window's own close path, and the
     // session manager's save requests save the revision list.
     SystemQuit systemQuit([&window] { window.saveRevisionList(); },

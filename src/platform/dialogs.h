@@ -16,8 +16,10 @@ public:
     // centred: centre the box on the screen rather than on the main window.
     virtual Answer message(const QString& text, Buttons buttons, Icon icon,
                            bool centred = false) = 0;
-    // The chosen file name, or an empty string when the user cancelled.
-    virtual QString saveFileName(const QString& title, const QString& filter) = 0;
+    // The chosen file name, or an empty string when the user cancelled. The dialog opens on
+    // suggested (a folder and a file name).
+    virtual QString saveFileName(const QString& title, const QString& filter,
+                                 const QString& suggested) = 0;
     // An existing file to open (filter as "Katalog pytań (*.xlsx)"), or an empty string when the
     // user cancelled.
     virtual QString openFileName(const QString& title, const QString& filter) = 0;

@@ -67,8 +67,9 @@ Answer QtDialogs::message(const QString& text, Buttons buttons, Icon icon, bool 
     }
 }
 
-QString QtDialogs::saveFileName(const QString& title, const QString& filter) {
-    return QFileDialog::getSaveFileName(parent_, title, QString(), filter);
+QString QtDialogs::saveFileName(const QString& title, const QString& filter,
+                                const QString& suggested) {
+    return QFileDialog::getSaveFileName(parent_, title, suggested, filter);
 }
 
 QString QtDialogs::openFileName(const QString& title, const QString& filter) {

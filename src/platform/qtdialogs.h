@@ -12,7 +12,8 @@ public:
     explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }
     Answer message(const QString& text, Buttons buttons, Icon icon, bool centred) override;
-    QString saveFileName(const QString& title, const QString& filter) override;
+    QString saveFileName(const QString& title, const QString& filter,
+                         const QString& suggested) override;
     // Both choosers start in the user's download folder (where the ministry's files land), else
     // in the documents folder.
     QString openFileName(const QString& title, const QString& filter) override;

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 // The default template is a resource of this static library: register it explicitly.
 static void registerReportResources() {
@@ -65,6 +66,18 @@ void Report::installDefaultTemplate() {
         saveWhole(target, shipped.readAll());
 }
 
+QString Report::suggestedFile() const {
+    // The user's documents folder (the program folder of an installed copy is read-only), and a
+    // name that says what and when: raport-testu-2026-12-10.pdf.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    const QDateTime when = input_().now;
+    const QString date = (when.isValid() ? when : QDateTime::currentDateTime())
+                             .toString(QStringLiteral("yyyy-MM-dd"));
+    return QDir(folder).filePath(QStringLiteral("raport-testu-%1.pdf").arg(date));
+}
+
 QString Report::filled() const {
     const QString path = templatePath();
     if (!QFileInfo::exists(path))
@@ -94,7 +107,7 @@ void Report::zapisz() {
     if (html.isEmpty())
         return;
     QString file = dialogs_.saveFileName(QStringLiteral("Zapisz raport z testu"),
-                                         QStringLiteral("pdf (*.pdf)"));
+                                         QStringLiteral("pdf (*.pdf)"), suggestedFile());
     if (file.isEmpty())
         return;
     if (QFileInfo(file).suffix().isEmpty())

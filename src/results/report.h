@@ -27,6 +27,8 @@ public:
 private:
     // The filled-in template, or an empty string when there is no template.
     QString filled() const;
+    // Where the save dialog opens: the documents folder and a dated file name.
+    QString suggestedFile() const;
 
     Dialogs& dialogs_;
     ReportOutput& output_;

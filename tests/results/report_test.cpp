@@ -1,10 +1,13 @@
 #include "base/pagesanitizer.h"
+#include "base/paths.h"
 #include "results/report.h"
 #include "results/reportoutput.h"
 #include "support/fakes.h"
 #include "support/tempdirs.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QPrinter>
 #include <QProcess>
@@ -112,6 +115,16 @@ TEST_F(ReportTest, TheShippedTemplateIsInstalledOnceAndAUsersOwnIsKept) {
     report.zapisz();
     EXPECT_EQ(output.saved,
               QStringList{folders.userData() + QStringLiteral("raport.pdf|<p>POZYTYWNY</p>")});
+    // The dialog opened in the documents folder on a dated name, never in the program folder
+    // (read-only for an installed copy).
+    ASSERT_EQ(dialogs.suggestedSaves().size(), 2);
+    const QFileInfo suggested(dialogs.suggestedSaves().last());
+    EXPECT_EQ(suggested.fileName(), QStringLiteral("raport-testu-2026-12-10.pdf"));
+    EXPECT_FALSE(suggested.absolutePath().startsWith(QDir(Paths::programFolder()).absolutePath()));
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    EXPECT_TRUE(suggested.absolutePath() == QDir(documents).absolutePath() ||
+                suggested.absolutePath() == QDir::homePath()) // no documents folder: home
+        << suggested.absolutePath().toStdString();
 }
 
 // Templates the layout would take minutes over are printed as their text alone; the shipped

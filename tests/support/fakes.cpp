@@ -44,8 +44,9 @@ Answer FakeDialogs::message(const QString& text, Buttons, Icon, bool) {
     return e.answer;
 }
 
-QString FakeDialogs::saveFileName(const QString& title, const QString&) {
+QString FakeDialogs::saveFileName(const QString& title, const QString&, const QString& suggested) {
     shown_ << title;
+    suggestedSaves_ << suggested;
     if (saves_.empty()) {
         ADD_FAILURE() << "unexpected save dialog: " << title.toStdString();
         return {};

@@ -28,12 +28,15 @@ public:
     // The next folder chooser answers folder (empty: the user cancelled).
     void expectFolder(const QString& folder);
     Answer message(const QString& text, Buttons buttons, Icon icon, bool centred) override;
-    QString saveFileName(const QString& title, const QString& filter) override;
+    QString saveFileName(const QString& title, const QString& filter,
+                         const QString& suggested) override;
     QString openFileName(const QString& title, const QString& filter) override;
     QString folderName(const QString& title) override;
 
     // Every box shown, in order.
     const QStringList& shown() const { return shown_; }
+    // Where each save dialog opened (folder and file name).
+    const QStringList& suggestedSaves() const { return suggestedSaves_; }
     bool allAnswered() const {
         return expected_.empty() && saves_.empty() && opens_.empty() && folders_.empty();
     }
@@ -49,6 +52,7 @@ private:
     std::deque<Expected> expected_;
     std::deque<QString> saves_, opens_, folders_;
     QStringList shown_;
+    QStringList suggestedSaves_;
 };
 
 // A media player that plays nothing: records what it is told, and plays as long as the test says.

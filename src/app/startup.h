@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QPalette>
+#include <QString>
+
+#include <optional>
+
+class QCoreApplication;
+
+namespace wirtal {
+
+// "--help" and "--version" are answered before any window system is touched, so they work
+// without a display. Returns the text to print, or nothing when the program should start.
+std::optional<QString> infoOptionText(int argc, const char* const* argv, const QString& version);
+
+// The program paints its own light colours; the whole window tree gets this palette so that no
+// text takes the system theme's colour (white text of a dark theme on our light panels).
+QPalette fixedPalette();
+
+// Qt's own Polish texts (file dialogs, standard buttons, context menus) from the translations
+// folder of the Qt installation. Returns false when they are not installed.
+bool installQtTranslations(QCoreApplication& app);
+
+} // namespace wirtal
