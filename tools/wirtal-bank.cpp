@@ -146,9 +146,9 @@ QStringList recordProblems(const Record& r, bool pointsInRecords, bool mediaOpti
     if (m.isEmpty()) {
         if (!mediaOptional)
             problems << QStringLiteral("brak nazwy pliku multimediów");
-    } else if (!m.contains(u'.') || (suffix != u"jpg" && suffix != u"wmv"))
-        problems
-            << QStringLiteral("plik multimediów „%1” nie ma rozszerzenia .jpg ani .wmv").arg(m);
+    } else if (!m.contains(u'.') || (suffix != u"jpg" && suffix != u"wmv" && suffix != u"mp4"))
+        problems << QStringLiteral("plik multimediów „%1” nie ma rozszerzenia .jpg, .wmv ani .mp4")
+                        .arg(m);
     else {
         try {
             const FileRead f = checkRegularFile(mediaPath(m));

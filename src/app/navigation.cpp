@@ -78,6 +78,7 @@ void Navigation::chooseCategory(const QString& letter) {
     w_.menu()->highlight(LeftMenu::Nauka);
     learn->showQuestion(s.learningQuestion, /*evenIfSame=*/true);
     w_.examPage()->showStars();
+    w_.examPage()->refreshLanguageChoice();
 }
 
 void Navigation::changeCategory() {

@@ -3,6 +3,7 @@
 #include "bank/layout.h"
 #include "bank/split.h"
 #include "base/category.h"
+#include "base/inifile.h"
 #include "base/paths.h"
 #include "base/textfile.h"
 #include "platform/error.h"
@@ -50,6 +51,49 @@ const QString& Record::media() const {
 }
 const QString& Record::points() const {
     return field(kind == QuestionKind::Basic ? basicField::points : specialistField::points);
+}
+
+bool Record::hasEnglish() const {
+    const int at =
+        kind == QuestionKind::Basic ? basicField::englishText : specialistField::englishText;
+    return at < fields.size() && !fields[at].trimmed().isEmpty();
+}
+
+Record Record::inEnglish() const {
+    if (!hasEnglish())
+        return *this;
+    Record r = *this;
+    auto take = [&r](int to, int from) {
+        if (from < r.fields.size() && !r.fields[from].trimmed().isEmpty())
+            r.fields[to] = r.fields[from];
+    };
+    if (kind == QuestionKind::Basic) {
+        take(basicField::text, basicField::englishText);
+    } else {
+        take(specialistField::text, specialistField::englishText);
+        take(specialistField::answerA, specialistField::englishA);
+        take(specialistField::answerB, specialistField::englishB);
+        take(specialistField::answerC, specialistField::englishC);
+    }
+    return r;
+}
+
+bool categoryHasEnglish(const QString& categoryCode) {
+    try {
+        return lookup(categoryCode, 1).hasEnglish();
+    } catch (const Error&) {
+        return false;
+    }
+}
+
+bool storedEnglishChoice() {
+    return readIni(QStringLiteral("ustawienia.ini"), QStringLiteral("pytania"),
+                   QStringLiteral("jezyk"), QStringLiteral("pl")) == QStringLiteral("en");
+}
+
+void storeEnglishChoice(bool english) {
+    writeIni(QStringLiteral("ustawienia.ini"), QStringLiteral("pytania"), QStringLiteral("jezyk"),
+             english ? QStringLiteral("en") : QStringLiteral("pl"));
 }
 
 Location locate(const QString& categoryCode, int number) {

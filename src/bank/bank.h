@@ -30,6 +30,14 @@ constexpr int text = 0, answer = 1, media = 2, points = 3;
 namespace specialistField {
 constexpr int text = 0, answerA = 1, answerB = 2, answerC = 3, answer = 4, media = 5, points = 6;
 }
+// The fields an imported catalogue adds after them: the official number, then the English texts
+// (empty when the edition has none).
+namespace basicField {
+constexpr int official = 4, englishText = 5;
+}
+namespace specialistField {
+constexpr int official = 7, englishText = 8, englishA = 9, englishB = 10, englishC = 11;
+}
 
 // One record as read by the record lookup.
 struct Record {
@@ -46,6 +54,13 @@ struct Record {
     const QString& answer() const;
     const QString& media() const;
     const QString& points() const;
+
+    // Whether the record carries an English question text (imported catalogues whose edition
+    // has the translation columns).
+    bool hasEnglish() const;
+    // The same record with the English question and option texts in place of the Polish ones
+    // (a text without a translation stays Polish); the record itself when it has none.
+    Record inEnglish() const;
 };
 
 // Where a question lives: file and line index (basic n: line n of "\0wx.dll"; specialist n:
@@ -63,6 +78,15 @@ Location locate(const QString& categoryCode, int number);
 // The line of a loaded bank as a record; throws Error naming the file and line when the line is
 // past the end.
 Record recordAt(const QStringList& lines, const Location& where, int number);
+// Whether the category's questions carry English texts (its first question does: an edition has
+// the translation columns for all its rows or for none); false when it has no questions.
+bool categoryHasEnglish(const QString& categoryCode);
+
+// The learner's language choice, kept in "ustawienia.ini" of the user data folder
+// ("[pytania] jezyk=en" or "pl").
+bool storedEnglishChoice();
+void storeEnglishChoice(bool english);
+
 // Record lookup: reads the whole file anew and splits the question's line. Throws Error naming
 // the file (missing or unreadable) or the file and line (past the end).
 Record lookup(const QString& categoryCode, int number);

@@ -15,6 +15,8 @@ struct ProgramState {
     bool revisionRunning = false; // a revision run is in progress
     bool canadd = true;           // the shown question may still go on the revision list
     bool rememberWrong = true;    // wrong answers are remembered
+    bool englishChosen = false;   // the learner asked for English texts where a question has them
+    bool testInEnglish = false;   // the running test shows English texts (fixed at its draw)
 
     // The chosen category's row of the category table; null before the first choice.
     const Category* category() const { return Category::find(categoryCode); }

@@ -74,6 +74,28 @@ bool renamePath(const QString& from, const QString& to) {
 
 } // namespace
 
+int removeLeftoverStaging(const QString& target, const QDateTime& olderThan) {
+    const QFileInfo info(target);
+    const QRegularExpression leftover(QStringLiteral("^\\.") +
+                                      QRegularExpression::escape(info.fileName()) +
+                                      QStringLiteral("\\.import-[A-Za-z0-9]{6}$"));
+    int removed = 0;
+    const QFileInfoList entries =
+        QDir(info.absolutePath())
+            .entryInfoList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System);
+    for (const QFileInfo& e : entries) {
+        if (!leftover.match(e.fileName()).hasMatch() || e.isSymLink() || !e.isDir() ||
+            e.lastModified() >= olderThan)
+            continue;
+        // std::filesystem::remove_all removes links inside as links, never what they point to.
+        std::error_code ec;
+        fs::remove_all(fsPath(e.absoluteFilePath()), ec);
+        if (!ec)
+            ++removed;
+    }
+    return removed;
+}
+
 QString basicBankFile(const QString& code) {
     return QStringLiteral("pytania-%1-podst.txt").arg(code.toLower());
 }
@@ -150,6 +172,9 @@ ImportResult Importer::run() {
         if (!QDir().mkpath(parent))
             throw Error(QStringLiteral("nie można utworzyć folderu %1").arg(parent));
 
+        // Staging folders of an import that crashed an hour or more ago go first.
+        removeLeftoverStaging(target.absoluteFilePath(),
+                              QDateTime::currentDateTime().addSecs(-3600));
         // Everything is made here first; the directory goes with its content unless switched in.
         QTemporaryDir staging(parent + QStringLiteral("/.") + target.fileName() +
                               QStringLiteral(".import-XXXXXX"));

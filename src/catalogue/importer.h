@@ -53,6 +53,12 @@ struct ImportResult {
     QMap<Reason, int> leftOutByReason() const;
 };
 
+// Removes the staging folders an import that crashed or was killed left beside `target`
+// (".NAME.import-XXXXXX", folders only, never a link, last changed before `olderThan`: a younger
+// one may belong to an import still running). A folder moved aside on a failed switch
+// (".NAME.old-N") is the learner's previous folder and is left alone. Returns how many it removed.
+int removeLeftoverStaging(const QString& target, const QDateTime& olderThan);
+
 class Importer {
 public:
     // Called with the step's Polish name and how far it is (done of total, total may be 0).

@@ -10,6 +10,8 @@
 #include "widgets/picturebox.h"
 #include "widgets/styledbutton.h"
 
+#include <QCheckBox>
+
 namespace wirtal {
 
 ExamDraw::ExamDraw(ExamShared& shared, ExamFlow& flow) : s_(shared), flow_(flow) {
@@ -52,6 +54,8 @@ void ExamDraw::nowytestClick() {
     s_.timers.nextStep->stop();
     s_.timers.answerCountdown->stop();
     st.testRunning = true;
+    st.testInEnglish = !ui.angielski->isHidden() && ui.angielski->isChecked();
+    s_.refreshLanguageChoice();
     st.currentSlot = 0;
     TestSheet& sheet = s_.sheet;
     sheet.score = 0;

@@ -44,6 +44,7 @@ void ExamEnd::endTest() {
         timer->stop();
     ui.nowytest->setBadgeVisible(false);
     st.testRunning = false;
+    s_.refreshLanguageChoice();
     ui.pktylabel->clear();
     ui.gauge->setMaximum(15);
     ui.gauge->setValue(15);
@@ -106,6 +107,7 @@ void ExamEnd::resetExamPage() {
         ui.numbers[k]->setEnabled(false);
     }
     s_.loadFixedPicture("empty.jpg");
+    s_.refreshLanguageChoice();
 }
 
 } // namespace wirtal

@@ -58,7 +58,8 @@ void ExamFlow::testStep(const std::function<void()>& step) {
 Record ExamFlow::currentRecord() {
     const Location where = locate(s_.state().categoryCode, numertest_);
     s_.filename = where.path;
-    return recordAt(loadTextLines(where.path), where, numertest_);
+    const Record r = recordAt(loadTextLines(where.path), where, numertest_);
+    return s_.state().testInEnglish ? r.inEnglish() : r;
 }
 
 void ExamFlow::showPanelOf(const Record& r) {

@@ -6,6 +6,7 @@
 #include "widgets/picturebox.h"
 #include "widgets/styledbutton.h"
 
+#include <QCheckBox>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -205,6 +206,15 @@ void buildControls(QWidget* page, ExamUi& ui) {
         button(page, QStringLiteral("AdvSmoothButton80"), QStringLiteral("zasady egzaminu..."),
                QRect(rightX + rightW - 150, 610, 150, 30), 9);
     ui.zasady->setToolTip(QStringLiteral("Pomoc"));
+
+    // The language of the whole test, chosen before its draw; shown only where the category's
+    // questions carry English texts.
+    ui.angielski = new QCheckBox(QStringLiteral("Test po angielsku"), page);
+    ui.angielski->setObjectName(QStringLiteral("angielskitest"));
+    ui.angielski->setGeometry(rightX, 610, rightW - 160, 30);
+    ui.angielski->setToolTip(QStringLiteral(
+        "Pytania następnego testu po angielsku (język wybiera się przed losowaniem)"));
+    ui.angielski->hide();
 }
 
 } // namespace

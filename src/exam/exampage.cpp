@@ -56,6 +56,9 @@ void ExamPage::showStars() {
 void ExamPage::resetExamPage() {
     end_->resetExamPage();
 }
+void ExamPage::refreshLanguageChoice() {
+    shared_->refreshLanguageChoice();
+}
 void ExamPage::stopReadingTimer() {
     shared_->timers.readingPeriod->stop();
 }

@@ -36,6 +36,8 @@ public:
     void showStars();
     // Resets the page to its state before any test.
     void resetExamPage();
+    // The test-language choice for the chosen category (shown where it has English texts).
+    void refreshLanguageChoice();
     // Stops the reading-period timer.
     void stopReadingTimer();
 

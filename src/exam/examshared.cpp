@@ -1,5 +1,6 @@
 #include "exam/examshared.h"
 
+#include "bank/bank.h"
 #include "base/context.h"
 #include "base/paths.h"
 #include "platform/mediaplayer.h"
@@ -7,6 +8,7 @@
 #include "widgets/picturebox.h"
 #include "widgets/styledbutton.h"
 
+#include <QCheckBox>
 #include <QFileInfo>
 
 namespace wirtal {
@@ -78,6 +80,11 @@ void ExamShared::setAnswerControlsEnabled(bool on) {
     ui.NextTestButton->setEnabled(on);
     ui.Taktest->setEnabled(on);
     ui.Nietest->setEnabled(on);
+}
+
+void ExamShared::refreshLanguageChoice() {
+    ui.angielski->setVisible(categoryHasEnglish(ctx.state.categoryCode));
+    ui.angielski->setEnabled(!ctx.state.testRunning);
 }
 
 } // namespace wirtal

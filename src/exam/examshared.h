@@ -51,6 +51,9 @@ struct ExamShared {
     void answerMemosWhite();
     // Hides the badges of the 32 number buttons.
     void hideSlotBadges();
+    // The test-language choice: shown when the category has English texts, open to change only
+    // between tests.
+    void refreshLanguageChoice();
     // Loads "\obrazki_prawko\<name>" into ImageTest2 if it exists.
     void loadFixedPicture(const char* name);
     void setAnswerControlsEnabled(bool on); // "  Dalej", "TAK", "NIE"

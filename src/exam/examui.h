@@ -7,6 +7,8 @@
 
 #include <array>
 
+class QCheckBox;
+
 namespace wirtal {
 
 class CountdownGauge;
@@ -57,6 +59,7 @@ struct ExamUi {
     StyledButton* drukuj = nullptr;
     StyledButton* zapisz = nullptr;
     StyledButton* zasady = nullptr; // the exam rules window
+    QCheckBox* angielski = nullptr; // "angielskitest": the next test in English
     StarsPanel* stars = nullptr;    // "Panel4"
 
     // The five answer buttons, "Taktest", "Nietest", "Atest", "Btest", "Ctest".

@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QToolButton>
 
 #include <algorithm>
 
@@ -54,6 +55,20 @@ LearnPage::LearnPage(AppContext& ctx, QWidget* parent)
     progress_->setAccessibleName(QStringLiteral("Postęp nauki"));
     progress_->setGeometry(margin, 410, 480, 10);
     progress_->setPosition(10);
+
+    // English texts of an imported catalogue: shown only on questions that have them.
+    language_ = new QToolButton(this);
+    language_->setObjectName(QStringLiteral("jezykbutton"));
+    language_->setCheckable(true);
+    language_->setGeometry(rightColumn + 299, 6, 60, 26);
+    language_->setStyleSheet(QStringLiteral(
+        "QToolButton { font-weight: bold; color: #1d3b6a; background: #e8f0fa; border: 1px solid "
+        "#1d3b6a; border-radius: 4px; } QToolButton:checked { background: #1d3b6a; color: white; "
+        "}"));
+    language_->hide();
+    ctx.state.englishChosen = storedEnglishChoice();
+    language_->setChecked(ctx.state.englishChosen);
+    connect(language_, &QToolButton::toggled, this, [this](bool on) { switchLanguage(on); });
 
     group_ = new NumberGroup(this);
     group_->move(rightColumn, 34);
@@ -113,6 +128,8 @@ void LearnPage::onBrowserNumberChanged(int n) {
         StatsFile(s.statsFile()).setLastQuestion(layout::storedIdOf(s.categoryCode, n));
 
     label1_->setText(labelText_);
+    shown_.reset();
+    language_->hide();
     if (n == 0) {
         display_->showEmptyPicture();
         return;
@@ -124,24 +141,52 @@ void LearnPage::onBrowserNumberChanged(int n) {
         label1_->setText(labelText_ +
                          QStringLiteral("   •   pytanie %1, nr urzędowy %2").arg(n).arg(official));
     const Record r = lookup(s.categoryCode, n);
+    shown_ = r;
+    showQuestionTexts();
     StyledButton* sprawdz = group_->sprawdzbutton();
     if (r.kind == QuestionKind::Basic) {
         panels_->showBasicPanel();
-        panels_->memo2()->showText(r.field(basicField::text));
         check_->setRightAnswer(r.field(basicField::answer));
         sprawdz->setBadge(r.field(basicField::points) + QStringLiteral(" pkt."),
                           tcolor::badgeOrange);
         display_->showMedia(r.field(basicField::media));
     } else {
         panels_->showSpecialistPanel();
-        panels_->memo3()->showText(r.field(specialistField::text));
-        for (int i = 0; i < 3; ++i)
-            panels_->answerText(i)->showText(r.field(specialistField::answerA + i));
         check_->setRightAnswer(r.field(specialistField::answer));
         sprawdz->setBadge(r.field(specialistField::points) + QStringLiteral(" pkt."),
                           tcolor::badgeOrange);
         display_->showMedia(r.field(specialistField::media));
     }
+}
+
+void LearnPage::showQuestionTexts() {
+    if (!shown_)
+        return;
+    const bool english = ctx_.state.englishChosen && shown_->hasEnglish();
+    const Record r = english ? shown_->inEnglish() : *shown_;
+    language_->setVisible(shown_->hasEnglish());
+    {
+        const QSignalBlocker quiet(language_);
+        language_->setChecked(english);
+    }
+    language_->setText(english ? QStringLiteral("PL") : QStringLiteral("EN"));
+    language_->setToolTip(english ? QStringLiteral("Pokaż pytanie po polsku")
+                                  : QStringLiteral("Pokaż pytanie po angielsku"));
+    language_->setAccessibleName(language_->toolTip());
+    if (r.kind == QuestionKind::Basic) {
+        panels_->memo2()->showText(r.field(basicField::text));
+    } else {
+        panels_->memo3()->showText(r.field(specialistField::text));
+        for (int i = 0; i < 3; ++i)
+            panels_->answerText(i)->showText(r.field(specialistField::answerA + i));
+    }
+}
+
+void LearnPage::switchLanguage(bool english) {
+    // Only the texts change: the answer given so far, the film and the check stay as they are.
+    ctx_.state.englishChosen = english;
+    storeEnglishChoice(english);
+    showQuestionTexts();
 }
 
 void LearnPage::advSmoothButton29Click() {

@@ -1,13 +1,16 @@
 #pragma once
 
+#include "bank/bank.h"
 #include "widgets/cardpage.h"
 
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
+class QToolButton;
 
 namespace wirtal {
 
@@ -68,6 +71,10 @@ protected:
 
 private:
     void onBrowserNumberChanged(int n);
+    // The shown question's texts, in English where the learner chose it and the question has
+    // them; the language switch is shown only for such questions.
+    void showQuestionTexts();
+    void switchLanguage(bool english);
     void advSmoothButton29Click();
     void advSmoothButton30Click();
     void timer5Timer();
@@ -78,6 +85,8 @@ private:
     AppContext& ctx_;
     MediaPlayer& player_;
     int browserNumber_ = 0;
+    std::optional<Record> shown_;     // the record of the question on screen
+    QToolButton* language_ = nullptr; // "jezykbutton": EN / PL
     QLabel* label1_ = nullptr;
     QString labelText_; // the category label; the official number follows it when there is one
     QLabel* odplabel_ = nullptr;

@@ -44,7 +44,9 @@ void showMedia(const QString& field, MediaDisplay& d, MediaPlayer& player) {
     }
     const QString path = mediaPath(field);
     const QString ext = extensionOf(path);
-    if (ext != QStringLiteral(".wmv") && ext != QStringLiteral(".jpg"))
+    // Films: the official catalogue's .wmv, and .mp4 of its newer editions.
+    const bool film = ext == QStringLiteral(".wmv") || ext == QStringLiteral(".mp4");
+    if (!film && ext != QStringLiteral(".jpg"))
         return;
     // A folder of that name counts as missing; anything else that is not a regular file is
     // refused here, before the player or the picture loader could block on it.
@@ -54,7 +56,7 @@ void showMedia(const QString& field, MediaDisplay& d, MediaPlayer& player) {
         return;
     if (file.problem != FileProblem::None)
         throw Error(file.message);
-    if (ext == QStringLiteral(".wmv")) {
+    if (film) {
         d.showFilmPanel();
         player.setFile(path);
         if (d.mediaplik)

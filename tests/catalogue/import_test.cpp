@@ -329,3 +329,46 @@ TEST(ImportBase, DefaultBaseIsTheFolderTheProgramWouldUse) {
     EXPECT_EQ(defaultBaseFolder(root.filePath("cwd"), bin), root.filePath("cwd"));
     EXPECT_EQ(defaultBaseFolder(root.filePath("share"), root.filePath("nic/bin")), "");
 }
+
+// Staging folders of a crashed import are removed before the next one, and nothing else is: not
+// a young one (an import may still be running), not a link of that name (nor what it points
+// to), not a file, not the previous folder moved aside on a failed switch.
+TEST(LeftoverStaging, OnlyOldStagingFoldersBesideTheTargetGo) {
+    namespace fs = std::filesystem;
+    QTemporaryDir root, outside;
+    const QString base = root.path() + QStringLiteral("/");
+    const auto dir = [&](const char* name) {
+        EXPECT_TRUE(QDir().mkpath(base + QLatin1String(name)));
+        QFile f(base + QLatin1String(name) + QStringLiteral("/pytania-b-podst.txt"));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    };
+    const auto age = [&](const char* name, int hours) {
+        fs::last_write_time(fs::path((base + QLatin1String(name)).toStdString()),
+                            fs::file_time_type::clock::now() - std::chrono::hours(hours));
+    };
+    dir(".katalog.import-Ab12Cd"); // crashed two hours ago: removed
+    age(".katalog.import-Ab12Cd", 2);
+    dir(".katalog.import-Xy34Zw"); // an import running now: kept
+    dir(".katalog.old-1");         // the previous folder moved aside: kept
+    age(".katalog.old-1", 5);
+    dir(".inny.import-Ab12Cd"); // another target's: kept
+    age(".inny.import-Ab12Cd", 5);
+    QFile file(base + QStringLiteral(".katalog.import-Fi1eAa")); // a file, not a folder: kept
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    QFile victim(outside.path() + QStringLiteral("/keep.txt"));
+    ASSERT_TRUE(victim.open(QIODevice::WriteOnly));
+    victim.close();
+    fs::create_directory_symlink(
+        fs::path(outside.path().toStdString()),
+        fs::path((base + QStringLiteral(".katalog.import-L1nkAa")).toStdString()));
+
+    const QDateTime anHourAgo = QDateTime::currentDateTime().addSecs(-3600);
+    EXPECT_EQ(removeLeftoverStaging(base + QStringLiteral("katalog"), anHourAgo), 1);
+    EXPECT_EQ(QDir(root.path())
+                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System,
+                             QDir::Name),
+              QStringList({".inny.import-Ab12Cd", ".katalog.import-Fi1eAa",
+                           ".katalog.import-L1nkAa", ".katalog.import-Xy34Zw", ".katalog.old-1"}));
+    EXPECT_TRUE(QFileInfo::exists(outside.path() + QStringLiteral("/keep.txt")));
+}
