@@ -22,6 +22,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QPainter>
+#include <QShortcut>
 #include <QStackedWidget>
 
 namespace wirtal {
@@ -42,6 +43,10 @@ MainWindow::MainWindow(const Services& services, QWidget* parent) : QWidget(pare
     setObjectName(QStringLiteral("Form1"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle(QStringLiteral("Wirtal 2013 - Norel - www.norel.pl"));
+    // Ctrl+Q quits through the same path as the window's close button.
+    auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
+    quit->setContext(Qt::ApplicationShortcut);
+    connect(quit, &QShortcut::activated, this, &QWidget::close);
     setAttribute(Qt::WA_OpaquePaintEvent);
 
     mainpanel_ = new QWidget(this);

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QShortcut>
 
 namespace wirtal {
 
@@ -33,6 +34,9 @@ AboutForm::AboutForm(QWidget* parent)
                           Qt::CustomizeWindowHint) {
     setObjectName(QStringLiteral("aboutform"));
     setWindowTitle(QStringLiteral("O programie"));
+    // Escape closes the window, as its close button does.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
     setFixedSize(688, 380);
     setWindowModality(Qt::ApplicationModal);
 

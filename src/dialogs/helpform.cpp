@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QShortcut>
 #include <QtMath>
 
 #include <algorithm>
@@ -19,6 +20,9 @@ HelpForm::HelpForm(QWidget* parent)
                           Qt::CustomizeWindowHint) {
     setObjectName(QStringLiteral("helpform"));
     setWindowTitle(QStringLiteral("Wirtal"));
+    // Escape closes the window, as its close button does.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, toQColor(tcolor::normal));

@@ -9,6 +9,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QScreen>
+#include <QShortcut>
 
 namespace wirtal {
 
@@ -30,6 +31,9 @@ UpdateForm::UpdateForm(TimerService& timers, WebPageLoader* web, QWidget* parent
                           Qt::CustomizeWindowHint) {
     setObjectName(QStringLiteral("updateform"));
     setWindowTitle(QStringLiteral("Aktualizacje"));
+    // Escape closes the window, as its close button does.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
     setFixedSize(713, 377);
 
     label1_ = makeLabel(this, QStringLiteral("Label1"),

@@ -137,6 +137,9 @@ void ExamFlow::Timer1Timer() {
     s_.setAnswerControlsEnabled(true);
     // In the review there is no answering period for "Dalej" to end.
     s_.ui.NextTestButton->setEnabled(s_.testRunning());
+    // The answering period opens with the keyboard focus on the answers.
+    if (s_.testRunning())
+        (isBasicSlot(k) ? s_.ui.Taktest : s_.ui.Atest)->setFocus(Qt::OtherFocusReason);
     s_.timers.answerCountdown->start();
     s_.timers.answeringStart->stop();
 }

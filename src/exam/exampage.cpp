@@ -9,10 +9,14 @@
 #include "exam/examshared.h"
 #include "results/stars.h"
 #include "widgets/countdowngauge.h"
+#include "widgets/pagekeys.h"
 #include "widgets/styledbutton.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <QPainterPath>
+
+#include <algorithm>
 
 namespace wirtal {
 
@@ -37,6 +41,42 @@ ExamPage::ExamPage(AppContext& ctx, QWidget* parent) : QWidget(parent) {
     // The report buttons are given their work by the report.
     ui.drukuj->setHandler([] {});
     ui.zapisz->setHandler([] {});
+    bindExamKeys();
+}
+
+void ExamPage::bindExamKeys() {
+    // T, N, A, B, C answer as the buttons do, while they can be clicked; Enter is "Dalej" (see
+    // below for the focused buttons it presses instead).
+    ExamUi& ui = shared_->ui;
+    const std::pair<QChar, StyledButton*> answerKeys[] = {{u'T', ui.Taktest},
+                                                          {u'N', ui.Nietest},
+                                                          {u'A', ui.Atest},
+                                                          {u'B', ui.Btest},
+                                                          {u'C', ui.Ctest}};
+    for (const auto& [key, button] : answerKeys) {
+        StyledButton* b = button;
+        bindKeys(this, {QKeySequence(QString(key))}, [this, b] { pressIfReady(this, b); });
+        tellKey(b, QString(key));
+    }
+    bindKeys(this, {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}, [this] {
+        ExamUi& u = shared_->ui;
+        auto* focused = qobject_cast<StyledButton*>(QApplication::focusWidget());
+        if (!focused || !isAncestorOf(focused))
+            focused = nullptr;
+        // A slot number in the review opens its question.
+        if (focused && std::find(u.numbers.begin(), u.numbers.end(), focused) != u.numbers.end() &&
+            pressIfReady(this, focused))
+            return;
+        if (pressIfReady(this, u.NextTestButton))
+            return;
+        // Between tests Enter presses the focused button ("Nowy Test", the report); within a
+        // test it never does, so an Enter too early cannot abort the test.
+        const auto answers = u.answerButtons();
+        if (focused && !shared_->testRunning() &&
+            std::find(answers.begin(), answers.end(), focused) == answers.end())
+            pressIfReady(this, focused);
+    });
+    tellKey(ui.NextTestButton, QStringLiteral("Enter"));
 }
 
 ExamPage::~ExamPage() = default;

@@ -56,6 +56,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void bindExamKeys();
+
     std::unique_ptr<ExamShared> shared_;
     std::unique_ptr<ExamFlow> flow_;
     std::unique_ptr<ExamDraw> draw_;

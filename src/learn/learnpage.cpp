@@ -13,9 +13,11 @@
 #include "platform/error.h"
 #include "platform/mediaplayer.h"
 #include "platform/timer.h"
+#include "widgets/pagekeys.h"
 #include "widgets/progressbar.h"
 #include "widgets/styledbutton.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -92,6 +94,8 @@ LearnPage::LearnPage(AppContext& ctx, QWidget* parent)
     group_->next()->setHandler([this] { advSmoothButton30Click(); });
     group_->numeredit()->installEventFilter(this);
 
+    bindLearningKeys();
+
     timer5_ = ctx.services.timers->create(QStringLiteral("Timer5"), 100, TimerKind::OneShot);
     timer5_->setHandler([this] { timer5Timer(); });
 }
@@ -157,6 +161,7 @@ void LearnPage::onBrowserNumberChanged(int n) {
                           tcolor::badgeOrange);
         display_->showMedia(r.field(specialistField::media));
     }
+    focusAnswers(false);
 }
 
 void LearnPage::showQuestionTexts() {
@@ -260,6 +265,54 @@ void LearnPage::numereditKeyPressEnter() {
         s.learningQuestion = last;
         s.canadd = true;
     }
+}
+
+void LearnPage::bindLearningKeys() {
+    // T, N, A, B, C answer; Enter checks ("SPRAWDŹ"), or goes to the typed number when the
+    // number entry has the focus, or presses another focused button; Left / Page Up and Right /
+    // Page Down step to the previous and next question. Each only while its button can be
+    // clicked.
+    const std::pair<QChar, AnswerPanels::Answer> answerKeys[] = {{u'T', AnswerPanels::Tak},
+                                                                 {u'N', AnswerPanels::Nie},
+                                                                 {u'A', AnswerPanels::A},
+                                                                 {u'B', AnswerPanels::B},
+                                                                 {u'C', AnswerPanels::C}};
+    for (const auto& [key, answer] : answerKeys) {
+        StyledButton* b = panels_->button(answer);
+        bindKeys(this, {QKeySequence(QString(key))}, [this, b] { pressIfReady(this, b); });
+        tellKey(b, QString(key));
+    }
+    bindKeys(this, {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}, [this] {
+        QWidget* focused = QApplication::focusWidget();
+        if (focused == group_->numeredit()) {
+            numereditKeyPressEnter();
+            focusAnswers(true); // the typed question is answered next
+            return;
+        }
+        auto* button = qobject_cast<StyledButton*>(focused);
+        bool answer = false;
+        for (int a = 0; a < AnswerPanels::Count; ++a)
+            answer = answer || button == panels_->button(AnswerPanels::Answer(a));
+        if (button && isAncestorOf(button) && !answer && pressIfReady(this, button))
+            return;
+        pressIfReady(this, group_->sprawdzbutton());
+    });
+    tellKey(group_->sprawdzbutton(), QStringLiteral("Enter"));
+    bindKeys(this, {QKeySequence(Qt::Key_Left), QKeySequence(Qt::Key_PageUp)},
+             [this] { pressIfReady(this, group_->previous()); });
+    bindKeys(this, {QKeySequence(Qt::Key_Right), QKeySequence(Qt::Key_PageDown)},
+             [this] { pressIfReady(this, group_->next()); });
+    tellKey(group_->previous(), QStringLiteral("strzałka w lewo lub Page Up"));
+    tellKey(group_->next(), QStringLiteral("strzałka w prawo lub Page Down"));
+}
+
+void LearnPage::focusAnswers(bool evenFromEntry) {
+    // The first answer of the shown panel takes the focus, unless the learner is typing a
+    // number or the page is not on screen.
+    if (!isVisible() || (!evenFromEntry && QApplication::focusWidget() == group_->numeredit()))
+        return;
+    const bool basic = panels_->paneltaknie()->isVisibleTo(this);
+    panels_->button(basic ? AnswerPanels::Tak : AnswerPanels::A)->setFocus(Qt::OtherFocusReason);
 }
 
 bool LearnPage::eventFilter(QObject* watched, QEvent* event) {

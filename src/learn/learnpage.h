@@ -71,6 +71,9 @@ protected:
 
 private:
     void onBrowserNumberChanged(int n);
+    void bindLearningKeys();
+    // The keyboard focus on the first answer of the shown question.
+    void focusAnswers(bool evenFromEntry);
     // The shown question's texts, in English where the learner chose it and the question has
     // them; the language switch is shown only for such questions.
     void showQuestionTexts();

@@ -35,8 +35,12 @@ public:
 
     QSize sizeHint() const override;
 
+    // The colour of the focus ring (with a white core line inside it).
+    static QColor focusRingColor() { return QColor(0, 0, 0); }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
