@@ -15,6 +15,7 @@
 #include "platform/wallclock.h"
 #include "results/report.h"
 #include "results/reportoutput.h"
+#include "widgets/accessiblevalues.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -84,17 +85,12 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    // The application name gives the X11 window class ("wirtal", the desktop entry's
-    // StartupWMClass); the desktop file name ties the window to its entry (the Wayland app id).
-    QApplication::setApplicationName(QStringLiteral("wirtal"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Wirtal 2013"));
-    QApplication::setApplicationVersion(QStringLiteral(WIRTAL_VERSION));
-    QApplication::setOrganizationName(QStringLiteral("Norel"));
-    QApplication::setDesktopFileName(QStringLiteral("pl.norel.Wirtal"));
+    wirtal::setApplicationIdentity(QStringLiteral(WIRTAL_VERSION));
     QApplication app(argc, argv);
     // Our own colours under any system theme, and Qt's standard dialogs in Polish.
     QApplication::setPalette(wirtal::fixedPalette());
     wirtal::installQtTranslations(app);
+    wirtal::installAccessibleValues();
     // The installed icon of the desktop entry when there is one, otherwise the drawn mark.
     QApplication::setWindowIcon(
         QIcon::fromTheme(QStringLiteral("pl.norel.Wirtal"), wirtal::shellart::appIcon()));

@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -28,6 +29,14 @@ std::optional<QString> infoOptionText(int argc, const char* const* argv, const Q
                 "Zobacz też: wirtal-bank(1).\n");
     }
     return std::nullopt;
+}
+
+void setApplicationIdentity(const QString& version) {
+    QCoreApplication::setApplicationName(QStringLiteral("Wirtal 2013"));
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Wirtal 2013"));
+    QCoreApplication::setApplicationVersion(version);
+    QCoreApplication::setOrganizationName(QStringLiteral("Norel"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("pl.norel.Wirtal"));
 }
 
 QPalette fixedPalette() {

@@ -13,6 +13,12 @@ namespace wirtal {
 // without a display. Returns the text to print, or nothing when the program should start.
 std::optional<QString> infoOptionText(int argc, const char* const* argv, const QString& version);
 
+// The names the desktop sees: the application name "Wirtal 2013" (what screen readers announce,
+// and the X11 window class, whose instance part is the program's file name "wirtal", the desktop
+// entry's StartupWMClass), the desktop file name (the Wayland app id). Called before the
+// application object is made.
+void setApplicationIdentity(const QString& version);
+
 // The program paints its own light colours; the whole window tree gets this palette so that no
 // text takes the system theme's colour (white text of a dark theme on our light panels).
 QPalette fixedPalette();

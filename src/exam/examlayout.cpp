@@ -155,16 +155,20 @@ void buildControls(QWidget* page, ExamUi& ui) {
     ui.labelmin->setText(QStringLiteral("24"));
     ui.dwukropeklabel->setText(QStringLiteral(":"));
     ui.labelsec->setText(QStringLiteral("59"));
-    for (QLabel* l : {ui.labelmin, ui.dwukropeklabel, ui.labelsec})
-        l->setAccessibleName(QStringLiteral("Czas do końca testu"));
+    // The digits are the labels' names, so a screen reader says the time left; what they are
+    // is their description.
+    ui.labelmin->setAccessibleDescription(QStringLiteral("Minuty do końca testu"));
+    ui.labelsec->setAccessibleDescription(QStringLiteral("Sekundy do końca testu"));
+    ui.dwukropeklabel->setAccessibleName(QStringLiteral("Czas do końca testu"));
 
     ui.gauge = new CountdownGauge(page);
     ui.gauge->setObjectName(QStringLiteral("AdvSmoothGauge1"));
     ui.gauge->setGeometry(rightX, 90, 176, 176);
+    ui.gauge->setAccessibleName(QStringLiteral("Czas na odpowiedź"));
 
     ui.pktylabel = label(page, QStringLiteral("pktylabel"), QRect(rightX + 192, 96, 212, 36), 16,
                          true, Qt::AlignCenter);
-    ui.pktylabel->setAccessibleName(QStringLiteral("Punkty za pytanie"));
+    ui.pktylabel->setAccessibleDescription(QStringLiteral("Punkty za pytanie")); // named "3 pkt"
     ui.NextTestButton = button(page, QStringLiteral("NextTestButton"), QStringLiteral("  Dalej"),
                                QRect(rightX + 192, 142, 212, 58), 13);
     ui.NextTestButton->setPicture(arrowGlyph());

@@ -108,12 +108,14 @@ StatsView::StatsView(AppContext& ctx, std::function<void()> showPage, QWidget* p
     chart1_->installEventFilter(this);
     chart2_->installEventFilter(this);
 
-    label3_ = new QLabel(chart1_);
+    // The category label and the button are children of the page, drawn over the charts: inside
+    // a chart view they would be missing from the accessibility tree.
+    label3_ = new QLabel(this);
     label3_->setObjectName(QStringLiteral("Label3"));
     label3_->setStyleSheet(QStringLiteral("font-size: 15px; font-weight: bold; color: #1d3b6a;"));
     label3_->setGeometry(14, 10, 160, 24);
 
-    clear_ = new StyledButton(QStringLiteral("Wyczyść statystyki"), chart2_);
+    clear_ = new StyledButton(QStringLiteral("Wyczyść statystyki"), this);
     clear_->setObjectName(QStringLiteral("AdvSmoothButton22"));
     clear_->resize(150, 32);
     clear_->setHandler([this] { AdvSmoothButton22Click(); });
@@ -139,10 +141,12 @@ void StatsView::placeCharts() {
     const int h = height() - 2 * gap;
     chart1_->setGeometry(gap, gap, w, h);
     chart2_->setGeometry(2 * gap + w, gap, w, h);
-    clear_->move(chart2_->width() - clear_->width() - 14,
-                 chart2_->height() - clear_->height() - 14);
+    clear_->move(chart2_->x() + chart2_->width() - clear_->width() - 14,
+                 chart2_->y() + chart2_->height() - clear_->height() - 14);
     // The category in the lower corner of the first chart, level with the button of the second.
-    label3_->move(20, chart1_->height() - label3_->height() - 18);
+    label3_->move(chart1_->x() + 20, chart1_->y() + chart1_->height() - label3_->height() - 18);
+    clear_->raise();
+    label3_->raise();
 }
 
 void StatsView::resizeEvent(QResizeEvent* event) {
@@ -162,6 +166,13 @@ void StatsView::statystykibuttonClick() {
     addSlice(series2_, stats.count(C::Niezdane), QStringLiteral("Niezdane"), sliceRed);
     const Category* c = ctx_.state.category();
     label3_->setText(c ? c->buttonCaption() : QStringLiteral("Kategoria "));
+    // The charts' figures as text, for a screen reader.
+    chart1_->setAccessibleDescription(QStringLiteral("Poprawne: %1, Niepoprawne: %2")
+                                          .arg(stats.count(C::Poprawne))
+                                          .arg(stats.count(C::Niepoprawne)));
+    chart2_->setAccessibleDescription(QStringLiteral("Zdane: %1, Niezdane: %2")
+                                          .arg(stats.count(C::Zdane))
+                                          .arg(stats.count(C::Niezdane)));
     if (showPage_)
         showPage_();
 }

@@ -14,7 +14,12 @@ SliderSwitch::SliderSwitch(const QString& onCaption, const QString& offCaption, 
     : QAbstractButton(parent), onCaption_(onCaption), offCaption_(offCaption) {
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
-    setAccessibleName(caption());
+    // For a screen reader a toggle with one name and a checked state, the caption of the current
+    // state as its description.
+    setCheckable(true);
+    setChecked(on_);
+    setAccessibleName(onCaption_);
+    setAccessibleDescription(caption());
     connect(this, &QAbstractButton::clicked, this, &SliderSwitch::flipByUser);
 }
 
@@ -22,8 +27,9 @@ void SliderSwitch::setOn(bool on) {
     if (on == on_)
         return;
     on_ = on;
+    setChecked(on);
     setText(caption());
-    setAccessibleName(caption());
+    setAccessibleDescription(caption());
     update();
 }
 

@@ -6,7 +6,8 @@ namespace wirtal {
 
 // A two-state switch: a rounded track with a sliding knob and the caption of the current state
 // beside it. A click (or Space) by the user flips it and reports the new state through
-// userChanged; setOn from code changes it silently. The accessible name follows the caption.
+// userChanged; setOn from code changes it silently. It is checkable and checked while on; its
+// accessible name stays the on caption, the description follows the caption.
 class SliderSwitch : public QAbstractButton {
     Q_OBJECT
 public:

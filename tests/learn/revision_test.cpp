@@ -50,7 +50,9 @@ TEST_F(RevisionTest, AWrongAnswerIsListedOncePerShowingAndOnlyWithTheSwitchOn) {
     EXPECT_EQ(slider()->caption(), QStringLiteral("Zapamiętuje błędy"));
     slider()->click();
     EXPECT_EQ(slider()->caption(), QStringLiteral("Nie zapamiętuje"));
-    EXPECT_EQ(slider()->accessibleName(), QStringLiteral("Nie zapamiętuje"));
+    EXPECT_EQ(slider()->accessibleName(), QStringLiteral("Zapamiętuje błędy")); // a toggle...
+    EXPECT_FALSE(slider()->isChecked());                                        // ...now off
+    EXPECT_EQ(slider()->accessibleDescription(), QStringLiteral("Nie zapamiętuje"));
     EXPECT_FALSE(window().state().rememberWrong);
     go(20);
     wrong(20);

@@ -1,0 +1,70 @@
+#include "widgets/accessiblevalues.h"
+
+#include "widgets/countdowngauge.h"
+#include "widgets/progressbar.h"
+
+#include <QAccessibleWidget>
+
+#include <cmath>
+
+namespace wirtal {
+
+namespace {
+
+// A drawn control with a value between 0 and a maximum, read through two functions.
+class ValueAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    ValueAccessible(QWidget* w, QAccessible::Role role, std::function<double()> value,
+                    std::function<double()> maximum, QString unit)
+        : QAccessibleWidget(w, role), value_(std::move(value)), maximum_(std::move(maximum)),
+          unit_(std::move(unit)) {}
+
+    void* interface_cast(QAccessible::InterfaceType t) override {
+        if (t == QAccessible::ValueInterface)
+            return static_cast<QAccessibleValueInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Value)
+            return QStringLiteral("%1%2").arg(std::lround(value_())).arg(unit_);
+        return QAccessibleWidget::text(t);
+    }
+
+    QVariant currentValue() const override { return value_(); }
+    void setCurrentValue(const QVariant&) override {} // shown, not set by the user
+    QVariant maximumValue() const override { return maximum_(); }
+    QVariant minimumValue() const override { return 0.0; }
+    QVariant minimumStepSize() const override { return 1.0; }
+
+private:
+    std::function<double()> value_;
+    std::function<double()> maximum_;
+    QString unit_;
+};
+
+} // namespace
+
+QAccessibleInterface* accessibleValueFactory(const QString& className, QObject* object) {
+    // The frameless main window is a frame for assistive technology, not a bare panel.
+    if (className == QLatin1String("wirtal::MainWindow") && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    if (auto* gauge = qobject_cast<CountdownGauge*>(object))
+        return new ValueAccessible(
+            gauge, QAccessible::ProgressBar, [gauge] { return std::max(0.0, gauge->value()); },
+            [gauge] { return gauge->maximum(); }, QStringLiteral(" s"));
+    if (auto* bar = qobject_cast<ProgressBar*>(object))
+        return new ValueAccessible(
+            bar, QAccessible::ProgressBar,
+            [bar] { return std::clamp(bar->position(), 0.0, 100.0); }, [] { return 100.0; },
+            QStringLiteral(" %"));
+    return nullptr;
+}
+
+void installAccessibleValues() {
+    static bool installed = false;
+    if (!installed)
+        QAccessible::installFactory(accessibleValueFactory);
+    installed = true;
+}
+
+} // namespace wirtal
