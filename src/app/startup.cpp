@@ -33,7 +33,7 @@ std::optional<QString> infoOptionText(int argc, const char* const* argv, const Q
 
 void setApplicationIdentity(const QString& version) {
     QCoreApplication::setApplicationName(QStringLiteral("Wirtal 2013"));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Wirtal 2013"));
+    // No separate display name: Qt would append it to every window title.
     QCoreApplication::setApplicationVersion(version);
     QCoreApplication::setOrganizationName(QStringLiteral("Norel"));
     QGuiApplication::setDesktopFileName(QStringLiteral("pl.norel.Wirtal"));
