@@ -12,7 +12,7 @@ packages=(
   clang libclang-rt-14-dev clang-format python3
 )
 if [ "${1:-}" = "--packaging" ]; then
-  packages+=(dpkg-dev appstream desktop-file-utils debootstrap)
+  packages+=(dpkg-dev appstream desktop-file-utils debootstrap lintian reuse)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -17,7 +17,12 @@ esac
 "$top/scripts/deps.sh" --packaging
 
 dir="$top/build/package"
+# Debian's hardening flags (stack protector, fortified functions, read-only relocations bound at
+# load time), as a package built by dpkg-buildpackage gets them; no debug info (it is stripped).
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all DEB_CXXFLAGS_MAINT_STRIP=-g
 cmake -S "$top" -B "$dir" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+      -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
+      -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" \
       -DWIRTAL_BUILD_TESTS=OFF -DWIRTAL_BUILD_BENCH=OFF >/dev/null
 cmake --build "$dir" -j2
 desktop-file-validate "$dir/packaging/pl.norel.Wirtal.desktop"
