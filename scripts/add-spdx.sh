@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Puts the SPDX licence line naming GPL-3.0-or-later at the top of every C++, CMake and script
-# file of the repository that lacks it (after the #! line of a script), followed by a blank line. Running it again changes nothing. The demo content in data/ and the AppStream
-# file have other licences; .reuse/dep5 names them (check with `reuse lint`).
+# file of the repository that lacks it (after the #! line of a script), followed by a blank line.
+# Running it again changes nothing. The demo content in data/ and the AppStream file have other
+# licences; .reuse/dep5 names them (check with `reuse lint`).
 #   scripts/add-spdx.sh           adds the line where it is missing, names each file changed
 #   scripts/add-spdx.sh --check   changes nothing; lists the files without it, exit 1 if any
 set -euo pipefail
