@@ -10,10 +10,10 @@ packages=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav
   libgtest-dev libgmock-dev googletest libbenchmark-dev libzip-dev
   xvfb xauth openbox fonts-dejavu-core poppler-utils
-  clang libclang-rt-14-dev clang-format python3
+  clang libclang-rt-14-dev clang-format python3 desktop-file-utils appstream
 )
 if [ "${1:-}" = "--packaging" ]; then
-  packages+=(dpkg-dev appstream desktop-file-utils debootstrap)
+  packages+=(dpkg-dev debootstrap lintian reuse)
 fi
 missing=()
 for p in "${packages[@]}"; do
