@@ -28,12 +28,6 @@ QStringList rulesLines() {
         QStringLiteral("- W teście można uzyskać maksymalnie 74 punkty. Wynik pozytywny uzyskuje "
                        "się po "),
         QStringLiteral("zdobyciu minimum 68 punktów."),
-        QString(),
-        QStringLiteral("Klawiatura: T i N - odpowiedzi TAK i NIE, A, B, C - odpowiedzi A, B, C, "),
-        QStringLiteral(
-            "Enter - \"Dalej\" w teście i \"SPRAWDŹ\" w nauce, strzałki w lewo i w prawo "),
-        QStringLiteral("(Page Up, Page Down) - poprzednie i następne pytanie w nauce, Escape - "),
-        QStringLiteral("zamyka okno, Ctrl+Q - kończy program."),
     };
 }
 

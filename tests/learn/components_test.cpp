@@ -45,7 +45,10 @@ TEST(SliderSwitch, ReportsOnlyWhatTheUserChanges) {
     EXPECT_FALSE(s.isOn());
     ASSERT_EQ(changes.size(), 1);
     EXPECT_EQ(changes.takeFirst().value(0).toBool(), false);
-    EXPECT_EQ(s.accessibleName(), QStringLiteral("Nie zapamiętuje"));
+    // A toggle for screen readers: the name stays, the checked state and description follow.
+    EXPECT_EQ(s.accessibleName(), QStringLiteral("Zapamiętuje błędy"));
+    EXPECT_FALSE(s.isChecked());
+    EXPECT_EQ(s.accessibleDescription(), QStringLiteral("Nie zapamiętuje"));
 
     QTest::keyClick(&s, Qt::Key_Space);
     EXPECT_TRUE(s.isOn());
