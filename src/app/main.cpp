@@ -87,6 +87,8 @@ int main(int argc, char** argv) {
 
     wirtal::setApplicationIdentity(QStringLiteral(WIRTAL_VERSION));
     QApplication app(argc, argv);
+    // A screen too small for the panel, or much larger: start again at the scale that fits.
+    wirtal::restartScaledIfNeeded(argv);
     // Our own colours under any system theme, and Qt's standard dialogs in Polish.
     QApplication::setPalette(wirtal::fixedPalette());
     wirtal::installQtTranslations(app);

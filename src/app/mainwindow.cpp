@@ -176,7 +176,7 @@ void MainWindow::setLeftPanelVisible(bool visible) {
 }
 
 void MainWindow::applyLayout(int w, int h) {
-    const PanelLayout l = layoutFor(w, h);
+    const PanelLayout l = layoutWithin(w, h);
     mainpanel_->move(l.panel);
     minimize_->move(l.minimizeButton);
     close_->move(l.closeButton);

@@ -3,9 +3,16 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLibraryInfo>
+#include <QScreen>
 #include <QTranslator>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace wirtal {
 
@@ -76,6 +83,40 @@ QPalette fixedPalette() {
     p.setColor(QPalette::Disabled, QPalette::Highlight, QColor(145, 145, 145));
     p.setColor(QPalette::Disabled, QPalette::HighlightedText, white);
     return p;
+}
+
+double panelScaleFor(double availableWidth, double availableHeight) {
+    constexpr double neededWidth = 1129, neededHeight = 768;
+    if (availableWidth <= 0 || availableHeight <= 0)
+        return 1.0;
+    const double fit = std::min(availableWidth / neededWidth, availableHeight / neededHeight);
+    // Only up: Qt 6.4's widgets paint with holes at a global scale below 1, so a small screen
+    // keeps scale 1 and the window's layout keeps the essentials in view (layoutWithin).
+    if (fit < 1.25)
+        return 1.0;
+    return std::min(fit, 4.0);
+}
+
+void restartScaledIfNeeded(char** argv) {
+#ifdef Q_OS_UNIX
+    if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR") || qEnvironmentVariableIsSet("WIRTAL_SCALED"))
+        return;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const double scale = panelScaleFor(area.width(), area.height());
+    if (std::abs(scale - 1.0) < 0.01)
+        return;
+    qputenv("QT_SCALE_FACTOR", QByteArray::number(scale, 'f', 3));
+    qputenv("WIRTAL_SCALED", "1");
+    const QByteArray self = QCoreApplication::applicationFilePath().toLocal8Bit();
+    ::execv(self.constData(), argv);
+    // The restart failed: go on unscaled.
+    qunsetenv("QT_SCALE_FACTOR");
+#else
+    Q_UNUSED(argv);
+#endif
 }
 
 bool installQtTranslations(QCoreApplication& app) {

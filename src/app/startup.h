@@ -23,6 +23,17 @@ void setApplicationIdentity(const QString& version);
 // text takes the system theme's colour (white text of a dark theme on our light panels).
 QPalette fixedPalette();
 
+// The scale that makes the program's fixed 1089 x 650 panel, its margins and the window's own
+// buttons (1129 x 768 in all) fill a large screen's available area: 1 (the original layout, pixel
+// for pixel) up to a quarter larger than that, the filling scale beyond.
+double panelScaleFor(double availableWidth, double availableHeight);
+
+// Started on a screen where the panel would be tiny, the program starts itself
+// again once with Qt's global scale factor set (QT_SCALE_FACTOR), so that text and the drawn art
+// are rendered at the new size rather than stretched. Never when the user set QT_SCALE_FACTOR,
+// and only once. Returns only when no restart is needed or possible.
+void restartScaledIfNeeded(char** argv);
+
 // Qt's own Polish texts (file dialogs, standard buttons, context menus) from the translations
 // folder of the Qt installation. Returns false when they are not installed.
 bool installQtTranslations(QCoreApplication& app);

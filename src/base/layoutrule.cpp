@@ -1,5 +1,6 @@
 #include "base/layoutrule.h"
 
+#include <algorithm>
 #include <cfenv>
 #include <cmath>
 
@@ -22,6 +23,27 @@ PanelLayout layoutFor(int w, int h) {
     l.panel = QPoint(left, top);
     l.minimizeButton = QPoint(left + 1050, top - 20);
     l.closeButton = QPoint(left + 1070, top - 20);
+    return l;
+}
+
+PanelLayout layoutWithin(int w, int h) {
+    constexpr int edge = 4, buttonWidth = 18, buttonGap = 2;
+    const PanelLayout spec = layoutFor(w, h);
+    int left = spec.panel.x();
+    int top = spec.panel.y();
+    // The buttons sit 20 pixels above the panel: keep them inside the top edge, as far as the
+    // panel still fits below.
+    const int lowestTop = std::max(h - panelHeight, 0);
+    if (top - 20 < edge)
+        top = std::min(edge + 20, std::max(top, lowestTop));
+    if (left < 0)
+        left = 0;
+    PanelLayout l;
+    l.panel = QPoint(left, top);
+    const int buttonsY = std::max(top - 20, 0);
+    const int closeX = std::min(left + 1070, w - edge - buttonWidth);
+    l.closeButton = QPoint(closeX, buttonsY);
+    l.minimizeButton = QPoint(std::min(left + 1050, closeX - buttonGap - buttonWidth), buttonsY);
     return l;
 }
 

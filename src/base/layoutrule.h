@@ -18,4 +18,12 @@ constexpr int panelHeight = 650;
 
 PanelLayout layoutFor(int w, int h);
 
+// The layout the window uses: layoutFor, moved only where it would put something off the window
+// (a screen smaller than 1089 x 760, a desktop bar above a maximised window, a system scale):
+// the window's own two buttons stay at least 4 pixels inside its top and right edges, the panel
+// at least 4 pixels below them as long as the window is tall enough, and never further left than
+// the window's edge, so the left menu and the exam clock stay in view. Where layoutFor fits, it
+// is the same, pixel for pixel.
+PanelLayout layoutWithin(int w, int h);
+
 } // namespace wirtal

@@ -67,9 +67,11 @@ TEST_F(MainWindowTest, ResizingPlacesPanelAndWindowButtons) {
     EXPECT_EQ(find<QWidget>(QStringLiteral("minimizebutton"))->pos(), QPoint(1188, 4));
     EXPECT_EQ(find<QWidget>(QStringLiteral("closebutton"))->pos(), QPoint(1208, 4));
     EXPECT_EQ(find<QWidget>(QStringLiteral("mainpanel"))->size(), QSize(1089, 650));
+    // Narrower than the panel: its left side (the menu) stays in view, and so do the buttons.
     w.resize(1024, 768);
     QCoreApplication::processEvents();
-    EXPECT_EQ(find<QWidget>(QStringLiteral("mainpanel"))->pos(), QPoint(-32, 24));
+    EXPECT_EQ(find<QWidget>(QStringLiteral("mainpanel"))->pos(), QPoint(0, 24));
+    EXPECT_EQ(find<QWidget>(QStringLiteral("closebutton"))->pos(), QPoint(1002, 4));
 }
 
 TEST_F(MainWindowTest, LeftMenuShowsEachPageAndHighlightsExactlyOneEntry) {
@@ -110,4 +112,27 @@ TEST_F(MainWindowTest, NaukaTestowTwiceKeepsTheShownQuestion) {
     click(QStringLiteral("AdvSmoothButton31"));
     EXPECT_EQ(window().state().learningQuestion, 57);
     EXPECT_EQ(find<QLineEdit>(QStringLiteral("numeredit"))->text(), QStringLiteral("57"));
+}
+
+// Where the centred layout would put the window's buttons or the panel's left side off the
+// window, the window moves them in; where it fits, nothing changes.
+TEST(LayoutRule, KeepsTheButtonsAndTheLeftSideInView) {
+    struct Case {
+        const char* screen;
+        int w, h;
+        QPoint panel, minimize, close;
+    } cases[] = {
+        {"1366 x 768: as centred", 1366, 768, {138, 24}, {1188, 4}, {1208, 4}},
+        {"1920 x 1080: as centred", 1920, 1080, {416, 180}, {1466, 160}, {1486, 160}},
+        {"1366 x 736 under a 32 px bar", 1366, 736, {138, 24}, {1188, 4}, {1208, 4}},
+        {"1280 x 720 (1080p at scale 1.5)", 1280, 720, {96, 24}, {1146, 4}, {1166, 4}},
+        {"1024 x 768", 1024, 768, {0, 24}, {982, 4}, {1002, 4}},
+        {"1089 x 650: the panel alone", 1089, 650, {0, 0}, {1047, 0}, {1067, 0}},
+    };
+    for (const Case& c : cases) {
+        const PanelLayout l = layoutWithin(c.w, c.h);
+        EXPECT_EQ(l.panel, c.panel) << c.screen;
+        EXPECT_EQ(l.minimizeButton, c.minimize) << c.screen;
+        EXPECT_EQ(l.closeButton, c.close) << c.screen;
+    }
 }

@@ -112,3 +112,25 @@ TEST(SingleInstance, AStaleSocketOfACrashedCopyIsTakenOver) {
     EXPECT_FALSE(next.handedOver());
     EXPECT_TRUE(next.listening());
 }
+
+// The panel's scale for the screen's available area: the original layout pixel for pixel up to
+// screens a quarter larger than it, larger beyond; never smaller (the layout keeps the essentials
+// in view on small screens).
+TEST(PanelScale, FitsTheAvailableArea) {
+    struct Case {
+        const char* screen;
+        double w, h, scale;
+    } cases[] = {
+        {"1366 x 768, nothing taken", 1366, 768, 1.0},
+        {"1366 x 768 under a 32 px top bar", 1366, 736, 1.0},
+        {"1024 x 768", 1024, 768, 1.0},
+        {"1920 x 1080 at system scale 1.5", 1280, 720, 1.0},
+        {"1280 x 1024", 1280, 1024, 1.0},
+        {"1920 x 1080 under a 27 px bar", 1920, 1053, 1053.0 / 768},
+        {"3840 x 2160", 3840, 2160, 2160.0 / 768},
+        {"a tiny window manager area", 400, 300, 1.0},
+        {"no screen size", 0, 0, 1.0},
+    };
+    for (const Case& c : cases)
+        EXPECT_NEAR(panelScaleFor(c.w, c.h), c.scale, 1e-9) << c.screen;
+}
