@@ -72,6 +72,7 @@ struct Setup : bench::WindowBench {
                   {"[katalog]", "wersja=1", "kategorie=B", "punkty=1", "[B]",
                    QStringLiteral("podstawowe=%1").arg(basicCount),
                    QStringLiteral("specjalistyczne=%1").arg(specialCount)});
+        bench::settle();
         open();
     }
 };
@@ -107,11 +108,18 @@ void BM_CatalogueDraw(benchmark::State& state) {
 }
 BENCHMARK(BM_CatalogueDraw)->Unit(benchmark::kMillisecond);
 
-// Every question answered right as soon as it can be, then "Dalej".
+// Every question answered right as soon as it can be, then "Dalej"; the bank files' decoded
+// lines kept between reads (keep=1) or every read decoded anew (keep=0).
 void BM_CatalogueWholeExamAnsweredWithDalej(benchmark::State& state) {
+    bench::keepLines(state.range(0) != 0);
     bench::answerEveryExamRight(setup(), state);
+    bench::keepLines(true);
 }
-BENCHMARK(BM_CatalogueWholeExamAnsweredWithDalej)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CatalogueWholeExamAnsweredWithDalej)
+    ->ArgName("keep")
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 
