@@ -110,7 +110,7 @@ void LearnPage::numerChange(int n) {
     player_.close();
 
     if (!s.powtorkatrwa)
-        StatsFile(s.statsFile()).setLastQuestion(layout::storedIdOf(s.kategoria, n));
+        StatsFile(s.statsFile()).setLastQuestionSoon(layout::storedIdOf(s.kategoria, n));
 
     label1_->setText(labelText_);
     if (n == 0) {
