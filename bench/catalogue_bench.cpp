@@ -13,10 +13,12 @@
 #include "bank/bank.h"
 #include "bank/layout.h"
 #include "base/paths.h"
+#include "base/textfile.h"
 #include "exam/draw.h"
 #include "exam/exampage.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"
+#include "platform/filereader.h"
 #include "platform/manualclock.h"
 #include "platform/mediaplayer.h"
 #include "platform/random.h"
@@ -96,6 +98,16 @@ BENCHMARK(BM_CatalogueLookup)
     ->Arg(basicCount)
     ->Arg(basicCount + specialCount)
     ->Unit(benchmark::kMicrosecond);
+
+// The bare floor: the basic file read and decoded, nothing kept.
+void BM_CatalogueBareReadAndDecode(benchmark::State& state) {
+    const QString path = setup().program.filePath("pytania-b-podst.txt");
+    for (auto _ : state) {
+        QStringList lines = splitLines(decodeText(readRegularFile(path)));
+        benchmark::DoNotOptimize(lines);
+    }
+}
+BENCHMARK(BM_CatalogueBareReadAndDecode)->Unit(benchmark::kMicrosecond);
 
 // The draw alone: both files read once, each question's points read, 32 drawn.
 void BM_CatalogueDraw(benchmark::State& state) {

@@ -2,6 +2,7 @@
 
 #include "base/category.h"
 #include "base/inifile.h"
+#include "base/paths.h"
 #include "platform/error.h"
 
 #include <QCoreApplication>
@@ -41,7 +42,7 @@ double viewCount(const QString& file, const QString& section, const QString& key
 class PendingSave final : public QObject {
 public:
     static constexpr QEvent::Type saveEvent = QEvent::Type(QEvent::User + 417);
-    QString file;
+    QString path; // resolved when set: the save goes where the value was meant for
     int number = 0;
     bool pending = false;
     bool posted = false;
@@ -56,7 +57,7 @@ public:
         if (!pending)
             return;
         pending = false; // a failed save is reported once, not retried at every call
-        writeini(file, last, pytanie, QString::number(number));
+        ini::write(path, last, pytanie, QString::number(number));
     }
     void post() {
         if (posted || !fromEventLoop)
@@ -101,9 +102,10 @@ void StatsFile::setLastQuestionSoon(int number) {
     PendingSave* p = pendingSave();
     if (!p)
         return setLastQuestion(number);
-    if (p->pending && p->file != file_)
+    const QString path = Paths::inUserData(file_);
+    if (p->pending && p->path != path)
         p->save(); // another category's save goes first
-    p->file = file_;
+    p->path = path;
     p->number = number;
     p->pending = true;
     p->post();
