@@ -54,14 +54,14 @@ struct ScaledBank {
     explicit ScaledBank(int scale) {
         QStringList basic{quoted({"Pytania podstawowe", "T", "", "0"})};
         for (int i = 0; i < scale; ++i)
-            for (int n = 1; n <= wspolnych; ++n)
+            for (int n = 1; n <= classicBasicCount; ++n)
                 basic << quoted({questionText(n, 90), n % 2 ? "T" : "N",
                                  QStringLiteral("AK_D%1_org.wmv").arg(n, 4, 10, QChar(u'0')),
                                  QString::number(n % 3 + 1)});
         writeBankFile(program.filePath("0wx.dll"), basic);
         QStringList special{quoted({"Pytania specjalistyczne", "", "", "", "A", "", "0"})};
         for (int i = 0; i < scale; ++i)
-            for (int n = 1; n <= lastQuestion - wspolnych; ++n)
+            for (int n = 1; n <= lastQuestion - classicBasicCount; ++n)
                 special << quoted({questionText(n, 60), questionText(n + 1, 25),
                                    questionText(n + 2, 25), questionText(n + 3, 25),
                                    QString(QChar(u'A' + n % 3)), QStringLiteral("%1.jpg").arg(n),
@@ -117,7 +117,7 @@ BENCHMARK(BM_LookupScaled)
 void BM_ReadIni(benchmark::State& state) {
     fullBank();
     for (auto _ : state) {
-        QString v = readini(QStringLiteral("statsb.ini"), QStringLiteral("stats"),
+        QString v = readIni(QStringLiteral("statsb.ini"), QStringLiteral("stats"),
                             QStringLiteral("wyniki"), QStringLiteral("0"));
         benchmark::DoNotOptimize(v);
     }
@@ -128,7 +128,7 @@ void BM_WriteIni(benchmark::State& state) {
     fullBank();
     int n = 0;
     for (auto _ : state)
-        writeini(QStringLiteral("statsb.ini"), QStringLiteral("nauka"), QStringLiteral("poprawne"),
+        writeIni(QStringLiteral("statsb.ini"), QStringLiteral("nauka"), QStringLiteral("poprawne"),
                  QString::number(++n));
 }
 BENCHMARK(BM_WriteIni)->Unit(benchmark::kMicrosecond);

@@ -34,7 +34,7 @@ namespace {
 // that fills the rest (a hostile or broken file looks like this: sound at its start).
 void writeBank(const QString& path, qint64 size) {
     QStringList lines{bench::quoted({QStringLiteral("Pytania"), QStringLiteral("T"), {}, "0"})};
-    for (int n = 1; n <= wspolnych; ++n)
+    for (int n = 1; n <= classicBasicCount; ++n)
         lines << bench::quoted({bench::questionText(n, 100), QStringLiteral("T"),
                                 QStringLiteral("a.jpg"), QStringLiteral("2")});
     const QByteArray head = encodeCp1250(lines.join(QStringLiteral("\r\n")) + "\r\n");

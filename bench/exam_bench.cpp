@@ -41,12 +41,12 @@ namespace {
 struct Setup : bench::WindowBench {
     Setup() {
         QStringList basic{quoted({"Pytania podstawowe", "T", "", "0"})};
-        for (int n = 1; n <= wspolnych; ++n)
+        for (int n = 1; n <= classicBasicCount; ++n)
             basic << quoted({questionText(n, 90), n % 2 ? "T" : "N",
                              QStringLiteral("p%1.jpg").arg(n), QString::number(n % 3 + 1)});
         writeBankFile(program.filePath("0wx.dll"), basic);
         QStringList special{quoted({"Pytania specjalistyczne", "", "", "", "A", "", "0"})};
-        for (int n = 1; n <= lastQuestion - wspolnych; ++n)
+        for (int n = 1; n <= lastQuestion - classicBasicCount; ++n)
             special << quoted({questionText(n, 60), questionText(n + 1, 25),
                                questionText(n + 2, 25), questionText(n + 3, 25),
                                QString(QChar(u'A' + n % 3)), QStringLiteral("%1.jpg").arg(n),
@@ -68,7 +68,7 @@ void BM_WholeExamTimeRunsOut(benchmark::State& state) {
     ProgramState& st = s.window->state();
     for (auto _ : state) {
         s.button("nowytest")->clickFromCode();
-        s.clock.advanceUntil([&] { return !st.testtrwa; }, 30 * 60 * 1000);
+        s.clock.advanceUntil([&] { return !st.testRunning; }, 30 * 60 * 1000);
     }
 }
 BENCHMARK(BM_WholeExamTimeRunsOut)->Unit(benchmark::kMillisecond);

@@ -79,13 +79,13 @@ template <class Setup> void answerEveryExamRight(Setup& s, benchmark::State& sta
     StyledButton* tak = s.button("Taktest");
     for (auto _ : state) {
         s.button("nowytest")->clickFromCode();
-        while (st.testtrwa) {
-            const int k = st.globalint;
+        while (st.testRunning) {
+            const int k = st.currentSlot;
             StyledButton* sign = isBasicSlot(k) ? tak : dalej;
-            s.clock.advanceUntil([&] { return !st.testtrwa || sign->isEnabled(); }, 120000);
-            if (!st.testtrwa)
+            s.clock.advanceUntil([&] { return !st.testRunning || sign->isEnabled(); }, 120000);
+            if (!st.testRunning)
                 break;
-            const QString& code = sheet.prawodp[k];
+            const QString& code = sheet.rightAnswer[k];
             const char* name = code == u"T"   ? "Taktest"
                                : code == u"N" ? "Nietest"
                                : code == u"A" ? "Atest"
@@ -93,9 +93,9 @@ template <class Setup> void answerEveryExamRight(Setup& s, benchmark::State& sta
                                               : "Ctest";
             s.button(name)->click();
             dalej->click();
-            s.clock.advanceUntil([&] { return !st.testtrwa || st.globalint != k; }, 120000);
+            s.clock.advanceUntil([&] { return !st.testRunning || st.currentSlot != k; }, 120000);
         }
-        if (sheet.punktow == 0)
+        if (sheet.score == 0)
             state.SkipWithError("no points scored");
     }
 }

@@ -90,13 +90,13 @@ int main(int argc, char** argv) {
     // the media back end).
     QElapsedTimer held;
     held.start();
-    window.learnPage()->setNumer(QString::fromLocal8Bit(argv[2]).toInt());
+    window.learnPage()->setBrowserNumber(QString::fromLocal8Bit(argv[2]).toInt());
     std::printf("first film shown, window held: %lld ms\n", held.elapsed());
     runFor(3000);
     std::printf("resident memory while a film plays: %.1f MB (playing: %s)\n", residentMb(),
                 player.isPlaying() ? "yes" : "no");
     // Back to a question without a film: what the player gives back.
-    window.learnPage()->setNumer(QString::fromLocal8Bit(argv[2]).toInt() - 1);
+    window.learnPage()->setBrowserNumber(QString::fromLocal8Bit(argv[2]).toInt() - 1);
     runFor(3000);
     std::printf("resident memory after the film: %.1f MB\n", residentMb());
     std::fflush(stdout);

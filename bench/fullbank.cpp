@@ -51,28 +51,28 @@ FullBank::FullBank() {
     Paths::setProgramFolder(program.path());
     Paths::setUserDataFolder(user.path());
     QStringList basic{quoted({"Pytania podstawowe", "T", "", "0"})};
-    for (int n = 1; n <= wspolnych; ++n)
+    for (int n = 1; n <= classicBasicCount; ++n)
         basic << quoted({questionText(n, 90), n % 2 ? "T" : "N",
                          QStringLiteral("AK_D%1_org.wmv").arg(n, 4, 10, QChar(u'0')),
                          QString::number(n % 3 + 1)});
     writeBankFile(program.filePath("0wx.dll"), basic);
     QStringList special{quoted({"Pytania specjalistyczne", "", "", "", "A", "", "0"})};
-    for (int n = 1; n <= lastQuestion - wspolnych; ++n)
+    for (int n = 1; n <= lastQuestion - classicBasicCount; ++n)
         special << quoted({questionText(n, 60), questionText(n + 1, 25), questionText(n + 2, 25),
                            questionText(n + 3, 25), QString(QChar(u'A' + n % 3)),
                            QStringLiteral("%1.jpg").arg(n), QString::number(n % 3 + 1)});
     writeBankFile(program.filePath("02x.dll"), special);
-    writeini(QStringLiteral("statsb.ini"), QStringLiteral("last"), QStringLiteral("pytanie"),
+    writeIni(QStringLiteral("statsb.ini"), QStringLiteral("last"), QStringLiteral("pytanie"),
              QStringLiteral("1"));
-    writeini(QStringLiteral("statsb.ini"), QStringLiteral("nauka"), QStringLiteral("poprawne"),
+    writeIni(QStringLiteral("statsb.ini"), QStringLiteral("nauka"), QStringLiteral("poprawne"),
              QStringLiteral("5"));
-    writeini(QStringLiteral("statsb.ini"), QStringLiteral("nauka"), QStringLiteral("niepoprawne"),
+    writeIni(QStringLiteral("statsb.ini"), QStringLiteral("nauka"), QStringLiteral("niepoprawne"),
              QStringLiteral("2"));
-    writeini(QStringLiteral("statsb.ini"), QStringLiteral("egzamin"), QStringLiteral("zdane"),
+    writeIni(QStringLiteral("statsb.ini"), QStringLiteral("egzamin"), QStringLiteral("zdane"),
              QStringLiteral("0"));
-    writeini(QStringLiteral("statsb.ini"), QStringLiteral("egzamin"), QStringLiteral("niezdane"),
+    writeIni(QStringLiteral("statsb.ini"), QStringLiteral("egzamin"), QStringLiteral("niezdane"),
              QStringLiteral("0"));
-    writeini(QStringLiteral("statsb.ini"), QStringLiteral("stats"), QStringLiteral("wyniki"),
+    writeIni(QStringLiteral("statsb.ini"), QStringLiteral("stats"), QStringLiteral("wyniki"),
              QStringLiteral("10201"));
     settle();
 }

@@ -194,8 +194,9 @@ QByteArray bankFile(const std::map<int, Question>& questions, int first, int las
 int buildBank(const QString& sources, const QString& folder) {
     QStringList problems;
     const auto questions = loadQuestions(sources, &problems);
-    const QByteArray basic = bankFile(questions, 1, wspolnych, &problems);
-    const QByteArray specialist = bankFile(questions, wspolnych + 1, lastQuestion, &problems);
+    const QByteArray basic = bankFile(questions, 1, classicBasicCount, &problems);
+    const QByteArray specialist =
+        bankFile(questions, classicBasicCount + 1, lastQuestion, &problems);
     for (const QString& p : problems)
         err(p + u'\n');
     if (!problems.isEmpty()) {

@@ -132,7 +132,7 @@ int main(int argc, char** argv) {
     dialogs.setParent(&window);
     // Logout, shutdown, a kill or Ctrl+C leave through the window's own close path, and the
     // session manager's save requests save the revision list.
-    SystemQuit systemQuit([&window] { window.savebox(); },
+    SystemQuit systemQuit([&window] { window.saveRevisionList(); },
                           [&window] {
                               window.close();
                               QCoreApplication::quit();

@@ -138,11 +138,11 @@ void MainWindow::wireReport() {
         // The finished test as it stands at the moment of the click.
         const TestSheet& sheet = exam_->sheet();
         ReportInput in;
-        in.kategoria = ctx_.state.kategoria;
-        in.pnr = sheet.pnr;
-        in.prawodp = sheet.prawodp;
-        in.odp = sheet.odp;
-        in.punktow = sheet.punktow;
+        in.categoryCode = ctx_.state.categoryCode;
+        in.questionNumber = sheet.questionNumber;
+        in.rightAnswer = sheet.rightAnswer;
+        in.givenAnswer = sheet.givenAnswer;
+        in.score = sheet.score;
         in.now = ctx_.services.clock ? ctx_.services.clock->now() : QDateTime::currentDateTime();
         return in;
     });
@@ -187,15 +187,15 @@ void MainWindow::paintEvent(QPaintEvent*) {
     p.drawPixmap(rect(), pictures::mainBackground(size()));
 }
 
-void MainWindow::savebox() {
-    learn_->savebox();
+void MainWindow::saveRevisionList() {
+    learn_->saveRevisionList();
 }
 
 void MainWindow::importCatalogue() {
     Dialogs* dialogs = ctx_.services.dialogs;
     if (!dialogs)
         return;
-    if (ctx_.state.testtrwa) {
+    if (ctx_.state.testRunning) {
         dialogs->message(QStringLiteral("Zakończ test, zanim zaimportujesz katalog pytań."),
                          Buttons::Ok, Icon::Information);
         return;
@@ -208,13 +208,13 @@ void MainWindow::importCatalogue() {
 }
 
 void MainWindow::switchProgramFolder(const QString& folder) {
-    savebox();
+    saveRevisionList();
     Paths::setProgramFolder(folder);
     QDir::setCurrent(folder);
     start_->refreshCategories();
     // As at start: the start page, the left menu hidden, no category chosen.
-    ctx_.state.kategoria.clear();
-    ctx_.state.pytanie = 0;
+    ctx_.state.categoryCode.clear();
+    ctx_.state.learningQuestion = 0;
     showPage(StartSheet);
     setLeftPanelVisible(false);
 }
@@ -223,7 +223,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     // Every way of closing saves the revision list; closing is always allowed.
     if (!closing_) {
         closing_ = true;
-        guarded([this] { savebox(); });
+        guarded([this] { saveRevisionList(); });
     }
     event->accept();
 }

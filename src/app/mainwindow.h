@@ -67,7 +67,7 @@ public:
     // The layout rule for a window of w x h.
     void applyLayout(int w, int h);
     // Saves the revision list (on every way the window closes).
-    void savebox();
+    void saveRevisionList();
     // "Importuj katalog pytań" of the more page: imports the official catalogue into the user data
     // folder and, when it succeeded, switches to it.
     void importCatalogue();

@@ -39,12 +39,12 @@ Navigation::Navigation(MainWindow& window) : w_(window) {
 
 bool Navigation::confirmAbort(const QString& question) {
     ProgramState& s = w_.state();
-    if (!s.testtrwa)
+    if (!s.testRunning)
         return true;
     if (w_.context().services.dialogs->message(question, Buttons::YesNo, Icon::None) != Answer::Yes)
         return false;
     // The test may have ended by itself while the box was open: it is recorded only once.
-    if (s.testtrwa)
+    if (s.testRunning)
         w_.examPage()->abortTest();
     w_.examPage()->hideNewTestBadge();
     return true;
@@ -53,9 +53,9 @@ bool Navigation::confirmAbort(const QString& question) {
 namespace {
 // The question last shown in learning mode, as our number: the statistics file stores its id
 // (the official number in a catalogue folder); one the folder no longer holds starts at 1.
-int lastShownNumber(const QString& kategoria) {
-    const int id = storedLastQuestion(kategoria);
-    const int n = layout::numberOfStoredId(kategoria, id);
+int lastShownNumber(const QString& categoryCode) {
+    const int id = storedLastQuestion(categoryCode);
+    const int n = layout::numberOfStoredId(categoryCode, id);
     return n > 0 || id == 0 ? n : 1;
 }
 } // namespace
@@ -63,7 +63,7 @@ int lastShownNumber(const QString& kategoria) {
 void Navigation::chooseCategory(const QString& letter) {
     ProgramState& s = w_.state();
     LearnPage* learn = w_.learnPage();
-    s.kategoria = letter;
+    s.categoryCode = letter;
     w_.showPage(MainWindow::LearnSheet);
     w_.startPage()->markChosen(letter);
     w_.examPage()->clearPointsLabel();
@@ -71,26 +71,26 @@ void Navigation::chooseCategory(const QString& letter) {
     w_.setWindowTitle(QStringLiteral("Wirtal 2013 - Norel - ") + c->buttonCaption());
     w_.setLeftPanelVisible(true);
     learn->loadRevisionList();
-    s.pytanie = lastShownNumber(letter);
-    learn->setNumberEntry(s.pytanie);
+    s.learningQuestion = lastShownNumber(letter);
+    learn->setNumberEntry(s.learningQuestion);
     learn->clearForCategory(c->label());
     s.canadd = false;
     w_.menu()->highlight(LeftMenu::Nauka);
-    learn->showQuestion(s.pytanie, /*evenIfSame=*/true);
-    w_.examPage()->gwiazdki();
+    learn->showQuestion(s.learningQuestion, /*evenIfSame=*/true);
+    w_.examPage()->showStars();
 }
 
 void Navigation::changeCategory() {
     if (!confirmAbort(QStringLiteral("Przerwać test i przejść do wyboru kategorii?")))
         return;
-    w_.state().testtrwa = false;
+    w_.state().testRunning = false;
     w_.showPage(MainWindow::StartSheet);
     w_.setLeftPanelVisible(false);
     w_.menu()->highlight(LeftMenu::Zmien);
-    w_.savebox();
+    w_.saveRevisionList();
     if (auto* player = w_.context().services.player)
         player->close();
-    w_.examPage()->klin();
+    w_.examPage()->resetExamPage();
 }
 
 void Navigation::backToLearning() {
@@ -100,9 +100,9 @@ void Navigation::backToLearning() {
     LearnPage* learn = w_.learnPage();
     w_.showPage(MainWindow::LearnSheet);
     w_.menu()->highlight(LeftMenu::Nauka);
-    s.pytanie = lastShownNumber(s.kategoria);
-    learn->setNumberEntry(s.pytanie);
-    learn->showQuestion(s.pytanie, /*evenIfSame=*/false);
+    s.learningQuestion = lastShownNumber(s.categoryCode);
+    learn->setNumberEntry(s.learningQuestion);
+    learn->showQuestion(s.learningQuestion, /*evenIfSame=*/false);
     learn->resumeFilm();
     w_.examPage()->stopReadingTimer();
 }

@@ -13,12 +13,12 @@ QString basicBankName() {
     return QStringLiteral("\\0wx.dll");
 }
 
-QString specialistBankName(const QString& kategoria) {
-    const Category* c = Category::find(kategoria);
+QString specialistBankName(const QString& categoryCode) {
+    const Category* c = Category::find(categoryCode);
     if (c && !c->specialistBank.isEmpty())
         return c->specialistBank;
     throw Error(QStringLiteral("Nieznana kategoria „%1”: brak pliku pytań specjalistycznych.")
-                    .arg(kategoria));
+                    .arg(categoryCode));
 }
 
 QString bankPath(const QString& bankName) {
@@ -52,8 +52,8 @@ const QString& Record::points() const {
     return field(kind == QuestionKind::Basic ? basicField::points : specialistField::points);
 }
 
-Location locate(const QString& kategoria, int number) {
-    return layout::of(kategoria)->locate(number);
+Location locate(const QString& categoryCode, int number) {
+    return layout::of(categoryCode)->locate(number);
 }
 
 Record recordAt(const QStringList& lines, const Location& where, int number) {
@@ -71,8 +71,8 @@ Record recordAt(const QStringList& lines, const Location& where, int number) {
     return r;
 }
 
-Record lookup(const QString& kategoria, int number) {
-    const Location where = locate(kategoria, number);
+Record lookup(const QString& categoryCode, int number) {
+    const Location where = locate(categoryCode, number);
     const QStringList lines = loadTextLines(where.path); // read anew on every call
     return recordAt(lines, where, number);
 }

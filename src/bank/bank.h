@@ -6,19 +6,19 @@
 namespace wirtal {
 
 // Question numbers: 1..1297 basic questions ("T"/"N"), 1298..1479 specialist ones ("A"/"B"/"C").
-constexpr int wspolnych = 1297;
+constexpr int classicBasicCount = 1297;
 constexpr int lastQuestion = 1479;
 
 enum class QuestionKind { Basic, Specialist };
 
 inline QuestionKind kindOf(int number) {
-    return number <= wspolnych ? QuestionKind::Basic : QuestionKind::Specialist;
+    return number <= classicBasicCount ? QuestionKind::Basic : QuestionKind::Specialist;
 }
 
 // Bank file names as the program writes them ("\0wx.dll"), and their paths in the program folder.
 QString basicBankName(); // "\0wx.dll"
 // "\02x.dll" for "B", "\bazaa.txt" for "A"...; throws Error for a category without one.
-QString specialistBankName(const QString& kategoria);
+QString specialistBankName(const QString& categoryCode);
 QString bankPath(const QString& bankName); // joined to the program folder
 // The name without its leading backslash ("0wx.dll"), as messages and the bank tool show it.
 QString bankDisplayName(const QString& bankName);
@@ -58,13 +58,13 @@ struct Location {
 };
 // Where the category's question lives in the program folder (layout::of); throws Error for a
 // number outside the category's range or a category the folder holds no questions for.
-Location locate(const QString& kategoria, int number);
+Location locate(const QString& categoryCode, int number);
 
 // The line of a loaded bank as a record; throws Error naming the file and line when the line is
 // past the end.
 Record recordAt(const QStringList& lines, const Location& where, int number);
 // Record lookup: reads the whole file anew and splits the question's line. Throws Error naming
 // the file (missing or unreadable) or the file and line (past the end).
-Record lookup(const QString& kategoria, int number);
+Record lookup(const QString& categoryCode, int number);
 
 } // namespace wirtal

@@ -133,14 +133,14 @@ bool isCatalogueFolder() {
     return Paths::isCatalogueFolder();
 }
 
-std::shared_ptr<const CategoryBank> of(const QString& kategoria) {
-    const Category* c = Category::find(kategoria);
+std::shared_ptr<const CategoryBank> of(const QString& categoryCode) {
+    const Category* c = Category::find(categoryCode);
     if (!isCatalogueFolder()) {
         if (!c || c->specialistBank.isEmpty())
             throw Error(QStringLiteral("Nieznana kategoria „%1”: brak pliku pytań "
                                        "specjalistycznych.")
-                            .arg(kategoria));
-        return classic(kategoria);
+                            .arg(categoryCode));
+        return classic(categoryCode);
     }
     bool offered = false;
     if (c)
@@ -148,42 +148,42 @@ std::shared_ptr<const CategoryBank> of(const QString& kategoria) {
             offered = offered || o == c;
     if (!offered)
         throw Error(
-            QStringLiteral("Folder programu nie zawiera pytań kategorii %1.").arg(kategoria));
+            QStringLiteral("Folder programu nie zawiera pytań kategorii %1.").arg(categoryCode));
 
     static QMutex mutex;
     static std::map<QString, Cached> cache;
-    const QString key = Paths::programFolder() + u'|' + kategoria;
+    const QString key = Paths::programFolder() + u'|' + categoryCode;
     const std::vector<Stamp> stamps{
         stampOf(Paths::catalogueManifest()),
         stampOf(Paths::inProgramFolder(
-            QStringLiteral("\\pytania-%1-podst.txt").arg(kategoria.toLower()))),
+            QStringLiteral("\\pytania-%1-podst.txt").arg(categoryCode.toLower()))),
         stampOf(Paths::inProgramFolder(
-            QStringLiteral("\\pytania-%1-spec.txt").arg(kategoria.toLower())))};
+            QStringLiteral("\\pytania-%1-spec.txt").arg(categoryCode.toLower())))};
     QMutexLocker lock(&mutex);
     auto it = cache.find(key);
     if (it != cache.end() && it->second.stamps == stamps)
         return it->second.bank;
-    auto bank = readCatalogue(kategoria);
+    auto bank = readCatalogue(categoryCode);
     cache[key] = Cached{stamps, bank};
     return bank;
 }
 
-int numberOfStoredId(const QString& kategoria, int id) {
+int numberOfStoredId(const QString& categoryCode, int id) {
     if (!isCatalogueFolder())
         return id;
-    return of(kategoria)->numberOfId(id);
+    return of(categoryCode)->numberOfId(id);
 }
 
-int storedIdOf(const QString& kategoria, int number) {
+int storedIdOf(const QString& categoryCode, int number) {
     if (!isCatalogueFolder())
         return number;
-    return of(kategoria)->idOf(number);
+    return of(categoryCode)->idOf(number);
 }
 
-QStringList numbersOfIds(const QString& kategoria, const QStringList& ids) {
+QStringList numbersOfIds(const QString& categoryCode, const QStringList& ids) {
     if (!isCatalogueFolder())
         return ids;
-    const auto bank = of(kategoria);
+    const auto bank = of(categoryCode);
     QStringList out;
     for (const QString& id : ids)
         if (const int n = bank->numberOfId(id.toInt()))
@@ -191,10 +191,10 @@ QStringList numbersOfIds(const QString& kategoria, const QStringList& ids) {
     return out;
 }
 
-QStringList idsOfNumbers(const QString& kategoria, const QStringList& numbers) {
+QStringList idsOfNumbers(const QString& categoryCode, const QStringList& numbers) {
     if (!isCatalogueFolder())
         return numbers;
-    const auto bank = of(kategoria);
+    const auto bank = of(categoryCode);
     QStringList out;
     for (const QString& n : numbers)
         if (const int id = bank->idOf(n.toInt()))

@@ -21,13 +21,13 @@ namespace wirtal {
 struct CategoryBank {
     QString code;
     bool catalogue = false;
-    QString basicFile;           // as the program writes names: "\0wx.dll", "\pytania-b-podst.txt"
-    QString specialistFile;      // "\02x.dll", "\pytania-b-spec.txt"
-    int basicCount = wspolnych;  // P
-    int last = lastQuestion;     // P + S
-    bool pointsInRecords = true; // false: the draw gives each slot its structure's points
-    std::vector<int> official;   // catalogue: official number of our number n at n - 1
-    QHash<int, int> ours;        // catalogue: our number of an official number
+    QString basicFile;      // as the program writes names: "\0wx.dll", "\pytania-b-podst.txt"
+    QString specialistFile; // "\02x.dll", "\pytania-b-spec.txt"
+    int basicCount = classicBasicCount; // P
+    int last = lastQuestion;            // P + S
+    bool pointsInRecords = true;        // false: the draw gives each slot its structure's points
+    std::vector<int> official;          // catalogue: official number of our number n at n - 1
+    QHash<int, int> ours;               // catalogue: our number of an official number
 
     QuestionKind kindOf(int number) const {
         return number <= basicCount ? QuestionKind::Basic : QuestionKind::Specialist;
@@ -52,18 +52,18 @@ bool isCatalogueFolder();
 // against the size and modification time of katalog.ini and the category's files, so a re-import
 // is seen at the next call. Throws Error for an unknown category, one the folder has no questions
 // for, or a catalogue file that cannot be read.
-std::shared_ptr<const CategoryBank> of(const QString& kategoria);
+std::shared_ptr<const CategoryBank> of(const QString& categoryCode);
 
 // Stored files name questions by id (CategoryBank::idOf). These convert at the file boundary; in
 // a classic folder they pass everything unchanged, so the files stay as they always were.
 // Our number of a stored id; 0 when the category holds no such question.
-int numberOfStoredId(const QString& kategoria, int id);
+int numberOfStoredId(const QString& categoryCode, int id);
 // The id to store for our number (0 stays 0).
-int storedIdOf(const QString& kategoria, int number);
+int storedIdOf(const QString& categoryCode, int number);
 // A revision list as loaded (ids) as our numbers; ids the category does not hold are dropped.
-QStringList numbersOfIds(const QString& kategoria, const QStringList& ids);
+QStringList numbersOfIds(const QString& categoryCode, const QStringList& ids);
 // Our numbers as the ids to save.
-QStringList idsOfNumbers(const QString& kategoria, const QStringList& numbers);
+QStringList idsOfNumbers(const QString& categoryCode, const QStringList& numbers);
 } // namespace layout
 
 } // namespace wirtal

@@ -192,17 +192,17 @@ void write(const QString& path, const QString& section, const QString& key, cons
 
 } // namespace ini
 
-QString readini(const QString& inifilename, const QString& Sekcja, const QString& Ident,
+QString readIni(const QString& inifilename, const QString& section, const QString& key,
                 const QString& Default) {
-    return ini::read(Paths::inUserData(inifilename), Sekcja, Ident, Default);
+    return ini::read(Paths::inUserData(inifilename), section, key, Default);
 }
 
-void writeini(const QString& inifilename, const QString& Sekcja, const QString& Ident,
+void writeIni(const QString& inifilename, const QString& section, const QString& key,
               const QString& Value) {
-    ini::write(Paths::inUserData(inifilename), Sekcja, Ident, Value);
+    ini::write(Paths::inUserData(inifilename), section, key, Value);
 }
 
-int counterValue(const QString& value, const QString& inifilename, const QString& Ident) {
+int counterValue(const QString& value, const QString& inifilename, const QString& key) {
     bool good = !value.isEmpty();
     qint64 n = 0;
     for (QChar c : value) {
@@ -218,17 +218,17 @@ int counterValue(const QString& value, const QString& inifilename, const QString
     }
     if (!good)
         throw Error(QStringLiteral("Wartość „%1” klucza %2 w pliku %3 nie jest liczbą całkowitą.")
-                        .arg(value, Ident, inifilename));
+                        .arg(value, key, inifilename));
     return int(n);
 }
 
-void incrementCounter(const QString& inifilename, const QString& Sekcja, const QString& Ident) {
+void incrementCounter(const QString& inifilename, const QString& section, const QString& key) {
     const int n =
-        counterValue(readini(inifilename, Sekcja, Ident, QStringLiteral("0")), inifilename, Ident);
+        counterValue(readIni(inifilename, section, key, QStringLiteral("0")), inifilename, key);
     if (n == std::numeric_limits<int>::max())
         throw Error(QStringLiteral("Wartość klucza %1 w pliku %2 jest za duża, by ją zwiększyć.")
-                        .arg(Ident, inifilename));
-    writeini(inifilename, Sekcja, Ident, QString::number(n + 1));
+                        .arg(key, inifilename));
+    writeIni(inifilename, section, key, QString::number(n + 1));
 }
 
 } // namespace wirtal

@@ -37,14 +37,14 @@ QString writeText(const QString& text, const QString& section, const QString& ke
 } // namespace ini
 
 // The statistics files of the user data folder, by bare file name ("statsb.ini").
-QString readini(const QString& inifilename, const QString& Sekcja, const QString& Ident,
+QString readIni(const QString& inifilename, const QString& section, const QString& key,
                 const QString& Default);
-void writeini(const QString& inifilename, const QString& Sekcja, const QString& Ident,
+void writeIni(const QString& inifilename, const QString& section, const QString& key,
               const QString& Value);
 
 // Strict decimal integer of a stored counter: throws Error naming the file and value otherwise.
-int counterValue(const QString& value, const QString& inifilename, const QString& Ident);
+int counterValue(const QString& value, const QString& inifilename, const QString& key);
 // Reads a counter (default "0"), adds one and writes it back.
-void incrementCounter(const QString& inifilename, const QString& Sekcja, const QString& Ident);
+void incrementCounter(const QString& inifilename, const QString& section, const QString& key);
 
 } // namespace wirtal

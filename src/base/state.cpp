@@ -4,17 +4,17 @@
 
 namespace wirtal {
 
-QString statsFileFor(const QString& kategoria) {
-    const Category* c = Category::find(kategoria);
+QString statsFileFor(const QString& categoryCode) {
+    const Category* c = Category::find(categoryCode);
     return c ? c->statsFile() : QString();
 }
 
 QString ProgramState::statsFile() const {
-    return statsFileFor(kategoria);
+    return statsFileFor(categoryCode);
 }
 
-int storedLastQuestion(const QString& kategoria) {
-    return StatsFile::of(kategoria).lastQuestion();
+int storedLastQuestion(const QString& categoryCode) {
+    return StatsFile::of(categoryCode).lastQuestion();
 }
 
 } // namespace wirtal

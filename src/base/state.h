@@ -8,24 +8,24 @@ namespace wirtal {
 
 // The working state shared by the pages, held by the main window.
 struct ProgramState {
-    QString kategoria;         // a category's code ("B"); empty before the first choice
-    int pytanie = 0;           // question number shown in learning mode
-    int globalint = 0;         // current slot 1..32 of a running test, 0 when none
-    bool testtrwa = false;     // a test is running
-    bool powtorkatrwa = false; // a revision run is in progress
-    bool canadd = true;        // the shown question may still go on the revision list
-    bool SliderState = true;   // wrong answers are remembered
+    QString categoryCode;         // a category's code ("B"); empty before the first choice
+    int learningQuestion = 0;     // question number shown in learning mode
+    int currentSlot = 0;          // current slot 1..32 of a running test, 0 when none
+    bool testRunning = false;     // a test is running
+    bool revisionRunning = false; // a revision run is in progress
+    bool canadd = true;           // the shown question may still go on the revision list
+    bool rememberWrong = true;    // wrong answers are remembered
 
     // The chosen category's row of the category table; null before the first choice.
-    const Category* category() const { return Category::find(kategoria); }
+    const Category* category() const { return Category::find(categoryCode); }
     // "statsb.ini", or empty before a category was chosen.
     QString statsFile() const;
 };
 
 // The statistics file of a category: "statsb.ini" for "B"; empty for a code that names no
 // category.
-QString statsFileFor(const QString& kategoria);
+QString statsFileFor(const QString& categoryCode);
 // The last question of a category (StatsFile::lastQuestion); 1 when none is stored.
-int storedLastQuestion(const QString& kategoria);
+int storedLastQuestion(const QString& categoryCode);
 
 } // namespace wirtal

@@ -17,7 +17,7 @@ namespace wirtal {
 
 namespace {
 const QString last = QStringLiteral("last");
-const QString pytanie = QStringLiteral("pytanie");
+const QString learningQuestion = QStringLiteral("pytanie");
 const QString nauka = QStringLiteral("nauka");
 const QString poprawne = QStringLiteral("poprawne");
 const QString niepoprawne = QStringLiteral("niepoprawne");
@@ -29,7 +29,7 @@ const QString wyniki = QStringLiteral("wyniki");
 
 // A counter as the statistics view reads it.
 double viewCount(const QString& file, const QString& section, const QString& key) {
-    const QString text = readini(file, section, key, QStringLiteral("0"));
+    const QString text = readIni(file, section, key, QStringLiteral("0"));
     bool ok = false;
     const double v = QLocale().toDouble(text, &ok);
     // A count is never negative; a hand-edited file may say otherwise.
@@ -57,7 +57,7 @@ public:
         if (!pending)
             return;
         pending = false; // a failed save is reported once, not retried at every call
-        ini::write(path, last, pytanie, QString::number(number));
+        ini::write(path, last, learningQuestion, QString::number(number));
     }
     void post() {
         if (posted || !fromEventLoop)
@@ -111,8 +111,8 @@ void StatsFile::setLastQuestionSoon(int number) {
     p->post();
 }
 
-StatsFile StatsFile::of(const QString& kategoria) {
-    const Category* c = Category::find(kategoria);
+StatsFile StatsFile::of(const QString& categoryCode) {
+    const Category* c = Category::find(categoryCode);
     return StatsFile(c ? c->statsFile() : QString());
 }
 
@@ -121,14 +121,14 @@ int StatsFile::lastQuestion() const {
     if (file_.isEmpty())
         return 1;
     bool ok = false;
-    const int n = readini(file_, last, pytanie, QStringLiteral("1")).toInt(&ok);
+    const int n = readIni(file_, last, learningQuestion, QStringLiteral("1")).toInt(&ok);
     return ok ? n : 1;
 }
 
 void StatsFile::setLastQuestion(int number) {
     savePending();
     if (!file_.isEmpty())
-        writeini(file_, last, pytanie, QString::number(number));
+        writeIni(file_, last, learningQuestion, QString::number(number));
 }
 
 void StatsFile::recordLearningAnswer(bool correct) {
@@ -167,32 +167,32 @@ void StatsFile::clearCounters() {
     if (file_.isEmpty())
         return;
     const QString zero = QStringLiteral("0");
-    writeini(file_, egzamin, zdane, zero);
-    writeini(file_, egzamin, niezdane, zero);
-    writeini(file_, nauka, poprawne, zero);
-    writeini(file_, nauka, niepoprawne, zero);
+    writeIni(file_, egzamin, zdane, zero);
+    writeIni(file_, egzamin, niezdane, zero);
+    writeIni(file_, nauka, poprawne, zero);
+    writeIni(file_, nauka, niepoprawne, zero);
 }
 
 void StatsFile::pushResult(QChar digit) {
     savePending();
     if (file_.isEmpty())
         return;
-    const QString old = readini(file_, stats, wyniki, QStringLiteral("000000"));
-    writeini(file_, stats, wyniki, digit + old.left(4));
+    const QString old = readIni(file_, stats, wyniki, QStringLiteral("000000"));
+    writeIni(file_, stats, wyniki, digit + old.left(4));
 }
 
 QString StatsFile::resultStars() const {
     savePending();
     if (file_.isEmpty())
         return QStringLiteral("0");
-    return readini(file_, stats, wyniki, QStringLiteral("0")).left(5);
+    return readIni(file_, stats, wyniki, QStringLiteral("0")).left(5);
 }
 
 qint64 StatsFile::testsTaken() const {
     savePending();
     qint64 taken = 0;
     for (const QString& counter : {zdane, niezdane}) {
-        const QString v = readini(file_, egzamin, counter, QStringLiteral("0"));
+        const QString v = readIni(file_, egzamin, counter, QStringLiteral("0"));
         try {
             taken += counterValue(v, file_, counter);
         } catch (const Error&) {

@@ -19,7 +19,7 @@ class StatsFile {
 public:
     explicit StatsFile(QString fileName) : file_(std::move(fileName)) {}
     // The statistics file of a category's code; without a file for an unknown or empty code.
-    static StatsFile of(const QString& kategoria);
+    static StatsFile of(const QString& categoryCode);
 
     const QString& fileName() const { return file_; }
 

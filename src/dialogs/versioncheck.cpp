@@ -8,7 +8,7 @@
 namespace wirtal::version {
 
 QUrl pageUrl() {
-    QUrl server(readini(QStringLiteral("wirtal.ini"), QStringLiteral("aktualizacje"),
+    QUrl server(readIni(QStringLiteral("wirtal.ini"), QStringLiteral("aktualizacje"),
                         QStringLiteral("serwer"), QString()),
                 QUrl::StrictMode);
     const bool usable =

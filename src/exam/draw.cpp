@@ -28,7 +28,8 @@ std::array<DrawRange, slotCount - basicSlots> spreadSpecialistRanges(const QStri
     qsizetype last = lines.size() - 1;
     while (last > 0 && lines[last].trimmed().isEmpty())
         --last;
-    const int questions = static_cast<int>(std::min<qsizetype>(last, lastQuestion - wspolnych));
+    const int questions =
+        static_cast<int>(std::min<qsizetype>(last, lastQuestion - classicBasicCount));
     if (questions < specialCount)
         throw Error(QStringLiteral("Plik „%1” zawiera %2 pytań specjalistycznych; do "
                                    "wylosowania testu potrzeba co najmniej %3.")
@@ -37,35 +38,35 @@ std::array<DrawRange, slotCount - basicSlots> spreadSpecialistRanges(const QStri
                         .arg(specialCount));
     std::array<DrawRange, specialCount> out{};
     for (int i = 0; i < specialCount; ++i)
-        out[i] = {wspolnych + 1 + i * questions / specialCount,
-                  wspolnych + (i + 1) * questions / specialCount};
+        out[i] = {classicBasicCount + 1 + i * questions / specialCount,
+                  classicBasicCount + (i + 1) * questions / specialCount};
     return out;
 }
 
-SlotRanges rangesFor(const QString& kategoria, const QStringList& specialistLines) {
+SlotRanges rangesFor(const QString& categoryCode, const QStringList& specialistLines) {
     SlotRanges ranges = categoryBRanges();
-    const Category* c = Category::find(kategoria);
+    const Category* c = Category::find(categoryCode);
     if (c && c->draw == SpecialistDraw::FixedTable)
         return ranges;
-    const auto special = spreadSpecialistRanges(specialistLines, specialistBankName(kategoria));
+    const auto special = spreadSpecialistRanges(specialistLines, specialistBankName(categoryCode));
     for (int k = basicSlots + 1; k <= slotCount; ++k)
         ranges[k] = special[k - basicSlots - 1];
     return ranges;
 }
 
 std::array<int, slotCount + 1> drawNumbers(const SlotRanges& ranges, Random& random) {
-    std::array<int, slotCount + 1> pnr{};
+    std::array<int, slotCount + 1> questionNumber{};
     for (int k = 1; k <= slotCount; ++k)
-        pnr[k] = random.uniform(ranges[k].from, ranges[k].to);
-    return pnr;
+        questionNumber[k] = random.uniform(ranges[k].from, ranges[k].to);
+    return questionNumber;
 }
 
 namespace {
-void readSlot(DrawnTest& t, int k, const QString& kategoria, const QStringList& lines) {
-    const Location where = locate(kategoria, t.pnr[k]);
-    const Record r = recordAt(lines, where, t.pnr[k]);
-    t.prawodp[k] = r.answer();
-    t.pktza[k] = r.points();
+void readSlot(DrawnTest& t, int k, const QString& categoryCode, const QStringList& lines) {
+    const Location where = locate(categoryCode, t.questionNumber[k]);
+    const Record r = recordAt(lines, where, t.questionNumber[k]);
+    t.rightAnswer[k] = r.answer();
+    t.slotPoints[k] = r.points();
 }
 } // namespace
 
@@ -104,8 +105,8 @@ QString className(bool basic, int points) {
 
 } // namespace
 
-DrawnTest drawCatalogueTest(const QString& kategoria, Random& random) {
-    const auto bank = layout::of(kategoria);
+DrawnTest drawCatalogueTest(const QString& categoryCode, Random& random) {
+    const auto bank = layout::of(categoryCode);
     const QStringList basic = loadTextLines(bankPath(bank->basicFile));
     const QStringList special = loadTextLines(bankPath(bank->specialistFile));
     auto record = [&](int n) {
@@ -141,7 +142,7 @@ DrawnTest drawCatalogueTest(const QString& kategoria, Random& random) {
                 if (int(pool.size()) < need)
                     throw Error(QStringLiteral("Kategoria %1: za mało %2 do wylosowania testu "
                                                "(jest %3, potrzeba %4).")
-                                    .arg(kategoria, className(part.basic, points))
+                                    .arg(categoryCode, className(part.basic, points))
                                     .arg(pool.size())
                                     .arg(need));
                 const std::vector<int> drawn = drawDistinct(std::move(pool), need, random);
@@ -155,9 +156,9 @@ DrawnTest drawCatalogueTest(const QString& kategoria, Random& random) {
             if (available < need)
                 throw Error(QStringLiteral("Kategoria %1: za mało %2 do wylosowania testu "
                                            "(jest %3, potrzeba %4).")
-                                .arg(kategoria, part.basic
-                                                    ? QStringLiteral("pytań podstawowych")
-                                                    : QStringLiteral("pytań specjalistycznych"))
+                                .arg(categoryCode, part.basic
+                                                       ? QStringLiteral("pytań podstawowych")
+                                                       : QStringLiteral("pytań specjalistycznych"))
                                 .arg(std::max(available, 0))
                                 .arg(need));
             std::vector<int> pool;
@@ -168,30 +169,30 @@ DrawnTest drawCatalogueTest(const QString& kategoria, Random& random) {
         for (int k = part.firstSlot; k <= part.lastSlot; ++k) {
             const int n = chosen[std::size_t(k - part.firstSlot)];
             const Record r = record(n);
-            t.pnr[k] = n;
-            t.prawodp[k] = r.answer();
-            t.pktza[k] =
+            t.questionNumber[k] = n;
+            t.rightAnswer[k] = r.answer();
+            t.slotPoints[k] =
                 bank->pointsInRecords ? r.points().trimmed() : QString::number(structurePoints(k));
         }
     }
     return t;
 }
 
-DrawnTest drawTest(const QString& kategoria, Random& random) {
+DrawnTest drawTest(const QString& categoryCode, Random& random) {
     if (layout::isCatalogueFolder())
-        return drawCatalogueTest(kategoria, random);
-    const QString specialName = specialistBankName(kategoria);
+        return drawCatalogueTest(categoryCode, random);
+    const QString specialName = specialistBankName(categoryCode);
     // The specialist file is read first: for the categories other than "B" it sets the ranges.
     const QStringList special = loadTextLines(bankPath(specialName));
-    const SlotRanges ranges = rangesFor(kategoria, special);
+    const SlotRanges ranges = rangesFor(categoryCode, special);
 
     DrawnTest t;
-    t.pnr = drawNumbers(ranges, random);
+    t.questionNumber = drawNumbers(ranges, random);
     const QStringList basic = loadTextLines(bankPath(basicBankName()));
     for (int k = 1; k <= basicSlots; ++k)
-        readSlot(t, k, kategoria, basic);
+        readSlot(t, k, categoryCode, basic);
     for (int k = basicSlots + 1; k <= slotCount; ++k)
-        readSlot(t, k, kategoria, special);
+        readSlot(t, k, categoryCode, special);
     return t;
 }
 

@@ -30,16 +30,16 @@ std::array<DrawRange, slotCount - basicSlots> spreadSpecialistRanges(const QStri
 
 // The slot ranges of a category; for a category whose ranges are spread over its file ("A",
 // "C", "D", "T") the specialist ones come from its specialist bank file as loaded.
-SlotRanges rangesFor(const QString& kategoria, const QStringList& specialistLines);
+SlotRanges rangesFor(const QString& categoryCode, const QStringList& specialistLines);
 
 // The 32 numbers of a test, each uniform over its slot's inclusive range, in slot order.
 std::array<int, slotCount + 1> drawNumbers(const SlotRanges& ranges, Random& random);
 
 // One drawn test: numbers, points and correct answers of the 32 slots.
 struct DrawnTest {
-    std::array<int, slotCount + 1> pnr{};
-    std::array<QString, slotCount + 1> pktza{};
-    std::array<QString, slotCount + 1> prawodp{};
+    std::array<int, slotCount + 1> questionNumber{};
+    std::array<QString, slotCount + 1> slotPoints{};
+    std::array<QString, slotCount + 1> rightAnswer{};
 };
 
 // The points of a slot in the official exam structure: basic slots 1..10 three points, 11..16
@@ -52,13 +52,13 @@ int structurePoints(int slot);
 // basic and inside the specialist part is shuffled (a question keeps its points). Without points:
 // 20 distinct basic and 12 distinct specialist questions, each slot worth its place's points.
 // Throws Error naming the category and class when a class holds too few questions.
-DrawnTest drawCatalogueTest(const QString& kategoria, Random& random);
+DrawnTest drawCatalogueTest(const QString& categoryCode, Random& random);
 
 // The draw: every slot from its range in slot order (uniform over the inclusive range), then the
 // correct answer and the points of each from the basic bank file (read once) and the category's
 // specialist bank file (read once). Throws Error naming the file (missing, unreadable, too short)
 // or the file and line (a record with too few fields); nothing is changed then. In a folder made
 // by the catalogue import it is drawCatalogueTest.
-DrawnTest drawTest(const QString& kategoria, Random& random);
+DrawnTest drawTest(const QString& categoryCode, Random& random);
 
 } // namespace wirtal

@@ -33,17 +33,17 @@ void ExamAnswers::answerClick(int index) {
     const auto buttons = s_.ui.answerButtons();
     for (int i = a.firstOfKind; i <= a.lastOfKind; ++i)
         buttons[i]->setColor(i == index ? tcolor::active : tcolor::normal);
-    const int k = s_.state().globalint;
-    if (s_.testtrwa() && (a.basic ? isBasicSlot(k) : isSpecialistSlot(k)))
-        s_.sheet.odp[k] = QString::fromUtf16(a.code);
+    const int k = s_.state().currentSlot;
+    if (s_.testRunning() && (a.basic ? isBasicSlot(k) : isSpecialistSlot(k)))
+        s_.sheet.givenAnswer[k] = QString::fromUtf16(a.code);
 }
 
 void ExamAnswers::NextTestButtonClick() {
     CountdownGauge& g = *s_.ui.gauge;
     g.setValue(g.maximum());
-    s_.timers.Timer2->setInterval(100);
-    s_.timers.Timer3->stop();
-    s_.timers.Timer2->start();
+    s_.timers.nextStep->setInterval(100);
+    s_.timers.answerCountdown->stop();
+    s_.timers.nextStep->start();
     s_.setAnswerControlsEnabled(false);
 }
 

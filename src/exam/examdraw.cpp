@@ -19,7 +19,7 @@ ExamDraw::ExamDraw(ExamShared& shared, ExamFlow& flow) : s_(shared), flow_(flow)
 void ExamDraw::nowytestClick() {
     ExamUi& ui = s_.ui;
     ProgramState& st = s_.state();
-    if (st.testtrwa) {
+    if (st.testRunning) {
         ui.raportpanel->hide();
         for (QWidget* w : {ui.labelmin, ui.dwukropeklabel, ui.labelsec})
             w->show();
@@ -32,7 +32,7 @@ void ExamDraw::nowytestClick() {
 
     // Both bank files are read before anything changes: a missing or short file leaves the page
     // as it was instead of half in a test.
-    const DrawnTest drawn = drawTest(st.kategoria, *s_.ctx.services.random);
+    const DrawnTest drawn = drawTest(st.categoryCode, *s_.ctx.services.random);
 
     ui.raportpanel->hide();
     for (QWidget* w : {ui.labelmin, ui.dwukropeklabel, ui.labelsec})
@@ -41,39 +41,39 @@ void ExamDraw::nowytestClick() {
     for (int k = 1; k <= slotCount; ++k)
         ui.numbers[k]->setEnabled(true);
 
-    s_.timers.Timer13->setInterval(20000); // the reading period
+    s_.timers.readingPeriod->setInterval(20000); // the reading period
     ui.koniec->setEnabled(true);
     s_.setAnswerControlsEnabled(false);
-    s_.cleancaptions();
+    s_.hideSlotBadges();
     ui.Label2->clear();
     s_.player().close();
     ui.nowytest->setBadgeVisible(true);
-    s_.timers.Timer1->stop();
-    s_.timers.Timer2->stop();
-    s_.timers.Timer3->stop();
-    st.testtrwa = true;
-    st.globalint = 0;
+    s_.timers.answeringStart->stop();
+    s_.timers.nextStep->stop();
+    s_.timers.answerCountdown->stop();
+    st.testRunning = true;
+    st.currentSlot = 0;
     TestSheet& sheet = s_.sheet;
-    sheet.punktow = 0;
+    sheet.score = 0;
     s_.loadFixedPicture("empty2.jpg");
     ui.gauge->show();
     s_.basicScale();
     for (int k = 1; k <= slotCount; ++k) {
         ui.numbers[k]->setColor(tcolor::normal);
-        sheet.odp[k].clear();
-        sheet.pnr[k] = drawn.pnr[k];
-        sheet.prawodp[k] = drawn.prawodp[k];
-        sheet.pktza[k] = drawn.pktza[k];
+        sheet.givenAnswer[k].clear();
+        sheet.questionNumber[k] = drawn.questionNumber[k];
+        sheet.rightAnswer[k] = drawn.rightAnswer[k];
+        sheet.slotPoints[k] = drawn.slotPoints[k];
     }
-    ui.pktylabel->setText(sheet.pktza[1] + QStringLiteral(" pkt"));
+    ui.pktylabel->setText(sheet.slotPoints[1] + QStringLiteral(" pkt"));
 
-    s_.timers.zegartimer->start();
+    s_.timers.examClock->start();
     sheet.min = 24;
     ui.labelmin->setText(QStringLiteral("24"));
     sheet.sec = 59;
     ui.labelsec->setText(QStringLiteral("59"));
 
-    st.globalint = 1;
+    st.currentSlot = 1;
     s_.answerMemosWhite();
     s_.answerButtonsNormal();
     ui.numbers[1]->setColor(tcolor::active);
@@ -82,7 +82,7 @@ void ExamDraw::nowytestClick() {
     ui.NextTestButton->show();
     ui.koniec->show();
     // Always shows slot 1, also when the review left the same number on display.
-    flow_.setNumertest(sheet.pnr[1], /*evenIfSame=*/true);
+    flow_.setNumertest(sheet.questionNumber[1], /*evenIfSame=*/true);
     ui.Taktest->setBadgeVisible(false);
     ui.Nietest->setBadgeVisible(false);
 }
@@ -94,15 +94,15 @@ void ExamDraw::abortAndRedraw() {
                                          Buttons::YesNo, Icon::None) != Answer::Yes)
         return;
     // The test may have ended by itself while the box was open: it is recorded only once.
-    if (st.testtrwa)
+    if (st.testRunning)
         ui.koniec->clickFromCode();
-    st.globalint = 0;
-    s_.sheet.punktow = 0;
-    s_.cleancaptions();
-    st.testtrwa = false;
+    st.currentSlot = 0;
+    s_.sheet.score = 0;
+    s_.hideSlotBadges();
+    st.testRunning = false;
     ui.nowytest->clickFromCode(); // the new test
 
-    s_.timers.Timer3->stop();
+    s_.timers.answerCountdown->stop();
     s_.setAnswerControlsEnabled(false);
     ui.gauge->show();
     s_.basicScale();

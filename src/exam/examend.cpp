@@ -15,10 +15,10 @@ namespace wirtal {
 namespace {
 // The result line as shown: it may break after the verdict ("Wynik POZYTYWNY."), never inside
 // the score ("Punktów 68 na 74 (91,9 %)").
-QString shownVerdict(int punktow) {
-    QString line = verdictText(punktow);
-    const qsizetype score = line.indexOf(QStringLiteral("Punktów"));
-    for (qsizetype i = score; i >= 0 && i < line.size(); ++i)
+QString shownVerdict(int score) {
+    QString line = verdictText(score);
+    const qsizetype scoreAt = line.indexOf(QStringLiteral("Punktów"));
+    for (qsizetype i = scoreAt; i >= 0 && i < line.size(); ++i)
         if (line[i] == u' ')
             line[i] = QChar(0x00A0);
     return line;
@@ -26,10 +26,10 @@ QString shownVerdict(int punktow) {
 } // namespace
 
 ExamEnd::ExamEnd(ExamShared& shared, ExamFlow& flow) : s_(shared), flow_(flow) {
-    s_.ui.koniec->setHandler([this] { koniecClick(); });
+    s_.ui.koniec->setHandler([this] { endTest(); });
 }
 
-void ExamEnd::koniecClick() {
+void ExamEnd::endTest() {
     ExamUi& ui = s_.ui;
     ProgramState& st = s_.state();
     TestSheet& sheet = s_.sheet;
@@ -39,11 +39,11 @@ void ExamEnd::koniecClick() {
     ui.display.showPicture();
     ui.NextTestButton->setEnabled(false);
     ui.gauge->hide();
-    for (Timer* timer :
-         {t.Timer1.get(), t.Timer2.get(), t.Timer3.get(), t.Timer9.get(), t.zegartimer.get()})
+    for (Timer* timer : {t.answeringStart.get(), t.nextStep.get(), t.answerCountdown.get(),
+                         t.questionLoader.get(), t.examClock.get()})
         timer->stop();
     ui.nowytest->setBadgeVisible(false);
-    st.testtrwa = false;
+    st.testRunning = false;
     ui.pktylabel->clear();
     ui.gauge->setMaximum(15);
     ui.gauge->setValue(15);
@@ -68,7 +68,7 @@ void ExamEnd::koniecClick() {
     struct Finally {
         ExamShared& s;
         ~Finally() {
-            s.state().globalint = 0;
+            s.state().currentSlot = 0;
             for (QWidget* w : {s.ui.labelmin, s.ui.dwukropeklabel, s.ui.labelsec})
                 w->hide();
             s.ui.Label4->show();
@@ -79,24 +79,24 @@ void ExamEnd::koniecClick() {
     QPalette pal = ui.Label2->palette();
     pal.setColor(QPalette::WindowText, passed ? QColor(0, 128, 0) : QColor(255, 0, 0));
     ui.Label2->setPalette(pal);
-    ui.Label2->setText(shownVerdict(sheet.punktow));
+    ui.Label2->setText(shownVerdict(sheet.score));
     s_.loadFixedPicture(passed ? "testkoniecok.jpg" : "testkonieczle.jpg");
     record(passed);
 }
 
 void ExamEnd::record(bool passed) {
     StatsFile(s_.state().statsFile()).recordExamResult(passed);
-    gwiazdki(s_.state().kategoria, *s_.ui.stars);
+    showStars(s_.state().categoryCode, *s_.ui.stars);
 }
 
-void ExamEnd::klin() {
+void ExamEnd::resetExamPage() {
     ExamUi& ui = s_.ui;
     ProgramState& st = s_.state();
-    st.globalint = 0;
-    s_.sheet.punktow = 0;
-    s_.cleancaptions();
-    st.testtrwa = false;
-    s_.timers.Timer3->stop();
+    st.currentSlot = 0;
+    s_.sheet.score = 0;
+    s_.hideSlotBadges();
+    st.testRunning = false;
+    s_.timers.answerCountdown->stop();
     s_.setAnswerControlsEnabled(false);
     ui.gauge->show();
     s_.basicScale();

@@ -13,9 +13,9 @@ public:
 
     // The one end routine: stops the exam, colours the number buttons, shows the verdict and the
     // result picture, counts the result, pushes it onto the history and refreshes the stars.
-    void koniecClick();
+    void endTest();
     // Resets the page and the exam counters to the state before any test.
-    void klin();
+    void resetExamPage();
 
 private:
     void record(bool passed);

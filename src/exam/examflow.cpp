@@ -20,12 +20,12 @@ QString twoDigits(int n) {
 
 ExamFlow::ExamFlow(ExamShared& shared) : s_(shared) {
     ExamTimers& t = s_.timers;
-    t.Timer9->setHandler([this] { Timer9Timer(); });
-    t.Timer13->setHandler([this] { Timer13Timer(); });
-    t.Timer1->setHandler([this] { Timer1Timer(); });
-    t.Timer3->setHandler([this] { Timer3Timer(); });
-    t.Timer2->setHandler([this] { Timer2Timer(); });
-    t.zegartimer->setHandler([this] { zegartimerTimer(); });
+    t.questionLoader->setHandler([this] { Timer9Timer(); });
+    t.readingPeriod->setHandler([this] { Timer13Timer(); });
+    t.answeringStart->setHandler([this] { Timer1Timer(); });
+    t.answerCountdown->setHandler([this] { Timer3Timer(); });
+    t.nextStep->setHandler([this] { Timer2Timer(); });
+    t.examClock->setHandler([this] { zegartimerTimer(); });
 }
 
 void ExamFlow::setNumertest(int n, bool evenIfSame) {
@@ -36,8 +36,8 @@ void ExamFlow::setNumertest(int n, bool evenIfSame) {
 }
 
 void ExamFlow::numertestChange() {
-    s_.timers.Timer9->start();
-    if (s_.testtrwa())
+    s_.timers.questionLoader->start();
+    if (s_.testRunning())
         s_.loadFixedPicture("empty2.jpg");
     else
         s_.ui.display.picture->clear();
@@ -48,7 +48,7 @@ void ExamFlow::testStep(const std::function<void()>& step) {
     try {
         step();
     } catch (const Error& e) {
-        if (!s_.testtrwa())
+        if (!s_.testRunning())
             throw;
         guarded([this] { s_.ui.koniec->clickFromCode(); });
         throw Error(e.message() + QStringLiteral(" Test został zakończony."));
@@ -56,7 +56,7 @@ void ExamFlow::testStep(const std::function<void()>& step) {
 }
 
 Record ExamFlow::currentRecord() {
-    const Location where = locate(s_.state().kategoria, numertest_);
+    const Location where = locate(s_.state().categoryCode, numertest_);
     s_.filename = where.path;
     return recordAt(loadTextLines(where.path), where, numertest_);
 }
@@ -69,7 +69,7 @@ void ExamFlow::showPanelOf(const Record& r) {
 
 std::optional<Record> ExamFlow::openQuestion() {
     s_.player().close();
-    if (s_.testtrwa())
+    if (s_.testRunning())
         s_.answerButtonsNormal();
     if (numertest_ == 0)
         return std::nullopt;
@@ -94,11 +94,11 @@ void ExamFlow::Timer9Timer() {
         if (r.kind == QuestionKind::Basic) {
             s_.ui.memopytanietaknietest->showText(r.field(basicField::text));
             s_.ui.display.showPicture();
-            s_.timers.Timer13->start(); // the reading period
+            s_.timers.readingPeriod->start(); // the reading period
         } else {
             showSpecialistTexts(r);
             showMedia(r.field(specialistField::media), s_.ui.display, s_.player());
-            s_.timers.Timer1->start();
+            s_.timers.answeringStart->start();
         }
     });
 }
@@ -111,44 +111,44 @@ void ExamFlow::Timer13Timer() {
         const Record& r = *question;
         if (r.kind == QuestionKind::Basic) {
             showMedia(r.field(basicField::media), s_.ui.display, s_.player());
-            s_.timers.Timer1->start();
+            s_.timers.answeringStart->start();
             return;
         }
         showMedia(r.field(specialistField::media), s_.ui.display, s_.player());
         const Category* c = s_.state().category();
         if (!c || !c->wholeBank()) {
             showSpecialistTexts(r);
-            s_.timers.Timer1->start();
+            s_.timers.answeringStart->start();
         }
     });
 }
 
 void ExamFlow::Timer1Timer() {
     if (s_.player().isPlaying()) {
-        s_.timers.Timer3->stop(); // the answering period waits for the film
+        s_.timers.answerCountdown->stop(); // the answering period waits for the film
         return;
     }
-    const int k = s_.state().globalint;
+    const int k = s_.state().currentSlot;
     if (k >= 1 && k <= basicSlots)
         s_.basicScale();
     else
         s_.specialistScale();
     s_.setAnswerControlsEnabled(true);
     // In the review there is no answering period for "Dalej" to end.
-    s_.ui.NextTestButton->setEnabled(s_.testtrwa());
-    s_.timers.Timer3->start();
-    s_.timers.Timer1->stop();
+    s_.ui.NextTestButton->setEnabled(s_.testRunning());
+    s_.timers.answerCountdown->start();
+    s_.timers.answeringStart->stop();
 }
 
 void ExamFlow::Timer3Timer() {
-    if (!s_.testtrwa())
+    if (!s_.testRunning())
         return;
     CountdownGauge& g = *s_.ui.gauge;
     g.setValue(g.value() - 1);
     if (g.value() == 0) { // the answering time has run out
-        s_.timers.Timer2->start();
+        s_.timers.nextStep->start();
         g.setValue(g.maximum());
-        s_.timers.Timer3->stop();
+        s_.timers.answerCountdown->stop();
     }
 }
 
@@ -157,8 +157,8 @@ void ExamFlow::Timer2Timer() {
         ExamShared& s;
         ~Finally() { s.setAnswerControlsEnabled(false); }
     } finally{s_};
-    if (!s_.testtrwa()) {
-        s_.timers.Timer2->stop();
+    if (!s_.testRunning()) {
+        s_.timers.nextStep->stop();
         return;
     }
     testStep([this] { step(); });
@@ -166,27 +166,29 @@ void ExamFlow::Timer2Timer() {
 
 void ExamFlow::step() {
     TestSheet& sheet = s_.sheet;
-    const int k = s_.state().globalint;
+    const int k = s_.state().currentSlot;
     if (k < 1 || k > slotCount)
         return;
     const QStringList lines = loadTextLines(s_.filename); // the file of slot k's question
-    const QString& kategoria = s_.state().kategoria;
+    const QString& categoryCode = s_.state().categoryCode;
     if (k < slotCount) {
-        setNumertest(sheet.pnr[k + 1]);
+        setNumertest(sheet.questionNumber[k + 1]);
         s_.ui.numbers[k + 1]->setColor(tcolor::active);
-        const Record r = recordAt(lines, locate(kategoria, sheet.pnr[k]), sheet.pnr[k]);
-        s_.ui.pktylabel->setText(sheet.pktza[k + 1] + QStringLiteral(" pkt"));
+        const Record r =
+            recordAt(lines, locate(categoryCode, sheet.questionNumber[k]), sheet.questionNumber[k]);
+        s_.ui.pktylabel->setText(sheet.slotPoints[k + 1] + QStringLiteral(" pkt"));
         if (sheet.correct(k))
-            sheet.punktow += pointsValue(r.points(), r.fileName, r.line);
-        s_.timers.Timer2->stop();
-        s_.state().globalint = k + 1;
+            sheet.score += pointsValue(r.points(), r.fileName, r.line);
+        s_.timers.nextStep->stop();
+        s_.state().currentSlot = k + 1;
         return;
     }
     s_.ui.numbers[slotCount]->setColor(tcolor::active);
-    const Record r = recordAt(lines, locate(kategoria, sheet.pnr[k]), sheet.pnr[k]);
+    const Record r =
+        recordAt(lines, locate(categoryCode, sheet.questionNumber[k]), sheet.questionNumber[k]);
     if (sheet.correct(k))
-        sheet.punktow += pointsValue(r.points(), r.fileName, r.line);
-    s_.timers.Timer2->stop();
+        sheet.score += pointsValue(r.points(), r.fileName, r.line);
+    s_.timers.nextStep->stop();
     for (ExamMemo* m :
          {s_.ui.memopytanieabctest, s_.ui.memoodpatest, s_.ui.memoodpbtest, s_.ui.memoodpctest})
         m->clear();
@@ -194,7 +196,7 @@ void ExamFlow::step() {
     s_.ui.NextTestButton->setEnabled(false);
     s_.ui.koniec->setEnabled(false);
     s_.ui.koniec->clickFromCode(); // the test ends and is recorded
-    s_.state().testtrwa = false;
+    s_.state().testRunning = false;
 }
 
 void ExamFlow::zegartimerTimer() {
@@ -207,7 +209,7 @@ void ExamFlow::zegartimerTimer() {
     --t.sec;
     s_.ui.labelsec->setText(twoDigits(t.sec));
     if (t.min < 1 && t.sec < 1) {
-        s_.timers.zegartimer->stop();
+        s_.timers.examClock->stop();
         s_.ui.koniec->clickFromCode(); // time is up, whatever the phase
         s_.ui.labelmin->setText(QStringLiteral("00"));
         s_.ui.labelsec->setText(QStringLiteral("00"));

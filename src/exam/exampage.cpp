@@ -50,14 +50,14 @@ void ExamPage::hideNewTestBadge() {
 void ExamPage::clearPointsLabel() {
     shared_->ui.pktylabel->clear();
 }
-void ExamPage::gwiazdki() {
-    wirtal::gwiazdki(shared_->state().kategoria, *shared_->ui.stars);
+void ExamPage::showStars() {
+    wirtal::showStars(shared_->state().categoryCode, *shared_->ui.stars);
 }
-void ExamPage::klin() {
-    end_->klin();
+void ExamPage::resetExamPage() {
+    end_->resetExamPage();
 }
 void ExamPage::stopReadingTimer() {
-    shared_->timers.Timer13->stop();
+    shared_->timers.readingPeriod->stop();
 }
 
 const TestSheet& ExamPage::sheet() const {

@@ -33,9 +33,9 @@ public:
     // Clears the points label "pktylabel".
     void clearPointsLabel();
     // Shows the category's result-history stars.
-    void gwiazdki();
+    void showStars();
     // Resets the page to its state before any test.
-    void klin();
+    void resetExamPage();
     // Stops the reading-period timer.
     void stopReadingTimer();
 

@@ -23,17 +23,17 @@ ExamReview::ExamReview(ExamShared& shared, ExamFlow& flow) : s_(shared), flow_(f
 }
 
 void ExamReview::check(int n) {
-    if (s_.testtrwa()) {
+    if (s_.testRunning()) {
         s_.ctx.services.dialogs->message(
             QStringLiteral("Tu będzie można zajrzeć po zakończeniu testu."), Buttons::Ok,
             Icon::Information);
         return;
     }
-    s_.state().testtrwa = false;
-    s_.timers.Timer13->setInterval(100); // media at once, no reading period
+    s_.state().testRunning = false;
+    s_.timers.readingPeriod->setInterval(100); // media at once, no reading period
     // The number already on display is shown again too.
     flow_.setNumertest(n, /*evenIfSame=*/true);
-    s_.cleancaptions();
+    s_.hideSlotBadges();
     s_.ui.Taktest->setEnabled(true);
     s_.ui.Nietest->setEnabled(true);
     s_.ui.display.picture->hide();
@@ -50,25 +50,26 @@ void ExamReview::kolorprzycisku(const QString& code) {
 
 void ExamReview::numberClick(int k) {
     const TestSheet& sheet = s_.sheet;
-    check(sheet.pnr[k]);
-    if (s_.testtrwa() || sheet.pnr[1] <= 0)
+    check(sheet.questionNumber[k]);
+    if (s_.testRunning() || sheet.questionNumber[1] <= 0)
         return;
     StyledButton* b = s_.ui.numbers[k];
     // With official numbers the badge shows it after ours, as the number entry takes it ("u").
     int official = 0;
     try {
-        official = layout::of(s_.state().kategoria)->officialOf(sheet.pnr[k]);
+        official = layout::of(s_.state().categoryCode)->officialOf(sheet.questionNumber[k]);
     } catch (const Error&) {
     }
-    b->setBadge(official ? QStringLiteral("%1 (u%2)").arg(sheet.pnr[k]).arg(official)
-                         : QString::number(sheet.pnr[k]),
+    b->setBadge(official ? QStringLiteral("%1 (u%2)").arg(sheet.questionNumber[k]).arg(official)
+                         : QString::number(sheet.questionNumber[k]),
                 10092543);
-    b->setToolTip(official
-                      ? QStringLiteral("Pytanie %1, nr urzędowy %2").arg(sheet.pnr[k]).arg(official)
-                      : QString());
+    b->setToolTip(official ? QStringLiteral("Pytanie %1, nr urzędowy %2")
+                                 .arg(sheet.questionNumber[k])
+                                 .arg(official)
+                           : QString());
     b->setBadgeVisible(true);
-    kolorprzycisku(sheet.odp[k]);
-    const QString& right = sheet.prawodp[k];
+    kolorprzycisku(sheet.givenAnswer[k]);
+    const QString& right = sheet.rightAnswer[k];
     if (isBasicSlot(k)) {
         if (right == u"T" || right == u"N") {
             s_.ui.Taktest->setBadgeVisible(right == u"T");

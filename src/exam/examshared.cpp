@@ -23,12 +23,12 @@ void setScale(CountdownGauge& g, int maximum, int low, int high) {
 } // namespace
 
 ExamTimers::ExamTimers(TimerService& s)
-    : Timer9(s.create(QStringLiteral("Timer9"), 100, TimerKind::OneShot)),
-      Timer13(s.create(QStringLiteral("Timer13"), 20000, TimerKind::OneShot)),
-      Timer1(s.create(QStringLiteral("Timer1"), 1000, TimerKind::Repeating)),
-      Timer3(s.create(QStringLiteral("Timer3"), 1000, TimerKind::Repeating)),
-      Timer2(s.create(QStringLiteral("Timer2"), 100, TimerKind::OneShot)),
-      zegartimer(s.create(QStringLiteral("zegartimer"), 1000, TimerKind::Repeating)) {}
+    : questionLoader(s.create(QStringLiteral("Timer9"), 100, TimerKind::OneShot)),
+      readingPeriod(s.create(QStringLiteral("Timer13"), 20000, TimerKind::OneShot)),
+      answeringStart(s.create(QStringLiteral("Timer1"), 1000, TimerKind::Repeating)),
+      answerCountdown(s.create(QStringLiteral("Timer3"), 1000, TimerKind::Repeating)),
+      nextStep(s.create(QStringLiteral("Timer2"), 100, TimerKind::OneShot)),
+      examClock(s.create(QStringLiteral("zegartimer"), 1000, TimerKind::Repeating)) {}
 
 ExamShared::ExamShared(AppContext& context, ExamUi controls)
     : ctx(context), ui(controls), timers(*context.services.timers) {}
@@ -36,8 +36,8 @@ ExamShared::ExamShared(AppContext& context, ExamUi controls)
 ProgramState& ExamShared::state() {
     return ctx.state;
 }
-bool ExamShared::testtrwa() const {
-    return ctx.state.testtrwa;
+bool ExamShared::testRunning() const {
+    return ctx.state.testRunning;
 }
 
 MediaPlayer& ExamShared::player() {
@@ -62,7 +62,7 @@ void ExamShared::answerMemosWhite() {
         m->setColor(tcolor::white);
 }
 
-void ExamShared::cleancaptions() {
+void ExamShared::hideSlotBadges() {
     for (int k = 1; k <= slotCount; ++k)
         ui.numbers[k]->setBadgeVisible(false);
 }

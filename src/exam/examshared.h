@@ -14,12 +14,13 @@ class MediaPlayer;
 
 // The timers of the exam flow, by their names on the timer service.
 struct ExamTimers {
-    std::unique_ptr<Timer> Timer9;     // 100 ms one-shot: question loader
-    std::unique_ptr<Timer> Timer13;    // 20000 ms (100 ms in the review) one-shot: end of reading
-    std::unique_ptr<Timer> Timer1;     // 1000 ms, repeats while a film plays: answering starts
-    std::unique_ptr<Timer> Timer3;     // 1000 ms repeating: answering countdown
-    std::unique_ptr<Timer> Timer2;     // 100 ms one-shot: step to the next question
-    std::unique_ptr<Timer> zegartimer; // 1000 ms repeating: exam clock
+    std::unique_ptr<Timer> questionLoader; // 100 ms one-shot: question loader
+    std::unique_ptr<Timer>
+        readingPeriod; // 20000 ms (100 ms in the review) one-shot: end of reading
+    std::unique_ptr<Timer> answeringStart;  // 1000 ms, repeats while a film plays: answering starts
+    std::unique_ptr<Timer> answerCountdown; // 1000 ms repeating: answering countdown
+    std::unique_ptr<Timer> nextStep;        // 100 ms one-shot: step to the next question
+    std::unique_ptr<Timer> examClock;       // 1000 ms repeating: exam clock
 
     explicit ExamTimers(TimerService& service);
 };
@@ -36,7 +37,7 @@ struct ExamShared {
     QString filename; // bank file of the exam question on screen
 
     ProgramState& state();
-    bool testtrwa() const;
+    bool testRunning() const;
     // The player of the main window (an inert one when the program has none).
     MediaPlayer& player();
 
@@ -49,7 +50,7 @@ struct ExamShared {
     // The three specialist answer memos white.
     void answerMemosWhite();
     // Hides the badges of the 32 number buttons.
-    void cleancaptions();
+    void hideSlotBadges();
     // Loads "\obrazki_prawko\<name>" into ImageTest2 if it exists.
     void loadFixedPicture(const char* name);
     void setAnswerControlsEnabled(bool on); // "  Dalej", "TAK", "NIE"

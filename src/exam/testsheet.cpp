@@ -6,10 +6,10 @@
 
 namespace wirtal {
 
-QString verdictText(int punktow) {
-    const QString head = punktow >= passMark ? QStringLiteral("Wynik POZYTYWNY. Punktów ")
-                                             : QStringLiteral("Wynik NEGATYWNY. Punktów ");
-    return head + punktowText(punktow);
+QString verdictText(int score) {
+    const QString head = score >= passMark ? QStringLiteral("Wynik POZYTYWNY. Punktów ")
+                                           : QStringLiteral("Wynik NEGATYWNY. Punktów ");
+    return head + scoreText(score);
 }
 
 int pointsValue(const QString& field, const QString& fileName, int line) {

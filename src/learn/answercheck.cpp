@@ -21,16 +21,16 @@ void AnswerCheck::choose(AnswerPanels::Answer a) {
 }
 
 void AnswerCheck::kolorprzyciskutest() {
-    if (ctx_.state.powtorkatrwa)
+    if (ctx_.state.revisionRunning)
         return; // during a revision run the user has to find the answer
-    panels_.reveal(prawodp_);
+    panels_.reveal(rightAnswer_);
 }
 
 void AnswerCheck::sprawdzbuttonClick() {
     kolorprzyciskutest();
-    const bool correct = wybranaodp_ == prawodp_;
+    const bool correct = wybranaodp_ == rightAnswer_;
     StatsFile(ctx_.state.statsFile()).recordLearningAnswer(correct);
-    if (ctx_.state.powtorkatrwa)
+    if (ctx_.state.revisionRunning)
         msgform_.showAnswer(correct);
     if (correct)
         revision_.afterCorrect();

@@ -29,9 +29,9 @@ public:
 
     // Every shown question: nothing chosen, the record's correct answer.
     void newQuestion() { wybranaodp_.clear(); }
-    void setPrawodp(const QString& prawodp) { prawodp_ = prawodp; }
+    void setRightAnswer(const QString& rightAnswer) { rightAnswer_ = rightAnswer; }
 
-    const QString& prawodp() const { return prawodp_; }
+    const QString& rightAnswer() const { return rightAnswer_; }
     const QString& wybranaodp() const { return wybranaodp_; }
 
 private:
@@ -40,7 +40,7 @@ private:
     QCheckBox& auto_;
     MsgForm& msgform_;
     RevisionPanel& revision_;
-    QString prawodp_;
+    QString rightAnswer_;
     QString wybranaodp_;
 };
 

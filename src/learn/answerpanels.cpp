@@ -119,14 +119,14 @@ void AnswerPanels::hideCorrectBadges() {
     buttons_[Nie]->setBadgeVisible(false);
 }
 
-void AnswerPanels::reveal(const QString& prawodp) {
+void AnswerPanels::reveal(const QString& rightAnswer) {
     static const QString codes[] = {QStringLiteral("T"), QStringLiteral("N"), QStringLiteral("A"),
                                     QStringLiteral("B"), QStringLiteral("C")};
     int which = -1;
     for (int i = 0; i < Count; ++i)
-        if (prawodp == codes[i])
+        if (rightAnswer == codes[i])
             which = i;
-    if (which < 0 && !prawodp.isEmpty())
+    if (which < 0 && !rightAnswer.isEmpty())
         return; // no answer code: nothing changes
     buttons_[Tak]->setBadgeVisible(which == Tak);
     buttons_[Nie]->setBadgeVisible(which == Nie);

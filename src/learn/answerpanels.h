@@ -48,9 +48,9 @@ public:
     void normalColours();
     // The "Prawidłowa" badges of "TAK" and "NIE" hidden.
     void hideCorrectBadges();
-    // Reveals the correct answer prawodp: the badge on "TAK"/"NIE" or the green answer text;
+    // Reveals the correct answer: the badge on "TAK"/"NIE" or the green answer text;
     // a value that is no answer code changes nothing, an empty one clears the marks.
-    void reveal(const QString& prawodp);
+    void reveal(const QString& rightAnswer);
     // The question and answer texts emptied.
     void clearTexts();
 

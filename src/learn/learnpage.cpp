@@ -85,7 +85,7 @@ LearnPage::~LearnPage() = default;
 
 int LearnPage::lastNumber() const {
     try {
-        return layout::of(ctx_.state.kategoria)->last;
+        return layout::of(ctx_.state.categoryCode)->last;
     } catch (const Error&) {
         return lastQuestion;
     }
@@ -93,13 +93,13 @@ int LearnPage::lastNumber() const {
 
 void LearnPage::showQuestion(int n, bool evenIfSame) {
     n = std::clamp(n, 0, lastNumber());
-    if (n == numer_ && !evenIfSame)
+    if (n == browserNumber_ && !evenIfSame)
         return;
-    numer_ = n;
-    numerChange(n);
+    browserNumber_ = n;
+    onBrowserNumberChanged(n);
 }
 
-void LearnPage::numerChange(int n) {
+void LearnPage::onBrowserNumberChanged(int n) {
     ProgramState& s = ctx_.state;
     check_->newQuestion();
     panels_->resetAnswers();
@@ -109,26 +109,26 @@ void LearnPage::numerChange(int n) {
 
     player_.close();
 
-    if (!s.powtorkatrwa)
-        StatsFile(s.statsFile()).setLastQuestionSoon(layout::storedIdOf(s.kategoria, n));
+    if (!s.revisionRunning)
+        StatsFile(s.statsFile()).setLastQuestionSoon(layout::storedIdOf(s.categoryCode, n));
 
     label1_->setText(labelText_);
     if (n == 0) {
         display_->showEmptyPicture();
         return;
     }
-    const auto bank = layout::of(s.kategoria);
+    const auto bank = layout::of(s.categoryCode);
     if (s.category() && s.category()->wholeBank())
         progress_->setPosition(double(n) / std::max(bank->basicCount, 1) * 100.0);
     if (const int official = bank->officialOf(n))
         label1_->setText(labelText_ +
                          QStringLiteral("   •   pytanie %1, nr urzędowy %2").arg(n).arg(official));
-    const Record r = lookup(s.kategoria, n);
+    const Record r = lookup(s.categoryCode, n);
     StyledButton* sprawdz = group_->sprawdzbutton();
     if (r.kind == QuestionKind::Basic) {
         panels_->showBasicPanel();
         panels_->memo2()->showText(r.field(basicField::text));
-        check_->setPrawodp(r.field(basicField::answer));
+        check_->setRightAnswer(r.field(basicField::answer));
         sprawdz->setBadge(r.field(basicField::points) + QStringLiteral(" pkt."),
                           tcolor::badgeOrange);
         display_->showMedia(r.field(basicField::media));
@@ -137,7 +137,7 @@ void LearnPage::numerChange(int n) {
         panels_->memo3()->showText(r.field(specialistField::text));
         for (int i = 0; i < 3; ++i)
             panels_->answerText(i)->showText(r.field(specialistField::answerA + i));
-        check_->setPrawodp(r.field(specialistField::answer));
+        check_->setRightAnswer(r.field(specialistField::answer));
         sprawdz->setBadge(r.field(specialistField::points) + QStringLiteral(" pkt."),
                           tcolor::badgeOrange);
         display_->showMedia(r.field(specialistField::media));
@@ -147,23 +147,23 @@ void LearnPage::numerChange(int n) {
 void LearnPage::advSmoothButton29Click() {
     group_->previous()->setEnabled(false);
     timer5_->start();
-    if (numer_ <= 1)
+    if (browserNumber_ <= 1)
         return;
     ProgramState& s = ctx_.state;
-    s.pytanie -= 1;
-    setNumberEntry(s.pytanie);
-    setNumer(s.pytanie);
+    s.learningQuestion -= 1;
+    setNumberEntry(s.learningQuestion);
+    setBrowserNumber(s.learningQuestion);
 }
 
 void LearnPage::advSmoothButton30Click() {
     group_->next()->setEnabled(false);
     timer5_->start();
-    if (numer_ >= lastNumber())
+    if (browserNumber_ >= lastNumber())
         return;
     ProgramState& s = ctx_.state;
-    s.pytanie += 1;
-    setNumberEntry(s.pytanie);
-    setNumer(s.pytanie);
+    s.learningQuestion += 1;
+    setNumberEntry(s.learningQuestion);
+    setBrowserNumber(s.learningQuestion);
 }
 
 void LearnPage::timer5Timer() {
@@ -189,13 +189,13 @@ void LearnPage::numereditKeyPressEnter() {
     if (ok && (officialAsked || value > last)) {
         int ours = 0;
         try {
-            ours = layout::of(s.kategoria)->numberOfOfficial(value);
+            ours = layout::of(s.categoryCode)->numberOfOfficial(value);
         } catch (const Error&) {
         }
         if (ours > 0) {
             edit->setText(QString::number(ours));
-            setNumer(ours);
-            s.pytanie = numer_;
+            setBrowserNumber(ours);
+            s.learningQuestion = browserNumber_;
             s.canadd = true;
             return;
         }
@@ -205,14 +205,14 @@ void LearnPage::numereditKeyPressEnter() {
     const int orZero = ok ? value : 0;
     const int orLast = ok ? value : last;
     if (orZero > 0 && orLast < last + 1) {
-        setNumer(orZero);
-        s.pytanie = numer_;
+        setBrowserNumber(orZero);
+        s.learningQuestion = browserNumber_;
         s.canadd = true;
     }
     if (orLast > last) {
         edit->setText(QString::number(last));
-        setNumer(last);
-        s.pytanie = last;
+        setBrowserNumber(last);
+        s.learningQuestion = last;
         s.canadd = true;
     }
 }
@@ -267,8 +267,8 @@ void LearnPage::clearForCategory(const QString& labelText) {
 void LearnPage::loadRevisionList() {
     revision_->loadRevisionList();
 }
-void LearnPage::savebox() {
-    revision_->savebox();
+void LearnPage::saveRevisionList() {
+    revision_->saveRevisionList();
 }
 void LearnPage::resumeFilm() {
     display_->resumeFilm();

@@ -24,18 +24,18 @@ class Timer;
 
 // The learning page "TabSheet2": the question browser with the learning display, the question
 // panels with the answer check, the number group and the revision list. The page holds the
-// question number "numer" and runs "numerChange" whenever it changes.
+// question number of the browser and runs onBrowserNumberChanged whenever it changes.
 class LearnPage : public CardPage {
     Q_OBJECT
 public:
     explicit LearnPage(AppContext& ctx, QWidget* parent = nullptr);
     ~LearnPage() override;
 
-    // The question number "numer" (0..1479, clamped); a change shows that question. With
+    // The browser's question number (0..1479, clamped); a change shows that question. With
     // evenIfSame the question is shown also when the number did not change.
     void showQuestion(int n, bool evenIfSame);
-    void setNumer(int n) { showQuestion(n, false); }
-    int numer() const { return numer_; }
+    void setBrowserNumber(int n) { showQuestion(n, false); }
+    int browserNumber() const { return browserNumber_; }
 
     // The number entry "numeredit".
     void setNumberEntry(int n);
@@ -48,10 +48,10 @@ public:
 
     // What the category choice clears on the page; "Label1" reads labelText.
     void clearForCategory(const QString& labelText);
-    // The current category's revision list: loaded on a category choice, saved ("savebox") on a
+    // The current category's revision list: loaded on a category choice, saved on a
     // category change and whenever the main window closes.
     void loadRevisionList();
-    void savebox();
+    void saveRevisionList();
     // Back in learning mode: the learning film plays again from its start.
     void resumeFilm();
 
@@ -67,7 +67,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void numerChange(int n);
+    void onBrowserNumberChanged(int n);
     void advSmoothButton29Click();
     void advSmoothButton30Click();
     void timer5Timer();
@@ -77,7 +77,7 @@ private:
 
     AppContext& ctx_;
     MediaPlayer& player_;
-    int numer_ = 0;
+    int browserNumber_ = 0;
     QLabel* label1_ = nullptr;
     QString labelText_; // the category label; the official number follows it when there is one
     QLabel* odplabel_ = nullptr;

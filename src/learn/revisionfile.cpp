@@ -10,8 +10,8 @@
 
 namespace wirtal {
 
-QString revisionFileFor(const QString& kategoria) {
-    const Category* c = Category::find(kategoria);
+QString revisionFileFor(const QString& categoryCode) {
+    const Category* c = Category::find(categoryCode);
     return c ? c->revisionFile() : QString();
 }
 

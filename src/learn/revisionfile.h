@@ -10,7 +10,7 @@ namespace wirtal {
 // list order.
 
 // "repeat-b.txt" for "B"; empty for a code that names no category.
-QString revisionFileFor(const QString& kategoria);
+QString revisionFileFor(const QString& categoryCode);
 
 // The entries of the lines of a revision-list file: lines that are not decimal numbers (blanks
 // around the digits are allowed) are left out, every other line is kept in order, written

@@ -67,7 +67,7 @@ RevisionPanel::RevisionPanel(AppContext& ctx, LearnPage& page, QWidget* parent)
     slider_->setToolTip(QStringLiteral("Włącz lub wyłącz zapamiętywanie błędnych odpowiedzi."));
     slider_->setGeometry(130, 36, 216, 34);
     connect(slider_, &SliderSwitch::userChanged, this,
-            [this](bool on) { ctx_.state.SliderState = on; });
+            [this](bool on) { ctx_.state.rememberWrong = on; });
 
     powtorkaButton_ = new StyledButton(QStringLiteral(" Powtórka"), this);
     powtorkaButton_->setObjectName(QStringLiteral("AdvSmoothButton77"));
@@ -112,18 +112,18 @@ void RevisionPanel::removeAt(int index) {
 
 void RevisionPanel::setSlider(bool on) {
     slider_->setOn(on);
-    ctx_.state.SliderState = on;
+    ctx_.state.rememberWrong = on;
 }
 
 void RevisionPanel::loadRevisionList() {
     list_->clear();
     loaded_ = false;
-    const QString file = revisionFileFor(ctx_.state.kategoria);
+    const QString file = revisionFileFor(ctx_.state.categoryCode);
     if (file.isEmpty())
         return;
     const QString path = Paths::inUserData(file);
     try {
-        list_->addItems(layout::numbersOfIds(ctx_.state.kategoria, loadRevisionFile(path)));
+        list_->addItems(layout::numbersOfIds(ctx_.state.categoryCode, loadRevisionFile(path)));
     } catch (const Error& e) {
         throw Error(e.message() + QStringLiteral(" Lista pytań do powtórki nie zostanie zapisana, "
                                                  "aby nie zastąpić tego pliku."));
@@ -132,32 +132,32 @@ void RevisionPanel::loadRevisionList() {
     loaded_ = true;
 }
 
-void RevisionPanel::savebox() {
-    const QString file = revisionFileFor(ctx_.state.kategoria);
+void RevisionPanel::saveRevisionList() {
+    const QString file = revisionFileFor(ctx_.state.categoryCode);
     // A file that could not be read is never replaced by the (empty) list shown instead.
     if (file.isEmpty() || !loaded_)
         return;
     // A missing file is created, so that the list is kept from the very first run.
     saveRevisionFile(Paths::inUserData(file),
-                     layout::idsOfNumbers(ctx_.state.kategoria, entries()));
+                     layout::idsOfNumbers(ctx_.state.categoryCode, entries()));
 }
 
 void RevisionPanel::listChanged() {
     // The list is on disk the moment it changes, so that no way of ending the program (a
     // signal, a lost display, a crash) loses it. A failed save is reported and the step that
     // changed the list goes on.
-    guarded([this] { savebox(); });
+    guarded([this] { saveRevisionList(); });
 }
 
 void RevisionPanel::afterCorrect() {
     ProgramState& s = ctx_.state;
     const int index = itemIndex();
-    if (index < 0 || list_->item(index)->text().toInt() != s.pytanie)
+    if (index < 0 || list_->item(index)->text().toInt() != s.learningQuestion)
         return;
     removeAt(index);
     s.canadd = false;
     listChanged();
-    if (!s.powtorkatrwa)
+    if (!s.revisionRunning)
         return;
     if (list_->count() > 0) {
         const QModelIndex top = list_->indexAt(QPoint(1, 1));
@@ -174,13 +174,13 @@ void RevisionPanel::afterCorrect() {
 
 void RevisionPanel::afterWrong() {
     ProgramState& s = ctx_.state;
-    if (s.canadd && s.SliderState && !s.powtorkatrwa) {
-        list_->addItem(QString::number(page_.numer()));
+    if (s.canadd && s.rememberWrong && !s.revisionRunning) {
+        list_->addItem(QString::number(page_.browserNumber()));
         s.canadd = false;
         listChanged();
         return;
     }
-    if (s.powtorkatrwa && list_->count() == 0) {
+    if (s.revisionRunning && list_->count() == 0) {
         ctx_.services.dialogs->message(
             QStringLiteral("Przerobiono wszystkie pytania powtórkowe. Tryb powtórkowy zostanie "
                            "wyłączony."),
@@ -219,9 +219,9 @@ void RevisionPanel::timer7Timer() {
         return;
     // During a run the question is shown afresh even when it is the one on screen, so that its
     // answer starts hidden.
-    page_.showQuestion(list_->item(index)->text().toInt(), ctx_.state.powtorkatrwa);
-    ctx_.state.pytanie = page_.numer();
-    page_.setNumberEntry(ctx_.state.pytanie);
+    page_.showQuestion(list_->item(index)->text().toInt(), ctx_.state.revisionRunning);
+    ctx_.state.learningQuestion = page_.browserNumber();
+    page_.setNumberEntry(ctx_.state.learningQuestion);
 }
 
 void RevisionPanel::powtorka() {
@@ -243,7 +243,7 @@ void RevisionPanel::powtorka() {
     }
     powtorkaButton_->setBadgeVisible(true);
     page_.setNumberEntryEnabled(false);
-    ctx_.state.powtorkatrwa = true;
+    ctx_.state.revisionRunning = true;
     page_.setStepButtonsEnabled(false);
     select(0);
     timer7_->start();
@@ -252,7 +252,7 @@ void RevisionPanel::powtorka() {
 }
 
 void RevisionPanel::advSmoothButton77Click() {
-    if (!ctx_.state.powtorkatrwa) {
+    if (!ctx_.state.revisionRunning) {
         powtorka();
         return;
     }
@@ -265,14 +265,14 @@ void RevisionPanel::advSmoothButton77Click() {
 
 void RevisionPanel::endRun() {
     ProgramState& s = ctx_.state;
-    s.powtorkatrwa = false;
+    s.revisionRunning = false;
     page_.setStepButtonsEnabled(true);
     setSlider(true);
     page_.resetBasicAnswerButtons();
-    page_.setNumer(1);
+    page_.setBrowserNumber(1);
     page_.setNumberEntryEnabled(true);
     page_.setNumberEntryText(QStringLiteral("1"));
-    s.pytanie = 1;
+    s.learningQuestion = 1;
     powtorkaButton_->setBadgeVisible(false);
     toggleRun_->setText(runOnCaption);
 }

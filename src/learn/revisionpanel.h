@@ -26,11 +26,11 @@ public:
     RevisionPanel(AppContext& ctx, LearnPage& page, QWidget* parent = nullptr);
     ~RevisionPanel() override;
 
-    // The current category's list from its file (no entry selected); savebox writes it back,
-    // and so does every change of the list at once. After a file that could not be read,
+    // The current category's list from its file (no entry selected); saveRevisionList writes it
+    // back, and so does every change of the list at once. After a file that could not be read,
     // nothing is written until the next load.
     void loadRevisionList();
-    void savebox();
+    void saveRevisionList();
 
     // The revision step after a check.
     void afterCorrect();

@@ -7,35 +7,35 @@
 
 namespace wirtal {
 
-QString procentText(int punktow) {
-    const double tenths = std::round(punktow * 1000.0 / 74.0);
+QString percentText(int score) {
+    const double tenths = std::round(score * 1000.0 / 74.0);
     QString s = QString::number(tenths / 10.0, 'f', 1);
     if (s.endsWith(QStringLiteral(".0")))
         s.chop(2);
     return s.replace(u'.', u',');
 }
 
-QString punktowText(int punktow) {
-    return QStringLiteral("%1 na 74 (%2 %)").arg(punktow).arg(procentText(punktow));
+QString scoreText(int score) {
+    return QStringLiteral("%1 na 74 (%2 %)").arg(score).arg(percentText(score));
 }
 
 ReportParameters reportParameters(const ReportInput& in) {
     ReportParameters p;
     p.reserve(100);
     for (int i = 1; i <= 32; ++i)
-        p.append({QStringLiteral("pnr%1").arg(i), QString::number(in.pnr[i])});
+        p.append({QStringLiteral("pnr%1").arg(i), QString::number(in.questionNumber[i])});
     for (int i = 1; i <= 32; ++i)
-        p.append({QStringLiteral("prawodp%1").arg(i), in.prawodp[i]});
+        p.append({QStringLiteral("prawodp%1").arg(i), in.rightAnswer[i]});
     for (int i = 1; i <= 32; ++i)
-        p.append({QStringLiteral("odp%1").arg(i), in.odp[i]});
+        p.append({QStringLiteral("odp%1").arg(i), in.givenAnswer[i]});
     const QLocale locale(QLocale::Polish, QLocale::Poland);
-    p.append({QStringLiteral("kategoria"), in.kategoria});
+    p.append({QStringLiteral("kategoria"), in.categoryCode});
     p.append({QStringLiteral("czas"), locale.toString(in.now.date(), QLocale::ShortFormat) +
                                           QStringLiteral(", ") +
                                           locale.toString(in.now.time(), QLocale::LongFormat)});
-    p.append({QStringLiteral("punktow"), punktowText(in.punktow)});
+    p.append({QStringLiteral("punktow"), scoreText(in.score)});
     p.append({QStringLiteral("wynik"),
-              in.punktow < 68 ? QStringLiteral("NEGATYWNY") : QStringLiteral("POZYTYWNY")});
+              in.score < 68 ? QStringLiteral("NEGATYWNY") : QStringLiteral("POZYTYWNY")});
     return p;
 }
 

@@ -12,21 +12,21 @@ namespace wirtal {
 // What a report is made of: the sheet of the finished test, the score and the moment of the
 // report.
 struct ReportInput {
-    QString kategoria;
-    std::array<int, 33> pnr{};         // slots 1..32
-    std::array<QString, 33> prawodp{}; // correct answer codes
-    std::array<QString, 33> odp{};     // answers given, empty when not answered
-    int punktow = 0;
+    QString categoryCode;
+    std::array<int, 33> questionNumber{};  // slots 1..32
+    std::array<QString, 33> rightAnswer{}; // correct answer codes
+    std::array<QString, 33> givenAnswer{}; // answers given, empty when not answered
+    int score = 0;
     QDateTime now;
 };
 
 using ReportParameters = QList<QPair<QString, QString>>;
 
-// The percentage of a score: punktow / 74 * 100 rounded to one decimal, in the shortest form,
+// The percentage of a score: score / 74 * 100 rounded to one decimal, in the shortest form,
 // with a decimal comma ("91,9", "100").
-QString procentText(int punktow);
+QString percentText(int score);
 // "68 na 74 (91,9 %)".
-QString punktowText(int punktow);
+QString scoreText(int score);
 
 // The 100 named values of a report, in order: pnr1..32, prawodp1..32, odp1..32, kategoria,
 // czas, punktow, wynik.

@@ -93,8 +93,8 @@ void StarsPanel::showEmpty(int i) {
     results_[i - 1] = QChar();
 }
 
-void gwiazdki(const QString& kategoria, StarsPanel& panel) {
-    const QString file = statsFileFor(kategoria);
+void showStars(const QString& categoryCode, StarsPanel& panel) {
+    const QString file = statsFileFor(categoryCode);
     if (file.isEmpty())
         return;
     const QString chars = history::stars(file);

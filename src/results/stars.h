@@ -30,9 +30,9 @@ private:
     std::array<QChar, 5> results_{};
 };
 
-// gwiazdki: the history of the category shown on the stars: one coloured star for each test
+// showStars: the history of the category shown on the stars: one coloured star for each test
 // taken, up to five, the others empty (also for a character that is no result); an unknown
 // category does nothing.
-void gwiazdki(const QString& kategoria, StarsPanel& panel);
+void showStars(const QString& categoryCode, StarsPanel& panel);
 
 } // namespace wirtal

@@ -15,7 +15,7 @@ TEST_F(CategoryTest, ChoosingBOnAFreshFolderOpensQuestionOneAndCreatesTheStatist
     bank.write(folders);
     chooseB();
     MainWindow& w = window();
-    EXPECT_EQ(w.state().kategoria, QStringLiteral("B"));
+    EXPECT_EQ(w.state().categoryCode, QStringLiteral("B"));
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Wirtal 2013 - Norel - Kategoria B"));
     EXPECT_EQ(w.currentPage(), MainWindow::LearnSheet);
     EXPECT_TRUE(find<LeftMenu>(QStringLiteral("leftpanel"))->isVisibleTo(&w));
@@ -23,8 +23,8 @@ TEST_F(CategoryTest, ChoosingBOnAFreshFolderOpensQuestionOneAndCreatesTheStatist
     for (const char* other :
          {"AdvSmoothButton24", "AdvSmoothButton26", "AdvSmoothButton27", "AdvSmoothButton28"})
         EXPECT_TRUE(find<StyledButton>(QString::fromLatin1(other))->isEnabled()) << other;
-    EXPECT_EQ(w.state().pytanie, 1);
-    EXPECT_EQ(w.learnPage()->numer(), 1);
+    EXPECT_EQ(w.state().learningQuestion, 1);
+    EXPECT_EQ(w.learnPage()->browserNumber(), 1);
     EXPECT_EQ(find<QLineEdit>(QStringLiteral("numeredit"))->text(), QStringLiteral("1"));
     EXPECT_EQ(find<QLabel>(QStringLiteral("Label1"))->text(), QStringLiteral("kategoria B"));
     EXPECT_EQ(find<StyledButton>(QStringLiteral("AdvSmoothButton31"))->color(), tcolor::active);
@@ -53,8 +53,8 @@ TEST_F(CategoryTest, OpensOnTheStoredLastQuestion) {
         Services s = window().context().services;
         MainWindow w(s);
         w.findChild<StyledButton*>(QStringLiteral("AdvSmoothButton25"))->click();
-        EXPECT_EQ(w.state().pytanie, c.expected) << c.stored.constData();
-        EXPECT_EQ(w.learnPage()->numer(), c.expected) << c.stored.constData();
+        EXPECT_EQ(w.state().learningQuestion, c.expected) << c.stored.constData();
+        EXPECT_EQ(w.learnPage()->browserNumber(), c.expected) << c.stored.constData();
     }
 }
 

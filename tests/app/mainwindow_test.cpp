@@ -47,11 +47,11 @@ TEST_F(MainWindowTest, StartsOnTheStartPageWithOnlyCategoryBEnabled) {
     }
     EXPECT_EQ(find<StyledButton>(QStringLiteral("AdvSmoothButton31"))->color(), tcolor::active);
     EXPECT_FALSE(find<StyledButton>(QStringLiteral("AdvSmoothButton41"))->isEnabled());
-    EXPECT_EQ(w.state().kategoria, QString());
-    EXPECT_EQ(w.state().pytanie, 0);
+    EXPECT_EQ(w.state().categoryCode, QString());
+    EXPECT_EQ(w.state().learningQuestion, 0);
     EXPECT_TRUE(w.state().canadd);
-    EXPECT_TRUE(w.state().SliderState);
-    EXPECT_FALSE(w.state().testtrwa);
+    EXPECT_TRUE(w.state().rememberWrong);
+    EXPECT_FALSE(w.state().testRunning);
     EXPECT_EQ(find<QWidget>(QStringLiteral("minimizebutton"))->accessibleName(),
               QStringLiteral("Minimalizuj"));
     EXPECT_EQ(find<QWidget>(QStringLiteral("closebutton"))->accessibleName(),
@@ -108,6 +108,6 @@ TEST_F(MainWindowTest, NaukaTestowTwiceKeepsTheShownQuestion) {
     click(QStringLiteral("AdvSmoothButton38"));
     click(QStringLiteral("AdvSmoothButton31"));
     click(QStringLiteral("AdvSmoothButton31"));
-    EXPECT_EQ(window().state().pytanie, 57);
+    EXPECT_EQ(window().state().learningQuestion, 57);
     EXPECT_EQ(find<QLineEdit>(QStringLiteral("numeredit"))->text(), QStringLiteral("57"));
 }

@@ -43,12 +43,12 @@ void writeBank(const test::TempFolders& dirs, const QString& name, const QString
 
 void writeFullBank(const test::TempFolders& dirs) {
     QStringList basic{quotedLine({"Pytania podstawowe", "T", "", "0"})};
-    for (int n = 1; n <= wspolnych; ++n)
+    for (int n = 1; n <= classicBasicCount; ++n)
         basic << quotedLine(basicFields(n));
     writeBank(dirs, "0wx.dll", basic);
     for (const char* cat : {"A", "B", "C", "D", "T"}) {
         QStringList special{quotedLine({"Nagłówek", "", "", "", "A", "", "0"})};
-        for (int line = 1; line <= lastQuestion - wspolnych; ++line)
+        for (int line = 1; line <= lastQuestion - classicBasicCount; ++line)
             special << quotedLine(specialistFields(cat, line));
         writeBank(dirs, bankDisplayName(specialistBankName(cat)), special);
     }
@@ -138,7 +138,7 @@ TEST(Lookup, BothKindsInEveryCategory) {
         EXPECT_EQ(r.line, c.line);
         EXPECT_EQ(r.fields, c.fields);
         EXPECT_EQ(r.text(), c.fields[0]);
-        const bool basic = c.number <= wspolnych;
+        const bool basic = c.number <= classicBasicCount;
         EXPECT_EQ(r.answer(), c.fields[basic ? 1 : 4]);
         EXPECT_EQ(r.media(), c.fields[basic ? 2 : 5]);
         EXPECT_EQ(r.points(), c.fields[basic ? 3 : 6]);

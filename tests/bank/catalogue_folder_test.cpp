@@ -136,7 +136,7 @@ TEST(CatalogueFolder, ClassicFolderIdsAreOurNumbers) {
     EXPECT_EQ(layout::idsOfNumbers(QStringLiteral("B"), ids), ids);
     EXPECT_EQ(layout::numbersOfIds(QStringLiteral("B"), ids), ids);
     const auto bank = layout::of(QStringLiteral("B"));
-    EXPECT_EQ(bank->basicCount, wspolnych);
+    EXPECT_EQ(bank->basicCount, classicBasicCount);
     EXPECT_EQ(bank->last, lastQuestion);
     EXPECT_EQ(bank->officialOf(5), 0);
 }
@@ -153,15 +153,15 @@ TEST(CatalogueDraw, EachSlotFromItsPointClassWithoutRepeats) {
         std::map<std::pair<bool, int>, int> perClass;
         int sum = 0;
         for (int k = 1; k <= slotCount; ++k) {
-            const int n = t.pnr[k];
+            const int n = t.questionNumber[k];
             EXPECT_TRUE(seen.insert(n).second) << "repeat " << n;
             const bool basic = isBasicSlot(k);
             EXPECT_EQ(bank->kindOf(n) == QuestionKind::Basic, basic) << k;
             const Record r = lookup(QStringLiteral("C"), n);
-            EXPECT_EQ(t.pktza[k], r.points()) << k;
-            EXPECT_EQ(t.prawodp[k], r.answer()) << k;
-            ++perClass[{basic, t.pktza[k].toInt()}];
-            sum += t.pktza[k].toInt();
+            EXPECT_EQ(t.slotPoints[k], r.points()) << k;
+            EXPECT_EQ(t.rightAnswer[k], r.answer()) << k;
+            ++perClass[{basic, t.slotPoints[k].toInt()}];
+            sum += t.slotPoints[k].toInt();
         }
         EXPECT_EQ(sum, maxPoints);
         const std::map<std::pair<bool, int>, int> expected{{{true, 3}, 10}, {{true, 2}, 6},
@@ -183,9 +183,9 @@ TEST(CatalogueDraw, WithoutPointsEachSlotGetsItsPlaceInTheStructure) {
     const DrawnTest t = drawTest(QStringLiteral("AM"), random);
     std::set<int> seen;
     for (int k = 1; k <= slotCount; ++k) {
-        seen.insert(t.pnr[k]);
-        EXPECT_EQ(t.pktza[k], QString::number(structurePoints(k))) << k;
-        EXPECT_EQ(t.pnr[k] <= 20, isBasicSlot(k)) << k;
+        seen.insert(t.questionNumber[k]);
+        EXPECT_EQ(t.slotPoints[k], QString::number(structurePoints(k))) << k;
+        EXPECT_EQ(t.questionNumber[k] <= 20, isBasicSlot(k)) << k;
     }
     EXPECT_EQ(seen.size(), std::size_t(slotCount)); // every question once
 }

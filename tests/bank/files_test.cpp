@@ -191,15 +191,15 @@ TEST(HostileFiles, BankRevisionListAndStatisticsNeverBlockAndRefuseHugeFiles) {
         {"revision list over the limit", "repeat-b.txt", false,
          [] { return loadRevisionFile(Paths::inUserData("repeat-b.txt")).join(u'|'); }, big},
         {"FIFO in place of the statistics file: reads give the default", "statsb.ini", true,
-         [] { return readini("statsb.ini", "nauka", "poprawne", "0"); }, "0"},
+         [] { return readIni("statsb.ini", "nauka", "poprawne", "0"); }, "0"},
         {"FIFO in place of the statistics file: a write is refused", "statsb.ini", true,
          [] {
-             writeini("statsb.ini", "nauka", "poprawne", "1");
+             writeIni("statsb.ini", "nauka", "poprawne", "1");
              return QString();
          },
          "to nie jest zwykły plik"},
         {"statistics file over the limit: a read gives the default", "statsb.ini", false,
-         [] { return readini("statsb.ini", "nauka", "poprawne", "0"); }, "0"},
+         [] { return readIni("statsb.ini", "nauka", "poprawne", "0"); }, "0"},
         {"statistics file over the limit: a write", "statsb.ini", false,
          [] {
              incrementCounter("statsb.ini", "nauka", "poprawne");
@@ -211,7 +211,7 @@ TEST(HostileFiles, BankRevisionListAndStatisticsNeverBlockAndRefuseHugeFiles) {
         SCOPED_TRACE(c.what);
         test::TempFolders dirs;
         QStringList basic{header};
-        for (int n = 1; n <= wspolnych; ++n)
+        for (int n = 1; n <= classicBasicCount; ++n)
             basic << line;
         dirs.writeProgramFile("0wx.dll", cp1250(basic.join("\r\n")));
         const bool bank = QString::fromLatin1(c.file).endsWith(".dll");

@@ -35,12 +35,12 @@ ToolRun runTool(const QStringList& args) {
 // A complete, valid bank of category B with its media files present.
 void writeGoodBank(const test::TempFolders& dirs) {
     QStringList basic{quotedLine({"Pytania podstawowe", "T", "", "0"})};
-    for (int n = 1; n <= wspolnych; ++n)
+    for (int n = 1; n <= classicBasicCount; ++n)
         basic << quotedLine({QStringLiteral("Czy wolno? %1 ąę").arg(n), n % 2 ? "T" : "N",
                              n % 2 ? "film.wmv" : "obraz.jpg", QString::number(n % 3 + 1)});
     dirs.writeProgramFile("0wx.dll", cp1250(basic.join("\r\n") + "\r\n"));
     QStringList special{quotedLine({"Pytania specjalistyczne", "", "", "", "A", "", "0"})};
-    for (int line = 1; line <= lastQuestion - wspolnych; ++line)
+    for (int line = 1; line <= lastQuestion - classicBasicCount; ++line)
         special << quotedLine({QStringLiteral("Które? %1").arg(line), "a", "b", "c",
                                QString(QChar(u'A' + line % 3)), "obraz.jpg", "2"});
     dirs.writeProgramFile("02x.dll", cp1250(special.join("\r\n") + "\r\n"));
@@ -146,7 +146,7 @@ TEST(BankTool, CheckReportsEveryKindOfProblem) {
     test::TempFolders dirs;
     writeGoodBank(dirs);
     QStringList basic{"h"};
-    for (int n = 1; n <= wspolnych; ++n)
+    for (int n = 1; n <= classicBasicCount; ++n)
         basic << quotedLine({"Czy?", "T", "obraz.jpg", "1"});
     basic[3] = quotedLine({"Czy?", "T", "obraz.jpg"});      // too few fields
     basic[4] = quotedLine({"Czy?", "A", "obraz.jpg", "1"}); // wrong answer code
@@ -243,7 +243,7 @@ TEST(BankTool, CheckRefusesMediaNamesOutsideTheProgramFolder) {
     test::TempFolders dirs;
     writeGoodBank(dirs);
     QStringList basic{"h"};
-    for (int n = 1; n <= wspolnych; ++n)
+    for (int n = 1; n <= classicBasicCount; ++n)
         basic << quotedLine({"Czy?", "T", "obraz.jpg", "1"});
     basic[2] = quotedLine({"Czy?", "T", "../../0wx.jpg", "1"});
     basic[3] = quotedLine({"Czy?", "T", "wyjscie/0wx.jpg", "1"}); // a link out of the folder

@@ -151,25 +151,25 @@ TEST(IniFile, MissingFileOrFolderGivesTheDefault) {
     test::TempFolders dirs;
     EXPECT_EQ(ini::read(dirs.userData() + "brak.ini", "last", "pytanie", "1"), "1");
     EXPECT_EQ(ini::read(dirs.userData() + "brak/brak.ini", "last", "pytanie", "1"), "1");
-    EXPECT_EQ(readini("statsb.ini", "last", "pytanie", "1"), "1");
+    EXPECT_EQ(readIni("statsb.ini", "last", "pytanie", "1"), "1");
     EXPECT_FALSE(dirs.userFileExists("statsb.ini")); // reading creates nothing
 }
 
 TEST(IniFile, WriteCreatesTheFileWithCrLf) {
     test::TempFolders dirs;
-    writeini("statsb.ini", "last", "pytanie", "1");
+    writeIni("statsb.ini", "last", "pytanie", "1");
     EXPECT_EQ(dirs.readUserFile("statsb.ini"), QByteArray("[last]\r\npytanie=1\r\n"));
-    EXPECT_EQ(readini("statsb.ini", "last", "pytanie", "x"), "1");
-    EXPECT_EQ(readini("statsb.ini", "LAST", "PYTANIE", "x"), "1");
+    EXPECT_EQ(readIni("statsb.ini", "last", "pytanie", "x"), "1");
+    EXPECT_EQ(readIni("statsb.ini", "LAST", "PYTANIE", "x"), "1");
 }
 
 TEST(IniFile, ReadsBackEveryWriteAtOnce) {
     test::TempFolders dirs;
     for (int i = 0; i < 20; ++i) {
-        writeini("statsb.ini", "nauka", "poprawne", QString::number(i));
-        EXPECT_EQ(readini("statsb.ini", "nauka", "poprawne", "0"), QString::number(i));
+        writeIni("statsb.ini", "nauka", "poprawne", QString::number(i));
+        EXPECT_EQ(readIni("statsb.ini", "nauka", "poprawne", "0"), QString::number(i));
     }
-    writeini("statsb.ini", "stats", "wyniki", "12000");
+    writeIni("statsb.ini", "stats", "wyniki", "12000");
     EXPECT_EQ(dirs.readUserFile("statsb.ini"),
               QByteArray("[nauka]\r\npoprawne=19\r\n[stats]\r\nwyniki=12000\r\n"));
 }
@@ -179,8 +179,8 @@ TEST(IniFile, KeepsOtherLinesAndWindows1250Bytes) {
     const QByteArray before = test::cp1250("; Statystyki użytkownika — zażółć\r\n[last]\r\n"
                                            "pytanie=3\r\n[Inne]\r\nKlucz = \"łódź\" \r\n");
     dirs.writeUserFile("statsb.ini", before);
-    EXPECT_EQ(readini("statsb.ini", "inne", "klucz", ""), "łódź");
-    writeini("statsb.ini", "last", "pytanie", "4");
+    EXPECT_EQ(readIni("statsb.ini", "inne", "klucz", ""), "łódź");
+    writeIni("statsb.ini", "last", "pytanie", "4");
     QByteArray expected = before;
     expected.replace("pytanie=3", "pytanie=4");
     EXPECT_EQ(dirs.readUserFile("statsb.ini"), expected);
@@ -189,19 +189,19 @@ TEST(IniFile, KeepsOtherLinesAndWindows1250Bytes) {
 TEST(IniFile, ReadsFilesWithAByteOrderMark) {
     test::TempFolders dirs;
     dirs.writeUserFile("u8.ini", "\xEF\xBB\xBF[last]\r\npytanie=8\r\n");
-    EXPECT_EQ(readini("u8.ini", "last", "pytanie", "1"), "8");
+    EXPECT_EQ(readIni("u8.ini", "last", "pytanie", "1"), "8");
     QByteArray le("\xFF\xFE", 2);
     for (char c : QByteArray("[last]\r\npytanie=9\r\n"))
         le.append(c).append('\0');
     dirs.writeUserFile("u16.ini", le);
-    EXPECT_EQ(readini("u16.ini", "last", "pytanie", "1"), "9");
+    EXPECT_EQ(readIni("u16.ini", "last", "pytanie", "1"), "9");
 }
 
 TEST(IniFile, NulEndsTheText) {
     test::TempFolders dirs;
     dirs.writeUserFile("n.ini", QByteArray("[a]\r\nx=1\r\n\0[b]\r\ny=2\r\n", 22));
-    EXPECT_EQ(readini("n.ini", "a", "x", "d"), "1");
-    EXPECT_EQ(readini("n.ini", "b", "y", "d"), "d");
+    EXPECT_EQ(readIni("n.ini", "a", "x", "d"), "1");
+    EXPECT_EQ(readIni("n.ini", "b", "y", "d"), "d");
 }
 
 // A write edits the text before a NUL and keeps every byte from the NUL on, whatever the
@@ -241,9 +241,9 @@ TEST(IniFile, WriteKeepsWhatFollowsANul) {
         SCOPED_TRACE(c.what);
         test::TempFolders dirs;
         dirs.writeUserFile("statsb.ini", c.before);
-        writeini("statsb.ini", c.section, "pytanie", c.value);
+        writeIni("statsb.ini", c.section, "pytanie", c.value);
         EXPECT_EQ(dirs.readUserFile("statsb.ini"), c.expected);
-        EXPECT_EQ(readini("statsb.ini", c.section, "pytanie", "d"), c.value);
+        EXPECT_EQ(readIni("statsb.ini", c.section, "pytanie", "d"), c.value);
     }
 }
 
@@ -260,14 +260,14 @@ TEST(IniFile, UnwritablePathThrowsNamingThePath) {
 
     Paths::setUserDataFolder(dirs.userData() + "nie-ma");
     EXPECT_TRUE(errorOf([] {
-                    writeini("statsb.ini", "last", "pytanie", "1");
+                    writeIni("statsb.ini", "last", "pytanie", "1");
                 }).contains(Paths::inUserData("statsb.ini")));
 }
 
 TEST(IniFile, ValueOutsideWindows1250IsRefusedAndFileKept) {
     test::TempFolders dirs;
-    writeini("x.ini", "a", "k", "1");
-    EXPECT_THROW(writeini("x.ini", "a", "k", QString::fromUtf16(u"\u4e2d")), Error);
+    writeIni("x.ini", "a", "k", "1");
+    EXPECT_THROW(writeIni("x.ini", "a", "k", QString::fromUtf16(u"\u4e2d")), Error);
     EXPECT_EQ(dirs.readUserFile("x.ini"), QByteArray("[a]\r\nk=1\r\n"));
 }
 
@@ -291,8 +291,8 @@ TEST(Counter, FiveRightAndTwoWrongFromAFreshFolder) {
         incrementCounter("statsb.ini", "nauka", "poprawne");
     for (int i = 0; i < 2; ++i)
         incrementCounter("statsb.ini", "nauka", "niepoprawne");
-    EXPECT_EQ(readini("statsb.ini", "nauka", "poprawne", "0"), "5");
-    EXPECT_EQ(readini("statsb.ini", "nauka", "niepoprawne", "0"), "2");
+    EXPECT_EQ(readIni("statsb.ini", "nauka", "poprawne", "0"), "5");
+    EXPECT_EQ(readIni("statsb.ini", "nauka", "niepoprawne", "0"), "2");
     EXPECT_EQ(dirs.readUserFile("statsb.ini"),
               QByteArray("[nauka]\r\npoprawne=5\r\nniepoprawne=2\r\n"));
     for (const char* other : {"statsa.ini", "statsc.ini", "statsd.ini", "statst.ini"})

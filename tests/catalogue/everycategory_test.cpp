@@ -117,16 +117,17 @@ TEST(EveryCategory, ImportCheckDrawAndAFlawlessRun) {
         TestSheet sheet;
         std::set<int> seen;
         for (int k = 1; k <= slotCount; ++k) {
-            seen.insert(t.pnr[k]);
-            EXPECT_EQ(bank->kindOf(t.pnr[k]) == QuestionKind::Basic, isBasicSlot(k)) << k;
-            EXPECT_EQ(t.pktza[k], QString::number(structurePoints(k))) << k;
-            sheet.odp[k] = t.prawodp[k];
-            sheet.prawodp[k] = t.prawodp[k];
+            seen.insert(t.questionNumber[k]);
+            EXPECT_EQ(bank->kindOf(t.questionNumber[k]) == QuestionKind::Basic, isBasicSlot(k))
+                << k;
+            EXPECT_EQ(t.slotPoints[k], QString::number(structurePoints(k))) << k;
+            sheet.givenAnswer[k] = t.rightAnswer[k];
+            sheet.rightAnswer[k] = t.rightAnswer[k];
             if (sheet.correct(k))
-                sheet.punktow += pointsValue(t.pktza[k], QString(), k);
+                sheet.score += pointsValue(t.slotPoints[k], QString(), k);
         }
         EXPECT_EQ(seen.size(), std::size_t(slotCount));
-        EXPECT_EQ(sheet.punktow, maxPoints);
+        EXPECT_EQ(sheet.score, maxPoints);
         EXPECT_TRUE(sheet.passed());
     }
 }

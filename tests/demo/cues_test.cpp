@@ -141,8 +141,8 @@ TEST(Cues, TheSourcesAndTheBuiltBankReadAlike) {
                      &problems);
     cues::readFolder(dirs.program(), &bankBasic, &bankSpecialist, &problems);
     ASSERT_TRUE(problems.isEmpty()) << problems.join(u'\n').toStdString();
-    ASSERT_EQ(sourceBasic.size(), std::size_t(wspolnych));
-    ASSERT_EQ(sourceSpecialist.size(), std::size_t(lastQuestion - wspolnych));
+    ASSERT_EQ(sourceBasic.size(), std::size_t(classicBasicCount));
+    ASSERT_EQ(sourceSpecialist.size(), std::size_t(lastQuestion - classicBasicCount));
     ASSERT_EQ(bankBasic.size(), sourceBasic.size());
     ASSERT_EQ(bankSpecialist.size(), sourceSpecialist.size());
     const auto same = [](const Item& a, const Item& b) {

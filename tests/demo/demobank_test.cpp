@@ -160,7 +160,7 @@ TEST(BankBuild, RefusesBadSourcesNamingTheQuestion) {
         writeFile(sources.filePath(QStringLiteral("q.json")), QByteArray(c.json));
         QStringList problems;
         const auto questions = demo::loadQuestions(sources.path(), &problems);
-        demo::bankFile(questions, 1, wspolnych, &problems);
+        demo::bankFile(questions, 1, classicBasicCount, &problems);
         EXPECT_TRUE(problems.join(u'\n').contains(QString::fromUtf8(c.problem)))
             << c.json << "\n"
             << problems.join(u'\n').toStdString();

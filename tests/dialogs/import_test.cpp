@@ -111,7 +111,7 @@ TEST_F(ImportFromProgram, ImportsSwitchesAndKeepsTheLearnersFilesOnReimport) {
         EXPECT_EQ(QDir(Paths::programFolder()).canonicalPath(), QDir(imported()).canonicalPath());
         EXPECT_EQ(QDir::current().canonicalPath(), QDir(imported()).canonicalPath());
         EXPECT_EQ(window().currentPage(), MainWindow::StartSheet);
-        EXPECT_TRUE(window().state().kategoria.isEmpty());
+        EXPECT_TRUE(window().state().categoryCode.isEmpty());
         EXPECT_TRUE(leftovers(folders.userData()).isEmpty())
             << leftovers(folders.userData()).join(' ').toStdString();
         // Statistics and revision lists belong to the learner, not to the catalogue.

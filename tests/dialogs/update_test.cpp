@@ -172,7 +172,7 @@ TEST_F(UpdateTest, TheWindowOpenedByTheSilentCheckWaitsForItsOwnView) {
 class UpdateOverHttpTest : public UpdateTest {
 protected:
     void pointAt(const QString& server) {
-        writeini(QStringLiteral("wirtal.ini"), QStringLiteral("aktualizacje"),
+        writeIni(QStringLiteral("wirtal.ini"), QStringLiteral("aktualizacje"),
                  QStringLiteral("serwer"), server);
         webLoader = &loader;
     }
@@ -199,7 +199,7 @@ TEST_F(UpdateOverHttpTest, TitlesFromARealServer) {
         LocalHttpServer server;
         ASSERT_TRUE(server.listening());
         server.setAnswer(200, versionPage(QString::fromUtf8(c.title)));
-        writeini(QStringLiteral("wirtal.ini"), QStringLiteral("aktualizacje"),
+        writeIni(QStringLiteral("wirtal.ini"), QStringLiteral("aktualizacje"),
                  QStringLiteral("serwer"), server.address());
         CountingLoader real;
         MainWindow w(with(&real));
@@ -307,7 +307,7 @@ TEST_F(UpdateOverHttpTest, AHostilePageFromARealServerAsksForNothingElseAndTheWi
         buf.open(QIODevice::WriteOnly);
         logo.save(&buf, "PNG");
         server.setAnswer(QStringLiteral("/updates/logo.png"), 200, png, "image/png");
-        writeini(QStringLiteral("wirtal.ini"), QStringLiteral("aktualizacje"),
+        writeIni(QStringLiteral("wirtal.ini"), QStringLiteral("aktualizacje"),
                  QStringLiteral("serwer"), server.address());
         CountingLoader real;
         MainWindow w(with(&real));

@@ -64,7 +64,7 @@ TEST(VersionCheck, TheServerComesFromWirtalIniWhenItNamesAUsableOne) {
         {"", "http://www.norel.pl/updates/twersja10.html"},
     };
     for (const Case& c : cases) {
-        writeini(QStringLiteral("wirtal.ini"), QStringLiteral("aktualizacje"),
+        writeIni(QStringLiteral("wirtal.ini"), QStringLiteral("aktualizacje"),
                  QStringLiteral("serwer"), QString::fromUtf8(c.value));
         EXPECT_EQ(version::pageUrl(), QUrl(QString::fromUtf8(c.url))) << c.value;
     }

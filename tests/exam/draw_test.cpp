@@ -24,7 +24,7 @@ QStringList specialistLines(int n) {
 
 void writeBank(const TempFolders& f, const QString& specialName, int specialCount) {
     QStringList basic{QStringLiteral("\"nagłówek\"")};
-    for (int n = 1; n <= wspolnych; ++n)
+    for (int n = 1; n <= classicBasicCount; ++n)
         basic << QStringLiteral("\"Pytanie %1\",%2,\"p%1.jpg\",%3")
                      .arg(n)
                      .arg(n % 2 ? u'T' : u'N')
@@ -56,7 +56,7 @@ TEST(DrawRanges, AreDisjointAscendingAndLeaveOutTheExcludedNumbers) {
         if (k > 1) {
             EXPECT_LT(r[k - 1].to, r[k].from) << k;
         }
-        EXPECT_EQ(r[k].to <= wspolnych, isBasicSlot(k)) << k;
+        EXPECT_EQ(r[k].to <= classicBasicCount, isBasicSlot(k)) << k;
     }
     for (int n = 1; n <= lastQuestion; ++n) {
         const bool inSome =
@@ -73,16 +73,18 @@ TEST(DrawRanges, StatisticallyEverySlotStaysInItsRangeAndReachesBothBounds) {
     highest.fill(INT_MIN);
     std::set<int> seen;
     for (int draw = 0; draw < 20000; ++draw) {
-        const auto pnr = drawNumbers(r, random);
+        const auto questionNumber = drawNumbers(r, random);
         for (int k = 1; k <= slotCount; ++k) {
-            ASSERT_TRUE(r[k].contains(pnr[k])) << "slot " << k << ": " << pnr[k];
-            ASSERT_FALSE(excludedForB(pnr[k])) << pnr[k];
+            ASSERT_TRUE(r[k].contains(questionNumber[k]))
+                << "slot " << k << ": " << questionNumber[k];
+            ASSERT_FALSE(excludedForB(questionNumber[k])) << questionNumber[k];
             if (k > 1) {
-                ASSERT_LT(pnr[k - 1], pnr[k]); // ascending, never twice the same question
+                ASSERT_LT(questionNumber[k - 1],
+                          questionNumber[k]); // ascending, never twice the same question
             }
-            lowest[k] = std::min(lowest[k], pnr[k]);
-            highest[k] = std::max(highest[k], pnr[k]);
-            seen.insert(pnr[k]);
+            lowest[k] = std::min(lowest[k], questionNumber[k]);
+            highest[k] = std::max(highest[k], questionNumber[k]);
+            seen.insert(questionNumber[k]);
         }
     }
     for (int k = 1; k <= slotCount; ++k) {
@@ -131,10 +133,10 @@ TEST(Draw, ReadsAnswersAndPointsOfEverySlotFromTheBankFiles) {
     SeededRandom random(7);
     const DrawnTest t = drawTest(QStringLiteral("B"), random);
     for (int k = 1; k <= slotCount; ++k) {
-        const Record r = lookup(QStringLiteral("B"), t.pnr[k]);
-        EXPECT_EQ(t.prawodp[k], r.answer()) << k;
-        EXPECT_EQ(t.pktza[k], r.points()) << k;
-        EXPECT_TRUE(categoryBRanges()[k].contains(t.pnr[k])) << k;
+        const Record r = lookup(QStringLiteral("B"), t.questionNumber[k]);
+        EXPECT_EQ(t.rightAnswer[k], r.answer()) << k;
+        EXPECT_EQ(t.slotPoints[k], r.points()) << k;
+        EXPECT_TRUE(categoryBRanges()[k].contains(t.questionNumber[k])) << k;
     }
 }
 
@@ -144,10 +146,10 @@ TEST(Draw, CategoryAWorksAsSoonAsItsFileExists) {
     SeededRandom random(11);
     const DrawnTest t = drawTest(QStringLiteral("A"), random);
     for (int k = 21; k <= slotCount; ++k) {
-        EXPECT_GT(t.pnr[k], wspolnych);
-        EXPECT_LE(t.pnr[k], wspolnych + 40);
-        EXPECT_GT(t.pnr[k], t.pnr[k - 1]);
-        EXPECT_EQ(t.prawodp[k], QStringLiteral("A"));
+        EXPECT_GT(t.questionNumber[k], classicBasicCount);
+        EXPECT_LE(t.questionNumber[k], classicBasicCount + 40);
+        EXPECT_GT(t.questionNumber[k], t.questionNumber[k - 1]);
+        EXPECT_EQ(t.rightAnswer[k], QStringLiteral("A"));
     }
 }
 

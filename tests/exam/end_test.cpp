@@ -45,8 +45,8 @@ protected:
     }
     // The state every end leaves the page in.
     void expectFinished() {
-        EXPECT_FALSE(st().testtrwa);
-        EXPECT_EQ(st().globalint, 0);
+        EXPECT_FALSE(st().testRunning);
+        EXPECT_EQ(st().currentSlot, 0);
         EXPECT_EQ(exam().numertest(), 0);
         EXPECT_FALSE(ui().nowytest->badgeVisible());
         EXPECT_FALSE(ui().gauge->isVisibleTo(&exam()));
@@ -103,7 +103,7 @@ TEST_F(EndTest, WholeExamsScoreAndRecordTheirVerdicts) {
             EXPECT_EQ(clock.now() - start, 20 * 36200 + 12 * 51200);
         }
         expectFinished();
-        EXPECT_EQ(sheet().punktow, c.points);
+        EXPECT_EQ(sheet().score, c.points);
         EXPECT_EQ(ui().Label2->text(), QString::fromUtf8(c.line));
         // Where the line is too long for its label it breaks after the verdict, never inside
         // the score.
@@ -151,7 +151,7 @@ TEST_F(EndTest, PrzerwijEndsAndRecordsAFailedTest) {
     click(QStringLiteral("Atest"));
     EXPECT_EQ(ui().Atest->color(), tcolor::active);
     for (int k = 1; k <= slotCount; ++k)
-        EXPECT_TRUE(sheet().odp[k].isEmpty());
+        EXPECT_TRUE(sheet().givenAnswer[k].isEmpty());
 }
 
 TEST_F(EndTest, NowyTestDuringATestAsksFirst) {
@@ -159,14 +159,14 @@ TEST_F(EndTest, NowyTestDuringATestAsksFirst) {
     draw();
     ASSERT_TRUE(waitForAnswering());
     click(rightButton(1));
-    const auto before = sheet().pnr;
+    const auto before = sheet().questionNumber;
     const QString clockBefore = ui().labelmin->text() + ui().labelsec->text();
     dialogs.expect(QStringLiteral("Przerwać test i wylosować inny?"), Answer::No);
     click(QStringLiteral("nowytest"));
-    EXPECT_TRUE(st().testtrwa);
-    EXPECT_EQ(st().globalint, 1);
-    EXPECT_EQ(sheet().pnr, before);
-    EXPECT_FALSE(sheet().odp[1].isEmpty());
+    EXPECT_TRUE(st().testRunning);
+    EXPECT_EQ(st().currentSlot, 1);
+    EXPECT_EQ(sheet().questionNumber, before);
+    EXPECT_FALSE(sheet().givenAnswer[1].isEmpty());
     EXPECT_EQ(ui().labelmin->text() + ui().labelsec->text(), clockBefore);
     EXPECT_EQ(stat("egzamin", "niezdane"), QStringLiteral("-"));
 
@@ -174,9 +174,9 @@ TEST_F(EndTest, NowyTestDuringATestAsksFirst) {
     click(QStringLiteral("nowytest"));
     EXPECT_EQ(stat("egzamin", "niezdane"), QStringLiteral("1")); // the aborted test, once
     EXPECT_EQ(stat("stats", "wyniki"), QStringLiteral("00000"));
-    EXPECT_TRUE(st().testtrwa); // and a new one
-    EXPECT_EQ(st().globalint, 1);
-    EXPECT_TRUE(sheet().odp[1].isEmpty());
+    EXPECT_TRUE(st().testRunning); // and a new one
+    EXPECT_EQ(st().currentSlot, 1);
+    EXPECT_TRUE(sheet().givenAnswer[1].isEmpty());
     EXPECT_EQ(ui().labelmin->text() + ui().labelsec->text(), QStringLiteral("2459"));
     EXPECT_TRUE(ui().Label2->text().isEmpty());
     EXPECT_TRUE(ui().gauge->isVisibleTo(&exam()));
@@ -185,7 +185,8 @@ TEST_F(EndTest, NowyTestDuringATestAsksFirst) {
     EXPECT_TRUE(ui().NextTestButton->isEnabled());
     EXPECT_FALSE(ui().Taktest->isEnabled());
     clock.advance(100);
-    EXPECT_EQ(ui().memopytanietaknietest->text(), QStringLiteral("Pytanie %1").arg(sheet().pnr[1]));
+    EXPECT_EQ(ui().memopytanietaknietest->text(),
+              QStringLiteral("Pytanie %1").arg(sheet().questionNumber[1]));
 }
 
 TEST_F(EndTest, LeavingForLearningOrTheStartPageAsksFirst) {
@@ -194,12 +195,12 @@ TEST_F(EndTest, LeavingForLearningOrTheStartPageAsksFirst) {
     // "Nauka testów", No: page and test stay.
     dialogs.expect(QStringLiteral("Przerwać test i przejść do trybu nauki?"), Answer::No);
     click(QStringLiteral("AdvSmoothButton31"));
-    EXPECT_TRUE(st().testtrwa);
+    EXPECT_TRUE(st().testRunning);
     EXPECT_EQ(window().currentPage(), MainWindow::ExamSheet);
     // Yes: the test ends and is recorded, learning mode shows.
     dialogs.expect(QStringLiteral("Przerwać test i przejść do trybu nauki?"), Answer::Yes);
     click(QStringLiteral("AdvSmoothButton31"));
-    EXPECT_FALSE(st().testtrwa);
+    EXPECT_FALSE(st().testRunning);
     EXPECT_EQ(window().currentPage(), MainWindow::LearnSheet);
     EXPECT_EQ(stat("egzamin", "niezdane"), QStringLiteral("1"));
     EXPECT_FALSE(ui().nowytest->badgeVisible());
@@ -212,9 +213,9 @@ TEST_F(EndTest, LeavingForLearningOrTheStartPageAsksFirst) {
     window().navigation()->changeCategory();
     EXPECT_EQ(window().currentPage(), MainWindow::StartSheet);
     EXPECT_EQ(stat("egzamin", "niezdane"), QStringLiteral("2"));
-    EXPECT_FALSE(st().testtrwa);
-    EXPECT_EQ(st().globalint, 0);
-    EXPECT_EQ(sheet().punktow, 0);
+    EXPECT_FALSE(st().testRunning);
+    EXPECT_EQ(st().currentSlot, 0);
+    EXPECT_EQ(sheet().score, 0);
     EXPECT_TRUE(ui().Label2->text().isEmpty());
     EXPECT_TRUE(ui().gauge->isVisibleTo(&exam()));
     EXPECT_EQ(ui().gauge->maximum(), 15);
@@ -248,13 +249,13 @@ TEST_F(EndTest, ATestThatEndsWhileAQuestionBoxIsOpenIsRecordedOnce) {
         draw();
         // While the box is open the test runs to its end by itself.
         dialogs.expect(QString::fromUtf8(c.question), Answer::Yes, [this] {
-            clock.advanceUntil([this] { return !st().testtrwa; }, 30 * 60 * 1000);
+            clock.advanceUntil([this] { return !st().testRunning; }, 30 * 60 * 1000);
         });
         c.ask();
         ++recorded;
         EXPECT_EQ(stat("egzamin", "niezdane"), QString::number(recorded));
         EXPECT_EQ(window().currentPage(), c.pageAfter);
-        EXPECT_EQ(st().testtrwa, c.runningAfter);
+        EXPECT_EQ(st().testRunning, c.runningAfter);
         if (c.runningAfter) { // the new test is not recorded; end it for the next case
             click(QStringLiteral("koniec"));
             ++recorded;
@@ -269,11 +270,11 @@ TEST_F(EndTest, TheReportButtonsPrintAndSaveTheFinishedTest) {
                           "<p>{{kategoria}} {{punktow}} {{wynik}} {{pnr1}} {{odp1}}</p>");
     draw();
     sitTest([this](int k) { return k == 1 ? wrongButton(k) : rightButton(k); }, true);
-    ASSERT_FALSE(st().testtrwa);
+    ASSERT_FALSE(st().testRunning);
     ASSERT_TRUE(ui().raportpanel->isVisibleTo(&exam()));
     const QString expected = QStringLiteral("<p>B 71 na 74 (95,9 %) POZYTYWNY %1 %2</p>")
-                                 .arg(sheet().pnr[1])
-                                 .arg(sheet().odp[1]);
+                                 .arg(sheet().questionNumber[1])
+                                 .arg(sheet().givenAnswer[1]);
     click(QStringLiteral("AdvSmoothButton23"));
     EXPECT_EQ(report.printed, QStringList{expected});
     dialogs.expectSave(folders.userData() + QStringLiteral("wynik.pdf"));

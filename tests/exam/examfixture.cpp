@@ -31,7 +31,7 @@ void ExamFixture::openExam() {
 
 void ExamFixture::draw() {
     click(QStringLiteral("nowytest"));
-    ASSERT_TRUE(st().testtrwa);
+    ASSERT_TRUE(st().testRunning);
 }
 
 QString ExamFixture::buttonFor(const QString& code) {
@@ -43,22 +43,22 @@ QString ExamFixture::buttonFor(const QString& code) {
 }
 
 QString ExamFixture::wrongButton(int k) {
-    const QString& right = sheet().prawodp[k];
+    const QString& right = sheet().rightAnswer[k];
     if (isBasicSlot(k))
         return buttonFor(right == u"T" ? QStringLiteral("N") : QStringLiteral("T"));
     return buttonFor(right == u"A" ? QStringLiteral("B") : QStringLiteral("A"));
 }
 
 bool ExamFixture::waitForAnswering(std::int64_t maxMs) {
-    const int k = st().globalint;
+    const int k = st().currentSlot;
     StyledButton* sign = isBasicSlot(k) ? ui().Taktest : ui().NextTestButton;
-    return clock.advanceUntil([&] { return !st().testtrwa || sign->isEnabled(); }, maxMs) &&
-           st().testtrwa;
+    return clock.advanceUntil([&] { return !st().testRunning || sign->isEnabled(); }, maxMs) &&
+           st().testRunning;
 }
 
 void ExamFixture::sitTest(const std::function<QString(int)>& answer, bool dalej) {
-    while (st().testtrwa) {
-        const int k = st().globalint;
+    while (st().testRunning) {
+        const int k = st().currentSlot;
         ASSERT_TRUE(waitForAnswering()) << "slot " << k << " never became answerable";
         const QString b = answer(k);
         if (!b.isEmpty())
@@ -66,7 +66,7 @@ void ExamFixture::sitTest(const std::function<QString(int)>& answer, bool dalej)
         if (dalej)
             click(QStringLiteral("NextTestButton"));
         ASSERT_TRUE(
-            clock.advanceUntil([&] { return !st().testtrwa || st().globalint != k; }, 120000))
+            clock.advanceUntil([&] { return !st().testRunning || st().currentSlot != k; }, 120000))
             << "slot " << k << " never left";
     }
 }

@@ -33,7 +33,7 @@ protected:
     // The button that gives an answer code, "T" -> "Taktest".
     static QString buttonFor(const QString& code);
     // The right answer code of slot k, and a wrong one.
-    QString rightButton(int k) { return buttonFor(sheet().prawodp[k]); }
+    QString rightButton(int k) { return buttonFor(sheet().rightAnswer[k]); }
     QString wrongButton(int k);
 
     // Waits for the answering period of the current slot; false when the test ended first.
@@ -43,7 +43,7 @@ protected:
     void sitTest(const std::function<QString(int)>& answer, bool dalej);
 
     QString stat(const char* section, const char* key) {
-        return readini(QStringLiteral("statsb.ini"), QString::fromLatin1(section),
+        return readIni(QStringLiteral("statsb.ini"), QString::fromLatin1(section),
                        QString::fromLatin1(key), QStringLiteral("-"));
     }
 };

@@ -23,7 +23,7 @@ TEST_F(FaultsTest, ABankFileLostDuringATestEndsItWithOneMessage) {
         MainWindow w(s);
         w.findChild<StyledButton*>(QStringLiteral("AdvSmoothButton25"))->click();
         w.findChild<StyledButton*>(QStringLiteral("nowytest"))->click();
-        ASSERT_TRUE(w.state().testtrwa);
+        ASSERT_TRUE(w.state().testRunning);
         if (c.atTheStep)
             clock.advance(21100);
         QFile::remove(own.program() + QStringLiteral("0wx.dll"));
@@ -31,10 +31,10 @@ TEST_F(FaultsTest, ABankFileLostDuringATestEndsItWithOneMessage) {
         if (c.atTheStep)
             w.findChild<StyledButton*>(QStringLiteral("NextTestButton"))->click();
         clock.advance(200);
-        EXPECT_FALSE(w.state().testtrwa);
+        EXPECT_FALSE(w.state().testRunning);
         ASSERT_FALSE(dialogs.shown().isEmpty());
         EXPECT_TRUE(dialogs.shown().last().contains(QStringLiteral("Test został zakończony")));
-        EXPECT_EQ(readini(QStringLiteral("statsb.ini"), QStringLiteral("egzamin"),
+        EXPECT_EQ(readIni(QStringLiteral("statsb.ini"), QStringLiteral("egzamin"),
                           QStringLiteral("niezdane"), QString()),
                   QStringLiteral("1"));
         clock.advance(30 * 60 * 1000); // nothing repeats: an unexpected box would fail
@@ -56,8 +56,8 @@ TEST_F(FaultsTest, PointsThatAreNoNumberEndTheTestWhenTheAnswerIsRight) {
     click(wrongButton(1));
     click(QStringLiteral("NextTestButton"));
     clock.advance(200);
-    EXPECT_TRUE(st().testtrwa);
-    EXPECT_EQ(st().globalint, 2);
+    EXPECT_TRUE(st().testRunning);
+    EXPECT_EQ(st().currentSlot, 2);
     click(QStringLiteral("koniec"));
 
     draw();
@@ -66,10 +66,11 @@ TEST_F(FaultsTest, PointsThatAreNoNumberEndTheTestWhenTheAnswerIsRight) {
     dialogs.expect(QStringLiteral("„trzy”"), Answer::Ok);
     click(QStringLiteral("NextTestButton"));
     clock.advance(200);
-    EXPECT_FALSE(st().testtrwa);
+    EXPECT_FALSE(st().testRunning);
     EXPECT_TRUE(dialogs.shown().last().contains(QStringLiteral("0wx.dll")));
-    EXPECT_TRUE(dialogs.shown().last().contains(QStringLiteral("wiersz %1").arg(sheet().pnr[1])));
-    EXPECT_EQ(sheet().punktow, 0);
+    EXPECT_TRUE(dialogs.shown().last().contains(
+        QStringLiteral("wiersz %1").arg(sheet().questionNumber[1])));
+    EXPECT_EQ(sheet().score, 0);
     EXPECT_EQ(stat("egzamin", "niezdane"), QStringLiteral("2"));
     EXPECT_EQ(exam().numertest(), 0);
     clock.advance(30 * 60 * 1000);
@@ -83,7 +84,7 @@ TEST_F(FaultsTest, ADrawThatCannotReadTheBankStartsNoTest) {
     QFile::remove(folders.program() + QStringLiteral("02x.dll"));
     dialogs.expect(QStringLiteral("02x.dll"), Answer::Ok);
     click(QStringLiteral("nowytest"));
-    EXPECT_FALSE(st().testtrwa);
+    EXPECT_FALSE(st().testRunning);
     EXPECT_FALSE(timer("zegartimer")->isEnabled());
     EXPECT_FALSE(ui().nowytest->badgeVisible());
     EXPECT_FALSE(ui().koniec->isEnabled());
@@ -99,13 +100,13 @@ TEST_F(FaultsTest, CategoryAGetsATestFromItsOwnFile) {
     click(QStringLiteral("AdvSmoothButton37"));
     draw();
     for (int k = 21; k <= slotCount; ++k) {
-        EXPECT_GT(sheet().pnr[k], sheet().pnr[k - 1]);
-        EXPECT_EQ(sheet().prawodp[k], bank.fields(sheet().pnr[k])[4]);
+        EXPECT_GT(sheet().questionNumber[k], sheet().questionNumber[k - 1]);
+        EXPECT_EQ(sheet().rightAnswer[k], bank.fields(sheet().questionNumber[k])[4]);
     }
     sitTest([this](int k) { return rightButton(k); }, true);
-    EXPECT_EQ(readini(QStringLiteral("statsa.ini"), QStringLiteral("egzamin"),
+    EXPECT_EQ(readIni(QStringLiteral("statsa.ini"), QStringLiteral("egzamin"),
                       QStringLiteral("zdane"), QString()) +
-                  readini(QStringLiteral("statsa.ini"), QStringLiteral("egzamin"),
+                  readIni(QStringLiteral("statsa.ini"), QStringLiteral("egzamin"),
                           QStringLiteral("niezdane"), QString()),
               QStringLiteral("1"));
     EXPECT_FALSE(folders.userFileExists(QStringLiteral("statsb.ini")));
@@ -118,14 +119,14 @@ TEST_F(FaultsTest, ACounterThatIsNoNumberStopsTheRecordingButNotTheEnd) {
     draw();
     dialogs.expect(QStringLiteral("„abc”"), Answer::Ok);
     click(QStringLiteral("koniec"));
-    EXPECT_FALSE(st().testtrwa);
+    EXPECT_FALSE(st().testRunning);
     EXPECT_EQ(ui().Label2->text(),
               QStringLiteral("Wynik NEGATYWNY. Punktów\u00A00\u00A0na\u00A074\u00A0(0\u00A0%)"));
     EXPECT_EQ(stat("egzamin", "niezdane"), QStringLiteral("abc"));
     EXPECT_EQ(stat("stats", "wyniki"), QStringLiteral("11111")); // history and stars untouched
     EXPECT_EQ(ui().stars->result(1), u'1');
     // The page still reaches its finished state.
-    EXPECT_EQ(st().globalint, 0);
+    EXPECT_EQ(st().currentSlot, 0);
     EXPECT_TRUE(ui().Label4->isVisibleTo(&exam()));
     EXPECT_FALSE(ui().labelmin->isVisibleTo(&exam()));
 }

@@ -23,17 +23,17 @@ TEST_F(FlowTest, ADrawResetsTheSheetAndShowsSlotOne) {
     draw();
     const TestSheet& s = sheet();
     for (int k = 1; k <= slotCount; ++k) {
-        EXPECT_TRUE(s.odp[k].isEmpty()) << k;
+        EXPECT_TRUE(s.givenAnswer[k].isEmpty()) << k;
         EXPECT_EQ(ui().numbers[k]->color(), k == 1 ? tcolor::active : tcolor::normal) << k;
         EXPECT_TRUE(ui().numbers[k]->isEnabled()) << k;
-        EXPECT_EQ(s.prawodp[k], bank.fields(s.pnr[k])[isBasicSlot(k) ? 1 : 4]) << k;
+        EXPECT_EQ(s.rightAnswer[k], bank.fields(s.questionNumber[k])[isBasicSlot(k) ? 1 : 4]) << k;
     }
-    EXPECT_EQ(st().globalint, 1);
-    EXPECT_EQ(s.punktow, 0);
+    EXPECT_EQ(st().currentSlot, 1);
+    EXPECT_EQ(s.score, 0);
     EXPECT_EQ(ui().labelmin->text() + ui().dwukropeklabel->text() + ui().labelsec->text(),
               QStringLiteral("24:59"));
-    EXPECT_EQ(ui().pktylabel->text(), s.pktza[1] + QStringLiteral(" pkt"));
-    EXPECT_EQ(exam().numertest(), s.pnr[1]);
+    EXPECT_EQ(ui().pktylabel->text(), s.slotPoints[1] + QStringLiteral(" pkt"));
+    EXPECT_EQ(exam().numertest(), s.questionNumber[1]);
     EXPECT_TRUE(ui().nowytest->badgeVisible());
     EXPECT_EQ(ui().nowytest->badgeText(), QStringLiteral("Test w toku... "));
     EXPECT_TRUE(ui().koniec->isEnabled());
@@ -54,7 +54,7 @@ TEST_F(FlowTest, BasicQuestionTimeline) {
                              pictureBytes(QStringLiteral("empty2.jpg")));
     openExam();
     draw();
-    const int n1 = sheet().pnr[1];
+    const int n1 = sheet().questionNumber[1];
     folders.writeProgramFile(QStringLiteral("obrazki_prawko/filmy/p%1.jpg").arg(n1),
                              pictureBytes(QStringLiteral("x.jpg")));
     PictureBox* picture = ui().display.picture;
@@ -88,12 +88,12 @@ TEST_F(FlowTest, BasicQuestionTimeline) {
     EXPECT_EQ(ui().gauge->value(), 15);
     EXPECT_TRUE(timer("Timer2")->isEnabled());
     clock.advance(99);
-    EXPECT_EQ(st().globalint, 1);
+    EXPECT_EQ(st().currentSlot, 1);
     clock.advance(1); // 36.2 s: the step, unanswered slot 1 scores nothing
-    EXPECT_EQ(st().globalint, 2);
-    EXPECT_EQ(sheet().punktow, 0);
-    EXPECT_EQ(exam().numertest(), sheet().pnr[2]);
-    EXPECT_EQ(ui().pktylabel->text(), sheet().pktza[2] + QStringLiteral(" pkt"));
+    EXPECT_EQ(st().currentSlot, 2);
+    EXPECT_EQ(sheet().score, 0);
+    EXPECT_EQ(exam().numertest(), sheet().questionNumber[2]);
+    EXPECT_EQ(ui().pktylabel->text(), sheet().slotPoints[2] + QStringLiteral(" pkt"));
     EXPECT_EQ(ui().numbers[1]->color(), tcolor::active);
     EXPECT_EQ(ui().numbers[2]->color(), tcolor::active);
     EXPECT_EQ(ui().numbers[3]->color(), tcolor::normal);
@@ -101,7 +101,8 @@ TEST_F(FlowTest, BasicQuestionTimeline) {
     EXPECT_FALSE(ui().NextTestButton->isEnabled());
     EXPECT_EQ(ui().labelmin->text() + u':' + ui().labelsec->text(), QStringLiteral("24:23"));
     clock.advance(100); // the next question's text
-    EXPECT_EQ(ui().memopytanietaknietest->text(), QStringLiteral("Pytanie %1").arg(sheet().pnr[2]));
+    EXPECT_EQ(ui().memopytanietaknietest->text(),
+              QStringLiteral("Pytanie %1").arg(sheet().questionNumber[2]));
 }
 
 TEST_F(FlowTest, SpecialistQuestionTimelineAndAnAnswerBeforeItsCountdown) {
@@ -110,10 +111,10 @@ TEST_F(FlowTest, SpecialistQuestionTimelineAndAnAnswerBeforeItsCountdown) {
     for (int k = 1; k <= basicSlots; ++k) { // on through the basic questions with "Dalej"
         ASSERT_TRUE(waitForAnswering());
         click(QStringLiteral("NextTestButton"));
-        ASSERT_TRUE(clock.advanceUntil([&] { return st().globalint != k; }, 1000));
+        ASSERT_TRUE(clock.advanceUntil([&] { return st().currentSlot != k; }, 1000));
     }
-    ASSERT_EQ(st().globalint, 21);
-    const int n = sheet().pnr[21];
+    ASSERT_EQ(st().currentSlot, 21);
+    const int n = sheet().questionNumber[21];
     EXPECT_EQ(exam().numertest(), n);
     clock.advance(100); // 0.1 s: text, answers, media
     EXPECT_EQ(ui().memopytanieabctest->text(), QStringLiteral("Pytanie %1").arg(n));
@@ -125,7 +126,7 @@ TEST_F(FlowTest, SpecialistQuestionTimelineAndAnAnswerBeforeItsCountdown) {
     clock.advance(400);
     click(QStringLiteral("Ctest"));
     click(QStringLiteral("Atest")); // the last answer counts
-    EXPECT_EQ(sheet().odp[21], QStringLiteral("A"));
+    EXPECT_EQ(sheet().givenAnswer[21], QStringLiteral("A"));
     EXPECT_EQ(ui().Atest->color(), tcolor::active);
     EXPECT_EQ(ui().Ctest->color(), tcolor::normal);
     clock.advance(599);
@@ -137,13 +138,13 @@ TEST_F(FlowTest, SpecialistQuestionTimelineAndAnAnswerBeforeItsCountdown) {
     EXPECT_EQ(ui().gauge->sections()[1].end, 30);
     clock.advance(49999);
     EXPECT_EQ(ui().gauge->value(), 1);
-    EXPECT_EQ(st().globalint, 21);
+    EXPECT_EQ(st().currentSlot, 21);
     clock.advance(1); // 51.1 s: time is up
     EXPECT_TRUE(timer("Timer2")->isEnabled());
     clock.advance(100); // 51.2 s: step
-    EXPECT_EQ(st().globalint, 22);
-    const int expected = sheet().prawodp[21] == u"A" ? sheet().pktza[21].toInt() : 0;
-    EXPECT_EQ(sheet().punktow, expected);
+    EXPECT_EQ(st().currentSlot, 22);
+    const int expected = sheet().rightAnswer[21] == u"A" ? sheet().slotPoints[21].toInt() : 0;
+    EXPECT_EQ(sheet().score, expected);
 }
 
 TEST_F(FlowTest, TheAnsweringPeriodWaitsForAPlayingFilm) {
@@ -181,11 +182,11 @@ TEST_F(FlowTest, AnsweringAndDalej) {
     ASSERT_TRUE(waitForAnswering());
     click(QStringLiteral("Taktest"));
     click(QStringLiteral("Nietest"));
-    EXPECT_EQ(sheet().odp[1], QStringLiteral("N"));
+    EXPECT_EQ(sheet().givenAnswer[1], QStringLiteral("N"));
     EXPECT_EQ(ui().Nietest->color(), tcolor::active);
     EXPECT_EQ(ui().Taktest->color(), tcolor::normal);
     click(QStringLiteral("Atest")); // a specialist answer on a basic slot only recolours
-    EXPECT_EQ(sheet().odp[1], QStringLiteral("N"));
+    EXPECT_EQ(sheet().givenAnswer[1], QStringLiteral("N"));
     EXPECT_EQ(ui().Atest->color(), tcolor::active);
     clock.advance(3000);
     EXPECT_EQ(ui().gauge->value(), 12);
@@ -195,13 +196,14 @@ TEST_F(FlowTest, AnsweringAndDalej) {
     EXPECT_FALSE(ui().Taktest->isEnabled());
     EXPECT_FALSE(timer("Timer3")->isEnabled());
     clock.advance(99);
-    EXPECT_EQ(st().globalint, 1);
+    EXPECT_EQ(st().currentSlot, 1);
     clock.advance(1); // the step 0.1 s after "Dalej"
-    EXPECT_EQ(st().globalint, 2);
-    const int expected = sheet().prawodp[1] == u"N" ? sheet().pktza[1].toInt() : 0;
-    EXPECT_EQ(sheet().punktow, expected);
+    EXPECT_EQ(st().currentSlot, 2);
+    const int expected = sheet().rightAnswer[1] == u"N" ? sheet().slotPoints[1].toInt() : 0;
+    EXPECT_EQ(sheet().score, expected);
     clock.advance(100);
-    EXPECT_EQ(ui().memopytanietaknietest->text(), QStringLiteral("Pytanie %1").arg(sheet().pnr[2]));
+    EXPECT_EQ(ui().memopytanietaknietest->text(),
+              QStringLiteral("Pytanie %1").arg(sheet().questionNumber[2]));
     for (StyledButton* b : ui().answerButtons()) // the new question starts in sky blue
         EXPECT_EQ(b->color(), tcolor::normal);
 }
@@ -223,10 +225,10 @@ TEST_F(FlowTest, TheClockEndsTheTestAtZeroInAnyPhase) {
     clock.advance(1000);
     EXPECT_EQ(clockText(), QStringLiteral("23:59"));
     clock.advance(1499000 - 60000 - 1);
-    EXPECT_TRUE(st().testtrwa);
+    EXPECT_TRUE(st().testRunning);
     EXPECT_EQ(clockText(), QStringLiteral("00:01"));
     clock.advance(1);
-    EXPECT_FALSE(st().testtrwa);
+    EXPECT_FALSE(st().testRunning);
     EXPECT_EQ(clockText(), QStringLiteral("00:00"));
     EXPECT_FALSE(ui().labelmin->isVisibleTo(&exam()));
     EXPECT_EQ(ui().Label2->text(),

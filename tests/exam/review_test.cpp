@@ -33,8 +33,8 @@ TEST_F(ReviewTest, DuringATestTheNumbersRefuse) {
     draw();
     dialogs.expect(QStringLiteral("Tu będzie można zajrzeć po zakończeniu testu."), Answer::Ok);
     click(number(5));
-    EXPECT_TRUE(st().testtrwa);
-    EXPECT_EQ(exam().numertest(), sheet().pnr[1]);
+    EXPECT_TRUE(st().testRunning);
+    EXPECT_EQ(exam().numertest(), sheet().questionNumber[1]);
     EXPECT_FALSE(ui().numbers[5]->badgeVisible());
     EXPECT_EQ(timer("Timer13")->interval(), 20000);
 }
@@ -51,19 +51,19 @@ TEST_F(ReviewTest, ShowsABasicAndASpecialistSlotWithGivenAndCorrectAnswer) {
         },
         true);
     const TestSheet& s = sheet();
-    const int n1 = s.pnr[1];
+    const int n1 = s.questionNumber[1];
     folders.writeProgramFile(QStringLiteral("obrazki_prawko/filmy/p%1.jpg").arg(n1),
                              pictureBytes(QStringLiteral("x.jpg")));
 
     click(number(1));
-    EXPECT_FALSE(st().testtrwa);
+    EXPECT_FALSE(st().testRunning);
     EXPECT_TRUE(ui().numbers[1]->badgeVisible());
     EXPECT_EQ(ui().numbers[1]->badgeText(), QString::number(n1));
     EXPECT_EQ(timer("Timer13")->interval(), 100);
     EXPECT_TRUE(ui().Taktest->isEnabled());
-    expectAnswerColours(s.odp[1]);
-    EXPECT_EQ(ui().Taktest->badgeVisible(), s.prawodp[1] == u"T");
-    EXPECT_EQ(ui().Nietest->badgeVisible(), s.prawodp[1] == u"N");
+    expectAnswerColours(s.givenAnswer[1]);
+    EXPECT_EQ(ui().Taktest->badgeVisible(), s.rightAnswer[1] == u"T");
+    EXPECT_EQ(ui().Nietest->badgeVisible(), s.rightAnswer[1] == u"N");
     EXPECT_EQ(ui().Taktest->badgeText(), QStringLiteral("Prawidłowa"));
     clock.advance(100); // the question
     EXPECT_EQ(ui().memopytanietaknietest->text(), QStringLiteral("Pytanie %1").arg(n1));
@@ -78,19 +78,21 @@ TEST_F(ReviewTest, ShowsABasicAndASpecialistSlotWithGivenAndCorrectAnswer) {
     EXPECT_FALSE(ui().numbers[1]->badgeVisible());
     EXPECT_TRUE(ui().numbers[2]->badgeVisible());
     expectAnswerColours(QString());
-    EXPECT_EQ(ui().Taktest->badgeVisible(), s.prawodp[2] == u"T");
+    EXPECT_EQ(ui().Taktest->badgeVisible(), s.rightAnswer[2] == u"T");
 
     // A specialist slot: the correct answer's text turns green.
     click(number(21));
     clock.advance(100);
     EXPECT_TRUE(ui().panelabctest->isVisibleTo(&exam()));
-    EXPECT_EQ(ui().memopytanieabctest->text(), QStringLiteral("Pytanie %1").arg(s.pnr[21]));
-    expectAnswerColours(s.odp[21]);
-    EXPECT_EQ(s.odp[21], s.prawodp[21]);
+    EXPECT_EQ(ui().memopytanieabctest->text(),
+              QStringLiteral("Pytanie %1").arg(s.questionNumber[21]));
+    expectAnswerColours(s.givenAnswer[21]);
+    EXPECT_EQ(s.givenAnswer[21], s.rightAnswer[21]);
     const QString abc = QStringLiteral("ABC");
     const auto memos = ui().answerMemos();
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(memos[i]->color(), abc[i] == s.prawodp[21][0] ? tcolor::right : tcolor::white);
+        EXPECT_EQ(memos[i]->color(),
+                  abc[i] == s.rightAnswer[21][0] ? tcolor::right : tcolor::white);
     EXPECT_EQ(ui().numbers[21]->color(), tcolor::right);
     EXPECT_EQ(ui().numbers[1]->color(), tcolor::wrong);
     EXPECT_EQ(ui().numbers[2]->color(), tcolor::wrong);
@@ -99,7 +101,8 @@ TEST_F(ReviewTest, ShowsABasicAndASpecialistSlotWithGivenAndCorrectAnswer) {
     ui().memopytanieabctest->clear();
     click(number(21));
     clock.advance(100);
-    EXPECT_EQ(ui().memopytanieabctest->text(), QStringLiteral("Pytanie %1").arg(s.pnr[21]));
+    EXPECT_EQ(ui().memopytanieabctest->text(),
+              QStringLiteral("Pytanie %1").arg(s.questionNumber[21]));
 
     // A new draw hides the "Prawidłowa" marks and shows slot 1 even if it was on display.
     click(number(1));
@@ -115,7 +118,7 @@ TEST_F(ReviewTest, DalejStaysDisabledDuringTheReview) {
     openExam();
     draw();
     sitTest([](int) { return QString(); }, true);
-    ASSERT_FALSE(st().testtrwa);
+    ASSERT_FALSE(st().testRunning);
     for (int k : {1, 21, 2}) {
         SCOPED_TRACE(k);
         click(number(k));

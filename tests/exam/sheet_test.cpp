@@ -19,18 +19,18 @@ TEST(Verdict, PassesAtSixtyEightPoints) {
     for (const Case& c : cases) {
         EXPECT_EQ(verdictText(c.points), QString::fromUtf8(c.line));
         TestSheet s;
-        s.punktow = c.points;
+        s.score = c.points;
         EXPECT_EQ(s.passed(), c.points >= 68);
     }
 }
 
 TEST(Sheet, AnEmptyAnswerIsNeverCorrect) {
     TestSheet s;
-    s.prawodp[3] = QStringLiteral("T");
+    s.rightAnswer[3] = QStringLiteral("T");
     EXPECT_FALSE(s.correct(3));
-    s.odp[3] = QStringLiteral("T");
+    s.givenAnswer[3] = QStringLiteral("T");
     EXPECT_TRUE(s.correct(3));
-    s.odp[3] = QStringLiteral("t"); // exact comparison
+    s.givenAnswer[3] = QStringLiteral("t"); // exact comparison
     EXPECT_FALSE(s.correct(3));
     EXPECT_FALSE(s.correct(4)); // empty against empty: not answered
 }

@@ -102,8 +102,8 @@ QByteArray utf16(const QString& text, bool bigEndian, bool bom) {
 }
 
 // A record as the readers see it: its fields joined by "|".
-QString record(const QString& kategoria, int number) {
-    return lookup(kategoria, number).fields.join(u'|');
+QString record(const QString& categoryCode, int number) {
+    return lookup(categoryCode, number).fields.join(u'|');
 }
 
 const QString header = QStringLiteral("\"Pytania\",T,\"\",0");
@@ -144,13 +144,13 @@ void sparse(const QString& path, qint64 size) {
 
 ReportParameters someReport() {
     ReportInput in;
-    in.kategoria = QStringLiteral("B");
+    in.categoryCode = QStringLiteral("B");
     for (int k = 1; k <= 32; ++k) {
-        in.pnr[k] = k < 21 ? k : 1297 + k;
-        in.prawodp[k] = k < 21 ? QStringLiteral("T") : QStringLiteral("A");
+        in.questionNumber[k] = k < 21 ? k : 1297 + k;
+        in.rightAnswer[k] = k < 21 ? QStringLiteral("T") : QStringLiteral("A");
     }
-    in.odp[1] = QStringLiteral("T");
-    in.punktow = 3;
+    in.givenAnswer[1] = QStringLiteral("T");
+    in.score = 3;
     in.now = QDateTime(QDate(2013, 5, 6), QTime(7, 8));
     return reportParameters(in);
 }
@@ -282,7 +282,7 @@ std::vector<Row> rows() {
         {"10,000-character value",
          stats(crlf({"[stats]", "wyniki=" + long10k, "[nauka]"})),
          [long10k] {
-             const QString v = readini(QStringLiteral("statsb.ini"), QStringLiteral("stats"),
+             const QString v = readIni(QStringLiteral("statsb.ini"), QStringLiteral("stats"),
                                        QStringLiteral("wyniki"), QStringLiteral("0"));
              incrementPoprawne();
              const bool whole = userFile(QStringLiteral("statsb.ini"))
@@ -435,7 +435,7 @@ std::vector<Row> rows() {
         {"NUL in a statistics file: a write keeps everything after it",
          stats(QByteArray("[last]\r\npytanie=5\r\n\0[nauka]\r\npoprawne=10\r\n", 35)),
          [] {
-             writeini(QStringLiteral("statsb.ini"), QStringLiteral("last"),
+             writeIni(QStringLiteral("statsb.ini"), QStringLiteral("last"),
                       QStringLiteral("pytanie"), QStringLiteral("7"));
              return QString::fromLatin1(userFile(QStringLiteral("statsb.ini")));
          },

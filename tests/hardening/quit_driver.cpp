@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
     CloseWatch watch;
     window.installEventFilter(&watch);
     // The same paths as the program's main.
-    SystemQuit systemQuit([&window] { window.savebox(); },
+    SystemQuit systemQuit([&window] { window.saveRevisionList(); },
                           [&window] {
                               window.close();
                               QCoreApplication::quit();

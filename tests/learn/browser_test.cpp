@@ -23,13 +23,13 @@ TEST_F(BrowserTest, CategoryChoiceShowsTheStoredBasicQuestionWithItsPicture) {
     chooseB();
 
     LearnPage* p = page();
-    EXPECT_EQ(p->numer(), 5);
+    EXPECT_EQ(p->browserNumber(), 5);
     // Shown with a no-break space after the one-letter "w".
     EXPECT_EQ(p->panels()->memo2()->text(),
               QStringLiteral("Czy w\u00A0tej sytuacji wolno ci wyprzedzać?"));
     EXPECT_TRUE(p->panels()->paneltaknie()->isVisibleTo(p));
     EXPECT_FALSE(p->panels()->panelabc()->isVisibleTo(p));
-    EXPECT_EQ(p->answerCheck().prawodp(), QStringLiteral("N"));
+    EXPECT_EQ(p->answerCheck().rightAnswer(), QStringLiteral("N"));
     EXPECT_EQ(button("sprawdzbutton")->badgeText(), QStringLiteral("2 pkt."));
     EXPECT_TRUE(button("sprawdzbutton")->badgeVisible());
     EXPECT_TRUE(p->display()->imageTest()->isVisibleTo(p));
@@ -60,7 +60,7 @@ TEST_F(BrowserTest, SpecialistQuestionWithAFilmFillsTheAbcPanelAndPlaysTheFilm) 
     EXPECT_EQ(p->panels()->answerText(0)->text(), QStringLiteral("Zwolnię"));
     EXPECT_EQ(p->panels()->answerText(1)->text(), QStringLiteral("Przyspieszę"));
     EXPECT_EQ(p->panels()->answerText(2)->text(), QStringLiteral("Zatrzymam się"));
-    EXPECT_EQ(p->answerCheck().prawodp(), QStringLiteral("C"));
+    EXPECT_EQ(p->answerCheck().rightAnswer(), QStringLiteral("C"));
     EXPECT_EQ(button("sprawdzbutton")->badgeText(), QStringLiteral("3 pkt."));
     // Line 1 of "02x.dll"; the bar is full for every specialist question.
     EXPECT_GT(p->progressBar()->position(), 100.0);
@@ -114,40 +114,40 @@ TEST_F(BrowserTest, PreviousAndNextStepAndLockThemselvesFor100Ms) {
 
     // At question 1 previous changes nothing, but still locks itself.
     click(QStringLiteral("AdvSmoothButton29"));
-    EXPECT_EQ(page()->numer(), 1);
+    EXPECT_EQ(page()->browserNumber(), 1);
     EXPECT_FALSE(prev->isEnabled());
     clock.advance(100);
     EXPECT_TRUE(prev->isEnabled());
 
     click(QStringLiteral("AdvSmoothButton30"));
-    EXPECT_EQ(page()->numer(), 2);
+    EXPECT_EQ(page()->browserNumber(), 2);
     EXPECT_EQ(numeredit()->text(), QStringLiteral("2"));
     EXPECT_EQ(page()->panels()->memo2()->text(), QStringLiteral("Pytanie 2"));
     EXPECT_EQ(lastStored(), QStringLiteral("2"));
     // A second press within 100 ms has no effect.
     EXPECT_FALSE(next->isEnabled());
     next->click();
-    EXPECT_EQ(page()->numer(), 2);
+    EXPECT_EQ(page()->browserNumber(), 2);
     clock.advance(99);
     EXPECT_FALSE(next->isEnabled());
     clock.advance(1);
     EXPECT_TRUE(next->isEnabled());
     EXPECT_TRUE(prev->isEnabled());
     click(QStringLiteral("AdvSmoothButton30"));
-    EXPECT_EQ(page()->numer(), 3);
+    EXPECT_EQ(page()->browserNumber(), 3);
     clock.advance(100);
     click(QStringLiteral("AdvSmoothButton29"));
-    EXPECT_EQ(page()->numer(), 2);
+    EXPECT_EQ(page()->browserNumber(), 2);
     clock.advance(100);
 
     // Next at the last question changes nothing.
     go(1479);
     click(QStringLiteral("AdvSmoothButton30"));
-    EXPECT_EQ(page()->numer(), 1479);
-    EXPECT_EQ(window().state().pytanie, 1479);
+    EXPECT_EQ(page()->browserNumber(), 1479);
+    EXPECT_EQ(window().state().learningQuestion, 1479);
     clock.advance(100);
     click(QStringLiteral("AdvSmoothButton29"));
-    EXPECT_EQ(page()->numer(), 1478);
+    EXPECT_EQ(page()->browserNumber(), 1478);
     EXPECT_EQ(lastStored(), QStringLiteral("1478"));
 }
 
@@ -169,8 +169,8 @@ TEST_F(BrowserTest, EnterInTheNumberEntryFollowsTheTypedNumberRules) {
     };
     for (const Case& c : cases) {
         typeNumber(QString::fromLatin1(c.typed));
-        EXPECT_EQ(page()->numer(), c.shown) << c.typed;
-        EXPECT_EQ(window().state().pytanie, c.shown) << c.typed;
+        EXPECT_EQ(page()->browserNumber(), c.shown) << c.typed;
+        EXPECT_EQ(window().state().learningQuestion, c.shown) << c.typed;
         EXPECT_EQ(numeredit()->text(), QString::fromLatin1(c.entry)) << c.typed;
     }
     // Digits only, at most four.
@@ -192,18 +192,18 @@ TEST_F(BrowserTest, EnterDoesNothingOutsideCategoryBAndCategoryAReadsItsOwnFile)
     EXPECT_EQ(page()->panels()->memo3()->text(), QStringLiteral("Pytanie kategorii A"));
     EXPECT_EQ(page()->progressBar()->position(), 10.0); // kept outside category B
     typeNumber(QStringLiteral("12"));
-    EXPECT_EQ(page()->numer(), 1298);
+    EXPECT_EQ(page()->browserNumber(), 1298);
     EXPECT_EQ(numeredit()->text(), QStringLiteral("12"));
     typeNumber(QStringLiteral("1500"));
     EXPECT_EQ(numeredit()->text(), QStringLiteral("1500"));
-    EXPECT_EQ(page()->numer(), 1298);
+    EXPECT_EQ(page()->browserNumber(), 1298);
 }
 
 TEST_F(BrowserTest, QuestionZeroShowsTheEmptyPictureAndLeavesTheTexts) {
     bank.write(folders);
     chooseB();
     go(5);
-    page()->setNumer(0);
+    page()->setBrowserNumber(0);
     EXPECT_EQ(page()->display()->imageTest()->file(),
               folders.program() + QStringLiteral("obrazki_prawko/empty.jpg"));
     EXPECT_TRUE(page()->display()->imageTest()->isVisibleTo(page()));
@@ -214,7 +214,7 @@ TEST_F(BrowserTest, QuestionZeroShowsTheEmptyPictureAndLeavesTheTexts) {
     QFile::remove(folders.program() + QStringLiteral("obrazki_prawko/empty.jpg"));
     go(6);
     dialogs.expect(QStringLiteral("empty.jpg"), Answer::Ok);
-    guarded([this] { page()->setNumer(0); });
+    guarded([this] { page()->setBrowserNumber(0); });
     EXPECT_TRUE(dialogs.allAnswered());
 }
 
@@ -227,7 +227,7 @@ TEST_F(BrowserTest, AMissingBankFileIsReportedAfterTheFirstStepsTookEffect) {
     EXPECT_TRUE(dialogs.allAnswered());
     MainWindow& w = window();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Wirtal 2013 - Norel - Kategoria B"));
-    EXPECT_EQ(page()->numer(), 1300);
+    EXPECT_EQ(page()->browserNumber(), 1300);
     EXPECT_EQ(lastStored(), QStringLiteral("1300")); // the category reopens on it
     EXPECT_TRUE(w.state().canadd);
     EXPECT_EQ(player.calls, QStringList{QStringLiteral("close")});

@@ -45,7 +45,7 @@ TEST_F(CheckTest, WithAutosprawdzanieEveryChoiceIsCheckedAndCounted) {
     EXPECT_FALSE(tak()->badgeVisible());
     EXPECT_EQ(tak()->color(), tcolor::normal);
     EXPECT_TRUE(page()->answerCheck().wybranaodp().isEmpty());
-    EXPECT_EQ(page()->answerCheck().prawodp(), QStringLiteral("N"));
+    EXPECT_EQ(page()->answerCheck().rightAnswer(), QStringLiteral("N"));
 }
 
 TEST_F(CheckTest, WithoutAutosprawdzanieOnlySprawdzChecksAndEveryPressCounts) {
@@ -109,7 +109,7 @@ TEST_F(CheckTest, CountersOfACategoryGoToItsOwnFileOnly) {
 }
 
 TEST_F(CheckTest, ACounterThatIsNoNumberStopsTheCheckAfterTheReveal) {
-    writeini(QStringLiteral("statsb.ini"), QStringLiteral("nauka"), QStringLiteral("niepoprawne"),
+    writeIni(QStringLiteral("statsb.ini"), QStringLiteral("nauka"), QStringLiteral("niepoprawne"),
              QStringLiteral("abc"));
     dialogs.expect(QStringLiteral("abc"), Answer::Ok);
     answer(QStringLiteral("NIE"));

@@ -51,13 +51,13 @@ protected:
     }
     // A learning counter of "statsb.ini" as stored ("" when missing).
     QString counter(const char* key, const char* file = "statsb.ini") {
-        return readini(QString::fromLatin1(file), QStringLiteral("nauka"), QString::fromLatin1(key),
+        return readIni(QString::fromLatin1(file), QStringLiteral("nauka"), QString::fromLatin1(key),
                        QString());
     }
     // The stored last question once the event loop has come round to saving it (after the paint).
     QString lastStored(const char* file = "statsb.ini") {
         QCoreApplication::sendPostedEvents();
-        return readini(QString::fromLatin1(file), QStringLiteral("last"), QStringLiteral("pytanie"),
+        return readIni(QString::fromLatin1(file), QStringLiteral("last"), QStringLiteral("pytanie"),
                        QString());
     }
     // A file in the media folder.

@@ -57,7 +57,7 @@ TEST_F(MediaTest, BackInLearningModeTheLastFilmPlaysAgain) {
         player.setFile(QStringLiteral("inny.wmv")); // the exam display may have used the player
         player.calls.clear();
         click(QStringLiteral("AdvSmoothButton31")); // "Nauka testów"
-        EXPECT_EQ(page()->numer(), n);
+        EXPECT_EQ(page()->browserNumber(), n);
         EXPECT_EQ(player.file(), film) << n;
         clock.advance(200);
         EXPECT_EQ(player.calls,
@@ -79,7 +79,7 @@ TEST_F(MediaTest, FilmsAndPicturesThatCannotBeShownAreReported) {
     dialogs.expect(QStringLiteral("ruch.wmv"), Answer::Ok);
     go(3);
     EXPECT_TRUE(dialogs.allAnswered());
-    EXPECT_EQ(page()->numer(), 3);
+    EXPECT_EQ(page()->browserNumber(), 3);
     player.failOpen = false;
 
     media(QStringLiteral("zepsuty.jpg"), "no picture");

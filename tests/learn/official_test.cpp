@@ -46,7 +46,7 @@ TEST_F(OfficialNumberTest, EntryTakesOfficialNumbersAndTheLastQuestionIsStoredBy
     writeFolder();
     folders.writeUserFile(QStringLiteral("statsc.ini"), "[last]\r\npytanie=9000\r\n");
     window().navigation()->chooseCategory(QStringLiteral("C"));
-    EXPECT_EQ(page()->numer(), 5); // official 9000 is our 5
+    EXPECT_EQ(page()->browserNumber(), 5); // official 9000 is our 5
     EXPECT_TRUE(label().contains(QStringLiteral("nr urzędowy 9000"))) << label().toStdString();
 
     struct Case {
@@ -62,7 +62,7 @@ TEST_F(OfficialNumberTest, EntryTakesOfficialNumbersAndTheLastQuestionIsStoredBy
     };
     for (const Case& c : cases) {
         typeNumber(QString::fromLatin1(c.typed));
-        EXPECT_EQ(page()->numer(), c.shown) << c.typed;
+        EXPECT_EQ(page()->browserNumber(), c.shown) << c.typed;
         EXPECT_EQ(lastStored("statsc.ini"), QString::fromLatin1(c.official)) << c.typed;
     }
     EXPECT_TRUE(label().contains(QStringLiteral("pytanie 5, nr urzędowy 9000")))

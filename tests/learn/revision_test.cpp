@@ -31,7 +31,7 @@ protected:
         dialogs.expect(runStart, Answer::Ok);
         click(QStringLiteral("AdvSmoothButton77"));
     }
-    bool running() { return window().state().powtorkatrwa; }
+    bool running() { return window().state().revisionRunning; }
 };
 
 TEST_F(RevisionTest, AWrongAnswerIsListedOncePerShowingAndOnlyWithTheSwitchOn) {
@@ -51,13 +51,13 @@ TEST_F(RevisionTest, AWrongAnswerIsListedOncePerShowingAndOnlyWithTheSwitchOn) {
     slider()->click();
     EXPECT_EQ(slider()->caption(), QStringLiteral("Nie zapamiętuje"));
     EXPECT_EQ(slider()->accessibleName(), QStringLiteral("Nie zapamiętuje"));
-    EXPECT_FALSE(window().state().SliderState);
+    EXPECT_FALSE(window().state().rememberWrong);
     go(20);
     wrong(20);
     EXPECT_EQ(entries().size(), 2);
     EXPECT_EQ(counter("niepoprawne"), QStringLiteral("4"));
     slider()->click();
-    EXPECT_TRUE(window().state().SliderState);
+    EXPECT_TRUE(window().state().rememberWrong);
     go(21);
     wrong(21);
     EXPECT_EQ(entries().size(), 3);
@@ -81,7 +81,7 @@ TEST_F(RevisionTest, TheListSurvivesARestartEvenWhenItsFileDidNotExist) {
     EXPECT_EQ(l->item(0)->text(), QStringLiteral("12"));
     EXPECT_EQ(l->item(1)->text(), QStringLiteral("40"));
     EXPECT_TRUE(l->selectedItems().isEmpty());
-    EXPECT_EQ(second.learnPage()->numer(), 40); // the last question shown
+    EXPECT_EQ(second.learnPage()->browserNumber(), 40); // the last question shown
 }
 
 // Whatever ends the program later (a signal, a lost display, a crash), the list is on disk the
@@ -153,7 +153,7 @@ TEST_F(RevisionTest, ARunStartsWithTheAnswerHiddenAlsoOnTheQuestionShown) {
         w.findChild<StyledButton*>(QStringLiteral("AdvSmoothButton25"))->click();
         LearnPage* p = w.learnPage();
         p->setNumberEntry(c.question);
-        p->setNumer(c.question);
+        p->setBrowserNumber(c.question);
         p->answerCheck().choose(static_cast<AnswerPanels::Answer>(
             QStringList{"TAK", "NIE", "A", "B", "C"}.indexOf(QString::fromLatin1(c.answer))));
         p->answerCheck().sprawdzbuttonClick();
@@ -167,7 +167,7 @@ TEST_F(RevisionTest, ARunStartsWithTheAnswerHiddenAlsoOnTheQuestionShown) {
         dialogs.expect(runStart, Answer::Ok);
         w.findChild<StyledButton*>(QStringLiteral("AdvSmoothButton77"))->click();
         clock.advance(200);
-        EXPECT_EQ(p->numer(), c.question);
+        EXPECT_EQ(p->browserNumber(), c.question);
         EXPECT_FALSE(shownRight());
         for (int b = AnswerPanels::Tak; b <= AnswerPanels::C; ++b)
             EXPECT_EQ(p->panels()->button(static_cast<AnswerPanels::Answer>(b))->color(),
@@ -189,12 +189,12 @@ TEST_F(RevisionTest, ClickingAnEntryShowsItsQuestionAndARightAnswerRemovesIt) {
     folders.writeUserFile(QStringLiteral("repeat-b.txt"), "12\r\n40\r\n");
     chooseB();
     clickEntry(1);
-    EXPECT_EQ(page()->numer(), 1); // 200 ms later
+    EXPECT_EQ(page()->browserNumber(), 1); // 200 ms later
     clock.advance(199);
-    EXPECT_EQ(page()->numer(), 1);
+    EXPECT_EQ(page()->browserNumber(), 1);
     clock.advance(1);
-    EXPECT_EQ(page()->numer(), 40);
-    EXPECT_EQ(window().state().pytanie, 40);
+    EXPECT_EQ(page()->browserNumber(), 40);
+    EXPECT_EQ(window().state().learningQuestion, 40);
     EXPECT_EQ(numeredit()->text(), QStringLiteral("40"));
     EXPECT_EQ(lastStored(), QStringLiteral("40"));
     right(40);
@@ -215,7 +215,7 @@ TEST_F(RevisionTest, ClickingAnEntryShowsItsQuestionAndARightAnswerRemovesIt) {
     QTest::keyClick(list(), Qt::Key_Down);
     EXPECT_EQ(page()->revision()->itemIndex(), 0);
     clock.advance(200);
-    EXPECT_EQ(page()->numer(), 12);
+    EXPECT_EQ(page()->browserNumber(), 12);
     EXPECT_EQ(numeredit()->text(), QStringLiteral("12"));
 }
 
@@ -232,15 +232,15 @@ TEST_F(RevisionTest, ARunOverTwelveFortyAndSevenEndsWithCongratulations) {
     EXPECT_FALSE(button("AdvSmoothButton29")->isEnabled());
     EXPECT_FALSE(button("AdvSmoothButton30")->isEnabled());
     EXPECT_EQ(slider()->caption(), QStringLiteral("Nie zapamiętuje"));
-    EXPECT_FALSE(window().state().SliderState);
+    EXPECT_FALSE(window().state().rememberWrong);
     EXPECT_EQ(action("WczWyczpowtrk1")->text(), QStringLiteral("Wyłącz powtórkę"));
     clock.advance(200);
-    EXPECT_EQ(page()->numer(), 12);
+    EXPECT_EQ(page()->browserNumber(), 12);
     EXPECT_EQ(lastStored(), QStringLiteral("3")); // not stored during a run
 
     MsgForm* overlay = page()->msgform();
     wrong(12);
-    EXPECT_EQ(page()->numer(), 12);
+    EXPECT_EQ(page()->browserNumber(), 12);
     EXPECT_TRUE(overlay->isVisible());
     EXPECT_TRUE(overlay->imagenie()->isVisibleTo(overlay));
     EXPECT_FALSE(overlay->imagetak()->isVisibleTo(overlay));
@@ -254,13 +254,13 @@ TEST_F(RevisionTest, ARunOverTwelveFortyAndSevenEndsWithCongratulations) {
     EXPECT_TRUE(overlay->imagetak()->isVisibleTo(overlay));
     EXPECT_FALSE(overlay->imagenie()->isVisibleTo(overlay));
     EXPECT_EQ(entries(), (QStringList{QStringLiteral("40"), QStringLiteral("7")}));
-    EXPECT_EQ(page()->numer(), 12);
+    EXPECT_EQ(page()->browserNumber(), 12);
     clock.advance(200);
-    EXPECT_EQ(page()->numer(), 40);
+    EXPECT_EQ(page()->browserNumber(), 40);
     EXPECT_EQ(numeredit()->text(), QStringLiteral("40"));
     right(40);
     clock.advance(200);
-    EXPECT_EQ(page()->numer(), 7);
+    EXPECT_EQ(page()->browserNumber(), 7);
     dialogs.expect(QStringLiteral("Gratulacje!!!"), Answer::Ok);
     right(7);
     EXPECT_TRUE(dialogs.allAnswered());
@@ -269,15 +269,15 @@ TEST_F(RevisionTest, ARunOverTwelveFortyAndSevenEndsWithCongratulations) {
     // The run is over: question 1, everything back on.
     EXPECT_FALSE(running());
     EXPECT_TRUE(entries().isEmpty());
-    EXPECT_EQ(page()->numer(), 1);
-    EXPECT_EQ(window().state().pytanie, 1);
+    EXPECT_EQ(page()->browserNumber(), 1);
+    EXPECT_EQ(window().state().learningQuestion, 1);
     EXPECT_EQ(numeredit()->text(), QStringLiteral("1"));
     EXPECT_TRUE(numeredit()->isEnabled());
     EXPECT_TRUE(button("AdvSmoothButton29")->isEnabled());
     EXPECT_TRUE(button("AdvSmoothButton30")->isEnabled());
     EXPECT_FALSE(button("AdvSmoothButton77")->badgeVisible());
     EXPECT_EQ(slider()->caption(), QStringLiteral("Zapamiętuje błędy"));
-    EXPECT_TRUE(window().state().SliderState);
+    EXPECT_TRUE(window().state().rememberWrong);
     EXPECT_EQ(action("WczWyczpowtrk1")->text(), QStringLiteral("Włącz powtórkę"));
     EXPECT_EQ(lastStored(), QStringLiteral("1"));
     clock.advance(800);
@@ -309,7 +309,7 @@ TEST_F(RevisionTest, ARunNeedsOkAndAListAndCanBeSwitchedOff) {
     dialogs.expect(QStringLiteral("Czy chcesz wyłączyć funkcję powtórki?"), Answer::Yes);
     action("WczWyczpowtrk1")->trigger();
     EXPECT_FALSE(running());
-    EXPECT_EQ(page()->numer(), 1);
+    EXPECT_EQ(page()->browserNumber(), 1);
     EXPECT_EQ(entries(), QStringList{QStringLiteral("12")});
 }
 
@@ -337,7 +337,7 @@ TEST_F(RevisionTest, EmptyingTheListByHandDuringARun) {
     wrong(12);
     EXPECT_TRUE(dialogs.allAnswered());
     EXPECT_FALSE(running());
-    EXPECT_EQ(page()->numer(), 1);
+    EXPECT_EQ(page()->browserNumber(), 1);
 }
 
 TEST_F(RevisionTest, ContextMenuItemsAndTheInformationMessage) {
@@ -394,5 +394,5 @@ TEST_F(RevisionTest, TheOverlayIsAHalfTransparentWindowThatNeverTakesTheFocus) {
     EXPECT_TRUE(overlay->isVisible());
     clock.advance(1);
     EXPECT_FALSE(overlay->isVisible());
-    EXPECT_EQ(page()->numer(), 40);
+    EXPECT_EQ(page()->browserNumber(), 40);
 }

@@ -21,10 +21,10 @@ TEST(History, PushKeepsTheNewDigitAndTheFirstFourOfTheOldValue) {
     for (const Case& c : cases) {
         TempFolders folders;
         if (c.stored)
-            writeini(QStringLiteral("statsb.ini"), QStringLiteral("stats"),
+            writeIni(QStringLiteral("statsb.ini"), QStringLiteral("stats"),
                      QStringLiteral("wyniki"), QString::fromLatin1(c.stored));
         history::push(QStringLiteral("statsb.ini"), QChar::fromLatin1(c.digit));
-        EXPECT_EQ(readini(QStringLiteral("statsb.ini"), QStringLiteral("stats"),
+        EXPECT_EQ(readIni(QStringLiteral("statsb.ini"), QStringLiteral("stats"),
                           QStringLiteral("wyniki"), QString()),
                   QString::fromLatin1(c.expected))
             << (c.stored ? c.stored : "(none)") << " + " << c.digit;
@@ -48,7 +48,7 @@ TEST(History, StarsShowAtMostFiveCharactersAndNoMoreThanTheTestsTaken) {
         TempFolders folders;
         const auto store = [](const char* section, const char* key, const char* value) {
             if (value)
-                writeini(QStringLiteral("statsb.ini"), QString::fromLatin1(section),
+                writeIni(QStringLiteral("statsb.ini"), QString::fromLatin1(section),
                          QString::fromLatin1(key), QString::fromLatin1(value));
         };
         store("stats", "wyniki", c.wyniki);

@@ -18,17 +18,17 @@ using namespace wirtal::test;
 
 namespace {
 // A finished test: every slot answered right except slot 5 (unanswered) and slot 21 (wrong).
-ReportInput finishedTest(int punktow) {
+ReportInput finishedTest(int score) {
     ReportInput in;
-    in.kategoria = QStringLiteral("B");
+    in.categoryCode = QStringLiteral("B");
     for (int i = 1; i <= 32; ++i) {
-        in.pnr[i] = i <= 20 ? i * 50 : 1297 + (i - 20) * 14;
-        in.prawodp[i] = i <= 20 ? QStringLiteral("T") : QStringLiteral("B");
-        in.odp[i] = in.prawodp[i];
+        in.questionNumber[i] = i <= 20 ? i * 50 : 1297 + (i - 20) * 14;
+        in.rightAnswer[i] = i <= 20 ? QStringLiteral("T") : QStringLiteral("B");
+        in.givenAnswer[i] = in.rightAnswer[i];
     }
-    in.odp[5].clear();
-    in.odp[21] = QStringLiteral("C");
-    in.punktow = punktow;
+    in.givenAnswer[5].clear();
+    in.givenAnswer[21] = QStringLiteral("C");
+    in.score = score;
     in.now = QDateTime(QDate(2026, 12, 10), QTime(14, 5, 9));
     return in;
 }
@@ -47,8 +47,8 @@ TEST(ReportParameters, PercentageIsShortestFormWithDecimalComma) {
     const std::pair<int, const char*> cases[] = {{0, "0"},     {37, "50"},   {67, "90,5"},
                                                  {68, "91,9"}, {73, "98,6"}, {74, "100"}};
     for (const auto& [points, text] : cases)
-        EXPECT_EQ(procentText(points), QString::fromLatin1(text)) << points;
-    EXPECT_EQ(punktowText(68), QStringLiteral("68 na 74 (91,9 %)"));
+        EXPECT_EQ(percentText(points), QString::fromLatin1(text)) << points;
+    EXPECT_EQ(scoreText(68), QStringLiteral("68 na 74 (91,9 %)"));
 }
 
 TEST(ReportParameters, HundredValuesInOrderForPassAndFail) {

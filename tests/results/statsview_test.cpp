@@ -58,7 +58,7 @@ protected:
     }
     StatsView* view() { return window().statsView(); }
     QString stat(const QString& section, const QString& key) {
-        return readini(QStringLiteral("statsb.ini"), section, key, QStringLiteral("?"));
+        return readIni(QStringLiteral("statsb.ini"), section, key, QStringLiteral("?"));
     }
     void send(QWidget* w, QEvent::Type type) {
         if (type == QEvent::Enter) {

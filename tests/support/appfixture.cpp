@@ -25,7 +25,7 @@ TestBank::TestBank() {
                        QString::number(1 + n % 3)};
 }
 
-void TestBank::write(const TempFolders& folders, const QString& kategoria) const {
+void TestBank::write(const TempFolders& folders, const QString& categoryCode) const {
     QString basic = QStringLiteral("\"nagłówek\"\r\n");
     for (int n = 1; n <= 1297; ++n)
         basic += quotedLine(records_.value(n)) + QStringLiteral("\r\n");
@@ -34,9 +34,9 @@ void TestBank::write(const TempFolders& folders, const QString& kategoria) const
         special += quotedLine(records_.value(n)) + QStringLiteral("\r\n");
     folders.writeProgramFile(QStringLiteral("0wx.dll"), encodeCp1250(basic));
     const QString name =
-        kategoria == QStringLiteral("B")
+        categoryCode == QStringLiteral("B")
             ? QStringLiteral("02x.dll")
-            : QStringLiteral("baza") + kategoria.toLower() + QStringLiteral(".txt");
+            : QStringLiteral("baza") + categoryCode.toLower() + QStringLiteral(".txt");
     folders.writeProgramFile(name, encodeCp1250(special));
     // The fixed pictures of the displays (question 0 and the exam placeholder).
     folders.writeProgramFile(QStringLiteral("obrazki_prawko/empty.jpg"),

@@ -28,7 +28,7 @@ public:
     // Writes "0wx.dll" and the specialist file of the category ("02x.dll" for B) in
     // Windows-1250 with CR LF, every field quoted, and the fixed pictures
     // "obrazki_prawko/empty.jpg" and "obrazki_prawko/empty2.jpg".
-    void write(const TempFolders& folders, const QString& kategoria = QStringLiteral("B")) const;
+    void write(const TempFolders& folders, const QString& categoryCode = QStringLiteral("B")) const;
 
 private:
     QMap<int, QStringList> records_;
