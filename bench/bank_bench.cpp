@@ -9,12 +9,22 @@
 #include "base/textfile.h"
 #include "fullbank.h"
 
+#include "platform/filereader.h"
+
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <map>
+#include <memory>
 
 #include <benchmark/benchmark.h>
 
 using namespace wirtal;
 using wirtal::bench::fullBank;
+using wirtal::bench::questionText;
+using wirtal::bench::quoted;
+using wirtal::bench::writeBankFile;
 
 namespace {
 
@@ -35,6 +45,74 @@ void BM_LookupSpecialist1479(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_LookupSpecialist1479)->Unit(benchmark::kMicrosecond);
+
+// The bank at 1x, 10x and 100x its size (the same questions, then as many filler lines again):
+// the bare floor (read and decode the whole basic file) beside a lookup with the decoded lines
+// kept (keep=1) and read anew (keep=0).
+struct ScaledBank {
+    QTemporaryDir program;
+    explicit ScaledBank(int scale) {
+        QStringList basic{quoted({"Pytania podstawowe", "T", "", "0"})};
+        for (int i = 0; i < scale; ++i)
+            for (int n = 1; n <= classicBasicCount; ++n)
+                basic << quoted({questionText(n, 90), n % 2 ? "T" : "N",
+                                 QStringLiteral("AK_D%1_org.wmv").arg(n, 4, 10, QChar(u'0')),
+                                 QString::number(n % 3 + 1)});
+        writeBankFile(program.filePath("0wx.dll"), basic);
+        QStringList special{quoted({"Pytania specjalistyczne", "", "", "", "A", "", "0"})};
+        for (int i = 0; i < scale; ++i)
+            for (int n = 1; n <= lastQuestion - classicBasicCount; ++n)
+                special << quoted({questionText(n, 60), questionText(n + 1, 25),
+                                   questionText(n + 2, 25), questionText(n + 3, 25),
+                                   QString(QChar(u'A' + n % 3)), QStringLiteral("%1.jpg").arg(n),
+                                   QString::number(n % 3 + 1)});
+        writeBankFile(program.filePath("02x.dll"), special);
+    }
+};
+
+ScaledBank& scaled(int scale) {
+    fullBank(); // the user data folder
+    static std::map<int, std::unique_ptr<ScaledBank>> banks;
+    auto& b = banks[scale];
+    if (!b) {
+        b = std::make_unique<ScaledBank>(scale);
+        bench::settle();
+    }
+    Paths::setProgramFolder(b->program.path());
+    return *b;
+}
+
+void BM_BareReadAndDecode(benchmark::State& state) {
+    ScaledBank& b = scaled(int(state.range(0)));
+    const QString path = b.program.filePath("0wx.dll");
+    for (auto _ : state) {
+        QStringList lines = splitLines(decodeText(readRegularFile(path)));
+        benchmark::DoNotOptimize(lines);
+    }
+    state.counters["file_KB"] = double(QFileInfo(path).size()) / 1024;
+    Paths::setProgramFolder(fullBank().program.path());
+}
+BENCHMARK(BM_BareReadAndDecode)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+
+void BM_LookupScaled(benchmark::State& state) {
+    scaled(int(state.range(0)));
+    bench::keepLines(state.range(1) != 0);
+    for (auto _ : state) {
+        Record r = lookup(QStringLiteral("B"), 1297);
+        benchmark::DoNotOptimize(r);
+    }
+    bench::keepLines(true);
+    Paths::setProgramFolder(fullBank().program.path());
+}
+BENCHMARK(BM_LookupScaled)
+    ->ArgNames({"scale", "keep"})
+    ->Args({1, 1})
+    ->Args({10, 1})
+    ->Args({100, 1})
+    ->Args({1, 0})
+    ->Args({10, 0})
+    ->Args({100, 0})
+    ->Unit(benchmark::kMicrosecond);
 
 void BM_ReadIni(benchmark::State& state) {
     fullBank();

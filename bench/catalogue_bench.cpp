@@ -13,10 +13,12 @@
 #include "bank/bank.h"
 #include "bank/layout.h"
 #include "base/paths.h"
+#include "base/textfile.h"
 #include "exam/draw.h"
 #include "exam/exampage.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"
+#include "platform/filereader.h"
 #include "platform/manualclock.h"
 #include "platform/mediaplayer.h"
 #include "platform/random.h"
@@ -72,6 +74,7 @@ struct Setup : bench::WindowBench {
                   {"[katalog]", "wersja=1", "kategorie=B", "punkty=1", "[B]",
                    QStringLiteral("podstawowe=%1").arg(basicCount),
                    QStringLiteral("specjalistyczne=%1").arg(specialCount)});
+        bench::settle();
         open();
     }
 };
@@ -96,6 +99,16 @@ BENCHMARK(BM_CatalogueLookup)
     ->Arg(basicCount + specialCount)
     ->Unit(benchmark::kMicrosecond);
 
+// The bare floor: the basic file read and decoded, nothing kept.
+void BM_CatalogueBareReadAndDecode(benchmark::State& state) {
+    const QString path = setup().program.filePath("pytania-b-podst.txt");
+    for (auto _ : state) {
+        QStringList lines = splitLines(decodeText(readRegularFile(path)));
+        benchmark::DoNotOptimize(lines);
+    }
+}
+BENCHMARK(BM_CatalogueBareReadAndDecode)->Unit(benchmark::kMicrosecond);
+
 // The draw alone: both files read once, each question's points read, 32 drawn.
 void BM_CatalogueDraw(benchmark::State& state) {
     setup();
@@ -107,11 +120,18 @@ void BM_CatalogueDraw(benchmark::State& state) {
 }
 BENCHMARK(BM_CatalogueDraw)->Unit(benchmark::kMillisecond);
 
-// Every question answered right as soon as it can be, then "Dalej".
+// Every question answered right as soon as it can be, then "Dalej"; the bank files' decoded
+// lines kept between reads (keep=1) or every read decoded anew (keep=0).
 void BM_CatalogueWholeExamAnsweredWithDalej(benchmark::State& state) {
+    bench::keepLines(state.range(0) != 0);
     bench::answerEveryExamRight(setup(), state);
+    bench::keepLines(true);
 }
-BENCHMARK(BM_CatalogueWholeExamAnsweredWithDalej)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CatalogueWholeExamAnsweredWithDalej)
+    ->ArgName("keep")
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

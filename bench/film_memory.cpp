@@ -3,7 +3,11 @@
 // a film. Prints VmRSS at rest on the question before it, and after the film has played for
 // a few seconds. Run it under a display (scripts/measure-startup.sh does, with the demo bank).
 //
-//   film_memory <program folder> <question with a film>
+// With "warm", the player's back end is warmed up (QtMediaPlayer::warmUp) on the question before,
+// with the time it holds the window and the memory it takes. Also prints how long showing the
+// film's question holds the window, and the memory back on the question before after the film.
+//
+//   film_memory <program folder> <question with a film> [warm]
 
 #include "app/mainwindow.h"
 #include "app/navigation.h"
@@ -17,6 +21,7 @@
 #include "platform/wallclock.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QTemporaryDir>
@@ -48,8 +53,8 @@ void runFor(int ms) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "film_memory <program folder> <question with a film>\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "film_memory <program folder> <question with a film> [warm]\n");
         return 2;
     }
     QTemporaryDir user;
@@ -73,10 +78,27 @@ int main(int argc, char** argv) {
     window.navigation()->chooseCategory(QStringLiteral("B"));
     runFor(3000);
     std::printf("resident memory at rest on a question: %.1f MB\n", residentMb());
+    if (argc > 3 && QString::fromLocal8Bit(argv[3]) == QStringLiteral("warm")) {
+        QElapsedTimer warming;
+        warming.start();
+        player.warmUp();
+        std::printf("back end warmed up, window held: %lld ms\n", warming.elapsed());
+        runFor(3000);
+        std::printf("resident memory after the warm-up: %.1f MB\n", residentMb());
+    }
+    // The GUI thread is held while the question with the film is shown (the first film starts
+    // the media back end).
+    QElapsedTimer held;
+    held.start();
     window.learnPage()->setBrowserNumber(QString::fromLocal8Bit(argv[2]).toInt());
+    std::printf("first film shown, window held: %lld ms\n", held.elapsed());
     runFor(3000);
     std::printf("resident memory while a film plays: %.1f MB (playing: %s)\n", residentMb(),
                 player.isPlaying() ? "yes" : "no");
+    // Back to a question without a film: what the player gives back.
+    window.learnPage()->setBrowserNumber(QString::fromLocal8Bit(argv[2]).toInt() - 1);
+    runFor(3000);
+    std::printf("resident memory after the film: %.1f MB\n", residentMb());
     std::fflush(stdout);
     return 0;
 }

@@ -8,8 +8,10 @@
 #include <QFile>
 #include <QStringList>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 namespace wirtal::bench {
 
@@ -72,6 +74,16 @@ FullBank::FullBank() {
              QStringLiteral("0"));
     writeIni(QStringLiteral("statsb.ini"), QStringLiteral("stats"), QStringLiteral("wyniki"),
              QStringLiteral("10201"));
+    settle();
+}
+
+void settle() {
+    std::this_thread::sleep_for(std::chrono::nanoseconds(textcache::racyWindowNs) +
+                                std::chrono::milliseconds(100));
+}
+
+void keepLines(bool on) {
+    textcache::setEnabled(on);
 }
 
 FullBank& fullBank() {

@@ -27,4 +27,11 @@ void writeBankFile(const QString& path, const QStringList& lines);
 // Made once, on first use; installs its folders as the program's.
 FullBank& fullBank();
 
+// Waits until files written just now count as quiet, so their decoded lines are kept between
+// reads (base/textfile.h) as they are for a bank that was not just written.
+void settle();
+// The reads of bank files kept in memory (on) or every read decoded anew (off), by a benchmark
+// argument: 1 on, 0 off.
+void keepLines(bool on);
+
 } // namespace wirtal::bench

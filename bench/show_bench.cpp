@@ -44,8 +44,8 @@ QString questionPicture() {
     return path;
 }
 
-// The learning display's picture area.
-constexpr QSize displaySize(640, 480);
+// The picture area of the learning and exam pages (480 x 360).
+constexpr QSize displaySize(480, 360);
 
 void BM_ShowQuestionWithPicture(benchmark::State& state) {
     const QString file = questionPicture();

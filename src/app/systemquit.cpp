@@ -1,5 +1,6 @@
 #include "app/systemquit.h"
 
+#include "base/statsfile.h"
 #include "platform/error.h"
 
 #include <QGuiApplication>
@@ -43,7 +44,10 @@ SystemQuit::SystemQuit(std::function<void()> save, std::function<void()> close, 
     : QObject(parent), save_(std::move(save)), close_(std::move(close)) {
 #ifndef QT_NO_SESSIONMANAGER
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        const auto saveNow = [this](QSessionManager&) { guarded(save_); };
+        const auto saveNow = [this](QSessionManager&) {
+            guarded(StatsFile::savePending);
+            guarded(save_);
+        };
         connect(app, &QGuiApplication::commitDataRequest, this, saveNow, Qt::DirectConnection);
         connect(app, &QGuiApplication::saveStateRequest, this, saveNow, Qt::DirectConnection);
     }
@@ -87,6 +91,7 @@ void SystemQuit::signalled() {
     while (::read(pipeEnds[1], bytes, sizeof bytes) > 0) {
     }
 #endif
+    guarded(StatsFile::savePending); // the last question shown is saved before anything closes
     guarded(close_);
 }
 

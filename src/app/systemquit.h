@@ -14,6 +14,7 @@ namespace wirtal {
 //    loop then runs `close` (a self-pipe, so no Qt code runs inside the handler);
 //  - the session manager's requests to save (QGuiApplication::commitDataRequest and
 //    saveStateRequest) run `save`.
+// Both save the statistics file's pending last question (base/statsfile.h) first.
 // One instance at a time; the old signal handlers come back when it goes.
 class SystemQuit : public QObject {
     Q_OBJECT

@@ -2,9 +2,13 @@
 
 #include "base/category.h"
 #include "base/inifile.h"
+#include "base/paths.h"
 #include "platform/error.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QLocale>
+#include <QPointer>
 
 #include <cmath>
 #include <initializer_list>
@@ -34,7 +38,78 @@ double viewCount(const QString& file, const QString& section, const QString& key
                         .arg(text, key, file));
     return v;
 }
+// The one pending last-question save and the object whose low-priority event saves it.
+class PendingSave final : public QObject {
+public:
+    static constexpr QEvent::Type saveEvent = QEvent::Type(QEvent::User + 417);
+    QString path; // resolved when set: the save goes where the value was meant for
+    int number = 0;
+    bool pending = false;
+    bool posted = false;
+    bool fromEventLoop = true;
+
+    PendingSave() {
+        connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this,
+                [this] { guarded([this] { save(); }); });
+    }
+    void save() {
+        posted = false;
+        if (!pending)
+            return;
+        pending = false; // a failed save is reported once, not retried at every call
+        ini::write(path, last, learningQuestion, QString::number(number));
+    }
+    void post() {
+        if (posted || !fromEventLoop)
+            return;
+        posted = true;
+        // Below the priority of the widgets' update requests: runs after the pending paint.
+        QCoreApplication::postEvent(this, new QEvent(saveEvent), Qt::LowEventPriority - 1);
+    }
+    bool event(QEvent* e) override {
+        if (e->type() != saveEvent)
+            return QObject::event(e);
+        guarded([this] { save(); });
+        return true;
+    }
+};
+
+// Made with the application and living as long as it (nullptr without one).
+PendingSave* pendingSave() {
+    static QPointer<PendingSave> p;
+    if (!p && QCoreApplication::instance()) {
+        p = new PendingSave;
+        p->setParent(QCoreApplication::instance());
+    }
+    return p.data();
+}
+
 } // namespace
+
+void StatsFile::savePending() {
+    if (PendingSave* p = pendingSave())
+        p->save();
+}
+
+void StatsFile::setSaveFromEventLoopForTest(bool on) {
+    if (PendingSave* p = pendingSave())
+        p->fromEventLoop = on;
+}
+
+void StatsFile::setLastQuestionSoon(int number) {
+    if (file_.isEmpty())
+        return;
+    PendingSave* p = pendingSave();
+    if (!p)
+        return setLastQuestion(number);
+    const QString path = Paths::inUserData(file_);
+    if (p->pending && p->path != path)
+        p->save(); // another category's save goes first
+    p->path = path;
+    p->number = number;
+    p->pending = true;
+    p->post();
+}
 
 StatsFile StatsFile::of(const QString& categoryCode) {
     const Category* c = Category::find(categoryCode);
@@ -42,6 +117,7 @@ StatsFile StatsFile::of(const QString& categoryCode) {
 }
 
 int StatsFile::lastQuestion() const {
+    savePending();
     if (file_.isEmpty())
         return 1;
     bool ok = false;
@@ -50,16 +126,19 @@ int StatsFile::lastQuestion() const {
 }
 
 void StatsFile::setLastQuestion(int number) {
+    savePending();
     if (!file_.isEmpty())
         writeIni(file_, last, learningQuestion, QString::number(number));
 }
 
 void StatsFile::recordLearningAnswer(bool correct) {
+    savePending();
     if (!file_.isEmpty())
         incrementCounter(file_, nauka, correct ? poprawne : niepoprawne);
 }
 
 void StatsFile::recordExamResult(bool passed) {
+    savePending();
     if (file_.isEmpty())
         return;
     incrementCounter(file_, egzamin, passed ? zdane : niezdane);
@@ -67,6 +146,7 @@ void StatsFile::recordExamResult(bool passed) {
 }
 
 double StatsFile::count(Counter which) const {
+    savePending();
     if (file_.isEmpty())
         return 0;
     switch (which) {
@@ -83,6 +163,7 @@ double StatsFile::count(Counter which) const {
 }
 
 void StatsFile::clearCounters() {
+    savePending();
     if (file_.isEmpty())
         return;
     const QString zero = QStringLiteral("0");
@@ -93,6 +174,7 @@ void StatsFile::clearCounters() {
 }
 
 void StatsFile::pushResult(QChar digit) {
+    savePending();
     if (file_.isEmpty())
         return;
     const QString old = readIni(file_, stats, wyniki, QStringLiteral("000000"));
@@ -100,12 +182,14 @@ void StatsFile::pushResult(QChar digit) {
 }
 
 QString StatsFile::resultStars() const {
+    savePending();
     if (file_.isEmpty())
         return QStringLiteral("0");
     return readIni(file_, stats, wyniki, QStringLiteral("0")).left(5);
 }
 
 qint64 StatsFile::testsTaken() const {
+    savePending();
     qint64 taken = 0;
     for (const QString& counter : {zdane, niezdane}) {
         const QString v = readIni(file_, egzamin, counter, QStringLiteral("0"));

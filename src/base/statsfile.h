@@ -26,6 +26,17 @@ public:
     // The last question shown in learning mode; 1 when none is stored or it is no integer.
     int lastQuestion() const;
     void setLastQuestion(int number);
+    // The same, saved once the event loop has shown what is on screen now (after the paint
+    // that is pending), so a click shows the next question before the file is saved and synced.
+    // One such save is pending at a time, for the whole program: a newer one replaces it, and
+    // every other call of this class saves it first, so what is read is always what was set.
+    // Without an event loop it is saved at once. Errors of the later save go to the error sink.
+    void setLastQuestionSoon(int number);
+    // Saves the pending last question now (quitting, a signal, the session manager's save).
+    static void savePending();
+    // Off: setLastQuestionSoon keeps its save pending without asking the event loop, as if the
+    // loop had not come round to it yet (for tests of the paths that must save it). On by default.
+    static void setSaveFromEventLoopForTest(bool on);
 
     // Adds one to the right or wrong learning counter. Throws Error naming the file and value
     // when the stored count is no integer (nothing is written then).

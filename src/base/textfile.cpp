@@ -2,6 +2,19 @@
 
 #include "platform/filereader.h"
 
+#include <QFile>
+#include <QMutex>
+
+#include <algorithm>
+#include <atomic>
+#include <list>
+#include <optional>
+
+#ifdef Q_OS_LINUX
+#include <sys/stat.h>
+#include <time.h>
+#endif
+
 #include <array>
 
 namespace wirtal {
@@ -133,10 +146,157 @@ QStringList splitLines(const QString& text) {
     return lines;
 }
 
-QStringList loadTextLines(const QString& path) {
+namespace {
+
+QStringList readAndDecode(const QString& path) {
     // The bytes go before the lines are made: at most the text and its lines are held at once.
     const QString text = decodeText(readRegularFile(path));
     return splitLines(text);
 }
+
+#ifdef Q_OS_LINUX
+struct Stamp {
+    dev_t dev = 0;
+    ino_t ino = 0;
+    off_t size = 0;
+    qint64 mtimeNs = 0;
+    qint64 ctimeNs = 0;
+    bool operator==(const Stamp&) const = default;
+};
+
+qint64 nsOf(const timespec& t) {
+    return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
+
+std::optional<Stamp> stampOf(const QByteArray& native) {
+    struct stat st {};
+    if (::stat(native.constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    return Stamp{st.st_dev, st.st_ino, st.st_size, nsOf(st.st_mtim), nsOf(st.st_ctim)};
+}
+
+qint64 nowNs() {
+    timespec t{};
+    ::clock_gettime(CLOCK_REALTIME, &t);
+    return nsOf(t);
+}
+
+struct Entry {
+    QString path;
+    Stamp stamp;
+    QStringList lines;
+};
+
+struct Cache {
+    QMutex mutex;
+    std::list<Entry> entries; // most recently used first
+    bool enabled = true;
+    qint64 racyWindow = textcache::racyWindowNs;
+    std::atomic<quint64> reads{0};
+
+    void evict(const QString& path) {
+        entries.remove_if([&](const Entry& e) { return e.path == path; });
+    }
+    void keep(Entry e) {
+        evict(e.path);
+        entries.push_front(std::move(e));
+        qint64 total = 0;
+        int count = 0;
+        for (auto it = entries.begin(); it != entries.end();) {
+            total += qint64(it->stamp.size);
+            if (++count > textcache::maxFiles || total > textcache::maxBytes)
+                it = entries.erase(it);
+            else
+                ++it;
+        }
+    }
+};
+
+Cache& cache() {
+    static Cache c;
+    return c;
+}
+#endif
+
+} // namespace
+
+QStringList loadTextLines(const QString& path) {
+#ifdef Q_OS_LINUX
+    Cache& c = cache();
+    const QByteArray native = QFile::encodeName(path);
+    const std::optional<Stamp> before = native.isEmpty() ? std::nullopt : stampOf(native);
+    {
+        QMutexLocker lock(&c.mutex);
+        if (!c.enabled || !before) {
+            c.evict(path);
+            lock.unlock();
+            ++c.reads;
+            return readAndDecode(path); // the reader reports what is wrong with the file
+        }
+        for (auto it = c.entries.begin(); it != c.entries.end(); ++it) {
+            if (it->path != path)
+                continue;
+            if (it->stamp == *before) {
+                c.entries.splice(c.entries.begin(), c.entries, it);
+                return it->lines;
+            }
+            c.entries.erase(it);
+            break;
+        }
+    }
+    const qint64 start = nowNs();
+    ++c.reads;
+    QStringList lines = readAndDecode(path);
+    // Kept only when nothing changed during the read and the file has been quiet for longer
+    // than a stamp can tell apart.
+    const std::optional<Stamp> after = stampOf(native);
+    QMutexLocker lock(&c.mutex);
+    if (c.enabled && after && *after == *before &&
+        std::max(before->mtimeNs, before->ctimeNs) + c.racyWindow < start)
+        c.keep(Entry{path, *before, lines});
+    return lines;
+#else
+    return readAndDecode(path);
+#endif
+}
+
+namespace textcache {
+
+quint64 diskReads() {
+#ifdef Q_OS_LINUX
+    return cache().reads.load();
+#else
+    return 0;
+#endif
+}
+
+void setEnabled(bool on) {
+#ifdef Q_OS_LINUX
+    QMutexLocker lock(&cache().mutex);
+    cache().enabled = on;
+    cache().entries.clear();
+#else
+    Q_UNUSED(on);
+#endif
+}
+
+void setRacyWindowForTest(qint64 ns) {
+#ifdef Q_OS_LINUX
+    QMutexLocker lock(&cache().mutex);
+    cache().racyWindow = ns < 0 ? racyWindowNs : ns;
+    cache().entries.clear();
+#else
+    Q_UNUSED(ns);
+#endif
+}
+
+void clear() {
+#ifdef Q_OS_LINUX
+    QMutexLocker lock(&cache().mutex);
+    cache().entries.clear();
+#endif
+}
+
+} // namespace textcache
 
 } // namespace wirtal

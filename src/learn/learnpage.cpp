@@ -129,7 +129,7 @@ void LearnPage::onBrowserNumberChanged(int n) {
     player_.close();
 
     if (!s.revisionRunning)
-        StatsFile(s.statsFile()).setLastQuestion(layout::storedIdOf(s.categoryCode, n));
+        StatsFile(s.statsFile()).setLastQuestionSoon(layout::storedIdOf(s.categoryCode, n));
 
     label1_->setText(labelText_);
     shown_.reset();

@@ -75,6 +75,13 @@ void QtMediaPlayer::attachOutput() {
     player_->setVideoOutput(video);
 }
 
+void QtMediaPlayer::warmUp() {
+    if (!player_) {
+        player_ = std::make_unique<QMediaPlayer>();
+        attachOutput();
+    }
+}
+
 void QtMediaPlayer::open() {
     const QString shown = QDir::toNativeSeparators(file_);
     // Only a regular file goes to the back end: a FIFO would block it, and the GUI with it.
@@ -82,10 +89,7 @@ void QtMediaPlayer::open() {
         throw Error(QStringLiteral("Nie można otworzyć filmu: brak pliku."));
     if (const FileRead f = checkRegularFile(file_); f.problem != FileProblem::None)
         throw Error(f.message);
-    if (!player_) {
-        player_ = std::make_unique<QMediaPlayer>();
-        attachOutput();
-    }
+    warmUp();
     // Loading anew puts the film at its start.
     player_->stop();
     player_->setSource(QUrl());

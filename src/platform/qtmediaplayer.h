@@ -32,6 +32,9 @@ public:
     void rewind() override;
     void close() override;
     bool isPlaying() const override;
+    // Makes the QMediaPlayer now, which loads the multimedia back end, so the first film does
+    // not pay for it (nothing when it is made already).
+    void warmUp();
 
     // The QMediaPlayer, or nullptr before the first film (for tests).
     QMediaPlayer* backend() const { return player_.get(); }

@@ -4,9 +4,12 @@
 #include "platform/error.h"
 #include "support/tempdirs.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace wirtal;
 using namespace wirtal::test;
@@ -93,3 +96,55 @@ TEST(StatsFile, WithoutACategoryNothingIsWritten) {
     EXPECT_EQ(f.lastQuestion(), 1);
     EXPECT_EQ(QDir(dirs.userData()).entryList(QDir::Files), QStringList());
 }
+
+namespace {
+
+// The last question shown is saved after the event loop has shown it; until then every other
+// use of the file saves it first, so nothing reads or overwrites an older value.
+TEST(StatsFileSoon, TheLastQuestionIsSavedAfterThePendingEventsAndBeforeAnyOtherUse) {
+    test::TempFolders dirs;
+    const QString name = QStringLiteral("statsb.ini");
+    StatsFile f(name);
+    f.setLastQuestion(3);
+    const QByteArray before = dirs.readUserFile(name);
+
+    f.setLastQuestionSoon(4);
+    f.setLastQuestionSoon(5); // replaces the pending one
+    EXPECT_EQ(dirs.readUserFile(name), before) << "not saved while the click is handled";
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(f.lastQuestion(), 5);
+    EXPECT_TRUE(dirs.readUserFile(name).contains("pytanie=5"));
+
+    struct Case {
+        const char* what;
+        std::function<void()> use;
+    };
+    const Case cases[] = {
+        {"a read", [&] { EXPECT_EQ(StatsFile(name).lastQuestion(), 6); }},
+        {"a counter written", [&] { StatsFile(name).recordLearningAnswer(true); }},
+        {"the counters cleared", [&] { StatsFile(name).clearCounters(); }},
+        {"an exam result", [&] { StatsFile(name).recordExamResult(true); }},
+        {"quitting or a signal", [] { StatsFile::savePending(); }},
+    };
+    StatsFile::setSaveFromEventLoopForTest(false);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        f.setLastQuestion(1);
+        f.setLastQuestionSoon(6);
+        EXPECT_TRUE(dirs.readUserFile(name).contains("pytanie=1"));
+        c.use();
+        EXPECT_TRUE(dirs.readUserFile(name).contains("pytanie=6"));
+    }
+    StatsFile::setSaveFromEventLoopForTest(true);
+
+    // Another category's pending save goes to its own file before this one is pending.
+    StatsFile::setSaveFromEventLoopForTest(false);
+    StatsFile(QStringLiteral("statsc.ini")).setLastQuestionSoon(7);
+    f.setLastQuestionSoon(8);
+    EXPECT_TRUE(dirs.readUserFile(QStringLiteral("statsc.ini")).contains("pytanie=7"));
+    StatsFile::savePending();
+    EXPECT_TRUE(dirs.readUserFile(name).contains("pytanie=8"));
+    StatsFile::setSaveFromEventLoopForTest(true);
+}
+
+} // namespace

@@ -5,7 +5,15 @@
 #include "support/qt_printers.h"
 #include "support/tempdirs.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
+
+#include <functional>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace wirtal;
 
@@ -164,4 +172,113 @@ TEST(LoadTextLines, MissingFileThrowsNamingTheFile) {
 TEST(LoadTextLines, FolderInsteadOfFileThrows) {
     test::TempFolders dirs;
     EXPECT_THROW(loadTextLines(dirs.program()), Error);
+}
+
+// Decoded lines are kept between calls, but every change on disk is seen at the next call.
+class KeptLines : public ::testing::Test {
+protected:
+    void TearDown() override { textcache::setRacyWindowForTest(-1); }
+
+    static timespec mtimeOf(const QString& path) {
+        struct stat st {};
+        ::stat(QFile::encodeName(path).constData(), &st);
+        return st.st_mtim;
+    }
+    static qint64 ctimeNs(const QString& path) {
+        struct stat st {};
+        ::stat(QFile::encodeName(path).constData(), &st);
+        return qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+    }
+    // Busy-waits (no timer) until the file system's clock has moved past the file's last change,
+    // so the next change gets another status-change time; that clock ticks every few ms.
+    void waitForFileClockTick(const QString& path) const {
+        const QString probe = dirs.program() + "probe";
+        const qint64 last = ctimeNs(path);
+        for (int i = 0; i < 10000000; ++i) {
+            dirs.writeProgramFile("probe", QByteArray::number(i));
+            if (ctimeNs(probe) > last)
+                return;
+        }
+        FAIL() << "the file system's clock did not move";
+    }
+    // Overwrites the bytes in place (same inode) and sets the modification time back.
+    static void editInPlace(const QString& path, const QByteArray& bytes, bool restoreMtime) {
+        const timespec old = mtimeOf(path);
+        const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::pwrite(fd, bytes.constData(), size_t(bytes.size()), 0), bytes.size());
+        ::ftruncate(fd, bytes.size());
+        if (restoreMtime) {
+            const timespec times[2] = {{0, UTIME_OMIT}, old};
+            ASSERT_EQ(::futimens(fd, times), 0);
+        }
+        ::close(fd);
+    }
+    // Writes a new file beside it and renames it over the old one (another inode), with the old
+    // modification time.
+    void replace(const QString& path, const QByteArray& bytes) const {
+        const timespec old = mtimeOf(path);
+        dirs.writeProgramFile("new.txt", bytes);
+        const timespec times[2] = {{0, UTIME_OMIT}, old};
+        ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(dirs.program() + "new.txt").constData(),
+                              times, 0),
+                  0);
+        ASSERT_EQ(::rename(QFile::encodeName(dirs.program() + "new.txt").constData(),
+                           QFile::encodeName(path).constData()),
+                  0);
+    }
+
+    test::TempFolders dirs;
+};
+
+TEST_F(KeptLines, EveryChangeOnDiskIsSeenAtTheNextCall) {
+    textcache::setRacyWindowForTest(0); // a file is quiet as soon as its clock has ticked
+    const QString path = dirs.program() + "bank.txt";
+    dirs.writeProgramFile("bank.txt", "a1\r\nb1\r\n");
+    waitForFileClockTick(path);
+    EXPECT_EQ(loadTextLines(path), (QStringList{"a1", "b1"}));
+    const quint64 reads = textcache::diskReads();
+    EXPECT_EQ(loadTextLines(path), (QStringList{"a1", "b1"}));
+    EXPECT_EQ(textcache::diskReads(), reads) << "an unchanged file is not read again";
+
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        {"same size, modification time set back",
+         [&] { editInPlace(path, "a2\r\nb2\r\n", true); },
+         {"a2", "b2"}},
+        {"other size", [&] { editInPlace(path, "a3\r\nb3\r\nc3\r\n", false); }, {"a3", "b3", "c3"}},
+        {"replaced by a file of the same size and modification time",
+         [&] { replace(path, "a4\r\nb4\r\nc4\r\n"); },
+         {"a4", "b4", "c4"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        waitForFileClockTick(path);
+        loadTextLines(path); // the version before the change is kept now
+        const quint64 before = textcache::diskReads();
+        loadTextLines(path);
+        ASSERT_EQ(textcache::diskReads(), before);
+        c.change();
+        EXPECT_EQ(loadTextLines(path), c.expected);
+    }
+
+    QFile::remove(path);
+    EXPECT_THROW(loadTextLines(path), Error) << "a removed file is no longer served from memory";
+}
+
+TEST_F(KeptLines, AFileChangedJustNowIsReadAnewAtEveryCall) {
+    // Within one tick of the file system's clock a change can leave the stamp as it was, so a
+    // file that changed during the last moments is not kept.
+    const QString path = dirs.program() + "bank.txt";
+    dirs.writeProgramFile("bank.txt", "a1\r\nb1\r\n");
+    EXPECT_EQ(loadTextLines(path), (QStringList{"a1", "b1"}));
+    editInPlace(path, "a2\r\nb2\r\n", true);
+    EXPECT_EQ(loadTextLines(path), (QStringList{"a2", "b2"}));
+    const quint64 reads = textcache::diskReads();
+    loadTextLines(path);
+    EXPECT_EQ(textcache::diskReads(), reads + 1);
 }

@@ -1,12 +1,14 @@
 // Helper of quit_test: the real main window with inert seams on the folders given as arguments
 // (program folder, user data folder), ended the way the program is ended. It chooses category
-// B, answers question 1 wrongly ("NIE" where "TAK" is right), prints "answered" and waits in
+// B, answers question 1 wrongly ("NIE" where "TAK" is right), goes on to question 2 (whose
+// number stays to be saved), prints "answered" and waits in
 // the event loop for the test's signal. "close-event" is printed when the window's close path
 // runs, "quit" when the event loop has ended normally.
 
 #include "app/mainwindow.h"
 #include "app/systemquit.h"
 #include "base/paths.h"
+#include "base/statsfile.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"
 #include "platform/manualclock.h"
@@ -89,9 +91,13 @@ int main(int argc, char** argv) {
     const auto button = [&window](const char* name) {
         return window.findChild<StyledButton*>(QString::fromLatin1(name));
     };
+    StatsFile::setSaveFromEventLoopForTest(false);
     button("AdvSmoothButton25")->click(); // "Kategoria B": question 1
     button("AdvSmoothButton33")->click(); // "NIE"
     button("sprawdzbutton")->click();
+    // The next question: its number is saved after the paint, here left pending until the
+    // program ends (the event loop never gets the save).
+    button("AdvSmoothButton30")->click();
     say("answered");
     const int rc = app.exec();
     say("quit");

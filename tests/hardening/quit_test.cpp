@@ -1,7 +1,7 @@
 // The revision list survives every way the program is ended: a learner's wrong answer is in
 // "repeat-b.txt" after SIGKILL (nothing runs, so the list must already be on disk), and SIGTERM,
 // SIGHUP and SIGINT end the program through its own close path and event loop instead of
-// killing it.
+// killing it, saving the last question shown, whose save was still waiting for the event loop.
 
 #include "support/appfixture.h"
 
@@ -46,6 +46,8 @@ TEST(SystemQuit, AWrongAnswerIsOnDiskWhateverEndsTheProgram) {
 
         EXPECT_EQ(folders.readUserFile(QStringLiteral("repeat-b.txt")), QByteArray("1\r\n"));
         if (c.closesNormally) {
+            EXPECT_TRUE(folders.readUserFile(QStringLiteral("statsb.ini")).contains("pytanie=2"))
+                << "the last question shown is saved on the way out";
             EXPECT_EQ(driver.exitStatus(), QProcess::NormalExit);
             EXPECT_EQ(driver.exitCode(), 0);
             EXPECT_TRUE(out.contains("close-event\n")) << out.data();

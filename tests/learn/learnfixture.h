@@ -14,6 +14,7 @@
 #include "widgets/picturebox.h"
 #include "widgets/styledbutton.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
@@ -53,7 +54,9 @@ protected:
         return readIni(QString::fromLatin1(file), QStringLiteral("nauka"), QString::fromLatin1(key),
                        QString());
     }
+    // The stored last question once the event loop has come round to saving it (after the paint).
     QString lastStored(const char* file = "statsb.ini") {
+        QCoreApplication::sendPostedEvents();
         return readIni(QString::fromLatin1(file), QStringLiteral("last"), QStringLiteral("pytanie"),
                        QString());
     }

@@ -150,6 +150,23 @@ TEST(QtMediaPlayer, IsMadeOnlyForTheFirstFilmAndReportsFilesItCannotOpen) {
     EXPECT_FALSE(player.isPlaying());
 }
 
+TEST(QtMediaPlayer, AWarmUpMakesTheBackEndOnceForThePanelAndTheFirstFilmUsesIt) {
+    QtMediaPlayer player(3000);
+    QWidget panel;
+    player.setOutput(&panel);
+    player.warmUp();
+    QMediaPlayer* backend = player.backend();
+    ASSERT_NE(backend, nullptr);
+    EXPECT_EQ(backend->videoOutput(), player.videoFor(&panel)) << "drawn into the panel";
+    player.warmUp();
+    EXPECT_EQ(player.backend(), backend) << "made once";
+
+    QTemporaryDir dir;
+    player.setFile(dir.path() + QStringLiteral("/brak.wmv"));
+    EXPECT_THROW(player.open(), Error);
+    EXPECT_EQ(player.backend(), backend);
+}
+
 TEST(QtMediaPlayer, OutlivesThePanelsItDrewInto) {
     // The main window (with its film panels) goes before the player at the program's end.
     QtMediaPlayer player(5000);

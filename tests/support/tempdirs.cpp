@@ -1,7 +1,9 @@
 #include "support/tempdirs.h"
 
 #include "base/paths.h"
+#include "base/statsfile.h"
 #include "base/textfile.h"
+#include "platform/error.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,6 +18,11 @@ TempFolders::TempFolders()
 }
 
 TempFolders::~TempFolders() {
+    // A last question still waiting for the event loop goes into these folders, not a later test's.
+    try {
+        StatsFile::savePending();
+    } catch (const Error&) {
+    }
     Paths::setProgramFolder(oldProgram_);
     Paths::setUserDataFolder(oldUser_);
 }

@@ -1,0 +1,1 @@
+wirtal_add_bench(floor_window UI SOURCES floor_window.cpp)

@@ -1,0 +1,137 @@
+#!/usr/bin/env bash
+# Every benchmark and the whole-process figures in one run, printed as one table: figure,
+# budget, the bare floor measured in the same run, the ratio to it, held or missed.
+#  - Google Benchmark programs (bench/): bank lookup at 1x, 10x and 100x beside a bare read and
+#    decode of the bank file, an imported category B, whole exams on the manual clock with the
+#    decoded lines kept and read anew, a question with its 480 x 360 picture shown;
+#  - under xvfb-run: the splash mapped and the main window painted (WIRTAL_MEASURE_STARTUP=1)
+#    beside a bare Qt window, resident memory and CPU at rest beside the same bare window, the
+#    first film (bench/film_memory, with the back end warmed up first as the program does 3 s after
+#    its start) beside a bare Qt Multimedia window playing the same film (the floor's "held" is
+#    the time until play() returns: it does not wait for the film to load, the program does).
+# The machine may be shared: the rounds interleave every program, and each figure is the median
+# of its rounds. Nothing here fails on a time; a missed budget is reported, not an error.
+#   scripts/bench.sh [rounds, default 3]
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+rounds=${1:-3}
+build=${WIRTAL_BENCH_DIR:-$top/build/bench}
+cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Release -DWIRTAL_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build" -j2 >/dev/null
+b=$build/bench
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+mkdir -p "$out/Norel" "$out/run"
+chmod 700 "$out/run"
+printf '[aktualizacje]\r\nserwer=http://127.0.0.1:9\r\n' >"$out/Norel/wirtal.ini"
+export APPDATA=$out XDG_RUNTIME_DIR=$out/run QT_LOGGING_RULES='qt.multimedia*=false'
+folder=$build/programfolder
+film=$(find "$folder" -iname '*.wmv' | sort | head -n 1)
+
+for r in $(seq "$rounds"); do
+  echo "round $r of $rounds" >&2
+  for p in bank exam catalogue show; do
+    QT_QPA_PLATFORM=offscreen "$b/bench_$p" --benchmark_min_time=0.3 \
+      --benchmark_format=json --benchmark_out="$out/$p.$r.json" >/dev/null
+  done
+done
+
+(cd "$folder" && xvfb-run -a -s "-screen 0 1280x1024x24" bash -s "$build/src/wirtal" "$b" \
+  "$rounds" "$folder" "$film" >"$out/process.txt" 2>/dev/null) <<'INNER'
+program=$1; b=$2; rounds=$3; folder=$4; film=$5
+for r in $(seq "$rounds"); do
+  start=$(date +%s%3N)
+  floor=$("$b/floor_window" window)
+  echo "floor-mapped $(( $(echo "$floor" | awk '$1 == "mapped" { print $2 }') - start ))"
+  echo "$floor" | awk '$1 == "rss" { print "floor-rss", $2 } $1 == "cpu" { print "floor-cpu", $2 }'
+  start=$(date +%s%3N)
+  o=$(WIRTAL_MEASURE_STARTUP=1 "$program")
+  at() { echo "$o" | awk -v k="$1" '$2 == k { print $3 }'; }
+  echo "splash-mapped $(( $(at splash-shown) - start ))"
+  echo "after-splash $(( $(at main-window-painted) - $(at splash-closed) ))"
+  "$program" >/dev/null 2>&1 &
+  pid=$!
+  sleep 5
+  echo "rss $(awk '/^VmRSS/ { printf "%.1f", $2 / 1024 }' /proc/$pid/status)"
+  t0=$(awk '{ print $14 + $15 }' /proc/$pid/stat)
+  sleep 5
+  t1=$(awk '{ print $14 + $15 }' /proc/$pid/stat)
+  echo "cpu $(awk -v a="$t0" -v b="$t1" -v hz="$(getconf CLK_TCK)" 'BEGIN { printf "%.2f", (b - a) / hz / 5 * 100 }')"
+  kill "$pid"; wait "$pid" 2>/dev/null || true
+  if [ -n "$film" ]; then
+    "$b/floor_window" film "$film" | awk '{ print "floor-film-" $1, $2 }'
+    "$b/film_memory" "$folder" 402 warm | awk '
+      /back end warmed up/ { print "film-warmup", $(NF-1) }
+      /first film shown/ { print "film-freeze", $(NF-1) }
+      /at rest on a question/ { print "film-rss-before", $(NF-1) }
+      /while a film plays/ { print "film-rss-playing", $7 }
+      /after the film/ { print "film-rss-after", $(NF-1) }'
+  fi
+done
+INNER
+
+python3 - "$out" "$rounds" <<'PY'
+import json, statistics, sys
+out, rounds = sys.argv[1], int(sys.argv[2])
+bench = {}
+for p in ("bank", "exam", "catalogue", "show"):
+    for r in range(1, rounds + 1):
+        for x in json.load(open(f"{out}/{p}.{r}.json"))["benchmarks"]:
+            unit = {"ns": 1e-3, "us": 1, "ms": 1e3}[x["time_unit"]]
+            bench.setdefault(x["name"], []).append(x["real_time"] * unit)  # µs
+proc = {}
+for line in open(f"{out}/process.txt"):
+    k, _, v = line.strip().partition(" ")
+    try:
+        proc.setdefault(k, []).append(float(v))
+    except ValueError:
+        pass
+def b(name): return statistics.median(bench[name]) if name in bench else None
+def p(name): return statistics.median(proc[name]) if name in proc else None
+rows = []
+def row(figure, value, unit, budget, limit, floor=None, floor_name=""):
+    ratio = value / floor if value is not None and floor else None
+    held = "-" if value is None or limit is None else ("held" if value <= limit else "missed")
+    rows.append((figure, "-" if value is None else f"{value:.{3 if value < 10 else 1}f} {unit}",
+                 budget, "-" if floor is None else f"{floor:.{3 if floor < 10 else 1}f} {unit} {floor_name}",
+                 "-" if ratio is None else f"{ratio:.2f}x", held))
+def lim(*xs): return None if any(x is None for x in xs) else min(xs)
+f1, f100 = b("BM_BareReadAndDecode/1"), b("BM_BareReadAndDecode/100")
+l1, l100 = b("BM_LookupScaled/scale:1/keep:1"), b("BM_LookupScaled/scale:100/keep:1")
+row("lookup, full-size bank", l1, "µs", "3x floor, < 100 µs", lim(3 * f1, 100), f1, "(read+decode)")
+row("lookup, bank 10x", b("BM_LookupScaled/scale:10/keep:1"), "µs", "3x floor",
+    3 * b("BM_BareReadAndDecode/10"), b("BM_BareReadAndDecode/10"), "(read+decode)")
+row("lookup, bank 100x", l100, "µs", "3x floor", 3 * f100, f100, "(read+decode)")
+row("lookup 100x / 1x (growth)", l100 / l1, "x", "<= 100 (linear)", 100)
+row("lookup, read anew (before)", b("BM_LookupScaled/scale:1/keep:0"), "µs", "-", None, f1, "(read+decode)")
+fc = b("BM_CatalogueBareReadAndDecode")
+row("lookup, imported B (2,167 q.)", b("BM_CatalogueLookup/2167"), "µs", "3x floor, < 100 µs",
+    lim(3 * fc, 100) if fc else 100, fc, "(read+decode)")
+before = b("BM_WholeExamAnsweredWithDalej/keep:0")
+row("whole exam, manual clock", b("BM_WholeExamAnsweredWithDalej/keep:1") / 1e3, "ms", "< 20 ms",
+    20, before / 1e3, "(read anew)")
+row("whole exam, imported B", b("BM_CatalogueWholeExamAnsweredWithDalej/keep:1") / 1e3, "ms",
+    "< 20 ms", 20, b("BM_CatalogueWholeExamAnsweredWithDalej/keep:0") / 1e3, "(read anew)")
+row("question + 480x360 picture shown", b("BM_ShowQuestionWithPicture") / 1e3, "ms",
+    "< 16 ms (one frame)", 16, b("BM_DecodePicture") / 1e3, "(decode alone)")
+fm = p("floor-mapped")
+row("splash mapped after start", p("splash-mapped"), "ms", "1.5x floor",
+    1.5 * fm if fm else None, fm, "(bare Qt window)")
+row("main window painted after splash", p("after-splash"), "ms", "< 300 ms", 300)
+row("resident memory at rest", p("rss"), "MB", "< 80 MB", 80, p("floor-rss"), "(bare Qt window)")
+row("CPU at rest", p("cpu"), "%", "< 1 %", 1, p("floor-cpu"), "(bare Qt window)")
+row("back end warmed up at idle: window held", p("film-warmup"), "ms", "-", None)
+ff = p("floor-film-freeze")
+row("first film: window held", p("film-freeze"), "ms", "1.5x floor", 1.5 * ff if ff else None,
+    ff, "(bare Qt Multimedia)")
+fr = p("floor-film-rss-film")
+row("memory while a film plays", p("film-rss-playing"), "MB", "1.5x floor",
+    1.5 * fr if fr else None, fr, "(bare Qt Multimedia)")
+rest = p("film-rss-before")
+row("memory after the film", p("film-rss-after"), "MB", "1.5x at rest",
+    1.5 * rest if rest else None, rest, "(at rest before)")
+head = ("figure", "measured", "budget", "floor, same run", "ratio", "")
+w = [max(len(str(r[i])) for r in rows + [head]) for i in range(6)]
+for r in [head] + rows:
+    print("  ".join(str(c).ljust(w[i]) for i, c in enumerate(r)).rstrip())
+PY
