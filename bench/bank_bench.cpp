@@ -22,9 +22,7 @@
 
 using namespace wirtal;
 using wirtal::bench::fullBank;
-using wirtal::bench::questionText;
-using wirtal::bench::quoted;
-using wirtal::bench::writeBankFile;
+using wirtal::bench::writeClassicBanks;
 
 namespace {
 
@@ -51,23 +49,7 @@ BENCHMARK(BM_LookupSpecialist1479)->Unit(benchmark::kMicrosecond);
 // kept (keep=1) and read anew (keep=0).
 struct ScaledBank {
     QTemporaryDir program;
-    explicit ScaledBank(int scale) {
-        QStringList basic{quoted({"Pytania podstawowe", "T", "", "0"})};
-        for (int i = 0; i < scale; ++i)
-            for (int n = 1; n <= classicBasicCount; ++n)
-                basic << quoted({questionText(n, 90), n % 2 ? "T" : "N",
-                                 QStringLiteral("AK_D%1_org.wmv").arg(n, 4, 10, QChar(u'0')),
-                                 QString::number(n % 3 + 1)});
-        writeBankFile(program.filePath("0wx.dll"), basic);
-        QStringList special{quoted({"Pytania specjalistyczne", "", "", "", "A", "", "0"})};
-        for (int i = 0; i < scale; ++i)
-            for (int n = 1; n <= lastQuestion - classicBasicCount; ++n)
-                special << quoted({questionText(n, 60), questionText(n + 1, 25),
-                                   questionText(n + 2, 25), questionText(n + 3, 25),
-                                   QString(QChar(u'A' + n % 3)), QStringLiteral("%1.jpg").arg(n),
-                                   QString::number(n % 3 + 1)});
-        writeBankFile(program.filePath("02x.dll"), special);
-    }
+    explicit ScaledBank(int scale) { writeClassicBanks(program.path(), scale); }
 };
 
 ScaledBank& scaled(int scale) {

@@ -19,6 +19,7 @@
 #include "platform/random.h"
 #include "platform/timer.h"
 #include "platform/wallclock.h"
+#include "processfigures.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -31,25 +32,8 @@
 
 using namespace wirtal;
 
-namespace {
-
-double residentMb() {
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    return -1;
-}
-
-void runFor(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-} // namespace
+using wirtal::bench::residentMb;
+using wirtal::bench::runFor;
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

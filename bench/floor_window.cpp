@@ -8,6 +8,7 @@
 //                             from making the player to play()), "first-frame <ms>" after play()
 //                             and "rss-film <MB>" after 3 s of playing.
 
+#include "processfigures.h"
 #include <QApplication>
 #include <QAudioOutput>
 #include <QElapsedTimer>
@@ -28,23 +29,10 @@
 #include <sys/times.h>
 #include <unistd.h>
 
+using wirtal::bench::residentMb;
+using wirtal::bench::runFor;
+
 namespace {
-
-double residentMb() {
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    return -1;
-}
-
-void runFor(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 double cpuSeconds() {
     tms t{};

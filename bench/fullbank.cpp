@@ -5,6 +5,7 @@
 #include "base/paths.h"
 #include "base/textfile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QStringList>
 
@@ -47,21 +48,29 @@ void writeBankFile(const QString& path, const QStringList& lines) {
     f.write(encodeCp1250(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
 }
 
+void writeClassicBanks(const QString& folder, int copies) {
+    const QDir dir(folder);
+    QStringList basic{quoted({"Pytania podstawowe", "T", "", "0"})};
+    for (int i = 0; i < copies; ++i)
+        for (int n = 1; n <= classicBasicCount; ++n)
+            basic << quoted({questionText(n, 90), n % 2 ? "T" : "N",
+                             QStringLiteral("AK_D%1_org.wmv").arg(n, 4, 10, QChar(u'0')),
+                             QString::number(n % 3 + 1)});
+    writeBankFile(dir.filePath(QStringLiteral("0wx.dll")), basic);
+    QStringList special{quoted({"Pytania specjalistyczne", "", "", "", "A", "", "0"})};
+    for (int i = 0; i < copies; ++i)
+        for (int n = 1; n <= lastQuestion - classicBasicCount; ++n)
+            special << quoted({questionText(n, 60), questionText(n + 1, 25),
+                               questionText(n + 2, 25), questionText(n + 3, 25),
+                               QString(QChar(u'A' + n % 3)), QStringLiteral("%1.jpg").arg(n),
+                               QString::number(n % 3 + 1)});
+    writeBankFile(dir.filePath(QStringLiteral("02x.dll")), special);
+}
+
 FullBank::FullBank() {
     Paths::setProgramFolder(program.path());
     Paths::setUserDataFolder(user.path());
-    QStringList basic{quoted({"Pytania podstawowe", "T", "", "0"})};
-    for (int n = 1; n <= classicBasicCount; ++n)
-        basic << quoted({questionText(n, 90), n % 2 ? "T" : "N",
-                         QStringLiteral("AK_D%1_org.wmv").arg(n, 4, 10, QChar(u'0')),
-                         QString::number(n % 3 + 1)});
-    writeBankFile(program.filePath("0wx.dll"), basic);
-    QStringList special{quoted({"Pytania specjalistyczne", "", "", "", "A", "", "0"})};
-    for (int n = 1; n <= lastQuestion - classicBasicCount; ++n)
-        special << quoted({questionText(n, 60), questionText(n + 1, 25), questionText(n + 2, 25),
-                           questionText(n + 3, 25), QString(QChar(u'A' + n % 3)),
-                           QStringLiteral("%1.jpg").arg(n), QString::number(n % 3 + 1)});
-    writeBankFile(program.filePath("02x.dll"), special);
+    writeClassicBanks(program.path(), 1);
     writeIni(QStringLiteral("statsb.ini"), QStringLiteral("last"), QStringLiteral("pytanie"),
              QStringLiteral("1"));
     writeIni(QStringLiteral("statsb.ini"), QStringLiteral("nauka"), QStringLiteral("poprawne"),

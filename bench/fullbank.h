@@ -24,6 +24,10 @@ QString questionText(int n, int length);
 // written.
 void writeBankFile(const QString& path, const QStringList& lines);
 
+// The two bank files of a classic folder ("0wx.dll", "02x.dll") in `folder`, every question
+// written `copies` times over (1: the full-size bank; more: the same bank scaled up).
+void writeClassicBanks(const QString& folder, int copies);
+
 // Made once, on first use; installs its folders as the program's.
 FullBank& fullBank();
 

@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include "art/palette.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLibraryInfo>
@@ -50,7 +52,7 @@ QPalette fixedPalette() {
     const QColor paper(240, 240, 240);
     const QColor white(255, 255, 255);
     const QColor ink(0, 0, 0);
-    const QColor navy(29, 59, 106);
+    const QColor navy = art::palette::navy; // the program's own lettering colour
     const QColor grey(120, 120, 120);
     QPalette p(paper);
     for (const auto group : {QPalette::Active, QPalette::Inactive}) {
