@@ -61,10 +61,8 @@ QAccessibleInterface* accessibleValueFactory(const QString& className, QObject* 
 }
 
 void installAccessibleValues() {
-    static bool installed = false;
-    if (!installed)
-        QAccessible::installFactory(accessibleValueFactory);
-    installed = true;
+    // Qt keeps each factory once, so a second call changes nothing.
+    QAccessible::installFactory(accessibleValueFactory);
 }
 
 } // namespace wirtal
