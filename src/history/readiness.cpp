@@ -9,10 +9,11 @@ namespace wirtal {
 
 namespace {
 
-// How many guesses the first-answer accuracy starts from; the range of a question prior's weight
+// How many guesses the first-answer accuracy starts from (more while a part has fewer than five
+// first answers); the range of a question prior's weight
 // (how many answers of its own outweigh it) and the weight taken while there is too little to
 // measure it; how many draws the range comes from.
-constexpr double guessWeight = 0.5;
+constexpr double guessWeight = 0.5, fewFirstAnswers = 20;
 constexpr double minPriorWeight = 2, maxPriorWeight = 200, defaultPriorWeight = 20;
 constexpr int rangeSamples = 120;
 
@@ -61,22 +62,26 @@ slotLosses(const std::vector<std::vector<std::pair<int, int>>>& slotQuestions,
 // sum k(k-1) / sum n(n-1) estimates the mean square of a question's chance).
 std::array<PartPrior, 2> partPriors(const std::vector<Question>& questions) {
     std::array<PartPrior, 2> p;
-    std::array<double, 2> right{}, seen{}, pairsRight{}, pairs{};
-    for (int part = 0; part < 2; ++part) {
-        const double g = guessRate(part == 0);
-        p[std::size_t(part)].firstRight = g * guessWeight;
-        p[std::size_t(part)].firstWrong = (1 - g) * guessWeight;
-    }
+    std::array<double, 2> right{}, seen{}, pairsRight{}, pairs{}, firsts{};
     for (const Question& q : questions) {
         if (!q.card)
             continue;
         const auto part = std::size_t(q.part);
         (q.card->firstRight ? p[part].firstRight : p[part].firstWrong) += 1;
+        firsts[part] += 1;
         const double n = q.card->seen, k = q.card->right;
         right[part] += k;
         seen[part] += n;
         pairsRight[part] += k * (k - 1);
         pairs[part] += n * (n - 1);
+    }
+    // The guessing the first answers start from: a light touch once there are a few of them, but
+    // with next to none the learner is a guesser, not an unknown anywhere from 0 to 100 %.
+    for (std::size_t part = 0; part < 2; ++part) {
+        const double g = guessRate(part == 0);
+        const double w = std::max(guessWeight, fewFirstAnswers - 4 * firsts[part]);
+        p[part].firstRight += g * w;
+        p[part].firstWrong += (1 - g) * w;
     }
     for (std::size_t part = 0; part < 2; ++part) {
         if (pairs[part] < 50 || seen[part] <= 0)
