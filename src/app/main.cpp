@@ -6,7 +6,6 @@
 #include "base/paths.h"
 #include "dialogs/splashwindow.h"
 #include "history/answerlog.h"
-#include "history/answerlog.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"
 #include "platform/qtdialogs.h"
