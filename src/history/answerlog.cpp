@@ -188,6 +188,8 @@ bool AnswerLog::createSchema() {
     // killed process loses nothing committed.
     exec(db, QStringLiteral("PRAGMA journal_mode=WAL"));
     exec(db, QStringLiteral("PRAGMA synchronous=NORMAL"));
+    // The log is truncated back to 1 MB after a checkpoint instead of keeping its largest size.
+    exec(db, QStringLiteral("PRAGMA journal_size_limit=1048576"));
     exec(db, QStringLiteral("PRAGMA busy_timeout=2000"));
     if (scalar(db, QStringLiteral("PRAGMA user_version")).toInt() == schemaVersion)
         return true;
