@@ -120,6 +120,55 @@ void defibrillator(QPainter& p) {
              QColor(220, 30, 30));
 }
 
+// A choking adult at a table: bent forward, both hands at the throat (the sign of choking), the
+// rescuer beside him holding his chest with one hand and striking between the shoulder blades
+// with the heel of the other.
+void choking(QPainter& p) {
+    backdrop(p, QColor(236, 232, 222), QColor(210, 204, 192));
+    p.fillRect(QRectF(0, 300, 480, 60), QColor(160, 130, 100));
+    // the table with a plate and a fork
+    const QColor wood(140, 95, 60);
+    fillRect(p, QRectF(10, 196, 120, 10), wood, 2);
+    fillRect(p, QRectF(20, 206, 8, 94), wood.darker(120));
+    fillRect(p, QRectF(112, 206, 8, 94), wood.darker(120));
+    fillRect(p, QRectF(40, 188, 52, 8), QColor(245, 245, 245), 4);
+    fillCircle(p, {66, 186}, 7, QColor(190, 120, 60));
+    strokeLine(p, {98, 192}, {118, 184}, QColor(150, 150, 160), 2);
+    // the casualty, facing the table, bent forward at the hips
+    const QColor coat(70, 120, 60);
+    const QPointF hip(215, 205), shoulder(172, 140), head(152, 112);
+    strokeLine(p, hip, {200, 300}, jeans, 20);
+    strokeLine(p, hip, {228, 300}, jeans.darker(115), 20);
+    strokeLine(p, hip, shoulder, coat, 40);
+    fillCircle(p, head, 19, QColor(230, 160, 140)); // flushed
+    fillRect(p, QRectF(head.x() - 4, head.y() - 22, 26, 9), QColor(60, 45, 35), 4);
+    fillCircle(p, head + QPointF(-14, 6), 3, QColor(120, 40, 40)); // the open mouth
+    // both hands at the throat
+    strokeLine(p, shoulder, {150, 162}, coat.darker(110), 13);
+    strokeLine(p, {150, 162}, {158, 130}, coat.darker(110), 12);
+    fillCircle(p, {158, 128}, 8, skin);
+    strokeLine(p, shoulder + QPointF(6, 4), {160, 168}, coat, 13);
+    strokeLine(p, {160, 168}, {166, 134}, coat, 12);
+    fillCircle(p, {166, 132}, 8, skin);
+    // the rescuer beside and a little behind, upright
+    const QColor vest(200, 60, 40);
+    const QPointF rHip(300, 200), rShoulder(290, 128), rHead(292, 96);
+    strokeLine(p, rHip, {292, 300}, jeans, 22);
+    strokeLine(p, rHip, {318, 300}, jeans.darker(115), 22);
+    strokeLine(p, rHip, rShoulder, vest, 42);
+    fillCircle(p, rHead, 19, skin);
+    fillRect(p, QRectF(rHead.x() - 18, rHead.y() - 22, 34, 10), QColor(90, 60, 40), 5);
+    // one arm round the front of the chest, holding him up
+    strokeLine(p, rShoulder + QPointF(-8, 10), {226, 176}, vest.darker(115), 13);
+    strokeLine(p, {226, 176}, {178, 166}, vest.darker(115), 12);
+    fillCircle(p, {176, 166}, 8, skin);
+    // the other raised, the heel of the hand striking between the shoulder blades
+    strokeLine(p, rShoulder, {244, 96}, vest, 14);
+    strokeLine(p, {244, 96}, {206, 124}, vest, 13);
+    fillCircle(p, {204, 126}, 9, skin);
+    arrow(p, {{240, 66}, {212, 100}}, QColor(40, 60, 110), 4, 12);
+}
+
 RoadScene roadWith(std::initializer_list<Actor> actors, const QString& road = "two") {
     RoadScene s;
     s.road = road;
@@ -225,6 +274,8 @@ void paintFixedScene(QPainter& p, const QString& name) {
         compressions(p);
     } else if (name == u"aed") {
         defibrillator(p);
+    } else if (name == u"choking") {
+        choking(p);
     } else if (name == u"bleeding") {
         backdrop(p, QColor(230, 230, 225), QColor(190, 190, 185));
         lying(p, {100, 270}, false);

@@ -66,7 +66,7 @@ const SceneDef plan[] = {
       {"truck", "", Check::List, "ahead|oncoming"},
       {"bus", "", Check::List, "stop|leaving|school"},
       {"tram", "", Check::List, "stop|ahead|oncoming"},
-      {"ped", "", Check::List, "crossing|waiting|roadside|child|blind|none"},
+      {"ped", "", Check::List, "crossing|waiting|roadside|child|blind|blind-stepping|none"},
       {"bike", "", Check::List, "ahead|lane|crossing"},
       {"police", "", Check::List, "front|back|side|arm-up|wave|patrol"},
       {"emergency", "", Check::List, "behind|oncoming|ahead"},
@@ -75,7 +75,9 @@ const SceneDef plan[] = {
        "tunnel|bridge|curve-right|curve-left|hill|bend-hidden|junction|zebra|roundabout|works|"
        "bus-bay"},
       {"park", "", Check::List, "kerb|pavement|bay|disabled|none"},
-      {"lane", "right", Check::List, "right|left"}}},
+      {"lane", "right", Check::List, "right|left|middle"},
+      {"lanes", "2", Check::List, "2|3"},
+      {"drive", "", Check::List, "left"}}},
 };
 
 const QStringList fixedScenes{"triangle",
@@ -84,6 +86,7 @@ const QStringList fixedScenes{"triangle",
                               "recovery-position",
                               "cpr",
                               "aed",
+                              "choking",
                               "bleeding",
                               "helmet",
                               "burn",
@@ -290,6 +293,14 @@ std::optional<Item> parseItem(const QString& text, QString* why) {
                 return fail(
                     why,
                     QStringLiteral("scena %1 nie ma parametru „%2”").arg(s.body, given.firstKey()));
+            if (s.body == u"road" && s.values.value(QStringLiteral("lanes")) == u"3" &&
+                !QStringList{"dual", "motorway", "express"}.contains(
+                    s.values.value(QStringLiteral("road"))))
+                return fail(why, QStringLiteral("trzy pasy w jednym kierunku ma tylko jezdnia "
+                                                "dwujezdniowa (road=dual, motorway, express)"));
+            if (s.values.value(QStringLiteral("lane")) == u"middle" &&
+                s.values.value(QStringLiteral("lanes")) != u"3")
+                return fail(why, QStringLiteral("środkowy pas jest tylko przy lanes=3"));
         }
     } else {
         return fail(why, QStringLiteral("nieznany rodzaj „%1”").arg(s.kind));
