@@ -210,14 +210,12 @@ void paintFixedScene(QPainter& p, const QString& name) {
             b.hazard = true;
             s.actors = {b, a};
         } else if (name.startsWith(u"towing")) {
-            // following the pair: the towing car ahead with its low beams, the towed car in
-            // front of us
-            Actor towing = actor(Actor::Car, 0.2, 17);
+            // following the pair on a bend, so that the towing car (low beams on) shows beside
+            // the towed one; the towed car and the rope are drawn after the road
+            Actor towing = actor(Actor::Car, 0.6, 19.5);
             towing.lights = true;
-            Actor towed = actor(Actor::Car, 0, 9);
-            s.bend = 0.6; // on a bend, so that the towing car shows beside the towed one
-            towed.colour = QColor(150, 150, 60);
-            s.actors = {towing, towed};
+            s.bend = 1.0;
+            s.actors = {towing};
         } else {
             s.actors = {actor(Actor::Car, 0, 7.5)};
         }
@@ -227,9 +225,21 @@ void paintFixedScene(QPainter& p, const QString& name) {
         if (name == u"accident") {
             lying(p, {150, 300}, false);
         } else if (name.startsWith(u"towing")) {
+            // the tow rope from the towed car's front to the towing car's hook, a red and white
+            // flag in its middle, then the towed car over its near end
+            const QPointF hook = pr.at(0.6, 0.45, 19.5), front = pr.at(0.2, 0.45, 14.2);
+            strokeLine(p, front, hook, QColor(40, 40, 40), 2.5);
+            const QPointF mid = (front + hook) / 2 + QPointF(0, 3);
+            strokeLine(p, (front + hook) / 2, mid, QColor(40, 40, 40), 2);
+            const qreal f = pr.scale(16) * 0.35;
+            fillRect(p, QRectF(mid.x() - f / 2, mid.y(), f / 2, f * 0.7), QColor(220, 20, 30));
+            fillRect(p, QRectF(mid.x(), mid.y(), f / 2, f * 0.7), Qt::white);
+            Actor towed = actor(Actor::Car, -0.2, 10);
+            towed.colour = QColor(150, 150, 60);
+            paintActor(p, pr, towed, false);
             // the warning triangle at the back of the towed car, on its left
-            const QPointF top = pr.at(-0.55, 1.2, 9), left = pr.at(-0.78, 0.82, 9),
-                          right = pr.at(-0.32, 0.82, 9);
+            const QPointF top = pr.at(-0.75, 1.2, 10), left = pr.at(-0.98, 0.82, 10),
+                          right = pr.at(-0.52, 0.82, 10);
             fillPoly(p, {top, right, left}, QColor(230, 20, 20));
             const QPointF c = (top + left + right) / 3;
             fillPoly(p, {c + (top - c) * 0.5, c + (right - c) * 0.5, c + (left - c) * 0.5},

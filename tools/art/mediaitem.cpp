@@ -299,8 +299,10 @@ std::optional<Item> parseItem(const QString& text, QString* why) {
                 return fail(why, QStringLiteral("trzy pasy w jednym kierunku ma tylko jezdnia "
                                                 "dwujezdniowa (road=dual, motorway, express)"));
             if (s.values.value(QStringLiteral("lane")) == u"middle" &&
-                s.values.value(QStringLiteral("lanes")) != u"3")
-                return fail(why, QStringLiteral("środkowy pas jest tylko przy lanes=3"));
+                s.values.value(QStringLiteral("lanes")) != u"3" &&
+                !s.values.value(QStringLiteral("sign")).split(u'+').contains(u"F-10"))
+                return fail(why,
+                            QStringLiteral("środkowy pas jest tylko przy lanes=3 lub znaku F-10"));
         }
     } else {
         return fail(why, QStringLiteral("nieznany rodzaj „%1”").arg(s.kind));

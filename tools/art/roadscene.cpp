@@ -131,6 +131,15 @@ void addLayers(RoadScene& s, const media::Item& item) {
         else
             s.signs << code;
     }
+    if (s.signs.contains(u"F-10"_s)) {
+        // three lanes before a junction, their arrows as the board shows them; the lane key
+        // picks the lane the camera is in (the rightmost by default)
+        s.road = QStringLiteral("oneway3");
+        s.marking = QStringLiteral("F-10");
+        s.junctionZ = 26;
+        s.place = QStringLiteral("junction");
+        s.camX = v("lane") == u"left" ? -3.5 : v("lane") == u"middle" ? 0.0 : 3.5;
+    }
     s.light = v("light");
     if (s.signs.contains(u"B-20"_s) || s.signs.contains(u"A-7"_s)) {
         // a stop or give-way sign stands before a junction, with its line painted across
