@@ -380,6 +380,62 @@ void passengers(QPainter& p) {
     }
 }
 
+// The driver's view over the dashboard, the steering wheel in front; a phone either held in the
+// hand on the wheel or sitting in a holder on the dashboard with a hands-free set.
+void phoneAtWheel(QPainter& p, bool inHand) {
+    RoadScene s;
+    s.road = QStringLiteral("town");
+    paintRoad(p, s);
+    fillRect(p, QRectF(-10, 268, 500, 110), QColor(45, 45, 50), 20);
+    p.setPen(QPen(QColor(25, 25, 28), 22));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(180, 380), 130, 110);
+    fillRect(p, QRectF(150, 330, 60, 40), QColor(25, 25, 28), 10);
+    const QRectF phone = inHand ? QRectF(300, 200, 50, 92) : QRectF(380, 210, 50, 90);
+    if (inHand) {
+        // the right hand off the wheel, holding the phone up to look at it
+        strokeLine(p, {330, 360}, {322, 300}, QColor(60, 100, 170), 26);
+        fillRect(p, QRectF(300, 262, 50, 44), skin, 14);
+    } else {
+        // a holder clipped to the air vent; both hands stay on the wheel
+        fillRect(p, QRectF(394, 296, 22, 16), QColor(20, 20, 20), 3);
+        fillRect(p, phone.adjusted(-4, -4, 4, 4), QColor(20, 20, 20), 10);
+        for (const qreal x : {62.0, 298.0})
+            fillRect(p, QRectF(x - 20, 300, 40, 34), skin, 14);
+    }
+    fillRect(p, phone, QColor(30, 30, 34), 8);
+    fillRect(p, phone.adjusted(4, 8, -4, -10), QColor(70, 130, 190), 3);
+    fillCircle(p, {phone.center().x(), phone.center().y() - 6}, 9, QColor(90, 200, 110));
+    if (inHand)
+        fillRect(p, QRectF(296, 266, 14, 30), skin, 7); // the thumb over the screen
+}
+
+// A parked car's door swung open into the lane, and a cyclist coming up from behind it.
+void doorOpening(QPainter& p) {
+    RoadScene s;
+    s.road = QStringLiteral("town");
+    Actor parked = actor(Actor::Car, 0.9, 11);
+    parked.colour = QColor(200, 160, 40);
+    s.actors = {parked};
+    paintRoad(p, s);
+    Projector pr;
+    // the driver's door, hinged at its front edge, its rear edge out in the lane
+    const qreal hx = 0.9 - 0.85, hz = 12.6;
+    QPolygonF door{pr.at(hx, 0.35, hz), pr.at(hx, 1.25, hz), pr.at(hx - 0.8, 1.25, hz - 0.6),
+                   pr.at(hx - 0.8, 0.35, hz - 0.6)};
+    p.setPen(QPen(QColor(120, 90, 20), 1.5));
+    p.setBrush(QColor(200, 160, 40));
+    p.drawPolygon(door);
+    QPolygonF pane{pr.at(hx, 0.9, hz), pr.at(hx, 1.22, hz), pr.at(hx - 0.75, 1.22, hz - 0.56),
+                   pr.at(hx - 0.75, 0.9, hz - 0.56)};
+    p.setBrush(QColor(170, 200, 225));
+    p.drawPolygon(pane);
+    p.setPen(Qt::NoPen);
+    Actor bike = actor(Actor::Cyclist, -1.6, 7.0);
+    bike.colour = QColor(40, 150, 90);
+    paintActor(p, pr, bike, false);
+}
+
 RoadScene roadWith(std::initializer_list<Actor> actors, const QString& road = "two") {
     RoadScene s;
     s.road = road;
@@ -513,6 +569,10 @@ void paintFixedScene(QPainter& p, const QString& name) {
         trailer(p);
     } else if (name == u"passengers") {
         passengers(p);
+    } else if (name == u"phone-hand" || name == u"phone-holder") {
+        phoneAtWheel(p, name == u"phone-hand");
+    } else if (name == u"door-opening") {
+        doorOpening(p);
     } else if (name == u"bleeding") {
         backdrop(p, QColor(230, 230, 225), QColor(190, 190, 185));
         lying(p, {100, 270}, false);
