@@ -209,16 +209,21 @@ void parkedCars(QPainter& p, const PlanScene& s) {
     for (const PlanUser& u : s.users)
         seed = seed * 31 + u.arm.unicode() * 7 + u.move.unicode() + uint(u.kind.size());
     const QColor colours[] = {QColor(150, 150, 155), QColor(120, 140, 110), QColor(170, 160, 130)};
-    for (int i = 0; i < 4; ++i) {
-        if (!((seed >> i) & 1))
+    const int kerbs = s.street == u"town" ? 8 : 4;
+    for (int i = 0; i < kerbs; ++i) {
+        if (i < 4 && !((seed >> i) & 1))
             continue;
-        const QChar arm = i < 2 ? u'e' : u'w';
-        const qreal d = 168 + (i % 2) * 42;
+        if (i >= 4 && (((seed >> (i + 2)) & 1) || (s.layout == u"tee" && i >= 6)))
+            continue;
+        const QChar arm = QStringLiteral("eewwssnn")[i];
+        const qreal d = (i < 4 ? 168 : 150) + (i % 2) * 42;
         // parked on the right-hand kerb of the traffic leaving the junction along this arm
-        const QPointF at = centre + outward(arm) * d - rightOfIncoming(arm) * (half - 10);
+        // (on the north and south arms of a town, half up on the pavement, clear of the lanes)
+        const QPointF at =
+            centre + outward(arm) * d - rightOfIncoming(arm) * (i < 4 ? half - 10 : half + 1);
         p.save();
         p.translate(at);
-        p.rotate(90);
+        p.rotate(i < 4 ? 90 : 0);
         const QRectF body(-9, -18, 18, 36);
         fillRect(p, body.adjusted(-1, -1, 1, 1), QColor(40, 40, 40), 4);
         fillRect(p, body, colours[(seed >> (i + 4)) % 3], 4);
@@ -228,10 +233,59 @@ void parkedCars(QPainter& p, const PlanScene& s) {
     }
 }
 
+// A town around the junction: pavements along every arm, blocks of houses in the corners (kept
+// clear of the signs), a cycle path with a cyclist riding along it and pedestrians walking on the
+// pavements far out, none of them on anyone's way.
+void townBlocks(QPainter& p, bool tee) {
+    const QColor pavement(190, 186, 178), kerb(150, 148, 142);
+    const qreal w = 14; // pavement width
+    p.fillRect(QRectF(0, centre.y() - half - w, 480, 2 * (half + w)), pavement);
+    p.fillRect(QRectF(centre.x() - half - w, tee ? centre.y() - half - w : 0, 2 * (half + w), 360),
+               pavement);
+    for (const qreal sx : {-1.0, 1.0})
+        for (const qreal sy : {-1.0, 1.0}) {
+            if (tee && sy < 0) {
+                // the far side of a tee: one long row of houses behind the pavement
+                p.fillRect(QRectF(0, 0, 480, centre.y() - half - w - 10), QColor(210, 190, 160));
+                continue;
+            }
+            const qreal x0 = sx > 0 ? centre.x() + 82 : 0, x1 = sx > 0 ? 480 : centre.x() - 82;
+            const qreal y0 = sy > 0 ? centre.y() + 82 : 0, y1 = sy > 0 ? 360 : centre.y() - 82;
+            const QColor roof =
+                QColor::fromHsv(int(20 + (sx + 1) * 40 + (sy + 1) * 70) % 360, 70, 200);
+            fillRect(p, QRectF(QPointF(x0 + 4, y0 + 4), QPointF(x1 - 4, y1 - 4)), roof, 4);
+            fillRect(
+                p, QRectF(QPointF(x0 + 4, y0 + 4), QPointF(x1 - 4, y1 - 4)).adjusted(8, 8, -8, -8),
+                roof.darker(112), 3);
+        }
+    strokeLine(p, {0, centre.y() - half - w}, {480, centre.y() - half - w}, kerb, 1);
+    strokeLine(p, {0, centre.y() + half + w}, {480, centre.y() + half + w}, kerb, 1);
+    // a red cycle path along the north side of the west arm, a cyclist riding away on it
+    fillRect(p, QRectF(0, centre.y() - half - w - 9, centre.x() - 96, 8), QColor(180, 90, 80));
+    p.save();
+    p.translate(38, centre.y() - half - w - 5);
+    p.rotate(-90);
+    fillRect(p, QRectF(-4, -11, 8, 22), QColor(30, 30, 30), 3);
+    fillCircle(p, {0, 0}, 4, QColor(40, 150, 90));
+    p.restore();
+    // pedestrians walking along the pavements, far out
+    for (const QPointF at :
+         {QPointF(centre.x() + half + 7, 330), QPointF(430, centre.y() + half + 7),
+          QPointF(centre.x() - half - 7, 24)}) {
+        if (tee && at.y() < centre.y() - half)
+            continue;
+        fillCircle(p, at, 5, QColor(120, 60, 140));
+        fillCircle(p, at, 2.5, QColor(235, 190, 150));
+    }
+}
+
 void roads(QPainter& p, const PlanScene& s) {
     p.fillRect(QRectF(0, 0, 480, 360), QColor(110, 165, 90));
     const QColor asphalt(95, 95, 100), line(240, 240, 240);
     const bool tee = s.layout == u"tee";
+    const bool town = s.street == u"town";
+    if (town)
+        townBlocks(p, tee);
     p.fillRect(QRectF(0, centre.y() - half, 480, 2 * half), asphalt);
     p.fillRect(QRectF(centre.x() - half, tee ? centre.y() - half : 0, 2 * half, tee ? 360 : 360),
                asphalt);
@@ -247,8 +301,14 @@ void roads(QPainter& p, const PlanScene& s) {
         if (tee && a == u'n')
             continue;
         const QPointF o = outward(a);
-        for (qreal d = clear + 6; d < 300; d += 22)
-            strokeLine(p, centre + o * d, centre + o * (d + 11), line, 2, Qt::FlatCap);
+        for (qreal d = clear + 6; d < 300; d += 22) {
+            // in town the paint is worn: some dashes faint, a few gone
+            const int k = int(d) / 22 + armIndex(a);
+            if (town && k % 5 == 2)
+                continue;
+            strokeLine(p, centre + o * d, centre + o * (d + 11),
+                       town && k % 3 == 1 ? QColor(190, 190, 190, 150) : line, 2, Qt::FlatCap);
+        }
         if (s.main != u"none" && !s.main.contains(a) && s.layout != u"roundabout") {
             const QPointF r = rightOfIncoming(a);
             if (s.sub == u"stop") {
@@ -443,6 +503,7 @@ PlanScene planScene(const media::Item& item) {
     s.light = item.value(QStringLiteral("light"));
     s.police = item.value(QStringLiteral("police"));
     s.tram = item.value(QStringLiteral("tram"));
+    s.street = item.value(QStringLiteral("street"));
     for (const char* key : {"ty", "a", "b", "c"}) {
         const QString v = item.value(QLatin1String(key));
         if (v.isEmpty())

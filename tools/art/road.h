@@ -96,6 +96,7 @@ struct RoadScene {
     bool crest = false;
     bool threeLanes = false; // a dual carriageway with three lanes our way
     QString drive;           // "left": a driveway to a property on the left, before any junction
+    bool island = false;     // a kerbed island on the centre line before the junction, C-9 on it
     QList<Actor> actors;
     bool highBeam = false, fogLights = false, mirrorBeacons = false;
 };

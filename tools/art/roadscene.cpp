@@ -118,6 +118,7 @@ void addLayers(RoadScene& s, const media::Item& item) {
     s.park = v("park");
     s.threeLanes = v("lanes") == u"3";
     s.drive = v("drive");
+    s.island = v("island") == u"yes";
     if (!s.drive.isEmpty())
         s.junctionZ = 24; // the driveway comes first, the junction beyond it
     // the camera in the left lane of our two or three, or in the middle one of three

@@ -404,6 +404,8 @@ void Roadside::foreground(qreal left, qreal right) {
         railCrossing(right);
     if (s_.drive == u"left")
         gate(left);
+    if (s_.island)
+        island();
     if (!s_.light.isEmpty())
         s_.overhead ? overheadSignal(right, s_.lightZ) : signal(right + 1.2, s_.lightZ);
     if (!s_.signs.isEmpty()) {
@@ -465,6 +467,33 @@ void Roadside::gate(qreal left) {
     p_.setBrush(Qt::NoBrush);
     p_.drawPolygon(QPolygonF{pr_.at(x, 0.2, z1), pr_.at(x, 1.5, z1), pr_.at(x - 3, 1.5, z1 - 0.6),
                              pr_.at(x - 3, 0.2, z1 - 0.6)});
+}
+
+void Roadside::island() {
+    // a raised island splitting the two directions before the junction: kerbed, pointed towards
+    // us, grass on top, the keep-right sign C-9 on its nose
+    const qreal z0 = 6.5, z1 = junction() ? junctionZ() - 1.2 : 24, c = -1.75;
+    const QColor kerb = shade(QColor(215, 215, 210)), grass = shade(QColor(95, 150, 75));
+    const qreal h = 0.15;
+    QPolygonF side{pr_.at(c, 0, z0),       pr_.at(c + 0.6, 0, z0 + 2), pr_.at(c + 0.6, 0, z1),
+                   pr_.at(c + 0.6, h, z1), pr_.at(c + 0.6, h, z0 + 2), pr_.at(c, h, z0)};
+    p_.setPen(Qt::NoPen);
+    p_.setBrush(kerb);
+    p_.drawPolygon(side);
+    QPolygonF top{pr_.at(c, h, z0), pr_.at(c + 0.6, h, z0 + 2), pr_.at(c + 0.6, h, z1),
+                  pr_.at(c - 0.6, h, z1), pr_.at(c - 0.6, h, z0 + 2)};
+    p_.setBrush(kerb);
+    p_.drawPolygon(top);
+    QPolygonF inner{pr_.at(c, h, z0 + 0.8), pr_.at(c + 0.45, h, z0 + 2.2),
+                    pr_.at(c + 0.45, h, z1 - 0.2), pr_.at(c - 0.45, h, z1 - 0.2),
+                    pr_.at(c - 0.45, h, z0 + 2.2)};
+    p_.setBrush(grass);
+    p_.drawPolygon(inner);
+    const qreal zs = z0 + 0.6;
+    const QPointF base = pr_.at(c, h, zs), top2 = pr_.at(c, 1.3, zs);
+    const qreal k = pr_.scale(zs);
+    strokeLine(p_, base, top2, shade(QColor(150, 150, 155)), std::max(2.0, 0.06 * k), Qt::FlatCap);
+    paintSign(p_, QPointF(top2.x(), top2.y() - 0.55 * k), 0.55 * k, QStringLiteral("C-9"));
 }
 
 void Roadside::flatFence(qreal x, qreal z0, qreal z1, qreal y, const QColor& c) {
