@@ -142,6 +142,12 @@ void addLayers(RoadScene& s, const media::Item& item) {
         s.camX = v("lane") == u"left" ? -3.5 : v("lane") == u"middle" ? 0.0 : 3.5;
     }
     s.light = v("light");
+    if (s.marking == u"F-10" && !s.light.isEmpty()) {
+        // the signals stand at the junction the board announces; an arrow signal hangs over
+        // the lane we are in
+        s.lightZ = s.junctionZ - 2;
+        s.overhead = s.light.startsWith(u"S-3/");
+    }
     if (s.signs.contains(u"B-20"_s) || s.signs.contains(u"A-7"_s)) {
         // a stop or give-way sign stands before a junction, with its line painted across
         if (s.place.isEmpty() && s.light.isEmpty() && v("rail").isEmpty())
