@@ -336,14 +336,18 @@ void Roadside::railCrossing(qreal right) {
     const qreal x = right + 1.6;
     const qreal k = pr_.scale(z) * 2.0;
     const QPointF base = pr_.at(x, 0, z);
-    // a St Andrew's cross in the sign stack stands for the crossing's own post
+    // a St Andrew's cross in the sign stack stands for the crossing's own post; a crossing with
+    // barriers has its lamps on the post but no cross (the cross marks crossings without them)
     const bool ownCross =
         !s_.signs.contains(QStringLiteral("G-3")) && !s_.signs.contains(QStringLiteral("G-4"));
+    const bool barriers = s_.rail == u"up" || s_.rail == u"closing" || s_.rail == u"down";
     for (int i = 0; i < 2 && ownCross; ++i) {
         if (i == 0) {
-            strokeLine(p_, base, QPointF(base.x(), base.y() - 2.6 * k),
+            strokeLine(p_, base, QPointF(base.x(), base.y() - (barriers ? 2.0 : 2.6) * k),
                        shade(QColor(230, 230, 230)), 0.12 * k, Qt::FlatCap);
-            paintSign(p_, QPointF(base.x(), base.y() - 2.9 * k), 1.0 * k, QStringLiteral("G-3"));
+            if (!barriers)
+                paintSign(p_, QPointF(base.x(), base.y() - 2.9 * k), 1.0 * k,
+                          QStringLiteral("G-3"));
         }
         // the two red lamps under the cross
         const QPointF c(base.x() + (i ? 0.28 : -0.28) * k, base.y() - 1.75 * k);
@@ -354,7 +358,6 @@ void Roadside::railCrossing(qreal right) {
         if (lit)
             fillCircle(p_, c, 0.3 * k, QColor(255, 60, 40, 70));
     }
-    const bool barriers = s_.rail == u"up" || s_.rail == u"closing" || s_.rail == u"down";
     if (barriers) {
         const QPointF pivot = pr_.at(right + 0.6, 1.0, z + 0.5);
         const qreal kk = pr_.scale(z + 0.5);
