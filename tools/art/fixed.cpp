@@ -436,6 +436,41 @@ void doorOpening(QPainter& p) {
     paintActor(p, pr, bike, false);
 }
 
+// A car from above with its roof cut away, its front at the top: the driver on the left front
+// seat at the wheel, the back seat below. Children sit on the back seat: in a child seat (a blue
+// shell round them) or on the seat with the belt across.
+void backSeat(QPainter& p, bool threeChildren) {
+    backdrop(p, QColor(110, 110, 115), QColor(90, 90, 95));
+    const QRectF body(120, 14, 240, 332);
+    fillRect(p, body, QColor(200, 200, 205), 60);
+    fillRect(p, body.adjusted(18, 40, -18, -40), QColor(70, 70, 78), 24);
+    fillRect(p, QRectF(146, 40, 188, 34), QColor(160, 190, 215), 12); // windscreen
+    const QColor seat(110, 110, 120);
+    fillRect(p, QRectF(156, 96, 66, 70), seat, 10);
+    fillRect(p, QRectF(258, 96, 66, 70), seat, 10);
+    fillRect(p, QRectF(150, 206, 180, 86), seat, 12);
+    // the driver with the wheel
+    p.setPen(QPen(QColor(25, 25, 28), 6));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(166, 78, 46, 26), 0, 180 * 16);
+    p.setPen(Qt::NoPen);
+    fillCircle(p, {189, 128}, 20, shirt);
+    fillCircle(p, {189, 128}, 13, QColor(90, 60, 40));
+    const auto childSeat = [&](qreal x) {
+        fillRect(p, QRectF(x - 26, 212, 52, 66), QColor(40, 110, 190), 14);
+        fillRect(p, QRectF(x - 18, 222, 36, 48), QColor(20, 60, 120), 10);
+        fillCircle(p, {x, 238}, 11, QColor(200, 160, 90));
+    };
+    childSeat(180); // behind the driver
+    if (threeChildren) {
+        childSeat(240);
+        // the tallest child in the third place, the adult belt across the chest
+        fillCircle(p, {300, 246}, 18, QColor(220, 120, 60));
+        fillCircle(p, {300, 240}, 12, QColor(60, 40, 30));
+        strokeLine(p, {318, 222}, {286, 270}, QColor(20, 20, 20), 5);
+    }
+}
+
 RoadScene roadWith(std::initializer_list<Actor> actors, const QString& road = "two") {
     RoadScene s;
     s.road = road;
@@ -573,6 +608,8 @@ void paintFixedScene(QPainter& p, const QString& name) {
         phoneAtWheel(p, name == u"phone-hand");
     } else if (name == u"door-opening") {
         doorOpening(p);
+    } else if (name == u"back-seat-child" || name == u"back-seat-three") {
+        backSeat(p, name == u"back-seat-three");
     } else if (name == u"bleeding") {
         backdrop(p, QColor(230, 230, 225), QColor(190, 190, 185));
         lying(p, {100, 270}, false);
