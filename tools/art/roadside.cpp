@@ -5,6 +5,7 @@
 
 #include <QPolygonF>
 
+#include <algorithm>
 #include <cmath>
 
 namespace wirtal::art {
@@ -413,7 +414,10 @@ void Roadside::foreground(qreal left, qreal right) {
         s_.overhead ? overheadSignal(right, s_.lightZ) : signal(right + 1.2, s_.lightZ);
     if (!s_.signs.isEmpty()) {
         const qreal z = s_.signZ;
-        const qreal x = (s_.road == u"town" ? right + 2.2 : right + 1.8);
+        // the marker posts of the left side (G-1d..f) stand at the left edge
+        static const QStringList leftPosts{"G-1d", "G-1e", "G-1f"};
+        const bool onLeft = leftPosts.contains(s_.signs.first());
+        const qreal x = onLeft ? left - 1.8 : (s_.road == u"town" ? right + 2.2 : right + 1.8);
         const QPointF base = pr_.at(x, 0, z);
         qreal size = 0.9 * pr_.scale(z) * signMagnify;
         // a tall stack is drawn smaller, to stay in the picture
@@ -423,7 +427,8 @@ void Roadside::foreground(qreal left, qreal right) {
         qreal halfWidth = 0;
         for (const QString& code : s_.signs)
             halfWidth = std::max(halfWidth, signFaceSize(code, size).width() / 2);
-        const qreal x0 = std::min(base.x(), 474 - halfWidth); // the whole stack in the picture
+        // the whole stack in the picture
+        const qreal x0 = std::clamp(base.x(), 6 + halfWidth, 474 - halfWidth);
         strokeLine(p_, QPointF(x0, base.y()), QPointF(x0, top + 10), shade(QColor(150, 150, 155)),
                    std::max(3.0, 0.08 * size), Qt::FlatCap);
         paintSignStack(p_, QPointF(x0, top), size, s_.signs);
