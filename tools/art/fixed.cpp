@@ -181,16 +181,17 @@ void verge(QPainter& p) {
 // kneels at his side holding his hand and talking to him.
 void shock(QPainter& p) {
     verge(p);
-    // the rescuer first, kneeling on the far side of the casualty, one hand holding his
+    // the rescuer first, kneeling on the far side of the casualty (the shins hidden behind
+    // him), one hand holding his
     const QColor coat(200, 60, 40);
-    strokeLine(p, {196, 236}, {262, 238}, jeans, 18);
-    strokeLine(p, {196, 236}, {200, 180}, jeans, 24);
-    strokeLine(p, {200, 180}, {184, 118}, coat, 40);
-    fillCircle(p, {174, 88}, 18, skin);
-    fillRect(p, QRectF(158, 66, 34, 10), QColor(90, 60, 40), 5);
-    strokeLine(p, {182, 126}, {160, 196}, coat, 13);
-    strokeLine(p, {160, 196}, {170, 254}, coat, 12);
-    fillCircle(p, {172, 258}, 8, skin);
+    strokeLine(p, {200, 266}, {268, 268}, jeans, 18);
+    strokeLine(p, {200, 266}, {204, 204}, jeans, 24);
+    strokeLine(p, {204, 204}, {188, 142}, coat, 40);
+    fillCircle(p, {178, 112}, 18, skin);
+    fillRect(p, QRectF(162, 90, 34, 10), QColor(90, 60, 40), 5);
+    strokeLine(p, {186, 150}, {164, 214}, coat, 13);
+    strokeLine(p, {164, 214}, {170, 256}, coat, 12);
+    fillCircle(p, {172, 260}, 8, skin);
     // the casualty on the back, pale and sweating
     const QColor pale(214, 206, 196);
     fillCircle(p, {92, 272}, 18, pale);
@@ -201,10 +202,10 @@ void shock(QPainter& p) {
     for (const QPointF d : {QPointF(84, 258), QPointF(100, 260), QPointF(90, 285)})
         fillCircle(p, d, 2.5, QColor(140, 190, 230));
     // speech: calm words
-    fillRect(p, QRectF(70, 30, 70, 30), Qt::white, 10);
-    fillPoly(p, {{120, 58}, {140, 58}, {156, 72}}, Qt::white);
+    fillRect(p, QRectF(70, 50, 70, 30), Qt::white, 10);
+    fillPoly(p, {{120, 78}, {140, 78}, {160, 94}}, Qt::white);
     for (int i = 0; i < 3; ++i)
-        fillCircle(p, {88.0 + i * 17, 45}, 4, QColor(120, 120, 130));
+        fillCircle(p, {88.0 + i * 17, 65}, 4, QColor(120, 120, 130));
 }
 
 // A casualty sitting on the verge, holding the injured forearm to the body with the other hand:
