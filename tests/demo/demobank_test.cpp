@@ -114,6 +114,7 @@ TEST(MediaItem, GivesOneFileNamePerPicture) {
          "scene_road_road-motorway_lane-middle_lanes-3.jpg"},
         {"scene:road?sign=F-10&lane=middle", "scene_road_sign-F-10_lane-middle.jpg"},
         {"scene:road?lanes=2&drive=left", "scene_road_drive-left.jpg"}, // lanes=2 is the default
+        {"scene:cross?wide=ns&street=town&ty=sl", "scene_cross_ty-sl_street-town_wide-ns.jpg"},
     };
     for (const auto& c : cases) {
         QString why;

@@ -29,6 +29,7 @@ struct PlanScene {
     QString sub = QStringLiteral("yield");
     QString light, police, tram;
     QString street; // "town": pavements, houses, more parked cars, a cyclist, worn markings
+    QString wide;   // "ns": the north-south road has two lanes each way
     QList<PlanUser> users;
 };
 
