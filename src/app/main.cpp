@@ -8,8 +8,8 @@
 #include "history/answerlog.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"
+#include "platform/filmprocess.h"
 #include "platform/qtdialogs.h"
-#include "platform/qtmediaplayer.h"
 #include "platform/qtwebloader.h"
 #include "platform/random.h"
 #include "platform/timer.h"
@@ -22,10 +22,12 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QTimer>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 // The program folder at start (the rules of Paths::programFolderAtStart): a current directory the
@@ -80,6 +82,11 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
+    // The program started again to play films (platform/filmprocess.h): no window, no splash.
+    if (argc == 2 && std::strcmp(argv[1], wirtal::filmProcessOption) == 0) {
+        QGuiApplication app(argc, argv);
+        return wirtal::runFilmProcess();
+    }
     // Answered before the window system is opened, so they work without a display.
     if (const auto info = wirtal::infoOptionText(argc, argv, QStringLiteral(WIRTAL_VERSION))) {
         std::fputs(info->toLocal8Bit().constData(), stdout);
@@ -121,7 +128,11 @@ int main(int argc, char** argv) {
     SeededRandom random;
     SystemWallClock clock;
     QtWebLoader web;
-    QtMediaPlayer player;
+    // Films play in a process of their own, which ends a while after the last film and takes the
+    // media back end's memory with it.
+    FilmProcessPlayer player(QCoreApplication::applicationFilePath(),
+                             {QString::fromLatin1(filmProcessOption)}, &timers,
+                             /*openTimeoutMs=*/10000, /*idleEndMs=*/60000);
     Services services;
     services.timers = &timers;
     services.web = &web;
@@ -167,12 +178,18 @@ int main(int argc, char** argv) {
         QTimer::singleShot(0, &window, [&boxes, historyNotice] {
             boxes.message(historyNotice, Buttons::Ok, Icon::Warning);
         });
-    // The media back end is loaded once the main window has stood idle a moment, not by the
-    // first film: that film then holds the window for a few hundred ms less. It costs about
-    // 10 MB of memory whether a film is played or not (bench/film_memory ... warm).
+    // The film process is started once the main window has stood idle a moment, not by the
+    // first film, which then waits less; its memory is its own, and it ends after a minute
+    // without a film (bench/film_memory ... warm process).
     const auto playerWarmUp =
         timers.create(QStringLiteral("playerwarmup"), 3000, TimerKind::OneShot);
-    playerWarmUp->setHandler([&player] { player.warmUp(); });
+    playerWarmUp->setHandler([&player] {
+        // Any film of the program folder: loading it once loads the decoders.
+        const QDir films(Paths::programFolder() + QStringLiteral("/obrazki_prawko/filmy"));
+        const QStringList names = films.entryList(
+            {QStringLiteral("*.wmv"), QStringLiteral("*.mp4")}, QDir::Files, QDir::Name);
+        player.warmUp(names.isEmpty() ? QString() : films.filePath(names.front()));
+    });
     playerWarmUp->start();
     // WIRTAL_QUIT_AFTER_START=1 (for checking an installation): name the program folder and quit
     // once the main window has been shown and painted.

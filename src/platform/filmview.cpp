@@ -100,6 +100,11 @@ FilmView::FilmView(QWidget* parent) : QWidget(parent), sink_(new QVideoSink(this
     });
 }
 
+void FilmView::setImage(QImage image) {
+    image_ = std::move(image);
+    update();
+}
+
 void FilmView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     if (image_.isNull()) {

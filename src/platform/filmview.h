@@ -20,6 +20,8 @@ public:
     QVideoSink* videoSink() const { return sink_; }
     // The frame shown last (null before the first).
     const QImage& image() const { return image_; }
+    // Shows a frame that came another way (from the film process).
+    void setImage(QImage image);
 
     // A frame as an RGB image: the YUV 4:2:0 formats (planar and NV12/NV21) and the 32-bit RGB
     // ones converted here; any other format by Qt's own conversion.
