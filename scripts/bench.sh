@@ -60,7 +60,7 @@ for r in $(seq "$rounds"); do
   kill "$pid"; wait "$pid" 2>/dev/null || true
   if [ -n "$film" ]; then
     "$b/floor_window" film "$film" | awk '{ print "floor-film-" $1, $2 }'
-    "$b/film_memory" "$folder" 402 warm | awk '
+    "$b/film_memory" "$folder" 402 warm process | awk '
       /back end warmed up/ { print "film-warmup", $(NF-1) }
       /first film shown/ { print "film-freeze", $(NF-1) }
       /at rest on a question/ { print "film-rss-before", $(NF-1) }
