@@ -1,12 +1,16 @@
 // The answer history through the real main window: what learning records, the practice runs, the
 // progress page and the legal basis after a check.
+#include "bank/topics.h"
+#include "exam/exampools.h"
 #include "history/answerlog.h"
 #include "learn/learnfixture.h"
 #include "learn/practicerunner.h"
 #include "progress/progresspage.h"
+#include "support/cataloguefolder.h"
 
 #include <QLabel>
 #include <QTableWidget>
+#include <QTemporaryDir>
 
 using namespace wirtal;
 using namespace wirtal::test;
@@ -157,4 +161,38 @@ TEST_F(HistoryWindowTest, TheLegalBasisFollowsACheckAndLinksToItsPage) {
     answer(QStringLiteral("TAK"));
     EXPECT_TRUE(basis->isVisibleTo(page()));
     EXPECT_FALSE(basis->text().contains(QStringLiteral("href"))); // no page fits
+}
+
+// A folder made by the catalogue import: its two parts stand for topics, the pools are its point
+// classes, and the history names questions by their official numbers.
+TEST(CatalogueProgress, PartsPoolsAndOfficialNumbers) {
+    TempFolders folders;
+    writeCatalogueFolder(folders, QStringLiteral("B"), 60, 30, false);
+    const TopicList list = topicsOf(QStringLiteral("B"));
+    EXPECT_FALSE(list.namedTopics);
+    ASSERT_EQ(list.topics.size(), 2u);
+    EXPECT_EQ(list.topics[0].name, QStringLiteral("Pytania podstawowe"));
+    EXPECT_EQ(list.topics[1].first, 61);
+    EXPECT_EQ(list.topics[1].last, 90);
+
+    const ExamPools pools = examPools(QStringLiteral("B"));
+    ASSERT_EQ(pools.size(), 32u);
+    // Slot 1 draws from the basic questions worth 3 (our n with n % 3 == 2), by official number.
+    ASSERT_EQ(pools[0].size(), 20u);
+    EXPECT_EQ(pools[0].front().question, 102);
+    EXPECT_TRUE(pools[0].front().basic);
+    // Slot 32 from the specialist ones worth 1.
+    for (const PoolQuestion& q : pools[31]) {
+        EXPECT_FALSE(q.basic);
+        EXPECT_EQ(q.points, 1);
+    }
+
+    QTemporaryDir dir;
+    auto log = AnswerLog::open(dir.filePath(QStringLiteral("h.sqlite")), nullptr);
+    log->record(QStringLiteral("B"), 102, false, AnswerMode::Learning, 1000, 10);
+    EXPECT_EQ(smartReviewQueue(QStringLiteral("B"), log.get(), 2000), std::vector<int>{2});
+    const ProgressSummary s = summarize(QStringLiteral("B"), log.get(), 2000);
+    EXPECT_EQ(s.topics[0].count[std::size_t(CardState::Weak)], 1);
+    ASSERT_EQ(s.mostWrong.size(), 1u);
+    EXPECT_EQ(s.mostWrong[0].number, 2);
 }
