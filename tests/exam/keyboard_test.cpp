@@ -6,6 +6,7 @@
 #include "learn/answerpanels.h"
 #include "learn/learnpage.h"
 #include "learn/numbergroup.h"
+#include "learn/practicerunner.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -135,4 +136,27 @@ TEST_F(KeyboardTest, ALearningSessionWithKeysOnly) {
     press(keyOf(right));
     press(Qt::Key_Return);
     EXPECT_EQ(learningStat("poprawne"), QStringLiteral("2"));
+}
+
+// In a practice run, Enter on a checked question goes on to the next one of the run.
+TEST_F(KeyboardTest, APracticeRunWithKeysOnly) {
+    bank.write(folders);
+    startWindow();
+    enterOn("AdvSmoothButton25");
+    LearnPage* learn = window().learnPage();
+    learn->practice().start(PracticeRun::Topic, {10, 20, 30}, QStringLiteral("Temat"));
+    ASSERT_EQ(learn->browserNumber(), 10);
+    learn->numberGroup()->autoCheckBox()->setChecked(false);
+    learn->panels()->button(AnswerPanels::Tak)->setFocus(Qt::OtherFocusReason);
+    press(Qt::Key_N);      // 10 is "N" in the test bank
+    press(Qt::Key_Return); // checks
+    EXPECT_EQ(learn->browserNumber(), 10);
+    EXPECT_EQ(learningStat("poprawne"), QStringLiteral("1"));
+    press(Qt::Key_Return); // checked: the next question of the run
+    EXPECT_EQ(learn->browserNumber(), 20);
+    press(Qt::Key_Return); // not checked yet: Enter checks (nothing chosen: a wrong answer)
+    EXPECT_EQ(learn->browserNumber(), 20);
+    clock.advance(100);
+    press(Qt::Key_Return);
+    EXPECT_EQ(learn->browserNumber(), 30);
 }
