@@ -197,7 +197,12 @@ def main():
         print(__doc__)
         return 2
     binary, folder = os.path.abspath(args[0]), os.path.abspath(args[1])
-    signal.alarm(WHOLE_RUN)  # ends the run (and the program, with the session) on a hang
+    def hung(*_):
+        print(f"FAIL: the run took longer than {WHOLE_RUN} s (a bus call hung)")
+        raise SystemExit(1)  # through the finally below, which ends the program
+
+    signal.signal(signal.SIGALRM, hung)
+    signal.alarm(WHOLE_RUN)
     try:
         pyatspi.Registry.getDesktop(0).childCount
     except Exception as e:
