@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+
 namespace wirtal {
 
 StyledButton::StyledButton(const QString& caption, QWidget* parent) : QAbstractButton(parent) {
@@ -132,20 +134,28 @@ void StyledButton::paintEvent(QPaintEvent*) {
 
     QRect content = rect().adjusted(4, 4, -4, -4);
     if (!picture_.isNull()) {
+        // Sizes in logical pixels: a picture drawn at the screen's ratio has more device pixels
+        // than it covers.
         QPixmap pm = picture_;
         const QSize avail =
             text().isEmpty() ? content.size() : QSize(content.width(), content.height() * 2 / 3);
-        if (pm.width() > avail.width() || pm.height() > avail.height())
-            pm = pm.scaled(avail, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        const int x = content.x() + (content.width() - pm.width()) / 2;
-        const int y =
-            text().isEmpty() ? content.y() + (content.height() - pm.height()) / 2 : content.y() + 2;
+        QSize size = pm.deviceIndependentSize().toSize();
+        if (size.width() > avail.width() || size.height() > avail.height()) {
+            size = size.scaled(avail, Qt::KeepAspectRatio);
+            const qreal ratio = std::max<qreal>(1.0, devicePixelRatioF());
+            pm = pm.scaled(size * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            pm.setDevicePixelRatio(ratio);
+            size = pm.deviceIndependentSize().toSize();
+        }
+        const int x = content.x() + (content.width() - size.width()) / 2;
+        const int y = text().isEmpty() ? content.y() + (content.height() - size.height()) / 2
+                                       : content.y() + 2;
         if (!isEnabled())
             p.setOpacity(0.45);
         p.drawPixmap(x, y, pm);
         p.setOpacity(1.0);
         if (!text().isEmpty())
-            content.setTop(y + pm.height());
+            content.setTop(y + size.height());
     }
     if (!text().isEmpty()) {
         p.setPen(isEnabled() ? QColor(20, 30, 50) : QColor(110, 115, 125));
