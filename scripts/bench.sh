@@ -30,7 +30,7 @@ film=$(find "$folder" -iname '*.wmv' | sort | head -n 1)
 
 for r in $(seq "$rounds"); do
   echo "round $r of $rounds" >&2
-  for p in bank exam catalogue show; do
+  for p in bank exam catalogue show history; do
     QT_QPA_PLATFORM=offscreen "$b/bench_$p" --benchmark_min_time=0.3 \
       --benchmark_format=json --benchmark_out="$out/$p.$r.json" >/dev/null
   done
@@ -74,11 +74,13 @@ python3 - "$out" "$rounds" <<'PY'
 import json, statistics, sys
 out, rounds = sys.argv[1], int(sys.argv[2])
 bench = {}
-for p in ("bank", "exam", "catalogue", "show"):
+for p in ("bank", "exam", "catalogue", "show", "history"):
     for r in range(1, rounds + 1):
         for x in json.load(open(f"{out}/{p}.{r}.json"))["benchmarks"]:
             unit = {"ns": 1e-3, "us": 1, "ms": 1e3}[x["time_unit"]]
             bench.setdefault(x["name"], []).append(x["real_time"] * unit)  # µs
+            if "db_MB" in x:
+                bench.setdefault("db_MB", []).append(x["db_MB"])
 proc = {}
 for line in open(f"{out}/process.txt"):
     k, _, v = line.strip().partition(" ")
@@ -114,6 +116,11 @@ row("whole exam, imported B", b("BM_CatalogueWholeExamAnsweredWithDalej/keep:1")
     "< 20 ms", 20, b("BM_CatalogueWholeExamAnsweredWithDalej/keep:0") / 1e3, "(read anew)")
 row("question + 480x360 picture shown", b("BM_ShowQuestionWithPicture") / 1e3, "ms",
     "< 16 ms (one frame)", 16, b("BM_DecodePicture") / 1e3, "(decode alone)")
+row("answer recorded in the history", b("BM_RecordAnswer"), "µs", "< 1 ms (GUI thread)", 1000)
+ps = b("BM_ProgressSummaryYear")
+row("progress page opened, 100,000 answers", b("BM_ProgressPageOpenYear") / 1e3, "ms", "< 100 ms",
+    100, ps / 1e3 if ps else None, "(summary alone)")
+row("history database after a year", b("db_MB"), "MB", "a few MB (< 10)", 10)
 fm = p("floor-mapped")
 row("splash mapped after start", p("splash-mapped"), "ms", "1.5x floor",
     1.5 * fm if fm else None, fm, "(bare Qt window)")

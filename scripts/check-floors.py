@@ -16,9 +16,9 @@ from pathlib import Path
 FLOORS = [
     ["platform"],                                 # the seams: timers, dialogs, player, files
     ["base"],                                     # paths, INI files, state, category, statistics
-    ["art", "bank", "catalogue"],                 # painters and pictures; bank files, records, import
+    ["art", "bank", "catalogue", "history"],      # pictures; bank files, import; answer history
     ["widgets"],                                  # presentation components
-    ["learn", "exam", "results", "library", "dialogs"],  # the program's areas
+    ["learn", "exam", "results", "library", "dialogs", "progress"],  # the areas
     ["app"],                                      # the shell: main window, menu, start page
 ]
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"', re.M)

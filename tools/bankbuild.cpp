@@ -87,6 +87,7 @@ std::optional<Question> readRecord(const QJsonObject& o, const QString& file,
     else if (q.points < 1 || q.points > 3)
         problem(QStringLiteral("punkty muszą być 1, 2 albo 3"));
     q.media = o.value(u"media").toString();
+    q.law = o.value(u"law").toString().simplified();
     QString why;
     if (const auto item = media::parseItem(q.media, &why))
         q.file = media::fileNameOf(*item);
@@ -191,6 +192,15 @@ QByteArray bankFile(const std::map<int, Question>& questions, int first, int las
     return bytes;
 }
 
+QByteArray legalBasisFile(const std::map<int, Question>& questions) {
+    QString text;
+    for (const auto& [n, q] : questions)
+        if (!q.law.isEmpty())
+            text += QStringLiteral("%1\t%2\r\n").arg(n).arg(q.law);
+    bool ok = true;
+    return encodeCp1250(text, &ok);
+}
+
 int buildBank(const QString& sources, const QString& folder) {
     QStringList problems;
     const auto questions = loadQuestions(sources, &problems);
@@ -205,8 +215,10 @@ int buildBank(const QString& sources, const QString& folder) {
         return 1;
     }
     QDir().mkpath(folder);
-    for (const auto& [name, bytes] : {std::pair{QStringLiteral("0wx.dll"), basic},
-                                      std::pair{QStringLiteral("02x.dll"), specialist}}) {
+    for (const auto& [name, bytes] :
+         {std::pair{QStringLiteral("0wx.dll"), basic},
+          std::pair{QStringLiteral("02x.dll"), specialist},
+          std::pair{QStringLiteral("podstawy.txt"), legalBasisFile(questions)}}) {
         QSaveFile f(QDir(folder).filePath(name));
         if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
             err(QStringLiteral("wirtal-bank build: nie można zapisać %1\n").arg(f.fileName()));

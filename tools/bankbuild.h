@@ -18,6 +18,7 @@ struct Question {
     QString media;         // the media item as written ("sign:B-20")
     QString file;          // its file name in the media folder ("sign_B-20.jpg")
     int points = 0;
+    QString law;    // the legal basis the source names, or empty
     QString source; // JSON file it came from
 };
 
@@ -41,8 +42,12 @@ QStringList recordFields(const Question& q);
 QByteArray bankFile(const std::map<int, Question>& questions, int first, int last,
                     QStringList* problems);
 
-// Writes "0wx.dll" and "02x.dll" into folder; prints problems to stderr. Returns the exit code
-// (0 written, 1 problems in the sources or a file not written).
+// The side file "podstawy.txt": one line "<number> <tab> <legal basis>" per question that names
+// one, CR LF, Windows-1250.
+QByteArray legalBasisFile(const std::map<int, Question>& questions);
+
+// Writes "0wx.dll", "02x.dll" and "podstawy.txt" into folder; prints problems to stderr. Returns
+// the exit code (0 written, 1 problems in the sources or a file not written).
 int buildBank(const QString& sources, const QString& folder);
 
 } // namespace wirtal::demo

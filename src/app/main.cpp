@@ -5,6 +5,7 @@
 #include "art/shellart.h"
 #include "base/paths.h"
 #include "dialogs/splashwindow.h"
+#include "history/answerlog.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"
 #include "platform/qtdialogs.h"
@@ -138,7 +139,12 @@ int main(int argc, char** argv) {
         splash.showAndWait();
         stamp("splash-closed");
     }
-    MainWindow window(services);
+    // The answer history: an addition to the statistics files, so the program goes on without
+    // it; a file set aside is said once.
+    QString historyNotice;
+    const std::unique_ptr<AnswerLog> history =
+        AnswerLog::open(AnswerLog::defaultPath(), &historyNotice);
+    MainWindow window(services, history.get());
     FirstPaint firstPaint(&window);
     if (measuringStartup())
         app.installEventFilter(&firstPaint);
@@ -157,6 +163,10 @@ int main(int argc, char** argv) {
                               QCoreApplication::quit();
                           });
     window.showMaximized();
+    if (!historyNotice.isEmpty())
+        QTimer::singleShot(0, &window, [&boxes, historyNotice] {
+            boxes.message(historyNotice, Buttons::Ok, Icon::Warning);
+        });
     // The media back end is loaded once the main window has stood idle a moment, not by the
     // first film: that film then holds the window for a few hundred ms less. It costs about
     // 10 MB of memory whether a film is played or not (bench/film_memory ... warm).

@@ -15,6 +15,7 @@
 #include "platform/dialogs.h"
 #include "platform/error.h"
 #include "platform/wallclock.h"
+#include "progress/progresspage.h"
 #include "results/report.h"
 #include "results/statsview.h"
 #include "widgets/styledbutton.h"
@@ -38,8 +39,10 @@ QWidget* plainPage(int number) {
 }
 } // namespace
 
-MainWindow::MainWindow(const Services& services, QWidget* parent) : QWidget(parent) {
+MainWindow::MainWindow(const Services& services, AnswerLog* history, QWidget* parent)
+    : QWidget(parent) {
     ctx_.services = services;
+    ctx_.history = history;
     setObjectName(QStringLiteral("Form1"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle(QStringLiteral("Wirtal 2013 - Norel - www.norel.pl"));
@@ -81,6 +84,16 @@ MainWindow::MainWindow(const Services& services, QWidget* parent) : QWidget(pare
     more_->setHandlers([this] { stats_->statystykibuttonClick(); }, [this] { aux_->showUpdates(); },
                        [this] { aux_->showAbout(); });
     more_->setImportHandler([this] { importCatalogue(); });
+    more_->setProgressHandler([this] { nav_->showProgress(); });
+    learn_->setOpenReference([this](const QString& page) {
+        for (const library::Entry& e : library::entries())
+            if (QString::fromLatin1(e.page) == page) {
+                library_->open(e);
+                menu_->highlight(e.menu == library::Menu::Signs ? LeftMenu::Znaki
+                                                                : LeftMenu::Kodeks);
+                return;
+            }
+    });
     exam_->rulesButton()->setHandler([this] { aux_->showRules(); });
     wireReport();
 
@@ -102,7 +115,13 @@ void MainWindow::buildPages() {
         new ReferenceLibrary([this](int sheet) { showPage(static_cast<Page>(sheet)); }, this);
     stats_ = new StatsView(ctx_, [this] { showPage(StatsSheet); });
     more_ = new MorePage;
-    for (int n = 1; n <= 11; ++n) {
+    progress_ = new ProgressPage(
+        ctx_,
+        [this](PracticeRun kind, std::vector<int> queue, const QString& title) {
+            nav_->startPractice(kind, std::move(queue), title);
+        },
+        [this](int number) { nav_->openQuestion(number); });
+    for (int n = 1; n <= ProgressSheet; ++n) {
         QWidget* w = nullptr;
         switch (n) {
         case StartSheet:
@@ -119,6 +138,9 @@ void MainWindow::buildPages() {
             break;
         case MoreSheet:
             w = more_;
+            break;
+        case ProgressSheet:
+            w = progress_;
             break;
         case PageView3:
         case RulesMenu:

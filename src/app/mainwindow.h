@@ -21,6 +21,8 @@ class ReferenceLibrary;
 class StatsView;
 class MorePage;
 class AuxWindows;
+class AnswerLog;
+class ProgressPage;
 
 // The main window "Form1": borderless and maximised, a background over the whole window, the
 // centred panel with the left menu and the pages, and the window's own minimise and close
@@ -41,9 +43,12 @@ public:
         VehiclesMenu = 9,
         PageView10 = 10,
         MoreSheet = 11,
+        ProgressSheet = 12, // "postepy"
     };
 
-    explicit MainWindow(const Services& services, QWidget* parent = nullptr);
+    // The history may be null: the program works without it.
+    explicit MainWindow(const Services& services, AnswerLog* history = nullptr,
+                        QWidget* parent = nullptr);
     ~MainWindow() override;
 
     AppContext& context() { return ctx_; }
@@ -60,6 +65,7 @@ public:
     Navigation* navigation() const { return nav_.get(); }
     ReferenceLibrary* library() const { return library_; }
     StatsView* statsView() const { return stats_; }
+    ProgressPage* progressPage() const { return progress_; }
     // The update, about and rules windows.
     AuxWindows* auxWindows() const { return aux_; }
 
@@ -97,6 +103,7 @@ private:
     ReferenceLibrary* library_ = nullptr;
     StatsView* stats_ = nullptr;
     MorePage* more_ = nullptr;
+    ProgressPage* progress_ = nullptr;
     AuxWindows* aux_ = nullptr;
     std::unique_ptr<Navigation> nav_;
     std::unique_ptr<Report> report_;

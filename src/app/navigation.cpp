@@ -6,8 +6,10 @@
 #include "app/startpage.h"
 #include "exam/exampage.h"
 #include "learn/learnpage.h"
+#include "learn/practicerunner.h"
 #include "platform/dialogs.h"
 #include "platform/mediaplayer.h"
+#include "progress/progresspage.h"
 #include "widgets/styledbutton.h"
 
 namespace wirtal {
@@ -101,11 +103,38 @@ void Navigation::backToLearning() {
     LearnPage* learn = w_.learnPage();
     w_.showPage(MainWindow::LearnSheet);
     w_.menu()->highlight(LeftMenu::Nauka);
-    s.learningQuestion = lastShownNumber(s.categoryCode);
-    learn->setNumberEntry(s.learningQuestion);
-    learn->showQuestion(s.learningQuestion, /*evenIfSame=*/false);
+    // A practice run goes on where it was; otherwise the last question shown.
+    if (!learn->practice().active()) {
+        s.learningQuestion = lastShownNumber(s.categoryCode);
+        learn->setNumberEntry(s.learningQuestion);
+        learn->showQuestion(s.learningQuestion, /*evenIfSame=*/false);
+    }
     learn->resumeFilm();
     w_.examPage()->stopReadingTimer();
+}
+
+void Navigation::showProgress() {
+    w_.progressPage()->refresh();
+    w_.showPage(MainWindow::ProgressSheet);
+    w_.menu()->highlight(LeftMenu::Wiecej);
+}
+
+void Navigation::startPractice(PracticeRun kind, std::vector<int> queue, const QString& title) {
+    if (!confirmAbort(QStringLiteral("Przerwać test i przejść do ćwiczenia?")))
+        return;
+    backToLearning();
+    w_.learnPage()->practice().start(kind, std::move(queue), title);
+}
+
+void Navigation::openQuestion(int number) {
+    if (!confirmAbort(QStringLiteral("Przerwać test i przejść do trybu nauki?")))
+        return;
+    LearnPage* learn = w_.learnPage();
+    learn->practice().end();
+    backToLearning();
+    w_.state().learningQuestion = number;
+    learn->setNumberEntry(number);
+    learn->showQuestion(number, /*evenIfSame=*/true);
 }
 
 } // namespace wirtal

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "base/state.h"
+
 #include <QString>
+
+#include <vector>
 
 namespace wirtal {
 
@@ -18,6 +22,11 @@ public:
     void changeCategory();
     // "Nauka testów": back to learning mode.
     void backToLearning();
+    // "Postępy" of the more page: the progress page, read anew.
+    void showProgress();
+    // From the progress page: a practice run on the learning page, or one question in it.
+    void startPractice(PracticeRun kind, std::vector<int> queue, const QString& title);
+    void openQuestion(int number);
 
 private:
     // Asks before abandoning a running test; false when the user said No. On Yes the test is

@@ -119,7 +119,34 @@ void catalogueImport(QPainter& p, const QRectF& r) {
                r.height() * 0.08, r.height() * 0.2);
 }
 
-constexpr Painter morePainters[] = {chart, download, info, catalogueImport};
+// A rising line of results reaching the flag of the pass mark: the learner's progress.
+void progressLine(QPainter& p, const QRectF& r) {
+    const qreal lw = qMax<qreal>(2, r.width() * 0.07);
+    const qreal markY = r.top() + r.height() * 0.3;
+    p.save();
+    p.setPen(QPen(QColor(60, 150, 90), qMax<qreal>(1, r.width() * 0.03), Qt::DashLine));
+    p.drawLine(QPointF(r.left(), markY), QPointF(r.right(), markY));
+    p.restore();
+    const QPointF points[] = {{r.left() + r.width() * 0.04, r.bottom() - r.height() * 0.1},
+                              {r.left() + r.width() * 0.3, r.bottom() - r.height() * 0.35},
+                              {r.left() + r.width() * 0.5, r.bottom() - r.height() * 0.28},
+                              {r.left() + r.width() * 0.74, markY + r.height() * 0.02}};
+    for (int i = 0; i + 1 < int(std::size(points)); ++i)
+        art::strokeLine(p, points[i], points[i + 1], navy, lw);
+    for (const QPointF& pt : points)
+        art::fillCircle(p, pt, lw * 0.9, accent);
+    // the flag on the pass mark
+    const qreal fx = r.left() + r.width() * 0.84;
+    art::strokeLine(p, {fx, r.top() + r.height() * 0.04}, {fx, markY + r.height() * 0.1}, navy,
+                    qMax<qreal>(1.5, r.width() * 0.04));
+    QPainterPath flag(QPointF(fx, r.top() + r.height() * 0.04));
+    flag.lineTo(r.right(), r.top() + r.height() * 0.12);
+    flag.lineTo(fx, r.top() + r.height() * 0.2);
+    flag.closeSubpath();
+    p.fillPath(flag, QColor(60, 150, 90));
+}
+
+constexpr Painter morePainters[] = {chart, download, info, catalogueImport, progressLine};
 
 constexpr Painter menuPainters[] = {questionCard, stopwatch,  paragraph, carPicture,
                                     signPicture,  swapArrows, dots};

@@ -5,10 +5,14 @@
 
 namespace wirtal {
 
-// What every page shares: the program state and the seams.
+class AnswerLog;
+
+// What every page shares: the program state, the seams and the answer history (null when there
+// is none: the program works without it).
 struct AppContext {
     ProgramState state;
     Services services;
+    AnswerLog* history = nullptr;
 };
 
 } // namespace wirtal

@@ -13,23 +13,25 @@ MorePage::MorePage(QWidget* parent) : CardPage(parent) {
         StyledButton** button;
         const char* name;
         const char16_t* caption;
+        int picture; // shellart::morePicture
     };
     const Entry entries[] = {
-        {&stats_, "statystykibutton", u"Statystyki"},
-        {&updates_, "AdvSmoothButton74", u"Aktualizacje"},
-        {&about_, "AdvSmoothButton75", u"O programie"},
-        {&import_, "importbutton", u"Importuj katalog pytań"},
+        {&progress_, "postepybutton", u"Postępy", 4},
+        {&stats_, "statystykibutton", u"Statystyki", 0},
+        {&updates_, "AdvSmoothButton74", u"Aktualizacje", 1},
+        {&about_, "AdvSmoothButton75", u"O programie", 2},
+        {&import_, "importbutton", u"Importuj katalog pytań", 3},
     };
     const int count = int(std::size(entries));
-    const int w = 210, h = 110, gap = 16;
+    const int w = 170, h = 110, gap = 12;
     const int left = (939 - (count * w + (count - 1) * gap)) / 2;
     int i = 0;
     for (const Entry& s : entries) {
         auto* b = new StyledButton(QString::fromUtf16(s.caption), this);
         b->setObjectName(QString::fromLatin1(s.name));
         b->setGeometry(left + i++ * (w + gap), 220, w, h);
-        b->setCaptionPointSize(15);
-        b->setPicture(shellart::morePicture(i - 1, 48));
+        b->setCaptionPointSize(13);
+        b->setPicture(shellart::morePicture(s.picture, 48));
         *s.button = b;
     }
 }
@@ -39,6 +41,10 @@ void MorePage::setHandlers(std::function<void()> statystyki, std::function<void(
     stats_->setHandler(std::move(statystyki));
     updates_->setHandler(std::move(aktualizacje));
     about_->setHandler(std::move(oprogramie));
+}
+
+void MorePage::setProgressHandler(std::function<void()> postepy) {
+    progress_->setHandler(std::move(postepy));
 }
 
 void MorePage::setImportHandler(std::function<void()> importuj) {

@@ -8,8 +8,8 @@ namespace wirtal {
 
 class StyledButton;
 
-// The more page "TabSheet11": "Statystyki", "Aktualizacje", "O programie" and "Importuj katalog
-// pytań".
+// The more page "TabSheet11": "Postępy", "Statystyki", "Aktualizacje", "O programie" and
+// "Importuj katalog pytań".
 class MorePage : public CardPage {
     Q_OBJECT
 public:
@@ -17,12 +17,14 @@ public:
     void setHandlers(std::function<void()> statystyki, std::function<void()> aktualizacje,
                      std::function<void()> oprogramie);
     void setImportHandler(std::function<void()> importuj);
+    void setProgressHandler(std::function<void()> postepy);
 
 private:
     StyledButton* stats_ = nullptr;
     StyledButton* updates_ = nullptr;
     StyledButton* about_ = nullptr;
     StyledButton* import_ = nullptr;
+    StyledButton* progress_ = nullptr;
 };
 
 } // namespace wirtal

@@ -4,6 +4,7 @@
 #include "base/statsfile.h"
 #include "exam/examflow.h"
 #include "exam/examshared.h"
+#include "history/recording.h"
 #include "platform/mediaplayer.h"
 #include "results/stars.h"
 #include "widgets/countdowngauge.h"
@@ -87,6 +88,7 @@ void ExamEnd::endTest() {
 
 void ExamEnd::record(bool passed) {
     StatsFile(s_.state().statsFile()).recordExamResult(passed);
+    recordTestResult(s_.ctx, s_.sheet.score, passed);
     showStars(s_.state().categoryCode, *s_.ui.stars);
 }
 

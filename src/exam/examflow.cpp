@@ -1,4 +1,5 @@
 #include "exam/examflow.h"
+#include "history/recording.h"
 
 #include "bank/bank.h"
 #include "base/context.h"
@@ -9,6 +10,8 @@
 #include "widgets/countdowngauge.h"
 #include "widgets/picturebox.h"
 #include "widgets/styledbutton.h"
+
+#include <algorithm>
 
 namespace wirtal {
 
@@ -142,6 +145,7 @@ void ExamFlow::Timer1Timer() {
         (isBasicSlot(k) ? s_.ui.Taktest : s_.ui.Atest)->setFocus(Qt::OtherFocusReason);
     s_.timers.answerCountdown->start();
     s_.timers.answeringStart->stop();
+    s_.answerOpenedMs = historyNow(s_.ctx);
 }
 
 void ExamFlow::Timer3Timer() {
@@ -175,6 +179,9 @@ void ExamFlow::step() {
         return;
     const QStringList lines = loadTextLines(s_.filename); // the file of slot k's question
     const QString& categoryCode = s_.state().categoryCode;
+    // The slot's answer goes into the history (no answer in time is a wrong one).
+    recordAnswer(s_.ctx, sheet.questionNumber[k], sheet.correct(k), AnswerMode::Exam,
+                 int(std::clamp<qint64>(historyNow(s_.ctx) - s_.answerOpenedMs, 0, 3'600'000)));
     if (k < slotCount) {
         setNumertest(sheet.questionNumber[k + 1]);
         s_.ui.numbers[k + 1]->setColor(tcolor::active);

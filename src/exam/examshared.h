@@ -34,7 +34,8 @@ struct ExamShared {
     ExamUi ui;
     ExamTimers timers;
     TestSheet sheet;
-    QString filename; // bank file of the exam question on screen
+    QString filename;          // bank file of the exam question on screen
+    qint64 answerOpenedMs = 0; // when the answering period of the current slot opened
 
     ProgramState& state();
     bool testRunning() const;

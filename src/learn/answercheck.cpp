@@ -2,16 +2,46 @@
 
 #include "base/context.h"
 #include "base/statsfile.h"
+#include "history/recording.h"
 #include "learn/msgform.h"
 #include "learn/revisionpanel.h"
 
 #include <QCheckBox>
+
+#include <algorithm>
 
 namespace wirtal {
 
 AnswerCheck::AnswerCheck(AppContext& ctx, AnswerPanels& panels, QCheckBox& autoCheckBox,
                          MsgForm& msgform, RevisionPanel& revision)
     : ctx_(ctx), panels_(panels), auto_(autoCheckBox), msgform_(msgform), revision_(revision) {}
+
+void AnswerCheck::newQuestion(int number) {
+    wybranaodp_.clear();
+    number_ = number;
+    shownAtMs_ = historyNow(ctx_);
+    recorded_ = false;
+    firstRight_ = false;
+    checks_ = 0;
+}
+
+namespace {
+AnswerMode modeOf(const ProgramState& s) {
+    if (s.revisionRunning)
+        return AnswerMode::Revision;
+    switch (s.practice) {
+    case PracticeRun::SmartReview:
+        return AnswerMode::SmartReview;
+    case PracticeRun::NewQuestions:
+        return AnswerMode::NewQuestions;
+    case PracticeRun::Topic:
+        return AnswerMode::Topic;
+    case PracticeRun::None:
+        break;
+    }
+    return AnswerMode::Learning;
+}
+} // namespace
 
 void AnswerCheck::choose(AnswerPanels::Answer a) {
     panels_.markChosen(a);
@@ -29,13 +59,23 @@ void AnswerCheck::kolorprzyciskutest() {
 void AnswerCheck::sprawdzbuttonClick() {
     kolorprzyciskutest();
     const bool correct = wybranaodp_ == rightAnswer_;
+    ++checks_;
     StatsFile(ctx_.state.statsFile()).recordLearningAnswer(correct);
+    if (!recorded_) {
+        recorded_ = true;
+        firstRight_ = correct;
+        const qint64 took = historyNow(ctx_) - shownAtMs_;
+        recordAnswer(ctx_, number_, correct, modeOf(ctx_.state),
+                     int(std::clamp<qint64>(took, 0, 3'600'000)));
+    }
     if (ctx_.state.revisionRunning)
         msgform_.showAnswer(correct);
     if (correct)
         revision_.afterCorrect();
     else
         revision_.afterWrong();
+    if (afterCheck_)
+        afterCheck_();
 }
 
 } // namespace wirtal

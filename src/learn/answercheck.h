@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QCheckBox;
 
 namespace wirtal {
@@ -13,8 +15,9 @@ class MsgForm;
 class RevisionPanel;
 
 // Choosing an answer and checking it: the reveal of the correct answer, the learning counters of
-// the statistics file (written at once), the overlay during a revision run, and the revision
-// step with the outcome.
+// the statistics file (written at once), the answer history (the first check of each showing of
+// a question: a second try after seeing the answer is not an answer), the overlay during a
+// revision run, and the revision step with the outcome.
 class AnswerCheck {
 public:
     AnswerCheck(AppContext& ctx, AnswerPanels& panels, QCheckBox& autoCheckBox, MsgForm& msgform,
@@ -27,8 +30,14 @@ public:
     // Reveals the correct answer of the question shown, except during a revision run.
     void kolorprzyciskutest();
 
-    // Every shown question: nothing chosen, the record's correct answer.
-    void newQuestion() { wybranaodp_.clear(); }
+    // Every shown question (our number): nothing chosen, nothing recorded yet; the record's
+    // correct answer follows.
+    void newQuestion(int number);
+    // Runs after every check (the page shows the legal basis).
+    void setAfterCheck(std::function<void()> afterCheck) { afterCheck_ = std::move(afterCheck); }
+    // How often the shown question has been checked, and whether the first check was right.
+    int checkCount() const { return checks_; }
+    bool firstCheckRight() const { return firstRight_; }
     void setRightAnswer(const QString& rightAnswer) { rightAnswer_ = rightAnswer; }
 
     const QString& rightAnswer() const { return rightAnswer_; }
@@ -42,6 +51,12 @@ private:
     RevisionPanel& revision_;
     QString rightAnswer_;
     QString wybranaodp_;
+    int number_ = 0;
+    qint64 shownAtMs_ = 0;
+    bool recorded_ = false;
+    int checks_ = 0;
+    bool firstRight_ = false;
+    std::function<void()> afterCheck_;
 };
 
 } // namespace wirtal

@@ -2,6 +2,7 @@
 
 #include "bank/bank.h"
 #include "bank/layout.h"
+#include "bank/topics.h"
 #include "base/context.h"
 #include "base/statsfile.h"
 #include "learn/answercheck.h"
@@ -9,6 +10,7 @@
 #include "learn/learningdisplay.h"
 #include "learn/msgform.h"
 #include "learn/numbergroup.h"
+#include "learn/practicerunner.h"
 #include "learn/revisionpanel.h"
 #include "platform/error.h"
 #include "platform/mediaplayer.h"
@@ -82,6 +84,22 @@ LearnPage::LearnPage(AppContext& ctx, QWidget* parent)
     odplabel_->setObjectName(QStringLiteral("odplabel"));
     odplabel_->setGeometry(rightColumn, 404, 359, 20);
 
+    // The legal basis, after a check, where the bank names one.
+    legal_ = new QLabel(this);
+    legal_->setObjectName(QStringLiteral("podstawalabel"));
+    legal_->setGeometry(rightColumn, 403, 359, 22);
+    legal_->setStyleSheet(QStringLiteral("font-size: 11px; color: #2b3f55;"));
+    legal_->setTextFormat(Qt::RichText);
+    legal_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    legal_->hide();
+    connect(legal_, &QLabel::linkActivated, this, [this](const QString& page) {
+        if (openReference_)
+            guarded([this, page] { openReference_(page); });
+    });
+
+    practice_ = new PracticeRunner(ctx, *this, revision_);
+    practice_->button()->setGeometry(130, 146, 216, 40);
+
     panels_ = new AnswerPanels(this);
     panels_->move(margin, 428);
 
@@ -90,6 +108,7 @@ LearnPage::LearnPage(AppContext& ctx, QWidget* parent)
                                            *revision_);
     panels_->setChooseHandler([this](AnswerPanels::Answer a) { check_->choose(a); });
     group_->sprawdzbutton()->setHandler([this] { check_->sprawdzbuttonClick(); });
+    check_->setAfterCheck([this] { afterCheck(); });
     group_->previous()->setHandler([this] { advSmoothButton29Click(); });
     group_->next()->setHandler([this] { advSmoothButton30Click(); });
     group_->numeredit()->installEventFilter(this);
@@ -120,9 +139,10 @@ void LearnPage::showQuestion(int n, bool evenIfSame) {
 
 void LearnPage::onBrowserNumberChanged(int n) {
     ProgramState& s = ctx_.state;
-    check_->newQuestion();
+    check_->newQuestion(n);
     panels_->resetAnswers();
     odplabel_->clear();
+    legal_->hide();
     group_->sprawdzbutton()->setEnabled(true);
     s.canadd = true;
 
@@ -131,7 +151,8 @@ void LearnPage::onBrowserNumberChanged(int n) {
     if (!s.revisionRunning)
         StatsFile(s.statsFile()).setLastQuestionSoon(layout::storedIdOf(s.categoryCode, n));
 
-    label1_->setText(labelText_);
+    officialSuffix_.clear();
+    refreshCaption();
     shown_.reset();
     language_->hide();
     if (n == 0) {
@@ -141,9 +162,10 @@ void LearnPage::onBrowserNumberChanged(int n) {
     const auto bank = layout::of(s.categoryCode);
     if (s.category() && s.category()->wholeBank())
         progress_->setPosition(double(n) / std::max(bank->basicCount, 1) * 100.0);
-    if (const int official = bank->officialOf(n))
-        label1_->setText(labelText_ +
-                         QStringLiteral("   •   pytanie %1, nr urzędowy %2").arg(n).arg(official));
+    if (const int official = bank->officialOf(n)) {
+        officialSuffix_ = QStringLiteral("   •   pytanie %1, nr urzędowy %2").arg(n).arg(official);
+        refreshCaption();
+    }
     const Record r = lookup(s.categoryCode, n);
     shown_ = r;
     showQuestionTexts();
@@ -194,9 +216,48 @@ void LearnPage::switchLanguage(bool english) {
     showQuestionTexts();
 }
 
+void LearnPage::refreshCaption() {
+    QString text = labelText_ + officialSuffix_;
+    if (practice_ && practice_->active())
+        text += QStringLiteral("   •   ") + practice_->caption();
+    label1_->setText(text);
+}
+
+void LearnPage::afterCheck() {
+    practice_->afterCheck(check_->checkCount() == 1, check_->firstCheckRight());
+    const QString basis = legalBasisOf(ctx_.state.categoryCode, browserNumber_);
+    if (basis.isEmpty()) {
+        legal_->hide();
+        return;
+    }
+    const QString page = referencePageFor(basis);
+    // The line shows the basis in short (the tooltip and the screen reader get it whole).
+    QString brief = basis;
+    brief.replace(QStringLiteral("rozp. w sprawie znaków i sygnałów drogowych"),
+                  QStringLiteral("rozp. o znakach i sygnałach"));
+    brief.replace(QStringLiteral("ustawa Prawo o ruchu drogowym"), QStringLiteral("PoRD"));
+    legal_->ensurePolished();
+    const QFontMetrics fm = legal_->fontMetrics();
+    const QString link = QStringLiteral(" · przepisy");
+    const int room = legal_->width() - fm.horizontalAdvance(QStringLiteral("§ ")) -
+                     (page.isEmpty() ? 0 : fm.horizontalAdvance(link)) - 6;
+    QString html =
+        QStringLiteral("§ ") + fm.elidedText(brief, Qt::ElideRight, room).toHtmlEscaped();
+    if (!page.isEmpty())
+        html += QStringLiteral(" · <a href=\"%1\">przepisy</a>").arg(page.toHtmlEscaped());
+    legal_->setText(html);
+    legal_->setToolTip(QStringLiteral("Podstawa prawna: ") + basis);
+    legal_->setAccessibleName(QStringLiteral("Podstawa prawna: ") + basis);
+    legal_->show();
+}
+
 void LearnPage::advSmoothButton29Click() {
     group_->previous()->setEnabled(false);
     timer5_->start();
+    if (practice_->active()) {
+        practice_->previous();
+        return;
+    }
     if (browserNumber_ <= 1)
         return;
     ProgramState& s = ctx_.state;
@@ -208,6 +269,10 @@ void LearnPage::advSmoothButton29Click() {
 void LearnPage::advSmoothButton30Click() {
     group_->next()->setEnabled(false);
     timer5_->start();
+    if (practice_->active()) {
+        practice_->next();
+        return;
+    }
     if (browserNumber_ >= lastNumber())
         return;
     ProgramState& s = ctx_.state;
@@ -295,6 +360,11 @@ void LearnPage::bindLearningKeys() {
             answer = answer || button == panels_->button(AnswerPanels::Answer(a));
         if (button && isAncestorOf(button) && !answer && pressIfReady(this, button))
             return;
+        // In a practice run, Enter on a checked question goes on to the next one.
+        if (practice_->active() && check_->checkCount() > 0) {
+            pressIfReady(this, group_->next());
+            return;
+        }
         pressIfReady(this, group_->sprawdzbutton());
     });
     tellKey(group_->sprawdzbutton(), QStringLiteral("Enter"));
@@ -351,10 +421,12 @@ void LearnPage::resetBasicAnswerButtons() {
 }
 
 void LearnPage::clearForCategory(const QString& labelText) {
+    practice_->end();
     panels_->clearTexts();
     panels_->normalColours();
     odplabel_->clear();
     labelText_ = labelText;
+    officialSuffix_.clear();
     group_->acceptOfficialNumbers(layout::isCatalogueFolder());
     group_->setLastNumber(lastNumber());
     label1_->setText(labelText);

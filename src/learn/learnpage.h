@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 #include <memory>
 #include <optional>
 
@@ -21,6 +23,7 @@ class LearningDisplay;
 class MediaPlayer;
 class MsgForm;
 class NumberGroup;
+class PracticeRunner;
 class ProgressBar;
 class RevisionPanel;
 class Timer;
@@ -57,6 +60,12 @@ public:
     void saveRevisionList();
     // Back in learning mode: the learning film plays again from its start.
     void resumeFilm();
+    // The caption: the category, the official number of the shown question, the practice run.
+    void refreshCaption();
+    // Opens a reference page (its path under the program folder) from the legal basis link.
+    void setOpenReference(std::function<void(const QString&)> open) {
+        openReference_ = std::move(open);
+    }
 
     LearningDisplay* display() const { return display_; }
     AnswerPanels* panels() const { return panels_; }
@@ -65,6 +74,8 @@ public:
     AnswerCheck& answerCheck() const { return *check_; }
     MsgForm* msgform() const { return msgform_.get(); }
     ProgressBar* progressBar() const { return progress_; }
+    PracticeRunner& practice() const { return *practice_; }
+    QLabel* legalBasisLabel() const { return legal_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -78,6 +89,9 @@ private:
     // them; the language switch is shown only for such questions.
     void showQuestionTexts();
     void switchLanguage(bool english);
+    // After a check: the legal basis of the shown question with a link to its reference page,
+    // and the practice run's tally.
+    void afterCheck();
     void advSmoothButton29Click();
     void advSmoothButton30Click();
     void timer5Timer();
@@ -93,6 +107,10 @@ private:
     QLabel* label1_ = nullptr;
     QString labelText_; // the category label; the official number follows it when there is one
     QLabel* odplabel_ = nullptr;
+    QLabel* legal_ = nullptr; // "podstawalabel": the legal basis after a check
+    QString officialSuffix_;  // "   •   pytanie 5, nr urzędowy 1234"
+    std::function<void(const QString&)> openReference_;
+    PracticeRunner* practice_ = nullptr;
     LearningDisplay* display_ = nullptr;
     AnswerPanels* panels_ = nullptr;
     NumberGroup* group_ = nullptr;

@@ -4,6 +4,7 @@
 #include "base/context.h"
 #include "base/paths.h"
 #include "learn/learnpage.h"
+#include "learn/practicerunner.h"
 #include "learn/revisionfile.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"
@@ -235,6 +236,7 @@ void RevisionPanel::powtorka() {
         Buttons::OkCancel, Icon::Information, /*centred=*/true);
     if (a != Answer::Ok)
         return;
+    page_.practice().end(); // one run at a time
     if (list_->count() == 0) {
         boxes.message(
             QStringLiteral("Na liście nie ma pytań do powtórki.\nTryb nie zostanie włączony."),

@@ -2,13 +2,14 @@
 
 #include "platform/error.h"
 #include "platform/filereader.h"
+#include "platform/filmview.h"
 
 #include <QDir>
 #include <QEventLoop>
 #include <QMediaPlayer>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QVideoWidget>
+#include <QVideoSink>
 
 namespace wirtal {
 
@@ -40,7 +41,7 @@ QtMediaPlayer::~QtMediaPlayer() {
     }
 }
 
-QVideoWidget* QtMediaPlayer::videoFor(QWidget* panel) const {
+FilmView* QtMediaPlayer::videoFor(QWidget* panel) const {
     const auto it = videos_.find(panel);
     return it == videos_.end() ? nullptr : it->second.data();
 }
@@ -48,9 +49,8 @@ QVideoWidget* QtMediaPlayer::videoFor(QWidget* panel) const {
 void QtMediaPlayer::setOutput(QWidget* panel) {
     panel_ = panel;
     if (panel && !videoFor(panel)) {
-        auto* video = new QVideoWidget(panel);
+        auto* video = new FilmView(panel);
         video->setObjectName(panel->objectName() + QStringLiteral("Video"));
-        video->setAspectRatioMode(Qt::IgnoreAspectRatio); // the film fills the whole panel
         if (!panel->layout()) {
             auto* layout = new QVBoxLayout(panel);
             layout->setContentsMargins(0, 0, 0, 0);
@@ -71,8 +71,8 @@ void QtMediaPlayer::setOutput(QWidget* panel) {
 void QtMediaPlayer::attachOutput() {
     if (!player_)
         return;
-    QVideoWidget* video = panel_ ? videoFor(panel_) : nullptr;
-    player_->setVideoOutput(video);
+    FilmView* video = panel_ ? videoFor(panel_) : nullptr;
+    player_->setVideoOutput(video ? video->videoSink() : nullptr);
 }
 
 void QtMediaPlayer::warmUp() {

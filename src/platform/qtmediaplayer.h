@@ -9,13 +9,14 @@
 #include <memory>
 
 class QMediaPlayer;
-class QVideoWidget;
 
 namespace wirtal {
 
-// The real player: QMediaPlayer drawing into a QVideoWidget that fills the panel it is given
-// (the film scaled to the panel). The QMediaPlayer is made when the first film is opened, so the
-// program starts without loading the multimedia back end.
+class FilmView;
+
+// The real player: QMediaPlayer drawing into a FilmView that fills the panel it is given (the
+// film scaled to the panel, painted without OpenGL). The QMediaPlayer is made when the first film
+// is opened, so the program starts without loading the multimedia back end.
 class QtMediaPlayer final : public QObject, public MediaPlayer {
     Q_OBJECT
 public:
@@ -38,7 +39,7 @@ public:
 
     // The QMediaPlayer, or nullptr before the first film (for tests).
     QMediaPlayer* backend() const { return player_.get(); }
-    QVideoWidget* videoFor(QWidget* panel) const;
+    FilmView* videoFor(QWidget* panel) const;
 
 private:
     void attachOutput();
@@ -47,7 +48,7 @@ private:
     QString file_;
     std::unique_ptr<QMediaPlayer> player_;
     QPointer<QWidget> panel_;
-    std::map<QWidget*, QPointer<QVideoWidget>> videos_;
+    std::map<QWidget*, QPointer<FilmView>> videos_;
 };
 
 } // namespace wirtal

@@ -110,6 +110,11 @@ TEST(MediaItem, GivesOneFileNamePerPicture) {
         {"scene:road?sign=B-33/50&ped=crossing", "scene_road_sign-B-33-50_ped-crossing.jpg"},
         {"scene:cpr", "scene_cpr.jpg"},
         {"scene:road?road=express-single&sign=D-7", "scene_road_road-express-single_sign-D-7.jpg"},
+        {"scene:road?lanes=3&road=motorway&lane=middle",
+         "scene_road_road-motorway_lane-middle_lanes-3.jpg"},
+        {"scene:road?sign=F-10&lane=middle", "scene_road_sign-F-10_lane-middle.jpg"},
+        {"scene:road?lanes=2&drive=left", "scene_road_drive-left.jpg"}, // lanes=2 is the default
+        {"scene:cross?wide=ns&street=town&ty=sl", "scene_cross_ty-sl_street-town_wide-ns.jpg"},
     };
     for (const auto& c : cases) {
         QString why;
@@ -124,7 +129,11 @@ TEST(MediaItem, RefusesWhatTheCatalogDoesNotHold) {
          {"B-20", "sign:B-99", "sign:B-33", "sign:B-33/55", "sign:B-20/3", "sign:T-1/150",
           "sign:A-1+A-2+A-3+A-4", "light:purple", "dash:radio", "film:chase", "scene:moon",
           "scene:cross?ty=xx", "scene:cross?weather=fog", "scene:cross?ty=ss&ty=sl",
-          "scene:road?car=flying", "scene:cpr?ty=ss", "sign:B-20 ", "scene:road?sign=B-99"}) {
+          "scene:road?car=flying", "scene:cpr?ty=ss", "sign:B-20 ", "scene:road?sign=B-99",
+          // three lanes one way only on a dual carriageway; a middle lane only where there is one
+          "scene:road?lanes=3", "scene:road?road=town&lanes=3",
+          "scene:road?road=motorway&lane=middle", "scene:road?lane=middle&sign=B-20",
+          "scene:road?drive=right"}) {
         QString why;
         EXPECT_FALSE(media::parseItem(QString::fromUtf8(bad), &why)) << bad;
         EXPECT_FALSE(why.isEmpty()) << bad;

@@ -3,6 +3,7 @@
 #include "app/leftmenu.h"
 #include "app/navigation.h"
 #include "base/paths.h"
+#include "history/answerlog.h"
 #include "results/stars.h"
 #include "widgets/picturebox.h"
 
@@ -281,4 +282,26 @@ TEST_F(EndTest, TheReportButtonsPrintAndSaveTheFinishedTest) {
     click(QStringLiteral("AdvSmoothButton76"));
     EXPECT_EQ(report.saved,
               QStringList{folders.userData() + QStringLiteral("wynik.pdf|") + expected});
+}
+
+// Every slot answered goes into the answer history as an exam answer, and the finished test with
+// its score; without a history (every other test here) nothing changes.
+TEST_F(EndTest, AFinishedTestIsInTheAnswerHistory) {
+    const QString path = folders.userData() + QStringLiteral("historia.sqlite");
+    auto log = AnswerLog::open(path, nullptr);
+    ASSERT_TRUE(log);
+    history = log.get();
+    knownPoints();
+    openExam();
+    draw();
+    sitTest([this](int k) { return k == 1 ? wrongButton(k) : rightButton(k); }, true);
+    ASSERT_FALSE(st().testRunning);
+    const auto exams = log->exams(QStringLiteral("B"));
+    ASSERT_EQ(exams.size(), 1u);
+    EXPECT_EQ(exams[0].score, 71);
+    EXPECT_TRUE(exams[0].passed);
+    EXPECT_EQ(log->answerCount(QStringLiteral("B")), 32);
+    const auto cards = log->cards(QStringLiteral("B"));
+    EXPECT_FALSE(cards.value(sheet().questionNumber[1]).lastRight);
+    EXPECT_TRUE(cards.value(sheet().questionNumber[2]).lastRight);
 }

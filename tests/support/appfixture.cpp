@@ -75,7 +75,7 @@ MainWindow& AppFixture::window() {
         s.player = &player;
         s.report = &report;
         s.web = webLoader;
-        window_ = std::make_unique<MainWindow>(s);
+        window_ = std::make_unique<MainWindow>(s, history);
         window_->resize(1366, 768);
     }
     return *window_;

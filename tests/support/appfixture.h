@@ -66,6 +66,8 @@ protected:
     WebPageLoader* webLoader = &web;
     SeededRandom random{12345};
     FixedWallClock wallclock{QDateTime(QDate(2026, 12, 10), QTime(10, 30))};
+    // The answer history the window gets (a test may open one before window()).
+    AnswerLog* history = nullptr;
 
 private:
     std::unique_ptr<MainWindow> window_;

@@ -243,8 +243,8 @@ void paintPerson(QPainter& p, const QRectF& b, const QColor& coat, Actor::Facing
     if (!pose.isEmpty() && pose != u"cane")
         fillRect(p, QRectF(cx - 0.2 * w, b.top() - 0.02 * h, 0.4 * w, 0.06 * h), Qt::white);
     if (pose == u"cane")
-        strokeLine(p, {cx + 0.3 * w, b.top() + 0.5 * h}, {cx + 0.8 * w, b.bottom()}, Qt::white,
-                   0.05 * w);
+        strokeLine(p, {cx + dir * 0.3 * w, b.top() + 0.5 * h}, {cx + dir * 0.8 * w, b.bottom()},
+                   Qt::white, 0.05 * w); // ahead of him when he walks
 }
 
 void paintActor(QPainter& p, const Projector& pr, const Actor& a, bool night) {

@@ -37,7 +37,9 @@ const SceneDef plan[] = {
       {"sub", "yield", Check::List, "yield|stop"},
       {"light", "", Check::List, "red|yellow|green|red-arrow|off|yellow-flash"},
       {"police", "", Check::List, "front|back|side|arm-up"},
-      {"tram", "", Check::List, "ns|ew"}}},
+      {"tram", "", Check::List, "ns|ew"},
+      {"street", "", Check::List, "town"},
+      {"wide", "", Check::List, "ns"}}},
     {"tee",
      {{"ty", "ss", Check::Vehicle},
       {"a", "", Check::Vehicle},
@@ -47,7 +49,8 @@ const SceneDef plan[] = {
       {"sub", "yield", Check::List, "yield|stop"},
       {"light", "", Check::List, "red|yellow|green|red-arrow|off|yellow-flash"},
       {"police", "", Check::List, "front|back|side|arm-up"},
-      {"tram", "", Check::List, "ns|ew"}}},
+      {"tram", "", Check::List, "ns|ew"},
+      {"street", "", Check::List, "town"}}},
     {"roundabout",
      {{"ty", "ss", Check::Vehicle},
       {"a", "", Check::Vehicle},
@@ -66,7 +69,7 @@ const SceneDef plan[] = {
       {"truck", "", Check::List, "ahead|oncoming"},
       {"bus", "", Check::List, "stop|leaving|school"},
       {"tram", "", Check::List, "stop|ahead|oncoming"},
-      {"ped", "", Check::List, "crossing|waiting|roadside|child|blind|none"},
+      {"ped", "", Check::List, "crossing|waiting|roadside|child|blind|blind-stepping|none"},
       {"bike", "", Check::List, "ahead|lane|crossing"},
       {"police", "", Check::List, "front|back|side|arm-up|wave|patrol"},
       {"emergency", "", Check::List, "behind|oncoming|ahead"},
@@ -75,7 +78,10 @@ const SceneDef plan[] = {
        "tunnel|bridge|curve-right|curve-left|hill|bend-hidden|junction|zebra|roundabout|works|"
        "bus-bay"},
       {"park", "", Check::List, "kerb|pavement|bay|disabled|none"},
-      {"lane", "right", Check::List, "right|left"}}},
+      {"lane", "right", Check::List, "right|left|middle"},
+      {"lanes", "2", Check::List, "2|3"},
+      {"drive", "", Check::List, "left"},
+      {"island", "", Check::List, "yes"}}},
 };
 
 const QStringList fixedScenes{"triangle",
@@ -84,6 +90,20 @@ const QStringList fixedScenes{"triangle",
                               "recovery-position",
                               "cpr",
                               "aed",
+                              "choking",
+                              "shock",
+                              "fracture",
+                              "breathing-check",
+                              "emergency-call",
+                              "car-fire",
+                              "collision",
+                              "trailer",
+                              "passengers",
+                              "phone-hand",
+                              "phone-holder",
+                              "door-opening",
+                              "back-seat-child",
+                              "back-seat-three",
                               "bleeding",
                               "helmet",
                               "burn",
@@ -290,6 +310,16 @@ std::optional<Item> parseItem(const QString& text, QString* why) {
                 return fail(
                     why,
                     QStringLiteral("scena %1 nie ma parametru „%2”").arg(s.body, given.firstKey()));
+            if (s.body == u"road" && s.values.value(QStringLiteral("lanes")) == u"3" &&
+                !QStringList{"dual", "motorway", "express"}.contains(
+                    s.values.value(QStringLiteral("road"))))
+                return fail(why, QStringLiteral("trzy pasy w jednym kierunku ma tylko jezdnia "
+                                                "dwujezdniowa (road=dual, motorway, express)"));
+            if (s.values.value(QStringLiteral("lane")) == u"middle" &&
+                s.values.value(QStringLiteral("lanes")) != u"3" &&
+                !s.values.value(QStringLiteral("sign")).split(u'+').contains(u"F-10"))
+                return fail(why,
+                            QStringLiteral("środkowy pas jest tylko przy lanes=3 lub znaku F-10"));
         }
     } else {
         return fail(why, QStringLiteral("nieznany rodzaj „%1”").arg(s.kind));

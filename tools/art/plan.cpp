@@ -42,11 +42,38 @@ QPointF rightOfIncoming(QChar a) {
     return {o.y(), -o.x()};
 }
 
-QPointF incomingLane(QChar a, qreal d) {
-    return centre + outward(a) * d + rightOfIncoming(a) * (lane / 2 + 1);
+// An arm of the other road.
+QChar acrossOf(QChar a) {
+    return arms[(armIndex(a) + 1) % 4];
 }
-QPointF outgoingLane(QChar a, qreal d) {
-    return centre + outward(a) * d - rightOfIncoming(a) * (lane / 2 + 1);
+
+// Half the carriageway of the road an arm belongs to: the north-south road of a wide junction
+// has two lanes each way.
+qreal halfOf(const PlanScene& s, QChar a) {
+    return s.wide == u"ns" && (a == u'n' || a == u's') ? 2 * half : half;
+}
+
+// How far out along an arm its traffic stops: clear of the other road.
+qreal stopAt(const PlanScene& s, QChar a) {
+    return halfOf(s, acrossOf(a)) + 22;
+}
+
+// A lane's centre, along the arm at d: the inner lane by the centre line, or the outer one of a
+// wide arm.
+QPointF incomingLane(QChar a, qreal d, bool outer = false) {
+    return centre + outward(a) * d + rightOfIncoming(a) * (lane / 2 + 1 + (outer ? half : 0));
+}
+QPointF outgoingLane(QChar a, qreal d, bool outer = false) {
+    return centre + outward(a) * d - rightOfIncoming(a) * (lane / 2 + 1 + (outer ? half : 0));
+}
+
+// On a wide arm a left turn or a U-turn keeps to the inner lane, the rest to the outer one; a
+// right turn and straight on leave in the outer lane.
+bool entersOuter(const PlanScene& s, const PlanUser& u) {
+    return halfOf(s, u.arm) > half && u.move != u'l' && u.move != u'u';
+}
+bool leavesOuter(const PlanScene& s, const PlanUser& u, QChar out) {
+    return halfOf(s, out) > half && (u.move == u'r' || u.move == u's');
 }
 
 QChar exitArm(QChar from, QChar move) {
@@ -71,8 +98,10 @@ QPainterPath route(const PlanScene& s, const PlanUser& u) {
         path.lineTo(outgoingLane(out, 118));
         return path;
     }
-    const QPointF a = incomingLane(u.arm, 52), b = outgoingLane(out, 52);
-    QPainterPath path(incomingLane(u.arm, 125));
+    const bool in = entersOuter(s, u), leave = leavesOuter(s, u, out);
+    const QPointF a = incomingLane(u.arm, stopAt(s, u.arm), in),
+                  b = outgoingLane(out, stopAt(s, out), leave);
+    QPainterPath path(incomingLane(u.arm, 125, in));
     path.lineTo(a);
     if (u.move == u's') {
         path.lineTo(b);
@@ -81,11 +110,12 @@ QPainterPath route(const PlanScene& s, const PlanUser& u) {
         path.cubicTo(incomingLane(u.arm, -6), outgoingLane(u.arm, -6), b);
     } else {
         // a right turn keeps close to the corner, a left turn goes round the middle
-        const QPointF corner = centre + outward(u.arm) * (u.move == u'r' ? half : -4) +
-                               outward(out) * (u.move == u'r' ? half : -4);
+        const bool right = u.move == u'r';
+        const QPointF corner = centre + outward(u.arm) * (right ? halfOf(s, out) : -4) +
+                               outward(out) * (right ? halfOf(s, u.arm) : -4);
         path.quadTo(corner, b);
     }
-    path.lineTo(outgoingLane(out, 125));
+    path.lineTo(outgoingLane(out, 125, leave));
     return path;
 }
 
@@ -170,7 +200,8 @@ QString oppositeState(const QString& state) {
 }
 
 void armSigns(QPainter& p, const PlanScene& s, QChar a, QChar tyArm) {
-    QPointF at = centre + outward(a) * 62 + rightOfIncoming(a) * (half + 20);
+    QPointF at = centre + outward(a) * (halfOf(s, acrossOf(a)) + 32) +
+                 rightOfIncoming(a) * (halfOf(s, a) + 20);
     // Signals that are dark or flash yellow leave the junction to its signs: both are shown.
     const bool signalsGovern =
         !s.light.isEmpty() && s.light != u"off" && s.light != u"yellow-flash";
@@ -209,16 +240,22 @@ void parkedCars(QPainter& p, const PlanScene& s) {
     for (const PlanUser& u : s.users)
         seed = seed * 31 + u.arm.unicode() * 7 + u.move.unicode() + uint(u.kind.size());
     const QColor colours[] = {QColor(150, 150, 155), QColor(120, 140, 110), QColor(170, 160, 130)};
-    for (int i = 0; i < 4; ++i) {
-        if (!((seed >> i) & 1))
+    const int kerbs = s.street == u"town" ? 8 : 4;
+    for (int i = 0; i < kerbs; ++i) {
+        if (i < 4 && !((seed >> i) & 1))
             continue;
-        const QChar arm = i < 2 ? u'e' : u'w';
-        const qreal d = 168 + (i % 2) * 42;
+        if (i >= 4 && (((seed >> (i + 2)) & 1) || (s.layout == u"tee" && i >= 6)))
+            continue;
+        const QChar arm = QStringLiteral("eewwssnn")[i];
+        const qreal d = (i < 4 ? 168 : 150) + (i % 2) * 42;
         // parked on the right-hand kerb of the traffic leaving the junction along this arm
-        const QPointF at = centre + outward(arm) * d - rightOfIncoming(arm) * (half - 10);
+        // (on the north and south arms of a town, half up on the pavement, clear of the lanes)
+        const QPointF at =
+            centre + outward(arm) * d -
+            rightOfIncoming(arm) * (i < 4 ? halfOf(s, arm) - 10 : halfOf(s, arm) + 1);
         p.save();
         p.translate(at);
-        p.rotate(90);
+        p.rotate(i < 4 ? 90 : 0);
         const QRectF body(-9, -18, 18, 36);
         fillRect(p, body.adjusted(-1, -1, 1, 1), QColor(40, 40, 40), 4);
         fillRect(p, body, colours[(seed >> (i + 4)) % 3], 4);
@@ -228,13 +265,63 @@ void parkedCars(QPainter& p, const PlanScene& s) {
     }
 }
 
+// A town around the junction: pavements along every arm, blocks of houses in the corners (kept
+// clear of the signs), a cycle path with a cyclist riding along it and pedestrians walking on the
+// pavements far out, none of them on anyone's way.
+void townBlocks(QPainter& p, const PlanScene& s, bool tee) {
+    const QColor pavement(190, 186, 178), kerb(150, 148, 142);
+    const qreal w = 14;                                     // pavement width
+    const qreal hx = halfOf(s, u'n'), hy = halfOf(s, u'e'); // the two roads' half widths
+    p.fillRect(QRectF(0, centre.y() - hy - w, 480, 2 * (hy + w)), pavement);
+    p.fillRect(QRectF(centre.x() - hx - w, tee ? centre.y() - hy - w : 0, 2 * (hx + w), 360),
+               pavement);
+    for (const qreal sx : {-1.0, 1.0})
+        for (const qreal sy : {-1.0, 1.0}) {
+            if (tee && sy < 0) {
+                // the far side of a tee: one long row of houses behind the pavement
+                p.fillRect(QRectF(0, 0, 480, centre.y() - hy - w - 10), QColor(210, 190, 160));
+                continue;
+            }
+            const qreal bx = hx + 52, by = hy + 52;
+            const qreal x0 = sx > 0 ? centre.x() + bx : 0, x1 = sx > 0 ? 480 : centre.x() - bx;
+            const qreal y0 = sy > 0 ? centre.y() + by : 0, y1 = sy > 0 ? 360 : centre.y() - by;
+            const QColor roof =
+                QColor::fromHsv(int(20 + (sx + 1) * 40 + (sy + 1) * 70) % 360, 70, 200);
+            fillRect(p, QRectF(QPointF(x0 + 4, y0 + 4), QPointF(x1 - 4, y1 - 4)), roof, 4);
+            fillRect(
+                p, QRectF(QPointF(x0 + 4, y0 + 4), QPointF(x1 - 4, y1 - 4)).adjusted(8, 8, -8, -8),
+                roof.darker(112), 3);
+        }
+    strokeLine(p, {0, centre.y() - hy - w}, {480, centre.y() - hy - w}, kerb, 1);
+    strokeLine(p, {0, centre.y() + hy + w}, {480, centre.y() + hy + w}, kerb, 1);
+    // a red cycle path along the north side of the west arm, a cyclist riding away on it
+    fillRect(p, QRectF(0, centre.y() - hy - w - 9, centre.x() - hx - 66, 8), QColor(180, 90, 80));
+    p.save();
+    p.translate(38, centre.y() - hy - w - 5);
+    p.rotate(-90);
+    fillRect(p, QRectF(-4, -11, 8, 22), QColor(30, 30, 30), 3);
+    fillCircle(p, {0, 0}, 4, QColor(40, 150, 90));
+    p.restore();
+    // pedestrians walking along the pavements, far out
+    for (const QPointF at : {QPointF(centre.x() + hx + 7, 330), QPointF(430, centre.y() + hy + 7),
+                             QPointF(centre.x() - hx - 7, 24)}) {
+        if (tee && at.y() < centre.y() - hy)
+            continue;
+        fillCircle(p, at, 5, QColor(120, 60, 140));
+        fillCircle(p, at, 2.5, QColor(235, 190, 150));
+    }
+}
+
 void roads(QPainter& p, const PlanScene& s) {
     p.fillRect(QRectF(0, 0, 480, 360), QColor(110, 165, 90));
     const QColor asphalt(95, 95, 100), line(240, 240, 240);
     const bool tee = s.layout == u"tee";
+    const bool town = s.street == u"town";
+    if (town)
+        townBlocks(p, s, tee);
     p.fillRect(QRectF(0, centre.y() - half, 480, 2 * half), asphalt);
-    p.fillRect(QRectF(centre.x() - half, tee ? centre.y() - half : 0, 2 * half, tee ? 360 : 360),
-               asphalt);
+    const qreal hx = halfOf(s, u'n');
+    p.fillRect(QRectF(centre.x() - hx, tee ? centre.y() - half : 0, 2 * hx, 360), asphalt);
     if (tee)
         p.fillRect(QRectF(centre.x() - half, centre.y() + half, 2 * half, 180), asphalt);
     if (s.layout == u"roundabout") {
@@ -242,29 +329,43 @@ void roads(QPainter& p, const PlanScene& s) {
         fillCircle(p, centre, 42, QColor(240, 240, 240));
         fillCircle(p, centre, 39, QColor(90, 150, 70));
     }
-    const qreal clear = s.layout == u"roundabout" ? 96 : half + 4;
     for (QChar a : arms) {
         if (tee && a == u'n')
             continue;
+        const qreal clear = s.layout == u"roundabout" ? 96 : halfOf(s, acrossOf(a)) + 4;
+        const qreal ha = halfOf(s, a);
         const QPointF o = outward(a);
-        for (qreal d = clear + 6; d < 300; d += 22)
-            strokeLine(p, centre + o * d, centre + o * (d + 11), line, 2, Qt::FlatCap);
+        if (ha > half)
+            // the lines between the two lanes of each way
+            for (qreal d = clear + 6; d < 300; d += 22)
+                for (const qreal side : {-half, half})
+                    strokeLine(p, centre + o * d + rightOfIncoming(a) * side,
+                               centre + o * (d + 11) + rightOfIncoming(a) * side, line, 2,
+                               Qt::FlatCap);
+        for (qreal d = clear + 6; d < 300; d += 22) {
+            // in town the paint is worn: some dashes faint, a few gone
+            const int k = int(d) / 22 + armIndex(a);
+            if (town && k % 5 == 2)
+                continue;
+            strokeLine(p, centre + o * d, centre + o * (d + 11),
+                       town && k % 3 == 1 ? QColor(190, 190, 190, 150) : line, 2, Qt::FlatCap);
+        }
         if (s.main != u"none" && !s.main.contains(a) && s.layout != u"roundabout") {
             const QPointF r = rightOfIncoming(a);
             if (s.sub == u"stop") {
                 // the solid stop line across the incoming lane, "STOP" painted before it
                 fillPoly(p,
-                         {centre + o * (clear + 2) + r * 1, centre + o * (clear + 2) + r * half,
-                          centre + o * (clear + 6) + r * half, centre + o * (clear + 6) + r * 1},
+                         {centre + o * (clear + 2) + r * 1, centre + o * (clear + 2) + r * ha,
+                          centre + o * (clear + 6) + r * ha, centre + o * (clear + 6) + r * 1},
                          line);
                 p.save();
-                p.translate(centre + o * (clear + 17) + r * (half / 2 + 0.5));
+                p.translate(centre + o * (clear + 17) + r * (ha / 2 + 0.5));
                 p.rotate(std::atan2(-o.x(), o.y()) * 180 / M_PI);
                 text(p, QRectF(-11, -5, 22, 10), QStringLiteral("STOP"), line);
                 p.restore();
             } else {
                 // the give-way line of triangles across the incoming lane
-                for (qreal k = 1; k < half; k += 6)
+                for (qreal k = 1; k < ha; k += 6)
                     fillPoly(p,
                              {centre + o * (clear + 2) + r * k,
                               centre + o * (clear + 2) + r * (k + 4),
@@ -305,10 +406,13 @@ void paintPlan(QPainter& p, const PlanScene& s) {
         if (u.kind == u"ped") {
             // a zebra across the whole arm, kerb to kerb, the pedestrian on it
             const QPointF o = outward(u.arm), r = rightOfIncoming(u.arm);
-            for (qreal k = -half + 2; k + 5 <= half - 1; k += 9)
+            const qreal ha = halfOf(s, u.arm), shift = halfOf(s, acrossOf(u.arm)) - half;
+            for (qreal k = -ha + 2; k + 5 <= ha - 1; k += 9)
                 fillPoly(p,
-                         {centre + o * zebraNear + r * k, centre + o * zebraNear + r * (k + 5),
-                          centre + o * zebraFar + r * (k + 5), centre + o * zebraFar + r * k},
+                         {centre + o * (zebraNear + shift) + r * k,
+                          centre + o * (zebraNear + shift) + r * (k + 5),
+                          centre + o * (zebraFar + shift) + r * (k + 5),
+                          centre + o * (zebraFar + shift) + r * k},
                          QColor(240, 240, 240));
         }
     }
@@ -342,10 +446,11 @@ void paintPlan(QPainter& p, const PlanScene& s) {
         if (u.kind == u"ped") {
             // on the zebra at the kerb, an arrow across the road to where the pedestrian walks
             const QPointF o = outward(u.arm), r = rightOfIncoming(u.arm);
-            const qreal mid = (zebraNear + zebraFar) / 2;
-            const QPointF at = centre + o * mid + r * (-half + 2 * half * u.progress + 7);
+            const qreal ha = halfOf(s, u.arm);
+            const qreal mid = (zebraNear + zebraFar) / 2 + halfOf(s, acrossOf(u.arm)) - half;
+            const QPointF at = centre + o * mid + r * (-ha + 2 * ha * u.progress + 7);
             if (u.arrowShown && u.progress < 0.5)
-                arrow(p, {at + r * 8, centre + o * mid + r * (half - 6)}, QColor(150, 40, 120), 2.5,
+                arrow(p, {at + r * 8, centre + o * mid + r * (ha - 6)}, QColor(150, 40, 120), 2.5,
                       6);
             vehicle(p, u, at, 0, QChar());
             const QPointF tag = at + o * 13;
@@ -443,6 +548,8 @@ PlanScene planScene(const media::Item& item) {
     s.light = item.value(QStringLiteral("light"));
     s.police = item.value(QStringLiteral("police"));
     s.tram = item.value(QStringLiteral("tram"));
+    s.street = item.value(QStringLiteral("street"));
+    s.wide = item.value(QStringLiteral("wide"));
     for (const char* key : {"ty", "a", "b", "c"}) {
         const QString v = item.value(QLatin1String(key));
         if (v.isEmpty())

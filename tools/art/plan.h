@@ -28,6 +28,8 @@ struct PlanScene {
     QString main = QStringLiteral("none");    // two arms with priority, or none
     QString sub = QStringLiteral("yield");
     QString light, police, tram;
+    QString street; // "town": pavements, houses, more parked cars, a cyclist, worn markings
+    QString wide;   // "ns": the north-south road has two lanes each way
     QList<PlanUser> users;
 };
 

@@ -42,10 +42,12 @@ Layout layoutOf(const RoadScene& s) {
     } else if (r == u"oneway") {
         l.marks = {{-1.75, s.line}};
     } else if (r == u"dual" || r == u"motorway" || r == u"express") {
-        l.left = -5.25;
+        l.left = s.threeLanes ? -8.75 : -5.25;
         l.median = true;
         l.shoulder = r == u"motorway";
         l.marks = {{-1.75, s.line == u"solid" ? "solid" : "dashed"}};
+        if (s.threeLanes)
+            l.marks.append({-5.25, "dashed"});
     } else if (r == u"oneway3") {
         // three lanes one way, the camera in the middle one (before a junction with F-10)
         l.left = -5.25;
@@ -250,9 +252,13 @@ void paintRoad(QPainter& p, const RoadScene& s) {
 
     const QColor surface = darken(l.surface, s);
     if (l.median) {
-        fillStrip(p, pr, -15.5, -8.5, nearZ, zMax, surface);
-        fillStrip(p, pr, -8.5, -5.25, nearZ, zMax, darken(QColor(80, 140, 60), s));
-        markLine(p, pr, {-12, "dashed"}, zMax, s.travelled, {});
+        // a grass median left of our carriageway, the other carriageway beyond it
+        const qreal m = l.left;
+        fillStrip(p, pr, m - 10.25 - (s.threeLanes ? 3.5 : 0), m - 3.25, nearZ, zMax, surface);
+        fillStrip(p, pr, m - 3.25, m, nearZ, zMax, darken(QColor(80, 140, 60), s));
+        markLine(p, pr, {m - 6.75, "dashed"}, zMax, s.travelled, {});
+        if (s.threeLanes)
+            markLine(p, pr, {m - 10.25, "dashed"}, zMax, s.travelled, {});
     }
     if (l.pavements) {
         fillStrip(p, pr, l.right, l.right + 3, nearZ, zMax, darken(QColor(185, 180, 170), s));

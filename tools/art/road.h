@@ -94,6 +94,9 @@ struct RoadScene {
     qreal junctionZ = 0; // where a junction ahead begins; 0: the usual place
     QString icon;        // a lit warning light shown in the corner (a dash: name)
     bool crest = false;
+    bool threeLanes = false; // a dual carriageway with three lanes our way
+    QString drive;           // "left": a driveway to a property on the left, before any junction
+    bool island = false;     // a kerbed island on the centre line before the junction, C-9 on it
     QList<Actor> actors;
     bool highBeam = false, fogLights = false, mirrorBeacons = false;
 };

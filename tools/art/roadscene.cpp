@@ -116,8 +116,15 @@ void addLayers(RoadScene& s, const media::Item& item) {
     s.weather = v("weather");
     s.place = v("place");
     s.park = v("park");
-    // the camera in the left lane of our two (the lane to the left of the usual one)
+    s.threeLanes = v("lanes") == u"3";
+    s.drive = v("drive");
+    s.island = v("island") == u"yes";
+    if (!s.drive.isEmpty())
+        s.junctionZ = 24; // the driveway comes first, the junction beyond it
+    // the camera in the left lane of our two or three, or in the middle one of three
     if (v("lane") == u"left")
+        s.camX = s.threeLanes ? -7.0 : -3.5;
+    else if (v("lane") == u"middle")
         s.camX = -3.5;
     for (const QString& code : v("sign").split(u'+', Qt::SkipEmptyParts)) {
         if (code.startsWith(u"P-"))
@@ -125,7 +132,22 @@ void addLayers(RoadScene& s, const media::Item& item) {
         else
             s.signs << code;
     }
+    if (s.signs.contains(u"F-10"_s)) {
+        // three lanes before a junction, their arrows as the board shows them; the lane key
+        // picks the lane the camera is in (the rightmost by default)
+        s.road = QStringLiteral("oneway3");
+        s.marking = QStringLiteral("F-10");
+        s.junctionZ = 26;
+        s.place = QStringLiteral("junction");
+        s.camX = v("lane") == u"left" ? -3.5 : v("lane") == u"middle" ? 0.0 : 3.5;
+    }
     s.light = v("light");
+    if (s.marking == u"F-10" && !s.light.isEmpty()) {
+        // the signals stand at the junction the board announces; an arrow signal hangs over
+        // the lane we are in
+        s.lightZ = s.junctionZ - 2;
+        s.overhead = s.light.startsWith(u"S-3/");
+    }
     if (s.signs.contains(u"B-20"_s) || s.signs.contains(u"A-7"_s)) {
         // a stop or give-way sign stands before a junction, with its line painted across
         if (s.place.isEmpty() && s.light.isEmpty() && v("rail").isEmpty())
@@ -181,6 +203,17 @@ void addLayers(RoadScene& s, const media::Item& item) {
             a.lights = night;
             s.actors << a;
         }
+        // the third lane queues too
+        if (s.threeLanes) {
+            const QPointF far[] = {{-7.0, 13}, {-7.0, 20.5}, {-7.0, 28}};
+            for (int i = 0; i < 3; ++i) {
+                Actor a = actor(Actor::Car, far[i].x(), far[i].y());
+                a.colour = QColor::fromHsv(200 + i * 50, 100, 190);
+                a.brake = true;
+                a.lights = night;
+                s.actors << a;
+            }
+        }
     }
     if (truck == u"ahead")
         s.actors << actor(Actor::Truck, 0, 13);
@@ -214,7 +247,7 @@ void addLayers(RoadScene& s, const media::Item& item) {
             s.actors << actor(Actor::Tram, -5.2, 30, Actor::Towards);
         }
     }
-    if (ped == u"crossing" || ped == u"waiting" || ped == u"blind" || ped == u"none")
+    if (ped == u"crossing" || ped == u"waiting" || ped.startsWith(u"blind") || ped == u"none")
         s.zebra = true;
     // a car stopped for a pedestrian waits before the zebra; the pedestrian shows beside it
     const bool stoppedForPed = car == u"stopped" && ped == u"crossing";
@@ -232,6 +265,11 @@ void addLayers(RoadScene& s, const media::Item& item) {
         s.actors << actor(Actor::Pedestrian, rightEdge + 0.7, zz + 1.5, Actor::Left);
     } else if (ped == u"blind") {
         s.actors << actor(Actor::Blind, rightEdge + 0.5, zz + 1.5, Actor::Towards);
+    } else if (ped == u"blind-stepping") {
+        // off the kerb onto the first stripes of the zebra, the cane ahead of him
+        Actor a = actor(Actor::Blind, rightEdge - 0.6, zz + 0.8, Actor::Left);
+        a.step = 0.25;
+        s.actors << a;
     } else if (ped == u"roadside") {
         s.actors << actor(Actor::Pedestrian, -5.0, 16, Actor::Towards);
     } else if (ped == u"child") {

@@ -5,6 +5,7 @@
 
 #include <QPolygonF>
 
+#include <algorithm>
 #include <cmath>
 
 namespace wirtal::art {
@@ -12,6 +13,7 @@ namespace wirtal::art {
 namespace {
 const QColor paint(235, 235, 235);
 const qreal signMagnify = 2.6; // signs are drawn larger than life, to be read
+const qreal driveZ = 17;       // where a driveway on the left begins
 } // namespace
 
 QColor Roadside::shade(const QColor& c) const {
@@ -134,7 +136,10 @@ void Roadside::background() {
         } else if (s_.road != u"motorway" || i % 2 == 0) {
             if (s_.place != u"tunnel" || z < s_.tunnelZ - 4) {
                 tree(s_.road == u"motorway" ? 9 : 6.5, z);
-                tree(s_.road == u"motorway" || s_.road == u"dual" ? -19 : -10, z + 7);
+                const bool median =
+                    s_.road == u"motorway" || s_.road == u"dual" || s_.road == u"express";
+                if (s_.drive.isEmpty() || z + 7 < driveZ - 8 || z + 7 > driveZ + 14)
+                    tree(median ? (s_.threeLanes ? -26 : -19) : -10, z + 7);
             }
         }
     }
@@ -272,6 +277,12 @@ void Roadside::markings(qreal left, qreal right) {
             flatPoly({{-2.55, z}, {-0.95, z + 1.4}, {-0.95, z + 2.0}, {-2.55, z + 0.6}},
                      shade(paint));
     }
+    if (s_.drive == u"left") {
+        // a driveway from the left edge to a property's gate, with a lowered kerb
+        const qreal z0 = driveZ, x1 = left - 3.2;
+        flat({{x1, z0}, {left, z0 - 0.6}, {left, z0 + 3.6}, {x1, z0 + 3}},
+             shade(QColor(175, 165, 150)));
+    }
     if (s_.place == u"bus-bay") {
         // a bay beside the carriageway with its stop line and the stop's sign
         flat({{right, 9}, {right + 3, 13}, {right + 3, 27}, {right, 31}},
@@ -326,14 +337,18 @@ void Roadside::railCrossing(qreal right) {
     const qreal x = right + 1.6;
     const qreal k = pr_.scale(z) * 2.0;
     const QPointF base = pr_.at(x, 0, z);
-    // a St Andrew's cross in the sign stack stands for the crossing's own post
+    // a St Andrew's cross in the sign stack stands for the crossing's own post; a crossing with
+    // barriers has its lamps on the post but no cross (the cross marks crossings without them)
     const bool ownCross =
         !s_.signs.contains(QStringLiteral("G-3")) && !s_.signs.contains(QStringLiteral("G-4"));
+    const bool barriers = s_.rail == u"up" || s_.rail == u"closing" || s_.rail == u"down";
     for (int i = 0; i < 2 && ownCross; ++i) {
         if (i == 0) {
-            strokeLine(p_, base, QPointF(base.x(), base.y() - 2.6 * k),
+            strokeLine(p_, base, QPointF(base.x(), base.y() - (barriers ? 2.0 : 2.6) * k),
                        shade(QColor(230, 230, 230)), 0.12 * k, Qt::FlatCap);
-            paintSign(p_, QPointF(base.x(), base.y() - 2.9 * k), 1.0 * k, QStringLiteral("G-3"));
+            if (!barriers)
+                paintSign(p_, QPointF(base.x(), base.y() - 2.9 * k), 1.0 * k,
+                          QStringLiteral("G-3"));
         }
         // the two red lamps under the cross
         const QPointF c(base.x() + (i ? 0.28 : -0.28) * k, base.y() - 1.75 * k);
@@ -344,7 +359,6 @@ void Roadside::railCrossing(qreal right) {
         if (lit)
             fillCircle(p_, c, 0.3 * k, QColor(255, 60, 40, 70));
     }
-    const bool barriers = s_.rail == u"up" || s_.rail == u"closing" || s_.rail == u"down";
     if (barriers) {
         const QPointF pivot = pr_.at(right + 0.6, 1.0, z + 0.5);
         const qreal kk = pr_.scale(z + 0.5);
@@ -392,11 +406,18 @@ void Roadside::foreground(qreal left, qreal right) {
     }
     if (!s_.rail.isEmpty())
         railCrossing(right);
+    if (s_.drive == u"left")
+        gate(left);
+    if (s_.island)
+        island();
     if (!s_.light.isEmpty())
         s_.overhead ? overheadSignal(right, s_.lightZ) : signal(right + 1.2, s_.lightZ);
     if (!s_.signs.isEmpty()) {
         const qreal z = s_.signZ;
-        const qreal x = (s_.road == u"town" ? right + 2.2 : right + 1.8);
+        // the marker posts of the left side (G-1d..f) stand at the left edge
+        static const QStringList leftPosts{"G-1d", "G-1e", "G-1f"};
+        const bool onLeft = leftPosts.contains(s_.signs.first());
+        const qreal x = onLeft ? left - 1.8 : (s_.road == u"town" ? right + 2.2 : right + 1.8);
         const QPointF base = pr_.at(x, 0, z);
         qreal size = 0.9 * pr_.scale(z) * signMagnify;
         // a tall stack is drawn smaller, to stay in the picture
@@ -406,7 +427,8 @@ void Roadside::foreground(qreal left, qreal right) {
         qreal halfWidth = 0;
         for (const QString& code : s_.signs)
             halfWidth = std::max(halfWidth, signFaceSize(code, size).width() / 2);
-        const qreal x0 = std::min(base.x(), 474 - halfWidth); // the whole stack in the picture
+        // the whole stack in the picture
+        const qreal x0 = std::clamp(base.x(), 6 + halfWidth, 474 - halfWidth);
         strokeLine(p_, QPointF(x0, base.y()), QPointF(x0, top + 10), shade(QColor(150, 150, 155)),
                    std::max(3.0, 0.08 * size), Qt::FlatCap);
         paintSignStack(p_, QPointF(x0, top), size, s_.signs);
@@ -419,6 +441,76 @@ void Roadside::foreground(qreal left, qreal right) {
             fillCircle(p_, c, 1.5 * k, shade(QColor(30 + int(z) % 3 * 8, 95, 40)));
         }
     }
+}
+
+void Roadside::gate(qreal left) {
+    // the property's gate, open, in a fence (a country road) or in the wall of a town house
+    const bool town = s_.road == u"town";
+    const qreal x = left - 3.2, z0 = driveZ - 0.3, z1 = driveZ + 3.3;
+    const QColor post = shade(QColor(110, 80, 60)), fence = shade(QColor(150, 115, 80));
+    if (town) {
+        // a wall between the pavement and the yard, the gate open in it
+        p_.setPen(Qt::NoPen);
+        p_.setBrush(shade(QColor(190, 170, 150)));
+        for (const auto& [a, b] : {std::pair{z0 - 6, z0}, std::pair{z1, z1 + 6}})
+            p_.drawPolygon(
+                QPolygonF{pr_.at(x, 0, a), pr_.at(x, 2.2, a), pr_.at(x, 2.2, b), pr_.at(x, 0, b)});
+        p_.setBrush(shade(QColor(110, 110, 100)));
+        p_.drawPolygon(QPolygonF{pr_.at(x, 0, z0), pr_.at(x, 0, z1), pr_.at(x - 6, 0, z1),
+                                 pr_.at(x - 6, 0, z0)});
+    } else {
+        house(x - 4, z0 - 1, z1 + 7, 5, QColor(235, 225, 200));
+        for (const auto& [a, b] : {std::pair{8.0, z0}, std::pair{z1, 30.0}})
+            for (qreal y : {0.5, 1.1})
+                flatFence(x, a, b, y, fence);
+    }
+    for (const qreal z : {z0, z1}) {
+        const qreal k = pr_.scale(z);
+        strokeLine(p_, pr_.at(x, 0, z), pr_.at(x, town ? 2.8 : 1.8, z), post,
+                   std::max(2.0, 0.2 * k), Qt::FlatCap);
+    }
+    // the gate's leaf, swung open into the yard
+    const QColor leaf = shade(QColor(60, 90, 60));
+    p_.setPen(QPen(leaf, std::max(1.5, 0.06 * pr_.scale(z1))));
+    p_.setBrush(Qt::NoBrush);
+    p_.drawPolygon(QPolygonF{pr_.at(x, 0.2, z1), pr_.at(x, 1.5, z1), pr_.at(x - 3, 1.5, z1 - 0.6),
+                             pr_.at(x - 3, 0.2, z1 - 0.6)});
+}
+
+void Roadside::island() {
+    // a raised island splitting the two directions before the junction: kerbed, pointed towards
+    // us, grass on top, the keep-right sign C-9 on its nose
+    const qreal z0 = 6.5, z1 = junction() ? junctionZ() - 1.2 : 24, c = -1.75;
+    const QColor kerb = shade(QColor(215, 215, 210)), grass = shade(QColor(95, 150, 75));
+    const qreal h = 0.15;
+    QPolygonF side{pr_.at(c, 0, z0),       pr_.at(c + 0.6, 0, z0 + 2), pr_.at(c + 0.6, 0, z1),
+                   pr_.at(c + 0.6, h, z1), pr_.at(c + 0.6, h, z0 + 2), pr_.at(c, h, z0)};
+    p_.setPen(Qt::NoPen);
+    p_.setBrush(kerb);
+    p_.drawPolygon(side);
+    QPolygonF top{pr_.at(c, h, z0), pr_.at(c + 0.6, h, z0 + 2), pr_.at(c + 0.6, h, z1),
+                  pr_.at(c - 0.6, h, z1), pr_.at(c - 0.6, h, z0 + 2)};
+    p_.setBrush(kerb);
+    p_.drawPolygon(top);
+    QPolygonF inner{pr_.at(c, h, z0 + 0.8), pr_.at(c + 0.45, h, z0 + 2.2),
+                    pr_.at(c + 0.45, h, z1 - 0.2), pr_.at(c - 0.45, h, z1 - 0.2),
+                    pr_.at(c - 0.45, h, z0 + 2.2)};
+    p_.setBrush(grass);
+    p_.drawPolygon(inner);
+    const qreal zs = z0 + 0.6;
+    const QPointF base = pr_.at(c, h, zs), top2 = pr_.at(c, 1.3, zs);
+    const qreal k = pr_.scale(zs);
+    strokeLine(p_, base, top2, shade(QColor(150, 150, 155)), std::max(2.0, 0.06 * k), Qt::FlatCap);
+    paintSign(p_, QPointF(top2.x(), top2.y() - 0.55 * k), 0.55 * k, QStringLiteral("C-9"));
+}
+
+void Roadside::flatFence(qreal x, qreal z0, qreal z1, qreal y, const QColor& c) {
+    z0 = std::max(z0, 2.6);
+    strokeLine(p_, pr_.at(x, y, z0), pr_.at(x, y, z1), c, std::max(1.5, 0.08 * pr_.scale(z0)),
+               Qt::FlatCap);
+    for (qreal z = z0; z < z1; z += 2.5)
+        strokeLine(p_, pr_.at(x, 0, z), pr_.at(x, 1.3, z), c, std::max(1.0, 0.1 * pr_.scale(z)),
+                   Qt::FlatCap);
 }
 
 void Roadside::overlay() {}

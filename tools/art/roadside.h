@@ -23,6 +23,10 @@ private:
     void tree(qreal x, qreal z);
     void house(qreal x, qreal z0, qreal z1, qreal height, const QColor& c);
     void railCrossing(qreal right);
+    void gate(qreal left);
+    void island();
+    // A fence rail at height y along the road at x, with its posts.
+    void flatFence(qreal x, qreal z0, qreal z1, qreal y, const QColor& c);
     void flatPoly(const QList<QPointF>& xz, const QColor& c);
     // A painted lane arrow in the lane centred at cx, from z0 on.
     void laneArrow(qreal cx, qreal z0, bool left, bool right, bool straight);

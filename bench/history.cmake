@@ -1,0 +1,1 @@
+wirtal_add_bench(bench_history UI SOURCES history_bench.cpp fullbank.cpp)

@@ -1,0 +1,160 @@
+// The answer history through the real main window: what learning records, the practice runs, the
+// progress page and the legal basis after a check.
+#include "history/answerlog.h"
+#include "learn/learnfixture.h"
+#include "learn/practicerunner.h"
+#include "progress/progresspage.h"
+
+#include <QLabel>
+#include <QTableWidget>
+
+using namespace wirtal;
+using namespace wirtal::test;
+
+class HistoryWindowTest : public LearnFixture {
+protected:
+    void SetUp() override {
+        log = AnswerLog::open(folders.userData() + QStringLiteral("historia.sqlite"), nullptr);
+        ASSERT_TRUE(log);
+        history = log.get();
+    }
+    void start() {
+        bank.write(folders);
+        chooseB(); // question 1; odd questions are answered "T", even ones "N"
+    }
+    Card card(int n) { return log->cards(QStringLiteral("B")).value(n); }
+    // The next-question button (it rests a moment after each press).
+    void next() {
+        clock.advance(200);
+        click(QStringLiteral("AdvSmoothButton30"));
+    }
+    QString caption() { return find<QLabel>(QStringLiteral("Label1"))->text(); }
+    std::unique_ptr<AnswerLog> log;
+};
+
+TEST_F(HistoryWindowTest, TheFirstCheckOfEachShowingIsRecorded) {
+    start();
+    answer(QStringLiteral("NIE")); // wrong
+    answer(QStringLiteral("TAK")); // the second try after seeing the answer is not recorded
+    EXPECT_EQ(card(1).seen, 1);
+    EXPECT_EQ(card(1).right, 0);
+    go(2);
+    answer(QStringLiteral("NIE"));
+    EXPECT_TRUE(card(2).lastRight);
+    go(1); // shown again: a new answer
+    answer(QStringLiteral("TAK"));
+    EXPECT_EQ(card(1).seen, 2);
+    EXPECT_TRUE(card(1).lastRight);
+    EXPECT_EQ(log->answerCount(QStringLiteral("B")), 3);
+    // The statistics file keeps counting every check as it always did.
+    EXPECT_EQ(counter("niepoprawne"), QStringLiteral("1"));
+    EXPECT_EQ(counter("poprawne"), QStringLiteral("3"));
+}
+
+TEST_F(HistoryWindowTest, ASmartReviewGoesThroughTheLapsesAndEndsWithItsTally) {
+    start();
+    answer(QStringLiteral("NIE")); // 1 wrong
+    go(3);
+    answer(QStringLiteral("NIE")); // 3 wrong
+    go(4);
+    answer(QStringLiteral("NIE")); // 4 right: not due until tomorrow
+
+    click(QStringLiteral("powtorkainteligentnabutton"));
+    PracticeRunner& run = page()->practice();
+    ASSERT_TRUE(run.active());
+    // The lapses, the latest first; the clock of this test stands, so by number.
+    EXPECT_EQ(run.queue(), (std::vector<int>{1, 3}));
+    EXPECT_TRUE(caption().contains(QStringLiteral("Powtórka inteligentna: 1 z 2")));
+    EXPECT_FALSE(numeredit()->isEnabled());
+    EXPECT_EQ(page()->browserNumber(), 1);
+
+    answer(QStringLiteral("TAK"));
+    next();
+    EXPECT_EQ(page()->browserNumber(), 3);
+    EXPECT_TRUE(caption().contains(QStringLiteral("2 z 2")));
+    answer(QStringLiteral("NIE"));
+    dialogs.expect(QStringLiteral("Poprawne odpowiedzi: 1 z 2"), Answer::Ok);
+    next();
+    EXPECT_TRUE(dialogs.allAnswered());
+    EXPECT_FALSE(run.active());
+    EXPECT_TRUE(numeredit()->isEnabled());
+    EXPECT_FALSE(caption().contains(QStringLiteral("Powtórka")));
+    EXPECT_EQ(card(3).seen, 2);
+
+    // Nothing due: the run does not start.
+    dialogs.expect(QStringLiteral("Na dziś nie ma pytań"), Answer::Ok);
+    for (int n : {3})
+        log->record(QStringLiteral("B"), n, true, AnswerMode::Learning,
+                    wallclock.now().toMSecsSinceEpoch(), 10);
+    click(QStringLiteral("powtorkainteligentnabutton"));
+    EXPECT_TRUE(dialogs.allAnswered());
+    EXPECT_FALSE(run.active());
+}
+
+TEST_F(HistoryWindowTest, TheProgressPageShowsWhereTheLearnerStandsAndStartsRuns) {
+    start();
+    answer(QStringLiteral("NIE")); // 1 wrong
+    go(110);
+    answer(QStringLiteral("NIE"));              // 110 right ("N")
+    click(QStringLiteral("AdvSmoothButton79")); // "Więcej"
+    click(QStringLiteral("postepybutton"));
+    ASSERT_EQ(window().currentPage(), MainWindow::ProgressSheet);
+    ProgressPage* progress = window().progressPage();
+    EXPECT_TRUE(
+        progress->chanceLabel()->text().startsWith(QStringLiteral("Szansa zdania: około ")));
+    EXPECT_TRUE(
+        progress->chanceLabel()->text().endsWith(QStringLiteral("(na podstawie 2 odpowiedzi)")));
+
+    const ProgressSummary& s = progress->summary();
+    ASSERT_TRUE(s.namedTopics);
+    EXPECT_EQ(s.topics.front().name, QStringLiteral("Znaki ostrzegawcze"));
+    EXPECT_EQ(s.topics.front().count[std::size_t(CardState::Weak)], 1);
+    EXPECT_EQ(s.topics[1].count[std::size_t(CardState::Seen)], 1);
+    EXPECT_EQ(s.total.total(), 1479);
+    EXPECT_EQ(s.total.count[std::size_t(CardState::Unseen)], 1477);
+    ASSERT_EQ(s.mostWrong.size(), 1u);
+    EXPECT_EQ(s.mostWrong.front().number, 1);
+    QTableWidget* table = progress->topicTable();
+    EXPECT_EQ(table->rowCount(), int(s.topics.size()) + 1);
+    EXPECT_EQ(table->item(table->rowCount() - 1, 0)->text(), QStringLiteral("Razem"));
+
+    // "Nowe pytania": the learning page, from the first question never answered.
+    click(QStringLiteral("nowepytania"));
+    ASSERT_EQ(window().currentPage(), MainWindow::LearnSheet);
+    EXPECT_TRUE(page()->practice().active());
+    EXPECT_EQ(page()->browserNumber(), 2);
+    EXPECT_EQ(page()->practice().queue().size(), 1477u);
+
+    // A topic: its weak question first, then those never answered.
+    click(QStringLiteral("AdvSmoothButton79"));
+    click(QStringLiteral("postepybutton"));
+    progress->topicTable()->setCurrentCell(0, 0);
+    click(QStringLiteral("cwicztemat"));
+    EXPECT_EQ(page()->practice().queue().front(), 1);
+    EXPECT_EQ(page()->practice().queue()[1], 2);
+    EXPECT_TRUE(caption().contains(QStringLiteral("Znaki ostrzegawcze: 1 z 109")));
+}
+
+TEST_F(HistoryWindowTest, TheLegalBasisFollowsACheckAndLinksToItsPage) {
+    folders.writeProgramFile(QStringLiteral("podstawy.txt"),
+                             cp1250(QStringLiteral("1\trozp. w sprawie znaków i sygnałów drogowych "
+                                                   "– znak A-12a\r\n3\twytyczne ERC\r\n")));
+    start();
+    QLabel* basis = find<QLabel>(QStringLiteral("podstawalabel"));
+    EXPECT_FALSE(basis->isVisibleTo(page())); // only after a check
+    answer(QStringLiteral("TAK"));
+    ASSERT_TRUE(basis->isVisibleTo(page()));
+    EXPECT_TRUE(basis->toolTip().contains(QStringLiteral("znak A-12a")));
+    EXPECT_TRUE(basis->text().contains(QStringLiteral("ostrzegawcze.htm")));
+    emit basis->linkActivated(QStringLiteral("/obrazki_prawko/ostrzegawcze.htm"));
+    EXPECT_EQ(window().currentPage(), MainWindow::PageView8);
+
+    click(QStringLiteral("AdvSmoothButton31")); // back to learning
+    go(2);
+    answer(QStringLiteral("NIE"));
+    EXPECT_FALSE(basis->isVisibleTo(page())); // no basis for 2
+    go(3);
+    answer(QStringLiteral("TAK"));
+    EXPECT_TRUE(basis->isVisibleTo(page()));
+    EXPECT_FALSE(basis->text().contains(QStringLiteral("href"))); // no page fits
+}
