@@ -67,6 +67,13 @@ TEST_F(ExamFixture, At1024By768EveryPageLiesInsideTheWindow) {
     click(QStringLiteral("koniec"));
     click(QStringLiteral("AdvSmoothButton31")); // "Nauka testów"
     EXPECT_EQ(outside(window(), window().learnPage()), QStringList()) << "the learning page";
+    // Every other page shown beside the menu (the start page, without it, is centred).
+    for (int p = MainWindow::LearnSheet; window().page(MainWindow::Page(p)); ++p) {
+        window().showPage(MainWindow::Page(p));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(outside(window(), window().page(MainWindow::Page(p))), QStringList())
+            << "page " << p;
+    }
 
     // The menu's captions, in one size for all, fit their narrowed buttons word by word.
     const qreal points = window().menu()->button(LeftMenu::Nauka)->font().pointSizeF();
