@@ -11,6 +11,7 @@ struct MenuEntry {
     const char* name;
     const char16_t* caption;
 };
+constexpr int captionPoints = 11;
 constexpr MenuEntry entries[LeftMenu::Count] = {
     {"AdvSmoothButton31", u"Nauka testów"},
     {"AdvSmoothButton37", u"Wylosuj test"},
@@ -28,12 +29,28 @@ LeftMenu::LeftMenu(QWidget* parent) : QWidget(parent) {
         auto* b = new StyledButton(QString::fromUtf16(entries[i].caption), this);
         b->setObjectName(QString::fromLatin1(entries[i].name));
         b->setGeometry(7, 7 + 91 * i, 136, 85);
-        b->setCaptionPointSize(11);
+        b->setCaptionPointSize(captionPoints);
         b->setPicture(shellart::leftMenuPicture(i, 34));
         buttons_[i] = b;
     }
     // No operation enables "Zmień kategorię": the category chosen at start stays for the run.
     buttons_[Zmien]->setEnabled(false);
+}
+
+void LeftMenu::resizeEvent(QResizeEvent*) {
+    // Narrower buttons keep whole words: every caption in the size the longest one fits in.
+    qreal points = captionPoints;
+    for (int i = 0; i < Count; ++i) {
+        buttons_[i]->setCaptionPointSize(captionPoints);
+        buttons_[i]->setGeometry(7, 7 + 91 * i, std::max(40, width() - 14), 85);
+        const QRect box = buttons_[i]->contentBoxes();
+        points = std::min(points, buttons_[i]->captionFontWithin(box).pointSizeF());
+    }
+    for (auto* b : buttons_) {
+        QFont f = b->font();
+        f.setPointSizeF(points);
+        b->setFont(f);
+    }
 }
 
 void LeftMenu::setHandler(Entry e, std::function<void()> handler) {

@@ -10,7 +10,7 @@ namespace wirtal {
 class StyledButton;
 
 // The left menu "leftpanel": seven buttons, 136 x 85, stacked 91 pixels apart, exactly one of
-// them highlighted.
+// them highlighted. A narrower menu (on a small screen) narrows its buttons alike.
 class LeftMenu : public QWidget {
     Q_OBJECT
 public:
@@ -23,6 +23,9 @@ public:
     void menubuttonscolor();
     // menubuttonscolor, then e in the active colour.
     void highlight(Entry e);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     std::array<StyledButton*, Count> buttons_{};

@@ -191,15 +191,20 @@ QWidget* MainWindow::page(Page p) const {
 
 void MainWindow::setLeftPanelVisible(bool visible) {
     menu_->setVisible(visible);
+    // The menu's width follows the window (narrower on a small screen, see applyLayout).
+    const int menu = menu_->width();
     if (visible)
-        pages_->setGeometry(leftPanelWidth, 0, panelWidth - leftPanelWidth, panelHeight);
-    else
-        pages_->setGeometry(0, 0, panelWidth, panelHeight);
+        pages_->setGeometry(menu, 0, mainpanel_->width() - menu, mainpanel_->height());
+    else // the start page, laid out for the whole panel: centred when the panel is narrower
+        pages_->setGeometry((mainpanel_->width() - panelWidth) / 2, 0, panelWidth,
+                            mainpanel_->height());
 }
 
 void MainWindow::applyLayout(int w, int h) {
     const PanelLayout l = layoutWithin(w, h);
-    mainpanel_->move(l.panel);
+    mainpanel_->setGeometry(QRect(l.panel, l.panelSize));
+    menu_->setGeometry(0, 0, l.menuWidth, l.panelSize.height());
+    setLeftPanelVisible(menu_->isVisibleTo(mainpanel_));
     minimize_->move(l.minimizeButton);
     close_->move(l.closeButton);
 }

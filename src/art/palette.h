@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QColor>
+#include <QGuiApplication>
 #include <QPixmap>
+
+#include <algorithm>
 
 namespace wirtal::art {
 
@@ -15,9 +18,17 @@ inline const QColor road{84, 88, 96};         // asphalt
 inline const QColor arrowInk{35, 60, 100};    // the learning page's arrows and marks
 } // namespace palette
 
-// A transparent w x h pixmap to paint a picture on.
-inline QPixmap canvas(int w, int h) {
-    QPixmap pm(w, h);
+// The device pixel ratio the program's small pictures are drawn at: the highest of the screens
+// (2 under QT_SCALE_FACTOR=2), so they stay sharp instead of being enlarged; 1 without a GUI.
+inline qreal screenRatio() {
+    return qGuiApp ? std::max<qreal>(1.0, qGuiApp->devicePixelRatio()) : 1.0;
+}
+
+// A transparent picture of w x h logical pixels, ratio times as many device pixels each way.
+// A painter on it works in logical pixels; widgets and QLabel show it at w x h.
+inline QPixmap canvas(int w, int h, qreal ratio = screenRatio()) {
+    QPixmap pm(std::max(1, qRound(w * ratio)), std::max(1, qRound(h * ratio)));
+    pm.setDevicePixelRatio(ratio);
     pm.fill(Qt::transparent);
     return pm;
 }

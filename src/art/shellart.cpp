@@ -187,8 +187,8 @@ void motorbike(QPainter& p, const QRectF& box) {
 
 } // namespace
 
-QPixmap categoryPicture(QChar letter, int width, int height) {
-    QPixmap pm = canvas(width, height);
+QPixmap categoryPicture(QChar letter, int width, int height, qreal ratio) {
+    QPixmap pm = canvas(width, height, ratio);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     const art::Ink ink{navy, paper};
@@ -213,8 +213,8 @@ QPixmap categoryPicture(QChar letter, int width, int height) {
     return pm;
 }
 
-QPixmap leftMenuPicture(int entry, int size) {
-    QPixmap pm = canvas(size, size);
+QPixmap leftMenuPicture(int entry, int size, qreal ratio) {
+    QPixmap pm = canvas(size, size, ratio);
     if (entry < 0 || entry >= int(std::size(menuPainters)))
         return pm;
     QPainter p(&pm);
@@ -223,8 +223,8 @@ QPixmap leftMenuPicture(int entry, int size) {
     return pm;
 }
 
-QPixmap morePicture(int entry, int size) {
-    QPixmap pm = canvas(size, size);
+QPixmap morePicture(int entry, int size, qreal ratio) {
+    QPixmap pm = canvas(size, size, ratio);
     if (entry < 0 || entry >= int(std::size(morePainters)))
         return pm;
     QPainter p(&pm);
@@ -277,8 +277,8 @@ void paintAboutPicture(QPainter& p, const QRectF& r) {
     p.drawRoundedRect(r, 14, 14);
 }
 
-QPixmap logoMark(int size) {
-    QPixmap pm = canvas(size, size);
+QPixmap logoMark(int size, qreal ratio) {
+    QPixmap pm = canvas(size, size, ratio);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF r(0, 0, size, size);
@@ -305,7 +305,7 @@ QPixmap logoMark(int size) {
 QIcon appIcon() {
     QIcon icon;
     for (const int s : {16, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(logoMark(s));
+        icon.addPixmap(logoMark(s, 1.0));
     return icon;
 }
 

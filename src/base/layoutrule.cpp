@@ -29,7 +29,10 @@ PanelLayout layoutFor(int w, int h) {
 PanelLayout layoutWithin(int w, int h) {
     constexpr int edge = 4, buttonWidth = 18, buttonGap = 2;
     const PanelLayout spec = layoutFor(w, h);
-    int left = spec.panel.x();
+    // Narrower than the panel: the menu gives up what is missing, as far as it can.
+    const int menu = std::clamp(w - (panelWidth - menuWidth), compactMenuWidth, menuWidth);
+    const int width = panelWidth - (menuWidth - menu);
+    int left = menu == menuWidth ? spec.panel.x() : std::max(0, (w - width) / 2);
     int top = spec.panel.y();
     // The buttons sit 20 pixels above the panel: keep them inside the top edge, as far as the
     // panel still fits below.
@@ -40,8 +43,10 @@ PanelLayout layoutWithin(int w, int h) {
         left = 0;
     PanelLayout l;
     l.panel = QPoint(left, top);
+    l.panelSize = QSize(width, panelHeight);
+    l.menuWidth = menu;
     const int buttonsY = std::max(top - 20, 0);
-    const int closeX = std::min(left + 1070, w - edge - buttonWidth);
+    const int closeX = std::min(left + width - 19, w - edge - buttonWidth);
     l.closeButton = QPoint(closeX, buttonsY);
     l.minimizeButton = QPoint(std::min(left + 1050, closeX - buttonGap - buttonWidth), buttonsY);
     return l;

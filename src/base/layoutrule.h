@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QSize>
 
 namespace wirtal {
 
@@ -11,10 +12,15 @@ struct PanelLayout {
     QPoint panel;
     QPoint minimizeButton;
     QPoint closeButton;
+    QSize panelSize{1089, 650};
+    int menuWidth = 150; // the left menu's part of the panel; the pages get the rest
 };
 
 constexpr int panelWidth = 1089;
 constexpr int panelHeight = 650;
+constexpr int menuWidth = 150;
+// The narrowest left menu (at 1024 pixels wide the panel then fits the screen whole).
+constexpr int compactMenuWidth = 85;
 
 PanelLayout layoutFor(int w, int h);
 
@@ -22,8 +28,9 @@ PanelLayout layoutFor(int w, int h);
 // (a screen smaller than 1089 x 760, a desktop bar above a maximised window, a system scale):
 // the window's own two buttons stay at least 4 pixels inside its top and right edges, the panel
 // at least 4 pixels below them as long as the window is tall enough, and never further left than
-// the window's edge, so the left menu and the exam clock stay in view. Where layoutFor fits, it
-// is the same, pixel for pixel.
+// the window's edge. A window narrower than the panel narrows the left menu instead (down to
+// compactMenuWidth), so the pages keep their full width and the exam clock and the answers stay
+// in view. Where layoutFor fits, it is the same, pixel for pixel.
 PanelLayout layoutWithin(int w, int h);
 
 } // namespace wirtal

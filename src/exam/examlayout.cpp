@@ -1,5 +1,6 @@
 #include "exam/examui.h"
 
+#include "art/windowart.h"
 #include "exam/testsheet.h"
 #include "results/stars.h"
 #include "widgets/countdowngauge.h"
@@ -65,25 +66,6 @@ ExamMemo* memo(QWidget* parent, const QString& name, const QRect& geometry, int 
     m->setGeometry(geometry);
     m->setPointSizes(pointSize, 9);
     return m;
-}
-
-// The picture of "  Dalej": an arrow pointing on.
-QPixmap arrowGlyph() {
-    QPixmap pm(22, 18);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    QPainterPath path;
-    path.moveTo(1, 6);
-    path.lineTo(11, 6);
-    path.lineTo(11, 1);
-    path.lineTo(21, 9);
-    path.lineTo(11, 17);
-    path.lineTo(11, 12);
-    path.lineTo(1, 12);
-    path.closeSubpath();
-    p.fillPath(path, QColor(40, 92, 160));
-    return pm;
 }
 
 void buildQuestionPanels(QWidget* page, ExamUi& ui) {
@@ -171,7 +153,7 @@ void buildControls(QWidget* page, ExamUi& ui) {
     ui.pktylabel->setAccessibleDescription(QStringLiteral("Punkty za pytanie")); // named "3 pkt"
     ui.NextTestButton = button(page, QStringLiteral("NextTestButton"), QStringLiteral("  Dalej"),
                                QRect(rightX + 192, 142, 212, 58), 13);
-    ui.NextTestButton->setPicture(arrowGlyph());
+    ui.NextTestButton->setPicture(pictures::forwardArrow());
     ui.koniec = button(page, QStringLiteral("koniec"), QStringLiteral("Przerwij"),
                        QRect(rightX + 192, 210, 212, 46), 11);
 

@@ -1,5 +1,6 @@
 #include "results/stars.h"
 
+#include "art/windowart.h"
 #include "base/paths.h"
 #include "base/state.h"
 #include "results/history.h"
@@ -15,26 +16,10 @@ namespace wirtal {
 namespace {
 constexpr int starSize = 16;
 
-// A five-pointed star drawn by code: the picture when the program folder has none.
+// A five-pointed star drawn by code at the screen's ratio: the picture when the program folder
+// has none, or only one too small to be shown sharp on this screen.
 QPixmap drawnStar(const QColor& fill, bool outlineOnly) {
-    QPixmap pm(starSize, starSize);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    QPainterPath path;
-    const QPointF c(starSize / 2.0, starSize / 2.0 + 0.6);
-    for (int i = 0; i < 10; ++i) {
-        const qreal r = i % 2 ? 3.2 : 7.4;
-        const qreal a = qDegreesToRadians(-90.0 + i * 36.0);
-        const QPointF pt(c.x() + r * qCos(a), c.y() + r * qSin(a));
-        i ? path.lineTo(pt) : path.moveTo(pt);
-    }
-    path.closeSubpath();
-    if (!outlineOnly)
-        p.fillPath(path, fill);
-    p.setPen(QPen(fill.darker(outlineOnly ? 110 : 150), 1.0));
-    p.drawPath(path);
-    return pm;
+    return pictures::star(fill, outlineOnly, starSize);
 }
 
 struct StarLook {
@@ -76,13 +61,18 @@ void StarsPanel::showResult(int i, QChar c) {
         if (look.c != c)
             continue;
         const QString path = Paths::inProgramFolder(QString::fromLatin1(look.file));
+        const qreal ratio = art::screenRatio();
         QPixmap pm;
         if (QFileInfo::exists(path))
             pm.load(path);
-        if (pm.isNull())
+        if (pm.isNull() || std::max(pm.width(), pm.height()) < starSize * ratio) {
             pm = drawnStar(look.colour, false);
-        stars_[i - 1]->setPixmap(
-            pm.scaled(starSize, starSize, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        } else {
+            pm = pm.scaled(QSize(starSize, starSize) * ratio, Qt::KeepAspectRatio,
+                           Qt::SmoothTransformation);
+            pm.setDevicePixelRatio(ratio);
+        }
+        stars_[i - 1]->setPixmap(pm);
         results_[i - 1] = c;
         return;
     }

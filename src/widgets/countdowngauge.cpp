@@ -30,7 +30,9 @@ void CountdownGauge::setMaximum(double maximum) {
 
 void CountdownGauge::setValue(double value) {
     value_ = value;
-    setAccessibleDescription(valueText());
+    // The seconds left as a screen reader says them ("15 s"), not the drawn three digits.
+    setAccessibleDescription(
+        QStringLiteral("%1 s").arg(static_cast<int>(std::lround(std::max(0.0, value_)))));
     update();
 }
 

@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+
 namespace wirtal {
 
 StyledButton::StyledButton(const QString& caption, QWidget* parent) : QAbstractButton(parent) {
@@ -59,6 +61,44 @@ void StyledButton::setCaptionPointSize(int pt) {
     if (pt > 0)
         f.setPointSize(pt);
     setFont(f);
+}
+
+QRect StyledButton::contentBoxes(QRect* pictureBox) const {
+    QRect content = rect().adjusted(4, 4, -4, -4);
+    QRect picture;
+    if (!picture_.isNull()) {
+        // Sizes in logical pixels: a picture drawn at the screen's ratio has more device pixels
+        // than it covers.
+        const QSize avail =
+            text().isEmpty() ? content.size() : QSize(content.width(), content.height() * 2 / 3);
+        QSize size = picture_.deviceIndependentSize().toSize();
+        if (size.width() > avail.width() || size.height() > avail.height())
+            size = size.scaled(avail, Qt::KeepAspectRatio);
+        const int x = content.x() + (content.width() - size.width()) / 2;
+        const int y = text().isEmpty() ? content.y() + (content.height() - size.height()) / 2
+                                       : content.y() + 2;
+        picture = QRect(QPoint(x, y), size);
+        if (!text().isEmpty())
+            content.setTop(y + size.height());
+    }
+    if (pictureBox)
+        *pictureBox = picture;
+    return content;
+}
+
+QFont StyledButton::captionFontWithin(const QRect& box) const {
+    QFont f = font();
+    if (text().isEmpty() || f.pointSizeF() <= 0)
+        return f;
+    constexpr qreal smallest = 7.0;
+    for (;;) {
+        const QRect need =
+            QFontMetrics(f).boundingRect(box, Qt::AlignCenter | Qt::TextWordWrap, text());
+        if ((need.width() <= box.width() && need.height() <= box.height()) ||
+            f.pointSizeF() <= smallest)
+            return f;
+        f.setPointSizeF(std::max(smallest, f.pointSizeF() - 0.5));
+    }
 }
 
 void StyledButton::updateAccessibleDescription() {
@@ -130,26 +170,28 @@ void StyledButton::paintEvent(QPaintEvent*) {
         p.drawPath(core);
     }
 
-    QRect content = rect().adjusted(4, 4, -4, -4);
+    QRect pictureBox;
+    const QRect content = contentBoxes(&pictureBox);
     if (!picture_.isNull()) {
         QPixmap pm = picture_;
-        const QSize avail =
-            text().isEmpty() ? content.size() : QSize(content.width(), content.height() * 2 / 3);
-        if (pm.width() > avail.width() || pm.height() > avail.height())
-            pm = pm.scaled(avail, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        const int x = content.x() + (content.width() - pm.width()) / 2;
-        const int y =
-            text().isEmpty() ? content.y() + (content.height() - pm.height()) / 2 : content.y() + 2;
+        if (pictureBox.size() != pm.deviceIndependentSize().toSize()) {
+            // Shrunk to fit, keeping the device pixels a scaled screen shows.
+            const qreal ratio = std::max<qreal>(1.0, devicePixelRatioF());
+            pm =
+                pm.scaled(pictureBox.size() * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            pm.setDevicePixelRatio(ratio);
+        }
         if (!isEnabled())
             p.setOpacity(0.45);
-        p.drawPixmap(x, y, pm);
+        // Drawn for a sharper screen than this one (the highest ratio of several): reduced
+        // smoothly, not by dropping pixels.
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawPixmap(pictureBox.topLeft(), pm);
         p.setOpacity(1.0);
-        if (!text().isEmpty())
-            content.setTop(y + pm.height());
     }
     if (!text().isEmpty()) {
         p.setPen(isEnabled() ? QColor(20, 30, 50) : QColor(110, 115, 125));
-        p.setFont(font());
+        p.setFont(captionFontWithin(content));
         p.drawText(content, Qt::AlignCenter | Qt::TextWordWrap, text());
     }
 

@@ -32,6 +32,11 @@ public:
     QString badgeText() const { return badgeText_; }
     // Caption font size in points (0: the default).
     void setCaptionPointSize(int pt);
+    // The font the caption is drawn in, inside box: the button's font, made smaller (down to
+    // 7 points) where a word or the wrapped lines would not fit a narrowed button otherwise.
+    QFont captionFontWithin(const QRect& box) const;
+    // The box of the caption (below the picture, if any), and the picture's in pictureBox.
+    QRect contentBoxes(QRect* pictureBox = nullptr) const;
 
     QSize sizeHint() const override;
 
