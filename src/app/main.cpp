@@ -10,6 +10,7 @@
 #include "platform/error.h"
 #include "platform/filmprocess.h"
 #include "platform/qtdialogs.h"
+#include "platform/qtmediaplayer.h"
 #include "platform/qtwebloader.h"
 #include "platform/random.h"
 #include "platform/timer.h"
@@ -128,11 +129,17 @@ int main(int argc, char** argv) {
     SeededRandom random;
     SystemWallClock clock;
     QtWebLoader web;
+#ifdef Q_OS_WIN
+    // The film process reads its commands through a socket notifier on a pipe, which Windows
+    // does not offer: films play in the program there.
+    QtMediaPlayer player;
+#else
     // Films play in a process of their own, which ends a while after the last film and takes the
     // media back end's memory with it.
     FilmProcessPlayer player(QCoreApplication::applicationFilePath(),
                              {QString::fromLatin1(filmProcessOption)}, &timers,
                              /*openTimeoutMs=*/10000, /*idleEndMs=*/60000);
+#endif
     Services services;
     services.timers = &timers;
     services.web = &web;

@@ -19,7 +19,10 @@
 #include <QVideoSink>
 
 #include <cstdio>
+
+#ifndef Q_OS_WIN
 #include <unistd.h>
+#endif
 
 namespace wirtal {
 
@@ -267,6 +270,7 @@ void FilmProcessPlayer::handle(const QByteArray& line) {
 
 // ---- the film process ---------------------------------------------------------------------
 
+#ifndef Q_OS_WIN
 namespace {
 
 class FilmProcess : public QObject {
@@ -397,5 +401,10 @@ int runFilmProcess() {
     FilmProcess process;
     return QCoreApplication::exec();
 }
+#else
+int runFilmProcess() {
+    return 1; // films play in the program on Windows (app/main.cpp)
+}
+#endif
 
 } // namespace wirtal

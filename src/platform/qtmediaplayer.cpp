@@ -75,7 +75,7 @@ void QtMediaPlayer::attachOutput() {
     player_->setVideoOutput(video ? video->videoSink() : nullptr);
 }
 
-void QtMediaPlayer::warmUp() {
+void QtMediaPlayer::warmUp(const QString&) {
     if (!player_) {
         player_ = std::make_unique<QMediaPlayer>();
         attachOutput();

@@ -34,8 +34,9 @@ public:
     void close() override;
     bool isPlaying() const override;
     // Makes the QMediaPlayer now, which loads the multimedia back end, so the first film does
-    // not pay for it (nothing when it is made already).
-    void warmUp();
+    // not pay for it (nothing when it is made already). The film is not used: the same call as
+    // FilmProcessPlayer's.
+    void warmUp(const QString& sampleFilm = {});
 
     // The QMediaPlayer, or nullptr before the first film (for tests).
     QMediaPlayer* backend() const { return player_.get(); }
