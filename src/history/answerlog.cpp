@@ -102,10 +102,25 @@ const QString cardColumns =
 
 } // namespace
 
+struct AnswerLog::Statements {
+    QSqlQuery selectCard, insertAnswer, upsertCard;
+    explicit Statements(const QSqlDatabase& db) : selectCard(db), insertAnswer(db), upsertCard(db) {
+        selectCard.prepare(
+            QStringLiteral("SELECT %1 FROM cards WHERE category = ? AND question = ?")
+                .arg(cardColumns));
+        insertAnswer.prepare(QStringLiteral("INSERT INTO answers(category, question, at, correct, "
+                                            "mode, took_ms) VALUES (?, ?, ?, ?, ?, ?)"));
+        upsertCard.prepare(QStringLiteral("INSERT OR REPLACE INTO cards(category, %1) VALUES "
+                                          "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+                               .arg(cardColumns));
+    }
+};
+
 AnswerLog::AnswerLog(QString path, QString connection)
     : path_(std::move(path)), connection_(std::move(connection)) {}
 
 AnswerLog::~AnswerLog() {
+    statements_.reset();
     closeConnection(connection_);
 }
 
@@ -222,44 +237,36 @@ bool AnswerLog::createSchema() {
 bool AnswerLog::record(const QString& category, int question, bool correct, AnswerMode mode,
                        qint64 atMs, int tookMs) {
     QSqlDatabase db = databaseOf(connection_);
+    if (!statements_)
+        statements_ = std::make_unique<Statements>(db);
+    Statements& st = *statements_;
     if (!db.transaction())
         return false;
     Card card;
     card.question = question;
-    {
-        QSqlQuery q(db);
-        q.prepare(QStringLiteral("SELECT %1 FROM cards WHERE category = ? AND question = ?")
-                      .arg(cardColumns));
-        q.addBindValue(category);
-        q.addBindValue(question);
-        if (!q.exec()) {
-            db.rollback();
-            return false;
-        }
-        if (q.next())
-            card = cardFrom(q, 0);
+    st.selectCard.addBindValue(category);
+    st.selectCard.addBindValue(question);
+    if (!st.selectCard.exec()) {
+        db.rollback();
+        return false;
     }
+    if (st.selectCard.next())
+        card = cardFrom(st.selectCard, 0);
+    st.selectCard.finish();
     scheduleAnswer(card, correct, atMs);
 
-    QSqlQuery insert(db);
-    insert.prepare(QStringLiteral("INSERT INTO answers(category, question, at, correct, mode, "
-                                  "took_ms) VALUES (?, ?, ?, ?, ?, ?)"));
     for (const QVariant& v :
          {QVariant(category), QVariant(question), QVariant(atMs), QVariant(correct ? 1 : 0),
           QVariant(int(mode)), QVariant(std::max(tookMs, 0))})
-        insert.addBindValue(v);
-    QSqlQuery upsert(db);
-    upsert.prepare(QStringLiteral("INSERT OR REPLACE INTO cards(category, %1) VALUES "
-                                  "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
-                       .arg(cardColumns));
+        st.insertAnswer.addBindValue(v);
     for (const QVariant& v :
          {QVariant(category), QVariant(card.question), QVariant(card.seen), QVariant(card.right),
           QVariant(card.firstRight ? 1 : 0), QVariant(card.lastRight ? 1 : 0),
           QVariant(card.recentRight), QVariant(card.recentWrong), QVariant(card.reps),
           QVariant(card.ease), QVariant(card.intervalDays), QVariant(card.dueMs),
           QVariant(card.lastMs)})
-        upsert.addBindValue(v);
-    if (!insert.exec() || !upsert.exec()) {
+        st.upsertCard.addBindValue(v);
+    if (!st.insertAnswer.exec() || !st.upsertCard.exec()) {
         db.rollback();
         return false;
     }

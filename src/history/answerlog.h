@@ -73,6 +73,9 @@ private:
 
     QString path_;
     QString connection_;
+    // The statements of record(), prepared once (they go before the connection closes).
+    struct Statements;
+    std::unique_ptr<Statements> statements_;
 };
 
 } // namespace wirtal
