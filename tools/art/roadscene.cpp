@@ -249,9 +249,11 @@ void addLayers(RoadScene& s, const media::Item& item) {
     }
     if (ped == u"crossing" || ped == u"waiting" || ped.startsWith(u"blind") || ped == u"none")
         s.zebra = true;
-    // a car stopped for a pedestrian waits before the zebra; the pedestrian shows beside it
+    // a car stopped for a pedestrian waits before the zebra; the pedestrian shows beside it.
+    // A car driving up to a zebra is before it too, never on the stripes.
     const bool stoppedForPed = car == u"stopped" && ped == u"crossing";
-    if (stoppedForPed) {
+    const bool zebraAhead = s.zebra || s.place == u"zebra";
+    if (stoppedForPed || (zebraAhead && (car == u"stopped" || car == u"ahead"))) {
         s.zebraZ = 15;
         s.actors.front().z = 10.2;
     }
@@ -329,7 +331,7 @@ void addLayers(RoadScene& s, const media::Item& item) {
     if (s.place == u"bus-bay" && s.signs.isEmpty())
         s.signs << QStringLiteral("D-15");
     if (s.place == u"curve-right" || s.place == u"curve-left")
-        s.bend = s.place == u"curve-right" ? 0.12 : -0.12;
+        s.bend = s.place == u"curve-right" ? 0.3 : -0.3;
     if (s.place == u"bend-hidden")
         s.bend = 0.3;
     if (s.place == u"hill")

@@ -412,27 +412,10 @@ void Roadside::foreground(qreal left, qreal right) {
         island();
     if (!s_.light.isEmpty())
         s_.overhead ? overheadSignal(right, s_.lightZ) : signal(right + 1.2, s_.lightZ);
-    if (!s_.signs.isEmpty()) {
-        const qreal z = s_.signZ;
-        // the marker posts of the left side (G-1d..f) stand at the left edge
-        static const QStringList leftPosts{"G-1d", "G-1e", "G-1f"};
-        const bool onLeft = leftPosts.contains(s_.signs.first());
-        const qreal x = onLeft ? left - 1.8 : (s_.road == u"town" ? right + 2.2 : right + 1.8);
-        const QPointF base = pr_.at(x, 0, z);
-        qreal size = 0.9 * pr_.scale(z) * signMagnify;
-        // a tall stack is drawn smaller, to stay in the picture
-        size = std::min(size, (base.y() - 16) / (signStackHeight(size, s_.signs) / size + 0.45));
-        const qreal h = signStackHeight(size, s_.signs);
-        const qreal top = std::max(8.0, base.y() - h - 0.45 * size);
-        qreal halfWidth = 0;
-        for (const QString& code : s_.signs)
-            halfWidth = std::max(halfWidth, signFaceSize(code, size).width() / 2);
-        // the whole stack in the picture
-        const qreal x0 = std::clamp(base.x(), 6 + halfWidth, 474 - halfWidth);
-        strokeLine(p_, QPointF(x0, base.y()), QPointF(x0, top + 10), shade(QColor(150, 150, 155)),
-                   std::max(3.0, 0.08 * size), Qt::FlatCap);
-        paintSignStack(p_, QPointF(x0, top), size, s_.signs);
-    }
+    left_ = left;
+    right_ = right;
+    if (!s_.signs.isEmpty() && !signsOverActors())
+        signStack();
     if (s_.place == u"bend-hidden") {
         // a dense hedge on the inside of the bend: the road disappears behind it
         for (qreal z = 60; z >= 9; z -= 1.5) {
@@ -513,6 +496,37 @@ void Roadside::flatFence(qreal x, qreal z0, qreal z1, qreal y, const QColor& c) 
                    Qt::FlatCap);
 }
 
-void Roadside::overlay() {}
+bool Roadside::signsOverActors() const {
+    // a train crosses the road beyond the sign: the sign, nearer, covers it
+    return std::any_of(s_.actors.begin(), s_.actors.end(),
+                       [this](const Actor& a) { return a.kind == Actor::Train && a.z > s_.signZ; });
+}
+
+void Roadside::signStack() {
+    const qreal z = s_.signZ;
+    // the marker posts of the left side (G-1d..f) stand at the left edge
+    static const QStringList leftPosts{"G-1d", "G-1e", "G-1f"};
+    const bool onLeft = leftPosts.contains(s_.signs.first());
+    const qreal x = onLeft ? left_ - 1.8 : (s_.road == u"town" ? right_ + 2.2 : right_ + 1.8);
+    const QPointF base = pr_.at(x, 0, z);
+    qreal size = 0.9 * pr_.scale(z) * signMagnify;
+    // a tall stack is drawn smaller, to stay in the picture
+    size = std::min(size, (base.y() - 16) / (signStackHeight(size, s_.signs) / size + 0.45));
+    const qreal h = signStackHeight(size, s_.signs);
+    const qreal top = std::max(8.0, base.y() - h - 0.45 * size);
+    qreal halfWidth = 0;
+    for (const QString& code : s_.signs)
+        halfWidth = std::max(halfWidth, signFaceSize(code, size).width() / 2);
+    // the whole stack in the picture
+    const qreal x0 = std::clamp(base.x(), 6 + halfWidth, 474 - halfWidth);
+    strokeLine(p_, QPointF(x0, base.y()), QPointF(x0, top + 10), shade(QColor(150, 150, 155)),
+               std::max(3.0, 0.08 * size), Qt::FlatCap);
+    paintSignStack(p_, QPointF(x0, top), size, s_.signs);
+}
+
+void Roadside::overlay() {
+    if (!s_.signs.isEmpty() && signsOverActors())
+        signStack();
+}
 
 } // namespace wirtal::art
