@@ -46,23 +46,29 @@ void Roadside::flatPoly(const QList<QPointF>& xz, const QColor& c) {
 }
 
 void Roadside::laneArrow(qreal cx, qreal z0, bool left, bool right, bool straight) {
-    // Painted arrows are long and narrow; the branches are stretched along the road so that
-    // they still read when seen this flat.
+    // Painted arrows are long and narrow; seen this flat from the driver's seat they would
+    // shrink to strokes, so shaft, branches and heads are drawn broader and much longer along
+    // the road than life: every branch still reads as a turn.
     const QColor c = shade(paint);
-    const qreal w = 0.16;
-    const qreal shaftEnd = straight ? z0 + 6 : z0 + 3.6;
+    const qreal w = 0.24;
+    const qreal shaftEnd = straight ? z0 + 7 : z0 + 4.2;
     flatPoly({{cx - w, z0}, {cx + w, z0}, {cx + w, shaftEnd}, {cx - w, shaftEnd}}, c);
     if (straight)
-        flatPoly({{cx - 0.5, shaftEnd}, {cx + 0.5, shaftEnd}, {cx, shaftEnd + 2.6}}, c);
+        flatPoly({{cx - 0.65, shaftEnd}, {cx + 0.65, shaftEnd}, {cx, shaftEnd + 3.2}}, c);
     for (int side : {-1, 1}) {
         if ((side < 0 && !left) || (side > 0 && !right))
             continue;
-        const qreal b0 = z0 + (straight ? 2.0 : 2.3), b1 = b0 + 1.3; // the branch's width in z
-        const qreal tipX = cx + side * 1.45;
-        flatPoly({{cx, b0 - 0.3}, {cx + side * 0.85, b0}, {cx + side * 0.85, b1}, {cx, b1 + 0.3}},
+        // the branch leaves the shaft and bends outwards over several metres of road
+        const qreal b0 = z0 + (straight ? 1.6 : 1.8), b1 = b0 + 2.2;
+        const qreal tipX = cx + side * 1.75;
+        flatPoly({{cx, b0 - 0.4},
+                  {cx + side * 0.95, b0 + 0.4},
+                  {cx + side * 0.95, b1 + 0.4},
+                  {cx, b1 - 0.4}},
                  c);
-        flatPoly({{cx + side * 0.8, b0 - 1.2}, {tipX, (b0 + b1) / 2}, {cx + side * 0.8, b1 + 1.2}},
-                 c);
+        flatPoly(
+            {{cx + side * 0.9, b0 - 1.4}, {tipX, (b0 + b1) / 2 + 0.4}, {cx + side * 0.9, b1 + 1.8}},
+            c);
     }
 }
 
