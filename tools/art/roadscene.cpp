@@ -22,6 +22,16 @@ void paintedLineForSigns(RoadScene& s) {
     }
 }
 
+// A warning of a side road on one side: the road ahead meets it on that side only.
+void sideRoadForSigns(RoadScene& s) {
+    for (const QString& code : s.signs) {
+        if (code == u"A-6b" || code == u"A-6d")
+            s.sideRoad = 1;
+        if (code == u"A-6c" || code == u"A-6e")
+            s.sideRoad = -1;
+    }
+}
+
 // What a sign needs around it to make sense: a junction after a priority sign, a town for a
 // parking sign, a crossing for a crossing sign.
 void contextForSigns(RoadScene& s) {
@@ -132,6 +142,7 @@ void addLayers(RoadScene& s, const media::Item& item) {
         else
             s.signs << code;
     }
+    sideRoadForSigns(s);
     if (s.signs.contains(u"F-10"_s)) {
         // three lanes before a junction, their arrows as the board shows them; the lane key
         // picks the lane the camera is in (the rightmost by default)
@@ -367,6 +378,7 @@ RoadScene roadScene(const media::Item& item) {
                 s.signs << code;
         }
         contextForSigns(s);
+        sideRoadForSigns(s);
     } else if (item.kind == u"light") {
         if (item.body.startsWith(u"rail-")) {
             s.rail = item.body == u"rail-flash" ? QStringLiteral("open-flash")

@@ -154,7 +154,8 @@ void Roadside::background() {
 void Roadside::crossRoads(const QColor& surface) {
     if (junction() && s_.place != u"roundabout") {
         const qreal z = junctionZ();
-        flat({{-80, z}, {80, z}, {80, z + 8}, {-80, z + 8}}, surface);
+        const qreal x0 = s_.sideRoad > 0 ? 0 : -80, x1 = s_.sideRoad < 0 ? 0 : 80;
+        flat({{x0, z}, {x1, z}, {x1, z + 8}, {x0, z + 8}}, surface);
     }
     if (s_.place == u"roundabout") {
         flat({{-60, 22}, {60, 22}, {60, 60}, {-60, 60}}, surface);
