@@ -236,7 +236,6 @@ void Roadside::markings(qreal left, qreal right) {
     if (!s_.light.isEmpty() || m == u"P-12")
         flat({{stopLeft, stop}, {right, stop}, {right, stop + 0.5}, {stopLeft, stop + 0.5}},
              shade(paint));
-    const qreal mz = 6.5;
     if (m == u"P-13") {
         for (qreal x = stopLeft + 0.1; x + 0.6 <= right; x += 0.9)
             flat({{x, stop + 0.9}, {x + 0.6, stop + 0.9}, {x + 0.3, stop}}, shade(paint));
@@ -259,8 +258,9 @@ void Roadside::markings(qreal left, qreal right) {
         laneArrow(0.0, 8, false, false, true);
         laneArrow(3.5, 10, false, true, true);
     } else if (m == u"P-9") {
-        flat({{-1.4, mz}, {-1.2, mz}, {-2.4, mz + 5}, {-2.6, mz + 5}}, shade(paint));
-        flat({{-2.9, mz + 4.5}, {-2.1, mz + 4.8}, {-2.8, mz + 6.5}}, shade(paint));
+        // in the left lane, slanting forward and to the right: return to the lane on the right
+        flat({{-3.3, 6.5}, {-2.7, 6.5}, {-2.7, 10.5}, {-3.3, 10.5}}, shade(paint));
+        flat({{-3.9, 10.2}, {-2.3, 9.6}, {-1.5, 13.8}}, shade(paint));
     } else if (m == u"P-17") {
         for (qreal z = 7; z < 30; z += 3)
             flat({{right - 0.4, z},
