@@ -102,8 +102,8 @@ const SignDef rows[] = {
     {"G-1f", Post, Stripes1, Arg::None, Left},
     {"G-3", Cross, SingleCross}, {"G-4", Cross, DoubleCross},
     // T: plates
-    {"T-1", Plate, Distance, Arg::Distance}, {"T-2", Plate, Distance, Arg::Distance},
-    {"T-6", Plate, RoadShape, Arg::Arms}, {"T-20", Plate, Distance, Arg::Distance},
+    {"T-1", Plate, Distance, Arg::Distance}, {"T-2", Plate, Stretch, Arg::Distance},
+    {"T-6", Plate, RoadShape, Arg::Arms}, {"T-20", Plate, Stretch, Arg::Distance},
     {"T-21", Plate, Distance, Arg::Distance}, {"T-22", Plate, NotBicycles},
     {"T-24", Plate, TowAway}, {"T-25a", Plate, StartArrow}, {"T-25c", Plate, EndArrow},
     {"T-27", Plate, ChildrenPlate}, {"T-30i", Plate, ParkOnRoad},

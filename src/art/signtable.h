@@ -162,6 +162,7 @@ enum class Symbol {
     TrafficZone,
     LaneArrows,
     Distance,
+    Stretch,
     RoadShape,
     NotBicycles,
     TowAway,

@@ -268,6 +268,15 @@ bool paintInfoSymbol(QPainter& p, Symbol s, const QString& arg, Ink ink) {
     case Symbol::Distance:
         text(p, unitBox(-1.6, -0.6, 3.2, 1.2), arg + QStringLiteral(" m"), c);
         return true;
+    case Symbol::Stretch:
+        // the length of a stretch: the figure between two upright double-headed arrows, which
+        // tell it apart from a distance plate
+        text(p, unitBox(-2.2, -0.6, 4.4, 1.2), arg + QStringLiteral(" m"), c);
+        for (const qreal x : {-3.1, 3.1}) {
+            arrow(p, {{x, 0.0}, {x, -0.62}}, c, 0.09, 0.2);
+            arrow(p, {{x, 0.0}, {x, 0.62}}, c, 0.09, 0.2);
+        }
+        return true;
     case Symbol::RoadShape: {
         // arms b (bottom), l, t (top), r; the two of arg drawn thick
         const auto end = [](QChar a) -> QPointF {

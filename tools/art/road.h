@@ -92,6 +92,7 @@ struct RoadScene {
     qreal lineChangeZ = 0; // when set: the centre line turns solid from this distance on
     qreal tunnelZ = 42;
     qreal junctionZ = 0; // where a junction ahead begins; 0: the usual place
+    int sideRoad = 0;    // the road ahead meets a side road on one side only: -1 left, +1 right
     QString icon;        // a lit warning light shown in the corner (a dash: name)
     bool crest = false;
     bool threeLanes = false; // a dual carriageway with three lanes our way

@@ -22,6 +22,16 @@ void paintedLineForSigns(RoadScene& s) {
     }
 }
 
+// A warning of a side road on one side: the road ahead meets it on that side only.
+void sideRoadForSigns(RoadScene& s) {
+    for (const QString& code : s.signs) {
+        if (code == u"A-6b" || code == u"A-6d")
+            s.sideRoad = 1;
+        if (code == u"A-6c" || code == u"A-6e")
+            s.sideRoad = -1;
+    }
+}
+
 // What a sign needs around it to make sense: a junction after a priority sign, a town for a
 // parking sign, a crossing for a crossing sign.
 void contextForSigns(RoadScene& s) {
@@ -132,6 +142,7 @@ void addLayers(RoadScene& s, const media::Item& item) {
         else
             s.signs << code;
     }
+    sideRoadForSigns(s);
     if (s.signs.contains(u"F-10"_s)) {
         // three lanes before a junction, their arrows as the board shows them; the lane key
         // picks the lane the camera is in (the rightmost by default)
@@ -249,9 +260,11 @@ void addLayers(RoadScene& s, const media::Item& item) {
     }
     if (ped == u"crossing" || ped == u"waiting" || ped.startsWith(u"blind") || ped == u"none")
         s.zebra = true;
-    // a car stopped for a pedestrian waits before the zebra; the pedestrian shows beside it
+    // a car stopped for a pedestrian waits before the zebra; the pedestrian shows beside it.
+    // A car driving up to a zebra is before it too, never on the stripes.
     const bool stoppedForPed = car == u"stopped" && ped == u"crossing";
-    if (stoppedForPed) {
+    const bool zebraAhead = s.zebra || s.place == u"zebra";
+    if (stoppedForPed || (zebraAhead && (car == u"stopped" || car == u"ahead"))) {
         s.zebraZ = 15;
         s.actors.front().z = 10.2;
     }
@@ -329,7 +342,7 @@ void addLayers(RoadScene& s, const media::Item& item) {
     if (s.place == u"bus-bay" && s.signs.isEmpty())
         s.signs << QStringLiteral("D-15");
     if (s.place == u"curve-right" || s.place == u"curve-left")
-        s.bend = s.place == u"curve-right" ? 0.12 : -0.12;
+        s.bend = s.place == u"curve-right" ? 0.3 : -0.3;
     if (s.place == u"bend-hidden")
         s.bend = 0.3;
     if (s.place == u"hill")
@@ -365,6 +378,7 @@ RoadScene roadScene(const media::Item& item) {
                 s.signs << code;
         }
         contextForSigns(s);
+        sideRoadForSigns(s);
     } else if (item.kind == u"light") {
         if (item.body.startsWith(u"rail-")) {
             s.rail = item.body == u"rail-flash" ? QStringLiteral("open-flash")

@@ -46,23 +46,29 @@ void Roadside::flatPoly(const QList<QPointF>& xz, const QColor& c) {
 }
 
 void Roadside::laneArrow(qreal cx, qreal z0, bool left, bool right, bool straight) {
-    // Painted arrows are long and narrow; the branches are stretched along the road so that
-    // they still read when seen this flat.
+    // Painted arrows are long and narrow; seen this flat from the driver's seat they would
+    // shrink to strokes, so shaft, branches and heads are drawn broader and much longer along
+    // the road than life: every branch still reads as a turn.
     const QColor c = shade(paint);
-    const qreal w = 0.16;
-    const qreal shaftEnd = straight ? z0 + 6 : z0 + 3.6;
+    const qreal w = 0.24;
+    const qreal shaftEnd = straight ? z0 + 7 : z0 + 4.2;
     flatPoly({{cx - w, z0}, {cx + w, z0}, {cx + w, shaftEnd}, {cx - w, shaftEnd}}, c);
     if (straight)
-        flatPoly({{cx - 0.5, shaftEnd}, {cx + 0.5, shaftEnd}, {cx, shaftEnd + 2.6}}, c);
+        flatPoly({{cx - 0.65, shaftEnd}, {cx + 0.65, shaftEnd}, {cx, shaftEnd + 3.2}}, c);
     for (int side : {-1, 1}) {
         if ((side < 0 && !left) || (side > 0 && !right))
             continue;
-        const qreal b0 = z0 + (straight ? 2.0 : 2.3), b1 = b0 + 1.3; // the branch's width in z
-        const qreal tipX = cx + side * 1.45;
-        flatPoly({{cx, b0 - 0.3}, {cx + side * 0.85, b0}, {cx + side * 0.85, b1}, {cx, b1 + 0.3}},
+        // the branch leaves the shaft and bends outwards over several metres of road
+        const qreal b0 = z0 + (straight ? 1.6 : 1.8), b1 = b0 + 2.2;
+        const qreal tipX = cx + side * 1.75;
+        flatPoly({{cx, b0 - 0.4},
+                  {cx + side * 0.95, b0 + 0.4},
+                  {cx + side * 0.95, b1 + 0.4},
+                  {cx, b1 - 0.4}},
                  c);
-        flatPoly({{cx + side * 0.8, b0 - 1.2}, {tipX, (b0 + b1) / 2}, {cx + side * 0.8, b1 + 1.2}},
-                 c);
+        flatPoly(
+            {{cx + side * 0.9, b0 - 1.4}, {tipX, (b0 + b1) / 2 + 0.4}, {cx + side * 0.9, b1 + 1.8}},
+            c);
     }
 }
 
@@ -148,7 +154,8 @@ void Roadside::background() {
 void Roadside::crossRoads(const QColor& surface) {
     if (junction() && s_.place != u"roundabout") {
         const qreal z = junctionZ();
-        flat({{-80, z}, {80, z}, {80, z + 8}, {-80, z + 8}}, surface);
+        const qreal x0 = s_.sideRoad > 0 ? 0 : -80, x1 = s_.sideRoad < 0 ? 0 : 80;
+        flat({{x0, z}, {x1, z}, {x1, z + 8}, {x0, z + 8}}, surface);
     }
     if (s_.place == u"roundabout") {
         flat({{-60, 22}, {60, 22}, {60, 60}, {-60, 60}}, surface);
@@ -229,7 +236,6 @@ void Roadside::markings(qreal left, qreal right) {
     if (!s_.light.isEmpty() || m == u"P-12")
         flat({{stopLeft, stop}, {right, stop}, {right, stop + 0.5}, {stopLeft, stop + 0.5}},
              shade(paint));
-    const qreal mz = 6.5;
     if (m == u"P-13") {
         for (qreal x = stopLeft + 0.1; x + 0.6 <= right; x += 0.9)
             flat({{x, stop + 0.9}, {x + 0.6, stop + 0.9}, {x + 0.3, stop}}, shade(paint));
@@ -252,8 +258,9 @@ void Roadside::markings(qreal left, qreal right) {
         laneArrow(0.0, 8, false, false, true);
         laneArrow(3.5, 10, false, true, true);
     } else if (m == u"P-9") {
-        flat({{-1.4, mz}, {-1.2, mz}, {-2.4, mz + 5}, {-2.6, mz + 5}}, shade(paint));
-        flat({{-2.9, mz + 4.5}, {-2.1, mz + 4.8}, {-2.8, mz + 6.5}}, shade(paint));
+        // in the left lane, slanting forward and to the right: return to the lane on the right
+        flat({{-3.3, 6.5}, {-2.7, 6.5}, {-2.7, 10.5}, {-3.3, 10.5}}, shade(paint));
+        flat({{-3.9, 10.2}, {-2.3, 9.6}, {-1.5, 13.8}}, shade(paint));
     } else if (m == u"P-17") {
         for (qreal z = 7; z < 30; z += 3)
             flat({{right - 0.4, z},
@@ -412,27 +419,10 @@ void Roadside::foreground(qreal left, qreal right) {
         island();
     if (!s_.light.isEmpty())
         s_.overhead ? overheadSignal(right, s_.lightZ) : signal(right + 1.2, s_.lightZ);
-    if (!s_.signs.isEmpty()) {
-        const qreal z = s_.signZ;
-        // the marker posts of the left side (G-1d..f) stand at the left edge
-        static const QStringList leftPosts{"G-1d", "G-1e", "G-1f"};
-        const bool onLeft = leftPosts.contains(s_.signs.first());
-        const qreal x = onLeft ? left - 1.8 : (s_.road == u"town" ? right + 2.2 : right + 1.8);
-        const QPointF base = pr_.at(x, 0, z);
-        qreal size = 0.9 * pr_.scale(z) * signMagnify;
-        // a tall stack is drawn smaller, to stay in the picture
-        size = std::min(size, (base.y() - 16) / (signStackHeight(size, s_.signs) / size + 0.45));
-        const qreal h = signStackHeight(size, s_.signs);
-        const qreal top = std::max(8.0, base.y() - h - 0.45 * size);
-        qreal halfWidth = 0;
-        for (const QString& code : s_.signs)
-            halfWidth = std::max(halfWidth, signFaceSize(code, size).width() / 2);
-        // the whole stack in the picture
-        const qreal x0 = std::clamp(base.x(), 6 + halfWidth, 474 - halfWidth);
-        strokeLine(p_, QPointF(x0, base.y()), QPointF(x0, top + 10), shade(QColor(150, 150, 155)),
-                   std::max(3.0, 0.08 * size), Qt::FlatCap);
-        paintSignStack(p_, QPointF(x0, top), size, s_.signs);
-    }
+    left_ = left;
+    right_ = right;
+    if (!s_.signs.isEmpty() && !signsOverActors())
+        signStack();
     if (s_.place == u"bend-hidden") {
         // a dense hedge on the inside of the bend: the road disappears behind it
         for (qreal z = 60; z >= 9; z -= 1.5) {
@@ -513,6 +503,37 @@ void Roadside::flatFence(qreal x, qreal z0, qreal z1, qreal y, const QColor& c) 
                    Qt::FlatCap);
 }
 
-void Roadside::overlay() {}
+bool Roadside::signsOverActors() const {
+    // a train crosses the road beyond the sign: the sign, nearer, covers it
+    return std::any_of(s_.actors.begin(), s_.actors.end(),
+                       [this](const Actor& a) { return a.kind == Actor::Train && a.z > s_.signZ; });
+}
+
+void Roadside::signStack() {
+    const qreal z = s_.signZ;
+    // the marker posts of the left side (G-1d..f) stand at the left edge
+    static const QStringList leftPosts{"G-1d", "G-1e", "G-1f"};
+    const bool onLeft = leftPosts.contains(s_.signs.first());
+    const qreal x = onLeft ? left_ - 1.8 : (s_.road == u"town" ? right_ + 2.2 : right_ + 1.8);
+    const QPointF base = pr_.at(x, 0, z);
+    qreal size = 0.9 * pr_.scale(z) * signMagnify;
+    // a tall stack is drawn smaller, to stay in the picture
+    size = std::min(size, (base.y() - 16) / (signStackHeight(size, s_.signs) / size + 0.45));
+    const qreal h = signStackHeight(size, s_.signs);
+    const qreal top = std::max(8.0, base.y() - h - 0.45 * size);
+    qreal halfWidth = 0;
+    for (const QString& code : s_.signs)
+        halfWidth = std::max(halfWidth, signFaceSize(code, size).width() / 2);
+    // the whole stack in the picture
+    const qreal x0 = std::clamp(base.x(), 6 + halfWidth, 474 - halfWidth);
+    strokeLine(p_, QPointF(x0, base.y()), QPointF(x0, top + 10), shade(QColor(150, 150, 155)),
+               std::max(3.0, 0.08 * size), Qt::FlatCap);
+    paintSignStack(p_, QPointF(x0, top), size, s_.signs);
+}
+
+void Roadside::overlay() {
+    if (!s_.signs.isEmpty() && signsOverActors())
+        signStack();
+}
 
 } // namespace wirtal::art

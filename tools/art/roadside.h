@@ -15,7 +15,7 @@ public:
     QList<std::pair<qreal, qreal>> markingGaps() const; // where the long lines stop
     void markings(qreal left, qreal right);   // zebra, stop line, P markings, rails, headlights
     void foreground(qreal left, qreal right); // signs, signals, barriers, tunnel, bridge
-    void overlay();                           // what covers the road users (tunnel mouth frame)
+    void overlay(); // what covers the road users: the signs when a train passes behind them
 
 private:
     // A flat shape on the road, points as (x, z).
@@ -25,6 +25,8 @@ private:
     void railCrossing(qreal right);
     void gate(qreal left);
     void island();
+    void signStack(); // the roadside sign post with its signs and plates
+    bool signsOverActors() const;
     // A fence rail at height y along the road at x, with its posts.
     void flatFence(qreal x, qreal z0, qreal z1, qreal y, const QColor& c);
     void flatPoly(const QList<QPointF>& xz, const QColor& c);
@@ -40,6 +42,7 @@ private:
     QPainter& p_;
     const Projector& pr_;
     const RoadScene& s_;
+    qreal left_ = 0, right_ = 0; // the carriageway's edges, kept by foreground()
 };
 
 } // namespace wirtal::art
