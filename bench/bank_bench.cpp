@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Record lookup in a full-size bank (bench/fullbank.h) and INI access to a statistics file with
 // every key: on the file (read, write, read-add-write) and on its text in memory.
 //

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Bank files just under and just over the size limit (maxReadBytes): the time of one record
 // lookup, and the peak memory of a fresh process that does one. Under the limit the whole file
 // is read and decoded; over it the file is refused from its size alone, before any of it is read.

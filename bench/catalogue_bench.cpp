@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // An imported category B (1772 basic and 395 specialist questions of about 120 characters, UTF-8
 // with a byte-order mark, official numbers and points, as the catalogue import writes them) in a
 // temporary program folder: the record lookup, the draw from the point classes, and a whole exam in

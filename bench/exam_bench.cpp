@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A whole exam of 32 questions in the real main window on the manual clock, with a full-size
 // bank (1298 basic and 183 specialist lines of about 120 characters, Windows-1250, CR LF) in a
 // temporary program folder: the draw, every timer step with its bank reads, the end with the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // What the benchmarks that run the real main window share: message boxes that answer Yes, and a

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Resident memory while a film plays: the program's main window with the real player, timers and
 // message boxes (no splash, no version check), category B, the learning page on a question with
 // a film. Prints VmRSS at rest on the question before it, and after the film has played for

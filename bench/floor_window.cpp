@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The floors the program's whole-process figures are held against, measured in the same run by
 // scripts/bench.sh:
 //   floor_window window       a bare Qt window: prints "mapped <ms since the epoch>" at its first

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // A full-size bank for the benchmarks: 1298 basic lines and 183 specialist lines of about 120

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The answer history: recording one answer (on the GUI thread, in its own transaction), and the
 // progress page opened over a year of daily use (100,000 answers over a full-size bank and 1,000
 // finished tests): its summary alone, and the page filled and painted on the offscreen platform.

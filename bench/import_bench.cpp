@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Import of a whole official question catalogue (.xlsx) into a program folder, without media:
 // the time of one import and the peak resident memory of the process. Before timing, one import
 // is checked: its per-category counts must equal the catalogue's summary.json (beside the .xlsx)

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Hostile version pages in the update window's view: the page made safe and laid out at the
 // view's width, for the pages that used to crash the layout or hold the GUI thread for tens of
 // seconds, and for the largest pages the safe subset lets through. All stay far below a second.

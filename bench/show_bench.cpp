@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Showing a question with a 480 x 360 picture: the record lookup in a full-size bank, the JPEG
 // read by the picture box and the box painted (the picture scaled to it), on the offscreen
 // platform; and the decoding and the scaling alone.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // A property a fuzz target insists on: a violation prints what failed and aborts, so libFuzzer

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The INI reader and writer on text, as the statistics files use them. The input gives the text
 // of a file, a section, a key, a value and a second key to look at (each as Windows-1250 bytes,
 // or as raw UTF-16 when the first byte says so).

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The page sanitizer, on any text (taken as UTF-8, as a page usually comes):
 //  - what it gives stays within the limits, whatever went in;
 //  - every picture it keeps lies on the page's own server, and the page names nothing else;

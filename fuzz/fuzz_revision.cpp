@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The revision-list loader on the bytes of a file.
 //  - every entry is a decimal number without sign, blanks or leading zeros;
 //  - there are never more entries than lines;

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Split of a bank line. The first byte chooses how the rest becomes a line: Windows-1250 bytes
 // (as the bank files are), or raw UTF-16 (any character at all).
 //  - Split empties the list it is given first;

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Text decoding and line splitting of bank and statistics files.
 //  - decodeText: never a NUL in the result; without a byte-order mark every byte is one
 //    character, up to the first NUL;

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The title of the version page and what the update check makes of it.
 //  - htmlTitle never has blanks at its ends nor two blanks in a row;
 //  - on pages of a few kilobytes it finds the same title as the two patterns it replaced (comments

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The XML of a workbook's shared strings and first sheet, and the rows as catalogue questions.
 // The input is the shared-strings XML, a NUL byte, and the sheet XML (all sheet when there is no
 // NUL). Small limits, so that the bounds are reached too.

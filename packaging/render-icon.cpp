@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Renders the application icon's SVG into a square PNG at build time, with no display and no
 // outside tool: wirtal-render-icon SOURCE.svg TARGET.png SIZE
 #include <QGuiApplication>

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Puts the SPDX licence line naming GPL-3.0-or-later at the top of every C++, CMake and script
 # file of the repository that lacks it (after the #! line of a script), followed by a blank line.
 # Running it again changes nothing. The demo content in data/ and the AppStream file have other

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Every benchmark and the whole-process figures in one run, printed as one table: figure,
 # budget, the bare floor measured in the same run, the ratio to it, held or missed.
 #  - Google Benchmark programs (bench/): bank lookup at 1x, 10x and 100x beside a bare read and

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Checks that includes between the folders of src/ never run upward.
 
 The folders of src/ stand on floors; a file may include files of its own floor and of the

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Fails when a C++ file of the repository differs from what the committed .clang-format makes of
 # it. Fix with: git ls-files '*.cpp' '*.h' | xargs clang-format -i
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Checks what the build made for installing, without building a package: the desktop entry
 # (desktop-file-validate), the AppStream file (appstreamcli, offline; a warning or an error fails)
 # and the manual pages (groff warnings fail, when man is installed).

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian 12 packages the program, its tests and its tools need, when missing.
 #   scripts/deps.sh --packaging   also the tools of the package build and its check
 set -euo pipefail

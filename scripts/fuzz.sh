@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the libFuzzer targets (clang, ASan + UBSan) and runs each for a bounded time.
 #   scripts/fuzz.sh [seconds per target, default 60] [target ...]
 # New inputs go to build/fuzz/work/<target>; the committed seeds in fuzz/corpus/<target> are

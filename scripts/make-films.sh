@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Draws the frames of every film with wirtal-art and encodes them with ffmpeg into
 # data/media/films/film_<name>.wmv (ASF with WMV2 video, 480 x 360). The films are committed, so
 # neither the build nor the program needs ffmpeg; run this after changing a film's script.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Whole-process figures of the Release program under xvfb-run, on a fresh user data folder and
 # with the update check pointed at a closed local port (nothing goes to the network):
 #  - start to first paint of the main window, split into the work before the splash is shown and

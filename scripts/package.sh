@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the Debian package (Release, installed under /usr) in build/package.
 #   scripts/package.sh           builds build/package/wirtal_<version>_<arch>.deb
 #   scripts/package.sh --check   then installs it into a clean Debian 12 root made by debootstrap

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the program and runs it on the program folder given as the first argument, or on the
 # demo program folder that the build makes from data/ (build/release/programfolder).
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds everything with warnings as errors and runs every test.
 #   scripts/test.sh             the normal build (build/test)
 #   scripts/test.sh --sanitize  the same under AddressSanitizer and UBSan (build/asan)

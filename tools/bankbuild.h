@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // Building bank files from the demo bank's sources (data/questions/*.json, see

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // Answer cues of a question bank: how well a learner who knows nothing of the law scores by

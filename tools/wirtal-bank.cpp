@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // wirtal-bank: the command-line bank tool for people who prepare bank files, and for scripts.
 //
 //   wirtal-bank show  [--folder DIR] [--category X] NUMBER

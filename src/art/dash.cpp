@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Warning lights and controls: one lit icon, large, on a dashboard between two dials.
 
 #include "art/dash.h"

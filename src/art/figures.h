@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // Silhouettes shared by the sign pictograms and the scenes: people, vehicles, animals. Each is

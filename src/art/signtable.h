@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The road signs the demo bank can show: one row per official code, saying how the sign is drawn

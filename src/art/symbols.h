@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // Pictograms of the signs, drawn in a unit box: x and y from -1 to 1, y downwards. The sign

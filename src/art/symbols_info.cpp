@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Pictograms of the information (D), supplementary (F), railway (G) signs and plates (T). Wide
 // signs and plates use x beyond -1..1 (up to their width / height).
 

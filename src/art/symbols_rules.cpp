@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Pictograms of the prohibition (B) and mandatory (C) signs.
 
 #include "art/symbols.h"

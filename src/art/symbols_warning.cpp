@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Pictograms of the warning signs (black on yellow) and the figures they share with others.
 
 #include "art/symbols.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The tokens and the text of HTML as the page sanitizer reads and writes them (an internal part

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // Importing the official question catalogue (.xlsx) and its media folder into a program folder

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // Reading the first sheet of an .xlsx workbook (the official question catalogue). The workbook is

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "exam/examreview.h"
 
 #include "bank/layout.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "learn/learningdisplay.h"
 
 #include "art/learnart.h"

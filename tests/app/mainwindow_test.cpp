@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "app/leftmenu.h"
 #include "base/layoutrule.h"
 #include "support/appfixture.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Record lookup: file and line of both kinds, reading anew, and the errors naming file and line.
 
 #include "bank/bank.h"

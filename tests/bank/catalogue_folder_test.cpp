@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A program folder made by the catalogue import: numbering, official numbers, the draw from the
 // point classes, and stored ids across a re-import.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Big and hostile local files: only regular files are opened, never blocking; files over the
 // size limit are refused before they are read; media names stay inside the program folder.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Hostile files where a picture, a film or the report template should be: the media display,
 // the picture loader, the real player and the report refuse them at once with a message naming
 // the file, and show nothing from outside the program folder.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Split: every splitting rule and the consequences the bank files rely on.
 
 #include "bank/split.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The bank tool as a program: show and check on generated banks, exit codes and messages.
 
 #include "bank/bank.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // INI files of the user data folder: every rule of the format, on text and on files.
 
 #include "base/inifile.h"

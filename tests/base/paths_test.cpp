@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Which program folder the program starts on: a folder the user chose, the imported catalogue,
 // the installed program folder.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The statistics file: what each event writes, byte for byte, and what a bad value does.
 
 #include "base/statsfile.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Text decoding and line splitting: byte-order marks, Windows-1250, NUL, the three line ends.
 
 #include "base/textfile.h"

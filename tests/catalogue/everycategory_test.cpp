@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // From an official catalogue to a test of every category: import, the bank tool's check, the draw
 // and a flawless run.
 

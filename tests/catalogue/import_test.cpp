@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The import into a program folder: bank files read back through the program's lookup, katalog.ini,
 // media links, the base folder, the report, and the switch that leaves the old folder whole.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // From sheet rows to sound questions: columns found by their header text, and every row that
 // cannot become a sound question reported with its reason.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // `wirtal-bank import` as a program: summary, report, exit codes and messages.
 
 #include "catalogue/xlsxwriter.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Reading the first sheet of a workbook: string and number cells, and hostile archives and XML.
 
 #include "catalogue/xlsx.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // Small .xlsx workbooks for the tests, written with libzip: a header row and question rows, each

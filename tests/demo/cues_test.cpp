@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Answer cues of the wording: the guessing rules find what a lopsided bank gives away, read the
 // sources and the built bank alike, and the demo bank gives nothing away.
 

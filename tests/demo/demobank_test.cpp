@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The demo bank: its sources build into bank files that read back, through the program's own
 // lookup, to exactly the source fields; every draw range gives a flawless test 74 points; media
 // items name their files; bad sources are refused with the question's number.

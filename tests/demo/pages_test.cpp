@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The built demo program folder holds every reference page the menus open, and every picture a
 // page shows is there and is a picture: no page of the library shows a broken picture.
 #include "library/referencepages.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Plates that questions tell apart are drawn apart: a plate giving the length of a stretch
 // (T-2, T-20) and one giving the distance to where it begins (T-1, T-21), with the same figure.
 #include "art/signpaint.h"

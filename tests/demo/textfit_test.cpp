@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Every question and answer text of the built demo bank shows whole in every text box it can
 // appear in: the learning page's question panels, and the exam page's (where the review after a
 // test shows the same boxes). Laid out with the program's own fonts at the boxes' real sizes;

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Importing the official catalogue from the more page: the choosers, the window on its worker
 // thread, the message, the switch to the new program folder, and a cancelled or failed import that
 // leaves the previous folder as it was.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "base/inifile.h"
 #include "dialogs/auxwindows.h"
 #include "dialogs/updateform.h"

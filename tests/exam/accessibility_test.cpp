@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What a screen reader gets from the exam page, the learning page and the statistics page:
 // names, roles, values and states through Qt's accessibility interfaces, the same tree the
 // desktop's accessibility bus (AT-SPI) serves.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A test in English: the language is chosen before the draw, holds for the whole test, and the
 // choice is offered only where the category's questions carry English texts.
 

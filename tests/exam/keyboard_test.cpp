@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The whole program by keyboard, through the real main window: a category chosen, a whole exam
 // sat and a learning session worked, with keys only (Enter on a focused button, T / N / A / B /
 // C, Enter for "Dalej" and "SPRAWDŹ", the arrows for the previous and next question).

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A screen narrower than the panel: the left menu narrows and the pages keep their full width,
 // so everything on the learning and exam pages stays inside the window, and the menu's captions
 // stay whole.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Bad input and faults, one table: every row either ends in an Error with a clear Polish message
 // that names the file or value, or gives a documented value without a message; and nothing that
 // was already stored is lost (the files are byte for byte as before, unless the row's operation

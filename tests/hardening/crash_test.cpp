@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A process killed while it writes the statistics file leaves the file as it was before the
 // write or as the write made it, never cut or mixed: the writer (crash_writer) says when it
 // begins each write, is killed with SIGKILL the moment it begins a randomly chosen one, and the

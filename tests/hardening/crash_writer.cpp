@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Helper of crash_test: writes the statistics file given as its argument again and again, each
 // time with the next value of "wyniki", and prints the number of every write as it begins it. It
 // never ends by itself; the test kills it.

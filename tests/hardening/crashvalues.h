@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The values the crash test's writer stores: write n gives "wyniki" the value n, a dash and a run

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Helper of quit_test: the real main window with inert seams on the folders given as arguments
 // (program folder, user data folder), ended the way the program is ended. It chooses category
 // B, answers question 1 wrongly ("NIE" where "TAK" is right), goes on to question 2 (whose

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The revision list survives every way the program is ended: a learner's wrong answer is in
 // "repeat-b.txt" after SIGKILL (nothing runs, so the list must already be on disk), and SIGTERM,
 // SIGHUP and SIGINT end the program through its own close path and event loop instead of

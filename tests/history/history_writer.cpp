@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writes one answer after another into the history database given, printing the number of each
 // answer once its write has returned, until it is killed.
 #include "history/answerlog.h"

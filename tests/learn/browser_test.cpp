@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The question browser: what a shown question puts on the page, previous/next, typed numbers.
 #include "learn/numbergroup.h"
 #include "learnfixture.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Choosing and checking answers: colours, the reveal, and the counters written at once.
 #include "learnfixture.h"
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The presentation components of the learning page: the progress bar and the slider switch.
 #include "widgets/progressbar.h"
 #include "widgets/sliderswitch.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // English texts of an imported catalogue on the learning page: the switch appears only on
 // questions that have them, changes only the texts, stays for the next questions and is kept
 // for the next start.

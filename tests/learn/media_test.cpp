@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The film controls of the learning display and the film's return with "Nauka testów".
 #include "learnfixture.h"
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The learning page on a folder made by the catalogue import: the official number beside ours,
 // the number entry taking an official number, and the last question stored by official number.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The revision list: collecting wrong answers, its file across restarts, the revision run.
 #include "learn/msgform.h"
 #include "learnfixture.h"

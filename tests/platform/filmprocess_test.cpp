@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Films played in a process of their own, drawn into the panel through their frames: the real
 // film (tests/fixtures/film.wmv: a yellow square moving from the left edge to the right), the
 // errors, the idle end, and a process that does not speak the protocol.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The real player on a real film: a 2-second ASF/WMV2 film of 480 x 360 (tests/fixtures/film.wmv),
 // a yellow square moving from the left edge (first frame: at x 20..100) to the right.
 #include "platform/error.h"

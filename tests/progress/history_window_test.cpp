@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The answer history through the real main window: what learning records, the practice runs, the
 // progress page and the legal basis after a check.
 #include "bank/topics.h"

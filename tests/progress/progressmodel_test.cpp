@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Topics, the test's pools and the practice queues over a classic folder.
 #include "bank/topics.h"
 #include "exam/draw.h"

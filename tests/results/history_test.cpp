@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "base/inifile.h"
 #include "results/history.h"
 #include "support/tempdirs.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program's small pictures on a scaled screen: drawn with as many device pixels as the
 // screen shows (not enlarged from a small one), and placed by a button at their logical size.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Road users in the driver's-seat view, and the signal heads.
 
 #include "art/figures.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The five examination cars as calm diagrams: (a) the controls seen from the driver's seat,
 // (b) the open engine bay seen from the front, (c) the driver's seat from the side; round
 // numbered callouts 1-18 point at the controls as the cars' pages number them.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // What the film scripts share: the film table's row, time helpers, and the scene builders.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The films of the demo bank: each is a script that gives the scene at time t (seconds). The
 // junction films, seen from above, are here; the driver's-seat ones are in filmsroad.cpp.
 

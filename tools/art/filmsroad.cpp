@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The films seen from the driver's seat: the camera drives forward (travelled) while the road
 // users move with their own speeds.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Scenes that take no parameters (first aid, equipment, documents...) and the program's fixed
 // pictures.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // wirtal-art: draws the pictures of the demo bank and the frames of its films.
 //   wirtal-art pictures SOURCES OUT   every picture the questions of SOURCES name, into
 //                                     OUT/obrazki_prawko/filmy/, and the fixed pictures into

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // Media items of the demo bank ("sign:B-33/50", "scene:cross?ty=sl&a=ws", "film:fog"): parsing,

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The reference pages' pictures: read their list, draw each with the demo bank's painters.
 
 #include "art/pages.h"

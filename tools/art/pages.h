@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The pictures of the reference pages (obrazki_prawko/znaki, swiatla, kontrolki, pojazdy), drawn

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // Junctions seen from above ("scene:cross", "scene:tee", "scene:roundabout"): roads, signs or

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The road from the driver's seat: sky, ground, carriageways and their markings, the roadside,
 // then the layers of roadside.cpp and the road users, then weather and the car's bonnet.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The road seen from the driver's seat: a perspective view built from layers (road, markings,

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // From a "scene:road", "sign:" or "light:" item to the layers of a driver's-seat scene.
 
 #include "art/road.h"

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Writes the vehicle reference pages from one table:
 #   cmake -DTABLE=table.json -DTEMPLATE=page.htm.in -DOUT=DIR -P vehicles.cmake
 # table.json holds the rows every page shows (element, where to find it, what to know) and, per
