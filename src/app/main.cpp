@@ -130,6 +130,14 @@ int main(int argc, char** argv) {
     QtTimerService timers;
     SeededRandom random;
     SystemWallClock clock;
+    {
+        // The start waits for the splash, which closes itself after a second.
+        SplashWindow splash(timers);
+        stamp("splash-shown");
+        splash.showAndWait();
+        stamp("splash-closed");
+    }
+    // The services the window needs, made after the splash so as not to delay it.
     QtWebLoader web;
 #ifdef Q_OS_WIN
     // The film process reads its commands through a socket notifier on a pipe, which Windows
@@ -152,13 +160,6 @@ int main(int argc, char** argv) {
     QtReportOutput report;
     services.report = &report;
 
-    {
-        // The start waits for the splash, which closes itself after a second.
-        SplashWindow splash(timers);
-        stamp("splash-shown");
-        splash.showAndWait();
-        stamp("splash-closed");
-    }
     // The answer history: an addition to the statistics files, so the program goes on without
     // it; a file set aside is said once.
     QString historyNotice;
