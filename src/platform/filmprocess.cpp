@@ -4,6 +4,7 @@
 
 #include "platform/error.h"
 #include "platform/filereader.h"
+#include "platform/filmshared.h"
 #include "platform/filmview.h"
 #include "platform/timer.h"
 
@@ -16,7 +17,6 @@
 #include <QSocketNotifier>
 #include <QTimer>
 #include <QUrl>
-#include <QVBoxLayout>
 #include <QVideoFrame>
 #include <QVideoSink>
 
@@ -29,19 +29,11 @@
 namespace wirtal {
 
 namespace {
-constexpr qint64 stepMs = 40; // about one frame of the films
 // A frame larger than this is scaled down before it is sent: the panel is 480 x 360.
 constexpr int maxFrameWidth = 1280, maxFrameHeight = 960;
 // A header line longer than this, or a frame larger than the bound, means the process is not
 // speaking our protocol: it is ended.
 constexpr int maxLine = 4096;
-
-QString withoutFullStop(QString text) {
-    text = text.trimmed();
-    while (text.endsWith(u'.'))
-        text.chop(1);
-    return text.isEmpty() ? QStringLiteral("nieznany błąd") : text;
-}
 } // namespace
 
 // ---- the program's side -------------------------------------------------------------------
@@ -73,14 +65,7 @@ void FilmProcessPlayer::setOutput(QWidget* panel) {
     panel_ = panel;
     if (!panel || videoFor(panel))
         return;
-    auto* view = new FilmView(panel);
-    view->setObjectName(panel->objectName() + QStringLiteral("Video"));
-    if (!panel->layout()) {
-        auto* layout = new QVBoxLayout(panel);
-        layout->setContentsMargins(0, 0, 0, 0);
-    }
-    panel->layout()->addWidget(view);
-    view->show();
+    FilmView* view = FilmView::fillPanel(panel);
     views_[panel] = view;
     connect(view, &QObject::destroyed, this, [this, panel] { views_.erase(panel); });
 }
@@ -105,7 +90,7 @@ void FilmProcessPlayer::ensureProcess() {
         delete process_;
         process_ = nullptr;
         throw Error(QStringLiteral("Nie można uruchomić odtwarzacza filmów: %1.")
-                        .arg(withoutFullStop(why)));
+                        .arg(film::withoutFullStop(why)));
     }
 }
 
@@ -172,7 +157,7 @@ void FilmProcessPlayer::open() {
             QStringLiteral("Film „%1” nie dał się wczytać w wyznaczonym czasie.").arg(shown));
     if (!failure_.isEmpty())
         throw Error(QStringLiteral("Nie można odtworzyć filmu „%1”: %2.")
-                        .arg(shown, withoutFullStop(failure_)));
+                        .arg(shown, film::withoutFullStop(failure_)));
 }
 
 void FilmProcessPlayer::play() {
@@ -336,7 +321,7 @@ private:
         } else if (line == "play") {
             player_.play();
         } else if (line == "step") {
-            player_.setPosition(player_.position() + stepMs);
+            player_.setPosition(player_.position() + film::stepMs);
         } else if (line == "rewind") {
             player_.setPosition(0);
             player_.pause(); // stands still on the first frame
@@ -357,8 +342,7 @@ private:
             return;
         if (s == QMediaPlayer::InvalidMedia || player_.error() != QMediaPlayer::NoError)
             answer(false);
-        else if (s == QMediaPlayer::LoadedMedia || s == QMediaPlayer::BufferedMedia ||
-                 s == QMediaPlayer::BufferingMedia || s == QMediaPlayer::EndOfMedia)
+        else if (film::loaded(s))
             answer(true);
     }
 

@@ -3,6 +3,7 @@
 #include "platform/filmview.h"
 
 #include <QPainter>
+#include <QVBoxLayout>
 #include <QVideoFrame>
 #include <QVideoSink>
 
@@ -100,6 +101,18 @@ FilmView::FilmView(QWidget* parent) : QWidget(parent), sink_(new QVideoSink(this
         image_ = std::move(img);
         update();
     });
+}
+
+FilmView* FilmView::fillPanel(QWidget* panel) {
+    auto* view = new FilmView(panel);
+    view->setObjectName(panel->objectName() + QStringLiteral("Video"));
+    if (!panel->layout()) {
+        auto* layout = new QVBoxLayout(panel);
+        layout->setContentsMargins(0, 0, 0, 0);
+    }
+    panel->layout()->addWidget(view);
+    view->show();
+    return view;
 }
 
 void FilmView::setImage(QImage image) {

@@ -19,6 +19,9 @@ class FilmView : public QWidget {
     Q_OBJECT
 public:
     explicit FilmView(QWidget* parent = nullptr);
+    // A view that fills the panel (its only content, in a layout without margins), named after
+    // it ("<panel>Video").
+    static FilmView* fillPanel(QWidget* panel);
     QVideoSink* videoSink() const { return sink_; }
     // The frame shown last (null before the first).
     const QImage& image() const { return image_; }

@@ -4,34 +4,16 @@
 
 #include "platform/error.h"
 #include "platform/filereader.h"
+#include "platform/filmshared.h"
 #include "platform/filmview.h"
 
 #include <QDir>
 #include <QEventLoop>
 #include <QMediaPlayer>
 #include <QTimer>
-#include <QVBoxLayout>
 #include <QVideoSink>
 
 namespace wirtal {
-
-namespace {
-// The small step of step(): about one frame of the films (25 frames a second).
-constexpr qint64 stepMs = 40;
-
-bool loaded(QMediaPlayer::MediaStatus s) {
-    return s == QMediaPlayer::LoadedMedia || s == QMediaPlayer::BufferedMedia ||
-           s == QMediaPlayer::BufferingMedia || s == QMediaPlayer::EndOfMedia;
-}
-// The back end's messages often end in a full stop of their own; ours adds one.
-QString withoutFullStop(QString text) {
-    text = text.trimmed();
-    while (text.endsWith(u'.'))
-        text.chop(1);
-    return text.isEmpty() ? QStringLiteral("nieznany błąd") : text;
-}
-
-} // namespace
 
 QtMediaPlayer::QtMediaPlayer(int openTimeoutMs, QObject* parent)
     : QObject(parent), openTimeoutMs_(openTimeoutMs) {}
@@ -51,14 +33,7 @@ FilmView* QtMediaPlayer::videoFor(QWidget* panel) const {
 void QtMediaPlayer::setOutput(QWidget* panel) {
     panel_ = panel;
     if (panel && !videoFor(panel)) {
-        auto* video = new FilmView(panel);
-        video->setObjectName(panel->objectName() + QStringLiteral("Video"));
-        if (!panel->layout()) {
-            auto* layout = new QVBoxLayout(panel);
-            layout->setContentsMargins(0, 0, 0, 0);
-        }
-        panel->layout()->addWidget(video);
-        video->show();
+        FilmView* video = FilmView::fillPanel(panel);
         videos_[panel] = video;
         // A panel that goes away takes its video widget along: the player must not keep it.
         connect(video, &QObject::destroyed, this, [this, panel] {
@@ -101,12 +76,12 @@ void QtMediaPlayer::open() {
     connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
     connect(player_.get(), &QMediaPlayer::mediaStatusChanged, &loop,
             [&loop](QMediaPlayer::MediaStatus s) {
-                if (loaded(s) || s == QMediaPlayer::InvalidMedia)
+                if (film::loaded(s) || s == QMediaPlayer::InvalidMedia)
                     loop.quit();
             });
     connect(player_.get(), &QMediaPlayer::errorOccurred, &loop, &QEventLoop::quit);
     player_->setSource(QUrl::fromLocalFile(file_));
-    if (!loaded(player_->mediaStatus()) && player_->error() == QMediaPlayer::NoError &&
+    if (!film::loaded(player_->mediaStatus()) && player_->error() == QMediaPlayer::NoError &&
         player_->mediaStatus() != QMediaPlayer::InvalidMedia) {
         timeout.start(openTimeoutMs_);
         loop.exec(QEventLoop::ExcludeUserInputEvents);
@@ -114,8 +89,8 @@ void QtMediaPlayer::open() {
     if (player_->error() != QMediaPlayer::NoError ||
         player_->mediaStatus() == QMediaPlayer::InvalidMedia)
         throw Error(QStringLiteral("Nie można odtworzyć filmu „%1”: %2.")
-                        .arg(shown, withoutFullStop(player_->errorString())));
-    if (!loaded(player_->mediaStatus()))
+                        .arg(shown, film::withoutFullStop(player_->errorString())));
+    if (!film::loaded(player_->mediaStatus()))
         throw Error(
             QStringLiteral("Film „%1” nie dał się wczytać w wyznaczonym czasie.").arg(shown));
 }
@@ -127,7 +102,7 @@ void QtMediaPlayer::play() {
 
 void QtMediaPlayer::step() {
     if (player_)
-        player_->setPosition(player_->position() + stepMs);
+        player_->setPosition(player_->position() + film::stepMs);
 }
 
 void QtMediaPlayer::rewind() {
