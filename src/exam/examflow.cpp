@@ -1,19 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "exam/examflow.h"
-#include "history/recording.h"
 
 #include "bank/bank.h"
 #include "base/context.h"
 #include "base/textfile.h"
 #include "exam/examshared.h"
+#include "history/recording.h"
 #include "platform/error.h"
 #include "platform/mediaplayer.h"
 #include "widgets/countdowngauge.h"
 #include "widgets/picturebox.h"
 #include "widgets/styledbutton.h"
-
-#include <algorithm>
 
 namespace wirtal {
 
@@ -183,7 +181,7 @@ void ExamFlow::step() {
     const QString& categoryCode = s_.state().categoryCode;
     // The slot's answer goes into the history (no answer in time is a wrong one).
     recordAnswer(s_.ctx, sheet.questionNumber[k], sheet.correct(k), AnswerMode::Exam,
-                 int(std::clamp<qint64>(historyNow(s_.ctx) - s_.answerOpenedMs, 0, 3'600'000)));
+                 s_.answerOpenedMs);
     if (k < slotCount) {
         setNumertest(sheet.questionNumber[k + 1]);
         s_.ui.numbers[k + 1]->setColor(tcolor::active);

@@ -10,8 +10,6 @@
 
 #include <QCheckBox>
 
-#include <algorithm>
-
 namespace wirtal {
 
 AnswerCheck::AnswerCheck(AppContext& ctx, AnswerPanels& panels, QCheckBox& autoCheckBox,
@@ -66,9 +64,7 @@ void AnswerCheck::sprawdzbuttonClick() {
     if (!recorded_) {
         recorded_ = true;
         firstRight_ = correct;
-        const qint64 took = historyNow(ctx_) - shownAtMs_;
-        recordAnswer(ctx_, number_, correct, modeOf(ctx_.state),
-                     int(std::clamp<qint64>(took, 0, 3'600'000)));
+        recordAnswer(ctx_, number_, correct, modeOf(ctx_.state), shownAtMs_);
     }
     if (ctx_.state.revisionRunning)
         msgform_.showAnswer(correct);
