@@ -88,39 +88,26 @@ QString legalBasisOf(const QString& categoryCode, int number) {
 }
 
 QString referencePageFor(const QString& legalBasis) {
+    // A sign's group page by the letter of its code.
+    struct SignGroup {
+        char16_t letter;
+        const char* page;
+    };
+    static constexpr SignGroup groups[] = {
+        {u'A', "ostrzegawcze.htm"}, {u'B', "zakazu.htm"},   {u'C', "nakazu.htm"},
+        {u'D', "informacyjne.htm"}, {u'E', "kierunku.htm"}, {u'F', "uzupelniajace.htm"},
+        {u'G', "dodatkowe.htm"},    {u'P', "poziome.htm"},  {u'S', "swietlne.htm"},
+        {u'T', "tabliczki.htm"},
+    };
+    const QString folder = QStringLiteral("/obrazki_prawko/");
     static const QRegularExpression sign(QStringLiteral("\\b([A-GPST])-\\d"));
-    const QRegularExpressionMatch m = sign.match(legalBasis);
-    if (m.hasMatch()) {
-        switch (m.captured(1).front().unicode()) {
-        case u'A':
-            return QStringLiteral("/obrazki_prawko/ostrzegawcze.htm");
-        case u'B':
-            return QStringLiteral("/obrazki_prawko/zakazu.htm");
-        case u'C':
-            return QStringLiteral("/obrazki_prawko/nakazu.htm");
-        case u'D':
-            return QStringLiteral("/obrazki_prawko/informacyjne.htm");
-        case u'E':
-            return QStringLiteral("/obrazki_prawko/kierunku.htm");
-        case u'F':
-            return QStringLiteral("/obrazki_prawko/uzupelniajace.htm");
-        case u'G':
-            return QStringLiteral("/obrazki_prawko/dodatkowe.htm");
-        case u'P':
-            return QStringLiteral("/obrazki_prawko/poziome.htm");
-        case u'S':
-            return QStringLiteral("/obrazki_prawko/swietlne.htm");
-        case u'T':
-            return QStringLiteral("/obrazki_prawko/tabliczki.htm");
-        default:
-            break;
-        }
-    }
-    if (legalBasis.contains(QStringLiteral("PoRD")) ||
-        legalBasis.contains(QStringLiteral("Prawo o ruchu drogowym")))
-        return QStringLiteral("/obrazki_prawko/kodeks.html");
-    if (legalBasis.contains(QStringLiteral("sygnałów drogowych")))
-        return QStringLiteral("/obrazki_prawko/kodeks.html");
+    if (const QRegularExpressionMatch m = sign.match(legalBasis); m.hasMatch())
+        for (const SignGroup& g : groups)
+            if (m.captured(1).front() == QChar(g.letter))
+                return folder + QLatin1String(g.page);
+    for (const char* act : {"PoRD", "Prawo o ruchu drogowym", "sygnałów drogowych"})
+        if (legalBasis.contains(QString::fromUtf8(act)))
+            return folder + QStringLiteral("kodeks.html");
     return {};
 }
 
