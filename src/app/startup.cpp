@@ -5,6 +5,7 @@
 #include "art/palette.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QScreen>
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 #ifdef Q_OS_UNIX
@@ -136,6 +138,17 @@ bool installQtTranslations(QCoreApplication& app) {
         }
     }
     return any;
+}
+
+bool measuringStartup() {
+    return qEnvironmentVariableIntValue("WIRTAL_MEASURE_STARTUP") == 1;
+}
+
+void stampStartup(const char* what) {
+    if (!measuringStartup())
+        return;
+    std::printf("wirtal-startup %s %lld\n", what, QDateTime::currentMSecsSinceEpoch());
+    std::fflush(stdout);
 }
 
 } // namespace wirtal

@@ -40,4 +40,11 @@ void restartScaledIfNeeded(char** argv);
 // folder of the Qt installation. Returns false when they are not installed.
 bool installQtTranslations(QCoreApplication& app);
 
+// WIRTAL_MEASURE_STARTUP=1 (scripts/measure-startup.sh, scripts/bench.sh): the start-up prints
+// the moments (milliseconds since the epoch) the splash is first painted and closed and the main
+// window is first painted, then quits.
+bool measuringStartup();
+// Prints "wirtal-startup <what> <ms since the epoch>" when measuring.
+void stampStartup(const char* what);
+
 } // namespace wirtal

@@ -15,6 +15,7 @@
 #include <QPainterPath>
 #include <QScreen>
 
+#include <algorithm>
 #include <cmath>
 
 namespace wirtal {
@@ -79,12 +80,23 @@ QImage SplashWindow::picture() {
     const QRectF titleBox(200, 120, 490, 110);
     QFont title(QStringLiteral("Georgia"));
     title.setBold(true);
+    // The largest even size from 86 down to 30 at which the title fits: guessed from its width
+    // at 86 (widths grow about in proportion to the size), then corrected step by step, which
+    // measures two or three sizes instead of every one.
+    const auto widthAt = [&](int size) {
+        title.setPixelSize(size);
+        return QFontMetricsF(title).horizontalAdvance(name);
+    };
+    const auto fits = [&](int size) { return widthAt(size) <= titleBox.width(); };
     int px = 86;
-    for (; px > 30; px -= 2) {
-        title.setPixelSize(px);
-        if (QFontMetricsF(title).horizontalAdvance(name) <= titleBox.width())
-            break;
+    if (const double wide = widthAt(px); wide > titleBox.width()) {
+        px = std::clamp(int(px * titleBox.width() / wide) / 2 * 2, 30, 84);
+        while (px < 84 && fits(px + 2))
+            px += 2;
+        while (px > 30 && !fits(px))
+            px -= 2;
     }
+    title.setPixelSize(px);
     p.setFont(title);
     p.setPen(QColor(29, 59, 106));
     p.drawText(titleBox, Qt::AlignCenter, name);
@@ -113,7 +125,11 @@ SplashWindow::SplashWindow(TimerService& timers, QWidget* parent)
     QFont f(QStringLiteral("Georgia"));
     f.setPixelSize(24);
     label1->setFont(f);
-    label1->setStyleSheet(QStringLiteral("color: #800000; background: transparent;"));
+    // Dark red on the banner (a palette rather than a style sheet, which would start the style
+    // sheet machinery before the splash is up); a label paints no background of its own.
+    QPalette red = label1->palette();
+    red.setColor(QPalette::WindowText, QColor(0x80, 0x00, 0x00));
+    label1->setPalette(red);
     label1->move(376, 280);
     label1->adjustSize();
 
@@ -138,6 +154,10 @@ void SplashWindow::showAndWait() {
 void SplashWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.drawImage(0, 0, scaled_);
+    if (!painted_) {
+        painted_ = true;
+        emit firstPainted();
+    }
 }
 
 void SplashWindow::closeEvent(QCloseEvent* event) {

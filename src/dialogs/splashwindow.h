@@ -31,6 +31,8 @@ public:
 
 signals:
     void closed();
+    // Once, when the window is painted for the first time.
+    void firstPainted();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -39,6 +41,7 @@ protected:
 private:
     std::unique_ptr<Timer> timer1_;
     QImage scaled_;
+    bool painted_ = false;
 };
 
 } // namespace wirtal
