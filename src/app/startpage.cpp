@@ -23,6 +23,7 @@ StartPage::StartPage(QWidget* parent) : QWidget(parent) {
 
     auto* logo = new QLabel(QStringLiteral("Wirtal 2013"), this);
     logo->setObjectName(QStringLiteral("logo"));
+    logo->setTextFormat(Qt::PlainText);
     logo->setAlignment(Qt::AlignCenter);
     logo->setStyleSheet(QStringLiteral("font-size: 44px; font-weight: bold; color: #1d3b6a;"));
     logo->setGeometry(0, 70, 1089, 70);
@@ -33,17 +34,20 @@ StartPage::StartPage(QWidget* parent) : QWidget(parent) {
     const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(logo->text());
     auto* mark = new QLabel(this);
     mark->setObjectName(QStringLiteral("logomark"));
+    mark->setTextFormat(Qt::PlainText);
     mark->setPixmap(shellart::logoMark(64));
     mark->setGeometry((1089 - titleWidth) / 2 - 84, 73, 64, 64);
 
     auto* title = new QLabel(
         QStringLiteral("Nowy egzamin wg zasad obowiązujących do 19 stycznia 2013"), this);
     title->setObjectName(QStringLiteral("startcaption"));
+    title->setTextFormat(Qt::PlainText);
     title->setAlignment(Qt::AlignCenter);
     title->setStyleSheet(QStringLiteral("font-size: 18px; color: #24406e;"));
     title->setGeometry(0, 150, 1089, 40);
 
     auto* prompt = new QLabel(QStringLiteral("Wybierz kategorię prawa jazdy"), this);
+    prompt->setTextFormat(Qt::PlainText);
     prompt->setAlignment(Qt::AlignCenter);
     prompt->setStyleSheet(QStringLiteral("font-size: 15px; color: #3a4f70;"));
     prompt->setGeometry(0, 250, 1089, 30);

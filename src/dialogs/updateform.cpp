@@ -17,8 +17,10 @@ namespace wirtal {
 
 namespace {
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, int px) {
-    auto* l = new QLabel(text, parent);
+    auto* l = new QLabel(parent);
     l->setObjectName(name);
+    l->setTextFormat(Qt::PlainText); // the version page's title is the server's text
+    l->setText(text);
     QFont f(QStringLiteral("Georgia"));
     f.setPixelSize(px);
     l->setFont(f);

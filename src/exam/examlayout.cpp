@@ -53,6 +53,7 @@ QLabel* label(QWidget* parent, const QString& name, const QRect& geometry, int p
               Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
     auto* l = new QLabel(parent);
     l->setObjectName(name);
+    l->setTextFormat(Qt::PlainText);
     l->setGeometry(geometry);
     l->setAlignment(align);
     QFont f = l->font();

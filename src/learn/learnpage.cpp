@@ -7,6 +7,7 @@
 #include "bank/topics.h"
 #include "base/context.h"
 #include "base/statsfile.h"
+#include "exam/testsheet.h"
 #include "learn/answercheck.h"
 #include "learn/answerpanels.h"
 #include "learn/learningdisplay.h"
@@ -27,6 +28,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QTextDocument>
 #include <QToolButton>
 
 #include <algorithm>
@@ -50,6 +52,7 @@ LearnPage::LearnPage(AppContext& ctx, QWidget* parent)
 
     label1_ = new QLabel(this);
     label1_->setObjectName(QStringLiteral("Label1"));
+    label1_->setTextFormat(Qt::PlainText);
     label1_->setStyleSheet(QStringLiteral("font-size: 17px; font-weight: bold; color: #1d3b6a;"));
     label1_->setGeometry(margin, 6, 480, 30);
 
@@ -84,6 +87,7 @@ LearnPage::LearnPage(AppContext& ctx, QWidget* parent)
 
     odplabel_ = new QLabel(this);
     odplabel_->setObjectName(QStringLiteral("odplabel"));
+    odplabel_->setTextFormat(Qt::PlainText);
     odplabel_->setGeometry(rightColumn, 404, 359, 20);
 
     // The legal basis, after a check, where the bank names one.
@@ -169,20 +173,23 @@ void LearnPage::onBrowserNumberChanged(int n) {
         refreshCaption();
     }
     const Record r = lookup(s.categoryCode, n);
+    // The record's points as the exam counts them: a field that is no weight of 1 to 3 is the
+    // record's error, said as the exam and the bank tool say it, not shown as a badge. An
+    // edition without a points column leaves the field empty and the badge off.
+    const bool noPoints = !bank->pointsInRecords && r.points().trimmed().isEmpty();
+    const int points = noPoints ? 0 : pointsValue(r.points(), r.fileName, r.line);
     shown_ = r;
     showQuestionTexts();
     StyledButton* sprawdz = group_->sprawdzbutton();
+    sprawdz->setBadge(QStringLiteral("%1 pkt.").arg(points), tcolor::badgeOrange);
+    sprawdz->setBadgeVisible(!noPoints);
     if (r.kind == QuestionKind::Basic) {
         panels_->showBasicPanel();
         check_->setRightAnswer(r.field(basicField::answer));
-        sprawdz->setBadge(r.field(basicField::points) + QStringLiteral(" pkt."),
-                          tcolor::badgeOrange);
         display_->showMedia(r.field(basicField::media));
     } else {
         panels_->showSpecialistPanel();
         check_->setRightAnswer(r.field(specialistField::answer));
-        sprawdz->setBadge(r.field(specialistField::points) + QStringLiteral(" pkt."),
-                          tcolor::badgeOrange);
         display_->showMedia(r.field(specialistField::media));
     }
     focusAnswers(false);
@@ -248,7 +255,9 @@ void LearnPage::afterCheck() {
     if (!page.isEmpty())
         html += QStringLiteral(" · <a href=\"%1\">przepisy</a>").arg(page.toHtmlEscaped());
     legal_->setText(html);
-    legal_->setToolTip(QStringLiteral("Podstawa prawna: ") + basis);
+    // Qt takes a tooltip that looks like markup for rich text: the bank's words are escaped then.
+    const QString tip = QStringLiteral("Podstawa prawna: ") + basis;
+    legal_->setToolTip(Qt::mightBeRichText(tip) ? Qt::convertFromPlainText(tip) : tip);
     legal_->setAccessibleName(QStringLiteral("Podstawa prawna: ") + basis);
     legal_->show();
 }

@@ -17,6 +17,7 @@ namespace {
 QLabel* pictureAt(QWidget* parent, const char* name, const QPixmap& pm, const QRect& box) {
     auto* l = new QLabel(parent);
     l->setObjectName(QString::fromLatin1(name));
+    l->setTextFormat(Qt::PlainText);
     l->setPixmap(pm); // natural size, from the top-left corner, not scaled
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     l->setGeometry(box);

@@ -45,6 +45,7 @@ NumberGroup::NumberGroup(QWidget* parent) : QGroupBox(QStringLiteral(" Numer pyt
 
     label5_ = new QLabel(QStringLiteral("z 1479"), this);
     label5_->setObjectName(QStringLiteral("Label5"));
+    label5_->setTextFormat(Qt::PlainText);
     QFont lf = label5_->font();
     lf.setPointSize(12);
     label5_->setFont(lf);

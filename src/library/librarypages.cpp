@@ -91,6 +91,7 @@ QWidget* ReferenceLibrary::makeMenu(const MenuInfo& m) {
     if (m.label) {
         auto* label = new QLabel(QString::fromUtf16(m.resting), sheet);
         label->setObjectName(QString::fromLatin1(m.label));
+        label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignCenter);
         QFont f(QStringLiteral("Tahoma"));
         f.setPixelSize(27);

@@ -27,6 +27,9 @@ Answer QtDialogs::message(const QString& text, Buttons buttons, Icon icon, bool 
     // The system writes line breaks as CR; Qt breaks on LF.
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    // Messages quote outside text (a spreadsheet's cells, a bank's file names): never let Qt take
+    // it for markup, which could style the box or make it load a file as a picture.
+    box.setTextFormat(Qt::PlainText);
     box.setText(shown);
     switch (icon) {
     case Icon::None:

@@ -35,6 +35,7 @@ const QString navy = QStringLiteral("#1d3b6a");
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& style) {
     auto* l = new QLabel(parent);
     l->setObjectName(QString::fromLatin1(name));
+    l->setTextFormat(Qt::PlainText);
     l->setStyleSheet(style);
     l->setWordWrap(true);
     return l;

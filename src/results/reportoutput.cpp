@@ -5,6 +5,7 @@
 #include "platform/error.h"
 #include "platform/savefile.h"
 #include "results/reportparams.h"
+#include "widgets/quietdocument.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
@@ -37,7 +38,9 @@ void render(const QString& html, QPagedPaintDevice& device) {
     const int dotsPerMeter = qRound(layoutDpi / 0.0254);
     measure.setDotsPerMeterX(dotsPerMeter);
     measure.setDotsPerMeterY(dotsPerMeter);
-    QTextDocument doc;
+    // The template is a user's file: what it names as a picture or a style sheet is never read
+    // (the template that ships with the program names none).
+    QuietDocument doc;
     doc.documentLayout()->setPaintDevice(&measure);
     doc.setDocumentMargin(0);
     doc.setHtml(html);

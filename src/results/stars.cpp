@@ -49,6 +49,7 @@ StarsPanel::StarsPanel(QWidget* parent) : QWidget(parent) {
     for (int i = 0; i < 5; ++i) {
         auto* s = new QLabel(this);
         s->setObjectName(QStringLiteral("starimage%1").arg(i + 1));
+        s->setTextFormat(Qt::PlainText);
         s->setToolTip(QString::fromUtf8(hints[i]));
         s->setAccessibleName(s->toolTip());
         s->setGeometry(i * (starSize + 4), 0, starSize, starSize);

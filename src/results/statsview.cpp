@@ -114,6 +114,7 @@ StatsView::StatsView(AppContext& ctx, std::function<void()> showPage, QWidget* p
     // a chart view they would be missing from the accessibility tree.
     label3_ = new QLabel(this);
     label3_->setObjectName(QStringLiteral("Label3"));
+    label3_->setTextFormat(Qt::PlainText);
     label3_->setStyleSheet(QStringLiteral("font-size: 15px; font-weight: bold; color: #1d3b6a;"));
     label3_->setGeometry(14, 10, 160, 24);
 

@@ -4,9 +4,10 @@
 
 #include "base/pagesanitizer.h"
 #include "base/textfile.h"
+#include "platform/filereader.h"
+#include "widgets/quietdocument.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QRegularExpression>
@@ -14,23 +15,6 @@
 #include <QTextDocument>
 
 namespace wirtal {
-
-namespace {
-// The document of a remote page. Qt's own document reads any resource its view does not answer
-// for from a local file (a file: name, a relative name, a plain path); this one never loads
-// anything by itself: what its view does not give is empty.
-class RemoteDocument final : public QTextDocument {
-public:
-    RemoteDocument(std::function<QVariant(const QUrl&)> resource, QObject* parent)
-        : QTextDocument(parent), resource_(std::move(resource)) {}
-
-protected:
-    QVariant loadResource(int, const QUrl& name) override { return resource_(name); }
-
-private:
-    std::function<QVariant(const QUrl&)> resource_;
-};
-} // namespace
 
 HtmlView::HtmlView(QWidget* parent) : QTextBrowser(parent) {
     setOpenLinks(false);
@@ -72,10 +56,13 @@ QString HtmlView::decodeHtml(const QByteArray& bytes) {
 void HtmlView::useDocument(Mode mode) {
     if (mode == mode_ && document() != nullptr)
         return;
-    QTextDocument* doc =
+    // Neither document reads anything by itself: a remote page gets only the pictures fetched
+    // from its server, a local page what loadResource reads (regular files of bounded size).
+    QuietDocument* doc =
         mode == Mode::Remote
-            ? new RemoteDocument([this](const QUrl& url) { return remoteResource(url); }, this)
-            : new QTextDocument(this);
+            ? new QuietDocument([this](int, const QUrl& url) { return remoteResource(url); }, this)
+            : new QuietDocument(
+                  [this](int type, const QUrl& url) { return loadResource(type, url); }, this);
     doc->setDocumentMargin(10);
     // The first document belongs to the text control, which deletes it when replaced; ours
     // belong to the view.
@@ -187,10 +174,12 @@ QVariant HtmlView::loadResource(int type, const QUrl& name) {
         url = base_.resolved(name);
     if (!url.isLocalFile())
         return {}; // local pages never reach the network
-    QFile f(url.toLocalFile());
-    if (!f.open(QIODevice::ReadOnly))
+    // Only a regular file of bounded size: a page naming a device or a FIFO as its picture
+    // gets nothing, rather than a read without end.
+    const FileRead read = tryReadRegularFile(url.toLocalFile());
+    if (read.problem != FileProblem::None)
         return {};
-    const QByteArray bytes = f.readAll();
+    const QByteArray& bytes = read.bytes;
     if (type == QTextDocument::HtmlResource || type == QTextDocument::StyleSheetResource)
         return decodeHtml(bytes);
     return bytes;
