@@ -38,6 +38,12 @@ rm -f "$dir"/wirtal_*.deb
 (cd "$dir" && cpack -G DEB)
 deb=$(ls "$dir"/wirtal_*.deb)
 dpkg-deb --info "$deb"
+# What the program loads at run time must be a dependency, not a recommendation: without the
+# SQLite driver there is no answer history.
+for need in libqt6sql6-sqlite qt6-qpa-plugins gstreamer1.0-libav; do
+  dpkg-deb -f "$deb" Depends | tr ',' '\n' | grep -qw "$need" ||
+    { echo "the package does not depend on $need" >&2; exit 1; }
+done
 # Fails on an error; the warnings left are deliberate (README, "Installing").
 echo "== lintian"
 lintian --info --display-info "$deb"
