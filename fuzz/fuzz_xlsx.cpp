@@ -52,6 +52,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const SheetRow& r : sheet.rows) {
         FUZZ_CHECK(r.number >= 1 && r.number <= 1048576);
         FUZZ_CHECK(r.cells.size() <= limits.columns);
+        for (qsizetype i = 0; i < r.cells.size(); ++i) {
+            FUZZ_CHECK(r.cells[i].column >= 0 && r.cells[i].column < limits.columns);
+            FUZZ_CHECK(!r.cells[i].cell.text.isEmpty());
+            FUZZ_CHECK(i == 0 || r.cells[i - 1].column < r.cells[i].column);
+            FUZZ_CHECK(&r.at(r.cells[i].column) == &r.cells[i].cell);
+        }
     }
     try {
         const Catalogue c = readCatalogue(sheet, QStringLiteral("fuzz.xlsx"));

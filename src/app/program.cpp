@@ -9,6 +9,7 @@
 #include "app/systemquit.h"
 #include "art/shellart.h"
 #include "base/paths.h"
+#include "catalogue/folderswap.h"
 #include "history/answerlog.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"
@@ -78,6 +79,7 @@ int runProgram(wirtal::Launch& launch) {
     QApplication::setWindowIcon(
         QIcon::fromTheme(QStringLiteral("pl.norel.Wirtal"), shellart::appIcon()));
     Paths::setUserDataFolder(Paths::defaultUserDataFolder());
+    catalogue::restoreInterruptedImport(Paths::importedCatalogueFolder());
     Paths::setProgramFolder(programFolderAtStart());
 
     QtDialogs dialogs;

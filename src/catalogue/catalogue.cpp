@@ -89,10 +89,10 @@ std::optional<Header> findHeader(const Sheet& sheet, QStringList* missing) {
         std::fill(std::begin(h.columns), std::end(h.columns), -1);
         QHash<QString, int> byText;
         const SheetRow& row = sheet.rows[i];
-        for (int c = 0; c < row.cells.size(); ++c) {
-            const QString t = normalizedHeader(row.cells[c].text);
+        for (const PlacedCell& c : row.cells) {
+            const QString t = normalizedHeader(c.cell.text);
             if (!t.isEmpty() && !byText.contains(t))
-                byText.insert(t, c);
+                byText.insert(t, c.column);
         }
         int found = 0;
         QStringList absent;
@@ -178,7 +178,7 @@ bool plainFileName(const QString& name) {
     return true;
 }
 
-Catalogue readCatalogue(const Sheet& sheet, const QString& fileName) {
+Catalogue readCatalogue(const Sheet& sheet, const QString& fileName, const ReadProgress& progress) {
     QStringList missing;
     const std::optional<Header> header = findHeader(sheet, &missing);
     if (!header)
@@ -191,6 +191,8 @@ Catalogue readCatalogue(const Sheet& sheet, const QString& fileName) {
 
     QHash<qint64, qint64> firstRowOf; // official number -> sheet row of the question kept
     for (qsizetype i = header->row + 1; i < sheet.rows.size(); ++i) {
+        if (progress && i % 1024 == 0)
+            progress(QStringLiteral("Sprawdzanie pytań"), i, sheet.rows.size());
         const SheetRow& row = sheet.rows[i];
         auto cell = [&](Column c) { return cleanText(row.at(col[c]).text); };
         const QString number = cell(Number), text = cell(Text), answer = cell(Answer).toUpper();

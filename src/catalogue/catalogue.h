@@ -70,8 +70,9 @@ struct Catalogue {
 };
 
 // The questions of a sheet. Throws Error naming `fileName` and the missing columns when the sheet
-// has no header row with every required column.
-Catalogue readCatalogue(const Sheet& sheet, const QString& fileName);
+// has no header row with every required column. `progress` is called every thousand rows.
+Catalogue readCatalogue(const Sheet& sheet, const QString& fileName,
+                        const ReadProgress& progress = {});
 
 // Whether a media name is a plain file name (no folder, no "..", nothing absolute, no control
 // characters); only such names are looked up in the media folder.

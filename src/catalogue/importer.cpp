@@ -3,8 +3,9 @@
 #include "catalogue/importer.h"
 
 #include "bank/split.h"
+#include "catalogue/importdisk.h"
+#include "catalogue/importreport.h"
 #include "platform/error.h"
-#include "platform/savefile.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -13,11 +14,16 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
-#include <QTemporaryDir>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <map>
+#include <new>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace wirtal::catalogue {
 
@@ -57,46 +63,31 @@ QByteArray utf8WithBom(const QStringList& lines) {
            (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
 }
 
-// A sibling path of `path` that does not exist yet: "/x/.name<tag>N".
-QString freeSibling(const QString& path, const QString& tag) {
-    const QFileInfo info(path);
-    for (int i = 1;; ++i) {
-        const QString candidate =
-            info.absolutePath() + QStringLiteral("/.") + info.fileName() + tag + QString::number(i);
-        if (!QFileInfo::exists(candidate) && !QFileInfo(candidate).isSymLink())
-            return candidate;
+// Removes the staging folder on every way out unless it was switched in.
+class StagingGuard {
+public:
+    explicit StagingGuard(QString path) : path_(std::move(path)) {}
+    ~StagingGuard() {
+        if (!path_.isEmpty()) {
+            std::error_code ec;
+            fs::remove_all(fsPath(path_), ec);
+        }
     }
-}
+    void release() { path_.clear(); }
 
-bool renamePath(const QString& from, const QString& to) {
-    std::error_code ec;
-    fs::rename(fsPath(from), fsPath(to), ec);
-    return !ec;
+private:
+    QString path_;
+};
+
+// Gives the memory freed by an import back to the system: the C library keeps freed blocks for
+// later, per thread, and an import's sheet may have taken hundreds of megabytes.
+void giveMemoryBack() {
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
 }
 
 } // namespace
-
-int removeLeftoverStaging(const QString& target, const QDateTime& olderThan) {
-    const QFileInfo info(target);
-    const QRegularExpression leftover(QStringLiteral("^\\.") +
-                                      QRegularExpression::escape(info.fileName()) +
-                                      QStringLiteral("\\.import-[A-Za-z0-9]{6}$"));
-    int removed = 0;
-    const QFileInfoList entries =
-        QDir(info.absolutePath())
-            .entryInfoList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System);
-    for (const QFileInfo& e : entries) {
-        if (!leftover.match(e.fileName()).hasMatch() || e.isSymLink() || !e.isDir() ||
-            e.lastModified() >= olderThan)
-            continue;
-        // std::filesystem::remove_all removes links inside as links, never what they point to.
-        std::error_code ec;
-        fs::remove_all(fsPath(e.absoluteFilePath()), ec);
-        if (!ec)
-            ++removed;
-    }
-    return removed;
-}
 
 QString basicBankFile(const QString& code) {
     return QStringLiteral("pytania-%1-podst.txt").arg(code.toLower());
@@ -146,9 +137,11 @@ ImportResult Importer::run() {
     if (!options_.target.isEmpty())
         options_.target = QDir::cleanPath(options_.target);
     try {
-        const QFileInfo target(options_.target);
         if (options_.target.isEmpty())
             throw Error(QStringLiteral("nie podano folderu programu"));
+        // A previous folder an interrupted switch left aside comes back before anything else.
+        restoreInterruptedImport(options_.target);
+        const QFileInfo target(options_.target);
         if (target.isSymLink())
             throw Error(QStringLiteral("%1 jest dowiązaniem, a nie folderem").arg(options_.target));
         const bool replacing = target.exists();
@@ -172,45 +165,27 @@ ImportResult Importer::run() {
             throw Error(QStringLiteral("brak folderu multimediów %1").arg(options_.mediaFolder));
         const QString parent = target.absolutePath();
         if (!QDir().mkpath(parent))
-            throw Error(QStringLiteral("nie można utworzyć folderu %1").arg(parent));
+            throw Error(importFailure(QFileInfo(parent).isDir() ? EACCES : ENOENT, options_.target,
+                                      -1, -1));
 
         // Staging folders of an import that crashed an hour or more ago go first.
         removeLeftoverStaging(target.absoluteFilePath(),
                               QDateTime::currentDateTime().addSecs(-3600));
-        // Everything is made here first; the directory goes with its content unless switched in.
-        QTemporaryDir staging(parent + QStringLiteral("/.") + target.fileName() +
-                              QStringLiteral(".import-XXXXXX"));
-        if (!staging.isValid())
-            throw Error(QStringLiteral("nie można utworzyć folderu obok %1: %2")
-                            .arg(options_.target, staging.errorString()));
-        // A program folder others may read, whatever QTemporaryDir chose.
-        QFile::setPermissions(staging.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                  QFileDevice::ExeOwner | QFileDevice::ReadGroup |
-                                                  QFileDevice::ExeGroup | QFileDevice::ReadOther |
-                                                  QFileDevice::ExeOther);
-        importInto(staging.path(), result);
+        // Everything is made here first; the folder goes with its content unless switched in.
+        ImportDisk realDisk;
+        ImportDisk& disk = options_.disk ? *options_.disk : realDisk;
+        int error = 0;
+        const QString staging = makeStagingFolder(disk, target.absoluteFilePath(), &error);
+        if (staging.isEmpty())
+            throw Error(importFailure(error, options_.target, -1, -1));
+        StagingGuard guard(staging);
+        importInto(staging, disk, result);
 
         step(QStringLiteral("Przełączanie folderu programu"), 0, 0);
+        disk.flush(staging);
         const QString finalPath = target.absoluteFilePath();
-        QString aside;
-        if (replacing) {
-            aside = freeSibling(finalPath, QStringLiteral(".old-"));
-            if (!renamePath(finalPath, aside))
-                throw Error(QStringLiteral("nie można odsunąć dotychczasowego folderu %1")
-                                .arg(options_.target));
-        }
-        if (!renamePath(staging.path(), finalPath)) {
-            if (replacing && !renamePath(aside, finalPath))
-                throw Error(QStringLiteral("nie można przenieść nowego folderu na miejsce %1; "
-                                           "dotychczasowy folder jest teraz w %2")
-                                .arg(options_.target, aside));
-            throw Error(QStringLiteral("nie można przenieść nowego folderu na miejsce %1")
-                            .arg(options_.target));
-        }
-        staging.setAutoRemove(false);
-        if (replacing && !QDir(aside).removeRecursively())
-            result.warning =
-                QStringLiteral("nie udało się usunąć poprzedniego folderu %1").arg(aside);
+        switchIn(staging, finalPath, &result.warning);
+        guard.release();
         result.reportPath = QDir(finalPath).filePath(QStringLiteral("import-raport.txt"));
         result.ok = true;
     } catch (const Cancelled&) {
@@ -222,19 +197,29 @@ ImportResult Importer::run() {
         result = ImportResult{};
         result.cancelled = cancelled;
         result.error = e.message();
-    } catch (const std::exception& e) {
+    } catch (const std::bad_alloc&) {
         result = ImportResult{};
-        result.error = QString::fromLocal8Bit(e.what());
+        result.error = QStringLiteral("za mało pamięci na import tego katalogu");
+    } catch (const std::exception&) {
+        result = ImportResult{};
+        result.error = QStringLiteral("nieoczekiwany błąd importu: nic nie zmieniono");
     }
+    giveMemoryBack();
     return result;
 }
 
-void Importer::importInto(const QString& staging, ImportResult& result) {
+void Importer::importInto(const QString& staging, ImportDisk& disk, ImportResult& result) {
     const QString fileName = QFileInfo(options_.catalogue).fileName();
+    const ReadProgress progress = [this](const QString& name, qint64 done, qint64 total) {
+        step(name, done, total);
+    };
     step(QStringLiteral("Czytanie katalogu"), 0, 0);
-    const Sheet sheet = readFirstSheetFile(options_.catalogue, options_.limits);
-    step(QStringLiteral("Sprawdzanie pytań"), 0, 0);
-    const Catalogue cat = readCatalogue(sheet, fileName);
+    Catalogue cat;
+    {
+        // The sheet goes as soon as its questions are taken.
+        const Sheet sheet = readFirstSheetFile(options_.catalogue, options_.limits, progress);
+        cat = readCatalogue(sheet, fileName, progress);
+    }
     result.notes = cat.notes;
     result.rows = cat.rows;
     result.hasPoints = cat.hasPoints;
@@ -252,6 +237,8 @@ void Importer::importInto(const QString& staging, ImportResult& result) {
                 throw Error(QStringLiteral("folder multimediów %1 ma ponad %2 plików")
                                 .arg(options_.mediaFolder)
                                 .arg(maxMediaFiles));
+            if (listed % 1000 == 0)
+                step(QStringLiteral("Przeglądanie folderu multimediów"), listed, 0);
             exact.insert(name);
             folded.insert(name.toLower(), name);
         }
@@ -281,6 +268,8 @@ void Importer::importInto(const QString& staging, ImportResult& result) {
         }
         kept << &q;
     }
+    exact.clear();
+    folded.clear();
     result.missingMedia = missing.keys();
     std::stable_sort(result.notes.begin(), result.notes.end(),
                      [](const RowNote& a, const RowNote& b) { return a.row < b.row; });
@@ -309,8 +298,11 @@ void Importer::importInto(const QString& staging, ImportResult& result) {
     {
         QDirIterator it(base.path(), QDir::Files | QDir::Hidden | QDir::NoSymLinks,
                         QDirIterator::Subdirectories);
+        qint64 listed = 0;
         while (it.hasNext()) {
             const QString file = it.next();
+            if (++listed % 1000 == 0)
+                step(QStringLiteral("Przeglądanie folderu programu"), listed, 0);
             const QString rel = base.relativeFilePath(file);
             // A target (or its new folder) inside the base folder is not part of the base.
             if (bankOfBase(rel) || !regularFile(file) ||
@@ -323,40 +315,13 @@ void Importer::importInto(const QString& staging, ImportResult& result) {
             baseFiles << rel;
         }
     }
-    const QDir out(staging);
-    auto place = [&](const QString& from, const QString& rel) {
-        const QString to = out.filePath(rel);
-        if (!QDir().mkpath(QFileInfo(to).absolutePath()))
-            throw Error(
-                QStringLiteral("nie można utworzyć folderu %1").arg(QFileInfo(to).absolutePath()));
-        std::error_code ec;
-        fs::create_hard_link(fsPath(from), fsPath(to), ec);
-        if (!ec)
-            return true;
-        // Another file system, or one without hard links: this one file is copied.
-        if (!QFile::copy(from, to))
-            throw Error(QStringLiteral("nie można skopiować %1 do %2").arg(from, to));
-        return false;
-    };
-    for (qsizetype i = 0; i < baseFiles.size(); ++i) {
-        step(QStringLiteral("Pliki folderu programu"), i, baseFiles.size());
-        place(base.filePath(baseFiles[i]), baseFiles[i]);
-    }
-    result.baseFiles = int(baseFiles.size());
-    if (!out.mkpath(mediaSubfolder))
-        throw Error(
-            QStringLiteral("nie można utworzyć folderu %1").arg(out.filePath(mediaSubfolder)));
 
-    // The bank files and katalog.ini.
-    step(QStringLiteral("Zapisywanie pytań"), 0, 0);
-    auto save = [&](const QString& name, const QByteArray& bytes) {
-        QString why;
-        if (!saveWhole(out.filePath(name), bytes, &why))
-            throw Error(QStringLiteral("nie można zapisać %1: %2").arg(out.filePath(name), why));
-    };
+    // The bank files and katalog.ini, made before anything is written so that the space the
+    // import needs is known.
     const QString points = cat.hasPoints ? QStringLiteral("1") : QStringLiteral("0");
     const QDateTime when =
         options_.importedAt.isValid() ? options_.importedAt : QDateTime::currentDateTime();
+    QList<QPair<QString, QByteArray>> written;
     QStringList codes, sections;
     for (const auto& [index, lists] : byCategory) {
         const QString code = categoryCodes()[index];
@@ -374,8 +339,8 @@ void Importer::importInto(const QString& staging, ImportResult& result) {
             special << quotedRecord({q->text, q->a, q->b, q->c, q->answer, q->media,
                                      q->points ? QString::number(q->points) : QString(),
                                      QString::number(q->number), q->en, q->enA, q->enB, q->enC});
-        save(basicBankFile(code), utf8WithBom(basic));
-        save(specialistBankFile(code), utf8WithBom(special));
+        written.append({basicBankFile(code), utf8WithBom(basic)});
+        written.append({specialistBankFile(code), utf8WithBom(special)});
         result.counts << CategoryCount{code, int(lists.first.size()), int(lists.second.size())};
         sections << QString() << QStringLiteral("[%1]").arg(code)
                  << QStringLiteral("podstawowe=%1").arg(lists.first.size())
@@ -389,60 +354,83 @@ void Importer::importInto(const QString& staging, ImportResult& result) {
                     QStringLiteral("zrodlo=") + fileName,
                     QStringLiteral("zaimportowano=") + when.toString(Qt::ISODate)} +
         sections;
-    save(QStringLiteral("katalog.ini"),
-         (ini.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
+    written.append({QStringLiteral("katalog.ini"),
+                    (ini.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8()});
 
-    // The media, the bulk of the work: hard links where the file system allows.
+    // What the new folder takes on the disk: the files written, the files copied rather than
+    // linked, and room for the report. Refused before anything is written when it does not fit.
+    qint64 needed = qint64(1) << 20;
+    for (const auto& [name, bytes] : written)
+        needed += bytes.size();
+    for (const QString& rel : baseFiles)
+        needed += bytesToCopy(base.filePath(rel), staging);
+    for (const QString& from : mediaSource)
+        needed += bytesToCopy(from, staging);
+    const qint64 free = disk.freeBytes(staging);
+    if (free >= 0 && needed > free)
+        throw Error(importFailure(ENOSPC, options_.target, needed, free));
+    const auto failed = [&](int error) {
+        throw Error(importFailure(error, options_.target, needed, free));
+    };
+
+    const QDir out(staging);
+    QSet<QString> folders;
+    const auto folderFor = [&](const QString& rel) {
+        // Every folder on the way, made once.
+        const QStringList parts = rel.split(u'/');
+        QString path;
+        for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
+            path += (i ? QStringLiteral("/") : QString()) + parts[i];
+            if (folders.contains(path))
+                continue;
+            if (const int error = disk.makeFolder(out.filePath(path)); error && error != EEXIST)
+                failed(error);
+            folders.insert(path);
+        }
+    };
+    const auto place = [&](const QString& from, const QString& rel, const QString& stepName,
+                           qint64 done, qint64 total) {
+        folderFor(rel);
+        const Placed placed =
+            disk.placeFile(from, out.filePath(rel), [&] { step(stepName, done, total); });
+        if (placed.error && placed.ofSource)
+            throw Error(
+                QStringLiteral("nie można odczytać pliku %1").arg(QDir::toNativeSeparators(from)));
+        if (placed.error)
+            failed(placed.error);
+        return placed.linked;
+    };
+    const auto save = [&](const QString& name, const QByteArray& bytes) {
+        if (const int error = disk.writeFile(out.filePath(name), bytes))
+            failed(error);
+    };
+    for (qsizetype i = 0; i < baseFiles.size(); ++i) {
+        step(QStringLiteral("Pliki folderu programu"), i, baseFiles.size());
+        place(base.filePath(baseFiles[i]), baseFiles[i], QStringLiteral("Pliki folderu programu"),
+              i, baseFiles.size());
+    }
+    result.baseFiles = int(baseFiles.size());
+    folderFor(mediaSubfolder + QStringLiteral("/x"));
+
+    step(QStringLiteral("Zapisywanie pytań"), 0, 0);
+    for (const auto& [name, bytes] : written)
+        save(name, bytes);
+    written.clear();
+
+    // The media, the bulk of the work: hard links where that is safe and the file system allows.
     qint64 done = 0;
     for (auto it = mediaSource.cbegin(); it != mediaSource.cend(); ++it, ++done) {
         step(QStringLiteral("Pliki multimediów"), done, mediaSource.size());
-        if (place(it.value(), mediaSubfolder + u'/' + it.key()))
+        if (place(it.value(), mediaSubfolder + u'/' + it.key(), QStringLiteral("Pliki multimediów"),
+                  done, mediaSource.size()))
             ++result.linked;
         else
             ++result.copied;
     }
     step(QStringLiteral("Pliki multimediów"), done, mediaSource.size());
 
-    // The report.
-    QStringList report{
-        QStringLiteral("Import katalogu pytań: %1").arg(fileName),
-        QStringLiteral("Zaimportowano: %1").arg(when.toString(Qt::ISODate)),
-        QStringLiteral("Wiersze pytań w arkuszu: %1").arg(cat.rows),
-        QStringLiteral("Liczba punktów: %1")
-            .arg(cat.hasPoints ? QStringLiteral("z kolumny katalogu")
-                               : QStringLiteral("brak kolumny, przydziela je losowanie testu")),
-        QString(),
-        QStringLiteral("Pytania w kategoriach (podstawowe / specjalistyczne):")};
-    for (const CategoryCount& c : result.counts)
-        report << QStringLiteral("  %1: %2 / %3").arg(c.code).arg(c.basic).arg(c.specialist);
-    report << QString() << QStringLiteral("Pominięte wiersze: %1").arg(result.leftOut());
-    const QMap<Reason, int> byReason = result.leftOutByReason();
-    for (auto it = byReason.cbegin(); it != byReason.cend(); ++it)
-        report << QStringLiteral("  %1: %2").arg(reasonTitle(it.key())).arg(it.value());
-    for (const RowNote& n : result.notes)
-        if (leavesOut(n.reason))
-            report << QStringLiteral("  wiersz %1, pytanie %2: %3")
-                          .arg(n.row)
-                          .arg(n.number.isEmpty() ? QStringLiteral("-") : n.number, n.detail);
-    report << QString() << QStringLiteral("Poprawione wiersze: %1").arg(result.corrected());
-    for (const RowNote& n : result.notes)
-        if (!leavesOut(n.reason))
-            report
-                << QStringLiteral("  wiersz %1, pytanie %2: %3").arg(n.row).arg(n.number, n.detail);
-    report << QString()
-           << (options_.withoutMedia
-                   ? QStringLiteral("Multimedia: nie dołączone (--without-media)")
-                   : QStringLiteral("Multimedia: %1 połączonych, %2 skopiowanych, %3 brakujących")
-                         .arg(result.linked)
-                         .arg(result.copied)
-                         .arg(missing.size()));
-    for (auto it = missing.cbegin(); it != missing.cend(); ++it) {
-        QStringList numbers;
-        for (qint64 n : it.value())
-            numbers << QString::number(n);
-        report << QStringLiteral("  brak %1 (pytania %2)").arg(it.key(), numbers.join(u", "));
-    }
-    save(QStringLiteral("import-raport.txt"), utf8WithBom(report));
+    save(QStringLiteral("import-raport.txt"),
+         utf8WithBom(importReport(result, fileName, when, options_.withoutMedia, missing)));
 }
 
 } // namespace wirtal::catalogue

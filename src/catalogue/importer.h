@@ -9,6 +9,7 @@
 // thread: it touches no GUI and reports through the progress callback.
 
 #include "catalogue/catalogue.h"
+#include "catalogue/folderswap.h"
 
 #include <QDateTime>
 #include <QList>
@@ -28,6 +29,7 @@ struct ImportOptions {
     bool withoutMedia = false; // keep every question with its media name, link no media
     QDateTime importedAt;      // written into katalog.ini; the current time when invalid
     XlsxLimits limits;
+    ImportDisk* disk = nullptr; // where the new folder is written; the real disk when null
 };
 
 struct CategoryCount {
@@ -55,12 +57,6 @@ struct ImportResult {
     QMap<Reason, int> leftOutByReason() const;
 };
 
-// Removes the staging folders an import that crashed or was killed left beside `target`
-// (".NAME.import-XXXXXX", folders only, never a link, last changed before `olderThan`: a younger
-// one may belong to an import still running). A folder moved aside on a failed switch
-// (".NAME.old-N") is the learner's previous folder and is left alone. Returns how many it removed.
-int removeLeftoverStaging(const QString& target, const QDateTime& olderThan);
-
 class Importer {
 public:
     // Called with the step's Polish name and how far it is (done of total, total may be 0).
@@ -68,16 +64,20 @@ public:
 
     explicit Importer(ImportOptions options);
     void setProgress(Progress progress) { progress_ = std::move(progress); }
-    // Checked between files; when it becomes true the import stops and the target stays as it was.
+    // Checked at every progress call (every few thousand XML tokens, thousand rows or files, and
+    // every megabyte copied); when it becomes true the import stops and the target stays as it
+    // was.
     void setCancelFlag(const std::atomic<bool>* cancel) { cancel_ = cancel; }
 
-    // Never throws; the result says what happened.
+    // Never throws; the result says what happened. First puts back a previous folder an
+    // interrupted switch left aside (restoreInterruptedImport). Whatever the outcome, the memory
+    // the import took is given back to the system before it returns.
     ImportResult run();
 
 private:
     struct Cancelled {};
     void step(const QString& name, qint64 done, qint64 total);
-    void importInto(const QString& staging, ImportResult& result);
+    void importInto(const QString& staging, ImportDisk& disk, ImportResult& result);
 
     ImportOptions options_;
     Progress progress_;

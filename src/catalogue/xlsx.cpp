@@ -11,6 +11,7 @@
 
 #include <zip.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -46,11 +47,15 @@ QString decodeEscapes(const QString& s) {
 // entity tricks); `fail` throws Error naming the part and line.
 class Reader {
 public:
-    Reader(const QByteArray& xml, const XlsxLimits& limits, const QString& part)
-        : xml_(xml), limits_(limits), part_(part) {}
+    Reader(const QByteArray& xml, const XlsxLimits& limits, const QString& part,
+           const ReadProgress* progress = nullptr, const QString& step = {})
+        : xml_(xml), limits_(limits), part_(part), progress_(progress), step_(step),
+          size_(xml.size()) {}
 
     // The next token; throws on an XML error, a DTD or nesting deeper than the limit.
     QXmlStreamReader::TokenType next() {
+        if (progress_ && *progress_ && ++tokens_ % progressTokens == 0)
+            (*progress_)(step_, std::min(xml_.characterOffset(), size_), size_);
         const auto t = xml_.readNext();
         if (t == QXmlStreamReader::StartElement && ++depth_ > limits_.depth)
             fail(
@@ -84,11 +89,21 @@ public:
     }
 
 private:
+    // Tokens between two progress calls: a few milliseconds of reading.
+    static constexpr qint64 progressTokens = 4096;
     QXmlStreamReader xml_;
     const XlsxLimits& limits_;
     QString part_;
+    const ReadProgress* progress_;
+    QString step_;
+    qint64 size_ = 0;
+    qint64 tokens_ = 0;
     int depth_ = 0;
 };
+
+const QString unpackStep = QStringLiteral("Rozpakowywanie katalogu");
+const QString stringsStep = QStringLiteral("Czytanie napisów katalogu");
+const QString sheetStep = QStringLiteral("Czytanie arkusza katalogu");
 
 // Column index of a cell reference ("B7" -> 1); -1 when the reference is no cell reference.
 int columnOf(QStringView ref) {
@@ -142,8 +157,8 @@ public:
         return zip_name_locate(zip_.get(), name.toUtf8().constData(), 0) >= 0;
     }
 
-    // The whole entry, bounded in size and compression ratio.
-    QByteArray read(const QString& name) {
+    // The whole entry, bounded in size and compression ratio, unpacked a megabyte at a time.
+    QByteArray read(const QString& name, const ReadProgress& progress = {}) {
         const zip_int64_t index = zip_name_locate(zip_.get(), name.toUtf8().constData(), 0);
         if (index < 0)
             fail(QStringLiteral("brak części %1").arg(name));
@@ -175,9 +190,12 @@ public:
         // One byte more than announced: an entry longer than its header says is refused.
         QByteArray out(size + 1, Qt::Uninitialized);
         qint64 got = 0;
+        constexpr qint64 chunk = 1 << 20;
         while (got < out.size()) {
-            const zip_int64_t n =
-                zip_fread(file.get(), out.data() + got, zip_uint64_t(out.size() - got));
+            if (progress)
+                progress(unpackStep, got, size);
+            const zip_int64_t n = zip_fread(file.get(), out.data() + got,
+                                            zip_uint64_t(std::min(chunk, out.size() - got)));
             if (n < 0)
                 fail(QStringLiteral("część %1 jest uszkodzona").arg(name));
             if (n == 0)
@@ -224,12 +242,34 @@ QString entryName(QStringView target) {
 } // namespace
 
 const Cell& SheetRow::at(int column) const {
-    return column >= 0 && column < cells.size() ? cells[column] : emptyCell;
+    const auto it = std::lower_bound(cells.begin(), cells.end(), column,
+                                     [](const PlacedCell& c, int col) { return c.column < col; });
+    return it != cells.end() && it->column == column ? it->cell : emptyCell;
 }
 
-QStringList parseSharedStrings(const QByteArray& xml, const XlsxLimits& limits,
-                               const QString& part) {
-    Reader r(xml, limits, part);
+void SheetRow::set(int column, Cell cell) {
+    // Files write a row's cells left to right: the common case appends.
+    if ((cells.isEmpty() || cells.last().column < column)) {
+        if (!cell.text.isEmpty())
+            cells.append(PlacedCell{column, std::move(cell)});
+        return;
+    }
+    const auto it = std::lower_bound(cells.begin(), cells.end(), column,
+                                     [](const PlacedCell& c, int col) { return c.column < col; });
+    const bool there = it != cells.end() && it->column == column;
+    if (cell.text.isEmpty()) {
+        if (there)
+            cells.erase(it);
+    } else if (there) {
+        it->cell = std::move(cell);
+    } else {
+        cells.insert(it, PlacedCell{column, std::move(cell)});
+    }
+}
+
+QStringList parseSharedStrings(const QByteArray& xml, const XlsxLimits& limits, const QString& part,
+                               const ReadProgress& progress) {
+    Reader r(xml, limits, part, &progress, stringsStep);
     QStringList out;
     QString current;
     bool inItem = false, inText = false;
@@ -270,8 +310,8 @@ QStringList parseSharedStrings(const QByteArray& xml, const XlsxLimits& limits,
 }
 
 Sheet parseSheet(const QByteArray& xml, const QStringList& shared, const XlsxLimits& limits,
-                 const QString& part) {
-    Reader r(xml, limits, part);
+                 const QString& part, const ReadProgress& progress) {
+    Reader r(xml, limits, part, &progress, sheetStep);
     Sheet sheet;
     qint64 cells = 0;
     bool inData = false, inRow = false, inCell = false, inValue = false, inText = false;
@@ -353,9 +393,7 @@ Sheet parseSheet(const QByteArray& xml, const QStringList& shared, const XlsxLim
                     cell.text = value.trimmed();
                     cell.numeric = !cell.text.isEmpty();
                 }
-                if (row->cells.size() <= column)
-                    row->cells.resize(column + 1);
-                row->cells[column] = cell;
+                row->set(column, std::move(cell));
             } else if (n == u"v") {
                 inValue = false;
             } else if (n == u"rPh") {
@@ -410,7 +448,8 @@ WorkbookParts workbookParts(const QByteArray& workbookXml, const QByteArray& rel
     return parts;
 }
 
-Sheet readFirstSheet(const QByteArray& xlsx, const QString& fileName, const XlsxLimits& limits) {
+Sheet readFirstSheet(const QByteArray& xlsx, const QString& fileName, const XlsxLimits& limits,
+                     const ReadProgress& progress) {
     Zip zip(xlsx, fileName, limits);
     try {
         const QByteArray workbook = zip.read(QStringLiteral("xl/workbook.xml"));
@@ -418,8 +457,9 @@ Sheet readFirstSheet(const QByteArray& xlsx, const QString& fileName, const Xlsx
         const WorkbookParts parts = workbookParts(workbook, rels, limits);
         QStringList shared;
         if (!parts.sharedStrings.isEmpty() && zip.has(parts.sharedStrings))
-            shared = parseSharedStrings(zip.read(parts.sharedStrings), limits, parts.sharedStrings);
-        return parseSheet(zip.read(parts.sheet), shared, limits, parts.sheet);
+            shared = parseSharedStrings(zip.read(parts.sharedStrings, progress), limits,
+                                        parts.sharedStrings, progress);
+        return parseSheet(zip.read(parts.sheet, progress), shared, limits, parts.sheet, progress);
     } catch (const Error& e) {
         if (e.message().startsWith(fileName + u':'))
             throw;
@@ -427,14 +467,15 @@ Sheet readFirstSheet(const QByteArray& xlsx, const QString& fileName, const Xlsx
     }
 }
 
-Sheet readFirstSheetFile(const QString& path, const XlsxLimits& limits) {
+Sheet readFirstSheetFile(const QString& path, const XlsxLimits& limits,
+                         const ReadProgress& progress) {
     // Only a regular file, opened without blocking, and never more of it than the limit.
     FileRead in = tryReadRegularFile(path, limits.fileBytes);
     if (in.problem == FileProblem::Missing)
         throw Error(QStringLiteral("%1: nie ma takiego pliku").arg(path));
     if (in.problem != FileProblem::None)
         throw Error(in.message);
-    return readFirstSheet(in.bytes, QFileInfo(path).fileName(), limits);
+    return readFirstSheet(in.bytes, QFileInfo(path).fileName(), limits, progress);
 }
 
 bool wholeNumber(const QString& text, qint64* value) {

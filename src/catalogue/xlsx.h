@@ -12,6 +12,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace wirtal::catalogue {
 
 struct XlsxLimits {
@@ -34,21 +36,38 @@ struct Cell {
     bool numeric = false; // a number cell (text is the stored number, "99" or "99.0" or "9.9E1")
 };
 
+struct PlacedCell {
+    int column = 0; // A = 0
+    Cell cell;
+};
+
+// A row holds only the cells the file gives a value: memory follows the data, not the sheet's
+// extent (one cell far to the right costs one cell, not the columns before it).
 struct SheetRow {
-    qint64 number = 0; // the row number of the sheet, from 1
-    QList<Cell> cells; // by column, A = 0; missing cells are empty
+    qint64 number = 0;       // the row number of the sheet, from 1
+    QList<PlacedCell> cells; // by ascending column, no column twice, no empty text
+    // The cell of a column; an empty cell when the row has none there.
     const Cell& at(int column) const;
+    // Puts a cell in its column (an empty one removes what the column held).
+    void set(int column, Cell cell);
 };
 
 struct Sheet {
     QList<SheetRow> rows; // in the order of the file
 };
 
+// How far the reading is: the step's Polish name and done of total (bytes or characters of the
+// part). Called every few thousand XML tokens and every megabyte unpacked, so a callback that
+// throws (a cancel) stops the reading after a bounded amount of work whatever the sheet's shape.
+using ReadProgress = std::function<void(const QString& step, qint64 done, qint64 total)>;
+
 // The XML parts. Each throws Error with a message that names the part (`part`) and the problem.
 QStringList parseSharedStrings(const QByteArray& xml, const XlsxLimits& limits,
-                               const QString& part = QStringLiteral("xl/sharedStrings.xml"));
+                               const QString& part = QStringLiteral("xl/sharedStrings.xml"),
+                               const ReadProgress& progress = {});
 Sheet parseSheet(const QByteArray& xml, const QStringList& shared, const XlsxLimits& limits,
-                 const QString& part = QStringLiteral("xl/worksheets/sheet1.xml"));
+                 const QString& part = QStringLiteral("xl/worksheets/sheet1.xml"),
+                 const ReadProgress& progress = {});
 
 // The entries of the first sheet and of the shared strings (empty when the workbook has none),
 // from xl/workbook.xml and xl/_rels/workbook.xml.rels, as zip entry names.
@@ -60,10 +79,11 @@ WorkbookParts workbookParts(const QByteArray& workbookXml, const QByteArray& rel
                             const XlsxLimits& limits);
 
 // The first sheet of a workbook held in memory; errors name `fileName`.
-Sheet readFirstSheet(const QByteArray& xlsx, const QString& fileName,
-                     const XlsxLimits& limits = {});
+Sheet readFirstSheet(const QByteArray& xlsx, const QString& fileName, const XlsxLimits& limits = {},
+                     const ReadProgress& progress = {});
 // The same from a file (a regular file only, at most limits.fileBytes).
-Sheet readFirstSheetFile(const QString& path, const XlsxLimits& limits = {});
+Sheet readFirstSheetFile(const QString& path, const XlsxLimits& limits = {},
+                         const ReadProgress& progress = {});
 
 // A number cell's text as a whole number ("99", "99.0", "9.9E1"); false when it is none.
 bool wholeNumber(const QString& text, qint64* value);

@@ -29,6 +29,8 @@ ImportWindow::ImportWindow(ImportOptions options, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     step_ = new QLabel(QStringLiteral("Przygotowanie importu"), this);
     step_->setObjectName(QStringLiteral("importstep"));
+    // What the label shows may come from the catalogue: never read as markup.
+    step_->setTextFormat(Qt::PlainText);
     layout->addWidget(step_);
     bar_ = new QProgressBar(this);
     bar_->setObjectName(QStringLiteral("importprogress"));

@@ -19,8 +19,8 @@ Sheet sheetOf(const QList<QStringList>& rows) {
     for (qsizetype i = 0; i < rows.size(); ++i) {
         SheetRow r;
         r.number = i + 1;
-        for (const QString& t : rows[i])
-            r.cells << Cell{t, false};
+        for (qsizetype c = 0; c < rows[i].size(); ++c)
+            r.set(int(c), Cell{rows[i][c], false});
         s.rows << r;
     }
     return s;

@@ -76,6 +76,26 @@ TEST(Xlsx, CellPlacesRichTextAndEscapes) {
     EXPECT_EQ(s.rows[1].at(1).text, "1");
 }
 
+// A row costs the cells it has: one cell far to the right is one cell, not the columns before it,
+// and cells given out of order or twice still land in their columns.
+TEST(Xlsx, RowsHoldOnlyTheirCells) {
+    const Sheet s = parseSheet(sheetOf("<row r=\"1\"><c r=\"SR1\" t=\"inlineStr\"><is><t>daleko"
+                                       "</t></is></c></row>"
+                                       "<row r=\"2\"><c r=\"C2\"><v>3</v></c><c r=\"A2\"><v>1</v>"
+                                       "</c><c r=\"B2\"><v>2</v></c><c r=\"A2\"><v>9</v></c>"
+                                       "<c r=\"B2\"/></row>"),
+                               {}, {});
+    ASSERT_EQ(s.rows.size(), 2);
+    ASSERT_EQ(s.rows[0].cells.size(), 1);
+    EXPECT_EQ(s.rows[0].cells[0].column, 511);
+    EXPECT_EQ(s.rows[0].at(511).text, "daleko");
+    EXPECT_EQ(s.rows[0].at(0).text, "");
+    ASSERT_EQ(s.rows[1].cells.size(), 2);
+    EXPECT_EQ(s.rows[1].at(0).text, "9");
+    EXPECT_EQ(s.rows[1].at(1).text, ""); // emptied by the later cell of the same place
+    EXPECT_EQ(s.rows[1].at(2).text, "3");
+}
+
 TEST(Xlsx, WholeNumbers) {
     struct Case {
         const char* text;

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QHash>
 
+#include <algorithm>
+
 #include <zip.h>
 
 namespace wirtal::test {
@@ -128,6 +130,53 @@ QByteArray xlsxBytes(const QList<XRow>& rows) {
 bool writeBytes(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+QByteArray shapedXlsx(const SheetShape& shape) {
+    const XRow header = officialHeader();
+    QByteArray sst = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<sst>";
+    for (const XCell& h : header)
+        sst += "<si><t>" + xmlEscaped(h.text).toUtf8() + "</t></si>";
+    for (qint64 i = 0; i < shape.strings; ++i) {
+        QByteArray text = QByteArray::number(i);
+        text = text.rightJustified(std::max<qsizetype>(shape.stringChars, text.size()), 'x');
+        sst += "<si><t>" + text + "</t></si>";
+    }
+    sst += "</sst>";
+    QByteArray sheet = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+                       "<worksheet><sheetData>";
+    qint64 r = 1;
+    if (shape.header) {
+        sheet += "<row r=\"1\">";
+        for (int c = 0; c < header.size(); ++c)
+            sheet += "<c r=\"" + columnName(c).toLatin1() + "1\" t=\"s\"><v>" +
+                     QByteArray::number(c) + "</v></c>";
+        sheet += "</row>";
+        ++r;
+    }
+    QList<QByteArray> columns;
+    for (int c = 0; c < shape.cellsPerRow; ++c)
+        columns << columnName(shape.firstColumn + c).toLatin1();
+    qint64 next = 0;
+    for (qint64 i = 0; i < shape.rows; ++i, ++r) {
+        const QByteArray number = QByteArray::number(r);
+        sheet += "<row r=\"" + number + "\">";
+        for (const QByteArray& column : columns) {
+            sheet += "<c r=\"" + column + number + "\" t=\"s\"><v>" +
+                     QByteArray::number(header.size() + next) + "</v></c>";
+            next = (next + 1) % std::max<qint64>(shape.strings, 1);
+        }
+        sheet += "</row>";
+    }
+    sheet += "</sheetData></worksheet>";
+    auto entries = workbookEntries({});
+    for (auto& [name, bytes] : entries) {
+        if (name == u"xl/sharedStrings.xml")
+            bytes = sst;
+        if (name == u"xl/worksheets/sheet1.xml")
+            bytes = sheet;
+    }
+    return zipBytes(entries);
 }
 
 XRow officialHeader() {

@@ -35,6 +35,20 @@ QList<QPair<QString, QByteArray>> workbookEntries(const QList<XRow>& rows);
 QByteArray xlsxBytes(const QList<XRow>& rows);
 bool writeBytes(const QString& path, const QByteArray& bytes);
 
+// A workbook of a given shape, written straight as XML (a list of XRow would be too large): the
+// catalogue's header row (when `header`), then `rows` rows of `cellsPerRow` cells from column
+// `firstColumn` (A = 0), each a shared string, cycling through `strings` distinct strings of
+// `stringChars` characters. The shapes of a hostile sheet: wide, tall, sparse, many strings.
+struct SheetShape {
+    qint64 rows = 0;
+    int cellsPerRow = 1;
+    int firstColumn = 0;
+    qint64 strings = 1;
+    int stringChars = 1;
+    bool header = true;
+};
+QByteArray shapedXlsx(const SheetShape& shape);
+
 // The catalogue's header row in the official order, and a row of it from named values
 // ("number", "text", "a", "b", "c", "answer", "media", "part", "categories", "points", "en").
 XRow officialHeader();

@@ -179,6 +179,32 @@ TEST_F(ImportFromProgram, CancelOrFailureLeavesThePreviousFolder) {
     }
 }
 
+// Text from the catalogue reaches the learner as text: a cell that holds markup is quoted in the
+// failure literally, and the window's label never reads markup.
+TEST_F(ImportFromProgram, MarkupFromTheCatalogueIsShownAsText) {
+    const QString hostile =
+        QStringLiteral("<h1 style=color:red>zapłać</h1><img src=/etc/hostname>");
+    auto entries = workbookEntries({officialHeader()});
+    for (auto& [name, bytes] : entries)
+        if (name == QStringLiteral("xl/worksheets/sheet1.xml"))
+            bytes = "<worksheet><sheetData><row r=\"1\"><c r=\"" +
+                    hostile.toHtmlEscaped().toUtf8() +
+                    "\"><v>1</v></c></row></sheetData>"
+                    "</worksheet>";
+    ASSERT_TRUE(writeBytes(xlsx(), zipBytes(entries)));
+    dialogs.expectOpen(xlsx());
+    dialogs.expectFolder(media());
+    QString said;
+    dialogs.expect(QStringLiteral("Nie udało się zaimportować"), Answer::Ok,
+                   [&] { said = dialogs.shown().last(); });
+    Qt::TextFormat format = Qt::AutoText;
+    EXPECT_FALSE(importCatalogue(dialogs, nullptr, folders.program(), imported(),
+                                 [&](ImportWindow& w) { format = w.stepLabel()->textFormat(); }));
+    EXPECT_TRUE(dialogs.allAnswered());
+    EXPECT_TRUE(said.contains(hostile)) << said.toStdString();
+    EXPECT_EQ(format, Qt::PlainText);
+}
+
 TEST_F(ImportFromProgram, WindowShowsEachStepWithItsCount) {
     dialogs.expectOpen(xlsx());
     dialogs.expectFolder(media());
