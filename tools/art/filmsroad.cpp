@@ -43,8 +43,10 @@ QList<Film> roadFilms() {
              s.lightZ = 30;
              s.junctionZ = 31;
              s.signZ = 27;
-             const qreal stop = distance(3.5, 8, 1.0, 3.5);
-             return road(s, t < 5 ? distance(t, 8, 1.0, 3.5) : stop + 3 * (t - 5) * (t - 5) / 2);
+             // stops with the line just ahead of the bonnet, looks, then goes
+             const qreal stop = distance(5.2, 8, 1.0, 5.2);
+             return road(s,
+                         t < 5.6 ? distance(t, 8, 1.0, 5.2) : stop + 3 * (t - 5.6) * (t - 5.6) / 2);
          }},
         {"light-green-yellow", 6,
          [](qreal t) {
@@ -93,7 +95,8 @@ QList<Film> roadFilms() {
              s.zebraZ = 32;
              s.signs = {QStringLiteral("D-6")};
              s.signZ = 32;
-             s.actors = {actor(Actor::Pedestrian, 2.6, 33.5, Actor::Left)};
+             // waiting at the far kerb, clear of the sign on our side
+             s.actors = {actor(Actor::Pedestrian, -5.7, 33.5, Actor::Right)};
              return road(s, distance(t, 8, 1.0, 4.5) * 0.9);
          }},
         {"ped-child", 5,
@@ -202,7 +205,8 @@ QList<Film> roadFilms() {
              RoadScene s;
              s.road = QStringLiteral("town");
              s.tramTracks = true;
-             Actor tram = actor(Actor::Tram, -2.2, 24 + std::max(0.0, 3 - t) * 3);
+             // the tram ahead of us slows down to its stop
+             Actor tram = actor(Actor::Tram, -2.2, 18 + distance(t, 4, 0, 3));
              Actor a =
                  actor(Actor::Pedestrian, 2.4 - 1.2 * std::max(0.0, t - 2.5), 21, Actor::Left);
              a.colour = QColor(150, 60, 120);
@@ -275,6 +279,7 @@ QList<Film> roadFilms() {
              s.actors = {actor(Actor::Car, 0, 16 + 11 * t), actor(Actor::Car, -3.5, 45 + 13 * t)};
              s.actors[1].colour = QColor(230, 230, 230);
              s.camX = -3.5 * ramp(t, 2, 4);
+             s.icon = t > 0.8 && t < 4 && blinkAt(t) ? QStringLiteral("indicator-left") : QString();
              return road(s, distance(t, 13));
          }},
         {"fog", 6,
