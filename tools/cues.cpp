@@ -137,11 +137,50 @@ void analyseBasic(const std::vector<Item>& items, Report& r) {
     r.basicRules.insert(r.basicRules.end(), keywordRules.begin(), keywordRules.end());
 }
 
+// The options that can stand in the middle when the options are ordered by length: those of the
+// middle length (ties share the credit, so three of one length are each a third).
+std::vector<int> middleOf(const QStringList& options) {
+    std::vector<qsizetype> lengths;
+    for (const QString& o : options)
+        lengths.push_back(o.trimmed().size());
+    std::vector<qsizetype> sorted = lengths;
+    std::sort(sorted.begin(), sorted.end());
+    std::vector<int> picks;
+    if (sorted.empty())
+        return picks;
+    const qsizetype mid = sorted[sorted.size() / 2];
+    for (int i = 0; i < int(lengths.size()); ++i)
+        if (lengths[std::size_t(i)] == mid)
+            picks.push_back(i);
+    return picks;
+}
+
+// The texts used repeatMin times or more, in the order of their first use.
+std::vector<RepeatedText> repeatedTexts(const std::vector<Item>& basic,
+                                        const std::vector<Item>& specialist) {
+    std::map<QString, RepeatedText> byText;
+    QStringList order;
+    for (const auto* items : {&basic, &specialist})
+        for (const Item& q : *items) {
+            const QString key = q.text.simplified().toLower();
+            if (!byText.contains(key)) {
+                order << key;
+                byText[key].text = q.text.simplified();
+            }
+            ++byText[key].answers[q.answer];
+        }
+    std::vector<RepeatedText> out;
+    for (const QString& key : order)
+        if (byText[key].count() >= repeatMin)
+            out.push_back(byText[key]);
+    return out;
+}
+
 void analyseSpecialist(const std::vector<Item>& items, Report& r) {
     r.specialistCount = int(items.size());
     if (items.empty())
         return;
-    double longest = 0, shortest = 0, notLongest = 0, notShortest = 0;
+    double longest = 0, shortest = 0, middle = 0, notLongest = 0, notShortest = 0;
     double avoidAbsolute = 0, longestPlain = 0, pickAbsolute = 0;
     std::map<int, int> letters;
     double rightChars = 0, wrongChars = 0;
@@ -190,6 +229,7 @@ void analyseSpecialist(const std::vector<Item>& items, Report& r) {
         };
         longest += expectedShare(extreme(all, true), right);
         shortest += expectedShare(extreme(all, false), right);
+        middle += expectedShare(middleOf(q.options), right);
         notLongest += expectedShare(others(extreme(all, true)), right);
         notShortest += expectedShare(others(extreme(all, false)), right);
         const std::vector<int>& unmarked = plain.empty() ? all : plain;
@@ -207,6 +247,7 @@ void analyseSpecialist(const std::vector<Item>& items, Report& r) {
          r.specialistCount},
         {QStringLiteral("najdłuższa odpowiedź"), longest / total, r.specialistCount},
         {QStringLiteral("najkrótsza odpowiedź"), shortest / total, r.specialistCount},
+        {QStringLiteral("środkowa długością odpowiedź"), middle / total, r.specialistCount},
         {QStringLiteral("losowo spośród odpowiedzi innych niż najdłuższa"), notLongest / total,
          r.specialistCount},
         {QStringLiteral("losowo spośród odpowiedzi innych niż najkrótsza"), notShortest / total,
@@ -234,6 +275,27 @@ void out(const QString& text) {
 
 } // namespace
 
+int RepeatedText::count() const {
+    int c = 0;
+    for (const auto& [answer, times] : answers)
+        c += times;
+    return c;
+}
+
+double RepeatedText::lean() const {
+    int most = 0;
+    for (const auto& [answer, times] : answers)
+        most = std::max(most, times);
+    return count() ? double(most) / count() : 0;
+}
+
+double Report::maxLean() const {
+    double m = 0;
+    for (const RepeatedText& t : repeated)
+        m = std::max(m, t.lean());
+    return m;
+}
+
 double Report::bestBasic() const {
     return best(basicRules);
 }
@@ -255,12 +317,13 @@ Report analyse(const std::vector<Item>& basic, const std::vector<Item>& speciali
     Report r;
     analyseBasic(basic, r);
     analyseSpecialist(specialist, r);
+    r.repeated = repeatedTexts(basic, specialist);
     return r;
 }
 
 bool withinBounds(const Report& r) {
     return r.bestBasic() < basicBound && r.bestSpecialist() < specialistBound &&
-           r.rightLength <= r.wrongLength;
+           r.rightLength <= r.wrongLength && r.maxLean() <= repeatBound;
 }
 
 QString format(const Report& r) {
@@ -297,11 +360,25 @@ QString format(const Report& r) {
     s += QStringLiteral("  średnia długość odpowiedzi: poprawnej %1, błędnej %2 znaków\n")
              .arg(QString::number(r.rightLength, 'f', 1).replace(u'.', u','),
                   QString::number(r.wrongLength, 'f', 1).replace(u'.', u','));
+    s += QStringLiteral("Treści użyte co najmniej %1 razy: %2\n")
+             .arg(repeatMin)
+             .arg(r.repeated.size());
+    for (const RepeatedText& t : r.repeated) {
+        QStringList answers;
+        for (const auto& [answer, times] : t.answers)
+            answers << QStringLiteral("%1 %2").arg(answer).arg(times);
+        s += QStringLiteral("  %1 %2 %3\n")
+                 .arg(t.text.left(58), -58)
+                 .arg(answers.join(QStringLiteral(", ")), 12)
+                 .arg(percent(t.lean()), 8);
+    }
     s += QStringLiteral("Najlepsza reguła: podstawowe %1 (granica %2), specjalistyczne %3 "
-                        "(granica %4); poprawne odpowiedzi nie dłuższe od błędnych: %5. %6\n")
+                        "(granica %4); poprawne odpowiedzi nie dłuższe od błędnych: %5; "
+                        "powtórzona treść najwyżej %6 jednej odpowiedzi (granica %7). %8\n")
              .arg(percent(r.bestBasic()), percent(basicBound), percent(r.bestSpecialist()),
                   percent(specialistBound),
                   r.rightLength <= r.wrongLength ? QStringLiteral("tak") : QStringLiteral("nie"),
+                  percent(r.maxLean()), percent(repeatBound),
                   withinBounds(r) ? QStringLiteral("W granicach.")
                                   : QStringLiteral("Ponad granicą."));
     return s;

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <map>
 #include <vector>
 
 namespace wirtal::cues {
@@ -32,6 +33,15 @@ struct Rule {
     int t = 0, n = 0; // basic phrase types: how many answers are T and N
 };
 
+// A question text used several times with its answers: a learner who remembers the answer of
+// each such text scores its commoner answer on all of them.
+struct RepeatedText {
+    QString text;
+    std::map<QString, int> answers; // answer -> how many times
+    int count() const;
+    double lean() const; // the commoner answer's share
+};
+
 struct Report {
     int basicCount = 0, specialistCount = 0;
     std::vector<Rule> phraseTypes; // basic: each phrase type and its majority share
@@ -39,6 +49,8 @@ struct Report {
     std::vector<Rule> specialistRules;
     int absoluteOptions = 0, absoluteRight = 0; // specialist options with an absolute word
     double rightLength = 0, wrongLength = 0;    // mean length in characters
+    std::vector<RepeatedText> repeated;         // texts used repeatMin times or more
+    double maxLean() const;                     // the most lopsided of them (0 when none)
     double bestBasic() const;
     double bestSpecialist() const;
 };
@@ -47,13 +59,17 @@ struct Report {
 // than a few points (a basic question is guessed right half the time, a specialist one a third).
 inline constexpr double basicBound = 0.55;
 inline constexpr double specialistBound = 0.40;
+// A text used this many times or more may lean to one answer at most this much.
+inline constexpr int repeatMin = 5;
+inline constexpr double repeatBound = 0.75;
 
 Report analyse(const std::vector<Item>& basic, const std::vector<Item>& specialist);
 
 // The report as a table for people; ends with a line saying whether the bounds hold.
 QString format(const Report& r);
 
-// Every rule under its bound, and right options no longer than wrong ones on average.
+// Every rule under its bound, right options no longer than wrong ones on average, and no
+// repeated text leaning more than repeatBound.
 bool withinBounds(const Report& r);
 
 // True when the word is one of the absolute words ("zawsze", "nigdy", "wyłącznie", ...).

@@ -98,6 +98,16 @@ TEST(Cues, SpecialistRulesScoreWhatTheLengthsAndAbsoluteWordsGiveAway) {
           specialist({shortest, QStringLiteral("nigdy nie stoisz"), middle}, "A")},
          "losowo spośród odpowiedzi bez słów bezwzględnych",
          0.5},
+        {"the option of middle length is always right",
+         {specialist({shortest, middle, longest}, "B"),
+          specialist({longest, shortest, middle}, "C")},
+         "środkowa długością odpowiedź",
+         1.0},
+        {"the middle length shared by two options",
+         {specialist({QStringLiteral("aa"), QStringLiteral("bbbbb"), QStringLiteral("ccccc")},
+                     "B")},
+         "środkowa długością odpowiedź",
+         0.5},
         {"the absolute word is on the right option",
          {specialist({QStringLiteral("tylko prawym pasem"), middle, shortest}, "A")},
          "losowo spośród odpowiedzi ze słowem bezwzględnym",
@@ -124,6 +134,44 @@ TEST(Cues, RightOptionsLongerOnAverageBreakTheBounds) {
     EXPECT_NEAR(r.bestSpecialist(), 1.0 / 3, 1e-9);
     EXPECT_GT(r.rightLength, r.wrongLength);
     EXPECT_FALSE(cues::withinBounds(r));
+}
+
+TEST(Cues, ATextRepeatedWithOneAnswerBreaksTheBounds) {
+    // A learner who remembers the answer of each repeated text: one text used often with one
+    // answer gives it away even when every other rule stays near chance.
+    const auto bank = [](int times, int yes) {
+        std::vector<Item> items;
+        for (int i = 0; i < times; ++i)
+            items.push_back(basic(QStringLiteral("Czy w tej sytuacji  masz pierwszeństwo?"),
+                                  i < yes ? "T" : "N"));
+        // the rest half T, half N, each text once
+        for (int i = 0; i < 200; ++i)
+            items.push_back(
+                basic(QStringLiteral("Czy wolno Ci jechać %1?").arg(i), i % 2 ? "T" : "N"));
+        return items;
+    };
+    const struct {
+        const char* what;
+        int times, yes;
+        bool within;
+        std::size_t repeated;
+    } cases[] = {
+        {"used six times, always N", 6, 0, false, 1},
+        {"used eight times, seven T", 8, 7, false, 1},
+        {"used eight times, six T (75 %)", 8, 6, true, 1},
+        {"used four times, always N: too few to count", 4, 0, true, 0},
+    };
+    for (const auto& c : cases) {
+        const cues::Report r = cues::analyse(bank(c.times, c.yes), {});
+        EXPECT_EQ(r.repeated.size(), c.repeated) << c.what;
+        EXPECT_EQ(cues::withinBounds(r), c.within) << c.what << "\n"
+                                                   << cues::format(r).toStdString();
+    }
+    // the same text in other case and spacing is the same text
+    std::vector<Item> items = bank(3, 0);
+    items.push_back(basic(QStringLiteral("czy w tej sytuacji masz pierwszeństwo?"), "N"));
+    items.push_back(basic(QStringLiteral("Czy w tej sytuacji masz pierwszeństwo? "), "N"));
+    EXPECT_FALSE(cues::withinBounds(cues::analyse(items, {})));
 }
 
 TEST(Cues, AbsoluteWords) {

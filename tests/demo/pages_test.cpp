@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The built demo program folder holds every reference page the menus open, and every picture a
-// page shows is there and is a picture: no page of the library shows a broken picture.
+// page shows is there and is a picture: no page of the library shows a broken picture. Every page
+// says the date its law is as of.
 #include "library/referencepages.h"
 
 #include <QDir>
@@ -58,6 +59,22 @@ TEST(ReferencePagesInProgramFolder, EveryPictureOfEveryPageIsAPicture) {
         }
     }
     EXPECT_TRUE(anyPicture);
+}
+
+TEST(ReferencePagesInProgramFolder, EveryPageSaysTheDateItsLawIsAsOf) {
+    const QDir pages(folder + QStringLiteral("/obrazki_prawko"));
+    const QStringList names =
+        pages.entryList({QStringLiteral("*.htm"), QStringLiteral("*.html")}, QDir::Files);
+    ASSERT_FALSE(names.isEmpty());
+    static const QRegularExpression asOf(
+        QStringLiteral("Stan prawny: \\d{1,2} \\p{L}+ \\d{4} r\\."),
+        QRegularExpression::UseUnicodePropertiesOption);
+    for (const QString& name : names) {
+        QFile f(pages.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << name.toStdString();
+        EXPECT_TRUE(asOf.match(QString::fromUtf8(f.readAll())).hasMatch())
+            << name.toStdString() << ": no date of the law it states";
+    }
 }
 
 } // namespace

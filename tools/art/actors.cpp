@@ -190,6 +190,11 @@ void vehicleSide(QPainter& p, const QRectF& b, const Actor& a) {
 
 } // namespace
 
+QSizeF actorSize(Actor::Kind k) {
+    const Size s = sizeOf(k);
+    return {s.w, s.len};
+}
+
 void paintPerson(QPainter& p, const QRectF& b, const QColor& coat, Actor::Facing facing,
                  const QString& pose, qreal step, bool child) {
     const qreal w = b.width(), h = b.height();

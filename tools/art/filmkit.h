@@ -2,7 +2,9 @@
 
 #pragma once
 
-// What the film scripts share: the film table's row, time helpers, and the scene builders.
+// What the film scripts share: the film table's row, time helpers, and the scene builders. A
+// script gives the scene at time t; the frame is painted from it, and the geometry check reads
+// the same scene (filmcheck.h).
 
 #include "art/plan.h"
 #include "art/road.h"
@@ -16,13 +18,37 @@
 
 namespace wirtal::art::film {
 
-using Frame = std::function<void(QPainter&, qreal)>;
+// One moment of a film: a junction from above, the road from the driver's seat (already moved
+// by the distance driven), or the parking street at time t.
+struct FilmScene {
+    enum Kind { Plan, Road, Parking };
+    Kind kind = Road;
+    PlanScene plan;
+    RoadScene road;
+    qreal t = 0;
+};
+
+using Script = std::function<FilmScene(qreal)>;
 
 struct Film {
     const char* name;
     double seconds;
-    Frame frame;
+    Script scene;
 };
+
+inline void paintFilmScene(QPainter& p, const FilmScene& f) {
+    switch (f.kind) {
+    case FilmScene::Plan:
+        paintPlan(p, f.plan);
+        break;
+    case FilmScene::Road:
+        paintRoad(p, f.road);
+        break;
+    case FilmScene::Parking:
+        paintParallelParking(p, f.t);
+        break;
+    }
+}
 
 inline qreal clamp01(qreal v) {
     return std::clamp(v, 0.0, 1.0);
@@ -50,6 +76,8 @@ inline void advance(RoadScene& s, qreal d) {
     s.railZ -= d;
     s.lightZ -= d;
     s.tunnelZ -= d;
+    s.slipFrom -= d;
+    s.slipTo -= d;
     s.junctionZ = std::max(0.5, (s.junctionZ > 0 ? s.junctionZ : 14) - d);
     if (s.lineChangeZ > 0)
         s.lineChangeZ -= d;
@@ -57,11 +85,13 @@ inline void advance(RoadScene& s, qreal d) {
         a.z -= d;
 }
 
-inline void road(QPainter& p, RoadScene s, qreal d) {
+inline FilmScene road(RoadScene s, qreal d) {
     advance(s, d);
     if (s.signZ < 3)
         s.signs.clear();
-    paintRoad(p, s);
+    FilmScene f;
+    f.road = s;
+    return f;
 }
 
 inline PlanUser user(const char* label, const char* item, qreal progress) {
@@ -81,14 +111,26 @@ inline qreal through(qreal t, qreal t1, qreal t2, qreal t3) {
     return 0.33 + 0.67 * ramp(t, t2, t3);
 }
 
-inline void plan(QPainter& p, PlanScene s, qreal t) {
+inline FilmScene plan(PlanScene s, qreal t) {
     for (PlanUser& u : s.users)
         u.blink = blinkAt(t);
-    paintPlan(p, s);
+    FilmScene f;
+    f.kind = FilmScene::Plan;
+    f.plan = s;
+    f.t = t;
+    return f;
 }
 
-// The scripts of the films seen from the driver's seat and from above.
+inline FilmScene parking(qreal t) {
+    FilmScene f;
+    f.kind = FilmScene::Parking;
+    f.t = t;
+    return f;
+}
+
+// The scripts of the films seen from the driver's seat and from above, and all of them.
 QList<Film> roadFilms();
 QList<Film> planFilms();
+const QList<Film>& films();
 
 } // namespace wirtal::art::film

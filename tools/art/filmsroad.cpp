@@ -10,7 +10,7 @@ namespace wirtal::art::film {
 QList<Film> roadFilms() {
     return {
         {"junction-main-road", 6,
-         [](QPainter& p, qreal t) {
+         [](qreal t) {
              RoadScene s;
              s.signs = {QStringLiteral("D-1")};
              s.place = QStringLiteral("junction");
@@ -20,10 +20,10 @@ QList<Film> roadFilms() {
              waiting.left = true;
              waiting.blink = blinkAt(t);
              s.actors = {waiting};
-             road(p, s, distance(t, 9));
+             return road(s, distance(t, 9));
          }},
         {"junction-yield", 7,
-         [](QPainter& p, qreal t) {
+         [](qreal t) {
              RoadScene s;
              s.signs = {QStringLiteral("A-7")};
              s.place = QStringLiteral("junction");
@@ -32,10 +32,10 @@ QList<Film> roadFilms() {
              s.actors = {actor(Actor::Car, -30 + 14 * t, 38, Actor::Right)};
              const qreal d =
                  t < 4.5 ? distance(t, 7, 1.0, 3.5) : distance(3.5, 7, 1.0, 3.5) + 4 * (t - 4.5);
-             road(p, s, d);
+             return road(s, d);
          }},
         {"junction-stop", 7,
-         [](QPainter& p, qreal t) {
+         [](qreal t) {
              RoadScene s;
              s.signs = {QStringLiteral("B-20")};
              s.place = QStringLiteral("junction");
@@ -43,37 +43,39 @@ QList<Film> roadFilms() {
              s.lightZ = 30;
              s.junctionZ = 31;
              s.signZ = 27;
-             const qreal stop = distance(3.5, 8, 1.0, 3.5);
-             road(p, s, t < 5 ? distance(t, 8, 1.0, 3.5) : stop + 3 * (t - 5) * (t - 5) / 2);
+             // stops with the line just ahead of the bonnet, looks, then goes
+             const qreal stop = distance(5.2, 8, 1.0, 5.2);
+             return road(s,
+                         t < 5.6 ? distance(t, 8, 1.0, 5.2) : stop + 3 * (t - 5.6) * (t - 5.6) / 2);
          }},
         {"light-green-yellow", 6,
-         [](QPainter& p, qreal t) {
+         [](qreal t) {
              RoadScene s;
              s.light = t < 2   ? QStringLiteral("green")
                        : t < 5 ? QStringLiteral("yellow")
                                : QStringLiteral("red");
              s.lightZ = 45;
-             road(p, s, distance(t, 9, 2.2, 5.6));
+             return road(s, distance(t, 9, 2.2, 5.6));
          }},
         {"light-red-green", 6,
-         [](QPainter& p, qreal t) {
+         [](qreal t) {
              RoadScene s;
              s.light = t < 2.5   ? QStringLiteral("red")
                        : t < 3.7 ? QStringLiteral("red-yellow")
                                  : QStringLiteral("green");
              s.lightZ = 11;
-             road(p, s, t < 4 ? 0 : 1.5 * (t - 4) * (t - 4));
+             return road(s, t < 4 ? 0 : 1.5 * (t - 4) * (t - 4));
          }},
         {"light-yellow-flash", 6,
-         [](QPainter& p, qreal t) {
+         [](qreal t) {
              RoadScene s;
              s.light = QStringLiteral("yellow-flash");
              s.flashOn = blinkAt(t);
              s.lightZ = 42;
-             road(p, s, distance(t, 7));
+             return road(s, distance(t, 7));
          }},
         {"ped-zebra", 6,
-         [](QPainter& p, qreal t) {
+         [](qreal t) {
              RoadScene s;
              s.zebra = true;
              s.zebraZ = 30;
@@ -84,20 +86,21 @@ QList<Film> roadFilms() {
              a.step = std::fmod(t, 1.0);
              const qreal d = distance(t, 8, 1.2, 4.2);
              s.actors = {a};
-             road(p, s, d);
+             return road(s, d);
          }},
         {"ped-waiting", 6,
-         [](QPainter& p, qreal t) {
+         [](qreal t) {
              RoadScene s;
              s.zebra = true;
              s.zebraZ = 32;
              s.signs = {QStringLiteral("D-6")};
              s.signZ = 32;
-             s.actors = {actor(Actor::Pedestrian, 2.6, 33.5, Actor::Left)};
-             road(p, s, distance(t, 8, 1.0, 4.5) * 0.9);
+             // waiting at the far kerb, clear of the sign on our side
+             s.actors = {actor(Actor::Pedestrian, -5.7, 33.5, Actor::Right)};
+             return road(s, distance(t, 8, 1.0, 4.5) * 0.9);
          }},
         {"ped-child", 5,
-         [](QPainter& p, qreal t) {
+         [](qreal t) {
              RoadScene s;
              s.road = QStringLiteral("town");
              Actor parked = actor(Actor::Car, 1.0, 30);
@@ -106,74 +109,74 @@ QList<Film> roadFilms() {
              child.colour = QColor(240, 180, 0);
              child.step = std::fmod(t * 1.5, 1.0);
              s.actors = {parked, child};
-             road(p, s, distance(t, 8, 1.7, 3.2));
+             return road(s, distance(t, 8, 1.7, 3.2));
          }},
         {"cyclist-overtake", 7,
-         [](QPainter& p, qreal t) {
+         [](qreal t) {
              RoadScene s;
              const qreal d = distance(t, 10);
              s.actors = {actor(Actor::Cyclist, 1.1, 14 + 5 * t)};
              s.camX = -2.0 * ramp(t, 1, 2.5) + 2.0 * ramp(t, 5, 6.5);
-             road(p, s, d);
+             return road(s, d);
          }},
         {"cyclist-crossing", 6,
-         [](QPainter& p, qreal t) {
+         [](qreal t) {
              RoadScene s;
              s.bikeCrossing = true;
              s.zebraZ = 28;
              s.signs = {QStringLiteral("D-6a")};
              s.signZ = 28;
              s.actors = {actor(Actor::Cyclist, 4 - 3 * std::max(0.0, t - 1), 28.5, Actor::Left)};
-             road(p, s, distance(t, 8, 1.2, 4));
+             return road(s, distance(t, 8, 1.2, 4));
          }},
         {"rail-closing", 7,
-         [](QPainter& p, qreal t) {
+         [](qreal t) {
              RoadScene s;
              s.rail = QStringLiteral("closing");
              s.railZ = 34;
              s.railLights = t > 1;
              s.flashOn = blinkAt(t);
              s.barrier = ramp(t, 2, 5);
-             road(p, s, distance(t, 8, 1.3, 4.6));
+             return road(s, distance(t, 8, 1.3, 4.6));
          }},
         {"rail-train", 8,
-         [](QPainter& p, qreal t) {
+         [](qreal t) {
              RoadScene s;
              s.rail = QStringLiteral("train");
              s.railZ = 16;
              s.railLights = t < 6;
              s.flashOn = blinkAt(t);
              s.actors = {actor(Actor::Train, 60 - 28 * t, 18, Actor::Left)};
-             road(p, s, t < 6.5 ? 0 : 1.5 * (t - 6.5) * (t - 6.5));
+             return road(s, t < 6.5 ? 0 : 1.5 * (t - 6.5) * (t - 6.5));
          }},
         {"overtake", 8,
-         [](QPainter& p, qreal t) {
+         [](qreal t) {
              RoadScene s;
              const qreal d = distance(t, 16);
-             Actor truck = actor(Actor::Truck, 0, 18 + 11 * t);
+             Actor truck = actor(Actor::Truck, 0, 18 + 9 * t);
              truck.colour = QColor(210, 210, 215);
              s.actors = {truck};
              s.camX = -3.5 * ramp(t, 1, 2.5) + 3.5 * ramp(t, 5.5, 7);
-             road(p, s, d);
+             return road(s, d);
          }},
         {"overtaken", 6,
-         [](QPainter& p, qreal t) {
+         [](qreal t) {
              RoadScene s;
              s.actors = {actor(Actor::Car, -3.5, 12 * t - 4 + 1.2 * t * t)};
              s.actors[0].left = t < 1;
              s.actors[0].right = t > 4;
              s.actors[0].blink = blinkAt(t);
-             road(p, s, distance(t, 12));
+             return road(s, distance(t, 12));
          }},
         {"overtake-solid", 6,
-         [](QPainter& p, qreal t) {
+         [](qreal t) {
              RoadScene s;
              s.lineChangeZ = 40;
              s.actors = {actor(Actor::Car, 0, 14 + 10 * t)};
-             road(p, s, distance(t, 10));
+             return road(s, distance(t, 10));
          }},
         {"oncoming-narrow", 6,
-         [](QPainter& p, qreal t) {
+         [](qreal t) {
              RoadScene s;
              s.road = QStringLiteral("dirt");
              Actor truck = actor(Actor::Truck, -2.4, 70 - 6 * t, Actor::Towards);
@@ -181,10 +184,10 @@ QList<Film> roadFilms() {
              truck.colour = QColor(180, 60, 40);
              s.actors = {truck};
              s.camX = 0.6 * ramp(t, 1, 2.5);
-             road(p, s, distance(t, 8, 1.0, 5.5) * 0.9);
+             return road(s, distance(t, 8, 1.0, 5.5) * 0.9);
          }},
         {"bus-leaving", 7,
-         [](QPainter& p, qreal t) {
+         [](qreal t) {
              RoadScene s;
              s.road = QStringLiteral("town");
              s.signs = {QStringLiteral("D-15")};
@@ -195,14 +198,15 @@ QList<Film> roadFilms() {
              bus.left = true;
              bus.blink = blinkAt(t);
              s.actors = {bus};
-             road(p, s, distance(t, 8, 1, 3.5));
+             return road(s, distance(t, 8, 1, 3.5));
          }},
         {"tram-stop", 7,
-         [](QPainter& p, qreal t) {
+         [](qreal t) {
              RoadScene s;
              s.road = QStringLiteral("town");
              s.tramTracks = true;
-             Actor tram = actor(Actor::Tram, -2.2, 24 + std::max(0.0, 3 - t) * 3);
+             // the tram ahead of us slows down to its stop
+             Actor tram = actor(Actor::Tram, -2.2, 18 + distance(t, 4, 0, 3));
              Actor a =
                  actor(Actor::Pedestrian, 2.4 - 1.2 * std::max(0.0, t - 2.5), 21, Actor::Left);
              a.colour = QColor(150, 60, 120);
@@ -211,10 +215,10 @@ QList<Film> roadFilms() {
                  actor(Actor::Pedestrian, 3.0 - 1.1 * std::max(0.0, t - 3), 22.5, Actor::Left);
              b.step = std::fmod(t + 0.5, 1.0);
              s.actors = {tram, a, b};
-             road(p, s, distance(t, 7, 0.5, 3));
+             return road(s, distance(t, 7, 0.5, 3));
          }},
         {"emergency-behind", 7,
-         [](QPainter& p, qreal t) {
+         [](qreal t) {
              RoadScene s;
              s.mirrorBeacons = t < 3.5;
              s.flashOn = blinkAt(t);
@@ -225,55 +229,70 @@ QList<Film> roadFilms() {
              amb.blink = blinkAt(t);
              if (t > 3.5)
                  s.actors = {amb};
-             road(p, s, d);
+             return road(s, d);
          }},
         {"police-stop", 6,
-         [](QPainter& p, qreal t) {
+         [](qreal t) {
              RoadScene s;
              Actor officer = actor(Actor::Officer, 2.2, 34, Actor::Towards);
              officer.pose = QStringLiteral("wave");
              Actor car = actor(Actor::PoliceCar, 3.5, 40);
              s.actors = {car, officer};
              s.camX = 1.2 * ramp(t, 2, 4);
-             road(p, s, distance(t, 9, 1, 5));
+             return road(s, distance(t, 9, 1, 5));
          }},
         {"motorway-entry", 7,
-         [](QPainter& p, qreal t) {
+         [](qreal t) {
              RoadScene s;
              s.road = QStringLiteral("motorway");
-             s.camX = 4.0 * (1 - ramp(t, 3.5, 5.5));
-             s.actors = {actor(Actor::Car, 0, 8 + 26 * t), actor(Actor::Truck, 0, 40 + 18 * t)};
+             // along the acceleration lane, then over its broken line behind the lorry, a car
+             // overtaking in the left lane
+             s.slip = true;
+             s.slipFrom = -60;
+             s.slipTo = 130;
+             s.camX = 3.5 * (1 - ramp(t, 3.5, 5.5));
+             s.icon =
+                 t > 2.5 && t < 5.5 && blinkAt(t) ? QStringLiteral("indicator-left") : QString();
+             s.actors = {actor(Actor::Car, -3.5, 8 + 26 * t), actor(Actor::Truck, 0, 40 + 18 * t)};
              s.actors[0].colour = QColor(200, 200, 210);
-             road(p, s, distance(t, 20));
+             return road(s, distance(t, 20));
          }},
         {"motorway-exit", 6,
-         [](QPainter& p, qreal t) {
+         [](qreal t) {
              RoadScene s;
              s.road = QStringLiteral("motorway");
+             // indicating early, over the broken line onto the deceleration lane, and only there
+             // slowing down
+             s.slip = true;
+             s.slipFrom = 25;
+             s.slipTo = 400;
              s.camX = 3.5 * ramp(t, 1.5, 3.5);
+             s.icon =
+                 t > 0.5 && t < 3.7 && blinkAt(t) ? QStringLiteral("indicator-right") : QString();
              s.actors = {actor(Actor::Car, -3.5, 30 + 22 * t)};
-             road(p, s, distance(t, 22, 3.5, 8));
+             return road(s, distance(t, 22, 3.5, 8));
          }},
         {"lane-change", 6,
-         [](QPainter& p, qreal t) {
+         [](qreal t) {
              RoadScene s;
              s.road = QStringLiteral("oneway");
              s.actors = {actor(Actor::Car, 0, 16 + 11 * t), actor(Actor::Car, -3.5, 45 + 13 * t)};
              s.actors[1].colour = QColor(230, 230, 230);
              s.camX = -3.5 * ramp(t, 2, 4);
-             road(p, s, distance(t, 13));
+             s.icon = t > 0.8 && t < 4 && blinkAt(t) ? QStringLiteral("indicator-left") : QString();
+             return road(s, distance(t, 13));
          }},
         {"fog", 6,
-         [](QPainter& p, qreal t) {
+         [](qreal t) {
              RoadScene s;
              s.weather = QStringLiteral("fog");
              s.icon = t > 2 ? QStringLiteral("front-fog") : QString();
              s.actors = {actor(Actor::Car, 0, 30 + 9 * t)};
              s.actors[0].lights = true;
-             road(p, s, distance(t, 10));
+             return road(s, distance(t, 10));
          }},
         {"night-dazzle", 6,
-         [](QPainter& p, qreal t) {
+         [](qreal t) {
              RoadScene s;
              s.time = QStringLiteral("night");
              s.highBeam = t < 2.2;
@@ -281,27 +300,27 @@ QList<Film> roadFilms() {
              Actor c = actor(Actor::Car, -3.5, 120 - 35 * t, Actor::Towards);
              c.lights = true;
              s.actors = {c};
-             road(p, s, distance(t, 14));
+             return road(s, distance(t, 14));
          }},
         {"tunnel", 6,
-         [](QPainter& p, qreal t) {
+         [](qreal t) {
              RoadScene s;
              s.place = QStringLiteral("tunnel");
              s.tunnelZ = 60;
              s.icon = t > 1 ? QStringLiteral("low-beam") : QString();
-             road(p, s, std::min(distance(t, 10), 56.0));
+             return road(s, std::min(distance(t, 10), 56.0));
          }},
         {"animals", 5,
-         [](QPainter& p, qreal t) {
+         [](qreal t) {
              RoadScene s;
              s.signs = {QStringLiteral("A-18b")};
              s.signZ = 12;
              Actor deer = actor(Actor::Deer, 7 - 6 * ramp(t, 1, 3.2), 34, Actor::Left);
              s.actors = {deer};
-             road(p, s, distance(t, 12, 1.3, 3.5));
+             return road(s, distance(t, 12, 1.3, 3.5));
          }},
         {"school-bus", 7,
-         [](QPainter& p, qreal t) {
+         [](qreal t) {
              RoadScene s;
              Actor bus = actor(Actor::SchoolBus, 1.0, 30);
              bus.hazard = true;
@@ -313,7 +332,7 @@ QList<Film> roadFilms() {
              c2.colour = QColor(60, 160, 220);
              c2.step = std::fmod(t + 0.5, 1.0);
              s.actors = {bus, c1, c2};
-             road(p, s, distance(t, 8, 0.8, 3.5));
+             return road(s, distance(t, 8, 0.8, 3.5));
          }},
     };
 }

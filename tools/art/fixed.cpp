@@ -52,31 +52,41 @@ void kneeling(QPainter& p, QPointF at, const QColor& coat) {
     strokeLine(p, {at.x() - 40, at.y()}, {at.x() + 30, at.y()}, jeans, 16);
 }
 
-// Chest compressions seen from the side: the casualty on the back on the floor, the rescuer
-// kneeling beside the chest, shoulders straight above the hands, arms straight and vertical,
-// the heels of the hands on the middle of the chest.
+// Chest compressions: the casualty on the back on the floor, seen from the side, head to the
+// left; the rescuer kneeling on the far side, beside the chest, facing us, the knees behind the
+// casualty's body. The shoulders are straight above the hands, the arms straight, the heels of
+// the hands one on the other on the centre of the chest (the lower half of the breastbone, about
+// a third of the way from the shoulders to the hips); the arrow of the push is in line with them.
 void compressions(QPainter& p) {
     backdrop(p, QColor(232, 234, 230), QColor(200, 202, 198));
     p.fillRect(QRectF(0, 292, 480, 68), QColor(170, 160, 145));
     const QColor coat(200, 60, 40);
-    const QPointF hands(200, 250), shoulder(200, 146), hip(250, 200), knee(246, 280);
-    // the rescuer behind the casualty: shins on the floor, thighs up, back leaning forward
-    strokeLine(p, knee, {320, 282}, jeans, 22);
-    strokeLine(p, knee, hip, jeans, 28);
-    strokeLine(p, hip, shoulder + QPointF(12, 4), coat, 44);
-    fillCircle(p, shoulder + QPointF(-8, -30), 19, skin);
-    fillRect(p, QRectF(shoulder.x() - 30, shoulder.y() - 52, 34, 10), QColor(90, 60, 40), 5);
-    // the casualty on the back, head to the left
+    const qreal shoulders = 94, hips = 244; // the casualty's torso along the floor
+    const QPointF hands(shoulders + (hips - shoulders) / 3, 252);
+    const qreal x = hands.x(), sy = 150; // the rescuer's shoulder line straight above the hands
+    // the rescuer's thighs and trunk upright above the knees, which the casualty hides
+    strokeLine(p, {x - 12, 212}, {x - 16, 266}, jeans, 22);
+    strokeLine(p, {x + 12, 212}, {x + 16, 266}, jeans, 22);
+    fillRect(p, QRectF(x - 25, sy - 12, 50, 82), coat, 16);
+    fillCircle(p, {x, sy - 34}, 19, skin);
+    fillRect(p, QRectF(x - 16, sy - 56, 32, 10), QColor(90, 60, 40), 5);
+    // the casualty on the back
     fillCircle(p, {78, 272}, 17, skin);
-    fillRect(p, QRectF(94, 256, 150, 36), shirt, 14);
-    strokeLine(p, {240, 280}, {420, 282}, jeans, 22);
+    fillRect(p, QRectF(shoulders, 256, hips - shoulders, 36), shirt, 14);
+    strokeLine(p, {hips - 4, 280}, {420, 282}, jeans, 22);
     fillRect(p, QRectF(414, 266, 18, 24), QColor(40, 40, 40), 5);
-    // straight arms, vertical, hands one on the other on the middle of the chest
-    strokeLine(p, shoulder + QPointF(4, 0), hands + QPointF(4, 0), coat.darker(115), 15);
-    strokeLine(p, shoulder, hands, coat, 15);
-    fillRect(p, QRectF(hands.x() - 13, hands.y() - 6, 26, 10), skin, 4);
-    // the direction of the push
-    arrow(p, {{166, 182}, {166, 236}}, QColor(40, 60, 110), 4, 12);
+    // both arms straight from the shoulders down to the hands, one hand on the other
+    // (sleeves rolled up: the forearms bare)
+    for (const qreal side : {-1.0, 1.0}) {
+        const QPointF shoulder(x + side * 19, sy), wrist(x + side * 5, hands.y() - 6);
+        const QPointF elbow = (shoulder + wrist) / 2;
+        strokeLine(p, shoulder, elbow, coat.darker(135), 13);
+        strokeLine(p, elbow, wrist, skin.darker(104), 11);
+    }
+    fillRect(p, QRectF(x - 13, hands.y() - 8, 26, 7), skin, 3);
+    fillRect(p, QRectF(x - 13, hands.y() - 2, 26, 7), skin.darker(110), 3);
+    // the direction of the push, straight down through shoulders and hands
+    arrow(p, {{x, 24}, {x, 84}}, QColor(40, 60, 110), 4, 12);
 }
 
 // A defibrillator at work: the casualty on the back with the two pads on the bare chest, the

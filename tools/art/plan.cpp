@@ -62,12 +62,16 @@ qreal stopAt(const PlanScene& s, QChar a) {
 
 // A lane's centre, along the arm at d: the inner lane by the centre line, or the outer one of a
 // wide arm.
+const qreal laneOffset = lane / 2 + 2.5; // a car 16 wide keeps 2 clear of the centre line
 QPointF incomingLane(QChar a, qreal d, bool outer = false) {
-    return centre + outward(a) * d + rightOfIncoming(a) * (lane / 2 + 1 + (outer ? half : 0));
+    return centre + outward(a) * d + rightOfIncoming(a) * (laneOffset + (outer ? half : 0));
 }
 QPointF outgoingLane(QChar a, qreal d, bool outer = false) {
-    return centre + outward(a) * d - rightOfIncoming(a) * (lane / 2 + 1 + (outer ? half : 0));
+    return centre + outward(a) * d - rightOfIncoming(a) * (laneOffset + (outer ? half : 0));
 }
+
+// Where a left-turner that waits inside the junction stands, its front past the middle.
+const qreal waitingD = 8;
 
 // On a wide arm a left turn or a U-turn keeps to the inner lane, the rest to the outer one; a
 // right turn and straight on leave in the outer lane.
@@ -107,6 +111,10 @@ QPainterPath route(const PlanScene& s, const PlanUser& u) {
     path.lineTo(a);
     if (u.move == u's') {
         path.lineTo(b);
+    } else if (u.move == u'l' && u.waitsInside) {
+        // straight on in its own half to the middle, then round into the leaving lane
+        path.lineTo(incomingLane(u.arm, waitingD));
+        path.quadTo(centre + (rightOfIncoming(u.arm) - rightOfIncoming(out)) * laneOffset, b);
     } else if (u.move == u'u') {
         // up to the middle of the junction, round to the left and back
         path.cubicTo(incomingLane(u.arm, -6), outgoingLane(u.arm, -6), b);
@@ -132,7 +140,7 @@ QSizeF bodySize(const QString& kind) {
         return {9, 22};
     if (kind == u"ped")
         return {12, 12};
-    return {19, 36};
+    return {16, 36};
 }
 
 void vehicle(QPainter& p, const PlanUser& u, QPointF at, qreal angle, const QChar signal) {
@@ -180,6 +188,51 @@ void vehicle(QPainter& p, const PlanUser& u, QPointF at, qreal angle, const QCha
     fillCircle(p, at, r, Qt::white);
     text(p, QRectF(at.x() - r * 0.75, at.y() - r * 0.5, r * 1.5, r), u.label,
          ty ? QColor(200, 20, 30) : QColor(20, 50, 140));
+}
+
+struct Pose {
+    QPointF at;
+    qreal angle; // degrees clockwise from facing north
+};
+
+// Where a road user stands: along its way by its progress (past 1, on along the way's last
+// direction: a film's road user driving out of sight).
+Pose placeUser(const PlanScene& s, const PlanUser& u, const PlanUser* ty) {
+    const QPainterPath path = route(s, u);
+    const qreal t = 0.1 + 0.8 * u.progress;
+    Pose pose;
+    if (t <= 1) {
+        pose.at = path.pointAtPercent(t);
+        pose.angle = 90 - path.angleAtPercent(t);
+    } else {
+        const qreal a = path.angleAtPercent(1) * M_PI / 180;
+        pose.at =
+            path.pointAtPercent(1) + QPointF(std::cos(a), -std::sin(a)) * (t - 1) * path.length();
+        pose.angle = 90 - path.angleAtPercent(1);
+    }
+    if (ty && &u != ty && u.arm == ty->arm && u.progress == 0 && ty->progress == 0 &&
+        s.layout != u"roundabout") {
+        // waiting on TY's arm too: a bike or motorbike beside TY at the kerb and a little
+        // ahead, anything else in the queue behind TY
+        const bool narrow = u.kind == u"bike" || u.kind == u"moto";
+        pose.at += narrow ? rightOfIncoming(u.arm) * 15 - outward(u.arm) * 20 : outward(u.arm) * 46;
+    }
+    return pose;
+}
+
+QPolygonF outline(const QString& kind, const Pose& pose) {
+    const QSizeF sz = bodySize(kind);
+    return QTransform()
+        .translate(pose.at.x(), pose.at.y())
+        .rotate(pose.angle)
+        .map(QPolygonF(QRectF(-sz.width() / 2, -sz.height() / 2, sz.width(), sz.height())));
+}
+
+const PlanUser* tyOf(const PlanScene& s) {
+    for (const PlanUser& u : s.users)
+        if (u.label == u"TY")
+            return &u;
+    return nullptr;
 }
 
 QString relativeArms(QChar approach, const QString& main) {
@@ -396,10 +449,7 @@ void paintPlan(QPainter& p, const PlanScene& s) {
     p.setRenderHint(QPainter::Antialiasing);
     roads(p, s);
     parkedCars(p, s);
-    const PlanUser* ty = nullptr;
-    for (const PlanUser& u : s.users)
-        if (u.label == u"TY")
-            ty = &u;
+    const PlanUser* ty = tyOf(s);
     const QChar tyArm = ty ? ty->arm : QChar(u's');
     for (QChar a : arms)
         if (!(s.layout == u"tee" && a == u'n'))
@@ -460,19 +510,9 @@ void paintPlan(QPainter& p, const PlanScene& s) {
             text(p, QRectF(tag.x() - 5, tag.y() - 4, 10, 8), u.label, QColor(20, 50, 140));
             continue;
         }
-        const QPainterPath path = route(s, u);
-        const qreal t = 0.1 + 0.8 * u.progress;
-        QPointF at = path.pointAtPercent(t);
-        if (ty && &u != ty && u.arm == ty->arm && u.progress == 0 && ty->progress == 0 &&
-            s.layout != u"roundabout") {
-            // waiting on TY's arm too: a bike or motorbike beside TY at the kerb and a little
-            // ahead, anything else in the queue behind TY
-            const bool narrow = u.kind == u"bike" || u.kind == u"moto";
-            at += narrow ? rightOfIncoming(u.arm) * 15 - outward(u.arm) * 20 : outward(u.arm) * 46;
-        }
-        const qreal angle = 90 - path.angleAtPercent(t);
+        const Pose pose = placeUser(s, u, ty);
         const QChar signal = u.move == u'u' ? QChar(u'l') : u.move;
-        vehicle(p, u, at, angle,
+        vehicle(p, u, pose.at, pose.angle,
                 !u.indicator.isNull()       ? u.indicator
                 : s.layout == u"roundabout" ? QChar()
                                             : signal);
@@ -493,6 +533,48 @@ void paintPlan(QPainter& p, const PlanScene& s) {
     p.restore();
 }
 
+namespace {
+
+const qreal parkedA = 120, parkedB = 330, kerbLane = 238;
+
+// TY in the parking film: past the gap, stopped beside B, reversing into the gap.
+Pose parkingPose(qreal t) {
+    const auto smooth = [](qreal u) { return u * u * (3 - 2 * u); };
+    if (t < 2.4)
+        return {QPointF(30 + 305 * smooth(std::min(t / 2.4, 1.0)), 205), 90};
+    if (t < 3.0)
+        return {QPointF(335, 205), 90};
+    if (t < 6.0) {
+        const qreal u = (t - 3.0) / 3.0;
+        return {QPointF(335 - 110 * u, 205 + 33 * smooth(u)), 90 - 40 * std::sin(M_PI * u)};
+    }
+    return {QPointF(225 + 6 * smooth(std::min((t - 6.0) / 0.8, 1.0)), kerbLane), 90};
+}
+
+} // namespace
+
+QList<PlanBody> planBodies(const PlanScene& s) {
+    QList<PlanBody> bodies;
+    const PlanUser* ty = tyOf(s);
+    for (const PlanUser& u : s.users)
+        if (u.kind != u"ped")
+            bodies.append({u.label, outline(u.kind, placeUser(s, u, ty))});
+    return bodies;
+}
+
+QList<PlanBody> parkingBodies(qreal t) {
+    const QString car = QStringLiteral("car");
+    return {{QStringLiteral("A"), outline(car, {QPointF(parkedA, kerbLane), 90})},
+            {QStringLiteral("B"), outline(car, {QPointF(parkedB, kerbLane), 90})},
+            {QStringLiteral("TY"), outline(car, parkingPose(t))}};
+}
+
+qreal waitingProgress(const PlanScene& s, const PlanUser& u) {
+    // the way runs straight along the arm from 125 out to the waiting point
+    const qreal percent = (125 - waitingD) / route(s, u).length();
+    return (percent - 0.1) / 0.8;
+}
+
 void paintParallelParking(QPainter& p, qreal t) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -506,28 +588,17 @@ void paintParallelParking(QPainter& p, qreal t) {
         PlanUser u;
         u.label = QLatin1String(label);
         u.kind = QStringLiteral("car");
-        vehicle(p, u, QPointF(x, 238), 90, QChar());
+        vehicle(p, u, QPointF(x, kerbLane), 90, QChar());
     };
-    parked("A", 120);
-    parked("B", 330);
+    parked("A", parkedA);
+    parked("B", parkedB);
     PlanUser ty;
     ty.label = QStringLiteral("TY");
     ty.kind = QStringLiteral("car");
     ty.blink = std::fmod(t, 0.8) < 0.45;
-    const auto smooth = [](qreal u) { return u * u * (3 - 2 * u); };
-    QPointF at;
-    qreal angle = 90;
-    if (t < 2.4) {
-        at = QPointF(30 + 305 * smooth(std::min(t / 2.4, 1.0)), 205);
-    } else if (t < 3.0) {
-        at = QPointF(335, 205);
-    } else if (t < 6.0) {
-        const qreal u = (t - 3.0) / 3.0;
-        at = QPointF(335 - 110 * u, 205 + 33 * smooth(u));
-        angle = 90 - 40 * std::sin(M_PI * u);
-    } else {
-        at = QPointF(225 + 6 * smooth(std::min((t - 6.0) / 0.8, 1.0)), 238);
-    }
+    const Pose pose = parkingPose(t);
+    const QPointF at = pose.at;
+    const qreal angle = pose.angle;
     const bool reversing = t >= 3.0 && t < 6.0;
     vehicle(p, ty, at, angle, t > 1.8 && t < 6.0 ? QChar(u'r') : QChar());
     if (reversing) {

@@ -10,6 +10,7 @@
 
 #include <QList>
 #include <QPainter>
+#include <QPolygonF>
 #include <QString>
 
 namespace wirtal::art {
@@ -23,6 +24,9 @@ struct PlanUser {
     bool arrowShown = true;
     bool blink = true; // indicators and beacons lit in this frame
     QChar indicator;   // l or r to force an indicator (a roundabout exit), or none
+    // A left turn that first drives straight on to the middle of the junction, keeping to its
+    // own half, and waits there for the oncoming traffic (films).
+    bool waitsInside = false;
 };
 
 struct PlanScene {
@@ -36,6 +40,18 @@ struct PlanScene {
 };
 
 void paintPlan(QPainter& p, const PlanScene& s);
+
+// A road user's body on the plan, in picture pixels (pedestrians have none): where the geometry
+// check of the films looks for two that overlap.
+struct PlanBody {
+    QString label;
+    QPolygonF outline;
+};
+QList<PlanBody> planBodies(const PlanScene& s);
+QList<PlanBody> parkingBodies(qreal t);
+
+// The progress at which a user that waitsInside stands at its waiting point.
+qreal waitingProgress(const PlanScene& s, const PlanUser& u);
 
 // A street from above with cars parked at the right kerb: TY drives past the gap, stops beside
 // the car in front of it and reverses into it (t in seconds, 0 to 7).

@@ -103,14 +103,13 @@ void dashes(QPainter& p, const Projector& pr, qreal x, qreal w, qreal len, qreal
             fillStrip(p, pr, x - w, x + w, std::max(z, nearZ), std::min(z + len, to), c);
 }
 
-void markLine(QPainter& p, const Projector& pr, const Mark& m, qreal zMax, qreal travelled,
-              const QList<std::pair<qreal, qreal>>& gaps) {
-    const QColor c(235, 235, 235);
-    const qreal w = 0.07;
-    // The line runs in pieces between the gaps (junctions, crossings).
-    QList<std::pair<qreal, qreal>> pieces{{nearZ, zMax}};
+using Span = std::pair<qreal, qreal>;
+
+// A line from z0 to z1 in pieces between the gaps (junctions, crossings).
+QList<Span> pieces(qreal z0, qreal z1, const QList<Span>& gaps) {
+    QList<Span> pieces{{z0, z1}};
     for (const auto& [g0, g1] : gaps) {
-        QList<std::pair<qreal, qreal>> next;
+        QList<Span> next;
         for (const auto& [a, b] : pieces) {
             if (g1 <= a || g0 >= b) {
                 next.append({a, b});
@@ -123,7 +122,59 @@ void markLine(QPainter& p, const Projector& pr, const Mark& m, qreal zMax, qreal
         }
         pieces = next;
     }
-    for (const auto& [a, b] : pieces) {
+    return pieces;
+}
+
+bool continuous(const QString& style) {
+    return style == u"solid" || style == u"double" || style == u"oneside" || style == u"edge";
+}
+
+// Where the marks of a layout run: each mark's pieces, the centre line split where it turns
+// solid, the edge lines of a dual carriageway, broken beside a slip lane. Painting and the
+// films' geometry check both read this.
+struct Run {
+    Mark mark;
+    QList<Span> gaps;
+    qreal travelled;
+};
+
+QList<Run> runs(const RoadScene& s, const Layout& l, const QList<Span>& gaps) {
+    QList<Run> out;
+    for (const Mark& m : l.marks) {
+        if (s.lineChangeZ > 0 && m.x == -1.75) {
+            auto before = gaps, after = gaps;
+            before.append({s.lineChangeZ, farZ});
+            after.append({-farZ, s.lineChangeZ});
+            out.append({m, before, s.travelled});
+            out.append({{m.x, QStringLiteral("solid")}, after, s.travelled});
+        } else {
+            out.append({m, gaps, s.travelled});
+        }
+    }
+    if (l.median || l.shoulder || s.road.startsWith(u"express")) {
+        auto edge = gaps;
+        if (s.slip) {
+            edge.append({s.slipFrom, s.slipTo});
+            auto broad = gaps;
+            broad.append({-farZ, s.slipFrom});
+            broad.append({s.slipTo, farZ});
+            out.append({{l.right, QStringLiteral("broad")}, broad, s.travelled});
+            auto outer = gaps;
+            outer.append({-farZ, s.slipFrom});
+            outer.append({s.slipTo, farZ});
+            out.append({{l.right + 3.5, QStringLiteral("edge")}, outer, 0});
+        }
+        out.append({{l.right, QStringLiteral("edge")}, edge, 0});
+        out.append({{l.left + 0.2, QStringLiteral("edge")}, gaps, 0});
+    }
+    return out;
+}
+
+void markLine(QPainter& p, const Projector& pr, const Mark& m, qreal zMax, qreal travelled,
+              const QList<Span>& gaps) {
+    const QColor c(235, 235, 235);
+    const qreal w = 0.07;
+    for (const auto& [a, b] : pieces(nearZ, zMax, gaps)) {
         if (m.style == u"solid") {
             fillStrip(p, pr, m.x - w, m.x + w, a, b, c);
         } else if (m.style == u"double") {
@@ -146,6 +197,9 @@ void markLine(QPainter& p, const Projector& pr, const Mark& m, qreal zMax, qreal
             dashes(p, pr, m.x + 0.18, w, 3, 6, a, b, travelled, c);
         } else if (m.style == u"edge") {
             fillStrip(p, pr, m.x - 0.1, m.x + 0.1, a, b, c);
+        } else if (m.style == u"broad") {
+            // the broad broken line beside a slip lane
+            dashes(p, pr, m.x, 0.15, 2, 2, a, b, travelled, c);
         }
     }
 }
@@ -222,7 +276,72 @@ void bonnet(QPainter& p, const RoadScene& s) {
     }
 }
 
+// The slip lane's surface right of ours, with the shoulder beyond it, and its taper where it
+// ends.
+void slipLane(QPainter& p, const Projector& pr, const RoadScene& s, const Layout& l, qreal zMax) {
+    const QColor surface = darken(l.surface, s);
+    const qreal z0 = std::max(nearZ, s.slipFrom), z1 = std::min(zMax, s.slipTo);
+    if (z1 > z0)
+        fillStrip(p, pr, l.right, l.right + 6.5, z0, z1, surface);
+    const qreal taper = 40;
+    if (s.slipTo + taper > nearZ && s.slipTo < zMax) {
+        QPolygonF poly;
+        for (qreal k = 0; k <= 1.0001; k += 0.1) {
+            const qreal z = std::max(nearZ, s.slipTo + k * taper);
+            poly << pr.at(l.right + 3.5 * (1 - k), 0, z);
+        }
+        poly << pr.at(l.right, 0, s.slipTo + taper) << pr.at(l.right, 0, std::max(nearZ, s.slipTo));
+        p.setPen(Qt::NoPen);
+        p.setBrush(surface);
+        p.drawPolygon(poly);
+    }
+}
+
 } // namespace
+
+QList<RoadLine> continuousLines(const RoadScene& s) {
+    QPainter none;
+    const Projector pr;
+    const Roadside side{none, pr, s};
+    QList<RoadLine> lines;
+    for (const Run& r : runs(s, layoutOf(s), side.markingGaps()))
+        if (continuous(r.mark.style))
+            for (const auto& [a, b] : pieces(-farZ, farZ, r.gaps))
+                lines.append({r.mark.x, a, b});
+    return lines;
+}
+
+QRectF footprint(const Actor& a) {
+    qreal w = 0, len = 0;
+    switch (a.kind) {
+    case Actor::Triangle:
+    case Actor::Cone:
+        return {};
+    case Actor::Pedestrian:
+    case Actor::Child:
+    case Actor::Blind:
+    case Actor::Officer:
+        w = len = 0.5;
+        break;
+    case Actor::Cyclist:
+        w = 0.6;
+        len = 1.8;
+        break;
+    case Actor::Deer:
+        w = 0.5;
+        len = 1.6;
+        break;
+    default: {
+        const QSizeF s = actorSize(a.kind);
+        w = s.width();
+        len = s.height();
+    }
+    }
+    // a vehicle is drawn by its end nearest the camera (at z) or by its side (centred at x)
+    if (a.facing == Actor::Away || a.facing == Actor::Towards)
+        return {a.x - w / 2, a.z, w, len};
+    return {a.x - len / 2, a.z, len, w};
+}
 
 void paintRoad(QPainter& p, const RoadScene& s) {
     p.save();
@@ -269,22 +388,10 @@ void paintRoad(QPainter& p, const RoadScene& s) {
     fillStrip(p, pr, l.left, l.right + (l.shoulder ? 3 : 0), nearZ, zMax, surface);
     side.crossRoads(surface);
 
-    QList<std::pair<qreal, qreal>> gaps = side.markingGaps();
-    for (const Mark& m : l.marks) {
-        if (s.lineChangeZ > 0 && m.x == -1.75) {
-            auto before = gaps, after = gaps;
-            before.append({s.lineChangeZ, zMax});
-            after.append({0, s.lineChangeZ});
-            markLine(p, pr, m, zMax, s.travelled, before);
-            markLine(p, pr, {m.x, QStringLiteral("solid")}, zMax, s.travelled, after);
-        } else {
-            markLine(p, pr, m, zMax, s.travelled, gaps);
-        }
-    }
-    if (l.median || l.shoulder || s.road.startsWith(u"express")) {
-        markLine(p, pr, {l.right, "edge"}, zMax, 0, gaps);
-        markLine(p, pr, {l.left + 0.2, "edge"}, zMax, 0, gaps);
-    }
+    if (s.slip)
+        slipLane(p, pr, s, l, zMax);
+    for (const Run& r : runs(s, l, side.markingGaps()))
+        markLine(p, pr, r.mark, zMax, r.travelled, r.gaps);
     side.markings(l.left, l.right);
     side.foreground(l.left, l.right);
 

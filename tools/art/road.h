@@ -100,16 +100,32 @@ struct RoadScene {
     bool threeLanes = false; // a dual carriageway with three lanes our way
     QString drive;           // "left": a driveway to a property on the left, before any junction
     bool island = false;     // a kerbed island on the centre line before the junction, C-9 on it
+    // A lane beside ours on the right that a motorway's traffic joins or leaves by (an
+    // acceleration or deceleration lane): from slipFrom to slipTo metres ahead our right edge line
+    // is broad and broken, and the lane ends in a taper after slipTo.
+    bool slip = false;
+    qreal slipFrom = 0, slipTo = 0;
     QList<Actor> actors;
     bool highBeam = false, fogLights = false, mirrorBeacons = false;
 };
 
 void paintRoad(QPainter& p, const RoadScene& s);
 
+// A continuous line along the road (solid, double, the solid half of a one-sided line, an edge
+// line) at x, from z0 to z1 metres ahead: what a film's vehicles may not cross.
+struct RoadLine {
+    qreal x, z0, z1;
+};
+QList<RoadLine> continuousLines(const RoadScene& s);
+
+// The footprint on the road of an actor that takes room (x across, z along), or an empty rect.
+QRectF footprint(const Actor& a);
+
 // The scene of a "scene:road", "sign:" or "light:" item.
 RoadScene roadScene(const media::Item& item);
 
 // Parts used by road.cpp, drawn by actors.cpp.
+QSizeF actorSize(Actor::Kind k); // metres: width across, length along the vehicle
 void paintActor(QPainter& p, const Projector& pr, const Actor& a, bool night);
 void paintPerson(QPainter& p, const QRectF& box, const QColor& coat, Actor::Facing facing,
                  const QString& pose, qreal step, bool child);

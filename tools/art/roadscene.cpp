@@ -286,7 +286,12 @@ void addLayers(RoadScene& s, const media::Item& item) {
         a.step = 0.25;
         s.actors << a;
     } else if (ped == u"roadside") {
-        s.actors << actor(Actor::Pedestrian, -5.0, 16, Actor::Towards);
+        // on the left, facing the traffic; on a road with a median there is no left shoulder,
+        // so on the shoulder at the right
+        const bool median =
+            s.road == u"motorway" || s.road.startsWith(u"express") || s.road == u"dual";
+        s.actors << (median ? actor(Actor::Pedestrian, rightEdge + 1.6, 16, Actor::Away)
+                            : actor(Actor::Pedestrian, -5.0, 16, Actor::Towards));
     } else if (ped == u"child") {
         Actor a = actor(Actor::Child, rightEdge + 0.2, 11, Actor::Left);
         a.colour = QColor(240, 180, 0);

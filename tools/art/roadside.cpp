@@ -61,16 +61,18 @@ void Roadside::laneArrow(qreal cx, qreal z0, bool left, bool right, bool straigh
         if ((side < 0 && !left) || (side > 0 && !right))
             continue;
         // the branch leaves the shaft and bends outwards over several metres of road
+        // (the head's tip keeps 0.4 m inside the lane, clear of its lines)
         const qreal b0 = z0 + (straight ? 1.6 : 1.8), b1 = b0 + 2.2;
-        const qreal tipX = cx + side * 1.75;
+        const qreal tipX = cx + side * 1.35;
         flatPoly({{cx, b0 - 0.4},
-                  {cx + side * 0.95, b0 + 0.4},
-                  {cx + side * 0.95, b1 + 0.4},
+                  {cx + side * 0.7, b0 + 0.2},
+                  {cx + side * 0.7, b1 + 0.2},
                   {cx, b1 - 0.4}},
                  c);
-        flatPoly(
-            {{cx + side * 0.9, b0 - 1.4}, {tipX, (b0 + b1) / 2 + 0.4}, {cx + side * 0.9, b1 + 1.8}},
-            c);
+        flatPoly({{cx + side * 0.65, b0 - 1.2},
+                  {tipX, (b0 + b1) / 2 + 0.2},
+                  {cx + side * 0.65, b1 + 1.6}},
+                 c);
     }
 }
 
