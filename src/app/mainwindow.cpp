@@ -12,6 +12,7 @@
 #include "dialogs/importwindow.h"
 #include "dialogs/morepage.h"
 #include "exam/exampage.h"
+#include "history/answerlog.h"
 #include "learn/learnpage.h"
 #include "library/librarypages.h"
 #include "platform/dialogs.h"
@@ -45,6 +46,8 @@ MainWindow::MainWindow(const Services& services, AnswerLog* history, QWidget* pa
     : QWidget(parent) {
     ctx_.services = services;
     ctx_.history = history;
+    if (history) // answers that wait are retried on the window's timers and said in its boxes
+        history->useSeams(services.timers, services.dialogs);
     setObjectName(QStringLiteral("Form1"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle(QStringLiteral("Wirtal 2013 - Norel - www.norel.pl"));

@@ -106,7 +106,7 @@ int runProgram(wirtal::Launch& launch) {
     // media back end's memory with it.
     FilmProcessPlayer player(QCoreApplication::applicationFilePath(),
                              {QString::fromLatin1(filmProcessOption)}, &timers,
-                             /*openTimeoutMs=*/10000, /*idleEndMs=*/60000);
+                             /*openTimeoutMs=*/filmProcessWaitMs, /*idleEndMs=*/60000);
 #endif
     Services services;
     services.timers = &timers;

@@ -2,6 +2,8 @@
 #include "history/answerlog.h"
 
 #include "base/paths.h"
+#include "history/pendinganswers.h"
+#include "platform/timer.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -26,6 +28,18 @@ QString newConnectionName() {
 
 QSqlDatabase databaseOf(const QString& connection) {
     return QSqlDatabase::database(connection, /*open=*/false);
+}
+
+// SQLite's primary result code of an error (5 busy, 6 locked, 11 corrupt, 26 not a database).
+int sqliteCode(const QSqlError& error) {
+    return error.nativeErrorCode().toInt() & 0xff;
+}
+
+// Whether an error says the file itself is damaged, rather than that it cannot be read or
+// written now (a lock, permissions, a full disk).
+bool isDamage(const QSqlError& error) {
+    const int code = sqliteCode(error);
+    return code == 11 || code == 26;
 }
 
 bool exec(QSqlDatabase db, const QString& sql) {
@@ -65,16 +79,20 @@ QString setAside(const QString& path) {
     return aside;
 }
 
-enum class Soundness { Sound, Damaged, Newer };
+enum class Soundness { Sound, Damaged, Newer, Unreadable };
 
+// Damaged only on the file's own evidence: a check that cannot run because of a lock or the
+// like says nothing about the file.
 Soundness check(QSqlDatabase db) {
-    const QVariant quick = scalar(db, QStringLiteral("PRAGMA quick_check"));
-    if (!quick.isValid() || quick.toString() != QLatin1String("ok"))
+    QSqlQuery quick(db);
+    if (!quick.exec(QStringLiteral("PRAGMA quick_check")) || !quick.next())
+        return isDamage(quick.lastError()) ? Soundness::Damaged : Soundness::Unreadable;
+    if (quick.value(0).toString() != QLatin1String("ok"))
         return Soundness::Damaged;
-    const QVariant version = scalar(db, QStringLiteral("PRAGMA user_version"));
-    if (!version.isValid())
-        return Soundness::Damaged;
-    if (version.toInt() > AnswerLog::schemaVersion)
+    QSqlQuery version(db);
+    if (!version.exec(QStringLiteral("PRAGMA user_version")) || !version.next())
+        return isDamage(version.lastError()) ? Soundness::Damaged : Soundness::Unreadable;
+    if (version.value(0).toInt() > AnswerLog::schemaVersion)
         return Soundness::Newer;
     return Soundness::Sound;
 }
@@ -116,19 +134,49 @@ struct AnswerLog::Statements {
     }
 };
 
-AnswerLog::AnswerLog(QString path, QString connection)
-    : path_(std::move(path)), connection_(std::move(connection)) {}
+AnswerLog::AnswerLog(QString path) : path_(std::move(path)) {}
 
 AnswerLog::~AnswerLog() {
+    // The close: a last try, then what still waits goes into the file beside.
+    writePending();
+    if (!pending_.empty()) {
+        QString why;
+        if (!writePendingFile(pendingPathFor(path_), pending_, &why))
+            qWarning("wirtal: %d answers could not be kept in %s: %s", pendingCount(),
+                     qPrintable(pendingPathFor(path_)), qPrintable(why));
+    }
+    retry_.reset();
+    notice_.reset();
     statements_.reset();
-    closeConnection(connection_);
+    if (!connection_.isEmpty())
+        closeConnection(connection_);
 }
 
 QString AnswerLog::defaultPath() {
     return Paths::inUserData(QStringLiteral("historia.sqlite"));
 }
 
+QString AnswerLog::pendingPathFor(const QString& path) {
+    const QFileInfo info(path);
+    return info.dir().filePath(info.completeBaseName() + QStringLiteral("-niezapisane.txt"));
+}
+
 std::unique_ptr<AnswerLog> AnswerLog::open(const QString& path, QString* notice) {
+    std::unique_ptr<AnswerLog> log(new AnswerLog(path));
+    QString said;
+    const Opening opening = log->connect(&said);
+    if (notice)
+        *notice = said;
+    if (opening == Opening::Failed)
+        return nullptr;
+    // What an earlier run could not write joins the queue first, in its order.
+    log->pending_ = readPendingFile(pendingPathFor(path));
+    log->fileHolds_ = !log->pending_.empty();
+    log->writePending();
+    return log;
+}
+
+AnswerLog::Opening AnswerLog::connect(QString* notice) {
     auto say = [&](const QString& text) {
         if (notice)
             *notice = text;
@@ -136,65 +184,77 @@ std::unique_ptr<AnswerLog> AnswerLog::open(const QString& path, QString* notice)
     const QString aborted =
         QStringLiteral("Historii odpowiedzi nie można otworzyć (%1). Program działa bez niej; "
                        "statystyki i lista do powtórki są zapisywane jak zwykle.");
-
-    // Only a regular file is opened; anything else under the name is moved aside.
-    const QFileInfo info(path);
     QString movedTo;
     bool newer = false;
-    if (info.exists() && (info.isSymLink() || !info.isFile())) {
-        movedTo = setAside(path);
-        if (movedTo.isEmpty()) {
-            say(aborted.arg(QStringLiteral("„%1” nie jest zwykłym plikiem").arg(path)));
-            return nullptr;
+    auto sayMoved = [&] {
+        if (movedTo.isEmpty())
+            return;
+        say(newer ? QStringLiteral("Historia odpowiedzi pochodzi z nowszej wersji programu. "
+                                   "Odłożono ją jako „%1” i zaczęto nową.")
+                        .arg(QFileInfo(movedTo).fileName())
+                  : QStringLiteral("Historia odpowiedzi była uszkodzona. Odłożono ją jako "
+                                   "„%1” i zaczęto nową; statystyki i lista do powtórki są "
+                                   "nienaruszone.")
+                        .arg(QFileInfo(movedTo).fileName()));
+    };
+    auto disconnect = [&] {
+        statements_.reset();
+        closeConnection(connection_);
+        connection_.clear();
+    };
+
+    // Only a regular file is opened; anything else under the name is moved aside.
+    if (connection_.isEmpty()) {
+        const QFileInfo info(path_);
+        if (info.exists() && (info.isSymLink() || !info.isFile())) {
+            movedTo = setAside(path_);
+            if (movedTo.isEmpty()) {
+                say(aborted.arg(QStringLiteral("„%1” nie jest zwykłym plikiem").arg(path_)));
+                return Opening::Failed;
+            }
         }
     }
 
     for (int attempt = 0; attempt < 2; ++attempt) {
-        const QString connection = newConnectionName();
-        bool sound = false;
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-            db.setDatabaseName(path);
+        if (connection_.isEmpty()) {
+            connection_ = newConnectionName();
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
+            db.setDatabaseName(path_);
             if (!db.open()) {
                 const QString why = db.lastError().text();
                 db = {};
-                closeConnection(connection);
+                disconnect();
                 say(aborted.arg(why));
-                return nullptr;
+                return Opening::Failed;
             }
-            const Soundness s = check(db);
-            sound = s == Soundness::Sound;
-            newer = newer || s == Soundness::Newer;
+            // A lock is waited for this long at each statement, the check's too.
+            exec(db, QStringLiteral("PRAGMA busy_timeout=%1").arg(busyTimeoutMs));
         }
-        if (!sound) {
-            closeConnection(connection);
+        const Soundness s = check(databaseOf(connection_));
+        if (s == Soundness::Unreadable) {
+            sayMoved();
+            return Opening::Waiting;
+        }
+        if (s != Soundness::Sound) {
+            newer = newer || s == Soundness::Newer;
+            disconnect();
             if (attempt > 0) {
                 say(aborted.arg(QStringLiteral("nowy plik jest uszkodzony")));
-                return nullptr;
+                return Opening::Failed;
             }
-            movedTo = setAside(path);
+            movedTo = setAside(path_);
             if (movedTo.isEmpty()) {
-                say(aborted.arg(QStringLiteral("nie można odłożyć pliku „%1”").arg(path)));
-                return nullptr;
+                say(aborted.arg(QStringLiteral("nie można odłożyć pliku „%1”").arg(path_)));
+                return Opening::Failed;
             }
             continue;
         }
-        std::unique_ptr<AnswerLog> log(new AnswerLog(path, connection));
-        if (!log->createSchema()) {
-            say(aborted.arg(databaseOf(connection).lastError().text()));
-            return nullptr;
-        }
-        if (!movedTo.isEmpty())
-            say(newer ? QStringLiteral("Historia odpowiedzi pochodzi z nowszej wersji programu. "
-                                       "Odłożono ją jako „%1” i zaczęto nową.")
-                            .arg(QFileInfo(movedTo).fileName())
-                      : QStringLiteral("Historia odpowiedzi była uszkodzona. Odłożono ją jako "
-                                       "„%1” i zaczęto nową; statystyki i lista do powtórki są "
-                                       "nienaruszone.")
-                            .arg(QFileInfo(movedTo).fileName()));
-        return log;
+        sayMoved();
+        // Tables that cannot be made now (a lock, a file that takes no writes) are made later.
+        ready_ = createSchema();
+        return ready_ ? Opening::Ready : Opening::Waiting;
     }
-    return nullptr;
+    return Opening::Failed;
 }
 
 bool AnswerLog::createSchema() {
@@ -205,10 +265,9 @@ bool AnswerLog::createSchema() {
     exec(db, QStringLiteral("PRAGMA synchronous=NORMAL"));
     // The log is truncated back to 1 MB after a checkpoint instead of keeping its largest size.
     exec(db, QStringLiteral("PRAGMA journal_size_limit=1048576"));
-    exec(db, QStringLiteral("PRAGMA busy_timeout=2000"));
     if (scalar(db, QStringLiteral("PRAGMA user_version")).toInt() == schemaVersion)
         return true;
-    if (!db.transaction())
+    if (!exec(db, QStringLiteral("BEGIN IMMEDIATE")))
         return false;
     const bool ok =
         exec(db, QStringLiteral("CREATE TABLE IF NOT EXISTS answers(id INTEGER PRIMARY KEY, "
@@ -227,64 +286,90 @@ bool AnswerLog::createSchema() {
                                 "category TEXT NOT NULL, at INTEGER NOT NULL, "
                                 "score INTEGER NOT NULL, passed INTEGER NOT NULL)")) &&
         exec(db, QStringLiteral("PRAGMA user_version=%1").arg(schemaVersion));
-    if (!ok) {
-        db.rollback();
-        return false;
-    }
-    return db.commit();
+    if (ok && exec(db, QStringLiteral("COMMIT")))
+        return true;
+    exec(db, QStringLiteral("ROLLBACK"));
+    return false;
 }
 
-bool AnswerLog::record(const QString& category, int question, bool correct, AnswerMode mode,
-                       qint64 atMs, int tookMs) {
+// One transaction that takes the write lock at once (BEGIN IMMEDIATE): a lock is waited for at
+// the start, never found half-way after reading.
+bool AnswerLog::writeAnswer(const PendingEntry& e) {
     QSqlDatabase db = databaseOf(connection_);
     if (!statements_)
         statements_ = std::make_unique<Statements>(db);
     Statements& st = *statements_;
-    if (!db.transaction())
+    auto fail = [&](const QSqlError& error) {
+        exec(db, QStringLiteral("ROLLBACK"));
+        // A statement prepared while the file could not be read is prepared again next time.
+        statements_.reset();
+        writeFailed(error);
         return false;
+    };
+    QSqlQuery begin(db);
+    if (!begin.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return fail(begin.lastError());
     Card card;
-    card.question = question;
-    st.selectCard.addBindValue(category);
-    st.selectCard.addBindValue(question);
-    if (!st.selectCard.exec()) {
-        db.rollback();
-        return false;
-    }
+    card.question = e.question;
+    st.selectCard.addBindValue(e.category);
+    st.selectCard.addBindValue(e.question);
+    if (!st.selectCard.exec())
+        return fail(st.selectCard.lastError());
     if (st.selectCard.next())
         card = cardFrom(st.selectCard, 0);
     st.selectCard.finish();
-    scheduleAnswer(card, correct, atMs);
+    scheduleAnswer(card, e.correct, e.atMs);
 
     for (const QVariant& v :
-         {QVariant(category), QVariant(question), QVariant(atMs), QVariant(correct ? 1 : 0),
-          QVariant(int(mode)), QVariant(std::max(tookMs, 0))})
+         {QVariant(e.category), QVariant(e.question), QVariant(e.atMs), QVariant(e.correct ? 1 : 0),
+          QVariant(int(e.mode)), QVariant(std::max(e.tookMs, 0))})
         st.insertAnswer.addBindValue(v);
     for (const QVariant& v :
-         {QVariant(category), QVariant(card.question), QVariant(card.seen), QVariant(card.right),
+         {QVariant(e.category), QVariant(card.question), QVariant(card.seen), QVariant(card.right),
           QVariant(card.firstRight ? 1 : 0), QVariant(card.lastRight ? 1 : 0),
           QVariant(card.recentRight), QVariant(card.recentWrong), QVariant(card.reps),
           QVariant(card.ease), QVariant(card.intervalDays), QVariant(card.dueMs),
           QVariant(card.lastMs)})
         st.upsertCard.addBindValue(v);
-    if (!st.insertAnswer.exec() || !st.upsertCard.exec()) {
-        db.rollback();
-        return false;
-    }
-    return db.commit();
+    if (!st.insertAnswer.exec())
+        return fail(st.insertAnswer.lastError());
+    if (!st.upsertCard.exec())
+        return fail(st.upsertCard.lastError());
+    QSqlQuery commit(db);
+    if (!commit.exec(QStringLiteral("COMMIT")))
+        return fail(commit.lastError());
+    return true;
 }
 
-bool AnswerLog::recordExam(const QString& category, qint64 atMs, int score, bool passed) {
+bool AnswerLog::writeExam(const PendingEntry& e) {
     QSqlQuery q(databaseOf(connection_));
     q.prepare(QStringLiteral("INSERT INTO exams(category, at, score, passed) VALUES (?, ?, ?, ?)"));
-    q.addBindValue(category);
-    q.addBindValue(atMs);
-    q.addBindValue(score);
-    q.addBindValue(passed ? 1 : 0);
-    return q.exec();
+    q.addBindValue(e.category);
+    q.addBindValue(e.atMs);
+    q.addBindValue(e.score);
+    q.addBindValue(e.passed ? 1 : 0);
+    if (q.exec())
+        return true;
+    writeFailed(q.lastError());
+    return false;
+}
+
+void AnswerLog::writeFailed(const QSqlError& error) {
+    const int code = sqliteCode(error);
+    if (code == 5 || code == 6)
+        return; // a lock: the same connection tries again
+    // Anything else (a file that took no writes, a disk error): SQLite may have opened the file
+    // read-only or given up on it, so the next try connects and checks it anew.
+    statements_.reset();
+    closeConnection(connection_);
+    connection_.clear();
+    ready_ = false;
 }
 
 QHash<int, Card> AnswerLog::cards(const QString& category) const {
     QHash<int, Card> out;
+    if (!ready_)
+        return out;
     QSqlQuery q(databaseOf(connection_));
     q.setForwardOnly(true);
     q.prepare(QStringLiteral("SELECT %1 FROM cards WHERE category = ?").arg(cardColumns));
@@ -300,6 +385,8 @@ QHash<int, Card> AnswerLog::cards(const QString& category) const {
 
 std::vector<ExamRecord> AnswerLog::exams(const QString& category) const {
     std::vector<ExamRecord> out;
+    if (!ready_)
+        return out;
     QSqlQuery q(databaseOf(connection_));
     q.setForwardOnly(true);
     q.prepare(QStringLiteral("SELECT at, score, passed FROM exams WHERE category = ? ORDER BY at, "
@@ -313,6 +400,8 @@ std::vector<ExamRecord> AnswerLog::exams(const QString& category) const {
 }
 
 int AnswerLog::answerCount(const QString& category) const {
+    if (!ready_)
+        return 0;
     QSqlQuery q(databaseOf(connection_));
     q.prepare(QStringLiteral("SELECT COALESCE(SUM(seen), 0) FROM cards WHERE category = ?"));
     q.addBindValue(category);
@@ -323,6 +412,8 @@ int AnswerLog::answerCount(const QString& category) const {
 
 std::vector<std::pair<int, int>> AnswerLog::mostWrong(const QString& category, int limit) const {
     std::vector<std::pair<int, int>> out;
+    if (!ready_)
+        return out;
     QSqlQuery q(databaseOf(connection_));
     q.setForwardOnly(true);
     q.prepare(QStringLiteral("SELECT question, seen - right_count AS wrong FROM cards WHERE "

@@ -5,11 +5,19 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <vector>
 
+class QSqlError;
+
 namespace wirtal {
+
+class Dialogs;
+class Timer;
+class TimerService;
+struct PendingEntry;
 
 // How an answer was given. Stored as its number: never renumber.
 enum class AnswerMode {
@@ -35,9 +43,21 @@ struct ExamRecord {
 // synchronous=NORMAL: a crash or a killed process loses at most the answer being written and
 // never damages the file (a power cut may lose the last few answers, never the file). A file that
 // is not a sound database of a version we know is moved aside, never emptied.
+//
+// Another program may hold the file (a backup tool, a second reader) or it may not take writes
+// (a read-only or immutable file, a full disk). A lock is waited for briefly (busyTimeoutMs: the
+// history is written on the GUI thread) and is never taken for damage. What cannot be written
+// now waits, in order: it is written before the next answer, at every tick of the retry timer,
+// and at close; what is still waiting then goes into "<name>-niezapisane.txt" beside the history
+// and is written at the next open, which removes the file. The learner is told once that
+// answers wait.
 class AnswerLog {
 public:
     static constexpr int schemaVersion = 1;
+    // The longest one statement waits for a lock another program holds.
+    static constexpr int busyTimeoutMs = 150;
+    // How often what waits is tried again.
+    static constexpr int retryMs = 5000;
 
     ~AnswerLog();
     AnswerLog(const AnswerLog&) = delete;
@@ -45,17 +65,32 @@ public:
 
     // Opens (or creates) the database at path. A damaged file, a file of a newer version or one
     // that is not a regular file is renamed to "<name>-odlozona-<date>-<time>.sqlite" and a new
-    // one is made; *notice then says so in a sentence for the learner. Null when no database can
-    // be opened at all (*notice says why); the program then goes on without history.
+    // one is made; *notice then says so in a sentence for the learner. A file that cannot be
+    // read now (locked by another program) is opened all the same and checked when it can be
+    // read; until then it reads as empty and answers wait. Answers waiting in the file beside
+    // from an earlier run are taken in and written. Null when no database can be opened at all
+    // (*notice says why); the program then goes on without history.
     static std::unique_ptr<AnswerLog> open(const QString& path, QString* notice);
     // "historia.sqlite" in the user data folder.
     static QString defaultPath();
+    // The file beside the history at path that keeps answers not written by the close.
+    static QString pendingPathFor(const QString& path);
 
-    // One answer. A failure to write is reported by the return value only: the history is an
-    // addition and never stops the learner.
+    // The seams for what happens after the open: timers retry what waits, message boxes tell the
+    // learner (once that answers wait; a file set aside later). Without them (tools, the crash
+    // test) what waits is tried at the next answer and at close only. Both must outlive the log.
+    void useSeams(TimerService* timers, Dialogs* dialogs);
+
+    // One answer or test result, written now or, when the history cannot take it now, kept
+    // (above). Returns whether it is written now, together with everything that waited before
+    // it. Never throws: the history is an addition and never stops the learner.
     bool record(const QString& category, int question, bool correct, AnswerMode mode, qint64 atMs,
                 int tookMs);
     bool recordExam(const QString& category, qint64 atMs, int score, bool passed);
+    // Answers and test results not written yet.
+    int pendingCount() const;
+    // Writes what waits, in order, as far as the history takes it; true when nothing waits.
+    bool writePending();
 
     // The cards of a category, by question id.
     QHash<int, Card> cards(const QString& category) const;
@@ -68,14 +103,36 @@ public:
     const QString& path() const { return path_; }
 
 private:
-    explicit AnswerLog(QString path, QString connection);
+    enum class Opening { Ready, Waiting, Failed };
+    explicit AnswerLog(QString path);
+    // Connects (when not connected), checks the file and makes its tables; a file found unsound
+    // is set aside and a new one made (*notice says so). Waiting: it cannot be read or written
+    // now; Failed: there is no history to be had.
+    Opening connect(QString* notice);
     bool createSchema();
+    bool write(const PendingEntry& entry);
+    bool writeAnswer(const PendingEntry& entry);
+    bool writeExam(const PendingEntry& entry);
+    void writeFailed(const QSqlError& error);
+    void keep(PendingEntry entry);
+    // Brings the file beside in line with what waits: rewritten while answers taken from it
+    // wait, removed once none does. Called only once the file holds something.
+    void syncPendingFile();
+    void tell(const QString& text);
+    void showNotices();
 
     QString path_;
     QString connection_;
+    bool ready_ = false; // checked and its tables made
     // The statements of record(), prepared once (they go before the connection closes).
     struct Statements;
     std::unique_ptr<Statements> statements_;
+    std::vector<PendingEntry> pending_;
+    bool fileHolds_ = false; // the file beside holds entries (some may be written meanwhile)
+    Dialogs* dialogs_ = nullptr;
+    std::unique_ptr<Timer> retry_, notice_;
+    QStringList notices_;
+    bool toldWaiting_ = false;
 };
 
 } // namespace wirtal

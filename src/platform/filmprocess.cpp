@@ -34,6 +34,8 @@ constexpr int maxFrameWidth = 1280, maxFrameHeight = 960;
 // A header line longer than this, or a frame larger than the bound, means the process is not
 // speaking our protocol: it is ended.
 constexpr int maxLine = 4096;
+// How long a process asked to end may take before it is killed (a part of filmProcessWaitMs).
+constexpr int endGraceMs = 500;
 } // namespace
 
 // ---- the program's side -------------------------------------------------------------------
@@ -45,11 +47,24 @@ FilmProcessPlayer::FilmProcessPlayer(QString program, QStringList arguments, Tim
     if (timers) {
         idleEnd_ = timers->create(QStringLiteral("filmprocessidle"), idleEndMs, TimerKind::OneShot);
         idleEnd_->setHandler([this] { endProcess(); });
+        // A process that never gets its back end loaded has hung at its start.
+        startLimit_ = timers->create(QStringLiteral("filmprocessstart"), filmProcessStartLimitMs,
+                                     TimerKind::OneShot);
+        startLimit_->setHandler([this] {
+            if (!ready_)
+                endProcess(/*hung=*/true);
+        });
     }
 }
 
 FilmProcessPlayer::~FilmProcessPlayer() {
     endProcess(); // a process object still waiting for the event loop goes with this player
+    // A killed process is reaped here, at the end, for a moment at most; one the system cannot
+    // end (stuck in the kernel) is left behind rather than waited for.
+    for (QProcess* killed : findChildren<QProcess*>(Qt::FindDirectChildrenOnly)) {
+        if (killed->state() != QProcess::NotRunning && !killed->waitForFinished(endGraceMs))
+            killed->setParent(nullptr);
+    }
 }
 
 bool FilmProcessPlayer::processRunning() const {
@@ -84,14 +99,16 @@ void FilmProcessPlayer::ensureProcess() {
     connect(process_, &QProcess::readyReadStandardOutput, this, &FilmProcessPlayer::readOutput);
     connect(process_, &QProcess::finished, this, [this] { playing_ = false; });
     buffer_.clear();
+    ready_ = false;
     process_->start();
-    if (!process_->waitForStarted(5000)) {
+    if (!process_->waitForStarted(filmProcessWaitMs)) {
         const QString why = process_->errorString();
-        delete process_;
-        process_ = nullptr;
+        endProcess(/*hung=*/true);
         throw Error(QStringLiteral("Nie można uruchomić odtwarzacza filmów: %1.")
                         .arg(film::withoutFullStop(why)));
     }
+    if (startLimit_)
+        startLimit_->start();
 }
 
 void FilmProcessPlayer::send(const QByteArray& line) {
@@ -152,9 +169,14 @@ void FilmProcessPlayer::open() {
         throw Error(QStringLiteral("Nie można odtworzyć filmu „%1”: odtwarzacz filmów się "
                                    "zakończył.")
                         .arg(shown));
-    if (answeredSerial_ < serial)
+    if (answeredSerial_ < serial) {
+        // A ready process that does not answer has hung: it is not kept for the next film.
+        // One still loading its back end has until its start limit.
+        if (ready_ || !startLimit_)
+            endProcess(/*hung=*/true);
         throw Error(
             QStringLiteral("Film „%1” nie dał się wczytać w wyznaczonym czasie.").arg(shown));
+    }
     if (!failure_.isEmpty())
         throw Error(QStringLiteral("Nie można odtworzyć filmu „%1”: %2.")
                         .arg(shown, film::withoutFullStop(failure_)));
@@ -183,24 +205,32 @@ void FilmProcessPlayer::close() {
         idleEnd_->start();
 }
 
-void FilmProcessPlayer::endProcess() {
+void FilmProcessPlayer::endProcess(bool hung) {
     if (idleEnd_)
         idleEnd_->stop();
+    if (startLimit_)
+        startLimit_->stop();
     playing_ = false;
+    ready_ = false;
+    buffer_.clear();
     if (!process_)
         return;
-    process_->disconnect(this);
-    if (process_->state() != QProcess::NotRunning) {
-        process_->closeWriteChannel(); // the process ends when its input closes
-        if (!process_->waitForFinished(2000)) {
-            process_->kill();
-            process_->waitForFinished(1000);
+    QProcess* process = std::exchange(process_, nullptr);
+    process->disconnect(this);
+    if (process->state() != QProcess::NotRunning) {
+        if (!hung) {
+            process->closeWriteChannel(); // the process ends when its input closes
+            hung = !process->waitForFinished(endGraceMs);
         }
+        if (hung)
+            process->kill();
     }
-    // This may run inside one of the process object's own signals: it goes when they return.
-    process_->deleteLater();
-    process_ = nullptr;
-    buffer_.clear();
+    // This may run inside one of the process object's own signals, so it goes later; a killed
+    // process goes once it has ended, never waited for here.
+    if (process->state() == QProcess::NotRunning)
+        process->deleteLater();
+    else
+        connect(process, &QProcess::finished, process, &QObject::deleteLater);
 }
 
 void FilmProcessPlayer::readOutput() {
@@ -248,6 +278,10 @@ void FilmProcessPlayer::handle(const QByteArray& line) {
         if (serial == openSerial_)
             failure_ = space < 0 ? QString() : QString::fromUtf8(line.mid(space + 1));
         answeredSerial_ = std::max(answeredSerial_, serial);
+    } else if (line == "ready") {
+        ready_ = true;
+        if (startLimit_)
+            startLimit_->stop();
     } else if (line == "state playing") {
         playing_ = true;
     } else if (line == "state paused" || line == "state stopped") {
@@ -280,6 +314,8 @@ public:
                 });
         notifier_ = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, this);
         connect(notifier_, &QSocketNotifier::activated, this, &FilmProcess::readCommands);
+        // The media back end is loaded (making the player loads it): commands are answered now.
+        write("ready\n");
     }
 
 private:

@@ -20,6 +20,11 @@ class FilmView;
 class Timer;
 class TimerService;
 
+// The longest the program waits for the film process in any one call.
+inline constexpr int filmProcessWaitMs = 1000;
+// How long a new film process may take to load its media back end and say "ready".
+inline constexpr int filmProcessStartLimitMs = 20000;
+
 // The films played in a small process of their own (the program started again with
 // filmProcessOption), drawing into the panel's FilmView through its frames. The media back end's
 // libraries and caches live in that process, not in the program's: when the learner has left
@@ -28,16 +33,23 @@ class TimerService;
 //
 // Talking to the process: one command a line on its standard input ("open <n> <path>", "play",
 // "step", "rewind", "close", and "prime <path>": load a film only to load its decoders); on its
-// standard output "loaded <n>", "failed <n> <text>", "state playing|paused|stopped", and "frame <w>
-// <h>" followed by w * h * 4 bytes of an RGB32 image. The process ends when its standard input
-// closes, so it never outlives the program.
+// standard output "ready" once its media back end is loaded, "loaded <n>", "failed <n> <text>",
+// "state playing|paused|stopped", and "frame <w> <h>" followed by w * h * 4 bytes of an RGB32
+// image. The process ends when its standard input closes, so it never outlives the program.
+//
+// The program never waits long for the process: its start, the answer to an open (openTimeoutMs,
+// a second in the program) and its end are each bounded. A ready process that does not answer an
+// open in time has hung: it is killed at once and the next film starts a new one. One that has
+// not said "ready" yet is still loading its back end: it is given startLimitMs to get there
+// before it is killed.
 class FilmProcessPlayer final : public QObject, public MediaPlayer {
     Q_OBJECT
 public:
     // program and arguments start the film process; timers (may be null: the process then stays
     // until the program ends) give the idle end.
     FilmProcessPlayer(QString program, QStringList arguments, TimerService* timers,
-                      int openTimeoutMs = 10000, int idleEndMs = 30000, QObject* parent = nullptr);
+                      int openTimeoutMs = filmProcessWaitMs, int idleEndMs = 30000,
+                      QObject* parent = nullptr);
     ~FilmProcessPlayer() override;
 
     void setFile(const QString& path) override { file_ = path; }
@@ -53,8 +65,10 @@ public:
     // film once (and its decoders), so the first film waits less.
     void warmUp(const QString& sampleFilm = {});
 
-    // Whether the film process is running (for tests and the benchmark).
+    // Whether the film process is running, and whether it has said it is ready (for tests and
+    // the benchmark).
     bool processRunning() const;
+    bool processReady() const { return processRunning() && ready_; }
     FilmView* videoFor(QWidget* panel) const;
 
 private:
@@ -62,14 +76,16 @@ private:
     void send(const QByteArray& line);
     void readOutput();
     void handle(const QByteArray& line);
-    void endProcess();
+    // Ends the process: asked to (its input closes), killed when it does not go within a short
+    // grace, or at once when it has hung. Never waits for a killed process.
+    void endProcess(bool hung = false);
 
     QString program_;
     QStringList arguments_;
     int openTimeoutMs_;
     QString file_;
     QProcess* process_ = nullptr; // a child of this player
-    std::unique_ptr<Timer> idleEnd_;
+    std::unique_ptr<Timer> idleEnd_, startLimit_;
     QPointer<QWidget> panel_;
     std::map<QWidget*, QPointer<FilmView>> views_;
     QByteArray buffer_;
@@ -77,6 +93,7 @@ private:
     int answeredSerial_ = 0;
     QString failure_;
     bool playing_ = false;
+    bool ready_ = false;
 };
 
 // The argument that starts the program as the film process.

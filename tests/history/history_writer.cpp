@@ -1,15 +1,54 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Writes one answer after another into the history database given, printing the number of each
-// answer once its write has returned, until it is killed.
+// A second program at the history database given:
+//   history_writer <path>            writes one answer after another, printing the number of
+//                                    each answer once its write has returned, until it is killed;
+//   history_writer --lock <how> <path>  holds a lock on it, as a backup tool would, prints
+//                                    "locked" and keeps it until its standard input closes.
+//                                    how: "writing" (BEGIN EXCLUSIVE: others may still read) or
+//                                    "everything" (exclusive locking mode: others cannot even
+//                                    read).
 #include "history/answerlog.h"
 
 #include <QCoreApplication>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 
 #include <cstdio>
+#include <cstring>
+
+namespace {
+
+int holdLock(const QString& how, const QString& path) {
+    {
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("lock"));
+        db.setDatabaseName(path);
+        if (!db.open())
+            return 1;
+        QSqlQuery q(db);
+        if (how == QLatin1String("everything") &&
+            !q.exec(QStringLiteral("PRAGMA locking_mode=EXCLUSIVE")))
+            return 4;
+        if (!q.exec(QStringLiteral("BEGIN EXCLUSIVE")))
+            return 5;
+        std::printf("locked\n");
+        std::fflush(stdout);
+        while (std::getchar() != EOF) {
+        }
+        q.exec(QStringLiteral("ROLLBACK"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("lock"));
+    return 0;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    if (argc == 4 && std::strcmp(argv[1], "--lock") == 0)
+        return holdLock(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     if (argc < 2)
         return 2;
     QString notice;

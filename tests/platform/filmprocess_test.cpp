@@ -2,7 +2,7 @@
 
 // Films played in a process of their own, drawn into the panel through their frames: the real
 // film (tests/fixtures/film.wmv: a yellow square moving from the left edge to the right), the
-// errors, the idle end, and a process that does not speak the protocol.
+// errors, the idle end, a process that does not speak the protocol and one that hangs.
 #include "platform/error.h"
 #include "platform/filmprocess.h"
 #include "platform/filmview.h"
@@ -13,6 +13,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
 
 using namespace wirtal;
 
@@ -154,5 +156,60 @@ TEST(FilmProcessPlayer, AProcessThatBreaksTheProtocolIsEnded) {
         }
         EXPECT_FALSE(player.processRunning());
         EXPECT_TRUE(player.videoFor(&panel)->image().isNull());
+    }
+}
+
+// A film process that does not answer is given up on after its short wait: the film's open
+// fails (the question goes on without its film), the process is ended, and the next film starts
+// a new one. Counted, not timed: each start of the fake process adds its id to a file.
+TEST(FilmProcessPlayer, AHungProcessIsEndedAndTheNextFilmStartsANewOne) {
+    struct Case {
+        const char* what;
+        const char* script; // $0: the file of process ids
+        bool saysReady;
+    };
+    const Case cases[] = {
+        {"ready, then reads its commands and never answers",
+         "echo $$ >> \"$0\"; echo ready; exec cat > /dev/null", true},
+        {"never gets as far as ready", "echo $$ >> \"$0\"; exec sleep 600", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        const QString starts = dir.filePath(QStringLiteral("starts"));
+        ManualClock clock;
+        FilmProcessPlayer player(QStringLiteral("/bin/sh"),
+                                 {QStringLiteral("-c"), QString::fromLatin1(c.script), starts},
+                                 &clock, /*openTimeoutMs=*/50, /*idleEndMs=*/60000);
+        QWidget panel;
+        player.setOutput(&panel);
+        player.setFile(film);
+        for (int round = 1; round <= 2; ++round) {
+            SCOPED_TRACE(round);
+            if (c.saysReady) {
+                player.warmUp();
+                ASSERT_TRUE(QTest::qWaitFor([&] { return player.processReady(); }, patience));
+            }
+            try {
+                player.open();
+                FAIL() << "a film opened in a process that never answers";
+            } catch (const Error& e) {
+                EXPECT_TRUE(e.message().contains(QStringLiteral("w wyznaczonym czasie")))
+                    << e.message().toStdString();
+            }
+            if (!c.saysReady) {
+                EXPECT_TRUE(player.processRunning()) << "still starting: it has its start limit";
+                clock.advance(filmProcessStartLimitMs);
+            }
+            EXPECT_FALSE(player.processRunning());
+            QFile f(starts);
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            const QList<QByteArray> ids = f.readAll().trimmed().split('\n');
+            ASSERT_EQ(ids.size(), round) << "one new process for each film";
+            const pid_t id = pid_t(ids.back().toLongLong());
+            ASSERT_GT(id, 0);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return ::kill(id, 0) != 0; }, patience))
+                << "the process has gone";
+        }
     }
 }
