@@ -203,6 +203,13 @@ AnswerLog::Opening AnswerLog::connect(QString* notice) {
         connection_.clear();
     };
 
+    // Without Qt's SQLite driver (a separate package) there is no history; Qt itself would say
+    // only "Driver not loaded", in English.
+    if (connection_.isEmpty() && !QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE"))) {
+        say(aborted.arg(QStringLiteral("brak sterownika SQLite biblioteki Qt, pakiet "
+                                       "libqt6sql6-sqlite")));
+        return Opening::Failed;
+    }
     // Only a regular file is opened; anything else under the name is moved aside.
     if (connection_.isEmpty()) {
         const QFileInfo info(path_);

@@ -163,5 +163,19 @@ TEST_F(AnswerLogTest, AKilledWriterLosesAtMostTheAnswerBeingWritten) {
     EXPECT_LE(kept, acknowledged + 1);
 }
 
+// Without Qt's SQLite driver (its own package) the program goes on without a history and says
+// why in Polish, naming the package, instead of Qt's "Driver not loaded".
+TEST_F(AnswerLogTest, AMissingDriverIsSaidInPolish) {
+    QProcess opener;
+    opener.start(QStringLiteral(HISTORY_WRITER), {QStringLiteral("--without-driver"), path()});
+    ASSERT_TRUE(opener.waitForFinished(30'000));
+    EXPECT_EQ(opener.exitCode(), 0) << "the history opened without a driver";
+    const QString said = QString::fromUtf8(opener.readAllStandardOutput()).trimmed();
+    EXPECT_TRUE(said.contains(QStringLiteral("libqt6sql6-sqlite"))) << said.toStdString();
+    EXPECT_TRUE(said.startsWith(QStringLiteral("Historii odpowiedzi nie można otworzyć")))
+        << said.toStdString();
+    EXPECT_FALSE(said.contains(QStringLiteral("Driver not loaded"))) << said.toStdString();
+}
+
 } // namespace
 } // namespace wirtal

@@ -8,6 +8,8 @@
 //                                    how: "writing" (BEGIN EXCLUSIVE: others may still read) or
 //                                    "everything" (exclusive locking mode: others cannot even
 //                                    read).
+//   history_writer --without-driver <path>  opens the history with Qt's SQL drivers out of reach
+//                                    and prints what the learner is told.
 #include "history/answerlog.h"
 
 #include <QCoreApplication>
@@ -49,6 +51,13 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     if (argc == 4 && std::strcmp(argv[1], "--lock") == 0)
         return holdLock(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    if (argc == 3 && std::strcmp(argv[1], "--without-driver") == 0) {
+        QCoreApplication::setLibraryPaths({});
+        QString notice;
+        auto log = wirtal::AnswerLog::open(QString::fromLocal8Bit(argv[2]), &notice);
+        std::printf("%s\n", notice.toUtf8().constData());
+        return log ? 1 : 0;
+    }
     if (argc < 2)
         return 2;
     QString notice;
