@@ -8,6 +8,9 @@
 #include <QFileInfo>
 #include <QLocalSocket>
 
+#include <cstdlib>
+#include <cstring>
+
 #ifdef Q_OS_UNIX
 #include <cerrno>
 
@@ -69,10 +72,30 @@ bool peerIsThisUser(qintptr descriptor) {
 }
 
 constexpr qsizetype maxSocketPath = sizeof(sockaddr_un::sun_path) - 1;
+
+// The socket this process listens on, removed also when the process ends through exit() without
+// unwinding (the display lost: Xlib ends the program from its error handler).
+char listeningPath[sizeof(sockaddr_un::sun_path)] = {};
+void removeSocketAtExit() {
+    if (listeningPath[0])
+        ::unlink(listeningPath);
+}
+void removeAtExit(const QString& path) {
+    static const bool registered = std::atexit(removeSocketAtExit) == 0;
+    const QByteArray native = QFile::encodeName(path);
+    if (!registered || native.size() >= qsizetype(sizeof listeningPath))
+        return;
+    std::memcpy(listeningPath, native.constData(), std::size_t(native.size()) + 1);
+}
+void forgetAtExit() {
+    listeningPath[0] = 0;
+}
 #else
 bool peerIsThisUser(qintptr) {
     return true; // a pipe made with UserAccessOption admits this user only
 }
+void removeAtExit(const QString&) {}
+void forgetAtExit() {}
 #endif
 } // namespace
 
@@ -125,6 +148,7 @@ SingleInstance::SingleInstance(const QString& userDataFolder, QObject* parent) :
     server_.setSocketOptions(QLocalServer::UserAccessOption);
     if (!server_.listen(name))
         return; // the program runs without the guard
+    removeAtExit(server_.fullServerName());
     connect(&server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* s = server_.nextPendingConnection()) {
             connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
@@ -138,6 +162,8 @@ SingleInstance::SingleInstance(const QString& userDataFolder, QObject* parent) :
 }
 
 SingleInstance::~SingleInstance() {
+    if (server_.isListening())
+        forgetAtExit();
     server_.close(); // removes the socket file
 }
 

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -140,6 +141,22 @@ TEST(SingleInstanceUsers, TheSocketLivesInAPrivateFolderAndGoesWithTheProgram) {
             EXPECT_TRUE(QFileInfo::exists(name)) << c.what;
         }
         EXPECT_FALSE(QFileInfo::exists(name)) << c.what << ": the socket stays after the end";
+    }
+}
+
+// The program also ends without unwinding (Xlib ends it from its handler when the display is
+// lost): the socket goes then too.
+TEST(SingleInstanceUsers, TheSocketGoesHoweverTheProgramEnds) {
+    TempFolders folders;
+    ScopedEnv env("XDG_RUNTIME_DIR", QByteArray());
+    for (const char* how : {"return", "exit"}) {
+        QProcess driver;
+        driver.start(QStringLiteral(SINGLEINSTANCE_DRIVER),
+                     {QString::fromLatin1(how), folders.userData()});
+        ASSERT_TRUE(driver.waitForFinished(30'000)) << how;
+        const QString path = QString::fromLocal8Bit(driver.readAllStandardOutput()).trimmed();
+        ASSERT_FALSE(path.isEmpty()) << how << ": " << driver.readAllStandardError().toStdString();
+        EXPECT_FALSE(QFileInfo::exists(path)) << how;
     }
 }
 
