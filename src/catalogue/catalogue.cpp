@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue.h"
 
+#include "base/category.h"
 #include "platform/error.h"
 
 #include <QHash>
@@ -126,13 +127,20 @@ std::optional<Header> findHeader(const Sheet& sheet, QStringList* missing) {
 } // namespace
 
 const QStringList& categoryCodes() {
-    static const QStringList codes{"A", "A1", "A2", "AM", "B",  "B1",
-                                   "C", "C1", "D",  "D1", "PT", "T"};
+    // The program's category table is the one list: a catalogue category the table does not
+    // know is no category of the program's.
+    static const QStringList codes = [] {
+        QStringList out;
+        for (const Category& c : Category::all())
+            out << c.code;
+        return out;
+    }();
     return codes;
 }
 
 bool leavesOut(Reason r) {
-    return r != Reason::CorrectedToBasic && r != Reason::CorrectedToSpecialist;
+    return r != Reason::CorrectedToBasic && r != Reason::CorrectedToSpecialist &&
+           r != Reason::IgnoredCategory;
 }
 
 QString reasonTitle(Reason r) {
@@ -165,6 +173,8 @@ QString reasonTitle(Reason r) {
         return QStringLiteral("zakres poprawiony na podstawowy");
     case Reason::CorrectedToSpecialist:
         return QStringLiteral("zakres poprawiony na specjalistyczny");
+    case Reason::IgnoredCategory:
+        return QStringLiteral("nieznana kategoria pominięta");
     }
     return {};
 }
@@ -269,13 +279,15 @@ Catalogue readCatalogue(const Sheet& sheet, const QString& fileName, const ReadP
                        .arg(answer));
             continue;
         }
-        if (!unknown.isEmpty()) {
-            report(Reason::UnknownCategory,
-                   QStringLiteral("nieznana kategoria „%1”").arg(unknown.join(u',').left(40)));
-            continue;
-        }
+        // A code the program does not know is passed over; the row stays for the categories it
+        // names that the program knows, and is left out only when there are none.
+        const QString unknownCodes = unknown.join(u',').left(40);
         if (ordered.isEmpty()) {
-            report(Reason::NoCategory, QStringLiteral("brak kategorii"));
+            if (!unknown.isEmpty())
+                report(Reason::UnknownCategory,
+                       QStringLiteral("nieznana kategoria „%1”").arg(unknownCodes));
+            else
+                report(Reason::NoCategory, QStringLiteral("brak kategorii"));
             continue;
         }
         int pts = 0;
@@ -324,6 +336,11 @@ Catalogue readCatalogue(const Sheet& sheet, const QString& fileName, const ReadP
             }
         }
         out.questions << q;
+        if (!unknown.isEmpty())
+            report(Reason::IgnoredCategory,
+                   QStringLiteral("nieznana kategoria „%1” pominięta, pytanie zostaje w "
+                                  "kategoriach %2")
+                       .arg(unknownCodes, ordered.join(QStringLiteral(", "))));
 
         const QString stated = q.part == Part::Basic ? QStringLiteral("PODSTAWOWY")
                                                      : QStringLiteral("SPECJALISTYCZNY");

@@ -47,6 +47,7 @@ enum class Reason {
     // Kept, with the part decided by what the row carries.
     CorrectedToBasic,
     CorrectedToSpecialist,
+    IgnoredCategory, // a code the program does not know, passed over; known ones remain
 };
 bool leavesOut(Reason r);
 // A short Polish description of the reason, for summaries.

@@ -99,8 +99,8 @@ TEST(CatalogueRows, BadRowsAreLeftOutWithTheirReason) {
          Reason::YesNoWithOptions, "odpowiedź N (TAK/NIE)"},
         {"no category", row("25", "Czy?", "T", {}, "", "PODSTAWOWY", " "), Reason::NoCategory,
          "brak kategorii"},
-        {"unknown category", row("26", "Czy?", "T", {}, "", "PODSTAWOWY", "B,X2"),
-         Reason::UnknownCategory, "„X2”"},
+        {"only unknown categories", row("26", "Czy?", "T", {}, "", "PODSTAWOWY", "X2, BE"),
+         Reason::UnknownCategory, "„X2,BE”"},
         {"points out of range", row("27", "Czy?", "T", {}, "", "PODSTAWOWY", "B", "4"),
          Reason::BadPoints, "„4”"},
         {"points empty", row("28", "Czy?", "T", {}, "", "PODSTAWOWY", "B", ""), Reason::BadPoints,
@@ -130,6 +130,34 @@ TEST(CatalogueRows, BadRowsAreLeftOutWithTheirReason) {
         EXPECT_EQ(n.reason, c.reason);
         EXPECT_TRUE(leavesOut(n.reason));
         EXPECT_TRUE(n.detail.contains(QString::fromUtf8(c.detail))) << n.detail.toStdString();
+    }
+}
+
+// A code the program's category table does not know (a new category of a later edition, "BE")
+// is passed over and named; the row stays for the categories the program knows. Before, such a
+// row was dropped whole, and a catalogue with "B,BE" in a thousand rows lost them all.
+TEST(CatalogueRows, AnUnknownCategoryIsPassedOverNotTheRow) {
+    struct Case {
+        const char* categories;
+        QStringList kept;
+        const char* named;
+    } cases[] = {
+        {"B,BE", {"B"}, "„BE”"},
+        {"A, X9; T", {"A", "T"}, "„X9”"},
+        {"be,b", {"B"}, "„be”"},
+        {"PT,B,C,Q,R", {"B", "C", "PT"}, "„Q,R”"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.categories);
+        const Catalogue cat = readCatalogue(
+            sheetOf({header, row("7", "Czy?", "T", {}, "", "PODSTAWOWY", c.categories)}), "k.xlsx");
+        ASSERT_EQ(cat.questions.size(), 1);
+        EXPECT_EQ(cat.questions[0].categories, c.kept);
+        ASSERT_EQ(cat.notes.size(), 1);
+        EXPECT_EQ(cat.notes[0].reason, Reason::IgnoredCategory);
+        EXPECT_FALSE(leavesOut(cat.notes[0].reason));
+        EXPECT_TRUE(cat.notes[0].detail.contains(QString::fromUtf8(c.named)))
+            << cat.notes[0].detail.toStdString();
     }
 }
 
