@@ -2,6 +2,8 @@
 
 #include "dialogs/rulestext.h"
 
+#include "base/examrules.h"
+
 namespace wirtal {
 
 QStringList rulesLines() {
@@ -17,19 +19,23 @@ QStringList rulesLines() {
         QStringLiteral("- Podczas testu losowane jest 20 pytań PODSTAWOWYCH oraz 12 pytań "),
         QStringLiteral("specjalistycznych."),
         QStringLiteral(
-            "- W pytaniach PODSTAWOWYCH masz 20 sekund na przeczytanie pytania, po czym "),
-        QStringLiteral("pojawi się filmik, zdjęcie lub obrazek do pytania. Od tego momentu masz 15 "
-                       "sekund na "),
+            "- W pytaniach PODSTAWOWYCH masz %1 sekund na przeczytanie pytania, po czym ")
+            .arg(readingPeriodMs / 1000),
+        QStringLiteral("pojawi się filmik, zdjęcie lub obrazek do pytania. Od tego momentu masz %1 "
+                       "sekund na ")
+            .arg(basicAnswerSeconds),
         QStringLiteral("odpowiedź."),
-        QStringLiteral("- W pytaniach SPECJALISTYCZNYCH masz 50 sekund na przeczytanie pytania i "),
+        QStringLiteral("- W pytaniach SPECJALISTYCZNYCH masz %1 sekund na przeczytanie pytania i ")
+            .arg(specialistAnswerSeconds),
         QStringLiteral("udzielenie odpowiedzi."),
         QStringLiteral("- Nie można wracać do wcześniejszych pytań."),
         QStringLiteral(
             "- Do pytań przypisana jest waga punktowa zależna od znaczenia pytania dla "),
         QStringLiteral("bezpieczeństwa ruchu drogowego. Pytania mają 1, 2 lub 3 punkty."),
-        QStringLiteral("- W teście można uzyskać maksymalnie 74 punkty. Wynik pozytywny uzyskuje "
-                       "się po "),
-        QStringLiteral("zdobyciu minimum 68 punktów."),
+        QStringLiteral("- W teście można uzyskać maksymalnie %1 punkty. Wynik pozytywny uzyskuje "
+                       "się po ")
+            .arg(maxPoints),
+        QStringLiteral("zdobyciu minimum %1 punktów.").arg(passMark),
     };
 }
 

@@ -72,20 +72,6 @@ void readSlot(DrawnTest& t, int k, const QString& categoryCode, const QStringLis
 }
 } // namespace
 
-int structurePoints(int slot) {
-    if (slot <= 10)
-        return 3;
-    if (slot <= 16)
-        return 2;
-    if (slot <= basicSlots)
-        return 1;
-    if (slot <= 26)
-        return 3;
-    if (slot <= 30)
-        return 2;
-    return 1;
-}
-
 namespace {
 
 // `count` distinct items of `pool`, uniform, through the Random seam (a partial Fisher-Yates).

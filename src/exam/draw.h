@@ -44,10 +44,6 @@ struct DrawnTest {
     std::array<QString, slotCount + 1> rightAnswer{};
 };
 
-// The points of a slot in the official exam structure: basic slots 1..10 three points, 11..16
-// two, 17..20 one; specialist slots 21..26 three, 27..30 two, 31..32 one (74 in all).
-int structurePoints(int slot);
-
 // The draw in a folder made by the catalogue import. With points in the records: slots 1..10 from
 // the basic questions worth 3 points, 11..16 worth 2, 17..20 worth 1, slots 21..26, 27..30, 31..32
 // likewise from the specialist ones, each class drawn without repeats; then the order inside the

@@ -45,7 +45,7 @@ void ExamDraw::nowytestClick() {
     for (int k = 1; k <= slotCount; ++k)
         ui.numbers[k]->setEnabled(true);
 
-    s_.timers.readingPeriod->setInterval(20000); // the reading period
+    s_.timers.readingPeriod->setInterval(readingPeriodMs);
     ui.koniec->setEnabled(true);
     s_.setAnswerControlsEnabled(false);
     s_.hideSlotBadges();
@@ -74,16 +74,16 @@ void ExamDraw::nowytestClick() {
     ui.pktylabel->setText(sheet.slotPoints[1] + QStringLiteral(" pkt"));
 
     s_.timers.examClock->start();
-    sheet.min = 24;
-    ui.labelmin->setText(QStringLiteral("24"));
-    sheet.sec = 59;
-    ui.labelsec->setText(QStringLiteral("59"));
+    sheet.min = examClockMinutes;
+    ui.labelmin->setText(QString::number(examClockMinutes));
+    sheet.sec = examClockSeconds;
+    ui.labelsec->setText(QString::number(examClockSeconds));
 
     st.currentSlot = 1;
     s_.answerMemosWhite();
     s_.answerButtonsNormal();
     ui.numbers[1]->setColor(tcolor::active);
-    ui.gauge->setMaximum(15);
+    ui.gauge->setMaximum(basicAnswerSeconds);
     ui.gauge->setValue(ui.gauge->maximum());
     ui.NextTestButton->show();
     ui.koniec->show();

@@ -49,7 +49,7 @@ void ExamEnd::endTest() {
     st.testRunning = false;
     s_.refreshLanguageChoice();
     ui.pktylabel->clear();
-    ui.gauge->setMaximum(15);
+    ui.gauge->setMaximum(basicAnswerSeconds);
     ui.gauge->setValue(15);
     ui.raportpanel->show();
 

@@ -137,9 +137,9 @@ void buildControls(QWidget* page, ExamUi& ui) {
                               QRect(rightX + 346, 22, 12, 48), 24, true, Qt::AlignCenter);
     ui.labelsec =
         label(page, QStringLiteral("labelsec"), QRect(rightX + 358, 22, 46, 48), 24, true);
-    ui.labelmin->setText(QStringLiteral("24"));
+    ui.labelmin->setText(QString::number(examClockMinutes));
     ui.dwukropeklabel->setText(QStringLiteral(":"));
-    ui.labelsec->setText(QStringLiteral("59"));
+    ui.labelsec->setText(QString::number(examClockSeconds));
     // The digits are the labels' names, so a screen reader says the time left; what they are
     // is their description.
     ui.labelmin->setAccessibleDescription(QStringLiteral("Minuty do końca testu"));

@@ -28,7 +28,7 @@ void setScale(CountdownGauge& g, int maximum, int low, int high) {
 
 ExamTimers::ExamTimers(TimerService& s)
     : questionLoader(s.create(QStringLiteral("Timer9"), 100, TimerKind::OneShot)),
-      readingPeriod(s.create(QStringLiteral("Timer13"), 20000, TimerKind::OneShot)),
+      readingPeriod(s.create(QStringLiteral("Timer13"), readingPeriodMs, TimerKind::OneShot)),
       answeringStart(s.create(QStringLiteral("Timer1"), 1000, TimerKind::Repeating)),
       answerCountdown(s.create(QStringLiteral("Timer3"), 1000, TimerKind::Repeating)),
       nextStep(s.create(QStringLiteral("Timer2"), 100, TimerKind::OneShot)),
@@ -50,10 +50,10 @@ MediaPlayer& ExamShared::player() {
 }
 
 void ExamShared::basicScale() {
-    setScale(*ui.gauge, 15, 5, 10);
+    setScale(*ui.gauge, basicAnswerSeconds, 5, 10);
 }
 void ExamShared::specialistScale() {
-    setScale(*ui.gauge, 50, 10, 30);
+    setScale(*ui.gauge, specialistAnswerSeconds, 10, 30);
 }
 
 void ExamShared::answerButtonsNormal() {

@@ -150,7 +150,7 @@ double passChance(const ExamPools& pools, const QHash<int, double>& rightChance)
     std::vector<double> chance(d.ids.size());
     for (std::size_t i = 0; i < d.ids.size(); ++i)
         chance[i] = rightChance.value(d.ids[i], 0.0);
-    return chanceWithin(slotLosses(d.slotQuestions, chance), examMaxPoints - examPassMark);
+    return chanceWithin(slotLosses(d.slotQuestions, chance), maxPoints - passMark);
 }
 
 Readiness estimateReadiness(const ExamPools& pools, const QHash<int, Card>& cards) {
@@ -183,7 +183,7 @@ Readiness estimateReadiness(const ExamPools& pools, const QHash<int, Card>& card
         const auto [a, b] = posterior(questions[i], priors[std::size_t(questions[i].part)].mean());
         chance[i] = a / (a + b);
     }
-    const int maxLost = examMaxPoints - examPassMark;
+    const int maxLost = maxPoints - passMark;
     r.chance = chanceWithin(slotLosses(d.slotQuestions, chance), maxLost);
 
     // The range: the part means and every question's chance drawn from their posteriors.

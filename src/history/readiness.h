@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/examrules.h"
 #include "history/scheduler.h"
 
 #include <QHash>
@@ -57,8 +58,5 @@ double passChance(const ExamPools& pools, const QHash<int, double>& rightChance)
 
 // "Szansa zdania: około 80 % (na podstawie 412 odpowiedzi)".
 QString readinessSentence(const Readiness& r);
-
-constexpr int examPassMark = 68;
-constexpr int examMaxPoints = 74;
 
 } // namespace wirtal

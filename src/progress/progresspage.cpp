@@ -3,6 +3,7 @@
 #include "progress/progresspage.h"
 
 #include "base/context.h"
+#include "base/examrules.h"
 #include "history/recording.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"
@@ -113,7 +114,7 @@ ProgressPage::ProgressPage(AppContext& ctx, StartRun startRun,
     legend->setGeometry(margin + 280, 572, 270, 52);
 
     auto* chart = new QChart;
-    chart->setTitle(QStringLiteral("Wyniki testów (punkty; próg 68)"));
+    chart->setTitle(QStringLiteral("Wyniki testów (punkty; próg %1)").arg(passMark));
     chart->legend()->hide();
     chart->setMargins(QMargins(4, 4, 4, 4));
     chart->setAnimationOptions(QChart::NoAnimation);
@@ -207,8 +208,8 @@ void ProgressPage::fillChart() {
     }
     auto* mark = new QLineSeries;
     const int count = std::max(int(exams.size()), 1);
-    mark->append(0.5, examPassMark);
-    mark->append(count + 0.5, examPassMark);
+    mark->append(0.5, passMark);
+    mark->append(count + 0.5, passMark);
     mark->setPen(QPen(QColor(60, 150, 90), 2, Qt::DashLine));
     scores->setPen(QPen(QColor(29, 59, 106), 2));
     points->setColor(QColor(214, 120, 40));
@@ -222,7 +223,7 @@ void ProgressPage::fillChart() {
     x->setTickCount(std::min(count, 8) + 1);
     x->setTitleText(QStringLiteral("kolejne testy"));
     auto* y = new QValueAxis;
-    y->setRange(0, examMaxPoints);
+    y->setRange(0, maxPoints);
     y->setLabelFormat(QStringLiteral("%d"));
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);

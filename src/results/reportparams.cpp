@@ -2,6 +2,8 @@
 
 #include "results/reportparams.h"
 
+#include "base/examrules.h"
+
 #include <QLocale>
 #include <QRegularExpression>
 
@@ -10,7 +12,7 @@
 namespace wirtal {
 
 QString percentText(int score) {
-    const double tenths = std::round(score * 1000.0 / 74.0);
+    const double tenths = std::round(score * 1000.0 / maxPoints);
     QString s = QString::number(tenths / 10.0, 'f', 1);
     if (s.endsWith(QStringLiteral(".0")))
         s.chop(2);
@@ -18,7 +20,7 @@ QString percentText(int score) {
 }
 
 QString scoreText(int score) {
-    return QStringLiteral("%1 na 74 (%2 %)").arg(score).arg(percentText(score));
+    return QStringLiteral("%1 na %2 (%3 %)").arg(score).arg(maxPoints).arg(percentText(score));
 }
 
 ReportParameters reportParameters(const ReportInput& in) {
@@ -37,7 +39,7 @@ ReportParameters reportParameters(const ReportInput& in) {
                                           locale.toString(in.now.time(), QLocale::LongFormat)});
     p.append({QStringLiteral("punktow"), scoreText(in.score)});
     p.append({QStringLiteral("wynik"),
-              in.score < 68 ? QStringLiteral("NEGATYWNY") : QStringLiteral("POZYTYWNY")});
+              in.score < passMark ? QStringLiteral("NEGATYWNY") : QStringLiteral("POZYTYWNY")});
     return p;
 }
 

@@ -160,7 +160,7 @@ TEST(Readiness, TheEstimateIsCalibratedAgainstSimulatedLearners) {
                 if (std::uniform_real_distribution<double>()(rng) >= truth[std::size_t(q.question)])
                     lost += q.points;
             }
-            passed += lost <= examMaxPoints - examPassMark ? 1 : 0;
+            passed += lost <= maxPoints - passMark ? 1 : 0;
         }
         Bin& b = bins[std::size_t(std::min(9, int(r.chance * 10)))];
         ++b.learners;
