@@ -60,7 +60,7 @@ struct Report {
 inline constexpr double basicBound = 0.55;
 inline constexpr double specialistBound = 0.40;
 // A text used this many times or more may lean to one answer at most this much.
-inline constexpr int repeatMin = 5;
+inline constexpr int repeatMin = 4;
 inline constexpr double repeatBound = 0.75;
 
 Report analyse(const std::vector<Item>& basic, const std::vector<Item>& specialist);

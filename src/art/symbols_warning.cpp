@@ -18,9 +18,16 @@ QPainterPath curve(std::initializer_list<QPointF> pts) {
     return path;
 }
 
-void road(QPainter& p, QPointF a, QPointF b, const QColor& c, qreal w = 0.28) {
+void road(QPainter& p, QPointF a, QPointF b, const QColor& c, qreal w) {
     strokeLine(p, a, b, c, w, Qt::FlatCap);
 }
+
+// The widths of the roads in the junction pictograms. A-5's two roads are equal; on A-6a..A-6e
+// the road with priority is thick and a side road a thin line, so that even at the size of a
+// sign beside a drawn road the two kinds of junction do not look alike.
+constexpr qreal equalRoad = 0.3;
+constexpr qreal mainRoad = 0.42;
+constexpr qreal sideRoad = 0.1;
 
 } // namespace
 
@@ -38,20 +45,20 @@ bool paintWarningSymbol(QPainter& p, Symbol s, Ink ink) {
         return true;
     }
     case Symbol::Crossroads:
-        road(p, {0, 0.85}, {0, -0.7}, c);
-        road(p, {-0.7, 0.15}, {0.7, 0.15}, c);
+        road(p, {0, 0.85}, {0, -0.7}, c, equalRoad);
+        road(p, {-0.7, 0.15}, {0.7, 0.15}, c, equalRoad);
         return true;
     case Symbol::SideRoads:
-        road(p, {0, 0.85}, {0, -0.7}, c, 0.34);
-        road(p, {-0.7, 0.15}, {0.7, 0.15}, c, 0.16);
+        road(p, {0, 0.85}, {0, -0.7}, c, mainRoad);
+        road(p, {-0.7, 0.15}, {0.7, 0.15}, c, sideRoad);
         return true;
     case Symbol::SideRight:
-        road(p, {0, 0.85}, {0, -0.7}, c, 0.34);
-        road(p, {0, 0.15}, {0.7, 0.15}, c, 0.16);
+        road(p, {0, 0.85}, {0, -0.7}, c, mainRoad);
+        road(p, {0, 0.15}, {0.7, 0.15}, c, sideRoad);
         return true;
     case Symbol::OneWayIn:
-        road(p, {0, 0.85}, {0, -0.7}, c, 0.34);
-        arrow(p, {{0.75, 0.15}, {0.15, 0.15}}, c, 0.14, 0.2);
+        road(p, {0, 0.85}, {0, -0.7}, c, mainRoad);
+        arrow(p, {{0.75, 0.15}, {0.21, 0.15}}, c, 0.14, 0.2);
         return true;
     case Symbol::Roundabout:
         for (int i = 0; i < 3; ++i) {

@@ -3,7 +3,11 @@
 // The films as geometry: every film's script is run frame by frame, and no two road users may
 // overlap (a crash the film would show as correct driving) nor a vehicle stand on a continuous
 // line (the learner's car leaving a motorway across its edge line).
+#include "art/exitroad.h"
 #include "art/filmcheck.h"
+#include "art/films.h"
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -92,6 +96,34 @@ TEST(FilmGeometry, CheckFindsCrashesAndCrossedLinesInSmallScenes) {
         EXPECT_EQ(film::sceneProblems(c.scene).join(u'\n').toStdString(),
                   c.problems.join(u'\n').toStdString())
             << c.name;
+}
+
+TEST(FilmGeometry, AnExitRoadIsFollowedRoundItsBendNotCutAcross) {
+    RoadScene s;
+    s.road = QStringLiteral("motorway");
+    s.slip = s.slipExit = true;
+    s.slipFrom = -100;
+    s.slipTo = -20; // the deceleration lane ended 20 m behind the driver's seat
+    RoadScene straightOn = s;
+    straightOn.camX = 3.5;
+    const QString problems = film::sceneProblems(roadScene(straightOn)).join(u'\n');
+    EXPECT_TRUE(problems.startsWith(u"TY on the continuous line at x = "))
+        << "straight on over the gore: " << problems.toStdString();
+    RoadScene following = s;
+    following.camX = 3.5 + exitOffset(20);
+    following.yaw = exitSlope(20);
+    EXPECT_EQ(film::sceneProblems(roadScene(following)).join(u'\n').toStdString(), "");
+
+    // the motorway-exit film ends on the exit road, past the deceleration lane, round its bend
+    const auto& all = film::films();
+    const auto exit = std::find_if(all.begin(), all.end(), [](const film::Film& f) {
+        return QLatin1String(f.name) == u"motorway-exit";
+    });
+    ASSERT_NE(exit, all.end());
+    const RoadScene end = exit->scene(exit->seconds - 1.0 / filmFps).road;
+    EXPECT_TRUE(end.slip && end.slipExit);
+    EXPECT_LT(end.slipTo, -10) << "metres past the deceleration lane's end: " << -end.slipTo;
+    EXPECT_GT(end.camX, 3.5 + 1) << "the car is not round the exit road's bend";
 }
 
 TEST(FilmGeometry, ParkingReversesIntoTheGapWithoutTouchingEitherCar) {

@@ -3,6 +3,7 @@
 // The films seen from the driver's seat: the camera drives forward (travelled) while the road
 // users move with their own speeds.
 
+#include "art/exitroad.h"
 #include "art/filmkit.h"
 
 namespace wirtal::art::film {
@@ -257,20 +258,25 @@ QList<Film> roadFilms() {
              s.actors[0].colour = QColor(200, 200, 210);
              return road(s, distance(t, 20));
          }},
-        {"motorway-exit", 6,
+        {"motorway-exit", 8,
          [](qreal t) {
              RoadScene s;
              s.road = QStringLiteral("motorway");
              // indicating early, over the broken line onto the deceleration lane, and only there
-             // slowing down
+             // slowing down; past the lane's end the exit road bends away from the motorway, and
+             // the car follows it
              s.slip = true;
+             s.slipExit = true;
              s.slipFrom = 25;
-             s.slipTo = 400;
-             s.camX = 3.5 * ramp(t, 1.5, 3.5);
+             s.slipTo = 125;
+             const qreal d = distance(t, 22, 3.5, 11);
+             const qreal beyond = d - s.slipTo; // past the nose
+             s.camX = 3.5 * ramp(t, 1.5, 3.5) + exitOffset(beyond);
+             s.yaw = exitSlope(beyond);
              s.icon =
                  t > 0.5 && t < 3.7 && blinkAt(t) ? QStringLiteral("indicator-right") : QString();
              s.actors = {actor(Actor::Car, -3.5, 30 + 22 * t)};
-             return road(s, distance(t, 22, 3.5, 8));
+             return road(s, d);
          }},
         {"lane-change", 6,
          [](qreal t) {

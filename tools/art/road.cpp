@@ -5,6 +5,7 @@
 
 #include "art/road.h"
 
+#include "art/exitroad.h"
 #include "art/figures.h"
 #include "art/pictures.h"
 #include "art/roadside.h"
@@ -277,12 +278,16 @@ void bonnet(QPainter& p, const RoadScene& s) {
 }
 
 // The slip lane's surface right of ours, with the shoulder beyond it, and its taper where it
-// ends.
+// ends, or the exit road it leaves by.
 void slipLane(QPainter& p, const Projector& pr, const RoadScene& s, const Layout& l, qreal zMax) {
     const QColor surface = darken(l.surface, s);
     const qreal z0 = std::max(nearZ, s.slipFrom), z1 = std::min(zMax, s.slipTo);
     if (z1 > z0)
         fillStrip(p, pr, l.right, l.right + 6.5, z0, z1, surface);
+    if (s.slipExit) {
+        paintExitRoad(p, pr, s, l.right, zMax, surface, darken(ground(s), s));
+        return;
+    }
     const qreal taper = 40;
     if (s.slipTo + taper > nearZ && s.slipTo < zMax) {
         QPolygonF poly;
@@ -308,6 +313,8 @@ QList<RoadLine> continuousLines(const RoadScene& s) {
         if (continuous(r.mark.style))
             for (const auto& [a, b] : pieces(-farZ, farZ, r.gaps))
                 lines.append({r.mark.x, a, b});
+    if (s.slip && s.slipExit)
+        lines.append(exitLines(s, layoutOf(s).right));
     return lines;
 }
 
@@ -349,6 +356,7 @@ void paintRoad(QPainter& p, const RoadScene& s) {
     Projector pr;
     pr.bend = s.bend;
     pr.camX = s.camX;
+    pr.yaw = s.yaw;
     if (s.crest) {
         pr.riseFrom = 6;
         pr.grade = 0.085;

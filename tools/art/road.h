@@ -22,11 +22,13 @@ struct Projector {
     qreal bendAt(qreal z) const { return bend * z * z / 100.0; }
     qreal bend = 0; // metres of sideways shift at 10 m, grows with the square of the distance
     qreal camX = 0; // the camera's sideways position (a lane change in a film)
+    qreal yaw = 0;  // the camera looks to the right by this many metres a metre ahead
     // A road climbing to a crest: the ground rises by grade metres a metre from riseFrom on.
     qreal riseFrom = 0, grade = 0;
     qreal lift(qreal z) const { return z > riseFrom ? grade * (z - riseFrom) : 0; }
     QPointF at(qreal x, qreal y, qreal z) const {
-        return {cx + focal * (x - camX + bendAt(z)) / z, horizon + focal * (eye - y - lift(z)) / z};
+        return {cx + focal * (x - camX - yaw * z + bendAt(z)) / z,
+                horizon + focal * (eye - y - lift(z)) / z};
     }
     qreal scale(qreal z) const { return focal / z; } // pixels per metre at distance z
 };
@@ -91,6 +93,7 @@ struct RoadScene {
     qreal bend = 0;        // the road bends right (+) or left (-)
     qreal travelled = 0;   // metres driven since the film began (moves the dashes and the roadside)
     qreal camX = 0;        // the camera's sideways position
+    qreal yaw = 0;         // the camera turned to the right (Projector::yaw), on a bending road
     qreal lineChangeZ = 0; // when set: the centre line turns solid from this distance on
     qreal tunnelZ = 42;
     qreal junctionZ = 0; // where a junction ahead begins; 0: the usual place
@@ -102,8 +105,10 @@ struct RoadScene {
     bool island = false;     // a kerbed island on the centre line before the junction, C-9 on it
     // A lane beside ours on the right that a motorway's traffic joins or leaves by (an
     // acceleration or deceleration lane): from slipFrom to slipTo metres ahead our right edge line
-    // is broad and broken, and the lane ends in a taper after slipTo.
-    bool slip = false;
+    // is broad and broken, and the lane ends in a taper after slipTo. A deceleration lane with
+    // slipExit does not end: after slipTo it leaves as the exit road, bending away to the right
+    // (exitroad.h).
+    bool slip = false, slipExit = false;
     qreal slipFrom = 0, slipTo = 0;
     QList<Actor> actors;
     bool highBeam = false, fogLights = false, mirrorBeacons = false;

@@ -3,6 +3,7 @@
 #include "art/roadside.h"
 
 #include "art/figures.h"
+#include "art/lanearrow.h"
 #include "art/signpaint.h"
 
 #include <QPolygonF>
@@ -48,32 +49,11 @@ void Roadside::flatPoly(const QList<QPointF>& xz, const QColor& c) {
 }
 
 void Roadside::laneArrow(qreal cx, qreal z0, bool left, bool right, bool straight) {
-    // Painted arrows are long and narrow; seen this flat from the driver's seat they would
-    // shrink to strokes, so shaft, branches and heads are drawn broader and much longer along
-    // the road than life: every branch still reads as a turn.
     const QColor c = shade(paint);
-    const qreal w = 0.24;
-    const qreal shaftEnd = straight ? z0 + 7 : z0 + 4.2;
-    flatPoly({{cx - w, z0}, {cx + w, z0}, {cx + w, shaftEnd}, {cx - w, shaftEnd}}, c);
-    if (straight)
-        flatPoly({{cx - 0.65, shaftEnd}, {cx + 0.65, shaftEnd}, {cx, shaftEnd + 3.2}}, c);
-    for (int side : {-1, 1}) {
-        if ((side < 0 && !left) || (side > 0 && !right))
-            continue;
-        // the branch leaves the shaft and bends outwards over several metres of road
-        // (the head's tip keeps 0.4 m inside the lane, clear of its lines)
-        const qreal b0 = z0 + (straight ? 1.6 : 1.8), b1 = b0 + 2.2;
-        const qreal tipX = cx + side * 1.35;
-        flatPoly({{cx, b0 - 0.4},
-                  {cx + side * 0.7, b0 + 0.2},
-                  {cx + side * 0.7, b1 + 0.2},
-                  {cx, b1 - 0.4}},
-                 c);
-        flatPoly({{cx + side * 0.65, b0 - 1.2},
-                  {tipX, (b0 + b1) / 2 + 0.2},
-                  {cx + side * 0.65, b1 + 1.6}},
-                 c);
-    }
+    p_.setPen(Qt::NoPen);
+    p_.setBrush(c);
+    for (const QPolygonF& shape : laneArrowShapes(pr_, cx, z0, left, right, straight))
+        p_.drawPolygon(shape);
 }
 
 qreal Roadside::junctionZ() const {

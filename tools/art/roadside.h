@@ -32,7 +32,7 @@ private:
     // A fence rail at height y along the road at x, with its posts.
     void flatFence(qreal x, qreal z0, qreal z1, qreal y, const QColor& c);
     void flatPoly(const QList<QPointF>& xz, const QColor& c);
-    // A painted lane arrow in the lane centred at cx, from z0 on.
+    // A painted lane arrow in the lane centred at cx, from z0 on (laneArrowShapes).
     void laneArrow(qreal cx, qreal z0, bool left, bool right, bool straight);
     void signal(qreal x, qreal z);
     void overheadSignal(qreal right, qreal z);
