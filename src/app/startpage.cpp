@@ -52,10 +52,9 @@ StartPage::StartPage(QWidget* parent) : QWidget(parent) {
     prompt->setStyleSheet(QStringLiteral("font-size: 15px; color: #3a4f70;"));
     prompt->setGeometry(0, 250, 1089, 30);
 
-    // Every category in table order, two rows of six; those the program folder offers can be
+    // Every category in table order, in rows of six; those the program folder offers can be
     // chosen. The five single-letter buttons of the classic page keep their object names.
-    const int w = 146, h = 112, gap = 12, perRow = 6;
-    const int left = (1089 - (perRow * w + (perRow - 1) * gap)) / 2;
+    const std::vector<QRect> places = categoryButtonPlaces(int(Category::all().size()));
     int index = 0;
     for (const Category& c : Category::all()) {
         categories_.push_back(&c);
@@ -64,16 +63,31 @@ StartPage::StartPage(QWidget* parent) : QWidget(parent) {
         auto* b = new StyledButton(c.buttonCaption(), this);
         b->setObjectName(old >= 0 ? QStringLiteral("AdvSmoothButton%1").arg(24 + old)
                                   : QStringLiteral("CategoryButton") + c.code);
-        b->setGeometry(left + (index % perRow) * (w + gap), 290 + (index / perRow) * (h + gap), w,
-                       h);
+        const QRect place = places[std::size_t(index)];
+        b->setGeometry(place);
         b->setCaptionPointSize(14);
-        // PT (a tram's licence) shows the car; the others the vehicle of their first letter.
-        const QChar picture = c.code == u"PT" ? QChar(u'B') : c.code.front();
-        b->setPicture(shellart::categoryPicture(picture, 124, 62));
+        b->setPicture(shellart::categoryPicture(c.vehicle, place.width() - 22,
+                                                std::max(place.height() - 50, 24)));
         buttons_.push_back(b);
         ++index;
     }
     refreshCategories();
+}
+
+std::vector<QRect> StartPage::categoryButtonPlaces(int count) {
+    // Rows of up to six buttons, centred, between the prompt and the foot of the panel; the
+    // buttons are as tall as the rows allow, at most 112 px.
+    constexpr int perRow = 6, w = 146, gap = 12, top = 290, bottom = 600;
+    const int rows = std::max(1, (count + perRow - 1) / perRow);
+    const int h = std::min(112, (bottom - top - (rows - 1) * gap) / rows);
+    std::vector<QRect> places;
+    for (int i = 0; i < count; ++i) {
+        const int row = i / perRow;
+        const int inRow = std::min(perRow, count - row * perRow);
+        const int left = (1089 - (inRow * w + (inRow - 1) * gap)) / 2;
+        places.emplace_back(left + (i % perRow) * (w + gap), top + row * (h + gap), w, h);
+    }
+    return places;
 }
 
 void StartPage::refreshCategories() {

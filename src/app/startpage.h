@@ -2,6 +2,7 @@
 
 #pragma once
 
+#include <QRect>
 #include <QWidget>
 
 #include <functional>
@@ -26,6 +27,8 @@ public:
     // Enables the buttons of the categories the program folder offers now (at start, and after
     // the program folder changed), each in its state at start.
     void refreshCategories();
+    // Where the buttons of `count` categories stand on the page, in table order.
+    static std::vector<QRect> categoryButtonPlaces(int count);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -189,26 +189,29 @@ void motorbike(QPainter& p, const QRectF& box) {
 
 } // namespace
 
-QPixmap categoryPicture(QChar letter, int width, int height, qreal ratio) {
+QPixmap categoryPicture(Vehicle vehicle, int width, int height, qreal ratio) {
     QPixmap pm = canvas(width, height, ratio);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     const art::Ink ink{navy, paper};
     const QRectF all(0, 0, width, height);
-    switch (letter.unicode()) {
-    case u'A':
+    switch (vehicle) {
+    case Vehicle::Motorcycle:
         motorbike(p, all.adjusted(width * 0.14, 0, -width * 0.14, 0));
         break;
-    case u'B':
+    case Vehicle::Car:
         art::carSide(p, all.adjusted(width * 0.08, height * 0.15, -width * 0.08, 0), ink);
         break;
-    case u'C':
+    case Vehicle::Truck:
         art::truckSide(p, all.adjusted(0, 0, 0, 0), ink);
         break;
-    case u'D':
+    case Vehicle::Bus:
         art::busSide(p, all.adjusted(0, height * 0.05, 0, 0), ink);
         break;
-    default:
+    case Vehicle::Tram:
+        art::tramSide(p, all.adjusted(width * 0.04, 0, -width * 0.04, 0), ink);
+        break;
+    case Vehicle::Tractor:
         art::tractorSide(p, all.adjusted(width * 0.12, 0, -width * 0.12, 0), ink);
         break;
     }

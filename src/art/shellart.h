@@ -3,6 +3,7 @@
 #pragma once
 
 #include "art/palette.h"
+#include "base/category.h"
 
 #include <QIcon>
 #include <QPainter>
@@ -15,7 +16,7 @@ namespace wirtal::shellart {
 // drawn at `ratio` device pixels per logical pixel, the screens' ratio unless told.
 
 // The vehicle of a category button: a motorbike (A), car (B), truck (C), bus (D), tractor (T).
-QPixmap categoryPicture(QChar letter, int width, int height, qreal ratio = art::screenRatio());
+QPixmap categoryPicture(Vehicle vehicle, int width, int height, qreal ratio = art::screenRatio());
 // The picture of a left-menu button (LeftMenu::Entry order), size x size.
 QPixmap leftMenuPicture(int entry, int size, qreal ratio = art::screenRatio());
 // The picture of a button of the more page: 0 statistics, 1 updates, 2 about,

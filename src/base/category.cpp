@@ -7,7 +7,7 @@
 
 #include <QFileInfo>
 
-#include <array>
+#include <vector>
 
 namespace wirtal {
 
@@ -15,26 +15,31 @@ namespace {
 
 using D = SpecialistDraw;
 
-Category row(const char* code, const char* specialistBank, D draw, bool enabledAtStart = false,
-             bool fullBank = false) {
+using V = Vehicle;
+
+Category row(const char* code, V vehicle, const char* specialistBank, D draw,
+             bool enabledAtStart = false, bool fullBank = false) {
     const QString c = QString::fromLatin1(code);
-    return {c, c.toLower(), QString::fromLatin1(specialistBank), draw, enabledAtStart, fullBank};
+    return {c,        c.toLower(), QString::fromLatin1(specialistBank), draw, enabledAtStart,
+            fullBank, vehicle};
 }
 
-const std::array<Category, 12>& table() {
-    static const std::array<Category, 12> t = {
-        row("A", "\\bazaa.txt", D::SpreadOverFile),
-        row("A1", "", D::None),
-        row("A2", "", D::None),
-        row("AM", "", D::None),
-        row("B", "\\02x.dll", D::FixedTable, /*enabledAtStart=*/true, /*fullBank=*/true),
-        row("B1", "", D::None),
-        row("C", "\\bazac.txt", D::SpreadOverFile),
-        row("C1", "", D::None),
-        row("D", "\\bazad.txt", D::SpreadOverFile),
-        row("D1", "", D::None),
-        row("PT", "", D::None),
-        row("T", "\\bazat.txt", D::SpreadOverFile),
+// The one list of categories: the start page, the catalogue import and every per-category file
+// follow it. A new category is a new row.
+const std::vector<Category>& table() {
+    static const std::vector<Category> t = {
+        row("A", V::Motorcycle, "\\bazaa.txt", D::SpreadOverFile),
+        row("A1", V::Motorcycle, "", D::None),
+        row("A2", V::Motorcycle, "", D::None),
+        row("AM", V::Motorcycle, "", D::None),
+        row("B", V::Car, "\\02x.dll", D::FixedTable, /*enabledAtStart=*/true, /*fullBank=*/true),
+        row("B1", V::Car, "", D::None),
+        row("C", V::Truck, "\\bazac.txt", D::SpreadOverFile),
+        row("C1", V::Truck, "", D::None),
+        row("D", V::Bus, "\\bazad.txt", D::SpreadOverFile),
+        row("D1", V::Bus, "", D::None),
+        row("PT", V::Tram, "", D::None),
+        row("T", V::Tractor, "\\bazat.txt", D::SpreadOverFile),
     };
     return t;
 }

@@ -16,6 +16,9 @@ enum class SpecialistDraw {
     None,           // no specialist bank in the program folder: no test can be drawn
 };
 
+// The vehicle a category's start-page button shows.
+enum class Vehicle { Motorcycle, Car, Truck, Bus, Tram, Tractor };
+
 // A licence category with everything the program derives from it. The table in category.cpp
 // holds one row per category; a new category is a new row there.
 struct Category {
@@ -28,6 +31,7 @@ struct Category {
     // entry work only in it, and only outside it does the end of a specialist question's reading
     // period show the answer texts again and restart the answering period.
     bool fullBank = false;
+    Vehicle vehicle = Vehicle::Car; // what its start-page button shows
 
     QString statsFile() const {
         return QStringLiteral("stats") + fileCode + QStringLiteral(".ini");

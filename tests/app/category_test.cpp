@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "app/leftmenu.h"
+#include "app/startpage.h"
+#include "art/shellart.h"
+#include "base/category.h"
 #include "learn/learnpage.h"
 #include "support/appfixture.h"
 #include "widgets/styledbutton.h"
@@ -97,4 +100,32 @@ TEST_F(CategoryTest, ACatalogueFolderEnablesTheCategoriesItLists) {
     EXPECT_FALSE(find<StyledButton>(QStringLiteral("AdvSmoothButton25"))->isEnabled());
     EXPECT_EQ(folders.readUserFile(QStringLiteral("statspt.ini")),
               QByteArray("[last]\r\npytanie=7\r\n")); // by its official number
+}
+
+// The start page follows the category table: one button per row of the table, each with the
+// vehicle of its category, laid out for any number of rows (a thirteenth category is one more
+// row of the table, not a new layout).
+TEST(StartPageLayout, ButtonsFollowTheTableForAnyNumberOfCategories) {
+    for (int count : {1, 5, 12, 13, 18}) {
+        SCOPED_TRACE(count);
+        const std::vector<QRect> places = StartPage::categoryButtonPlaces(count);
+        ASSERT_EQ(int(places.size()), count);
+        for (std::size_t i = 0; i < places.size(); ++i) {
+            EXPECT_GE(places[i].height(), 80);
+            EXPECT_GE(places[i].left(), 40);
+            EXPECT_LE(places[i].right(), 1049);
+            EXPECT_LE(places[i].bottom(), 610);
+            for (std::size_t j = i + 1; j < places.size(); ++j)
+                EXPECT_FALSE(places[i].intersects(places[j])) << i << " and " << j;
+        }
+    }
+    // Every category draws its own vehicle: no two vehicles share a picture.
+    std::vector<QImage> pictures;
+    for (Vehicle v : {Vehicle::Motorcycle, Vehicle::Car, Vehicle::Truck, Vehicle::Bus,
+                      Vehicle::Tram, Vehicle::Tractor})
+        pictures.push_back(shellart::categoryPicture(v, 124, 62, 1.0).toImage());
+    for (std::size_t i = 0; i < pictures.size(); ++i)
+        for (std::size_t j = i + 1; j < pictures.size(); ++j)
+            EXPECT_NE(pictures[i], pictures[j]) << i << " and " << j;
+    EXPECT_EQ(Category::find(QStringLiteral("PT"))->vehicle, Vehicle::Tram);
 }

@@ -56,7 +56,7 @@ TEST(SharpPictures, EachSmallPictureIsDrawnAtTheRatioNotEnlarged) {
          {48, 48}},
         {"more page: import", [](qreal r) { return shellart::morePicture(3, 48, r); }, {48, 48}},
         {"category B",
-         [](qreal r) { return shellart::categoryPicture(u'B', 124, 62, r); },
+         [](qreal r) { return shellart::categoryPicture(Vehicle::Car, 124, 62, r); },
          {124, 62}},
     };
     for (const Picture& p : pictures) {
