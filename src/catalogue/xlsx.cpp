@@ -284,6 +284,8 @@ Sheet readSheet(Source& source, TextTable shared, const XlsxLimits& limits, cons
     Reader r(source, limits, part, &progress, sheetStep);
     Sheet sheet(std::move(shared));
     const qsizetype sharedCount = sheet.shared().size();
+    // A spreadsheet has at most 16,384 columns (A to XFD); a cell keeps its column in 16 bits.
+    const int columnLimit = std::min(limits.columns, 16384);
     ColumnFilter filter(kept);
     qint64 cells = 0, lastNumber = 0;
     bool inData = false, inRow = false, inCell = false, inValue = false, inText = false;
@@ -331,10 +333,10 @@ Sheet readSheet(Source& source, TextTable shared, const XlsxLimits& limits, cons
                     if (column < 0)
                         r.fail(QStringLiteral("zły adres komórki „%1”").arg(ref));
                 }
-                if (column >= limits.columns)
+                if (column >= columnLimit)
                     r.fail(QStringLiteral("komórka %1 leży za kolumną %2")
                                .arg(ref.isEmpty() ? QString::number(column + 1) : ref)
-                               .arg(limits.columns));
+                               .arg(columnLimit));
                 keep = filter.keeps(column);
                 inCell = true;
                 value.resize(0);

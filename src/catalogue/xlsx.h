@@ -28,7 +28,7 @@ struct XlsxLimits {
     int depth = 32;                  // XML element nesting
     qint64 rows = 200000;
     qint64 cells = 4000000;
-    int columns = 512;          // a cell further right is refused
+    int columns = 512;          // a cell further right is refused (16,384 at most)
     qint64 strings = 2000000;   // shared strings
     qint64 stringChars = 32767; // characters of one string (a spreadsheet cell's own limit)
 };
