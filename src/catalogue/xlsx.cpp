@@ -306,6 +306,9 @@ Sheet readSheet(Source& source, TextTable shared, const XlsxLimits& limits, cons
             if (n == u"sheetData") {
                 inData = true;
             } else if (inData && n == u"row") {
+                // A row inside a row (or inside a cell) is no sheet a spreadsheet program writes.
+                if (inRow)
+                    r.fail(QStringLiteral("wiersz wewnątrz wiersza"));
                 if (sheet.rowCount() >= limits.rows)
                     r.fail(QStringLiteral("ponad %1 wierszy").arg(limits.rows));
                 const QStringView rr = r.attribute(u"r");

@@ -256,6 +256,8 @@ TEST(Xlsx, HostileXmlIsRefused) {
          "dłuższy niż 50"},
         {"deep nesting", deep, "zbyt głęboko"},
         {"broken XML", "<row><c></row>", "błędny XML"},
+        {"row inside a cell", "<row><c t=\"inlineStr\"><is><t>a<row/></t></is></c></row>",
+         "wiersz wewnątrz wiersza"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
