@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Import of a whole official question catalogue (.xlsx) into a program folder, without media:
-// the time of one import and the peak resident memory of the process. Before timing, one import
+// the time of one import and the peak resident memory of the process; and the time of the
+// catalogue read alone (the sheet and its rows, nothing written). Before timing, one import
 // is checked: its per-category counts must equal the catalogue's summary.json (beside the .xlsx)
 // minus the rows the import reported, and the report's counts are printed.
 //
@@ -115,6 +116,16 @@ void BM_ImportWithoutMedia(benchmark::State& state) {
     state.counters["peak_rss_MB"] = double(peakRssKb()) / 1024.0;
 }
 BENCHMARK(BM_ImportWithoutMedia)->Unit(benchmark::kMillisecond);
+
+// The catalogue read alone: the sheet (the catalogue's columns kept) and its rows as questions,
+// nothing written.
+void BM_ReadCatalogue(benchmark::State& state) {
+    for (auto _ : state) {
+        const Sheet sheet = readFirstSheetFile(cataloguePath, {}, {}, catalogueColumns());
+        benchmark::DoNotOptimize(readCatalogue(sheet, QStringLiteral("k.xlsx")).questions.size());
+    }
+}
+BENCHMARK(BM_ReadCatalogue)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

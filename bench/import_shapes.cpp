@@ -23,17 +23,10 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
-#include <sys/resource.h>
 
 using namespace wirtal;
 
 namespace {
-
-double peakMb() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_maxrss) / 1024.0;
-}
 
 struct Shape {
     const char* name;
@@ -66,7 +59,8 @@ int importOne(const QString& name, const QString& file) {
     const catalogue::ImportResult r = catalogue::Importer(o).run();
     const qint64 ms = clock.elapsed();
     std::printf("%-8s %9.1f MB peak %9.1f MB before %9.1f MB after %7lld ms  %s\n",
-                qPrintable(name), peakMb(), before, bench::residentMb(), static_cast<long long>(ms),
+                qPrintable(name), bench::peakResidentMb(), before, bench::residentMb(),
+                static_cast<long long>(ms),
                 r.ok ? "imported" : qPrintable(QStringLiteral("failed: ") + r.error.left(70)));
     return 0;
 }

@@ -10,7 +10,9 @@
 #    beside a bare Qt window, resident memory and CPU at rest beside the same bare window, the
 #    first film (bench/film_memory, with the back end warmed up first as the program does 3 s after
 #    its start) beside a bare Qt Multimedia window playing the same film (the floor's "held" is
-#    the time until play() returns: it does not wait for the film to load, the program does).
+#    the time until play() returns: it does not wait for the film to load, the program does);
+#  - the peak memory of importing hostile sheet shapes (bench/import_shapes: sparse, wide, tall,
+#    many shared strings), each import in a process of its own.
 # The machine may be shared: the rounds interleave every program, and each figure is the median
 # of its rounds. Nothing here fails on a time; a missed budget is reported, not an error.
 #   scripts/bench.sh [rounds, default 3]
@@ -36,6 +38,8 @@ for r in $(seq "$rounds"); do
     QT_QPA_PLATFORM=offscreen "$b/bench_$p" --benchmark_min_time=0.3 \
       --benchmark_format=json --benchmark_out="$out/$p.$r.json" >/dev/null
   done
+  "$b/bench_import_shapes" | awk '$3 == "MB" && $4 == "peak" { print "shape-" $1, $2 }' \
+    >"$out/shapes.$r.txt"
 done
 
 (cd "$folder" && xvfb-run -a -s "-screen 0 1280x1024x24" bash -s "$build/src/wirtal" "$b" \
@@ -84,7 +88,8 @@ for p in ("bank", "exam", "catalogue", "show", "history"):
             if "db_MB" in x:
                 bench.setdefault("db_MB", []).append(x["db_MB"])
 proc = {}
-for line in open(f"{out}/process.txt"):
+for line in [l for r in range(1, rounds + 1) for l in open(f"{out}/shapes.{r}.txt")] + \
+        list(open(f"{out}/process.txt")):
     k, _, v = line.strip().partition(" ")
     try:
         proc.setdefault(k, []).append(float(v))
@@ -139,6 +144,10 @@ row("memory while a film plays", p("film-rss-playing"), "MB", "1.5x floor",
 rest = p("film-rss-before")
 row("memory after the film", p("film-rss-after"), "MB", "1.5x at rest",
     1.5 * rest if rest else None, rest, "(at rest before)")
+for shape, what in (("sparse", "199,999 rows x 1 cell at column 512"),
+                    ("wide", "4,500 rows x 512 cells"), ("tall", "100,000 rows x 14 cells"),
+                    ("strings", "1.5 million shared strings")):
+    row(f"import peak, {shape}: {what}", p(f"shape-{shape}"), "MB", "< 300 MB", 300)
 head = ("figure", "measured", "budget", "floor, same run", "ratio", "")
 w = [max(len(str(r[i])) for r in rows + [head]) for i in range(6)]
 for r in [head] + rows:

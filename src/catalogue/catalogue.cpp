@@ -76,40 +76,50 @@ QString cleanText(const QString& s) {
 }
 
 struct Header {
-    qint64 row = -1; // index into sheet.rows
+    qint64 row = -1; // index of the sheet's row
     int columns[ColumnCount];
 };
 
+// The rows where the header is looked for.
+constexpr qsizetype headerRows = 20;
+
+// A row read as the header: the columns it names, how many of the required ones, and which
+// required ones it lacks.
+Header headerOf(const Sheet& sheet, qsizetype row, int* found, QStringList* absent) {
+    Header h;
+    h.row = row;
+    std::fill(std::begin(h.columns), std::end(h.columns), -1);
+    QHash<QString, int> byText;
+    for (const PlacedCell& c : sheet.cells(row)) {
+        const QString t = normalizedHeader(c.cell.text);
+        if (!t.isEmpty() && !byText.contains(t))
+            byText.insert(t, c.column);
+    }
+    *found = 0;
+    for (const ColumnRule& rule : columnRules) {
+        for (const QString& name : rule.headers)
+            if (const auto it = byText.constFind(name); it != byText.constEnd()) {
+                h.columns[rule.column] = it.value();
+                break;
+            }
+        if (rule.required) {
+            if (h.columns[rule.column] >= 0)
+                ++*found;
+            else
+                *absent << QStringLiteral("„%1”").arg(QString::fromUtf8(rule.display));
+        }
+    }
+    return h;
+}
+
 // The first of the top rows that names every required column; its columns.
 std::optional<Header> findHeader(const Sheet& sheet, QStringList* missing) {
-    const qsizetype scan = std::min<qsizetype>(sheet.rows.size(), 20);
+    const qsizetype scan = std::min<qsizetype>(sheet.rowCount(), headerRows);
     int bestFound = -1;
     for (qsizetype i = 0; i < scan; ++i) {
-        Header h;
-        h.row = i;
-        std::fill(std::begin(h.columns), std::end(h.columns), -1);
-        QHash<QString, int> byText;
-        const SheetRow& row = sheet.rows[i];
-        for (const PlacedCell& c : row.cells) {
-            const QString t = normalizedHeader(c.cell.text);
-            if (!t.isEmpty() && !byText.contains(t))
-                byText.insert(t, c.column);
-        }
         int found = 0;
         QStringList absent;
-        for (const ColumnRule& rule : columnRules) {
-            for (const QString& name : rule.headers)
-                if (const auto it = byText.constFind(name); it != byText.constEnd()) {
-                    h.columns[rule.column] = it.value();
-                    break;
-                }
-            if (rule.required) {
-                if (h.columns[rule.column] >= 0)
-                    ++found;
-                else
-                    absent << QStringLiteral("„%1”").arg(QString::fromUtf8(rule.display));
-            }
-        }
+        const Header h = headerOf(sheet, i, &found, &absent);
         if (absent.isEmpty())
             return h;
         if (found > bestFound) {
@@ -136,6 +146,26 @@ const QStringList& categoryCodes() {
         return out;
     }();
     return codes;
+}
+
+KeptColumns catalogueColumns() {
+    KeptColumns kept;
+    kept.wholeRows = int(headerRows);
+    // Asked row by row from the top, so the first row that is a whole header answers, as
+    // findHeader would pick it.
+    kept.choose = [](const Sheet& sheet, qsizetype row) -> std::optional<QList<int>> {
+        int found = 0;
+        QStringList absent;
+        const Header h = headerOf(sheet, row, &found, &absent);
+        if (!absent.isEmpty())
+            return std::nullopt;
+        QList<int> columns;
+        for (const int c : h.columns)
+            if (c >= 0)
+                columns << c;
+        return columns;
+    };
+    return kept;
 }
 
 bool leavesOut(Reason r) {
@@ -200,11 +230,12 @@ Catalogue readCatalogue(const Sheet& sheet, const QString& fileName, const ReadP
     out.hasEnglish = col[TextEn] >= 0;
 
     QHash<qint64, qint64> firstRowOf; // official number -> sheet row of the question kept
-    for (qsizetype i = header->row + 1; i < sheet.rows.size(); ++i) {
+    for (qsizetype i = header->row + 1; i < sheet.rowCount(); ++i) {
         if (progress && i % 1024 == 0)
-            progress(QStringLiteral("Sprawdzanie pytań"), i, sheet.rows.size());
-        const SheetRow& row = sheet.rows[i];
-        auto cell = [&](Column c) { return cleanText(row.at(col[c]).text); };
+            progress(QStringLiteral("Sprawdzanie pytań"), i, sheet.rowCount());
+        if (sheet.cellCount(i) == 0)
+            continue; // an empty (formatted) row
+        auto cell = [&](Column c) { return cleanText(sheet.cell(i, col[c]).text); };
         const QString number = cell(Number), text = cell(Text), answer = cell(Answer).toUpper();
         const QString a = cell(OptionA), b = cell(OptionB), c = cell(OptionC);
         const QString media = cell(Media), part = cell(PartColumn).toUpper();
@@ -215,7 +246,7 @@ Catalogue readCatalogue(const Sheet& sheet, const QString& fileName, const ReadP
         ++out.rows;
 
         RowNote note;
-        note.row = row.number;
+        note.row = sheet.rowNumber(i);
         note.number = number;
         note.statedPart = part;
         QStringList cats, unknown;
@@ -311,7 +342,7 @@ Catalogue readCatalogue(const Sheet& sheet, const QString& fileName, const ReadP
                    QStringLiteral("numer pytania %1 był już w wierszu %2").arg(n).arg(it.value()));
             continue;
         }
-        firstRowOf.insert(n, row.number);
+        firstRowOf.insert(n, sheet.rowNumber(i));
 
         Question q;
         q.number = n;
@@ -326,7 +357,7 @@ Catalogue readCatalogue(const Sheet& sheet, const QString& fileName, const ReadP
         q.media = media;
         q.points = pts;
         q.categories = ordered;
-        q.row = row.number;
+        q.row = sheet.rowNumber(i);
         if (out.hasEnglish) {
             q.en = cell(TextEn);
             if (choice) {

@@ -70,6 +70,10 @@ struct Catalogue {
     qint64 rows = 0; // question rows read (header and empty rows not counted)
 };
 
+// The cells the catalogue reads: the top rows whole (the header is among them), then only the
+// columns the header row names for the import; a cell of any other column is not kept.
+KeptColumns catalogueColumns();
+
 // The questions of a sheet. Throws Error naming `fileName` and the missing columns when the sheet
 // has no header row with every required column. `progress` is called every thousand rows.
 Catalogue readCatalogue(const Sheet& sheet, const QString& fileName,

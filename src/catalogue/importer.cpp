@@ -217,7 +217,8 @@ void Importer::importInto(const QString& staging, ImportDisk& disk, ImportResult
     Catalogue cat;
     {
         // The sheet goes as soon as its questions are taken.
-        const Sheet sheet = readFirstSheetFile(options_.catalogue, options_.limits, progress);
+        const Sheet sheet =
+            readFirstSheetFile(options_.catalogue, options_.limits, progress, catalogueColumns());
         cat = readCatalogue(sheet, fileName, progress);
     }
     result.notes = cat.notes;

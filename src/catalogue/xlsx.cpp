@@ -2,14 +2,14 @@
 
 #include "catalogue/xlsx.h"
 
+#include "catalogue/xlsxzip.h"
 #include "platform/error.h"
 #include "platform/filereader.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QXmlStreamReader>
-
-#include <zip.h>
 
 #include <algorithm>
 #include <cmath>
@@ -18,8 +18,6 @@
 namespace wirtal::catalogue {
 
 namespace {
-
-const Cell emptyCell;
 
 // Spreadsheet programs write characters that XML cannot carry as _xHHHH_ (and a literal "_x" as
 // _x005F_x); control characters come out of that as well, and the caller decides about them.
@@ -45,18 +43,45 @@ QString decodeEscapes(const QString& s) {
 
 // One XML part read through QXmlStreamReader with the nesting bounded and DTDs refused (no
 // entity tricks); `fail` throws Error naming the part and line.
+// Where a part's XML comes from: bytes in memory, or an entry of the archive unpacked as it is read
+// (then its problems are the reader's errors, and every megabyte unpacked is a progress call).
+struct Source {
+    explicit Source(const QByteArray& xml) : buffer(std::make_unique<QBuffer>()), size(xml.size()) {
+        buffer->setData(xml);
+        buffer->open(QIODevice::ReadOnly);
+        device = buffer.get();
+    }
+    explicit Source(std::unique_ptr<ZipEntryDevice> zipEntry)
+        : entry(std::move(zipEntry)), device(entry.get()), size(entry->size()) {}
+
+    std::unique_ptr<QBuffer> buffer;
+    std::unique_ptr<ZipEntryDevice> entry;
+    QIODevice* device = nullptr;
+    qint64 size = 0;
+};
+
 class Reader {
 public:
-    Reader(const QByteArray& xml, const XlsxLimits& limits, const QString& part,
+    // The XML is read from the device a few kilobytes at a time: given the whole part at once,
+    // QXmlStreamReader would hold all of it decoded as well.
+    Reader(Source& source, const XlsxLimits& limits, const QString& part,
            const ReadProgress* progress = nullptr, const QString& step = {})
-        : xml_(xml), limits_(limits), part_(part), progress_(progress), step_(step),
-          size_(xml.size()) {}
+        : source_(source), xml_(source.device), limits_(limits), part_(part), progress_(progress),
+          step_(step), size_(source.size) {}
 
-    // The next token; throws on an XML error, a DTD or nesting deeper than the limit.
+    // The next token; throws on an XML error, a DTD, nesting deeper than the limit or a damaged
+    // entry of the archive.
     QXmlStreamReader::TokenType next() {
-        if (progress_ && *progress_ && ++tokens_ % progressTokens == 0)
+        const bool unpacked = source_.entry && source_.entry->progressDue();
+        if (progress_ && *progress_ && (++tokens_ % progressTokens == 0 || unpacked))
             (*progress_)(step_, std::min(xml_.characterOffset(), size_), size_);
         const auto t = xml_.readNext();
+        // The XML breaks where a damaged or cut entry does: the entry's problem is the error.
+        if (t == QXmlStreamReader::Invalid && source_.entry) {
+            source_.entry->finish();
+            if (!source_.entry->problem().isEmpty())
+                throw Error(source_.entry->problem());
+        }
         if (t == QXmlStreamReader::StartElement && ++depth_ > limits_.depth)
             fail(
                 QStringLiteral("zbyt głęboko zagnieżdżone elementy (ponad %1)").arg(limits_.depth));
@@ -69,6 +94,14 @@ public:
         return t;
     }
     bool atEnd() const { return xml_.atEnd(); }
+    // After the last token: an archive entry must end where its directory says.
+    void finish() {
+        if (!source_.entry)
+            return;
+        source_.entry->finish();
+        if (!source_.entry->problem().isEmpty())
+            throw Error(source_.entry->problem());
+    }
     QStringView name() const { return xml_.name(); }
     QStringView text() const { return xml_.text(); }
     QStringView attribute(QStringView local) const {
@@ -91,6 +124,7 @@ public:
 private:
     // Tokens between two progress calls: a few milliseconds of reading.
     static constexpr qint64 progressTokens = 4096;
+    Source& source_;
     QXmlStreamReader xml_;
     const XlsxLimits& limits_;
     QString part_;
@@ -101,7 +135,6 @@ private:
     int depth_ = 0;
 };
 
-const QString unpackStep = QStringLiteral("Rozpakowywanie katalogu");
 const QString stringsStep = QStringLiteral("Czytanie napisów katalogu");
 const QString sheetStep = QStringLiteral("Czytanie arkusza katalogu");
 
@@ -120,104 +153,6 @@ int columnOf(QStringView ref) {
             return -1;
     return col - 1;
 }
-
-// ---- zip ---------------------------------------------------------------------------------------
-
-struct ZipDeleter {
-    void operator()(zip_t* z) const { zip_discard(z); }
-};
-struct ZipFileDeleter {
-    void operator()(zip_file_t* f) const { zip_fclose(f); }
-};
-
-class Zip {
-public:
-    Zip(const QByteArray& bytes, const QString& fileName, const XlsxLimits& limits)
-        : fileName_(fileName), limits_(limits) {
-        zip_error_t error;
-        zip_error_init(&error);
-        zip_source_t* source =
-            zip_source_buffer_create(bytes.constData(), zip_uint64_t(bytes.size()), 0, &error);
-        // libzip takes an empty buffer for an empty archive; an empty file is no workbook.
-        if (source && !bytes.isEmpty())
-            zip_.reset(zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error));
-        if (!zip_) {
-            if (source)
-                zip_source_free(source);
-            zip_error_fini(&error);
-            fail(QStringLiteral("to nie jest skoroszyt .xlsx (plik ZIP)"));
-        }
-        zip_error_fini(&error);
-        const zip_int64_t entries = zip_get_num_entries(zip_.get(), 0);
-        if (entries < 0 || entries > limits_.entries)
-            fail(QStringLiteral("archiwum ma za dużo wpisów (ponad %1)").arg(limits_.entries));
-    }
-
-    bool has(const QString& name) const {
-        return zip_name_locate(zip_.get(), name.toUtf8().constData(), 0) >= 0;
-    }
-
-    // The whole entry, bounded in size and compression ratio, unpacked a megabyte at a time.
-    QByteArray read(const QString& name, const ReadProgress& progress = {}) {
-        const zip_int64_t index = zip_name_locate(zip_.get(), name.toUtf8().constData(), 0);
-        if (index < 0)
-            fail(QStringLiteral("brak części %1").arg(name));
-        zip_stat_t st;
-        zip_stat_init(&st);
-        if (zip_stat_index(zip_.get(), zip_uint64_t(index), 0, &st) != 0 ||
-            !(st.valid & ZIP_STAT_SIZE) || !(st.valid & ZIP_STAT_COMP_SIZE))
-            fail(QStringLiteral("nie można odczytać części %1").arg(name));
-        if ((st.valid & ZIP_STAT_ENCRYPTION_METHOD) && st.encryption_method != ZIP_EM_NONE)
-            fail(QStringLiteral("część %1 jest zaszyfrowana").arg(name));
-        const auto size = qint64(std::min<zip_uint64_t>(st.size, zip_uint64_t(1) << 62));
-        if (size > limits_.entryBytes)
-            fail(QStringLiteral("część %1 jest po rozpakowaniu za duża (%2 B, dozwolone %3 B)")
-                     .arg(name)
-                     .arg(size)
-                     .arg(limits_.entryBytes));
-        total_ += size;
-        if (total_ > limits_.totalBytes)
-            fail(QStringLiteral("części skoroszytu są po rozpakowaniu razem za duże (ponad %1 B)")
-                     .arg(limits_.totalBytes));
-        if (size > limits_.ratioFloor &&
-            (st.comp_size == 0 || zip_uint64_t(size) / st.comp_size > zip_uint64_t(limits_.ratio)))
-            fail(QStringLiteral("część %1 jest podejrzanie mocno skompresowana").arg(name));
-
-        std::unique_ptr<zip_file_t, ZipFileDeleter> file(
-            zip_fopen_index(zip_.get(), zip_uint64_t(index), 0));
-        if (!file)
-            fail(QStringLiteral("nie można rozpakować części %1").arg(name));
-        // One byte more than announced: an entry longer than its header says is refused.
-        QByteArray out(size + 1, Qt::Uninitialized);
-        qint64 got = 0;
-        constexpr qint64 chunk = 1 << 20;
-        while (got < out.size()) {
-            if (progress)
-                progress(unpackStep, got, size);
-            const zip_int64_t n = zip_fread(file.get(), out.data() + got,
-                                            zip_uint64_t(std::min(chunk, out.size() - got)));
-            if (n < 0)
-                fail(QStringLiteral("część %1 jest uszkodzona").arg(name));
-            if (n == 0)
-                break;
-            got += n;
-        }
-        if (got != size)
-            fail(QStringLiteral("część %1 ma inną długość, niż podaje archiwum").arg(name));
-        out.truncate(size);
-        return out;
-    }
-
-    [[noreturn]] void fail(const QString& what) const {
-        throw Error(QStringLiteral("%1: %2").arg(fileName_, what));
-    }
-
-private:
-    QString fileName_;
-    const XlsxLimits& limits_;
-    std::unique_ptr<zip_t, ZipDeleter> zip_;
-    qint64 total_ = 0;
-};
 
 // A relationship target as a zip entry name: relative to the workbook's folder "xl/", or
 // absolute from the package root; ".." may not climb out of the package.
@@ -241,36 +176,12 @@ QString entryName(QStringView target) {
 
 } // namespace
 
-const Cell& SheetRow::at(int column) const {
-    const auto it = std::lower_bound(cells.begin(), cells.end(), column,
-                                     [](const PlacedCell& c, int col) { return c.column < col; });
-    return it != cells.end() && it->column == column ? it->cell : emptyCell;
-}
+namespace {
 
-void SheetRow::set(int column, Cell cell) {
-    // Files write a row's cells left to right: the common case appends.
-    if ((cells.isEmpty() || cells.last().column < column)) {
-        if (!cell.text.isEmpty())
-            cells.append(PlacedCell{column, std::move(cell)});
-        return;
-    }
-    const auto it = std::lower_bound(cells.begin(), cells.end(), column,
-                                     [](const PlacedCell& c, int col) { return c.column < col; });
-    const bool there = it != cells.end() && it->column == column;
-    if (cell.text.isEmpty()) {
-        if (there)
-            cells.erase(it);
-    } else if (there) {
-        it->cell = std::move(cell);
-    } else {
-        cells.insert(it, PlacedCell{column, std::move(cell)});
-    }
-}
-
-QStringList parseSharedStrings(const QByteArray& xml, const XlsxLimits& limits, const QString& part,
-                               const ReadProgress& progress) {
-    Reader r(xml, limits, part, &progress, stringsStep);
-    QStringList out;
+TextTable readSharedStrings(Source& source, const XlsxLimits& limits, const QString& part,
+                            const ReadProgress& progress) {
+    Reader r(source, limits, part, &progress, stringsStep);
+    TextTable out;
     QString current;
     bool inItem = false, inText = false;
     int phonetic = 0; // inside <rPh>: reading aids, not part of the text
@@ -281,7 +192,7 @@ QStringList parseSharedStrings(const QByteArray& xml, const XlsxLimits& limits, 
                 if (out.size() >= limits.strings)
                     r.fail(QStringLiteral("ponad %1 napisów").arg(limits.strings));
                 inItem = true;
-                current.clear();
+                current.resize(0); // keeps its room for the next string
             } else if (r.name() == u"rPh") {
                 ++phonetic;
             } else if (r.name() == u"t") {
@@ -290,7 +201,8 @@ QStringList parseSharedStrings(const QByteArray& xml, const XlsxLimits& limits, 
             break;
         case QXmlStreamReader::EndElement:
             if (r.name() == u"si" && inItem) {
-                out << decodeEscapes(current);
+                if (!out.append(decodeEscapes(current)))
+                    r.fail(QStringLiteral("napisy są razem za długie"));
                 inItem = false;
             } else if (r.name() == u"rPh") {
                 --phonetic;
@@ -306,19 +218,87 @@ QStringList parseSharedStrings(const QByteArray& xml, const XlsxLimits& limits, 
             break;
         }
     }
+    r.finish();
+    out.squeeze();
     return out;
 }
 
-Sheet parseSheet(const QByteArray& xml, const QStringList& shared, const XlsxLimits& limits,
-                 const QString& part, const ReadProgress& progress) {
-    Reader r(xml, limits, part, &progress, sheetStep);
-    Sheet sheet;
-    qint64 cells = 0;
+} // namespace
+
+TextTable parseSharedStrings(const QByteArray& xml, const XlsxLimits& limits, const QString& part,
+                             const ReadProgress& progress) {
+    Source source(xml);
+    return readSharedStrings(source, limits, part, progress);
+}
+
+namespace {
+
+enum class CellType { Number, Shared, Inline, Value };
+
+CellType cellType(QStringView t) {
+    if (t == u"s")
+        return CellType::Shared;
+    if (t == u"inlineStr")
+        return CellType::Inline;
+    if (t == u"str" || t == u"e" || t == u"b")
+        return CellType::Value;
+    return CellType::Number;
+}
+
+// Which columns of the rows read so far are kept (see KeptColumns).
+class ColumnFilter {
+public:
+    explicit ColumnFilter(const KeptColumns& kept) : kept_(kept) {}
+    // Whether a cell of `column` is kept in the row being read.
+    bool keeps(int column) const {
+        if (!kept_.choose || whole_)
+            return true;
+        return column < columns_.size() && columns_[column];
+    }
+    // Called at the start of each row, `rows` being the rows read before it.
+    void startRow(qsizetype rows) { whole_ = !chosen_ && rows < kept_.wholeRows; }
+    // Called at the end of each row.
+    void endRow(const Sheet& sheet, qsizetype row) {
+        if (!kept_.choose || !whole_)
+            return;
+        if (const std::optional<QList<int>> columns = kept_.choose(sheet, row)) {
+            chosen_ = true;
+            for (const int c : *columns)
+                if (c >= 0) {
+                    if (c >= columns_.size())
+                        columns_.resize(c + 1, false);
+                    columns_[c] = true;
+                }
+        }
+    }
+
+private:
+    const KeptColumns& kept_;
+    QList<bool> columns_;
+    bool whole_ = true;
+    bool chosen_ = false;
+};
+
+Sheet readSheet(Source& source, TextTable shared, const XlsxLimits& limits, const QString& part,
+                const ReadProgress& progress, const KeptColumns& kept) {
+    Reader r(source, limits, part, &progress, sheetStep);
+    Sheet sheet(std::move(shared));
+    const qsizetype sharedCount = sheet.shared().size();
+    // A spreadsheet has at most 16,384 columns (A to XFD); a cell keeps its column in 16 bits.
+    const int columnLimit = std::min(limits.columns, 16384);
+    ColumnFilter filter(kept);
+    qint64 cells = 0, lastNumber = 0;
     bool inData = false, inRow = false, inCell = false, inValue = false, inText = false;
+    bool keep = false;
     int phonetic = 0;
-    QString type, value, inlineText, ref;
+    CellType type = CellType::Number;
+    QString value, inlineText, ref;
     int column = -1;
-    SheetRow* row = nullptr;
+    // Reused from cell to cell: their room stays.
+    auto assign = [](QString& into, QStringView from) {
+        into.resize(0);
+        into.append(from);
+    };
     while (!r.atEnd()) {
         switch (r.next()) {
         case QXmlStreamReader::StartElement: {
@@ -326,25 +306,29 @@ Sheet parseSheet(const QByteArray& xml, const QStringList& shared, const XlsxLim
             if (n == u"sheetData") {
                 inData = true;
             } else if (inData && n == u"row") {
-                if (sheet.rows.size() >= limits.rows)
+                // A row inside a row (or inside a cell) is no sheet a spreadsheet program writes.
+                if (inRow)
+                    r.fail(QStringLiteral("wiersz wewnątrz wiersza"));
+                if (sheet.rowCount() >= limits.rows)
                     r.fail(QStringLiteral("ponad %1 wierszy").arg(limits.rows));
                 const QStringView rr = r.attribute(u"r");
-                qint64 number = sheet.rows.isEmpty() ? 1 : sheet.rows.last().number + 1;
+                qint64 number = lastNumber + 1;
                 if (!rr.isEmpty()) {
                     bool ok = false;
                     number = rr.toLongLong(&ok);
                     if (!ok || number < 1 || number > 1048576)
                         r.fail(QStringLiteral("zły numer wiersza „%1”").arg(rr));
                 }
-                sheet.rows.append(SheetRow{number, {}});
-                row = &sheet.rows.last();
+                filter.startRow(sheet.rowCount());
+                sheet.addRow(number);
+                lastNumber = number;
                 inRow = true;
                 column = -1;
             } else if (inRow && n == u"c") {
                 if (++cells > limits.cells)
                     r.fail(QStringLiteral("ponad %1 komórek").arg(limits.cells));
-                ref = r.attribute(u"r").toString();
-                type = r.attribute(u"t").toString();
+                assign(ref, r.attribute(u"r"));
+                type = cellType(r.attribute(u"t"));
                 if (ref.isEmpty()) {
                     ++column;
                 } else {
@@ -352,13 +336,14 @@ Sheet parseSheet(const QByteArray& xml, const QStringList& shared, const XlsxLim
                     if (column < 0)
                         r.fail(QStringLiteral("zły adres komórki „%1”").arg(ref));
                 }
-                if (column >= limits.columns)
+                if (column >= columnLimit)
                     r.fail(QStringLiteral("komórka %1 leży za kolumną %2")
                                .arg(ref.isEmpty() ? QString::number(column + 1) : ref)
-                               .arg(limits.columns));
+                               .arg(columnLimit));
+                keep = filter.keeps(column);
                 inCell = true;
-                value.clear();
-                inlineText.clear();
+                value.resize(0);
+                inlineText.resize(0);
             } else if (inCell && n == u"v") {
                 inValue = true;
             } else if (inCell && n == u"rPh") {
@@ -374,26 +359,39 @@ Sheet parseSheet(const QByteArray& xml, const QStringList& shared, const XlsxLim
                 inData = false;
             } else if (inRow && n == u"row") {
                 inRow = false;
-                row = nullptr;
+                filter.endRow(sheet, sheet.rowCount() - 1);
             } else if (inCell && n == u"c") {
                 inCell = false;
-                Cell cell;
-                if (type == u"s") {
+                bool stored = true;
+                switch (type) {
+                case CellType::Shared: {
+                    // Checked in every cell, kept or not: a file is refused alike either way.
                     bool ok = false;
                     const qint64 index = value.trimmed().toLongLong(&ok);
-                    if (!ok || index < 0 || index >= shared.size())
+                    if (!ok || index < 0 || index >= sharedCount)
                         r.fail(QStringLiteral("komórka %1 wskazuje nieistniejący napis „%2”")
                                    .arg(ref, value.left(20)));
-                    cell.text = shared[index];
-                } else if (type == u"inlineStr") {
-                    cell.text = decodeEscapes(inlineText);
-                } else if (type == u"str" || type == u"e" || type == u"b") {
-                    cell.text = decodeEscapes(value);
-                } else {
-                    cell.text = value.trimmed();
-                    cell.numeric = !cell.text.isEmpty();
+                    if (keep)
+                        sheet.setSharedCell(column, index);
+                    break;
                 }
-                row->set(column, std::move(cell));
+                case CellType::Inline:
+                    if (keep)
+                        stored = sheet.setCell(column, decodeEscapes(inlineText), false);
+                    break;
+                case CellType::Value:
+                    if (keep)
+                        stored = sheet.setCell(column, decodeEscapes(value), false);
+                    break;
+                case CellType::Number:
+                    if (keep) {
+                        const QStringView number = QStringView(value).trimmed();
+                        stored = sheet.setCell(column, number, !number.isEmpty());
+                    }
+                    break;
+                }
+                if (!stored)
+                    r.fail(QStringLiteral("teksty arkusza są razem za długie"));
             } else if (n == u"v") {
                 inValue = false;
             } else if (n == u"rPh") {
@@ -413,14 +411,25 @@ Sheet parseSheet(const QByteArray& xml, const QStringList& shared, const XlsxLim
             break;
         }
     }
+    r.finish();
+    sheet.squeeze();
     return sheet;
+}
+
+} // namespace
+
+Sheet parseSheet(const QByteArray& xml, TextTable shared, const XlsxLimits& limits,
+                 const QString& part, const ReadProgress& progress, const KeptColumns& kept) {
+    Source source(xml);
+    return readSheet(source, std::move(shared), limits, part, progress, kept);
 }
 
 WorkbookParts workbookParts(const QByteArray& workbookXml, const QByteArray& relsXml,
                             const XlsxLimits& limits) {
     QString sheetId;
     {
-        Reader r(workbookXml, limits, QStringLiteral("xl/workbook.xml"));
+        Source source(workbookXml);
+        Reader r(source, limits, QStringLiteral("xl/workbook.xml"));
         while (!r.atEnd() && sheetId.isEmpty())
             if (r.next() == QXmlStreamReader::StartElement && r.name() == u"sheet")
                 sheetId = r.attribute(u"id").toString();
@@ -428,7 +437,8 @@ WorkbookParts workbookParts(const QByteArray& workbookXml, const QByteArray& rel
             r.fail(QStringLiteral("skoroszyt nie ma żadnego arkusza"));
     }
     WorkbookParts parts;
-    Reader r(relsXml, limits, QStringLiteral("xl/_rels/workbook.xml.rels"));
+    Source relsSource(relsXml);
+    Reader r(relsSource, limits, QStringLiteral("xl/_rels/workbook.xml.rels"));
     while (!r.atEnd()) {
         if (r.next() != QXmlStreamReader::StartElement || r.name() != u"Relationship")
             continue;
@@ -449,17 +459,19 @@ WorkbookParts workbookParts(const QByteArray& workbookXml, const QByteArray& rel
 }
 
 Sheet readFirstSheet(const QByteArray& xlsx, const QString& fileName, const XlsxLimits& limits,
-                     const ReadProgress& progress) {
+                     const ReadProgress& progress, const KeptColumns& kept) {
     Zip zip(xlsx, fileName, limits);
     try {
         const QByteArray workbook = zip.read(QStringLiteral("xl/workbook.xml"));
         const QByteArray rels = zip.read(QStringLiteral("xl/_rels/workbook.xml.rels"));
         const WorkbookParts parts = workbookParts(workbook, rels, limits);
-        QStringList shared;
-        if (!parts.sharedStrings.isEmpty() && zip.has(parts.sharedStrings))
-            shared = parseSharedStrings(zip.read(parts.sharedStrings, progress), limits,
-                                        parts.sharedStrings, progress);
-        return parseSheet(zip.read(parts.sheet, progress), shared, limits, parts.sheet, progress);
+        TextTable shared;
+        if (!parts.sharedStrings.isEmpty() && zip.has(parts.sharedStrings)) {
+            Source strings(zip.open(parts.sharedStrings));
+            shared = readSharedStrings(strings, limits, parts.sharedStrings, progress);
+        }
+        Source sheet(zip.open(parts.sheet));
+        return readSheet(sheet, std::move(shared), limits, parts.sheet, progress, kept);
     } catch (const Error& e) {
         if (e.message().startsWith(fileName + u':'))
             throw;
@@ -468,14 +480,14 @@ Sheet readFirstSheet(const QByteArray& xlsx, const QString& fileName, const Xlsx
 }
 
 Sheet readFirstSheetFile(const QString& path, const XlsxLimits& limits,
-                         const ReadProgress& progress) {
+                         const ReadProgress& progress, const KeptColumns& kept) {
     // Only a regular file, opened without blocking, and never more of it than the limit.
     FileRead in = tryReadRegularFile(path, limits.fileBytes);
     if (in.problem == FileProblem::Missing)
         throw Error(QStringLiteral("%1: nie ma takiego pliku").arg(path));
     if (in.problem != FileProblem::None)
         throw Error(in.message);
-    return readFirstSheet(in.bytes, QFileInfo(path).fileName(), limits, progress);
+    return readFirstSheet(in.bytes, QFileInfo(path).fileName(), limits, progress, kept);
 }
 
 bool wholeNumber(const QString& text, qint64* value) {

@@ -7,12 +7,14 @@
 // read (workbook, its relationships, the shared strings, the first sheet), and nothing from the
 // zip ever reaches the disk.
 
+#include "catalogue/sheet.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
-#include <QStringList>
 
 #include <functional>
+#include <optional>
 
 namespace wirtal::catalogue {
 
@@ -26,34 +28,19 @@ struct XlsxLimits {
     int depth = 32;                  // XML element nesting
     qint64 rows = 200000;
     qint64 cells = 4000000;
-    int columns = 512;          // a cell further right is refused
+    int columns = 512;          // a cell further right is refused (16,384 at most)
     qint64 strings = 2000000;   // shared strings
     qint64 stringChars = 32767; // characters of one string (a spreadsheet cell's own limit)
 };
 
-struct Cell {
-    QString text;
-    bool numeric = false; // a number cell (text is the stored number, "99" or "99.0" or "9.9E1")
-};
-
-struct PlacedCell {
-    int column = 0; // A = 0
-    Cell cell;
-};
-
-// A row holds only the cells the file gives a value: memory follows the data, not the sheet's
-// extent (one cell far to the right costs one cell, not the columns before it).
-struct SheetRow {
-    qint64 number = 0;       // the row number of the sheet, from 1
-    QList<PlacedCell> cells; // by ascending column, no column twice, no empty text
-    // The cell of a column; an empty cell when the row has none there.
-    const Cell& at(int column) const;
-    // Puts a cell in its column (an empty one removes what the column held).
-    void set(int column, Cell cell);
-};
-
-struct Sheet {
-    QList<SheetRow> rows; // in the order of the file
+// Which cells the reader keeps. Until `choose` names the columns, rows are kept whole, and after
+// each of the first `wholeRows` rows it is asked with the sheet so far and that row's index; from
+// the row after the one it named them at, only cells of those columns are kept (every limit and
+// check still applies to the others). A sheet where it named none within `wholeRows` rows keeps no
+// cell of later rows. Without `choose` every cell is kept.
+struct KeptColumns {
+    int wholeRows = 0;
+    std::function<std::optional<QList<int>>(const Sheet& sheet, qsizetype row)> choose;
 };
 
 // How far the reading is: the step's Polish name and done of total (bytes or characters of the
@@ -62,12 +49,12 @@ struct Sheet {
 using ReadProgress = std::function<void(const QString& step, qint64 done, qint64 total)>;
 
 // The XML parts. Each throws Error with a message that names the part (`part`) and the problem.
-QStringList parseSharedStrings(const QByteArray& xml, const XlsxLimits& limits,
-                               const QString& part = QStringLiteral("xl/sharedStrings.xml"),
-                               const ReadProgress& progress = {});
-Sheet parseSheet(const QByteArray& xml, const QStringList& shared, const XlsxLimits& limits,
+TextTable parseSharedStrings(const QByteArray& xml, const XlsxLimits& limits,
+                             const QString& part = QStringLiteral("xl/sharedStrings.xml"),
+                             const ReadProgress& progress = {});
+Sheet parseSheet(const QByteArray& xml, TextTable shared, const XlsxLimits& limits,
                  const QString& part = QStringLiteral("xl/worksheets/sheet1.xml"),
-                 const ReadProgress& progress = {});
+                 const ReadProgress& progress = {}, const KeptColumns& kept = {});
 
 // The entries of the first sheet and of the shared strings (empty when the workbook has none),
 // from xl/workbook.xml and xl/_rels/workbook.xml.rels, as zip entry names.
@@ -80,10 +67,10 @@ WorkbookParts workbookParts(const QByteArray& workbookXml, const QByteArray& rel
 
 // The first sheet of a workbook held in memory; errors name `fileName`.
 Sheet readFirstSheet(const QByteArray& xlsx, const QString& fileName, const XlsxLimits& limits = {},
-                     const ReadProgress& progress = {});
+                     const ReadProgress& progress = {}, const KeptColumns& kept = {});
 // The same from a file (a regular file only, at most limits.fileBytes).
 Sheet readFirstSheetFile(const QString& path, const XlsxLimits& limits = {},
-                         const ReadProgress& progress = {});
+                         const ReadProgress& progress = {}, const KeptColumns& kept = {});
 
 // A number cell's text as a whole number ("99", "99.0", "9.9E1"); false when it is none.
 bool wholeNumber(const QString& text, qint64* value);

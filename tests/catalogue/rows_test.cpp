@@ -17,11 +17,9 @@ namespace {
 Sheet sheetOf(const QList<QStringList>& rows) {
     Sheet s;
     for (qsizetype i = 0; i < rows.size(); ++i) {
-        SheetRow r;
-        r.number = i + 1;
+        s.addRow(i + 1);
         for (qsizetype c = 0; c < rows[i].size(); ++c)
-            r.set(int(c), Cell{rows[i][c], false});
-        s.rows << r;
+            s.setCell(int(c), rows[i][c], false);
     }
     return s;
 }

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 using namespace wirtal;
 using namespace wirtal::catalogue;
 using test::XCell;
@@ -35,6 +37,24 @@ QByteArray sheetOf(const QString& sheetData) {
         .toUtf8();
 }
 
+// The zip with the uncompressed size of entry `name` given as `delta` bytes more than it is, in its
+// local header and in the central directory alike.
+QByteArray withAnnouncedSize(QByteArray zip, const QByteArray& name, int delta) {
+    auto patch = [&](qsizetype at) {
+        quint32 v = 0;
+        std::memcpy(&v, zip.constData() + at, 4); // little-endian, as the machine
+        v = quint32(qint64(v) + delta);
+        std::memcpy(zip.data() + at, &v, 4);
+    };
+    for (qsizetype i = 0; (i = zip.indexOf("PK\x03\x04", i)) >= 0; ++i)
+        if (zip.mid(i + 30, name.size()) == name)
+            patch(i + 22);
+    for (qsizetype i = 0; (i = zip.indexOf("PK\x01\x02", i)) >= 0; ++i)
+        if (zip.mid(i + 46, name.size()) == name)
+            patch(i + 24);
+    return zip;
+}
+
 } // namespace
 
 TEST(Xlsx, SharedInlineAndNumberCellsReadAlike) {
@@ -44,36 +64,36 @@ TEST(Xlsx, SharedInlineAndNumberCellsReadAlike) {
         {XCell("100.0", XCell::Number), XCell("Zakręt ąęł", XCell::Shared)},
     });
     const Sheet s = readFirstSheet(x, "k.xlsx");
-    ASSERT_EQ(s.rows.size(), 3);
-    EXPECT_EQ(s.rows[1].number, 2);
-    EXPECT_EQ(s.rows[1].at(0).text, "99");
-    EXPECT_TRUE(s.rows[1].at(0).numeric);
-    EXPECT_EQ(s.rows[1].at(1).text, "Czy wolno \"tu\" & <tam>?");
-    EXPECT_FALSE(s.rows[1].at(1).numeric);
-    EXPECT_EQ(s.rows[2].at(1).text, "Zakręt ąęł");
-    EXPECT_EQ(s.rows[2].at(7).text, ""); // past the row's last cell
+    ASSERT_EQ(s.rowCount(), 3);
+    EXPECT_EQ(s.rowNumber(1), 2);
+    EXPECT_EQ(s.cell(1, 0).text, "99");
+    EXPECT_TRUE(s.cell(1, 0).numeric);
+    EXPECT_EQ(s.cell(1, 1).text, "Czy wolno \"tu\" & <tam>?");
+    EXPECT_FALSE(s.cell(1, 1).numeric);
+    EXPECT_EQ(s.cell(2, 1).text, "Zakręt ąęł");
+    EXPECT_EQ(s.cell(2, 7).text, ""); // past the row's last cell
 }
 
 TEST(Xlsx, CellPlacesRichTextAndEscapes) {
-    const QStringList shared = parseSharedStrings(
+    const TextTable shared = parseSharedStrings(
         "<sst><si><t>prosty</t></si>"
         "<si><r><t>po</t></r><r><rPr><b/></rPr><t xml:space=\"preserve\">grubione </t></r>"
         "<rPh><t>czytanie</t></rPh></si>"
         "<si><t>linia_x000D_druga _x005F_x0041_</t></si></sst>",
         {});
-    EXPECT_EQ(shared, QStringList({"prosty", "pogrubione ", "linia\rdruga _x0041_"}));
+    EXPECT_EQ(shared.toList(), QStringList({"prosty", "pogrubione ", "linia\rdruga _x0041_"}));
     // Cells without references follow the previous one; references may skip columns and rows.
     const Sheet s = parseSheet(sheetOf("<row r=\"3\"><c t=\"s\"><v>1</v></c><c><v>7</v></c>"
                                        "<c r=\"E3\" t=\"str\"><f>A1</f><v>wynik</v></c></row>"
                                        "<row><c r=\"B4\" t=\"b\"><v>1</v></c></row>"),
                                shared, {});
-    ASSERT_EQ(s.rows.size(), 2);
-    EXPECT_EQ(s.rows[0].number, 3);
-    EXPECT_EQ(s.rows[0].at(0).text, "pogrubione ");
-    EXPECT_EQ(s.rows[0].at(1).text, "7");
-    EXPECT_EQ(s.rows[0].at(4).text, "wynik");
-    EXPECT_EQ(s.rows[1].number, 4);
-    EXPECT_EQ(s.rows[1].at(1).text, "1");
+    ASSERT_EQ(s.rowCount(), 2);
+    EXPECT_EQ(s.rowNumber(0), 3);
+    EXPECT_EQ(s.cell(0, 0).text, "pogrubione ");
+    EXPECT_EQ(s.cell(0, 1).text, "7");
+    EXPECT_EQ(s.cell(0, 4).text, "wynik");
+    EXPECT_EQ(s.rowNumber(1), 4);
+    EXPECT_EQ(s.cell(1, 1).text, "1");
 }
 
 // A row costs the cells it has: one cell far to the right is one cell, not the columns before it,
@@ -85,15 +105,15 @@ TEST(Xlsx, RowsHoldOnlyTheirCells) {
                                        "</c><c r=\"B2\"><v>2</v></c><c r=\"A2\"><v>9</v></c>"
                                        "<c r=\"B2\"/></row>"),
                                {}, {});
-    ASSERT_EQ(s.rows.size(), 2);
-    ASSERT_EQ(s.rows[0].cells.size(), 1);
-    EXPECT_EQ(s.rows[0].cells[0].column, 511);
-    EXPECT_EQ(s.rows[0].at(511).text, "daleko");
-    EXPECT_EQ(s.rows[0].at(0).text, "");
-    ASSERT_EQ(s.rows[1].cells.size(), 2);
-    EXPECT_EQ(s.rows[1].at(0).text, "9");
-    EXPECT_EQ(s.rows[1].at(1).text, ""); // emptied by the later cell of the same place
-    EXPECT_EQ(s.rows[1].at(2).text, "3");
+    ASSERT_EQ(s.rowCount(), 2);
+    ASSERT_EQ(s.cellCount(0), 1);
+    EXPECT_EQ(s.cells(0)[0].column, 511);
+    EXPECT_EQ(s.cell(0, 511).text, "daleko");
+    EXPECT_EQ(s.cell(0, 0).text, "");
+    ASSERT_EQ(s.cellCount(1), 2);
+    EXPECT_EQ(s.cell(1, 0).text, "9");
+    EXPECT_EQ(s.cell(1, 1).text, ""); // emptied by the later cell of the same place
+    EXPECT_EQ(s.cell(1, 2).text, "3");
 }
 
 TEST(Xlsx, WholeNumbers) {
@@ -126,15 +146,15 @@ TEST(Xlsx, SheetFoundThroughWorkbookRelationships) {
     entries.append({"xl/worksheets/sheet1.xml", sheetOf("<row><c t=\"inlineStr\"><is><t>zły</t>"
                                                         "</is></c></row>")});
     const Sheet s = readFirstSheet(test::zipBytes(entries), "k.xlsx");
-    ASSERT_EQ(s.rows.size(), 1);
-    EXPECT_EQ(s.rows[0].at(0).text, "a");
+    ASSERT_EQ(s.rowCount(), 1);
+    EXPECT_EQ(s.cell(0, 0).text, "a");
 }
 
 TEST(Xlsx, DirectoryEntriesAreHarmless) {
     auto entries = test::workbookEntries({{"a"}});
     entries.prepend({"xl/worksheets/", {}});
     entries.prepend({"xl/", {}});
-    EXPECT_EQ(readFirstSheet(test::zipBytes(entries), "k.xlsx").rows.size(), 1);
+    EXPECT_EQ(readFirstSheet(test::zipBytes(entries), "k.xlsx").rowCount(), 1);
 }
 
 TEST(Xlsx, HostileArchivesAreRefusedWithTheFileNamed) {
@@ -179,6 +199,20 @@ TEST(Xlsx, HostileArchivesAreRefusedWithTheFileNamed) {
          without("xl/worksheets/sheet1.xml"),
          {},
          "brak części xl/worksheets/sheet1.xml"},
+        // Parts are unpacked while they are read: an entry whose length is not the one announced
+        // is refused wherever the XML stops.
+        {"sheet longer than announced",
+         withAnnouncedSize(test::xlsxBytes({{"a"}, {"b"}}), "xl/worksheets/sheet1.xml", -30),
+         {},
+         "część xl/worksheets/sheet1.xml ma inną długość"},
+        {"sheet shorter than announced",
+         withAnnouncedSize(test::xlsxBytes({{"a"}, {"b"}}), "xl/worksheets/sheet1.xml", 30),
+         {},
+         "część xl/worksheets/sheet1.xml"},
+        {"strings shorter than announced",
+         withAnnouncedSize(test::xlsxBytes({{"a"}, {"b"}}), "xl/sharedStrings.xml", 30),
+         {},
+         "część xl/sharedStrings.xml"},
         {"sheet outside the package",
          withEntry("xl/_rels/workbook.xml.rels",
                    "<Relationships><Relationship Id=\"rId1\" Target=\"../../etc/passwd\"/>"
@@ -201,7 +235,7 @@ TEST(Xlsx, HostileXmlIsRefused) {
     limits.columns = 10;
     limits.stringChars = 50;
     limits.depth = 12;
-    const QStringList shared{"jeden"};
+    const TextTable shared(QStringList{"jeden"});
     QString deep;
     for (int i = 0; i < 20; ++i)
         deep = QStringLiteral("<x>%1</x>").arg(deep);
@@ -222,6 +256,8 @@ TEST(Xlsx, HostileXmlIsRefused) {
          "dłuższy niż 50"},
         {"deep nesting", deep, "zbyt głęboko"},
         {"broken XML", "<row><c></row>", "błędny XML"},
+        {"row inside a cell", "<row><c t=\"inlineStr\"><is><t>a<row/></t></is></c></row>",
+         "wiersz wewnątrz wiersza"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -241,7 +277,7 @@ TEST(Xlsx, FileMustBeARegularFileOfBoundedSize) {
     ASSERT_TRUE(test::writeBytes(path, test::xlsxBytes({{"a"}})));
     XlsxLimits tiny;
     tiny.fileBytes = 100;
-    EXPECT_EQ(readFirstSheetFile(path).rows.size(), 1);
+    EXPECT_EQ(readFirstSheetFile(path).rowCount(), 1);
     EXPECT_TRUE(errorOf([&] { readFirstSheetFile(path, tiny); }).contains("za duży"));
     EXPECT_TRUE(
         errorOf([&] { readFirstSheetFile(dir.path()); }).contains("to nie jest zwykły plik"));
