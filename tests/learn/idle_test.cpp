@@ -6,6 +6,7 @@
 #include "learnfixture.h"
 
 #include <QTest>
+#include <QWindow>
 
 using namespace wirtal;
 using namespace wirtal::test;
@@ -46,8 +47,8 @@ protected:
         bank.write(folders);
         chooseB();
         window().show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
         settle();
+        ASSERT_TRUE(window().windowHandle() && window().windowHandle()->isExposed());
         clock.advance(1000);
         settle();
     }
