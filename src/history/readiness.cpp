@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/readiness.h"
 
+#include "history/betadraws.h"
+
 #include <algorithm>
 #include <cmath>
-#include <random>
 
 namespace wirtal {
 
@@ -34,12 +35,6 @@ struct Question {
     const Card* card; // null: never answered
     int part;         // 0 basic, 1 specialist
 };
-
-double betaDraw(std::mt19937_64& rng, double a, double b) {
-    std::gamma_distribution<double> ga(a, 1.0), gb(b, 1.0);
-    const double x = ga(rng), y = gb(rng);
-    return x + y > 0 ? x / (x + y) : 0.5;
-}
 
 // The slotQuestions' loss probabilities when question i is right with chance[i].
 std::vector<std::array<double, 4>>
@@ -187,16 +182,16 @@ Readiness estimateReadiness(const ExamPools& pools, const QHash<int, Card>& card
     r.chance = chanceWithin(slotLosses(d.slotQuestions, chance), maxLost);
 
     // The range: the part means and every question's chance drawn from their posteriors.
-    std::mt19937_64 rng(20261210);
+    BetaDraws rng(20261210);
     std::vector<double> samples;
     samples.reserve(rangeSamples);
     for (int s = 0; s < rangeSamples; ++s) {
         std::array<double, 2> priorMean{};
         for (std::size_t part = 0; part < 2; ++part)
-            priorMean[part] = betaDraw(rng, priors[part].firstRight, priors[part].firstWrong);
+            priorMean[part] = rng.beta(priors[part].firstRight, priors[part].firstWrong);
         for (std::size_t i = 0; i < questions.size(); ++i) {
             const auto [a, b] = posterior(questions[i], priorMean[std::size_t(questions[i].part)]);
-            chance[i] = betaDraw(rng, a, b);
+            chance[i] = rng.beta(a, b);
         }
         samples.push_back(chanceWithin(slotLosses(d.slotQuestions, chance), maxLost));
     }

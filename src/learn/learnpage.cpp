@@ -263,7 +263,9 @@ void LearnPage::afterCheck() {
 }
 
 void LearnPage::advSmoothButton29Click() {
-    group_->previous()->setEnabled(false);
+    if (previousWaits_)
+        return;
+    previousWaits_ = true;
     timer5_->start();
     if (practice_->active()) {
         practice_->previous();
@@ -278,7 +280,9 @@ void LearnPage::advSmoothButton29Click() {
 }
 
 void LearnPage::advSmoothButton30Click() {
-    group_->next()->setEnabled(false);
+    if (nextWaits_)
+        return;
+    nextWaits_ = true;
     timer5_->start();
     if (practice_->active()) {
         practice_->next();
@@ -294,8 +298,8 @@ void LearnPage::advSmoothButton30Click() {
 
 void LearnPage::timer5Timer() {
     timer5_->stop();
-    group_->next()->setEnabled(true);
-    group_->previous()->setEnabled(true);
+    previousWaits_ = false;
+    nextWaits_ = false;
 }
 
 void LearnPage::numereditKeyPressEnter() {

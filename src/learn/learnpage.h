@@ -121,6 +121,11 @@ private:
     std::unique_ptr<MsgForm> msgform_;
     std::unique_ptr<AnswerCheck> check_;
     std::unique_ptr<Timer> timer5_;
+    // Previous and next each take one click in 100 ms: a clicked one waits until Timer5 ends the
+    // wait of both. The wait does not show (the buttons are not disabled for it), so nothing
+    // repaints once the question is on screen.
+    bool previousWaits_ = false;
+    bool nextWaits_ = false;
 };
 
 } // namespace wirtal

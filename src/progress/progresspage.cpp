@@ -22,6 +22,7 @@
 #include <QTableWidget>
 #include <QValueAxis>
 
+#include <algorithm>
 #include <cmath>
 
 namespace wirtal {
@@ -113,11 +114,36 @@ ProgressPage::ProgressPage(AppContext& ctx, StartRun startRun,
                                    "i sześciu dni."));
     legend->setGeometry(margin + 280, 572, 270, 52);
 
+    // The chart's series and axes are made once; a refresh only gives them new points, so the
+    // scene keeps its items instead of making them all anew.
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("Wyniki testów (punkty; próg %1)").arg(passMark));
     chart->legend()->hide();
     chart->setMargins(QMargins(4, 4, 4, 4));
     chart->setAnimationOptions(QChart::NoAnimation);
+    mark_ = new QLineSeries;
+    scores_ = new QLineSeries;
+    points_ = new QScatterSeries;
+    points_->setMarkerSize(7);
+    mark_->setPen(QPen(QColor(60, 150, 90), 2, Qt::DashLine));
+    scores_->setPen(QPen(QColor(29, 59, 106), 2));
+    points_->setColor(QColor(214, 120, 40));
+    points_->setBorderColor(QColor(214, 120, 40));
+    chart->addSeries(mark_);
+    chart->addSeries(scores_);
+    chart->addSeries(points_);
+    testAxis_ = new QValueAxis;
+    testAxis_->setLabelFormat(QStringLiteral("%d"));
+    testAxis_->setTitleText(QStringLiteral("kolejne testy"));
+    auto* y = new QValueAxis;
+    y->setRange(0, maxPoints);
+    y->setLabelFormat(QStringLiteral("%d"));
+    chart->addAxis(testAxis_, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    for (QAbstractSeries* series : chart->series()) {
+        series->attachAxis(testAxis_);
+        series->attachAxis(y);
+    }
     chart_ = new QChartView(chart, this);
     chart_->setObjectName(QStringLiteral("wynikitestow"));
     chart_->setAccessibleName(QStringLiteral("Wyniki testów"));
@@ -194,43 +220,26 @@ void ProgressPage::fillTopics() {
 }
 
 void ProgressPage::fillChart() {
-    QChart* chart = chart_->chart();
-    chart->removeAllSeries();
-    for (QAbstractAxis* axis : chart->axes())
-        chart->removeAxis(axis);
-    auto* scores = new QLineSeries;
-    auto* points = new QScatterSeries;
-    points->setMarkerSize(7);
+    // The last chartTests tests, numbered as the learner took them: more would not be told
+    // apart in the chart's width.
     const auto& exams = summary_.exams;
-    for (int i = 0; i < int(exams.size()); ++i) {
-        scores->append(i + 1, exams[std::size_t(i)].score);
-        points->append(i + 1, exams[std::size_t(i)].score);
-    }
-    auto* mark = new QLineSeries;
-    const int count = std::max(int(exams.size()), 1);
-    mark->append(0.5, passMark);
-    mark->append(count + 0.5, passMark);
-    mark->setPen(QPen(QColor(60, 150, 90), 2, Qt::DashLine));
-    scores->setPen(QPen(QColor(29, 59, 106), 2));
-    points->setColor(QColor(214, 120, 40));
-    points->setBorderColor(QColor(214, 120, 40));
-    chart->addSeries(mark);
-    chart->addSeries(scores);
-    chart->addSeries(points);
-    auto* x = new QValueAxis;
-    x->setRange(0.5, count + 0.5);
-    x->setLabelFormat(QStringLiteral("%d"));
-    x->setTickCount(std::min(count, 8) + 1);
-    x->setTitleText(QStringLiteral("kolejne testy"));
-    auto* y = new QValueAxis;
-    y->setRange(0, maxPoints);
-    y->setLabelFormat(QStringLiteral("%d"));
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
-    for (QAbstractSeries* s : chart->series()) {
-        s->attachAxis(x);
-        s->attachAxis(y);
-    }
+    const int count = int(exams.size());
+    const int first = std::max(0, count - chartTests);
+    QList<QPointF> scores;
+    scores.reserve(count - first);
+    for (int i = first; i < count; ++i)
+        scores.append(QPointF(i + 1, exams[std::size_t(i)].score));
+    const double from = first + 0.5, to = std::max(count, first + 1) + 0.5;
+    scores_->replace(scores);
+    points_->replace(scores);
+    mark_->replace({QPointF(from, passMark), QPointF(to, passMark)});
+    testAxis_->setRange(from, to);
+    testAxis_->setTickCount(std::clamp(count - first, 1, 8) + 1);
+    chart_->chart()->setTitle(first == 0
+                                  ? QStringLiteral("Wyniki testów (punkty; próg %1)").arg(passMark)
+                                  : QStringLiteral("Wyniki ostatnich %1 testów (punkty; próg %2)")
+                                        .arg(chartTests)
+                                        .arg(passMark));
     int passed = 0;
     for (const ExamRecord& e : exams)
         passed += e.passed ? 1 : 0;

@@ -10,6 +10,9 @@
 #include <vector>
 
 class QChartView;
+class QLineSeries;
+class QScatterSeries;
+class QValueAxis;
 class QLabel;
 class QListWidget;
 class QTableWidget;
@@ -40,6 +43,8 @@ public:
     QTableWidget* topicTable() const { return topics_; }
     QListWidget* wrongList() const { return wrong_; }
     QChartView* resultsChart() const { return chart_; }
+    // The results chart shows at most this many tests, the last ones.
+    static constexpr int chartTests = 50;
 
     // The buttons: "Powtórka inteligentna", "Nowe pytania", "Ćwicz zaznaczony temat".
     void startSmartReview();
@@ -60,6 +65,10 @@ private:
     QLabel* basis_ = nullptr;
     QTableWidget* topics_ = nullptr;
     QChartView* chart_ = nullptr;
+    QLineSeries* mark_ = nullptr; // the pass mark
+    QLineSeries* scores_ = nullptr;
+    QScatterSeries* points_ = nullptr;
+    QValueAxis* testAxis_ = nullptr;
     QListWidget* wrong_ = nullptr;
     StyledButton* smart_ = nullptr;
     StyledButton* fresh_ = nullptr;

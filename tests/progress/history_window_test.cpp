@@ -10,9 +10,13 @@
 #include "progress/progresspage.h"
 #include "support/cataloguefolder.h"
 
+#include <QChart>
+#include <QChartView>
 #include <QLabel>
+#include <QScatterSeries>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QValueAxis>
 
 using namespace wirtal;
 using namespace wirtal::test;
@@ -139,6 +143,63 @@ TEST_F(HistoryWindowTest, TheProgressPageShowsWhereTheLearnerStandsAndStartsRuns
     EXPECT_EQ(page()->practice().queue().front(), 1);
     EXPECT_EQ(page()->practice().queue()[1], 2);
     EXPECT_TRUE(caption().contains(QStringLiteral("Znaki ostrzegawcze: 1 z 109")));
+}
+
+TEST_F(HistoryWindowTest, TheResultsChartShowsTheLastTestsAndTellsOfThemAll) {
+    start();
+    auto addTests = [&](int from, int to) {
+        for (int i = from; i <= to; ++i) // scores 60, 61, ... 74, 60, ...; 68 and more pass
+            log->recordExam(QStringLiteral("B"), 1000 + i, 60 + (i - 1) % 15,
+                            60 + (i - 1) % 15 >= 68);
+    };
+    click(QStringLiteral("AdvSmoothButton79"));
+    click(QStringLiteral("postepybutton"));
+    ProgressPage* progress = window().progressPage();
+    QChart* chart = progress->resultsChart()->chart();
+    auto shown = [&] {
+        QList<QPointF> points;
+        for (QAbstractSeries* series : chart->series())
+            if (auto* scatter = qobject_cast<QScatterSeries*>(series))
+                points = scatter->points();
+        return points;
+    };
+    auto axis = [&] {
+        auto axes = chart->axes(Qt::Horizontal);
+        auto* x = axes.isEmpty() ? nullptr : qobject_cast<QValueAxis*>(axes.front());
+        return x ? std::pair{x->min(), x->max()} : std::pair{0.0, 0.0};
+    };
+    const struct {
+        int tests;
+        int firstShown;
+        const char* title;
+        const char* description;
+    } cases[] = {
+        {0, 0, "Wyniki testów (punkty; próg 68)", "Nie rozwiązano jeszcze żadnego testu."},
+        {3, 1, "Wyniki testów (punkty; próg 68)", "Testów: 3, zdanych: 0, ostatni wynik: 62"},
+        {50, 1, "Wyniki testów (punkty; próg 68)", "Testów: 50, zdanych: 21, ostatni wynik: 64"},
+        {60, 11, "Wyniki ostatnich 50 testów (punkty; próg 68)",
+         "Testów: 60, zdanych: 28, ostatni wynik: 74"},
+    };
+    int recorded = 0;
+    for (const auto& c : cases) {
+        addTests(recorded + 1, c.tests);
+        recorded = c.tests;
+        progress->refresh();
+        const QList<QPointF> points = shown();
+        const int count = c.tests - std::max(c.firstShown, 1) + 1;
+        ASSERT_EQ(points.size(), c.firstShown == 0 ? 0 : count) << c.tests;
+        if (!points.isEmpty()) {
+            EXPECT_EQ(points.front(), QPointF(c.firstShown, 60 + (c.firstShown - 1) % 15));
+            EXPECT_EQ(points.back().x(), c.tests);
+        }
+        const auto [from, to] = axis();
+        EXPECT_EQ(from, std::max(c.firstShown, 1) - 0.5) << c.tests;
+        EXPECT_EQ(to, std::max(c.tests, 1) + 0.5) << c.tests;
+        EXPECT_EQ(chart->title(), QString::fromUtf8(c.title)) << c.tests;
+        EXPECT_TRUE(progress->resultsChart()->accessibleDescription().startsWith(
+            QString::fromUtf8(c.description)))
+            << progress->resultsChart()->accessibleDescription().toStdString();
+    }
 }
 
 TEST_F(HistoryWindowTest, TheLegalBasisFollowsACheckAndLinksToItsPage) {
