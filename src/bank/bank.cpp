@@ -55,6 +55,14 @@ const QString& Record::points() const {
     return field(kind == QuestionKind::Basic ? basicField::points : specialistField::points);
 }
 
+const QString& Record::option(int i) const {
+    if (kind != QuestionKind::Specialist || i < 0 || i > 2)
+        throw Error(QStringLiteral("Plik „%1”, wiersz %2: pytanie bez odpowiedzi A, B, C.")
+                        .arg(bankDisplayName(fileName))
+                        .arg(line));
+    return field(specialistField::answerA + i);
+}
+
 bool Record::hasEnglish() const {
     const int at =
         kind == QuestionKind::Basic ? basicField::englishText : specialistField::englishText;

@@ -56,6 +56,9 @@ struct Record {
     const QString& answer() const;
     const QString& media() const;
     const QString& points() const;
+    // Option i (0 "A", 1 "B", 2 "C") of a specialist question; throws Error as field() does,
+    // and for a basic question or an i outside 0..2.
+    const QString& option(int i) const;
 
     // Whether the record carries an English question text (imported catalogues whose edition
     // has the translation columns).

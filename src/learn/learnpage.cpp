@@ -183,15 +183,12 @@ void LearnPage::onBrowserNumberChanged(int n) {
     StyledButton* sprawdz = group_->sprawdzbutton();
     sprawdz->setBadge(QStringLiteral("%1 pkt.").arg(points), tcolor::badgeOrange);
     sprawdz->setBadgeVisible(!noPoints);
-    if (r.kind == QuestionKind::Basic) {
+    if (r.kind == QuestionKind::Basic)
         panels_->showBasicPanel();
-        check_->setRightAnswer(r.field(basicField::answer));
-        display_->showMedia(r.field(basicField::media));
-    } else {
+    else
         panels_->showSpecialistPanel();
-        check_->setRightAnswer(r.field(specialistField::answer));
-        display_->showMedia(r.field(specialistField::media));
-    }
+    check_->setRightAnswer(r.answer());
+    display_->showMedia(r.media());
     focusAnswers(false);
 }
 
@@ -210,11 +207,11 @@ void LearnPage::showQuestionTexts() {
                                   : QStringLiteral("Pokaż pytanie po angielsku"));
     language_->setAccessibleName(language_->toolTip());
     if (r.kind == QuestionKind::Basic) {
-        panels_->memo2()->showText(r.field(basicField::text));
+        panels_->memo2()->showText(r.text());
     } else {
-        panels_->memo3()->showText(r.field(specialistField::text));
+        panels_->memo3()->showText(r.text());
         for (int i = 0; i < 3; ++i)
-            panels_->answerText(i)->showText(r.field(specialistField::answerA + i));
+            panels_->answerText(i)->showText(r.option(i));
     }
 }
 

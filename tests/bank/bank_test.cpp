@@ -144,6 +144,12 @@ TEST(Lookup, BothKindsInEveryCategory) {
         EXPECT_EQ(r.answer(), c.fields[basic ? 1 : 4]);
         EXPECT_EQ(r.media(), c.fields[basic ? 2 : 5]);
         EXPECT_EQ(r.points(), c.fields[basic ? 3 : 6]);
+        for (int i = 0; i < 3; ++i) {
+            if (basic)
+                EXPECT_THROW(r.option(i), Error);
+            else
+                EXPECT_EQ(r.option(i), c.fields[1 + i]);
+        }
     }
 }
 
