@@ -25,14 +25,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path fsPath(const QString& path) {
-#ifdef Q_OS_WIN
-    return fs::path(path.toStdWString());
-#else
-    return fs::path(QFile::encodeName(path).toStdString());
-#endif
-}
-
 bool renamePath(const QString& from, const QString& to) {
     std::error_code ec;
     fs::rename(fsPath(from), fsPath(to), ec);

@@ -269,4 +269,12 @@ QString importFailure(int error, const QString& target, qint64 needed, qint64 fr
     }
 }
 
+std::filesystem::path fsPath(const QString& path) {
+#ifdef Q_OS_WIN
+    return std::filesystem::path(path.toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+#endif
+}
+
 } // namespace wirtal::catalogue

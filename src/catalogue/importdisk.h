@@ -11,6 +11,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <filesystem>
 #include <functional>
 
 namespace wirtal::catalogue {
@@ -58,5 +59,8 @@ QString importFailure(int error, const QString& target, qint64 needed, qint64 fr
 
 // A size for messages: "512 B", "3,4 MB", "1,2 GB".
 QString sizeText(qint64 bytes);
+
+// A path for std::filesystem in the system's own encoding of file names.
+std::filesystem::path fsPath(const QString& path);
 
 } // namespace wirtal::catalogue

@@ -31,14 +31,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path fsPath(const QString& path) {
-#ifdef Q_OS_WIN
-    return fs::path(path.toStdWString());
-#else
-    return fs::path(QFile::encodeName(path).toStdString());
-#endif
-}
-
 const QString mediaSubfolder = QStringLiteral("obrazki_prawko/filmy");
 constexpr qint64 maxBaseFiles = 100000;
 constexpr qint64 maxMediaFiles = 500000;

@@ -7,6 +7,7 @@
 #include "base/inifile.h"
 #include "base/textfile.h"
 #include "catalogue/importer.h"
+#include "catalogue/importfiles.h"
 #include "catalogue/xlsxwriter.h"
 #include "support/qt_printers.h"
 
@@ -23,20 +24,13 @@
 
 using namespace wirtal;
 using namespace wirtal::catalogue;
+using test::get;
+using test::linkCount;
 using test::officialRow;
+using test::put;
 
 namespace {
 
-void put(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-QByteArray get(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 // Every file under a folder (relative paths) with its content, to compare a folder before and
 // after.
 QMap<QString, QByteArray> snapshot(const QString& dir) {
@@ -48,9 +42,6 @@ QMap<QString, QByteArray> snapshot(const QString& dir) {
         out.insert(QDir(dir).relativeFilePath(p), QFileInfo(p).isDir() ? "<dir>" : get(p));
     }
     return out;
-}
-std::uintmax_t linkCount(const QString& path) {
-    return std::filesystem::hard_link_count(QFile::encodeName(path).toStdString());
 }
 
 const QStringList abc{"jedna", "druga", "trzecia"};

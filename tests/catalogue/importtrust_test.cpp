@@ -7,6 +7,7 @@
 
 #include "catalogue/importdisk.h"
 #include "catalogue/importer.h"
+#include "catalogue/importfiles.h"
 #include "catalogue/xlsxwriter.h"
 #include "support/qt_printers.h"
 
@@ -25,23 +26,13 @@
 
 using namespace wirtal;
 using namespace wirtal::catalogue;
+using test::get;
+using test::linkCount;
 using test::officialRow;
+using test::put;
 
 namespace {
 
-void put(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-QByteArray get(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-std::uintmax_t linkCount(const QString& path) {
-    return std::filesystem::hard_link_count(QFile::encodeName(path).toStdString());
-}
 QStringList entries(const QString& dir) {
     return QDir(dir).entryList(
         QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System, QDir::Name);
