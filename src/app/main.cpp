@@ -16,6 +16,7 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    wirtal::stampStartup("main-entered");
     // Answered before the window system is opened, so they work without a display.
     if (const auto info = wirtal::infoOptionText(argc, argv, QStringLiteral(WIRTAL_VERSION))) {
         std::fputs(info->toLocal8Bit().constData(), stdout);
