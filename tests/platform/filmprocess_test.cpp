@@ -10,6 +10,7 @@
 #include "platform/filmview.h"
 #include "platform/manualclock.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -319,4 +320,36 @@ TEST(FilmProcessPlayer, AHungProcessIsEndedAndTheNextFilmStartsANewOne) {
                 << "the process has gone";
         }
     }
+}
+
+// The helper is the program's own: beside the executable (a build tree) or in the installed helper
+// folder, an executable file; never one found on PATH.
+TEST(FilmProcessPlayer, TheHelperIsFoundBesideTheExecutableOrInItsFolderOnly) {
+    QTemporaryDir dir;
+    const QString bin = dir.filePath(QStringLiteral("bin"));
+    const QString installed = dir.filePath(QStringLiteral("lib/wirtal"));
+    const QString onPath = dir.filePath(QStringLiteral("path"));
+    auto place = [](const QString& folder, bool executable) {
+        QDir().mkpath(folder);
+        QFile f(folder + QStringLiteral("/wirtal-filmy"));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("#!/bin/sh\n");
+        f.close();
+        f.setPermissions(executable ? QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                    : QFile::ReadOwner | QFile::WriteOwner);
+        return f.fileName();
+    };
+    QDir().mkpath(bin);
+    place(onPath, true);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", onPath.toLocal8Bit());
+    EXPECT_EQ(findFilmHelper(bin, QStringLiteral("../lib/wirtal")), QString()) << "not on PATH";
+    qputenv("PATH", path);
+
+    place(installed, false);
+    EXPECT_EQ(findFilmHelper(bin, QStringLiteral("../lib/wirtal")), QString()) << "not executable";
+    const QString inFolder = place(installed, true);
+    EXPECT_EQ(findFilmHelper(bin, QStringLiteral("../lib/wirtal")), inFolder);
+    const QString beside = place(bin, true);
+    EXPECT_EQ(findFilmHelper(bin, QStringLiteral("../lib/wirtal")), beside) << "a build tree";
 }
