@@ -67,6 +67,7 @@ int main(int argc, char** argv) {
         w.show();
         runFor(3000);
         std::printf("rss %.1f\n", residentMb());
+        std::printf("pss %.1f\n", wirtal::bench::treeMemory().pssMb);
         const double before = cpuSeconds();
         runFor(5000);
         std::printf("cpu %.2f\n", (cpuSeconds() - before) / 5.0 * 100.0);
@@ -102,6 +103,7 @@ int main(int argc, char** argv) {
         });
         runFor(3000);
         std::printf("rss-film %.1f\n", residentMb());
+        std::printf("pss-film %.1f\n", wirtal::bench::treeMemory().pssMb);
         return 0;
     }
     std::fprintf(stderr, "floor_window window | floor_window film FILE\n");

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The module wirtal-program (app/launch.h): everything after the splash. The executable has
-// made the application object, set its palette and translations and shown the splash.
+// Everything after the splash (app/program.h).
 
-#include "app/launch.h"
+#include "app/program.h"
+
 #include "app/mainwindow.h"
+#include "app/singleinstance.h"
 #include "app/startup.h"
 #include "app/systemquit.h"
 #include "art/shellart.h"
@@ -70,10 +71,10 @@ private:
     QWidget* window_;
 };
 
-int runProgram(wirtal::Launch& launch) {
-    using namespace wirtal;
-    // The accessible values know the program's own widgets, so they are installed here, where
-    // those widgets' classes live.
+} // namespace
+
+int wirtal::runProgram(SingleInstance& instance) {
+    // The accessible values name the program's own widget classes.
     installAccessibleValues();
     // The installed icon of the desktop entry when there is one, otherwise the drawn mark.
     QApplication::setWindowIcon(
@@ -102,11 +103,13 @@ int runProgram(wirtal::Launch& launch) {
     // does not offer: films play in the program there.
     QtMediaPlayer player;
 #else
-    // Films play in a process of their own, which ends a while after the last film and takes the
-    // media back end's memory with it.
-    FilmProcessPlayer player(QCoreApplication::applicationFilePath(),
-                             {QString::fromLatin1(filmProcessOption)}, &timers,
-                             /*openTimeoutMs=*/filmProcessWaitMs, /*idleEndMs=*/60000);
+    // Films play in the film helper beside the executable (never one found on PATH), started
+    // when a film is near; it ends a while after the last film and takes the media back end's
+    // memory with it.
+    FilmProcessPlayer player(
+        findFilmHelper(QCoreApplication::applicationDirPath(), QStringLiteral(WIRTAL_HELPER_DIR)),
+        {}, QByteArrayLiteral(WIRTAL_VERSION), &timers,
+        /*openTimeoutMs=*/filmProcessWaitMs, /*idleEndMs=*/60000);
 #endif
     Services services;
     services.timers = &timers;
@@ -128,13 +131,12 @@ int runProgram(wirtal::Launch& launch) {
     if (measuringStartup())
         qApp->installEventFilter(&firstPaint);
     dialogs.setParent(&window);
-    if (launch.onSecondStart)
-        launch.onSecondStart([&window] {
-            window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
-            window.show();
-            window.raise();
-            window.activateWindow();
-        });
+    QObject::connect(&instance, &SingleInstance::raiseRequested, &window, [&window] {
+        window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+        window.show();
+        window.raise();
+        window.activateWindow();
+    });
     // Logout, shutdown, a kill or Ctrl+C leave through the window's own close path, and the
     // session manager's save requests save the revision list.
     SystemQuit systemQuit([&window] { window.saveRevisionList(); },
@@ -147,19 +149,6 @@ int runProgram(wirtal::Launch& launch) {
         QTimer::singleShot(0, &window, [&boxes, historyNotice] {
             boxes.message(historyNotice, Buttons::Ok, Icon::Warning);
         });
-    // The film process is started once the main window has stood idle a moment, not by the
-    // first film, which then waits less; its memory is its own, and it ends after a minute
-    // without a film (bench/film_memory ... warm process).
-    const auto playerWarmUp =
-        timers.create(QStringLiteral("playerwarmup"), 3000, TimerKind::OneShot);
-    playerWarmUp->setHandler([&player] {
-        // Any film of the program folder: loading it once loads the decoders.
-        const QDir films(Paths::programFolder() + QStringLiteral("/obrazki_prawko/filmy"));
-        const QStringList names = films.entryList(
-            {QStringLiteral("*.wmv"), QStringLiteral("*.mp4")}, QDir::Files, QDir::Name);
-        player.warmUp(names.isEmpty() ? QString() : films.filePath(names.front()));
-    });
-    playerWarmUp->start();
     // WIRTAL_QUIT_AFTER_START=1 (for checking an installation): name the program folder and quit
     // once the main window has been shown and painted.
     if (qEnvironmentVariable("WIRTAL_QUIT_AFTER_START") == QStringLiteral("1"))
@@ -173,13 +162,4 @@ int runProgram(wirtal::Launch& launch) {
     const int rc = QApplication::exec();
     setErrorSink({});
     return rc;
-}
-} // namespace
-
-extern "C" Q_DECL_EXPORT int wirtalRunProgram(wirtal::Launch* launch) {
-    return runProgram(*launch);
-}
-
-extern "C" Q_DECL_EXPORT int wirtalRunFilmProcess() {
-    return wirtal::runFilmProcess();
 }

@@ -79,7 +79,21 @@ std::optional<Record> ExamFlow::openQuestion() {
         return std::nullopt;
     Record r = currentRecord();
     showPanelOf(r);
+    prepareNextFilm();
     return r;
+}
+
+void ExamFlow::prepareNextFilm() {
+    const int next = s_.state().currentSlot + 1;
+    if (!s_.testRunning() || next < 1 || next > slotCount)
+        return;
+    const int n = s_.sheet.questionNumber[next];
+    try {
+        const Location where = locate(s_.state().categoryCode, n);
+        prepareFilm(recordAt(loadTextLines(where.path), where, n), s_.player());
+    } catch (const Error&) {
+        // Said when that question is shown.
+    }
 }
 
 void ExamFlow::showSpecialistTexts(const Record& r) {

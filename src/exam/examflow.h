@@ -43,6 +43,8 @@ private:
     // the answer buttons unmarked in a test, the question's record read and its panel shown;
     // nothing when no question is on display.
     std::optional<Record> openQuestion();
+    // While a test runs: the next slot's film is made ready (MediaPlayer::prepare).
+    void prepareNextFilm();
     // A specialist question's text and its three answers into their memos.
     void showSpecialistTexts(const Record& r);
     void showPanelOf(const Record& r);

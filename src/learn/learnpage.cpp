@@ -18,6 +18,7 @@
 #include "platform/error.h"
 #include "platform/mediaplayer.h"
 #include "platform/timer.h"
+#include "widgets/mediadisplay.h"
 #include "widgets/pagekeys.h"
 #include "widgets/progressbar.h"
 #include "widgets/styledbutton.h"
@@ -189,6 +190,14 @@ void LearnPage::onBrowserNumberChanged(int n) {
         panels_->showSpecialistPanel();
     check_->setRightAnswer(r.answer());
     display_->showMedia(r.media());
+    // The next question's film: the player gets ready while this one is read.
+    if (n < lastNumber()) {
+        try {
+            prepareFilm(lookup(s.categoryCode, n + 1), player_);
+        } catch (const Error&) {
+            // Said when that question is shown.
+        }
+    }
     focusAnswers(false);
 }
 

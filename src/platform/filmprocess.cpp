@@ -8,29 +8,25 @@
 #include "platform/filmview.h"
 #include "platform/timer.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
-#include <QFile>
-#include <QMediaPlayer>
+#include <QFileInfo>
 #include <QProcess>
-#include <QSocketNotifier>
 #include <QTimer>
-#include <QUrl>
-#include <QVideoFrame>
-#include <QVideoSink>
 
-#include <cstdio>
+#include <cstring>
 
-#ifndef Q_OS_WIN
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
+#include <sys/mman.h>
 #include <unistd.h>
 #endif
 
 namespace wirtal {
 
 namespace {
-// A frame larger than this is scaled down before it is sent: the panel is 480 x 360.
-constexpr int maxFrameWidth = 1280, maxFrameHeight = 960;
+using film::maxFrameHeight;
+using film::maxFrameWidth;
 // A header line longer than this, or a frame larger than the bound, means the process is not
 // speaking our protocol: it is ended.
 constexpr int maxLine = 4096;
@@ -40,10 +36,20 @@ constexpr int endGraceMs = 500;
 
 // ---- the program's side -------------------------------------------------------------------
 
-FilmProcessPlayer::FilmProcessPlayer(QString program, QStringList arguments, TimerService* timers,
-                                     int openTimeoutMs, int idleEndMs, QObject* parent)
+QString findFilmHelper(const QString& executableFolder, const QString& helperFolder) {
+    for (const QString& folder : {executableFolder, executableFolder + u'/' + helperFolder}) {
+        const QFileInfo helper(QDir::cleanPath(folder + u'/' + QLatin1String(filmHelperName)));
+        if (helper.isFile() && helper.isExecutable())
+            return helper.filePath();
+    }
+    return {};
+}
+
+FilmProcessPlayer::FilmProcessPlayer(QString program, QStringList arguments, QByteArray version,
+                                     TimerService* timers, int openTimeoutMs, int idleEndMs,
+                                     QObject* parent)
     : QObject(parent), program_(std::move(program)), arguments_(std::move(arguments)),
-      openTimeoutMs_(openTimeoutMs) {
+      hello_(film::hello(version)), openTimeoutMs_(openTimeoutMs) {
     if (timers) {
         idleEnd_ = timers->create(QStringLiteral("filmprocessidle"), idleEndMs, TimerKind::OneShot);
         idleEnd_->setHandler([this] { endProcess(); });
@@ -65,6 +71,34 @@ FilmProcessPlayer::~FilmProcessPlayer() {
         if (killed->state() != QProcess::NotRunning && !killed->waitForFinished(endGraceMs))
             killed->setParent(nullptr);
     }
+#ifdef Q_OS_LINUX
+    if (frames_)
+        ::munmap(const_cast<uchar*>(frames_), size_t(film::maxFrameBytes));
+    if (frameMemory_ >= 0)
+        ::close(frameMemory_);
+#endif
+}
+
+// The shared frame memory: made once for the player, sized to the bound and sealed so its size
+// never changes; read-only here. Where it cannot be made, the frames come through the pipe.
+void FilmProcessPlayer::makeFrameMemory() {
+#ifdef Q_OS_LINUX
+    if (frameMemory_ >= 0)
+        return;
+    const int fd = ::memfd_create("wirtal-klatki", MFD_CLOEXEC | MFD_ALLOW_SEALING);
+    if (fd < 0)
+        return;
+    void* at = MAP_FAILED;
+    if (::ftruncate(fd, off_t(film::maxFrameBytes)) == 0 &&
+        ::fcntl(fd, F_ADD_SEALS, F_SEAL_SHRINK | F_SEAL_GROW | F_SEAL_SEAL) == 0)
+        at = ::mmap(nullptr, size_t(film::maxFrameBytes), PROT_READ, MAP_SHARED, fd, 0);
+    if (at == MAP_FAILED) {
+        ::close(fd);
+        return;
+    }
+    frameMemory_ = fd;
+    frames_ = static_cast<const uchar*>(at);
+#endif
 }
 
 bool FilmProcessPlayer::processRunning() const {
@@ -88,9 +122,23 @@ void FilmProcessPlayer::setOutput(QWidget* panel) {
 void FilmProcessPlayer::ensureProcess() {
     if (processRunning())
         return;
+    if (!refusal_.isEmpty())
+        throw Error(refusal_);
+    makeFrameMemory();
     process_ = new QProcess(this);
     process_->setProgram(program_);
     process_->setArguments(arguments_);
+#ifdef Q_OS_LINUX
+    // The helper finds the frame memory on its own descriptor (the memory file is closed on exec
+    // everywhere else).
+    if (frameMemory_ >= 0)
+        process_->setChildProcessModifier([fd = frameMemory_] {
+            if (fd == film::frameMemoryFd)
+                ::fcntl(fd, F_SETFD, 0);
+            else
+                ::dup2(fd, film::frameMemoryFd);
+        });
+#endif
     process_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     // No window system in the film process: it only decodes.
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -100,6 +148,8 @@ void FilmProcessPlayer::ensureProcess() {
     connect(process_, &QProcess::finished, this, [this] { playing_ = false; });
     buffer_.clear();
     ready_ = false;
+    greeted_ = false;
+    ++starts_;
     process_->start();
     if (!process_->waitForStarted(filmProcessWaitMs)) {
         const QString why = process_->errorString();
@@ -128,8 +178,13 @@ void FilmProcessPlayer::warmUp(const QString& sampleFilm) {
         if (idleEnd_)
             idleEnd_->start();
     } catch (const Error&) {
-        // The first film says what is wrong.
+        // The film says what is wrong when it comes.
     }
+}
+
+void FilmProcessPlayer::prepare(const QString& film) {
+    if (!processRunning() && refusal_.isEmpty())
+        warmUp(film);
 }
 
 void FilmProcessPlayer::open() {
@@ -165,6 +220,8 @@ void FilmProcessPlayer::open() {
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
     disconnect(onOutput);
+    if (!refusal_.isEmpty())
+        throw Error(refusal_);
     if (!processRunning())
         throw Error(QStringLiteral("Nie można odtworzyć filmu „%1”: odtwarzacz filmów się "
                                    "zakończył.")
@@ -212,6 +269,7 @@ void FilmProcessPlayer::endProcess(bool hung) {
         startLimit_->stop();
     playing_ = false;
     ready_ = false;
+    greeted_ = false;
     buffer_.clear();
     if (!process_)
         return;
@@ -244,7 +302,7 @@ void FilmProcessPlayer::readOutput() {
             break;
         }
         const QByteArray line = buffer_.left(eol);
-        if (line.startsWith("frame ")) {
+        if (line.startsWith("frame ") && greeted_) {
             const QList<QByteArray> parts = line.split(' ');
             const int w = parts.value(1).toInt(), h = parts.value(2).toInt();
             if (parts.size() != 3 || w <= 0 || h <= 0 || w > maxFrameWidth || h > maxFrameHeight) {
@@ -261,7 +319,15 @@ void FilmProcessPlayer::readOutput() {
             continue;
         }
         buffer_.remove(0, eol + 1);
-        handle(line);
+        if (line.startsWith("shm ") && greeted_) {
+            if (!takeSharedFrame(line, latest)) {
+                endProcess();
+                return;
+            }
+            continue;
+        }
+        if (!handle(line))
+            return;
     }
     // Only the newest of the frames that came together is shown.
     if (!latest.isNull())
@@ -269,7 +335,44 @@ void FilmProcessPlayer::readOutput() {
             view->setImage(std::move(latest));
 }
 
-void FilmProcessPlayer::handle(const QByteArray& line) {
+// A frame in the shared memory: its size within the bound (and so within the memory), copied
+// out at once, and the helper told it may write the next.
+bool FilmProcessPlayer::takeSharedFrame(const QByteArray& line, QImage& into) {
+    const QList<QByteArray> parts = line.split(' ');
+    const int w = parts.value(1).toInt(), h = parts.value(2).toInt();
+    if (!frames_ || parts.size() != 3 || w <= 0 || h <= 0 || w > maxFrameWidth ||
+        h > maxFrameHeight)
+        return false;
+    static_assert(qsizetype(maxFrameWidth) * maxFrameHeight * 4 <= film::maxFrameBytes);
+    QImage img(w, h, QImage::Format_RGB32);
+    const qsizetype row = qsizetype(w) * 4;
+    for (int y = 0; y < h; ++y)
+        std::memcpy(img.scanLine(y), frames_ + y * row, size_t(row));
+    into = std::move(img);
+    ++sharedFrames_;
+    send("ack");
+    return true;
+}
+
+bool FilmProcessPlayer::handle(const QByteArray& line) {
+    if (!greeted_) {
+        // The first line is the helper's hello: another version's helper is refused, anything
+        // else is not our helper at all.
+        if (line == hello_) {
+            greeted_ = true;
+            return true;
+        }
+        if (line.startsWith(film::helloWord))
+            refusal_ = QStringLiteral("Nie można odtworzyć filmu: odtwarzacz filmów %1 jest z "
+                                      "innej wersji programu (%2) niż uruchomiony program (%3). "
+                                      "Zamknij program i uruchom go ponownie; jeśli to nie "
+                                      "pomoże, zainstaluj program ponownie.")
+                           .arg(QLatin1String(filmHelperName),
+                                QString::fromUtf8(line.split(' ').value(2)).left(40),
+                                QString::fromUtf8(hello_.split(' ').value(2)));
+        endProcess(/*hung=*/true);
+        return false;
+    }
     if (line.startsWith("loaded ")) {
         answeredSerial_ = std::max(answeredSerial_, line.mid(7).toInt());
     } else if (line.startsWith("failed ")) {
@@ -287,146 +390,7 @@ void FilmProcessPlayer::handle(const QByteArray& line) {
     } else if (line == "state paused" || line == "state stopped") {
         playing_ = false;
     }
+    return true;
 }
-
-// ---- the film process ---------------------------------------------------------------------
-
-#ifndef Q_OS_WIN
-namespace {
-
-class FilmProcess : public QObject {
-public:
-    FilmProcess() {
-        player_.setVideoSink(&sink_);
-        out_.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered);
-        connect(&sink_, &QVideoSink::videoFrameChanged, this, &FilmProcess::sendFrame);
-        connect(&player_, &QMediaPlayer::mediaStatusChanged, this,
-                [this](QMediaPlayer::MediaStatus s) { statusChanged(s); });
-        connect(&player_, &QMediaPlayer::errorOccurred, this, [this] {
-            if (pendingSerial_ > 0)
-                answer(false);
-        });
-        connect(&player_, &QMediaPlayer::playbackStateChanged, this,
-                [this](QMediaPlayer::PlaybackState s) {
-                    write(s == QMediaPlayer::PlayingState  ? "state playing\n"
-                          : s == QMediaPlayer::PausedState ? "state paused\n"
-                                                           : "state stopped\n");
-                });
-        notifier_ = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, this);
-        connect(notifier_, &QSocketNotifier::activated, this, &FilmProcess::readCommands);
-        // The media back end is loaded (making the player loads it): commands are answered now.
-        write("ready\n");
-    }
-
-private:
-    void write(const QByteArray& bytes) { out_.write(bytes); }
-
-    void readCommands() {
-        char chunk[4096];
-        const ssize_t n = ::read(STDIN_FILENO, chunk, sizeof chunk);
-        if (n <= 0) { // the program has gone, or closed our input: the end
-            notifier_->setEnabled(false);
-            player_.stop();
-            QCoreApplication::quit();
-            return;
-        }
-        input_.append(chunk, n);
-        for (qsizetype eol; (eol = input_.indexOf('\n')) >= 0;) {
-            const QByteArray line = input_.left(eol);
-            input_.remove(0, eol + 1);
-            command(line);
-        }
-        if (input_.size() > maxLine)
-            input_.clear();
-    }
-
-    void command(const QByteArray& line) {
-        if (line.startsWith("prime ")) {
-            if (pendingSerial_ > 0)
-                return; // a film asked for comes first
-            priming_ = true;
-            player_.setSource(QUrl::fromLocalFile(QString::fromUtf8(line.mid(6))));
-        } else if (line.startsWith("open ")) {
-            priming_ = false;
-            const qsizetype space = line.indexOf(' ', 5);
-            pendingSerial_ = line.mid(5, space < 0 ? -1 : space - 5).toInt();
-            player_.stop();
-            player_.setSource(QUrl());
-            player_.setSource(QUrl::fromLocalFile(QString::fromUtf8(line.mid(space + 1))));
-            statusChanged(player_.mediaStatus());
-        } else if (line == "play") {
-            player_.play();
-        } else if (line == "step") {
-            player_.setPosition(player_.position() + film::stepMs);
-        } else if (line == "rewind") {
-            player_.setPosition(0);
-            player_.pause(); // stands still on the first frame
-        } else if (line == "close") {
-            player_.stop();
-            player_.setSource(QUrl());
-        }
-    }
-
-    void statusChanged(QMediaPlayer::MediaStatus s) {
-        if (priming_ && s != QMediaPlayer::LoadingMedia) {
-            priming_ = false;
-            player_.stop();
-            player_.setSource(QUrl());
-            return;
-        }
-        if (pendingSerial_ <= 0)
-            return;
-        if (s == QMediaPlayer::InvalidMedia || player_.error() != QMediaPlayer::NoError)
-            answer(false);
-        else if (film::loaded(s))
-            answer(true);
-    }
-
-    void answer(bool loaded) {
-        const QByteArray serial = QByteArray::number(pendingSerial_);
-        pendingSerial_ = 0;
-        if (loaded)
-            write("loaded " + serial + '\n');
-        else
-            write("failed " + serial + ' ' + player_.errorString().toUtf8().replace('\n', ' ') +
-                  '\n');
-    }
-
-    void sendFrame(const QVideoFrame& frame) {
-        if (priming_)
-            return;
-        QImage img = FilmView::imageOf(frame);
-        if (img.isNull())
-            return;
-        if (img.width() > maxFrameWidth || img.height() > maxFrameHeight)
-            img = img.scaled(maxFrameWidth, maxFrameHeight, Qt::KeepAspectRatio);
-        img = img.convertToFormat(QImage::Format_RGB32);
-        QByteArray bytes = "frame " + QByteArray::number(img.width()) + ' ' +
-                           QByteArray::number(img.height()) + '\n';
-        for (int y = 0; y < img.height(); ++y)
-            bytes.append(reinterpret_cast<const char*>(img.constScanLine(y)), img.width() * 4);
-        write(bytes);
-    }
-
-    QMediaPlayer player_;
-    QVideoSink sink_;
-    QFile out_;
-    QSocketNotifier* notifier_ = nullptr;
-    QByteArray input_;
-    int pendingSerial_ = 0;
-    bool priming_ = false; // a film loaded only to load the decoders
-};
-
-} // namespace
-
-int runFilmProcess() {
-    FilmProcess process;
-    return QCoreApplication::exec();
-}
-#else
-int runFilmProcess() {
-    return 1; // films play in the program on Windows (app/main.cpp)
-}
-#endif
 
 } // namespace wirtal

@@ -27,6 +27,10 @@ public:
     // Stops a playing film and releases the file.
     virtual void close() = 0;
     virtual bool isPlaying() const = 0;
+    // A film is near (the question shown or the next one has it): a player that needs time to
+    // get ready starts getting ready now, so that the film waits less when it comes. Nothing is
+    // shown; a player that fails here says so when the film is opened.
+    virtual void prepare(const QString& film) { (void)film; }
 };
 
 // A player that plays nothing: for a program run without films and for benchmarks.

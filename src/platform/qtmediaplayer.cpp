@@ -59,6 +59,10 @@ void QtMediaPlayer::warmUp(const QString&) {
     }
 }
 
+void QtMediaPlayer::prepare(const QString& film) {
+    warmUp(film);
+}
+
 void QtMediaPlayer::open() {
     const QString shown = QDir::toNativeSeparators(file_);
     // Only a regular file goes to the back end: a FIFO would block it, and the GUI with it.

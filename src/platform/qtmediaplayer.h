@@ -35,6 +35,8 @@ public:
     void rewind() override;
     void close() override;
     bool isPlaying() const override;
+    // A film is near: the back end is loaded now (warmUp) unless it already is.
+    void prepare(const QString& film) override;
     // Makes the QMediaPlayer now, which loads the multimedia back end, so the first film does
     // not pay for it (nothing when it is made already). The film is not used: the same call as
     // FilmProcessPlayer's.

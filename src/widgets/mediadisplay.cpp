@@ -80,4 +80,18 @@ void showMedia(const QString& field, MediaDisplay& d, MediaPlayer& player) {
     }
 }
 
+void prepareFilm(const Record& question, MediaPlayer& player) {
+    try {
+        const QString field = question.media();
+        const QString ext = extensionOf(field);
+        if (ext != QStringLiteral(".wmv") && ext != QStringLiteral(".mp4"))
+            return;
+        const QString path = mediaPath(field);
+        if (checkRegularFile(path).problem == FileProblem::None)
+            player.prepare(path);
+    } catch (const Error&) {
+        // Said when the question is shown.
+    }
+}
+
 } // namespace wirtal

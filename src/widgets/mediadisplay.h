@@ -2,6 +2,7 @@
 
 #pragma once
 
+#include "bank/bank.h"
 #include "bank/media.h"
 
 #include <QString>
@@ -36,5 +37,10 @@ QString extensionOf(const QString& path);
 // nothing for anything else. Throws Error naming the file or field when the name leaves the
 // program folder, or names something that is not a regular file (a FIFO would block the player).
 void showMedia(const QString& field, MediaDisplay& display, MediaPlayer& player);
+
+// A question about to be shown (the next one): when its media field names a film that is a
+// regular file, the player is told the film is near (MediaPlayer::prepare). Never throws: a
+// record or file that cannot be shown is said when it is shown.
+void prepareFilm(const Record& question, MediaPlayer& player);
 
 } // namespace wirtal

@@ -178,6 +178,29 @@ TEST_F(FlowTest, TheAnsweringPeriodWaitsForAPlayingFilm) {
     EXPECT_FALSE(timer("Timer1")->isEnabled());
 }
 
+// The film helper starts when a film is near, never by time alone: while a slot is shown, the
+// next slot's film is prepared.
+TEST_F(FlowTest, TheNextSlotsFilmIsPreparedWhileThisOneIsShown) {
+    openExam();
+    clock.advance(10 * 60 * 1000);
+    EXPECT_TRUE(player.prepared.isEmpty());
+    draw();
+    const int next = sheet().questionNumber[2]; // a basic slot: its media is field 2
+    QStringList f = bank.fields(next);
+    f[2] = QStringLiteral("nastepny.wmv");
+    bank.set(next, f);
+    bank.write(folders);
+    folders.writeProgramFile(QStringLiteral("obrazki_prawko/filmy/nastepny.wmv"), "film");
+    EXPECT_FALSE(player.prepared.contains(mediaFile(QStringLiteral("nastepny.wmv"))));
+    clock.advance(20100); // slot 1 shown, its reading period over
+    EXPECT_EQ(st().currentSlot, 1);
+    EXPECT_TRUE(player.prepared.contains(mediaFile(QStringLiteral("nastepny.wmv"))))
+        << player.prepared.join(u' ').toStdString();
+    EXPECT_FALSE(
+        player.calls.contains(QStringLiteral("open ") + mediaFile(QStringLiteral("nastepny.wmv"))))
+        << "prepared, not opened";
+}
+
 TEST_F(FlowTest, AnsweringAndDalej) {
     openExam();
     draw();

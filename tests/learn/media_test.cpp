@@ -93,3 +93,28 @@ TEST_F(MediaTest, FilmsAndPicturesThatCannotBeShownAreReported) {
     EXPECT_TRUE(dialogs.allAnswered());
     EXPECT_EQ(page()->panels()->memo2()->text(), QStringLiteral("Zepsuty obrazek"));
 }
+
+// The player hears of a film only when one is near: the question shown has one (it is opened) or
+// the next one has (prepare, so the film helper starts while this one is read). Time alone
+// starts nothing: a learner who never meets a film never pays for the helper.
+TEST_F(MediaTest, ThePlayerIsToldOfAFilmOnlyWhenOneIsNear) {
+    go(1);
+    clock.advance(10 * 60 * 1000);
+    EXPECT_TRUE(player.prepared.isEmpty());
+    EXPECT_FALSE(player.calls.contains(QStringLiteral("play")));
+
+    struct Step {
+        int question;
+        QStringList prepared; // all told so far
+    };
+    const Step steps[] = {
+        {2, {mediaFile("ruch.wmv")}}, // the next question has a film
+        {3, {mediaFile("ruch.wmv")}}, // this one: opened, the next has a picture
+        {4, {mediaFile("ruch.wmv")}},
+        {1399, {mediaFile("ruch.wmv"), mediaFile("skrzyzowanie.wmv")}},
+    };
+    for (const Step& s : steps) {
+        go(s.question);
+        EXPECT_EQ(player.prepared, s.prepared) << s.question;
+    }
+}

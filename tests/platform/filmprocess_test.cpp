@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Films played in a process of their own, drawn into the panel through their frames: the real
-// film (tests/fixtures/film.wmv: a yellow square moving from the left edge to the right), the
-// errors, the idle end, a process that does not speak the protocol and one that hangs.
+// Films played in the film helper, drawn into the panel through their frames: the real helper
+// on the real film (tests/fixtures/film.wmv: a yellow square moving from the left edge to the
+// right), the errors, the idle end, a helper of another version, a process that does not speak
+// the protocol (frames beyond the bound among it), one that hangs, and the shared frame memory.
 #include "platform/error.h"
 #include "platform/filmprocess.h"
+#include "platform/filmshared.h"
 #include "platform/filmview.h"
 #include "platform/manualclock.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,7 +22,10 @@
 using namespace wirtal;
 
 namespace {
-const QString film = QStringLiteral(WIRTAL_FIXTURES "/film.wmv");
+const QString filmFile = QStringLiteral(WIRTAL_FIXTURES "/film.wmv");
+const QByteArray version = QByteArrayLiteral(FILM_HELPER_VERSION);
+// The hello of a helper of this version, for the fake helpers in shell (their $0).
+const QString hello = QString::fromLatin1(film::hello(version));
 // How long a step of a real film in another process may take on a busy machine (the sanitizers,
 // other tests beside it); a wait ends as soon as its step is seen.
 constexpr int patience = 30000;
@@ -34,7 +40,7 @@ bool squareAtStart(const QImage& img) {
 struct Stage {
     ManualClock clock;
     QWidget panel;
-    FilmProcessPlayer player{QStringLiteral(FILM_PROCESS_CHILD), {}, &clock, 30000, 60000};
+    FilmProcessPlayer player{QStringLiteral(FILM_HELPER), {}, version, &clock, 30000, 60000};
     Stage() {
         panel.resize(480, 360);
         panel.show();
@@ -46,7 +52,7 @@ struct Stage {
 
 TEST(FilmProcessPlayer, PlaysARealFilmDrawnThroughItsFrames) {
     Stage s;
-    s.player.setFile(film);
+    s.player.setFile(filmFile);
     try {
         s.player.open();
     } catch (const Error& e) {
@@ -60,6 +66,9 @@ TEST(FilmProcessPlayer, PlaysARealFilmDrawnThroughItsFrames) {
     EXPECT_TRUE(s.player.isPlaying());
     EXPECT_TRUE(QTest::qWaitFor([&] { return !s.shown().isNull(); }, patience)) << "frames arrive";
     EXPECT_EQ(s.shown().size(), QSize(480, 360));
+#ifdef Q_OS_LINUX
+    EXPECT_GT(s.player.sharedFrames(), 0) << "the frames come through the shared memory";
+#endif
     // The film plays once to its end; the process says it has stopped.
     EXPECT_TRUE(QTest::qWaitFor([&] { return !s.player.isPlaying(); }, patience));
     EXPECT_FALSE(squareAtStart(s.shown())) << "the last frame shows the square moved away";
@@ -100,8 +109,8 @@ TEST(FilmProcessPlayer, ReportsWhatCannotBePlayed) {
     }
     EXPECT_FALSE(s.player.isPlaying());
 
-    FilmProcessPlayer missing(dir.filePath(QStringLiteral("brak-programu")), {}, nullptr);
-    missing.setFile(film);
+    FilmProcessPlayer missing(dir.filePath(QStringLiteral("brak-programu")), {}, version, nullptr);
+    missing.setFile(filmFile);
     try {
         missing.open();
         FAIL() << "no film process, yet the film opened";
@@ -113,10 +122,14 @@ TEST(FilmProcessPlayer, ReportsWhatCannotBePlayed) {
 
 TEST(FilmProcessPlayer, TheProcessEndsAWhileAfterTheLastFilmAndComesBackForTheNext) {
     Stage s;
-    s.player.setFile(film);
-    s.player.warmUp(film);
+    s.player.setFile(filmFile);
+    s.player.prepare(filmFile); // a film is near
     ASSERT_TRUE(s.player.processRunning());
     s.player.open();
+    s.player.play();
+    s.player.prepare(filmFile); // the next question's film: the running helper is left playing
+    EXPECT_EQ(s.player.processStarts(), 1);
+    EXPECT_TRUE(s.player.isPlaying());
     s.player.close();
     s.clock.advance(59000);
     EXPECT_TRUE(s.player.processRunning()) << "not before its minute";
@@ -132,21 +145,31 @@ TEST(FilmProcessPlayer, TheProcessEndsAWhileAfterTheLastFilmAndComesBackForTheNe
 TEST(FilmProcessPlayer, AProcessThatBreaksTheProtocolIsEnded) {
     struct Case {
         const char* what;
-        const char* script;
+        const char* script; // $0: the hello of this version
     };
     const Case cases[] = {
-        {"a frame larger than any film", "read x; printf 'frame 99999 99999\\n'; sleep 20"},
-        {"a line without an end", "read x; head -c 10000 /dev/zero; sleep 20"},
-        {"a process that dies", "read x; exit 3"},
+        {"a frame larger than any film",
+         "echo \"$0\"; read x; printf 'frame 99999 99999\\n'; sleep 20"},
+        {"a frame one row over the bound",
+         "echo \"$0\"; read x; printf 'frame 1280 961\\n'; sleep 20"},
+        {"a shared frame larger than the shared memory",
+         "echo \"$0\"; read x; printf 'shm 99999 99999\\n'; sleep 20"},
+        {"a shared frame one column over the bound",
+         "echo \"$0\"; read x; printf 'shm 1281 960\\n'; sleep 20"},
+        {"a shared frame without its size", "echo \"$0\"; read x; printf 'shm 480\\n'; sleep 20"},
+        {"a frame before the hello",
+         "read x; printf 'frame 2 2\\n'; head -c 16 /dev/zero; sleep 20"},
+        {"a line without an end", "echo \"$0\"; read x; head -c 10000 /dev/zero; sleep 20"},
+        {"a process that dies", "echo \"$0\"; read x; exit 3"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         FilmProcessPlayer player(QStringLiteral("/bin/sh"),
-                                 {QStringLiteral("-c"), QString::fromLatin1(c.script)}, nullptr,
-                                 10000);
+                                 {QStringLiteral("-c"), QString::fromLatin1(c.script), hello},
+                                 version, nullptr, 10000);
         QWidget panel;
         player.setOutput(&panel);
-        player.setFile(film);
+        player.setFile(filmFile);
         try {
             player.open();
             FAIL() << "opened";
@@ -156,8 +179,92 @@ TEST(FilmProcessPlayer, AProcessThatBreaksTheProtocolIsEnded) {
         }
         EXPECT_FALSE(player.processRunning());
         EXPECT_TRUE(player.videoFor(&panel)->image().isNull());
+        EXPECT_EQ(player.sharedFrames(), 0);
     }
 }
+
+// A helper of another version (a program left running after an upgrade finds the new helper
+// beside it) is refused at its hello, said in Polish, and not started again for each film.
+TEST(FilmProcessPlayer, AHelperOfAnotherVersionIsRefused) {
+    struct Case {
+        const char* what;
+        QByteArray hello;
+        const char* named; // the version the refusal names
+    };
+    const Case cases[] = {
+        {"another program version", "wirtal-filmy 2 2099.1", "2099.1"},
+        {"another protocol", "wirtal-filmy 1 " FILM_HELPER_VERSION, FILM_HELPER_VERSION},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        const QString starts = dir.filePath(QStringLiteral("starts"));
+        FilmProcessPlayer player(
+            QStringLiteral("/bin/sh"),
+            {QStringLiteral("-c"),
+             QStringLiteral("echo $$ >> \"$1\"; echo \"$0\"; echo ready; exec cat > /dev/null"),
+             QString::fromLatin1(c.hello), starts},
+            version, nullptr, 10000);
+        QWidget panel;
+        player.setOutput(&panel);
+        player.setFile(filmFile);
+        for (int round = 1; round <= 2; ++round) {
+            SCOPED_TRACE(round);
+            try {
+                player.open();
+                FAIL() << "a film opened in a helper of another version";
+            } catch (const Error& e) {
+                EXPECT_TRUE(e.message().contains(QStringLiteral("z innej wersji programu")))
+                    << e.message().toStdString();
+                EXPECT_TRUE(e.message().contains(QString::fromLatin1(c.named)))
+                    << e.message().toStdString();
+                EXPECT_TRUE(e.message().contains(QString::fromLatin1(version)))
+                    << e.message().toStdString();
+            }
+            EXPECT_FALSE(player.processRunning());
+        }
+        player.prepare(filmFile);
+        EXPECT_EQ(player.processStarts(), 1) << "refused once, not started again";
+        QFile f(starts);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll().trimmed().split('\n').size(), 1);
+    }
+}
+
+#ifdef Q_OS_LINUX
+// The shared frame memory is the program's: sealed at the bound's size, so a helper that tries to
+// make it smaller under the program's reading (which would end the program with SIGBUS) cannot.
+// The frame it wrote there is shown and taken with an "ack".
+TEST(FilmProcessPlayer, AHelperCannotShrinkTheSharedFrameMemory) {
+    QTemporaryDir dir;
+    const QString acks = dir.filePath(QStringLiteral("acks"));
+    const char* script =
+        "echo \"$0\"; echo ready; read x; "
+        "head -c 691200 /dev/zero | tr '\\000' '\\377' | "
+        "dd of=/proc/self/fd/3 conv=notrunc status=none; "
+        "truncate -s 0 /proc/self/fd/3 2>/dev/null; "
+        "printf 'loaded 1\\nshm 480 360\\n'; read a; echo \"$a\" > \"$1\"; exec cat > /dev/null";
+    FilmProcessPlayer player(QStringLiteral("/bin/sh"),
+                             {QStringLiteral("-c"), QString::fromLatin1(script), hello, acks},
+                             version, nullptr, 10000);
+    QWidget panel;
+    player.setOutput(&panel);
+    player.setFile(filmFile);
+    player.open();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return player.sharedFrames() == 1; }, patience));
+    const QImage shown = player.videoFor(&panel)->image();
+    EXPECT_EQ(shown.size(), QSize(480, 360));
+    EXPECT_EQ(shown.pixel(479, 359), qRgb(255, 255, 255)) << "the helper's frame, whole";
+    EXPECT_TRUE(player.processRunning());
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            QFile f(acks);
+            return f.open(QIODevice::ReadOnly) && f.readAll().trimmed() == "ack";
+        },
+        patience))
+        << "the helper is told the frame was taken";
+}
+#endif
 
 // A film process that does not answer is given up on after its short wait: the film's open
 // fails (the question goes on without its film), the process is ended, and the next film starts
@@ -165,25 +272,26 @@ TEST(FilmProcessPlayer, AProcessThatBreaksTheProtocolIsEnded) {
 TEST(FilmProcessPlayer, AHungProcessIsEndedAndTheNextFilmStartsANewOne) {
     struct Case {
         const char* what;
-        const char* script; // $0: the file of process ids
+        const char* script; // $0: the hello, $1: the file of process ids
         bool saysReady;
     };
     const Case cases[] = {
         {"ready, then reads its commands and never answers",
-         "echo $$ >> \"$0\"; echo ready; exec cat > /dev/null", true},
-        {"never gets as far as ready", "echo $$ >> \"$0\"; exec sleep 600", false},
+         "echo $$ >> \"$1\"; echo \"$0\"; echo ready; exec cat > /dev/null", true},
+        {"never gets as far as ready", "echo $$ >> \"$1\"; echo \"$0\"; exec sleep 600", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         QTemporaryDir dir;
         const QString starts = dir.filePath(QStringLiteral("starts"));
         ManualClock clock;
-        FilmProcessPlayer player(QStringLiteral("/bin/sh"),
-                                 {QStringLiteral("-c"), QString::fromLatin1(c.script), starts},
-                                 &clock, /*openTimeoutMs=*/50, /*idleEndMs=*/60000);
+        FilmProcessPlayer player(
+            QStringLiteral("/bin/sh"),
+            {QStringLiteral("-c"), QString::fromLatin1(c.script), hello, starts}, version, &clock,
+            /*openTimeoutMs=*/50, /*idleEndMs=*/60000);
         QWidget panel;
         player.setOutput(&panel);
-        player.setFile(film);
+        player.setFile(filmFile);
         for (int round = 1; round <= 2; ++round) {
             SCOPED_TRACE(round);
             if (c.saysReady) {
@@ -212,4 +320,36 @@ TEST(FilmProcessPlayer, AHungProcessIsEndedAndTheNextFilmStartsANewOne) {
                 << "the process has gone";
         }
     }
+}
+
+// The helper is the program's own: beside the executable (a build tree) or in the installed helper
+// folder, an executable file; never one found on PATH.
+TEST(FilmProcessPlayer, TheHelperIsFoundBesideTheExecutableOrInItsFolderOnly) {
+    QTemporaryDir dir;
+    const QString bin = dir.filePath(QStringLiteral("bin"));
+    const QString installed = dir.filePath(QStringLiteral("lib/wirtal"));
+    const QString onPath = dir.filePath(QStringLiteral("path"));
+    auto place = [](const QString& folder, bool executable) {
+        QDir().mkpath(folder);
+        QFile f(folder + QStringLiteral("/wirtal-filmy"));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("#!/bin/sh\n");
+        f.close();
+        f.setPermissions(executable ? QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                    : QFile::ReadOwner | QFile::WriteOwner);
+        return f.fileName();
+    };
+    QDir().mkpath(bin);
+    place(onPath, true);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", onPath.toLocal8Bit());
+    EXPECT_EQ(findFilmHelper(bin, QStringLiteral("../lib/wirtal")), QString()) << "not on PATH";
+    qputenv("PATH", path);
+
+    place(installed, false);
+    EXPECT_EQ(findFilmHelper(bin, QStringLiteral("../lib/wirtal")), QString()) << "not executable";
+    const QString inFolder = place(installed, true);
+    EXPECT_EQ(findFilmHelper(bin, QStringLiteral("../lib/wirtal")), inFolder);
+    const QString beside = place(bin, true);
+    EXPECT_EQ(findFilmHelper(bin, QStringLiteral("../lib/wirtal")), beside) << "a build tree";
 }

@@ -69,11 +69,13 @@ public:
     void rewind() override;
     void close() override;
     bool isPlaying() const override { return playing; }
+    void prepare(const QString& film) override { prepared << film; }
 
     // The film ends (as if it had played to its end).
     void finish() { playing = false; }
 
-    QStringList calls; // "open <file>", "play", "step", "rewind", "close"
+    QStringList calls;    // "open <file>", "play", "step", "rewind", "close"
+    QStringList prepared; // the films it was told are near, in order
     QWidget* output = nullptr;
     bool playing = false;
     bool failOpen = false;
