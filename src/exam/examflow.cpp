@@ -97,10 +97,10 @@ void ExamFlow::prepareNextFilm() {
 }
 
 void ExamFlow::showSpecialistTexts(const Record& r) {
-    s_.ui.memopytanieabctest->showText(r.field(specialistField::text));
-    s_.ui.memoodpatest->showText(r.field(specialistField::answerA));
-    s_.ui.memoodpbtest->showText(r.field(specialistField::answerB));
-    s_.ui.memoodpctest->showText(r.field(specialistField::answerC));
+    s_.ui.memopytanieabctest->showText(r.text());
+    s_.ui.memoodpatest->showText(r.option(0));
+    s_.ui.memoodpbtest->showText(r.option(1));
+    s_.ui.memoodpctest->showText(r.option(2));
 }
 
 void ExamFlow::Timer9Timer() {
@@ -110,12 +110,12 @@ void ExamFlow::Timer9Timer() {
             return;
         const Record& r = *question;
         if (r.kind == QuestionKind::Basic) {
-            s_.ui.memopytanietaknietest->showText(r.field(basicField::text));
+            s_.ui.memopytanietaknietest->showText(r.text());
             s_.ui.display.showPicture();
             s_.timers.readingPeriod->start(); // the reading period
         } else {
             showSpecialistTexts(r);
-            showMedia(r.field(specialistField::media), s_.ui.display, s_.player());
+            showMedia(r.media(), s_.ui.display, s_.player());
             s_.timers.answeringStart->start();
         }
     });
@@ -128,11 +128,11 @@ void ExamFlow::Timer13Timer() {
             return;
         const Record& r = *question;
         if (r.kind == QuestionKind::Basic) {
-            showMedia(r.field(basicField::media), s_.ui.display, s_.player());
+            showMedia(r.media(), s_.ui.display, s_.player());
             s_.timers.answeringStart->start();
             return;
         }
-        showMedia(r.field(specialistField::media), s_.ui.display, s_.player());
+        showMedia(r.media(), s_.ui.display, s_.player());
         const Category* c = s_.state().category();
         if (!c || !c->wholeBank()) {
             showSpecialistTexts(r);
