@@ -2,6 +2,8 @@
 
 #include "catalogue/importdisk.h"
 
+#include "platform/scopedfd.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -22,13 +24,7 @@ namespace {
 
 #ifdef Q_OS_UNIX
 
-struct Fd {
-    int fd = -1;
-    ~Fd() {
-        if (fd >= 0)
-            ::close(fd);
-    }
-};
+using Fd = ScopedFd;
 
 int openRetrying(const QString& path, int flags, mode_t mode = 0) {
     const QByteArray native = QFile::encodeName(path);

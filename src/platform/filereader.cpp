@@ -3,6 +3,7 @@
 #include "platform/filereader.h"
 
 #include "platform/error.h"
+#include "platform/scopedfd.h"
 
 #include <QDir>
 #include <QFile>
@@ -57,14 +58,7 @@ FileRead failed(FileProblem problem, const QString& path, qint64 limit) {
 
 #ifdef Q_OS_UNIX
 
-// Closes the descriptor when it goes out of scope.
-struct Fd {
-    int fd = -1;
-    ~Fd() {
-        if (fd >= 0)
-            ::close(fd);
-    }
-};
+using Fd = ScopedFd;
 
 // Opens without blocking and checks the descriptor itself, so a FIFO put in place of the file
 // after any earlier check cannot block either.
