@@ -54,15 +54,14 @@ QString HtmlView::decodeHtml(const QByteArray& bytes) {
 }
 
 void HtmlView::useDocument(Mode mode) {
-    if (mode == mode_ && document() != nullptr)
+    // The text control's first document is Qt's own, which reads what it is not given: never
+    // used for a page.
+    if (mode == mode_ && dynamic_cast<QuietDocument*>(document()))
         return;
     // Neither document reads anything by itself: a remote page gets only the pictures fetched
     // from its server, a local page what loadResource reads (regular files of bounded size).
-    QuietDocument* doc =
-        mode == Mode::Remote
-            ? new QuietDocument([this](int, const QUrl& url) { return remoteResource(url); }, this)
-            : new QuietDocument(
-                  [this](int type, const QUrl& url) { return loadResource(type, url); }, this);
+    auto* doc = new QuietDocument(
+        [this](int type, const QUrl& url) { return loadResource(type, url); }, this);
     doc->setDocumentMargin(10);
     // The first document belongs to the text control, which deletes it when replaced; ours
     // belong to the view.
@@ -100,11 +99,6 @@ void HtmlView::showRemotePage(const QByteArray& html, const QUrl& url) {
     const safehtml::Page page = safehtml::sanitize(decodeHtml(html), url);
     wanted_ = page.pictures.mid(0, maxRemotePictures);
     setHtml(page.html);
-}
-
-QVariant HtmlView::remoteResource(const QUrl& url) const {
-    const auto it = pictures_.constFind(base_.resolved(url));
-    return it == pictures_.cend() ? QVariant(QByteArray()) : QVariant(*it);
 }
 
 bool HtmlView::sameServer(const QUrl& url) const {

@@ -57,12 +57,10 @@ private:
     void followLink(const QUrl& link);
     bool sameServer(const QUrl& url) const;
     enum class Mode { Local, Remote };
-    // Gives the view the document for the mode (the local document answers from files, the
-    // remote one only with fetched pictures).
+    // Gives the view a new document for the mode; it answers every resource through
+    // loadResource (the local page from files, the remote one only with fetched pictures) and
+    // never reads anything by itself.
     void useDocument(Mode mode);
-    // What the document gets for any resource of a remote page: a fetched picture, else an
-    // empty value, so that the document never falls back to reading files itself.
-    QVariant remoteResource(const QUrl& url) const;
 
     Mode mode_ = Mode::Local;
     QString location_;

@@ -209,6 +209,8 @@ TEST(OutsideMarkup, TheVersionPageAndTheReportTemplateOpenNoFile) {
 // A reference page is read from the program folder; what it names as a picture is read only
 // when it is a regular file of bounded size.
 TEST(OutsideMarkup, AReferencePageReadsNoDeviceNorHugeFile) {
+    if (!OpenWatch::supported())
+        GTEST_SKIP() << "no way to trace file reads here";
     QTemporaryDir dir;
     const QString huge = dir.filePath(QStringLiteral("ogromny.png"));
     {
@@ -217,12 +219,19 @@ TEST(OutsideMarkup, AReferencePageReadsNoDeviceNorHugeFile) {
         ASSERT_TRUE(f.resize(qint64(65) << 20)); // sparse: no disk used
     }
     HtmlView view;
+    view.resize(400, 300);
     const QString pagePath = dir.filePath(QStringLiteral("strona.htm"));
     QFile f(pagePath);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("<html><body><p>x</p></body></html>");
+    f.write("<html><body><p>x</p><img src=\"ogromny.png\"></body></html>");
     f.close();
+    // The page as shown: the view's own reader refuses the file by its size before reading
+    // any of it, and nothing reads it behind the view's back either (Qt's picture handler
+    // loads by name whatever the document does not give it).
+    OpenWatch reads(dir.path(), OpenWatch::Trace::Reads);
     view.navigate(pagePath);
+    view.grab();
+    EXPECT_EQ(reads.opened(), QStringList({QStringLiteral("strona.htm")}));
     EXPECT_FALSE(
         view.loadResource(QTextDocument::ImageResource, QUrl::fromLocalFile(huge)).isValid());
     EXPECT_FALSE(

@@ -14,10 +14,10 @@
 namespace wirtal::test {
 
 #ifdef Q_OS_LINUX
-OpenWatch::OpenWatch(const QString& folder) {
+OpenWatch::OpenWatch(const QString& folder, Trace trace) {
     fd_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    if (fd_ >= 0 &&
-        ::inotify_add_watch(fd_, QFile::encodeName(folder).constData(), IN_OPEN | IN_ACCESS) < 0) {
+    const uint32_t events = trace == Trace::Opens ? IN_OPEN | IN_ACCESS : IN_ACCESS;
+    if (fd_ >= 0 && ::inotify_add_watch(fd_, QFile::encodeName(folder).constData(), events) < 0) {
         ::close(fd_);
         fd_ = -1;
     }
@@ -53,7 +53,7 @@ QStringList OpenWatch::opened() {
     return names;
 }
 #else
-OpenWatch::OpenWatch(const QString&) {}
+OpenWatch::OpenWatch(const QString&, Trace) {}
 OpenWatch::~OpenWatch() = default;
 bool OpenWatch::supported() {
     return false;

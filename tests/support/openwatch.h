@@ -12,13 +12,16 @@ namespace wirtal::test {
 // Elsewhere it sees nothing (supported() is false).
 class OpenWatch {
 public:
-    explicit OpenWatch(const QString& folder);
+    // What is traced: every open (and read), or only reads of a file's bytes.
+    enum class Trace { Opens, Reads };
+    explicit OpenWatch(const QString& folder, Trace trace = Trace::Opens);
     ~OpenWatch();
     OpenWatch(const OpenWatch&) = delete;
     OpenWatch& operator=(const OpenWatch&) = delete;
 
     static bool supported();
-    // The names of the files opened since the last call (or since the start), each once.
+    // The names of the files opened (or read) since the last call (or since the start), each
+    // once.
     QStringList opened();
 
 private:
