@@ -35,7 +35,7 @@ LeftMenu::LeftMenu(QWidget* parent) : QWidget(parent) {
         b->setPicture(shellart::leftMenuPicture(i, 34));
         buttons_[i] = b;
     }
-    // No operation enables "Zmień kategorię": the category chosen at start stays for the run.
+    // "Zmień kategorię" is enabled by the main window when more than one category is offered.
     buttons_[Zmien]->setEnabled(false);
 }
 

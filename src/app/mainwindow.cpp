@@ -6,8 +6,10 @@
 #include "app/navigation.h"
 #include "app/startpage.h"
 #include "art/windowart.h"
+#include "bank/layout.h"
 #include "base/layoutrule.h"
 #include "base/paths.h"
+#include "base/statsfile.h"
 #include "dialogs/auxwindows.h"
 #include "dialogs/importwindow.h"
 #include "dialogs/morepage.h"
@@ -17,6 +19,7 @@
 #include "library/librarypages.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"
+#include "platform/mediaplayer.h"
 #include "platform/wallclock.h"
 #include "progress/progresspage.h"
 #include "results/report.h"
@@ -33,6 +36,7 @@ namespace wirtal {
 
 namespace {
 constexpr int leftPanelWidth = 150;
+const QString plainTitle = QStringLiteral("Wirtal 2013 - Norel - www.norel.pl");
 
 // A page whose content comes with a later part of the program.
 QWidget* plainPage(int number) {
@@ -50,7 +54,7 @@ MainWindow::MainWindow(const Services& services, AnswerLog* history, QWidget* pa
         history->useSeams(services.timers, services.dialogs);
     setObjectName(QStringLiteral("Form1"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    setWindowTitle(QStringLiteral("Wirtal 2013 - Norel - www.norel.pl"));
+    setWindowTitle(plainTitle);
     // Ctrl+Q quits through the same path as the window's close button.
     auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
     quit->setContext(Qt::ApplicationShortcut);
@@ -107,6 +111,8 @@ MainWindow::MainWindow(const Services& services, AnswerLog* history, QWidget* pa
     setLeftPanelVisible(false);
     ctx_.state = ProgramState{};
     menu_->button(LeftMenu::Nauka)->setColor(tcolor::active);
+    // "Zmień kategorię" leads back to the start page's choice when it offers more than one.
+    menu_->button(LeftMenu::Zmien)->setEnabled(start_->choosableCount() > 1);
     applyLayout(width(), height());
 }
 
@@ -172,6 +178,10 @@ void MainWindow::wireReport() {
         ReportInput in;
         in.categoryCode = ctx_.state.categoryCode;
         in.questionNumber = sheet.questionNumber;
+        // A catalogue's questions are reported by their official numbers.
+        for (int& n : in.questionNumber)
+            if (n > 0)
+                n = layout::storedIdOf(in.categoryCode, n);
         in.rightAnswer = sheet.rightAnswer;
         in.givenAnswer = sheet.givenAnswer;
         in.score = sheet.score;
@@ -232,11 +242,13 @@ void MainWindow::importCatalogue() {
     Dialogs* dialogs = ctx_.services.dialogs;
     if (!dialogs)
         return;
-    if (ctx_.state.testRunning) {
-        dialogs->message(QStringLiteral("Zakończ test, zanim zaimportujesz katalog pytań."),
-                         Buttons::Ok, Icon::Information);
+    // The import replaces the questions a test or a run is on: they end first, and the revision
+    // list and the last question are saved for the bank they belong to.
+    if (!nav_->confirmAbort(QStringLiteral("Przerwać test i zaimportować katalog pytań?")))
         return;
-    }
+    ctx_.state.testRunning = false;
+    learn_->endRuns();
+    StatsFile::savePending();
     // The base is the folder in use now (its reference pages and fixed pictures are kept); the
     // catalogue goes to the user data folder, the one folder the program may always write.
     const QString target = Paths::importedCatalogueFolder();
@@ -245,13 +257,23 @@ void MainWindow::importCatalogue() {
 }
 
 void MainWindow::switchProgramFolder(const QString& folder) {
-    saveRevisionList();
+    // What runs on the questions of the folder before ends; the list goes into the file of the
+    // bank it came from, as that bank numbers its questions.
+    learn_->endRuns();
+    StatsFile::savePending();
     Paths::setProgramFolder(folder);
     QDir::setCurrent(folder);
     start_->refreshCategories();
-    // As at start: the start page, the left menu hidden, no category chosen.
+    // As at start: the start page, the left menu hidden, no category chosen; nothing on the pages
+    // names a question of the folder before.
     ctx_.state.categoryCode.clear();
     ctx_.state.learningQuestion = 0;
+    learn_->loadRevisionList(); // no category: an empty list bound to no file
+    if (auto* player = ctx_.services.player)
+        player->close();
+    exam_->resetExamPage();
+    setWindowTitle(plainTitle);
+    menu_->button(LeftMenu::Zmien)->setEnabled(start_->choosableCount() > 1);
     showPage(StartSheet);
     setLeftPanelVisible(false);
 }

@@ -30,11 +30,11 @@ public:
     void startPractice(PracticeRun kind, std::vector<int> queue, const QString& title);
     void openQuestion(int number);
 
-private:
     // Asks before abandoning a running test; false when the user said No. On Yes the test is
     // ended as "Przerwij" ends it.
     bool confirmAbort(const QString& question);
 
+private:
     MainWindow& w_;
 };
 

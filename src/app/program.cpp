@@ -9,6 +9,7 @@
 #include "app/startup.h"
 #include "app/systemquit.h"
 #include "art/shellart.h"
+#include "base/bankdata.h"
 #include "base/paths.h"
 #include "catalogue/folderswap.h"
 #include "history/answerlog.h"
@@ -93,6 +94,8 @@ int wirtal::runProgram(SingleInstance& instance) {
                       Buttons::Ok, Icon::Warning);
 
     Report::installDefaultTemplate();
+    // A catalogue's statistics and lists written by an earlier version into the classic files.
+    guarded([] { separateEarlierCatalogueData(); });
 
     QtTimerService timers;
     SeededRandom random;

@@ -3,6 +3,7 @@
 #include "app/startpage.h"
 
 #include "art/shellart.h"
+#include "base/bankdata.h"
 #include "base/category.h"
 #include "base/paths.h"
 
@@ -38,13 +39,13 @@ StartPage::StartPage(QWidget* parent) : QWidget(parent) {
     mark->setPixmap(shellart::logoMark(64));
     mark->setGeometry((1089 - titleWidth) / 2 - 84, 73, 64, 64);
 
-    auto* title = new QLabel(
-        QStringLiteral("Nowy egzamin wg zasad obowiązujących do 19 stycznia 2013"), this);
-    title->setObjectName(QStringLiteral("startcaption"));
-    title->setTextFormat(Qt::PlainText);
-    title->setAlignment(Qt::AlignCenter);
-    title->setStyleSheet(QStringLiteral("font-size: 18px; color: #24406e;"));
-    title->setGeometry(0, 150, 1089, 40);
+    caption_ = new QLabel(this);
+    caption_->setObjectName(QStringLiteral("startcaption"));
+    // A catalogue's file name comes from the spreadsheet's name: never read as markup.
+    caption_->setTextFormat(Qt::PlainText);
+    caption_->setAlignment(Qt::AlignCenter);
+    caption_->setStyleSheet(QStringLiteral("font-size: 18px; color: #24406e;"));
+    caption_->setGeometry(0, 150, 1089, 40);
 
     auto* prompt = new QLabel(QStringLiteral("Wybierz kategorię prawa jazdy"), this);
     prompt->setTextFormat(Qt::PlainText);
@@ -90,16 +91,38 @@ std::vector<QRect> StartPage::categoryButtonPlaces(int count) {
     return places;
 }
 
+QString StartPage::captionFor(bool catalogue, const QString& manifestPath) {
+    if (!catalogue)
+        return QStringLiteral("Nowy egzamin wg zasad obowiązujących do 19 stycznia 2013");
+    const CatalogueOrigin origin = catalogueOrigin(manifestPath);
+    // A name of any length fits the line: the middle gives way.
+    constexpr int longestName = 60;
+    QString name = origin.source.simplified();
+    if (name.size() > longestName)
+        name =
+            name.left(longestName / 2 - 1) + QStringLiteral("…") + name.right(longestName / 2 - 1);
+    QString text = name.isEmpty() ? QStringLiteral("Urzędowy katalog pytań")
+                                  : QStringLiteral("Katalog pytań „%1”").arg(name);
+    if (origin.importedAt.isValid())
+        text += QStringLiteral(", zaimportowany %1")
+                    .arg(origin.importedAt.toLocalTime().toString(QStringLiteral("d.MM.yyyy")));
+    return text;
+}
+
 void StartPage::refreshCategories() {
     // What the program folder offers now: after an import it holds every category.
     const std::vector<const Category*> offered = Category::offered();
     catalogue_ = Paths::isCatalogueFolder();
+    caption_->setText(captionFor(catalogue_, Paths::catalogueManifest()));
     offered_.clear();
+    choosable_ = 0;
     for (size_t i = 0; i < buttons_.size(); ++i) {
         const Category& c = *categories_[i];
         const bool isOffered = std::find(offered.begin(), offered.end(), &c) != offered.end();
         offered_.push_back(isOffered);
-        buttons_[i]->setEnabled(isOffered && (catalogue_ || c.enabledAtStart));
+        const bool choosable = isOffered && (catalogue_ || c.enabledAtStart);
+        buttons_[i]->setEnabled(choosable);
+        choosable_ += choosable ? 1 : 0;
     }
 }
 

@@ -8,6 +8,8 @@
 #include <functional>
 #include <vector>
 
+class QLabel;
+
 namespace wirtal {
 
 class StyledButton;
@@ -27,6 +29,12 @@ public:
     // Enables the buttons of the categories the program folder offers now (at start, and after
     // the program folder changed), each in its state at start.
     void refreshCategories();
+    // How many categories the start page offers for a choice (the program folder holds them and
+    // their buttons can be clicked at start: every one of a catalogue, B alone of a classic bank).
+    int choosableCount() const { return choosable_; }
+    // The line under the title: the rules of a classic bank, or the catalogue in use (its file
+    // and the date of its import, as katalog.ini gives them).
+    static QString captionFor(bool catalogue, const QString& manifestPath);
     // Where the buttons of `count` categories stand on the page, in table order.
     static std::vector<QRect> categoryButtonPlaces(int count);
 
@@ -38,6 +46,8 @@ private:
     std::vector<bool> offered_;               // whether the program folder holds its questions
     bool catalogue_ = false;                  // a folder made by the catalogue import
     std::vector<StyledButton*> buttons_;
+    QLabel* caption_ = nullptr;
+    int choosable_ = 0;
 };
 
 } // namespace wirtal

@@ -2,13 +2,14 @@
 
 #include "base/state.h"
 
+#include "base/bankdata.h"
 #include "base/statsfile.h"
 
 namespace wirtal {
 
 QString statsFileFor(const QString& categoryCode) {
     const Category* c = Category::find(categoryCode);
-    return c ? c->statsFile() : QString();
+    return c ? BankIdentity::ofProgramFolder().dataFile(c->statsFile()) : QString();
 }
 
 QString ProgramState::statsFile() const {

@@ -31,8 +31,9 @@ struct ProgramState {
     QString statsFile() const;
 };
 
-// The statistics file of a category: "statsb.ini" for "B"; empty for a code that names no
-// category.
+// The statistics file of a category in the bank of the program folder (BankIdentity): "statsb.ini"
+// for "B" in a classic folder, "katalog-statsb.ini" in a catalogue one; empty for a code that
+// names no category.
 QString statsFileFor(const QString& categoryCode);
 // The last question of a category (StatsFile::lastQuestion); 1 when none is stored.
 int storedLastQuestion(const QString& categoryCode);

@@ -5,6 +5,7 @@
 #include "base/category.h"
 #include "base/inifile.h"
 #include "base/paths.h"
+#include "base/state.h"
 #include "platform/error.h"
 
 #include <QCoreApplication>
@@ -114,8 +115,7 @@ void StatsFile::setLastQuestionSoon(int number) {
 }
 
 StatsFile StatsFile::of(const QString& categoryCode) {
-    const Category* c = Category::find(categoryCode);
-    return StatsFile(c ? c->statsFile() : QString());
+    return StatsFile(statsFileFor(categoryCode));
 }
 
 int StatsFile::lastQuestion() const {

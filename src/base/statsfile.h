@@ -20,7 +20,8 @@ namespace wirtal {
 class StatsFile {
 public:
     explicit StatsFile(QString fileName) : file_(std::move(fileName)) {}
-    // The statistics file of a category's code; without a file for an unknown or empty code.
+    // The statistics file of a category's code in the bank of the program folder (statsFileFor);
+    // without a file for an unknown or empty code.
     static StatsFile of(const QString& categoryCode);
 
     const QString& fileName() const { return file_; }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/answerlog.h"
 
+#include "base/bankdata.h"
 #include "base/paths.h"
 #include "history/pendinganswers.h"
 #include "platform/timer.h"
@@ -380,7 +381,7 @@ QHash<int, Card> AnswerLog::cards(const QString& category) const {
     QSqlQuery q(databaseOf(connection_));
     q.setForwardOnly(true);
     q.prepare(QStringLiteral("SELECT %1 FROM cards WHERE category = ?").arg(cardColumns));
-    q.addBindValue(category);
+    q.addBindValue(BankIdentity::ofProgramFolder().historyKey(category));
     if (!q.exec())
         return out;
     while (q.next()) {
@@ -398,7 +399,7 @@ std::vector<ExamRecord> AnswerLog::exams(const QString& category) const {
     q.setForwardOnly(true);
     q.prepare(QStringLiteral("SELECT at, score, passed FROM exams WHERE category = ? ORDER BY at, "
                              "id"));
-    q.addBindValue(category);
+    q.addBindValue(BankIdentity::ofProgramFolder().historyKey(category));
     if (!q.exec())
         return out;
     while (q.next())
@@ -411,7 +412,7 @@ int AnswerLog::answerCount(const QString& category) const {
         return 0;
     QSqlQuery q(databaseOf(connection_));
     q.prepare(QStringLiteral("SELECT COALESCE(SUM(seen), 0) FROM cards WHERE category = ?"));
-    q.addBindValue(category);
+    q.addBindValue(BankIdentity::ofProgramFolder().historyKey(category));
     if (!q.exec() || !q.next())
         return 0;
     return q.value(0).toInt();
@@ -426,7 +427,7 @@ std::vector<std::pair<int, int>> AnswerLog::mostWrong(const QString& category, i
     q.prepare(QStringLiteral("SELECT question, seen - right_count AS wrong FROM cards WHERE "
                              "category = ? AND seen > right_count ORDER BY wrong DESC, "
                              "question LIMIT ?"));
-    q.addBindValue(category);
+    q.addBindValue(BankIdentity::ofProgramFolder().historyKey(category));
     q.addBindValue(limit);
     if (!q.exec())
         return out;

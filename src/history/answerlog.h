@@ -39,6 +39,11 @@ struct ExamRecord {
 // SQLite database in the user data folder ("historia.sqlite"), beside (never instead of) the
 // statistics and revision files.
 //
+// Every call names a category by its code; the history keeps it apart by the bank of the program
+// folder at the call (BankIdentity::historyKey: "B" for a classic bank, "katalog:B" for a
+// catalogue, whose questions are official numbers), so a classic bank's answers never count for a
+// catalogue's questions of the same numbers.
+//
 // Each answer is one transaction (the answer row and its question's card) in WAL mode with
 // synchronous=NORMAL: a crash or a killed process loses at most the answer being written and
 // never damages the file (a power cut may lose the last few answers, never the file). A file that

@@ -4,6 +4,8 @@
 // tried again, kept beside the history at close and taken in at the next open.
 
 #include "history/answerlog.h"
+
+#include "base/bankdata.h"
 #include "history/pendinganswers.h"
 #include "platform/dialogs.h"
 #include "platform/timer.h"
@@ -43,7 +45,7 @@ int AnswerLog::pendingCount() const {
 bool AnswerLog::record(const QString& category, int question, bool correct, AnswerMode mode,
                        qint64 atMs, int tookMs) {
     PendingEntry e;
-    e.category = category;
+    e.category = BankIdentity::ofProgramFolder().historyKey(category);
     e.question = question;
     e.correct = correct;
     e.mode = mode;
@@ -59,7 +61,7 @@ bool AnswerLog::record(const QString& category, int question, bool correct, Answ
 bool AnswerLog::recordExam(const QString& category, qint64 atMs, int score, bool passed) {
     PendingEntry e;
     e.exam = true;
-    e.category = category;
+    e.category = BankIdentity::ofProgramFolder().historyKey(category);
     e.atMs = atMs;
     e.score = score;
     e.passed = passed;

@@ -18,7 +18,10 @@ const QByteArray header = "wirtal-niezapisane 1";
 // Any moment from 2000 to 2200.
 constexpr qint64 earliestMs = 946'684'800'000LL, latestMs = 7'258'118'400'000LL;
 
-bool soundCategory(const QByteArray& code) {
+// A category's code, or its catalogue key ("katalog:B", BankIdentity::historyKey).
+bool soundCategory(QByteArray code) {
+    if (code.startsWith("katalog:"))
+        code = code.mid(8);
     if (code.isEmpty() || code.size() > 8)
         return false;
     for (const char c : code)

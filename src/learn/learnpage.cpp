@@ -461,6 +461,11 @@ void LearnPage::loadRevisionList() {
 void LearnPage::saveRevisionList() {
     revision_->saveRevisionList();
 }
+void LearnPage::endRuns() {
+    practice_->end();
+    revision_->stopRun();
+    revision_->saveRevisionList();
+}
 void LearnPage::resumeFilm() {
     display_->resumeFilm();
 }

@@ -60,6 +60,9 @@ public:
     // category change and whenever the main window closes.
     void loadRevisionList();
     void saveRevisionList();
+    // Ends the revision run and the practice run quietly, and saves the list: the questions they
+    // run on are about to be replaced (an import).
+    void endRuns();
     // Back in learning mode: the learning film plays again from its start.
     void resumeFilm();
     // The caption: the category, the official number of the shown question, the practice run.

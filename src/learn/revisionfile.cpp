@@ -2,7 +2,10 @@
 
 #include "learn/revisionfile.h"
 
+#include "bank/layout.h"
+#include "base/bankdata.h"
 #include "base/category.h"
+#include "base/paths.h"
 #include "base/textfile.h"
 #include "platform/error.h"
 #include "platform/savefile.h"
@@ -57,6 +60,45 @@ void saveRevisionFile(const QString& path, const QStringList& entries) {
     if (!saveWhole(path, revisionFileBytes(entries)))
         throw Error(QStringLiteral("Nie można zapisać listy pytań do powtórki w pliku „%1”.")
                         .arg(QDir::toNativeSeparators(path)));
+}
+
+StoredRevisionList StoredRevisionList::load(const QString& categoryCode) {
+    StoredRevisionList list;
+    const QString file = revisionFileFor(categoryCode);
+    if (file.isEmpty())
+        return list;
+    const BankIdentity bank = BankIdentity::ofProgramFolder();
+    const QStringList ids = loadRevisionFile(Paths::inUserData(bank.dataFile(file)));
+    if (bank.kind == BankKind::Catalogue) {
+        list.bank_ = layout::of(categoryCode);
+        for (const QString& id : ids) {
+            if (const int n = list.bank_->numberOfId(id.toInt()))
+                list.numbers_ << QString::number(n);
+            else if (!list.kept_.contains(id))
+                list.kept_ << id;
+        }
+    } else {
+        list.numbers_ = ids;
+    }
+    list.path_ = Paths::inUserData(bank.dataFile(file));
+    return list;
+}
+
+void StoredRevisionList::save(const QStringList& numbers) const {
+    if (path_.isEmpty())
+        return;
+    QStringList ids;
+    if (!bank_) {
+        ids = numbers;
+    } else {
+        for (const QString& n : numbers)
+            if (const int id = bank_->idOf(n.toInt()))
+                ids << QString::number(id);
+    }
+    for (const QString& id : kept_)
+        if (!ids.contains(id))
+            ids << id;
+    saveRevisionFile(path_, ids);
 }
 
 } // namespace wirtal

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "learn/revisionpanel.h"
-#include "bank/layout.h"
 
 #include "base/context.h"
 #include "base/paths.h"
@@ -121,28 +120,26 @@ void RevisionPanel::setSlider(bool on) {
 void RevisionPanel::loadRevisionList() {
     list_->clear();
     loaded_ = false;
-    const QString file = revisionFileFor(ctx_.state.categoryCode);
-    if (file.isEmpty())
-        return;
-    const QString path = Paths::inUserData(file);
+    stored_ = StoredRevisionList{};
     try {
-        list_->addItems(layout::numbersOfIds(ctx_.state.categoryCode, loadRevisionFile(path)));
+        stored_ = StoredRevisionList::load(ctx_.state.categoryCode);
     } catch (const Error& e) {
         throw Error(e.message() + QStringLiteral(" Lista pytań do powtórki nie zostanie zapisana, "
                                                  "aby nie zastąpić tego pliku."));
     }
+    list_->addItems(stored_.numbers());
     list_->setCurrentRow(-1);
     loaded_ = true;
 }
 
 void RevisionPanel::saveRevisionList() {
-    const QString file = revisionFileFor(ctx_.state.categoryCode);
-    // A file that could not be read is never replaced by the (empty) list shown instead.
-    if (file.isEmpty() || !loaded_)
+    // A file that could not be read is never replaced by the (empty) list shown instead. The
+    // list goes into the file it came from, named as its bank names questions, even when the
+    // program folder has changed since (a re-import).
+    if (!loaded_)
         return;
     // A missing file is created, so that the list is kept from the very first run.
-    saveRevisionFile(Paths::inUserData(file),
-                     layout::idsOfNumbers(ctx_.state.categoryCode, entries()));
+    stored_.save(entries());
 }
 
 void RevisionPanel::listChanged() {
@@ -267,6 +264,11 @@ void RevisionPanel::advSmoothButton77Click() {
         endRun();
 }
 
+void RevisionPanel::stopRun() {
+    if (ctx_.state.revisionRunning)
+        endRun();
+}
+
 void RevisionPanel::endRun() {
     ProgramState& s = ctx_.state;
     s.revisionRunning = false;
@@ -294,6 +296,7 @@ void RevisionPanel::n1Click() {
             QStringLiteral("Usunąć wszystkie numery pytań do powtórki dla bieżącej kategorii?"),
             Buttons::YesNo, Icon::None) == Answer::Yes) {
         list_->clear();
+        stored_.forgetKept();
         listChanged();
     }
 }

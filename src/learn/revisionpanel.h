@@ -2,6 +2,8 @@
 
 #pragma once
 
+#include "learn/revisionfile.h"
+
 #include <QGroupBox>
 
 #include <memory>
@@ -38,6 +40,9 @@ public:
     void afterCorrect();
     void afterWrong();
 
+    // Ends a revision run without asking (the program folder is about to change).
+    void stopRun();
+
     // " Powtórka" (also "Włącz powtórkę"/"Wyłącz powtórkę"): starts or ends a revision run.
     void advSmoothButton77Click();
 
@@ -72,7 +77,8 @@ private:
     SliderSwitch* slider_ = nullptr;
     StyledButton* powtorkaButton_ = nullptr;
     std::unique_ptr<Timer> timer7_;
-    bool loaded_ = true; // the list came from its file (or the file was missing)
+    StoredRevisionList stored_; // the file and bank the list came from
+    bool loaded_ = true;        // the list came from its file (or the file was missing)
 };
 
 } // namespace wirtal

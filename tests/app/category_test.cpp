@@ -98,8 +98,9 @@ TEST_F(CategoryTest, ACatalogueFolderEnablesTheCategoriesItLists) {
     EXPECT_FALSE(find<StyledButton>(QStringLiteral("CategoryButtonPT"))->isEnabled());
     EXPECT_TRUE(find<StyledButton>(QStringLiteral("CategoryButtonC1"))->isEnabled());
     EXPECT_FALSE(find<StyledButton>(QStringLiteral("AdvSmoothButton25"))->isEnabled());
-    EXPECT_EQ(folders.readUserFile(QStringLiteral("statspt.ini")),
-              QByteArray("[last]\r\npytanie=7\r\n")); // by its official number
+    // The catalogue's own file, by its official number.
+    EXPECT_EQ(folders.readUserFile(QStringLiteral("katalog-statspt.ini")),
+              QByteArray("[last]\r\npytanie=7\r\n"));
 }
 
 // The start page follows the category table: one button per row of the table, each with the

@@ -7,6 +7,7 @@
 #include "base/paths.h"
 #include "history/answerlog.h"
 #include "results/stars.h"
+#include "support/cataloguefolder.h"
 #include "widgets/picturebox.h"
 
 #include <QTextLayout>
@@ -284,6 +285,21 @@ TEST_F(EndTest, TheReportButtonsPrintAndSaveTheFinishedTest) {
     click(QStringLiteral("AdvSmoothButton76"));
     EXPECT_EQ(report.saved,
               QStringList{folders.userData() + QStringLiteral("wynik.pdf|") + expected});
+}
+
+// A catalogue's questions are known by their official numbers: the report gives them.
+TEST_F(EndTest, TheReportOfACatalogueTestGivesOfficialNumbers) {
+    writeCatalogueFolder(folders, QStringLiteral("C"), 30, 18, false); // official 100 + ours
+    window().navigation()->chooseCategory(QStringLiteral("C"));
+    click(QStringLiteral("AdvSmoothButton37"));
+    folders.writeUserFile(QStringLiteral("testy.rav"), "<p>{{pnr1}} {{pnr32}}</p>");
+    draw();
+    click(QStringLiteral("koniec"));
+    ASSERT_FALSE(st().testRunning);
+    click(QStringLiteral("AdvSmoothButton23"));
+    EXPECT_EQ(report.printed, QStringList{QStringLiteral("<p>%1 %2</p>")
+                                              .arg(100 + sheet().questionNumber[1])
+                                              .arg(100 + sheet().questionNumber[32])});
 }
 
 // Every slot answered goes into the answer history as an exam answer, and the finished test with

@@ -265,6 +265,13 @@ TEST_F(PendingAnswersTest, TheFileBesideIsReadAndWrittenWithCare) {
              + QByteArray(5000, 'x') + "\n",
          2},
         {"larger than any real one", good + QByteArray(maxPendingFileBytes, '\n'), 0},
+        // A catalogue's category is kept apart from the classic bank's by its key.
+        {"a catalogue's categories",
+         good + "odp katalog:B 10969 0 0 1765000000000 10\n"
+                "test katalog:PT 1765000000000 70 1\n"
+                "odp katalog: 5 1 2 1765000000000 10\n" // no category after the prefix
+                "odp inny:B 5 1 2 1765000000000 10\n",  // no such bank
+         4},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

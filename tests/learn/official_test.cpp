@@ -46,7 +46,7 @@ protected:
 
 TEST_F(OfficialNumberTest, EntryTakesOfficialNumbersAndTheLastQuestionIsStoredByIt) {
     writeFolder();
-    folders.writeUserFile(QStringLiteral("statsc.ini"), "[last]\r\npytanie=9000\r\n");
+    folders.writeUserFile(QStringLiteral("katalog-statsc.ini"), "[last]\r\npytanie=9000\r\n");
     window().navigation()->chooseCategory(QStringLiteral("C"));
     EXPECT_EQ(page()->browserNumber(), 5); // official 9000 is our 5
     EXPECT_TRUE(label().contains(QStringLiteral("nr urzędowy 9000"))) << label().toStdString();
@@ -54,7 +54,7 @@ TEST_F(OfficialNumberTest, EntryTakesOfficialNumbersAndTheLastQuestionIsStoredBy
     struct Case {
         const char* typed;
         int shown;
-        const char* official; // stored in statsc.ini
+        const char* official; // stored in katalog-statsc.ini
     } cases[] = {
         {"2", 2, "30"},                          // ours
         {"u4000", 3, "4000"},                    // official, marked
@@ -65,7 +65,7 @@ TEST_F(OfficialNumberTest, EntryTakesOfficialNumbersAndTheLastQuestionIsStoredBy
     for (const Case& c : cases) {
         typeNumber(QString::fromLatin1(c.typed));
         EXPECT_EQ(page()->browserNumber(), c.shown) << c.typed;
-        EXPECT_EQ(lastStored("statsc.ini"), QString::fromLatin1(c.official)) << c.typed;
+        EXPECT_EQ(lastStored("katalog-statsc.ini"), QString::fromLatin1(c.official)) << c.typed;
     }
     EXPECT_TRUE(label().contains(QStringLiteral("pytanie 5, nr urzędowy 9000")))
         << label().toStdString();
