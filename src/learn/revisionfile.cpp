@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 
 namespace wirtal {
 
@@ -71,11 +72,14 @@ StoredRevisionList StoredRevisionList::load(const QString& categoryCode) {
     const QStringList ids = loadRevisionFile(Paths::inUserData(bank.dataFile(file)));
     if (bank.kind == BankKind::Catalogue) {
         list.bank_ = layout::of(categoryCode);
+        QSet<QString> kept;
         for (const QString& id : ids) {
             if (const int n = list.bank_->numberOfId(id.toInt()))
                 list.numbers_ << QString::number(n);
-            else if (!list.kept_.contains(id))
+            else if (!kept.contains(id)) {
+                kept.insert(id);
                 list.kept_ << id;
+            }
         }
     } else {
         list.numbers_ = ids;
@@ -95,9 +99,8 @@ void StoredRevisionList::save(const QStringList& numbers) const {
             if (const int id = bank_->idOf(n.toInt()))
                 ids << QString::number(id);
     }
-    for (const QString& id : kept_)
-        if (!ids.contains(id))
-            ids << id;
+    // The kept entries are none of the bank's, so none of them is among the listed ones.
+    ids += kept_;
     saveRevisionFile(path_, ids);
 }
 

@@ -16,6 +16,7 @@
 #include "support/appfixture.h"
 #include "widgets/styledbutton.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -129,6 +130,10 @@ TEST_F(BankSwitch, AReimportKeepsTheListLastQuestionAndHistoryByOfficialNumber) 
               QByteArray("11022\r\n1134\r\n99\r\n10969\r\n"));
     EXPECT_EQ(cardIds(QStringLiteral("C")), (QList<int>{99, 1134, 10969, 11022}));
     EXPECT_EQ(window().windowTitle(), QStringLiteral("Wirtal 2013 - Norel - Kategoria C"));
+    // "Usuń wszystkie pytania" empties the file, kept entries too.
+    dialogs.expect(QStringLiteral("Usunąć wszystkie numery"), Answer::Yes);
+    window().findChild<QAction*>(QStringLiteral("N1"))->trigger();
+    EXPECT_EQ(folders.readUserFile(QStringLiteral("katalog-repeat-c.txt")), QByteArray());
 }
 
 // The demo bank numbers its questions 1..1479 for good: its answers are not answers to the
