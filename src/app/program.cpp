@@ -94,8 +94,10 @@ int wirtal::runProgram(SingleInstance& instance) {
                       Buttons::Ok, Icon::Warning);
 
     Report::installDefaultTemplate();
-    // A catalogue's statistics and lists written by an earlier version into the classic files.
-    guarded([] { separateEarlierCatalogueData(); });
+    // A catalogue's statistics and lists written by an earlier version into the classic files
+    // (its answers in the history follow once the history is open).
+    EarlierCatalogueData earlier;
+    guarded([&earlier] { earlier = separateEarlierCatalogueData(); });
 
     QtTimerService timers;
     SeededRandom random;
@@ -129,6 +131,8 @@ int wirtal::runProgram(SingleInstance& instance) {
     QString historyNotice;
     const std::unique_ptr<AnswerLog> history =
         AnswerLog::open(AnswerLog::defaultPath(), &historyNotice);
+    if (history && earlier.catalogueSince.isValid())
+        history->moveToCatalogue(earlier.catalogueSince.toMSecsSinceEpoch());
     MainWindow window(services, history.get());
     FirstPaint firstPaint(&window);
     if (measuringStartup())

@@ -48,10 +48,10 @@ CatalogueOrigin catalogueOrigin(const QString& manifestPath) {
     return origin;
 }
 
-QStringList separateEarlierCatalogueData() {
-    QStringList written;
+EarlierCatalogueData separateEarlierCatalogueData() {
+    EarlierCatalogueData done;
     if (readIni(settingsFile, dataSection, separatedKey, QStringLiteral("0")) == u"1")
-        return written;
+        return done;
     QString manifest = Paths::catalogueManifest();
     if (!QFileInfo(manifest).isFile())
         manifest = QDir(Paths::importedCatalogueFolder()).filePath(QStringLiteral("katalog.ini"));
@@ -69,12 +69,13 @@ QStringList separateEarlierCatalogueData() {
                     continue;
                 const FileRead read = tryReadRegularFile(classic.filePath());
                 if (read.problem == FileProblem::None && saveWhole(target, read.bytes))
-                    written << catalogue.dataFile(name);
+                    done.written << catalogue.dataFile(name);
             }
         }
     }
     writeIni(settingsFile, dataSection, separatedKey, QStringLiteral("1"));
-    return written;
+    done.catalogueSince = imported;
+    return done;
 }
 
 } // namespace wirtal

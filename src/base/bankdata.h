@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 namespace wirtal {
 
@@ -39,11 +40,17 @@ struct CatalogueOrigin {
 CatalogueOrigin catalogueOrigin(const QString& manifestPath);
 
 // Before the data was kept by bank, a catalogue's statistics and revision lists went into the
-// classic files. Once per user data folder (the key "[dane] banki" of ustawienia.ini says it is
-// done), a classic file last written after the catalogue in use was imported (the program folder's
-// katalog.ini, else that of the catalogue imported into the user data folder) is copied to the
-// catalogue's name, unless that one exists; the classic file stays as it is. Returns the names
-// written. Throws Error only when the mark cannot be written.
-QStringList separateEarlierCatalogueData();
+// classic files, and its answers into the history under the plain category code. Once per user
+// data folder (the key "[dane] banki" of ustawienia.ini says it is done), a classic file last
+// written after the catalogue in use was imported (the program folder's katalog.ini, else that of
+// the catalogue imported into the user data folder) is copied to the catalogue's name, unless
+// that one exists; the classic file stays as it is. `catalogueSince` is then when that catalogue
+// was imported, for the history (AnswerLog::moveToCatalogue); invalid when there is nothing to
+// separate. Throws Error only when the mark cannot be written.
+struct EarlierCatalogueData {
+    QStringList written; // the catalogue's names written
+    QDateTime catalogueSince;
+};
+EarlierCatalogueData separateEarlierCatalogueData();
 
 } // namespace wirtal

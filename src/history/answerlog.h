@@ -97,6 +97,13 @@ public:
     // Writes what waits, in order, as far as the history takes it; true when nothing waits.
     bool writePending();
 
+    // An earlier version recorded a catalogue's answers under the plain category code ("B"):
+    // the answers and tests of plain codes at or after sinceMs (when the catalogue was imported)
+    // become the catalogue's ("katalog:B"), and the cards of both are worked out again from their
+    // answers, in one transaction. Returns the answers moved; -1 when the history cannot take it
+    // now (nothing is changed then).
+    int moveToCatalogue(qint64 sinceMs);
+
     // The cards of a category, by question id.
     QHash<int, Card> cards(const QString& category) const;
     std::vector<ExamRecord> exams(const QString& category) const;

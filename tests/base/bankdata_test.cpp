@@ -68,8 +68,9 @@ TEST(BankData, EarlierCatalogueDataIsCopiedOnceAndNothingIsLost) {
         writeAt(dirs, QStringLiteral("repeat-c.txt"), "11022\r\n", imported.addDays(1));
         dirs.writeUserFile(QStringLiteral("katalog-repeat-c.txt"), "99\r\n");
 
-        EXPECT_EQ(separateEarlierCatalogueData(),
-                  QStringList{QStringLiteral("katalog-statsb.ini")});
+        const EarlierCatalogueData done = separateEarlierCatalogueData();
+        EXPECT_EQ(done.written, QStringList{QStringLiteral("katalog-statsb.ini")});
+        EXPECT_EQ(done.catalogueSince, imported);
         EXPECT_EQ(dirs.readUserFile(QStringLiteral("katalog-statsb.ini")),
                   QByteArray("[last]\r\npytanie=10969\r\n"));
         EXPECT_EQ(dirs.readUserFile(QStringLiteral("statsb.ini")),
@@ -80,7 +81,9 @@ TEST(BankData, EarlierCatalogueDataIsCopiedOnceAndNothingIsLost) {
 
         // Once only: a catalogue file removed later is not brought back.
         QFile::remove(dirs.userData() + QStringLiteral("katalog-statsb.ini"));
-        EXPECT_TRUE(separateEarlierCatalogueData().isEmpty());
+        const EarlierCatalogueData again = separateEarlierCatalogueData();
+        EXPECT_TRUE(again.written.isEmpty());
+        EXPECT_FALSE(again.catalogueSince.isValid());
         EXPECT_FALSE(dirs.userFileExists(QStringLiteral("katalog-statsb.ini")));
     }
 }
@@ -88,7 +91,9 @@ TEST(BankData, EarlierCatalogueDataIsCopiedOnceAndNothingIsLost) {
 TEST(BankData, WithoutACatalogueNothingIsCopied) {
     TempFolders dirs;
     writeAt(dirs, QStringLiteral("statsb.ini"), "[last]\r\npytanie=7\r\n", imported.addDays(90));
-    EXPECT_TRUE(separateEarlierCatalogueData().isEmpty());
+    const EarlierCatalogueData done = separateEarlierCatalogueData();
+    EXPECT_TRUE(done.written.isEmpty());
+    EXPECT_FALSE(done.catalogueSince.isValid());
     EXPECT_FALSE(dirs.userFileExists(QStringLiteral("katalog-statsb.ini")));
     EXPECT_EQ(readIni(QStringLiteral("ustawienia.ini"), QStringLiteral("dane"),
                       QStringLiteral("banki"), {}),
