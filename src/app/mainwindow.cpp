@@ -25,6 +25,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QShortcut>
 #include <QStackedWidget>
@@ -219,9 +220,10 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     applyLayout(width(), height());
 }
 
-void MainWindow::paintEvent(QPaintEvent*) {
+void MainWindow::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    p.drawPixmap(rect(), pictures::mainBackground(size()));
+    p.setClipRegion(event->region());
+    pictures::paintMainBackground(p, size());
 }
 
 void MainWindow::saveRevisionList() {
