@@ -28,6 +28,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QShortcut>
 #include <QStackedWidget>
@@ -229,9 +230,10 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     applyLayout(width(), height());
 }
 
-void MainWindow::paintEvent(QPaintEvent*) {
+void MainWindow::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    p.drawPixmap(rect(), pictures::mainBackground(size()));
+    p.setClipRegion(event->region());
+    pictures::paintMainBackground(p, size());
 }
 
 void MainWindow::saveRevisionList() {

@@ -10,14 +10,9 @@
 
 namespace wirtal::pictures {
 
-QPixmap mainBackground(const QSize& size, qreal ratio) {
-    static QPixmap cached;
+void paintMainBackground(QPainter& p, const QSize& size) {
     const QSize logical = size.expandedTo(QSize(1, 1));
-    if (!cached.isNull() && cached.deviceIndependentSize() == QSizeF(logical) &&
-        cached.devicePixelRatio() == ratio)
-        return cached;
-    QPixmap pm = art::canvas(logical.width(), logical.height(), ratio);
-    QPainter p(&pm);
+    p.save();
     p.setRenderHint(QPainter::Antialiasing);
     const qreal w = logical.width(), h = logical.height();
     const QRectF all(0, 0, w, h);
@@ -40,9 +35,7 @@ QPixmap mainBackground(const QSize& size, qreal ratio) {
     p.fillPath(road, QColor(70, 90, 120, 40));
     p.setPen(QPen(QColor(255, 255, 255, 60), 3, Qt::DashLine));
     p.drawLine(QPointF(w * 0.5, h * 0.63), QPointF(w * 0.5, h));
-    p.end();
-    cached = pm;
-    return pm;
+    p.restore();
 }
 
 namespace {
