@@ -14,7 +14,9 @@ namespace wirtal::catalogue {
 
 namespace {
 
-// The columns the import reads, each with the header texts editions give it.
+// The columns the import reads. A header is recognised by what it means, not by one spelling
+// (see columnOf): editions write "Lp." and "Lp", "Pytanie ENG", "Pytanie [ENG]" and "Pytanie
+// [EN]".
 enum Column {
     Number,
     Text,
@@ -30,39 +32,109 @@ enum Column {
     OptionAEn,
     OptionBEn,
     OptionCEn,
+    TextDe,
+    OptionADe,
+    OptionBDe,
+    OptionCDe,
+    TextUa,
+    OptionAUa,
+    OptionBUa,
+    OptionCUa,
+    SignText,
+    SignA,
+    SignB,
+    SignC,
     ColumnCount
 };
 
-struct ColumnRule {
+// The columns a sheet must have, as error messages name them.
+struct Required {
     Column column;
-    bool required;
-    const char* display; // as error messages name it
-    QStringList headers; // compared after normalizing (see normalizedHeader)
+    const char* display;
+};
+const Required requiredColumns[] = {
+    {Number, "Numer pytania"}, {Text, "Pytanie"},
+    {OptionA, "Odpowiedź A"},  {OptionB, "Odpowiedź B"},
+    {OptionC, "Odpowiedź C"},  {Answer, "Poprawna odp"},
+    {Media, "Media"},          {PartColumn, "Zakres struktury"},
+    {Categories, "Kategorie"},
 };
 
-const ColumnRule columnRules[] = {
-    {Number, true, "Numer pytania", {"numer pytania"}},
-    {Text, true, "Pytanie", {"pytanie"}},
-    {OptionA, true, "Odpowiedź A", {"odpowiedź a"}},
-    {OptionB, true, "Odpowiedź B", {"odpowiedź b"}},
-    {OptionC, true, "Odpowiedź C", {"odpowiedź c"}},
-    {Answer, true, "Poprawna odp", {"poprawna odp", "poprawna odpowiedź"}},
-    {Media, true, "Media", {"media"}},
-    {PartColumn, true, "Zakres struktury", {"zakres struktury"}},
-    {Categories, true, "Kategorie", {"kategorie"}},
-    {Points, false, "Liczba punktów", {"liczba punktów", "punkty"}},
-    {TextEn, false, "Pytanie ENG", {"pytanie eng"}},
-    {OptionAEn, false, "Odpowiedź A ENG", {"odpowiedź a eng"}},
-    {OptionBEn, false, "Odpowiedź B ENG", {"odpowiedź b eng"}},
-    {OptionCEn, false, "Odpowiedź C ENG", {"odpowiedź c eng"}},
-};
-
-// Header text as compared: blanks collapsed, lower case, a trailing dot or colon dropped.
+// Header text as compared: lower case, dots and colons as blanks, blanks collapsed.
 QString normalizedHeader(const QString& h) {
-    QString s = h.simplified().toLower();
-    while (s.endsWith(u'.') || s.endsWith(u':'))
-        s.chop(1);
-    return s.trimmed();
+    QString s = h.toLower();
+    for (QChar& c : s)
+        if (c == u'.' || c == u':' || c == u'_')
+            c = u' ';
+    return s.simplified();
+}
+
+// The column a header names; none for a column the import does not read.
+std::optional<Column> columnOf(const QString& header) {
+    static const QRegularExpression answerLetter(
+        QStringLiteral("(?:^|\\s)(?:odp|odpowied[źz]|odpowiedzi)\\s?([abc])$"));
+    const QString h = normalizedHeader(header);
+    if (h.isEmpty())
+        return std::nullopt;
+    // The sign-language films first: their headers name the media as well.
+    if (h.contains(u"migow") || h.contains(u"pjm")) {
+        if (const QRegularExpressionMatch m = answerLetter.match(h); m.hasMatch())
+            return Column(SignA + (m.capturedView(1).at(0).unicode() - u'a'));
+        if (h.endsWith(u"pyt") || h.endsWith(u"pytania") || h.endsWith(u"pytanie"))
+            return SignText;
+        return std::nullopt;
+    }
+    // A language: "[EN]", "(EN)" or a last word "ENG"; one letter only in brackets ("[D]").
+    static const QRegularExpression bracketed(
+        QStringLiteral("^(.*?)\\s*[\\[(](en|eng|ang|d|de|niem|ua|ukr)[\\])]$"));
+    static const QRegularExpression lastWord(QStringLiteral("^(.*\\S)\\s+(en|eng|de|ua|ukr)$"));
+    QString base = h, language;
+    if (QRegularExpressionMatch m = bracketed.match(h); m.hasMatch()) {
+        base = m.captured(1);
+        language = m.captured(2);
+    } else if (m = lastWord.match(h); m.hasMatch()) {
+        base = m.captured(1);
+        language = m.captured(2);
+    }
+    int offset = 0; // of the language's text column from Text
+    if (language.startsWith(u'e') || language == u"ang")
+        offset = TextEn - Text;
+    else if (language.startsWith(u'd') || language == u"niem")
+        offset = TextDe - Text;
+    else if (language.startsWith(u'u'))
+        offset = TextUa - Text;
+    if (base == u"pytanie" || base == u"treść pytania")
+        return Column(Text + offset);
+    if (const QRegularExpressionMatch m = answerLetter.match(base);
+        m.hasMatch() && m.capturedStart() == 0)
+        return Column(OptionA + offset + (m.capturedView(1).at(0).unicode() - u'a'));
+    if (!language.isEmpty())
+        return std::nullopt;
+    static const QHash<QString, Column> plain{
+        {QStringLiteral("numer pytania"), Number},
+        {QStringLiteral("nr pytania"), Number},
+        {QStringLiteral("poprawna odp"), Answer},
+        {QStringLiteral("poprawna odpowiedź"), Answer},
+        {QStringLiteral("media"), Media},
+        {QStringLiteral("nazwa media"), Media},
+        {QStringLiteral("zakres struktury"), PartColumn},
+        {QStringLiteral("kategorie"), Categories},
+        {QStringLiteral("kategoria"), Categories},
+        {QStringLiteral("liczba punktów"), Points},
+        {QStringLiteral("punkty"), Points},
+    };
+    if (const auto it = plain.constFind(base); it != plain.constEnd())
+        return it.value();
+    return std::nullopt;
+}
+
+// The part a row states, read by meaning: editions misspell it ("Specajlistyczny").
+std::optional<Part> statedPart(const QString& upper) {
+    if (upper.startsWith(u"POD"))
+        return Part::Basic;
+    if (upper.startsWith(u"SPE"))
+        return Part::Specialist;
+    return std::nullopt;
 }
 
 // A text of the sheet as one bank field: line breaks and other control characters become
@@ -75,9 +147,17 @@ QString cleanText(const QString& s) {
     return out.simplified();
 }
 
+// A file name cell as written: only a cell of nothing but blanks is no name. Spaces inside
+// (two in a row in some official names) belong to the name.
+QString fileNameCell(const QString& s) {
+    return s.trimmed().isEmpty() ? QString() : s;
+}
+
 struct Header {
     qint64 row = -1; // index of the sheet's row
     int columns[ColumnCount];
+    QList<int> extra;         // columns with a header the import does not read
+    QStringList extraHeaders; // their headers, as written
 };
 
 // The rows where the header is looked for.
@@ -89,25 +169,24 @@ Header headerOf(const Sheet& sheet, qsizetype row, int* found, QStringList* abse
     Header h;
     h.row = row;
     std::fill(std::begin(h.columns), std::end(h.columns), -1);
-    QHash<QString, int> byText;
     for (const PlacedCell& c : sheet.cells(row)) {
-        const QString t = normalizedHeader(c.cell.text);
-        if (!t.isEmpty() && !byText.contains(t))
-            byText.insert(t, c.column);
+        const QString written = cleanText(c.cell.text);
+        if (written.isEmpty())
+            continue;
+        const std::optional<Column> column = columnOf(written);
+        if (column && h.columns[*column] < 0) {
+            h.columns[*column] = c.column;
+        } else {
+            h.extra << c.column;
+            h.extraHeaders << written;
+        }
     }
     *found = 0;
-    for (const ColumnRule& rule : columnRules) {
-        for (const QString& name : rule.headers)
-            if (const auto it = byText.constFind(name); it != byText.constEnd()) {
-                h.columns[rule.column] = it.value();
-                break;
-            }
-        if (rule.required) {
-            if (h.columns[rule.column] >= 0)
-                ++*found;
-            else
-                *absent << QStringLiteral("„%1”").arg(QString::fromUtf8(rule.display));
-        }
+    for (const Required& r : requiredColumns) {
+        if (h.columns[r.column] >= 0)
+            ++*found;
+        else
+            *absent << QStringLiteral("„%1”").arg(QString::fromUtf8(r.display));
     }
     return h;
 }
@@ -128,9 +207,8 @@ std::optional<Header> findHeader(const Sheet& sheet, QStringList* missing) {
         }
     }
     if (bestFound < 0)
-        for (const ColumnRule& rule : columnRules)
-            if (rule.required)
-                *missing << QStringLiteral("„%1”").arg(QString::fromUtf8(rule.display));
+        for (const Required& r : requiredColumns)
+            *missing << QStringLiteral("„%1”").arg(QString::fromUtf8(r.display));
     return std::nullopt;
 }
 
@@ -159,7 +237,7 @@ KeptColumns catalogueColumns() {
         const Header h = headerOf(sheet, row, &found, &absent);
         if (!absent.isEmpty())
             return std::nullopt;
-        QList<int> columns;
+        QList<int> columns = h.extra;
         for (const int c : h.columns)
             if (c >= 0)
                 columns << c;
@@ -228,6 +306,10 @@ Catalogue readCatalogue(const Sheet& sheet, const QString& fileName, const ReadP
     Catalogue out;
     out.hasPoints = col[Points] >= 0;
     out.hasEnglish = col[TextEn] >= 0;
+    out.hasGerman = col[TextDe] >= 0;
+    out.hasUkrainian = col[TextUa] >= 0;
+    out.hasSignLanguage = col[SignText] >= 0 || col[SignA] >= 0;
+    out.extraColumns = header->extraHeaders;
 
     QHash<qint64, qint64> firstRowOf; // official number -> sheet row of the question kept
     for (qsizetype i = header->row + 1; i < sheet.rowCount(); ++i) {
@@ -238,7 +320,8 @@ Catalogue readCatalogue(const Sheet& sheet, const QString& fileName, const ReadP
         auto cell = [&](Column c) { return cleanText(sheet.cell(i, col[c]).text); };
         const QString number = cell(Number), text = cell(Text), answer = cell(Answer).toUpper();
         const QString a = cell(OptionA), b = cell(OptionB), c = cell(OptionC);
-        const QString media = cell(Media), part = cell(PartColumn).toUpper();
+        auto name = [&](Column c) { return fileNameCell(sheet.cell(i, col[c]).text); };
+        const QString media = name(Media), part = cell(PartColumn).toUpper();
         const QString categories = cell(Categories), points = cell(Points);
         if (number.isEmpty() && text.isEmpty() && answer.isEmpty() && a.isEmpty() && b.isEmpty() &&
             c.isEmpty() && media.isEmpty() && categories.isEmpty())
@@ -358,14 +441,28 @@ Catalogue readCatalogue(const Sheet& sheet, const QString& fileName, const ReadP
         q.points = pts;
         q.categories = ordered;
         q.row = sheet.rowNumber(i);
-        if (out.hasEnglish) {
-            q.en = cell(TextEn);
+        const auto language = [&](Column first, QString* t, QString* oa, QString* ob, QString* oc) {
+            *t = cell(first);
             if (choice) {
-                q.enA = cell(OptionAEn);
-                q.enB = cell(OptionBEn);
-                q.enC = cell(OptionCEn);
+                *oa = cell(Column(first + 1));
+                *ob = cell(Column(first + 2));
+                *oc = cell(Column(first + 3));
             }
-        }
+        };
+        language(TextEn, &q.en, &q.enA, &q.enB, &q.enC);
+        language(TextDe, &q.de, &q.deA, &q.deB, &q.deC);
+        language(TextUa, &q.ua, &q.uaA, &q.uaB, &q.uaC);
+        q.signText = name(SignText);
+        q.signA = name(SignA);
+        q.signB = name(SignB);
+        q.signC = name(SignC);
+        // A sign-language film with a name that is no plain file name is not kept; the
+        // question stays.
+        for (QString* film : {&q.signText, &q.signA, &q.signB, &q.signC})
+            if (!film->isEmpty() && !plainFileName(*film))
+                film->clear();
+        for (const int column : header->extra)
+            q.extra << cleanText(sheet.cell(i, column).text);
         out.questions << q;
         if (!unknown.isEmpty())
             report(Reason::IgnoredCategory,
@@ -373,9 +470,7 @@ Catalogue readCatalogue(const Sheet& sheet, const QString& fileName, const ReadP
                                   "kategoriach %2")
                        .arg(unknownCodes, ordered.join(QStringLiteral(", "))));
 
-        const QString stated = q.part == Part::Basic ? QStringLiteral("PODSTAWOWY")
-                                                     : QStringLiteral("SPECJALISTYCZNY");
-        if (part != stated)
+        if (statedPart(part) != q.part)
             report(q.part == Part::Basic ? Reason::CorrectedToBasic : Reason::CorrectedToSpecialist,
                    QStringLiteral("zakres „%1”, a wiersz niesie pytanie %2: zaliczone do %3")
                        .arg(part.left(40),

@@ -160,14 +160,22 @@ bool importCatalogue(Dialogs& dialogs, QWidget* parent, const QString& base, con
                                               QStringLiteral("Katalog pytań (*.xlsx)"));
     if (xlsx.isEmpty())
         return false;
-    const QString media =
-        dialogs.folderName(QStringLiteral("Wybierz folder z obrazkami i filmami katalogu"));
-    if (media.isEmpty())
-        return false;
+    // The archives as downloaded (the main pack and sometimes a second one); without them, a
+    // folder where they were unpacked.
+    QStringList media = dialogs.openFileNames(
+        QStringLiteral("Wybierz archiwa z obrazkami i filmami katalogu (Anuluj: wybór folderu)"),
+        QStringLiteral("Archiwa multimediów (*.zip)"));
+    if (media.isEmpty()) {
+        const QString folder =
+            dialogs.folderName(QStringLiteral("Wybierz folder z obrazkami i filmami katalogu"));
+        if (folder.isEmpty())
+            return false;
+        media << folder;
+    }
 
     ImportOptions options;
     options.catalogue = xlsx;
-    options.mediaFolder = media;
+    options.media = media;
     options.target = target;
     options.base = base;
     ImportResult result;

@@ -92,6 +92,7 @@ TEST_F(ImportFromProgram, ImportsSwitchesAndKeepsTheLearnersFilesOnReimport) {
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round == 0 ? "first import" : "re-import, the imported folder as base");
         dialogs.expectOpen(xlsx());
+        dialogs.expectOpenMany({});
         dialogs.expectFolder(media());
         QString said;
         dialogs.expect(QStringLiteral("Zaimportowano katalog pytań"), Answer::Ok,
@@ -131,8 +132,10 @@ TEST_F(ImportFromProgram, ChooserCancelledImportsNothing) {
     for (const Case c : {Case{"no spreadsheet chosen", false}, Case{"no media folder", true}}) {
         SCOPED_TRACE(c.what);
         dialogs.expectOpen(c.fileChosen ? xlsx() : QString());
-        if (c.fileChosen)
+        if (c.fileChosen) {
+            dialogs.expectOpenMany({});
             dialogs.expectFolder(QString());
+        }
         EXPECT_FALSE(importCatalogue(dialogs, nullptr, folders.program(), imported()));
         EXPECT_TRUE(dialogs.allAnswered());
         EXPECT_FALSE(QFileInfo::exists(imported()));
@@ -159,6 +162,7 @@ TEST_F(ImportFromProgram, CancelOrFailureLeavesThePreviousFolder) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         dialogs.expectOpen(xlsx());
+        dialogs.expectOpenMany({});
         dialogs.expectFolder(c.mediaFolder);
         dialogs.expect(QString::fromUtf8(c.box), Answer::Ok);
         bool windowShown = false;
@@ -193,6 +197,7 @@ TEST_F(ImportFromProgram, MarkupFromTheCatalogueIsShownAsText) {
                     "</worksheet>";
     ASSERT_TRUE(writeBytes(xlsx(), zipBytes(entries)));
     dialogs.expectOpen(xlsx());
+    dialogs.expectOpenMany({});
     dialogs.expectFolder(media());
     QString said;
     dialogs.expect(QStringLiteral("Nie udało się zaimportować"), Answer::Ok,
@@ -207,6 +212,7 @@ TEST_F(ImportFromProgram, MarkupFromTheCatalogueIsShownAsText) {
 
 TEST_F(ImportFromProgram, WindowShowsEachStepWithItsCount) {
     dialogs.expectOpen(xlsx());
+    dialogs.expectOpenMany({});
     dialogs.expectFolder(media());
     dialogs.expect(QStringLiteral("Zaimportowano"), Answer::Ok);
     QStringList steps;
