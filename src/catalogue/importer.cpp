@@ -85,6 +85,10 @@ QString defaultBaseFolder(const QString& currentDir, const QString& applicationD
     return {};
 }
 
+QString mediaStep() {
+    return QStringLiteral("Pliki multimediów");
+}
+
 int ImportResult::leftOut() const {
     return int(std::count_if(notes.begin(), notes.end(),
                              [](const RowNote& n) { return leavesOut(n.reason); }));
@@ -389,14 +393,13 @@ void Importer::importInto(const QString& staging, ImportDisk& disk, ImportResult
 
     // The media, the bulk of the work: hard links where that is safe and the file system allows,
     // archive members unpacked straight into the folder. Progress in bytes.
-    const QString mediaStep = QStringLiteral("Pliki multimediów");
     qint64 done = 0;
     for (auto it = toPlace.cbegin(); it != toPlace.cend(); ++it) {
-        step(mediaStep, done, mediaBytes);
+        step(mediaStep(), done, mediaBytes);
         const MediaFile& file = it.value();
         const QString rel = mediaSubfolder + u'/' + it.key();
         if (file.member < 0) {
-            if (place(sources->folderPath(file), rel, mediaStep, done, mediaBytes))
+            if (place(sources->folderPath(file), rel, mediaStep(), done, mediaBytes))
                 ++result.linked;
             else
                 ++result.copied;
@@ -412,7 +415,7 @@ void Importer::importInto(const QString& staging, ImportDisk& disk, ImportResult
                 got += std::max<qint64>(n, 0);
                 return n;
             },
-            [&] { step(mediaStep, done + got, mediaBytes); });
+            [&] { step(mediaStep(), done + got, mediaBytes); });
         if (placed.error && placed.ofSource)
             throw Error(sources->problem());
         if (placed.error)
@@ -420,7 +423,7 @@ void Importer::importInto(const QString& staging, ImportDisk& disk, ImportResult
         ++result.unpacked;
         done += file.size;
     }
-    step(mediaStep, done, mediaBytes);
+    step(mediaStep(), done, mediaBytes);
     result.mediaBytes = done;
     save(QStringLiteral("import-raport.txt"),
          utf8WithBom(importReport(result, fileName, when, options_.withoutMedia, missing)));

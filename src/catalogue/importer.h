@@ -101,6 +101,9 @@ private:
     const std::atomic<bool>* cancel_ = nullptr;
 };
 
+// The name of the step that places the media; its progress counts bytes.
+QString mediaStep();
+
 // The program folder the bank tool would use as base: the current directory when it holds
 // "0wx.dll", else the installed program folder beside the executable (../share/wirtal) when it
 // does; empty when neither.

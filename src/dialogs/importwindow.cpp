@@ -2,6 +2,8 @@
 
 #include "dialogs/importwindow.h"
 
+#include "catalogue/importdisk.h"
+
 #include "platform/dialogs.h"
 
 #include <QCoreApplication>
@@ -124,7 +126,11 @@ void ImportWindow::showProgress(const QString& step, qint64 done, qint64 total) 
         const int scale = total > 1000000 ? int(total / 1000000) + 1 : 1;
         bar_->setRange(0, int(total / scale));
         bar_->setValue(int(qMin(done, total) / scale));
-        step_->setText(QStringLiteral("%1: %2 z %3").arg(step).arg(done).arg(total));
+        // The media are counted in bytes: gigabytes of them.
+        const bool bytes = step == catalogue::mediaStep();
+        step_->setText(QStringLiteral("%1: %2 z %3")
+                           .arg(step, bytes ? catalogue::sizeText(done) : QString::number(done),
+                                bytes ? catalogue::sizeText(total) : QString::number(total)));
     } else {
         bar_->setRange(0, 0);
         step_->setText(step);
