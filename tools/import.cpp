@@ -3,6 +3,7 @@
 #include "import.h"
 
 #include "catalogue/importer.h"
+#include "catalogue/importreport.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -96,6 +97,11 @@ int runImport(const QStringList& args) {
             text += QStringLiteral("Arkusz „%1”: %2 pytań, nie zaimportowane\n")
                         .arg(sheet.name)
                         .arg(sheet.questions);
+    for (const FilmCodec& c : r.filmCodecs)
+        text += QStringLiteral("Kodek filmów %1 (%2): %3 filmów, %4\n")
+                    .arg(c.support.codec, c.support.description)
+                    .arg(c.films)
+                    .arg(filmDecoderText(c.support));
     if (!r.unusedColumns.isEmpty())
         text += QStringLiteral("Kolumny nieużywane: %1\n")
                     .arg(r.unusedColumns.join(QStringLiteral(", ")));

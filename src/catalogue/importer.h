@@ -10,6 +10,7 @@
 
 #include "catalogue/bankfiles.h"
 #include "catalogue/catalogue.h"
+#include "catalogue/filmcodecs.h"
 #include "catalogue/folderswap.h"
 #include "catalogue/mediasource.h"
 
@@ -35,7 +36,14 @@ struct ImportOptions {
     QDateTime importedAt;      // written into katalog.ini; the current time when invalid
     XlsxLimits limits;
     MediaLimits mediaLimits;
+    QStringList pluginFolders;  // where film decoders are looked for; empty: this machine's
     ImportDisk* disk = nullptr; // where the new folder is written; the real disk when null
+};
+
+// A codec the films placed use, with how many films use it.
+struct FilmCodec {
+    CodecSupport support;
+    int films = 0;
 };
 
 // A sheet after the first (the questions under verification): not imported, counted.
@@ -62,6 +70,8 @@ struct ImportResult {
     int signFilms = 0;                   // sign-language films placed
     QStringList missingSignFilms;        // sign-language films named but not found (questions kept)
     QList<RefusedMember> refusedMembers; // archive members passed over
+    QList<FilmCodec> filmCodecs;         // of the films placed, containers first, by name
+    int filmsUnknown = 0;                // films whose header is neither ASF nor MP4
     QStringList unusedColumns;           // headers of the columns the program does not use
     QList<OtherSheet> otherSheets;
     int baseFiles = 0; // files taken from the base program folder

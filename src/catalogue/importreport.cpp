@@ -4,6 +4,15 @@
 
 namespace wirtal::catalogue {
 
+QString filmDecoderText(const CodecSupport& c) {
+    if (c.decoder)
+        return QStringLiteral("dekoder jest");
+    return c.package.isEmpty()
+               ? QStringLiteral("brak dekodera na tym komputerze")
+               : QStringLiteral("brak dekodera na tym komputerze: zainstaluj pakiet %1")
+                     .arg(c.package);
+}
+
 QStringList importReport(const ImportResult& result, const QString& fileName, const QDateTime& when,
                          bool withoutMedia, const QMap<QString, QList<qint64>>& missing) {
     QStringList report{
@@ -86,6 +95,16 @@ QStringList importReport(const ImportResult& result, const QString& fileName, co
             report << QStringLiteral("  brak %1").arg(film);
         if (result.missingSignFilms.size() > 100)
             report << QStringLiteral("  … i %1 innych").arg(result.missingSignFilms.size() - 100);
+    }
+    if (!result.filmCodecs.isEmpty() || result.filmsUnknown > 0) {
+        report << QString() << QStringLiteral("Kodeki filmów (z nagłówków ASF i MP4):");
+        for (const FilmCodec& c : result.filmCodecs)
+            report << QStringLiteral("  %1 (%2): %3 filmów, %4")
+                          .arg(c.support.codec, c.support.description)
+                          .arg(c.films)
+                          .arg(filmDecoderText(c.support));
+        if (result.filmsUnknown > 0)
+            report << QStringLiteral("  nieznany format: %1 filmów").arg(result.filmsUnknown);
     }
     if (!result.refusedMembers.isEmpty()) {
         report << QString()

@@ -3,6 +3,7 @@
 #include "dialogs/importwindow.h"
 
 #include "catalogue/importdisk.h"
+#include "catalogue/importreport.h"
 
 #include "platform/dialogs.h"
 
@@ -152,6 +153,12 @@ QString importSummary(const ImportResult& r) {
     if (r.corrected() > 0)
         lines << QStringLiteral("Poprawione wiersze: %1").arg(r.corrected());
     lines << QStringLiteral("Brakujące pliki multimediów: %1").arg(r.missingMedia.size());
+    for (const catalogue::FilmCodec& c : r.filmCodecs)
+        if (!c.support.decoder)
+            lines << QStringLiteral("Filmy %1 (%2, %3) nie odtworzą się na tym komputerze: %4")
+                         .arg(c.support.codec, c.support.description)
+                         .arg(c.films)
+                         .arg(catalogue::filmDecoderText(c.support));
     if (!r.reportPath.isEmpty())
         lines << QString()
               << QStringLiteral("Raport: %1").arg(QDir::toNativeSeparators(r.reportPath));

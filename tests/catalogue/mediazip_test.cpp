@@ -6,6 +6,7 @@
 // leaves the previous folder as it was.
 
 #include "base/textfile.h"
+#include "catalogue/filmbytes.h"
 #include "catalogue/importdisk.h"
 #include "catalogue/importer.h"
 #include "catalogue/importfiles.h"
@@ -258,4 +259,33 @@ TEST_F(MediaArchives, CancelWhileUnpacking) {
     EXPECT_EQ(get(target("pytania-b-podst.txt")), "poprzednie wydanie");
     EXPECT_EQ(QDir(root.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList({"base", "katalog.xlsx", "m.zip", "prog"}));
+}
+
+// The films' codecs are read from the headers of the films placed and told with whether this
+// machine decodes them, and what to install when not.
+TEST_F(MediaArchives, FilmCodecsToldWithTheirDecoders) {
+    const QByteArray wmv9 =
+        test::asfFile({test::asfStream(true, "WMV3"), test::asfStream(false, {}, 0x0161)});
+    ASSERT_TRUE(writeZip(path("m.zip"), {{"a.wmv", wmv9},
+                                         {"b.wmv", wmv9},
+                                         {"c.wmv", test::asfFile({test::asfStream(true, "WMV2")})},
+                                         {"d.wmv", "to nie jest film"},
+                                         {"e.jpg", "obraz"}}));
+    put(path("wtyczki/libgstasf.so"), "");
+    ImportOptions o = options({"a.wmv", "b.wmv", "c.wmv", "d.wmv", "e.jpg"}, {path("m.zip")});
+    o.pluginFolders = {path("wtyczki")};
+    const ImportResult r = Importer(o).run();
+    ASSERT_TRUE(r.ok) << r.error.toStdString();
+    QStringList told;
+    for (const FilmCodec& c : r.filmCodecs)
+        told << QString("%1 %2 %3").arg(c.support.codec).arg(c.films).arg(c.support.decoder);
+    EXPECT_EQ(told, QStringList({"ASF 3 1", "WMA2 2 0", "WMV2 1 0", "WMV3 2 0"}));
+    EXPECT_EQ(r.filmsUnknown, 1);
+    const QString report = decodeText(get(r.reportPath));
+    for (const char* line :
+         {"  WMV3 (Windows Media Video 9): 2 filmów, brak dekodera na tym komputerze: zainstaluj "
+          "pakiet gstreamer1.0-libav",
+          "  ASF (kontener ASF (Windows Media)): 3 filmów, dekoder jest",
+          "  nieznany format: 1 filmów"})
+        EXPECT_TRUE(report.contains(QString::fromUtf8(line))) << line;
 }
