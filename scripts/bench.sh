@@ -200,16 +200,18 @@ for shape, what in (("sparse", "199,999 rows x 1 cell at column 512"),
                     ("wide", "4,500 rows x 512 cells"), ("tall", "100,000 rows x 14 cells"),
                     ("strings", "1.5 million shared strings")):
     row(f"import peak, {shape}: {what}", p(f"shape-{shape}"), "MB", "< 300 MB", 300)
-row("import, catalogue + one media zip (2,494 dummy files)", p("media-zip-import-ms"), "ms",
+row("import, catalogue + one media zip (a dummy file a name)", p("media-zip-import-ms"), "ms",
     "< 10 s", 10000)
 row("import, catalogue + one media zip: peak memory", p("media-zip-peak-mb"), "MB", "< 300 MB",
     300)
-zc = p("media-zip-cat-mbps")
-row("media zip read in the import", p("media-zip-read-mbps"), "MB/s", ">= 0.5x floor", None, zc,
-    "(cat ZIP > /dev/null)")
-zr = p("media-zip-read-mbps")
+zc, zr = p("media-zip-cat-mbps"), p("media-zip-read-mbps")
+row("media zip read as the import reads it (4 MB members)", zr, "MB/s", ">= 0.5x floor", None,
+    zc, "(cat ZIP > /dev/null)")
 if zr is not None and zc:
     rows[-1] = rows[-1][:5] + ("held" if zr >= 0.5 * zc else "missed",)
+zy, zp = p("media-zip-copy-mbps"), p("media-zip-place-mbps")
+row("media zip read and placed in a folder", zp, "MB/s", "- (the disk's writing)", None, zy,
+    "(cat ZIP > FILE)")
 head = ("figure", "measured", "budget", "floor, same run", "ratio", "")
 w = [max(len(str(r[i])) for r in rows + [head]) for i in range(6)]
 for r in [head] + rows:

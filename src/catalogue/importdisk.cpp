@@ -172,7 +172,8 @@ Placed ImportDisk::placeFile(const QString& from, const QString& to,
 Placed ImportDisk::writeFrom(const QString& to, const std::function<qint64(char*, qint64)>& read,
                              const std::function<void()>& tick) {
     Placed placed;
-    QByteArray buffer(1 << 20, Qt::Uninitialized);
+    // One buffer for the thousands of members of an archive, not one each.
+    thread_local QByteArray buffer(1 << 20, Qt::Uninitialized);
     bool readFailed = false;
     placed.error = newFile(to, [&](int fd) {
         for (;;) {
