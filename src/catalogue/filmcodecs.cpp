@@ -3,8 +3,10 @@
 #include "catalogue/filmcodecs.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
+#include <QMap>
 #include <QtEndian>
 
 namespace wirtal::catalogue {
@@ -251,6 +253,36 @@ CodecSupport codecSupport(const QString& codec, const QStringList& pluginFolders
                 if (QFileInfo(QDir(folder).filePath(plugin)).isFile())
                     out.decoder = true;
     }
+    return out;
+}
+
+QList<FilmCodec> filmCodecs(const QStringList& paths, const QStringList& pluginFolders,
+                            int* unknown, const std::function<void(qint64)>& tick) {
+    QMap<QString, int> counts;
+    qint64 checked = 0;
+    for (const QString& path : paths) {
+        if (tick && ++checked % 100 == 0)
+            tick(checked);
+        QFile film(path);
+        const FilmFormat format = film.open(QIODevice::ReadOnly) ? filmFormat(film) : FilmFormat{};
+        if (format.container.isEmpty()) {
+            ++*unknown;
+            continue;
+        }
+        QStringList seen{format.container};
+        ++counts[format.container];
+        for (const QString& codec : format.codecs)
+            if (!seen.contains(codec)) {
+                seen << codec;
+                ++counts[codec];
+            }
+    }
+    QList<FilmCodec> out;
+    for (const QString& container : {QStringLiteral("ASF"), QStringLiteral("MP4")})
+        if (counts.contains(container))
+            out << FilmCodec{codecSupport(container, pluginFolders), counts.take(container)};
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        out << FilmCodec{codecSupport(it.key(), pluginFolders), it.value()};
     return out;
 }
 

@@ -11,6 +11,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QIODevice;
 
 namespace wirtal::catalogue {
@@ -35,5 +37,16 @@ struct CodecSupport {
 // `pluginFolders` are where GStreamer's plugins are looked for; empty: this machine's
 // (GST_PLUGIN_SYSTEM_PATH_1_0, else the system's folders).
 CodecSupport codecSupport(const QString& codec, const QStringList& pluginFolders = {});
+
+// A codec films use, with how many of them use it.
+struct FilmCodec {
+    CodecSupport support;
+    int films = 0;
+};
+// The codecs of the film files `paths`: the containers first, then the streams' codecs by name,
+// each counted once a film. `unknown` counts the films whose header is neither ASF nor MP4;
+// `tick` is called every hundred films and may throw to stop.
+QList<FilmCodec> filmCodecs(const QStringList& paths, const QStringList& pluginFolders,
+                            int* unknown, const std::function<void(qint64 checked)>& tick = {});
 
 } // namespace wirtal::catalogue

@@ -427,33 +427,14 @@ void Importer::importInto(const QString& staging, ImportDisk& disk, ImportResult
     result.mediaBytes = done;
 
     // The codecs of the films placed, from their headers, and whether this machine decodes them.
-    QMap<QString, int> codecFilms;
-    qint64 checked = 0;
-    for (auto it = toPlace.cbegin(); it != toPlace.cend(); ++it) {
-        if (!isFilmName(it.key()))
-            continue;
-        if (++checked % 100 == 0)
+    QStringList films;
+    for (auto it = toPlace.cbegin(); it != toPlace.cend(); ++it)
+        if (isFilmName(it.key()))
+            films << out.filePath(mediaSubfolder + u'/' + it.key());
+    result.filmCodecs =
+        filmCodecs(films, options_.pluginFolders, &result.filmsUnknown, [this](qint64 checked) {
             step(QStringLiteral("Sprawdzanie filmów"), checked, 0);
-        QFile film(out.filePath(mediaSubfolder + u'/' + it.key()));
-        const FilmFormat format = film.open(QIODevice::ReadOnly) ? filmFormat(film) : FilmFormat{};
-        if (format.container.isEmpty()) {
-            ++result.filmsUnknown;
-            continue;
-        }
-        QStringList seen{format.container};
-        ++codecFilms[format.container];
-        for (const QString& codec : format.codecs)
-            if (!seen.contains(codec)) {
-                seen << codec;
-                ++codecFilms[codec];
-            }
-    }
-    for (const QString& container : {QStringLiteral("ASF"), QStringLiteral("MP4")})
-        if (codecFilms.contains(container))
-            result.filmCodecs << FilmCodec{codecSupport(container, options_.pluginFolders),
-                                           codecFilms.take(container)};
-    for (auto it = codecFilms.cbegin(); it != codecFilms.cend(); ++it)
-        result.filmCodecs << FilmCodec{codecSupport(it.key(), options_.pluginFolders), it.value()};
+        });
     save(QStringLiteral("import-raport.txt"),
          utf8WithBom(importReport(result, fileName, when, options_.withoutMedia, missing)));
 }

@@ -40,12 +40,6 @@ struct ImportOptions {
     ImportDisk* disk = nullptr; // where the new folder is written; the real disk when null
 };
 
-// A codec the films placed use, with how many films use it.
-struct FilmCodec {
-    CodecSupport support;
-    int films = 0;
-};
-
 // A sheet after the first (the questions under verification): not imported, counted.
 struct OtherSheet {
     QString name;
