@@ -112,9 +112,9 @@ Header headerOf(const Sheet& sheet, qsizetype row, int* found, QStringList* abse
         const std::optional<Column> column = columnOf(written);
         if (column && h.columns[*column] < 0) {
             h.columns[*column] = c.column;
-        } else {
+        } else if (h.extra.size() < maxExtraColumns) {
             h.extra << c.column;
-            h.extraHeaders << written;
+            h.extraHeaders << written.left(200);
         }
     }
     *found = 0;

@@ -57,6 +57,9 @@ struct Header {
 
 // The rows where the header is looked for.
 constexpr qsizetype headerRows = 20;
+// The columns the import does not read that are kept (the editions have a few): a sheet that
+// names hundreds would otherwise keep every cell.
+constexpr qsizetype maxExtraColumns = 32;
 
 // The column a header names; none for a column the import does not read.
 std::optional<Column> columnOf(const QString& header);

@@ -153,6 +153,14 @@ QString importSummary(const ImportResult& r) {
     if (r.corrected() > 0)
         lines << QStringLiteral("Poprawione wiersze: %1").arg(r.corrected());
     lines << QStringLiteral("Brakujące pliki multimediów: %1").arg(r.missingMedia.size());
+    if (!r.looseMatches.isEmpty())
+        lines << QStringLiteral("Pliki znalezione pod nazwą w innej postaci: %1")
+                     .arg(r.looseMatches.size());
+    for (const catalogue::OtherSheet& sheet : r.otherSheets)
+        if (sheet.questions >= 0)
+            lines << QStringLiteral("Arkusz „%1”: %2 pytań, nie zaimportowane")
+                         .arg(sheet.name)
+                         .arg(sheet.questions);
     for (const catalogue::FilmCodec& c : r.filmCodecs)
         if (!c.support.decoder)
             lines << QStringLiteral("Filmy %1 (%2, %3) nie odtworzą się na tym komputerze: %4")

@@ -123,3 +123,19 @@ TEST(CatalogueLayouts, MediaNamesKeepTheirSpaces) {
     EXPECT_EQ(cat.questions[0].text, "Czy tu?");
     EXPECT_EQ(cat.questions[1].media, ""); // blanks alone are no name
 }
+
+// A sheet that names hundreds of columns keeps only the first few the import does not read, so
+// such a sheet cannot make the import keep all its cells.
+TEST(CatalogueLayouts, ColumnsNotUsedAreBounded) {
+    QStringList headers, cells;
+    for (int i = 0; i < 100; ++i) {
+        headers << QString("Kolumna %1").arg(i);
+        cells << QString::number(i);
+    }
+    const Catalogue cat =
+        readCatalogue(sheetOf({headers + common, cells + commonRow("1864")}), "k.xlsx");
+    ASSERT_EQ(cat.questions.size(), 1);
+    EXPECT_EQ(cat.extraColumns, headers.mid(0, 32));
+    EXPECT_EQ(cat.questions[0].extra, cells.mid(0, 32));
+    EXPECT_EQ(cat.questions[0].text, "Które?");
+}
