@@ -37,6 +37,7 @@ public:
     }
     QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
     QString openFileName(const QString&, const QString&) override { return {}; }
+    QStringList openFileNames(const QString&, const QString&) override { return {}; }
     QString folderName(const QString&) override { return {}; }
 };
 

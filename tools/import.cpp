@@ -3,6 +3,7 @@
 #include "import.h"
 
 #include "catalogue/importer.h"
+#include "catalogue/importreport.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -23,7 +24,8 @@ void print(std::FILE* to, const QString& text) {
 
 QString importUsage() {
     return QStringLiteral(
-        "import [--base DIR] [--without-media] KATALOG.xlsx FOLDER-MULTIMEDIÓW FOLDER-PROGRAMU");
+        "import [--base DIR] [--without-media] KATALOG.xlsx MULTIMEDIA [MULTIMEDIA...] "
+        "FOLDER-PROGRAMU");
 }
 
 int runImport(const QStringList& args) {
@@ -48,16 +50,16 @@ int runImport(const QStringList& args) {
             operands << a;
         }
     }
-    // Without media the media folder may be left out.
-    if (operands.size() == 2 && o.withoutMedia)
-        operands.insert(1, QString());
-    if (operands.size() != 3 || (args.contains(QStringLiteral("--base")) && o.base.isEmpty())) {
+    // The catalogue, the media (folders or zip archives, one or more; none with
+    // --without-media) and the program folder.
+    const qsizetype needed = o.withoutMedia ? 2 : 3;
+    if (operands.size() < needed || (args.contains(QStringLiteral("--base")) && o.base.isEmpty())) {
         print(stderr, QStringLiteral("Użycie: wirtal-bank %1\n").arg(importUsage()));
         return 2;
     }
-    o.catalogue = operands[0];
-    o.mediaFolder = operands[1];
-    o.target = operands[2];
+    o.catalogue = operands.takeFirst();
+    o.target = operands.takeLast();
+    o.media = operands;
     if (o.base.isEmpty()) {
         o.base = defaultBaseFolder(QDir::currentPath(), QCoreApplication::applicationDirPath());
         if (o.base.isEmpty()) {
@@ -83,10 +85,26 @@ int runImport(const QStringList& args) {
     text += QStringLiteral("Poprawione wiersze: %1\n").arg(r.corrected());
     text += o.withoutMedia
                 ? QStringLiteral("Multimedia: nie dołączone (--without-media)\n")
-                : QStringLiteral("Multimedia: %1 połączonych, %2 skopiowanych, %3 brakujących\n")
+                : QStringLiteral("Multimedia: %1 połączonych, %2 skopiowanych, %3 rozpakowanych "
+                                 "z archiwum, %4 brakujących, %5 pod nazwą w innej postaci\n")
                       .arg(r.linked)
                       .arg(r.copied)
-                      .arg(r.missingMedia.size());
+                      .arg(r.unpacked)
+                      .arg(r.missingMedia.size())
+                      .arg(r.looseMatches.size());
+    for (const OtherSheet& sheet : r.otherSheets)
+        if (sheet.questions >= 0)
+            text += QStringLiteral("Arkusz „%1”: %2 pytań, nie zaimportowane\n")
+                        .arg(sheet.name)
+                        .arg(sheet.questions);
+    for (const FilmCodec& c : r.filmCodecs)
+        text += QStringLiteral("Kodek filmów %1 (%2): %3 filmów, %4\n")
+                    .arg(c.support.codec, c.support.description)
+                    .arg(c.films)
+                    .arg(filmDecoderText(c.support));
+    if (!r.unusedColumns.isEmpty())
+        text += QStringLiteral("Kolumny nieużywane: %1\n")
+                    .arg(r.unusedColumns.join(QStringLiteral(", ")));
     text += QStringLiteral("Raport: %1\n").arg(QDir::toNativeSeparators(r.reportPath));
     print(stdout, text);
     if (!r.warning.isEmpty())

@@ -2,8 +2,9 @@
 
 #pragma once
 
-// `wirtal-bank import [--base DIR] [--without-media] CATALOGUE.xlsx MEDIA-FOLDER PROGRAM-FOLDER`:
-// the official question catalogue and its media folder as a program folder of every category.
+// `wirtal-bank import [--base DIR] [--without-media] CATALOGUE.xlsx MEDIA [MEDIA...]
+// PROGRAM-FOLDER`: the official question catalogue and its media (folders or zip archives as
+// downloaded) as a program folder of every category.
 
 #include <QStringList>
 

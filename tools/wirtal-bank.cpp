@@ -6,7 +6,8 @@
 //   wirtal-bank check [--folder DIR] [--category X]
 //   wirtal-bank check --cues [--strict] [--folder DIR] [--category X]   answer cues (cues.h)
 //   wirtal-bank build [--folder DIR] SOURCES   bank files from the demo bank's JSON sources
-//   wirtal-bank import [--base DIR] [--without-media] CATALOGUE.xlsx MEDIA-FOLDER PROGRAM-FOLDER
+//   wirtal-bank import [--base DIR] [--without-media] CATALOGUE.xlsx MEDIA [MEDIA...]
+//                      PROGRAM-FOLDER
 //
 // Records are read with the program's own lookup code (loadTextLines, recordAt, Split).
 // Subcommands are rows of one table; a new one (build) is one more function and one more row.

@@ -32,14 +32,18 @@ constexpr int text = 0, answer = 1, media = 2, points = 3;
 namespace specialistField {
 constexpr int text = 0, answerA = 1, answerB = 2, answerC = 3, answer = 4, media = 5, points = 6;
 }
-// The fields an imported catalogue adds after them: the official number, then the English texts
-// (empty when the edition has none).
+// The fields an imported catalogue adds after them: the official number, then the English,
+// German and Ukrainian texts and the sign-language (PJM) films of the question (and of its answers)
+// (each empty when the edition has none).
 namespace basicField {
-constexpr int official = 4, englishText = 5;
+constexpr int official = 4, englishText = 5, germanText = 6, ukrainianText = 7, signText = 8;
 }
 namespace specialistField {
 constexpr int official = 7, englishText = 8, englishA = 9, englishB = 10, englishC = 11;
-}
+constexpr int germanText = 12, germanA = 13, germanB = 14, germanC = 15;
+constexpr int ukrainianText = 16, ukrainianA = 17, ukrainianB = 18, ukrainianC = 19;
+constexpr int signText = 20, signA = 21, signB = 22, signC = 23;
+} // namespace specialistField
 
 // One record as read by the record lookup.
 struct Record {

@@ -3,6 +3,7 @@
 #include "catalogue/catalogue.h"
 
 #include "base/category.h"
+#include "catalogue/header.h"
 #include "platform/error.h"
 
 #include <QHash>
@@ -14,124 +15,19 @@ namespace wirtal::catalogue {
 
 namespace {
 
-// The columns the import reads, each with the header texts editions give it.
-enum Column {
-    Number,
-    Text,
-    OptionA,
-    OptionB,
-    OptionC,
-    Answer,
-    Media,
-    PartColumn,
-    Categories,
-    Points,
-    TextEn,
-    OptionAEn,
-    OptionBEn,
-    OptionCEn,
-    ColumnCount
-};
-
-struct ColumnRule {
-    Column column;
-    bool required;
-    const char* display; // as error messages name it
-    QStringList headers; // compared after normalizing (see normalizedHeader)
-};
-
-const ColumnRule columnRules[] = {
-    {Number, true, "Numer pytania", {"numer pytania"}},
-    {Text, true, "Pytanie", {"pytanie"}},
-    {OptionA, true, "Odpowiedź A", {"odpowiedź a"}},
-    {OptionB, true, "Odpowiedź B", {"odpowiedź b"}},
-    {OptionC, true, "Odpowiedź C", {"odpowiedź c"}},
-    {Answer, true, "Poprawna odp", {"poprawna odp", "poprawna odpowiedź"}},
-    {Media, true, "Media", {"media"}},
-    {PartColumn, true, "Zakres struktury", {"zakres struktury"}},
-    {Categories, true, "Kategorie", {"kategorie"}},
-    {Points, false, "Liczba punktów", {"liczba punktów", "punkty"}},
-    {TextEn, false, "Pytanie ENG", {"pytanie eng"}},
-    {OptionAEn, false, "Odpowiedź A ENG", {"odpowiedź a eng"}},
-    {OptionBEn, false, "Odpowiedź B ENG", {"odpowiedź b eng"}},
-    {OptionCEn, false, "Odpowiedź C ENG", {"odpowiedź c eng"}},
-};
-
-// Header text as compared: blanks collapsed, lower case, a trailing dot or colon dropped.
-QString normalizedHeader(const QString& h) {
-    QString s = h.simplified().toLower();
-    while (s.endsWith(u'.') || s.endsWith(u':'))
-        s.chop(1);
-    return s.trimmed();
-}
-
-// A text of the sheet as one bank field: line breaks and other control characters become
-// blanks (a bank record is one line), runs of blanks one blank.
-QString cleanText(const QString& s) {
-    QString out = s;
-    for (QChar& c : out)
-        if (c.unicode() < 32 || c.unicode() == 0x7F)
-            c = u' ';
-    return out.simplified();
-}
-
-struct Header {
-    qint64 row = -1; // index of the sheet's row
-    int columns[ColumnCount];
-};
-
-// The rows where the header is looked for.
-constexpr qsizetype headerRows = 20;
-
-// A row read as the header: the columns it names, how many of the required ones, and which
-// required ones it lacks.
-Header headerOf(const Sheet& sheet, qsizetype row, int* found, QStringList* absent) {
-    Header h;
-    h.row = row;
-    std::fill(std::begin(h.columns), std::end(h.columns), -1);
-    QHash<QString, int> byText;
-    for (const PlacedCell& c : sheet.cells(row)) {
-        const QString t = normalizedHeader(c.cell.text);
-        if (!t.isEmpty() && !byText.contains(t))
-            byText.insert(t, c.column);
-    }
-    *found = 0;
-    for (const ColumnRule& rule : columnRules) {
-        for (const QString& name : rule.headers)
-            if (const auto it = byText.constFind(name); it != byText.constEnd()) {
-                h.columns[rule.column] = it.value();
-                break;
-            }
-        if (rule.required) {
-            if (h.columns[rule.column] >= 0)
-                ++*found;
-            else
-                *absent << QStringLiteral("„%1”").arg(QString::fromUtf8(rule.display));
-        }
-    }
-    return h;
-}
-
-// The first of the top rows that names every required column; its columns.
-std::optional<Header> findHeader(const Sheet& sheet, QStringList* missing) {
-    const qsizetype scan = std::min<qsizetype>(sheet.rowCount(), headerRows);
-    int bestFound = -1;
-    for (qsizetype i = 0; i < scan; ++i) {
-        int found = 0;
-        QStringList absent;
-        const Header h = headerOf(sheet, i, &found, &absent);
-        if (absent.isEmpty())
-            return h;
-        if (found > bestFound) {
-            bestFound = found;
-            *missing = absent;
-        }
-    }
-    if (bestFound < 0)
-        for (const ColumnRule& rule : columnRules)
-            if (rule.required)
-                *missing << QStringLiteral("„%1”").arg(QString::fromUtf8(rule.display));
+// The part a row states, read by meaning: editions misspell it ("Specajlistyczny").
+std::optional<Part> statedPart(const QString& upper) {
+    if (upper.startsWith(u"POD"))
+        return Part::Basic;
+    if (upper.startsWith(u"SPE"))
+        return Part::Specialist;
     return std::nullopt;
+}
+
+// A file name cell as written: only a cell of nothing but blanks is no name. Spaces inside
+// (two in a row in some official names) belong to the name.
+QString fileNameCell(const QString& s) {
+    return s.trimmed().isEmpty() ? QString() : s;
 }
 
 } // namespace
@@ -159,7 +55,7 @@ KeptColumns catalogueColumns() {
         const Header h = headerOf(sheet, row, &found, &absent);
         if (!absent.isEmpty())
             return std::nullopt;
-        QList<int> columns;
+        QList<int> columns = h.extra;
         for (const int c : h.columns)
             if (c >= 0)
                 columns << c;
@@ -228,6 +124,10 @@ Catalogue readCatalogue(const Sheet& sheet, const QString& fileName, const ReadP
     Catalogue out;
     out.hasPoints = col[Points] >= 0;
     out.hasEnglish = col[TextEn] >= 0;
+    out.hasGerman = col[TextDe] >= 0;
+    out.hasUkrainian = col[TextUa] >= 0;
+    out.hasSignLanguage = col[SignText] >= 0 || col[SignA] >= 0;
+    out.extraColumns = header->extraHeaders;
 
     QHash<qint64, qint64> firstRowOf; // official number -> sheet row of the question kept
     for (qsizetype i = header->row + 1; i < sheet.rowCount(); ++i) {
@@ -238,7 +138,8 @@ Catalogue readCatalogue(const Sheet& sheet, const QString& fileName, const ReadP
         auto cell = [&](Column c) { return cleanText(sheet.cell(i, col[c]).text); };
         const QString number = cell(Number), text = cell(Text), answer = cell(Answer).toUpper();
         const QString a = cell(OptionA), b = cell(OptionB), c = cell(OptionC);
-        const QString media = cell(Media), part = cell(PartColumn).toUpper();
+        auto name = [&](Column c) { return fileNameCell(sheet.cell(i, col[c]).text); };
+        const QString media = name(Media), part = cell(PartColumn).toUpper();
         const QString categories = cell(Categories), points = cell(Points);
         if (number.isEmpty() && text.isEmpty() && answer.isEmpty() && a.isEmpty() && b.isEmpty() &&
             c.isEmpty() && media.isEmpty() && categories.isEmpty())
@@ -358,14 +259,28 @@ Catalogue readCatalogue(const Sheet& sheet, const QString& fileName, const ReadP
         q.points = pts;
         q.categories = ordered;
         q.row = sheet.rowNumber(i);
-        if (out.hasEnglish) {
-            q.en = cell(TextEn);
+        const auto language = [&](Column first, QString* t, QString* oa, QString* ob, QString* oc) {
+            *t = cell(first);
             if (choice) {
-                q.enA = cell(OptionAEn);
-                q.enB = cell(OptionBEn);
-                q.enC = cell(OptionCEn);
+                *oa = cell(Column(first + 1));
+                *ob = cell(Column(first + 2));
+                *oc = cell(Column(first + 3));
             }
-        }
+        };
+        language(TextEn, &q.en, &q.enA, &q.enB, &q.enC);
+        language(TextDe, &q.de, &q.deA, &q.deB, &q.deC);
+        language(TextUa, &q.ua, &q.uaA, &q.uaB, &q.uaC);
+        q.signText = name(SignText);
+        q.signA = name(SignA);
+        q.signB = name(SignB);
+        q.signC = name(SignC);
+        // A sign-language film with a name that is no plain file name is not kept; the
+        // question stays.
+        for (QString* film : {&q.signText, &q.signA, &q.signB, &q.signC})
+            if (!film->isEmpty() && !plainFileName(*film))
+                film->clear();
+        for (const int column : header->extra)
+            q.extra << cleanText(sheet.cell(i, column).text);
         out.questions << q;
         if (!unknown.isEmpty())
             report(Reason::IgnoredCategory,
@@ -373,9 +288,7 @@ Catalogue readCatalogue(const Sheet& sheet, const QString& fileName, const ReadP
                                   "kategoriach %2")
                        .arg(unknownCodes, ordered.join(QStringLiteral(", "))));
 
-        const QString stated = q.part == Part::Basic ? QStringLiteral("PODSTAWOWY")
-                                                     : QStringLiteral("SPECJALISTYCZNY");
-        if (part != stated)
+        if (statedPart(part) != q.part)
             report(q.part == Part::Basic ? Reason::CorrectedToBasic : Reason::CorrectedToSpecialist,
                    QStringLiteral("zakres „%1”, a wiersz niesie pytanie %2: zaliczone do %3")
                        .arg(part.left(40),

@@ -27,7 +27,13 @@ struct Question {
     int points = 0;        // 1..3, or 0 when the edition has no points column
     QStringList categories;
     QString en, enA, enB, enC; // English texts where the edition has them
-    qint64 row = 0;            // row of the sheet
+    QString de, deA, deB, deC; // German
+    QString ua, uaA, uaB, uaC; // Ukrainian
+    // The sign-language (PJM) films of the question and of answers A, B, C: file names as
+    // written, or empty.
+    QString signText, signA, signB, signC;
+    QStringList extra; // the cells of Catalogue::extraColumns, in their order
+    qint64 row = 0;    // row of the sheet
 };
 
 // Why a row was left out or corrected.
@@ -66,12 +72,16 @@ struct Catalogue {
     QList<Question> questions; // in the order of the sheet
     QList<RowNote> notes;      // in the order of the sheet
     bool hasPoints = false;
-    bool hasEnglish = false;
+    bool hasEnglish = false, hasGerman = false, hasUkrainian = false, hasSignLanguage = false;
+    // Headers of the columns the program does not use (the row number, the explanations of some
+    // editions, anything unknown), as written; their cells are kept in Question::extra.
+    QStringList extraColumns;
     qint64 rows = 0; // question rows read (header and empty rows not counted)
 };
 
 // The cells the catalogue reads: the top rows whole (the header is among them), then only the
-// columns the header row names for the import; a cell of any other column is not kept.
+// columns the header row names (every column with a header text); a cell of a column without one
+// is not kept.
 KeptColumns catalogueColumns();
 
 // The questions of a sheet. Throws Error naming `fileName` and the missing columns when the sheet

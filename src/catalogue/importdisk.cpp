@@ -169,6 +169,31 @@ Placed ImportDisk::placeFile(const QString& from, const QString& to,
     return placed;
 }
 
+Placed ImportDisk::writeFrom(const QString& to, const std::function<qint64(char*, qint64)>& read,
+                             const std::function<void()>& tick) {
+    Placed placed;
+    // One buffer for the thousands of members of an archive, not one each.
+    thread_local QByteArray buffer(1 << 20, Qt::Uninitialized);
+    bool readFailed = false;
+    placed.error = newFile(to, [&](int fd) {
+        for (;;) {
+            if (tick)
+                tick();
+            const qint64 n = read(buffer.data(), buffer.size());
+            if (n < 0) {
+                readFailed = true;
+                return EIO;
+            }
+            if (n == 0)
+                return 0;
+            if (const int error = writeAll(fd, buffer.constData(), n))
+                return error;
+        }
+    });
+    placed.ofSource = readFailed;
+    return placed;
+}
+
 void ImportDisk::flush(const QString& folder) {
 #ifdef Q_OS_LINUX
     Fd dir{openRetrying(folder, O_RDONLY | O_DIRECTORY)};
@@ -213,6 +238,30 @@ Placed ImportDisk::placeFile(const QString& from, const QString& to,
     if (!QFile::copy(from, to))
         placed.error = ENOSPC;
     return placed;
+}
+
+Placed ImportDisk::writeFrom(const QString& to, const std::function<qint64(char*, qint64)>& read,
+                             const std::function<void()>& tick) {
+    Placed placed;
+    QFile out(to);
+    if (out.exists() || !out.open(QIODevice::WriteOnly)) {
+        placed.error = out.exists() ? EEXIST : EACCES;
+        return placed;
+    }
+    QByteArray buffer(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        if (tick)
+            tick();
+        const qint64 n = read(buffer.data(), buffer.size());
+        if (n < 0 || (n > 0 && out.write(buffer.constData(), n) != n)) {
+            placed.error = n < 0 ? EIO : ENOSPC;
+            placed.ofSource = n < 0;
+            out.remove();
+            return placed;
+        }
+        if (n == 0)
+            return placed;
+    }
 }
 
 void ImportDisk::flush(const QString&) {}

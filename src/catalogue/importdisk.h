@@ -39,6 +39,11 @@ public:
     // EINVAL).
     virtual Placed placeFile(const QString& from, const QString& to,
                              const std::function<void()>& tick);
+    // A new file with the bytes `read` gives (into the buffer, at most `max`; 0 at the end, -1
+    // when the source fails: ofSource), a megabyte at a time with `tick` called between (it may
+    // throw to stop). Used for a member of a media archive, unpacked straight into the folder.
+    virtual Placed writeFrom(const QString& to, const std::function<qint64(char*, qint64)>& read,
+                             const std::function<void()>& tick);
     // Bytes free for the user in the folder's file system; -1 when unknown.
     virtual qint64 freeBytes(const QString& folder);
     // Makes what was written under the folder durable before it is switched in.

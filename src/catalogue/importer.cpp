@@ -33,7 +33,6 @@ namespace fs = std::filesystem;
 
 const QString mediaSubfolder = QStringLiteral("obrazki_prawko/filmy");
 constexpr qint64 maxBaseFiles = 100000;
-constexpr qint64 maxMediaFiles = 500000;
 
 // A regular file, not a link to one (a link could lead out of its folder).
 bool regularFile(const QString& path) {
@@ -45,14 +44,10 @@ bool regularFile(const QString& path) {
 bool bankOfBase(const QString& relative) {
     static const QRegularExpression names(
         QStringLiteral("^(0wx\\.dll|02x\\.dll|baza.\\.txt|katalog\\.ini|import-raport\\.txt|"
+                       "katalog-kolumny\\.txt|"
                        "pytania-[a-z0-9]+-(podst|spec)\\.txt)$"),
         QRegularExpression::CaseInsensitiveOption);
     return names.match(relative).hasMatch() || relative.startsWith(mediaSubfolder + u'/');
-}
-
-QByteArray utf8WithBom(const QStringList& lines) {
-    return QByteArray("\xEF\xBB\xBF") +
-           (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
 }
 
 // Removes the staging folder on every way out unless it was switched in.
@@ -81,13 +76,6 @@ void giveMemoryBack() {
 
 } // namespace
 
-QString basicBankFile(const QString& code) {
-    return QStringLiteral("pytania-%1-podst.txt").arg(code.toLower());
-}
-QString specialistBankFile(const QString& code) {
-    return QStringLiteral("pytania-%1-spec.txt").arg(code.toLower());
-}
-
 QString defaultBaseFolder(const QString& currentDir, const QString& applicationDir) {
     if (QFileInfo::exists(currentDir + QStringLiteral("/0wx.dll")))
         return currentDir;
@@ -95,6 +83,10 @@ QString defaultBaseFolder(const QString& currentDir, const QString& applicationD
     if (QFileInfo::exists(installed + QStringLiteral("/0wx.dll")))
         return installed;
     return {};
+}
+
+QString mediaStep() {
+    return QStringLiteral("Pliki multimediów");
 }
 
 int ImportResult::leftOut() const {
@@ -153,8 +145,12 @@ ImportResult Importer::run() {
         }
         if (options_.base.isEmpty() || !QFileInfo(options_.base).isDir())
             throw Error(QStringLiteral("brak bazowego folderu programu %1").arg(options_.base));
-        if (!options_.withoutMedia && !QFileInfo(options_.mediaFolder).isDir())
-            throw Error(QStringLiteral("brak folderu multimediów %1").arg(options_.mediaFolder));
+        if (!options_.withoutMedia && options_.media.isEmpty())
+            throw Error(QStringLiteral("nie podano folderu ani archiwum multimediów"));
+        // Each is opened when the sheet has been read; a path that is not there fails at once.
+        for (const QString& media : options_.media)
+            if (!options_.withoutMedia && !QFileInfo::exists(media))
+                throw Error(QStringLiteral("brak folderu ani archiwum multimediów %1").arg(media));
         const QString parent = target.absolutePath();
         if (!QDir().mkpath(parent))
             throw Error(importFailure(QFileInfo(parent).isDir() ? EACCES : ENOENT, options_.target,
@@ -208,45 +204,59 @@ void Importer::importInto(const QString& staging, ImportDisk& disk, ImportResult
     step(QStringLiteral("Czytanie katalogu"), 0, 0);
     Catalogue cat;
     {
-        // The sheet goes as soon as its questions are taken.
-        const Sheet sheet =
-            readFirstSheetFile(options_.catalogue, options_.limits, progress, catalogueColumns());
-        cat = readCatalogue(sheet, fileName, progress);
+        // The sheets go as soon as their questions are taken.
+        QList<NamedSheet> sheets =
+            readSheetsFile(options_.catalogue, options_.limits, progress, catalogueColumns());
+        cat = readCatalogue(sheets.first().sheet, fileName, progress);
+        for (qsizetype i = 1; i < sheets.size(); ++i) {
+            OtherSheet other{sheets[i].name, -1, {}};
+            try {
+                const Catalogue more = readCatalogue(sheets[i].sheet, fileName, progress);
+                other.questions = int(more.questions.size());
+                for (const Question& q : more.questions)
+                    other.numbers << q.number;
+            } catch (const Error&) {
+                // A sheet without the catalogue's header is no sheet of questions.
+            }
+            result.otherSheets << other;
+        }
     }
     result.notes = cat.notes;
     result.rows = cat.rows;
     result.hasPoints = cat.hasPoints;
+    result.unusedColumns = cat.extraColumns;
 
-    // The media folder, listed once: names as written first, else the same name in other letter
-    // case (the archives are made on systems that ignore it).
-    QSet<QString> exact;
-    QHash<QString, QString> folded;
-    if (!options_.withoutMedia) {
-        QDirIterator it(options_.mediaFolder, QDir::Files | QDir::Hidden | QDir::NoSymLinks);
-        qint64 listed = 0;
-        while (it.hasNext()) {
-            const QString name = QFileInfo(it.next()).fileName();
-            if (++listed > maxMediaFiles)
-                throw Error(QStringLiteral("folder multimediów %1 ma ponad %2 plików")
-                                .arg(options_.mediaFolder)
-                                .arg(maxMediaFiles));
-            if (listed % 1000 == 0)
-                step(QStringLiteral("Przeglądanie folderu multimediów"), listed, 0);
-            exact.insert(name);
-            folded.insert(name.toLower(), name);
-        }
-    }
-    QMap<QString, QString> mediaSource; // media name as in the sheet -> file in the media folder
+    // The folders and archives, listed once.
+    std::unique_ptr<MediaSources> sources;
+    if (!options_.withoutMedia)
+        sources = std::make_unique<MediaSources>(
+            options_.media, options_.mediaLimits,
+            [this](qint64 listed) { step(QStringLiteral("Przeglądanie multimediów"), listed, 0); });
+    // Each file placed under the name the sheet gives it, so the bank records name it as the
+    // sheet does.
+    QMap<QString, MediaFile> toPlace; // name in the sheet and the new folder -> where it is
+    QSet<QString> looked;
+    const auto look = [&](const QString& name) {
+        if (name.isEmpty() || looked.contains(name))
+            return toPlace.contains(name);
+        looked.insert(name);
+        bool loose = false;
+        const std::optional<MediaFile> file = sources->find(name, &loose);
+        if (!file)
+            return false;
+        const QString path = sources->folderPath(*file);
+        if (file->member < 0 && !regularFile(path))
+            return false;
+        toPlace.insert(name, *file);
+        if (loose)
+            result.looseMatches.append({name, file->name});
+        return true;
+    };
     QList<const Question*> kept;
     QMap<QString, QList<qint64>> missing;
+    QSet<QString> missingSign, signFound;
     for (const Question& q : cat.questions) {
-        if (!options_.withoutMedia && !q.media.isEmpty() && !mediaSource.contains(q.media)) {
-            QString found = exact.contains(q.media) ? q.media : folded.value(q.media.toLower());
-            const QString path = QDir(options_.mediaFolder).filePath(found);
-            if (!found.isEmpty() && regularFile(path))
-                mediaSource.insert(q.media, path);
-        }
-        if (!options_.withoutMedia && !q.media.isEmpty() && !mediaSource.contains(q.media)) {
+        if (sources && !q.media.isEmpty() && !look(q.media)) {
             missing[q.media] << q.number;
             RowNote note;
             note.row = q.row;
@@ -259,25 +269,26 @@ void Importer::importInto(const QString& staging, ImportDisk& disk, ImportResult
             result.notes << note;
             continue;
         }
+        // The sign-language films come in a package of their own: a question keeps its place
+        // without them.
+        if (sources)
+            for (const QString& film : {q.signText, q.signA, q.signB, q.signC})
+                if (!film.isEmpty())
+                    (look(film) ? signFound : missingSign).insert(film);
         kept << &q;
     }
-    exact.clear();
-    folded.clear();
     result.missingMedia = missing.keys();
+    result.missingSignFilms = QStringList(missingSign.cbegin(), missingSign.cend());
+    result.missingSignFilms.sort();
+    result.signFilms = int(signFound.size());
+    if (sources)
+        result.refusedMembers = sources->refused();
     std::stable_sort(result.notes.begin(), result.notes.end(),
                      [](const RowNote& a, const RowNote& b) { return a.row < b.row; });
     if (kept.isEmpty())
         throw Error(QStringLiteral("%1: żadnego pytania nie można zaimportować").arg(fileName));
-
-    // Per category, basic and specialist questions in ascending official number.
     std::sort(kept.begin(), kept.end(),
               [](const Question* a, const Question* b) { return a->number < b->number; });
-    std::map<int, std::pair<QList<const Question*>, QList<const Question*>>> byCategory;
-    for (const Question* q : kept)
-        for (const QString& code : q->categories) {
-            auto& lists = byCategory[int(categoryCodes().indexOf(code))];
-            (q->part == Part::Basic ? lists.first : lists.second) << q;
-        }
 
     // The base program folder: reference pages and fixed pictures, linked (or copied).
     const QDir base(QFileInfo(options_.base).absoluteFilePath());
@@ -311,44 +322,11 @@ void Importer::importInto(const QString& staging, ImportDisk& disk, ImportResult
 
     // The bank files and katalog.ini, made before anything is written so that the space the
     // import needs is known.
-    const QString points = cat.hasPoints ? QStringLiteral("1") : QStringLiteral("0");
     const QDateTime when =
         options_.importedAt.isValid() ? options_.importedAt : QDateTime::currentDateTime();
-    QList<QPair<QString, QByteArray>> written;
-    QStringList codes, sections;
-    for (const auto& [index, lists] : byCategory) {
-        const QString code = categoryCodes()[index];
-        codes << code;
-        QStringList basic{quotedRecord({QStringLiteral("Wirtal: pytania podstawowe %1").arg(code),
-                                        "T/N", "media", "pkt", "numer", "ENG"})};
-        for (const Question* q : lists.first)
-            basic << quotedRecord({q->text, q->answer, q->media,
-                                   q->points ? QString::number(q->points) : QString(),
-                                   QString::number(q->number), q->en});
-        QStringList special{
-            quotedRecord({QStringLiteral("Wirtal: pytania specjalistyczne %1").arg(code), "A", "B",
-                          "C", "odp", "media", "pkt", "numer", "ENG", "A ENG", "B ENG", "C ENG"})};
-        for (const Question* q : lists.second)
-            special << quotedRecord({q->text, q->a, q->b, q->c, q->answer, q->media,
-                                     q->points ? QString::number(q->points) : QString(),
-                                     QString::number(q->number), q->en, q->enA, q->enB, q->enC});
-        written.append({basicBankFile(code), utf8WithBom(basic)});
-        written.append({specialistBankFile(code), utf8WithBom(special)});
-        result.counts << CategoryCount{code, int(lists.first.size()), int(lists.second.size())};
-        sections << QString() << QStringLiteral("[%1]").arg(code)
-                 << QStringLiteral("podstawowe=%1").arg(lists.first.size())
-                 << QStringLiteral("specjalistyczne=%1").arg(lists.second.size());
-    }
-    const QStringList ini =
-        QStringList{QStringLiteral("[katalog]"),
-                    QStringLiteral("wersja=1"),
-                    QStringLiteral("kategorie=") + codes.join(u','),
-                    QStringLiteral("punkty=") + points,
-                    QStringLiteral("zrodlo=") + fileName,
-                    QStringLiteral("zaimportowano=") + when.toString(Qt::ISODate)} +
-        sections;
-    written.append({QStringLiteral("katalog.ini"),
-                    (ini.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8()});
+    FolderFiles made = folderFiles(cat, kept, fileName, when);
+    QList<QPair<QString, QByteArray>>& written = made.files;
+    result.counts = made.counts;
 
     // What the new folder takes on the disk: the files written, the files copied rather than
     // linked, and room for the report. Refused before anything is written when it does not fit.
@@ -357,8 +335,11 @@ void Importer::importInto(const QString& staging, ImportDisk& disk, ImportResult
         needed += bytes.size();
     for (const QString& rel : baseFiles)
         needed += bytesToCopy(base.filePath(rel), staging);
-    for (const QString& from : mediaSource)
-        needed += bytesToCopy(from, staging);
+    qint64 mediaBytes = 0;
+    for (const MediaFile& file : toPlace) {
+        mediaBytes += file.size;
+        needed += file.member >= 0 ? file.size : bytesToCopy(sources->folderPath(file), staging);
+    }
     const qint64 free = disk.freeBytes(staging);
     if (free >= 0 && needed > free)
         throw Error(importFailure(ENOSPC, options_.target, needed, free));
@@ -410,18 +391,50 @@ void Importer::importInto(const QString& staging, ImportDisk& disk, ImportResult
         save(name, bytes);
     written.clear();
 
-    // The media, the bulk of the work: hard links where that is safe and the file system allows.
+    // The media, the bulk of the work: hard links where that is safe and the file system allows,
+    // archive members unpacked straight into the folder. Progress in bytes.
     qint64 done = 0;
-    for (auto it = mediaSource.cbegin(); it != mediaSource.cend(); ++it, ++done) {
-        step(QStringLiteral("Pliki multimediów"), done, mediaSource.size());
-        if (place(it.value(), mediaSubfolder + u'/' + it.key(), QStringLiteral("Pliki multimediów"),
-                  done, mediaSource.size()))
-            ++result.linked;
-        else
-            ++result.copied;
+    for (auto it = toPlace.cbegin(); it != toPlace.cend(); ++it) {
+        step(mediaStep(), done, mediaBytes);
+        const MediaFile& file = it.value();
+        const QString rel = mediaSubfolder + u'/' + it.key();
+        if (file.member < 0) {
+            if (place(sources->folderPath(file), rel, mediaStep(), done, mediaBytes))
+                ++result.linked;
+            else
+                ++result.copied;
+            done += file.size;
+            continue;
+        }
+        const auto read = sources->openMember(file);
+        qint64 got = 0;
+        const Placed placed = disk.writeFrom(
+            out.filePath(rel),
+            [&](char* buffer, qint64 max) {
+                const qint64 n = read(buffer, max);
+                got += std::max<qint64>(n, 0);
+                return n;
+            },
+            [&] { step(mediaStep(), done + got, mediaBytes); });
+        if (placed.error && placed.ofSource)
+            throw Error(sources->problem());
+        if (placed.error)
+            failed(placed.error);
+        ++result.unpacked;
+        done += file.size;
     }
-    step(QStringLiteral("Pliki multimediów"), done, mediaSource.size());
+    step(mediaStep(), done, mediaBytes);
+    result.mediaBytes = done;
 
+    // The codecs of the films placed, from their headers, and whether this machine decodes them.
+    QStringList films;
+    for (auto it = toPlace.cbegin(); it != toPlace.cend(); ++it)
+        if (isFilmName(it.key()))
+            films << out.filePath(mediaSubfolder + u'/' + it.key());
+    result.filmCodecs =
+        filmCodecs(films, options_.pluginFolders, &result.filmsUnknown, [this](qint64 checked) {
+            step(QStringLiteral("Sprawdzanie filmów"), checked, 0);
+        });
     save(QStringLiteral("import-raport.txt"),
          utf8WithBom(importReport(result, fileName, when, options_.withoutMedia, missing)));
 }

@@ -14,6 +14,9 @@
 
 namespace wirtal::catalogue {
 
+// Whether a film codec can be played here, in Polish, with the package to install when not.
+QString filmDecoderText(const CodecSupport& codec);
+
 // The lines of the report of a finished import of `fileName`; `missing` maps every media name
 // not found to the questions that named it.
 QStringList importReport(const ImportResult& result, const QString& fileName, const QDateTime& when,

@@ -9,6 +9,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QXmlStreamReader>
 
 #include <algorithm>
@@ -426,16 +427,19 @@ Sheet parseSheet(const QByteArray& xml, TextTable shared, const XlsxLimits& limi
 
 WorkbookParts workbookParts(const QByteArray& workbookXml, const QByteArray& relsXml,
                             const XlsxLimits& limits) {
-    QString sheetId;
+    QList<QPair<QString, QString>> ids; // name, relationship id
     {
         Source source(workbookXml);
         Reader r(source, limits, QStringLiteral("xl/workbook.xml"));
-        while (!r.atEnd() && sheetId.isEmpty())
+        while (!r.atEnd() && ids.size() < maxSheets)
             if (r.next() == QXmlStreamReader::StartElement && r.name() == u"sheet")
-                sheetId = r.attribute(u"id").toString();
-        if (sheetId.isEmpty())
+                ids.append(
+                    {r.attribute(u"name").toString().left(64), r.attribute(u"id").toString()});
+        if (ids.isEmpty() || ids.first().second.isEmpty())
             r.fail(QStringLiteral("skoroszyt nie ma żadnego arkusza"));
     }
+    const QString sheetId = ids.first().second;
+    QHash<QString, QString> entryOf; // relationship id -> entry
     WorkbookParts parts;
     Source relsSource(relsXml);
     Reader r(relsSource, limits, QStringLiteral("xl/_rels/workbook.xml.rels"));
@@ -445,6 +449,8 @@ WorkbookParts workbookParts(const QByteArray& workbookXml, const QByteArray& rel
         if (r.attribute(u"TargetMode") == u"External")
             continue;
         const QStringView target = r.attribute(u"Target");
+        if (r.attribute(u"Type").endsWith(u"/worksheet"))
+            entryOf.insert(r.attribute(u"Id").toString(), entryName(target));
         if (r.attribute(u"Id") == sheetId) {
             parts.sheet = entryName(target);
             if (parts.sheet.isEmpty())
@@ -455,6 +461,10 @@ WorkbookParts workbookParts(const QByteArray& workbookXml, const QByteArray& rel
     }
     if (parts.sheet.isEmpty())
         r.fail(QStringLiteral("brak ścieżki pierwszego arkusza"));
+    parts.sheets.append({ids.first().first, parts.sheet});
+    for (qsizetype i = 1; i < ids.size(); ++i)
+        if (const QString entry = entryOf.value(ids[i].second); !entry.isEmpty())
+            parts.sheets.append({ids[i].first, entry});
     return parts;
 }
 
@@ -488,6 +498,42 @@ Sheet readFirstSheetFile(const QString& path, const XlsxLimits& limits,
     if (in.problem != FileProblem::None)
         throw Error(in.message);
     return readFirstSheet(in.bytes, QFileInfo(path).fileName(), limits, progress, kept);
+}
+
+QList<NamedSheet> readSheetsFile(const QString& path, const XlsxLimits& limits,
+                                 const ReadProgress& progress, const KeptColumns& kept) {
+    FileRead in = tryReadRegularFile(path, limits.fileBytes);
+    if (in.problem == FileProblem::Missing)
+        throw Error(QStringLiteral("%1: nie ma takiego pliku").arg(path));
+    if (in.problem != FileProblem::None)
+        throw Error(in.message);
+    const QString fileName = QFileInfo(path).fileName();
+    Zip zip(in.bytes, fileName, limits);
+    try {
+        const QByteArray workbook = zip.read(QStringLiteral("xl/workbook.xml"));
+        const QByteArray rels = zip.read(QStringLiteral("xl/_rels/workbook.xml.rels"));
+        const WorkbookParts parts = workbookParts(workbook, rels, limits);
+        TextTable shared;
+        if (!parts.sharedStrings.isEmpty() && zip.has(parts.sharedStrings)) {
+            Source strings(zip.open(parts.sharedStrings));
+            shared = readSharedStrings(strings, limits, parts.sharedStrings, progress);
+        }
+        QList<NamedSheet> out;
+        for (qsizetype i = parts.sheets.size() - 1; i >= 0; --i) {
+            const auto& [name, entry] = parts.sheets[i];
+            if (i > 0 && !zip.has(entry))
+                continue;
+            Source sheet(zip.open(entry));
+            // The first sheet, read last, takes the shared strings; the others a copy.
+            out.prepend(NamedSheet{name, readSheet(sheet, i == 0 ? std::move(shared) : shared,
+                                                   limits, entry, progress, kept)});
+        }
+        return out;
+    } catch (const Error& e) {
+        if (e.message().startsWith(fileName + u':'))
+            throw;
+        zip.fail(e.message());
+    }
 }
 
 bool wholeNumber(const QString& text, qint64* value) {

@@ -61,7 +61,11 @@ Sheet parseSheet(const QByteArray& xml, TextTable shared, const XlsxLimits& limi
 struct WorkbookParts {
     QString sheet;
     QString sharedStrings;
+    // Every sheet in the workbook's order (at most maxSheets): its name and entry.
+    QList<QPair<QString, QString>> sheets;
 };
+// Sheets of a workbook past this many are not read.
+constexpr qsizetype maxSheets = 16;
 WorkbookParts workbookParts(const QByteArray& workbookXml, const QByteArray& relsXml,
                             const XlsxLimits& limits);
 
@@ -71,6 +75,15 @@ Sheet readFirstSheet(const QByteArray& xlsx, const QString& fileName, const Xlsx
 // The same from a file (a regular file only, at most limits.fileBytes).
 Sheet readFirstSheetFile(const QString& path, const XlsxLimits& limits = {},
                          const ReadProgress& progress = {}, const KeptColumns& kept = {});
+
+// Every sheet of a workbook file (at most maxSheets), in the workbook's order, each with its name
+// and the cells `kept` chooses in it. The limits of the zip hold for them together.
+struct NamedSheet {
+    QString name;
+    Sheet sheet;
+};
+QList<NamedSheet> readSheetsFile(const QString& path, const XlsxLimits& limits = {},
+                                 const ReadProgress& progress = {}, const KeptColumns& kept = {});
 
 // A number cell's text as a whole number ("99", "99.0", "9.9E1"); false when it is none.
 bool wholeNumber(const QString& text, qint64* value);

@@ -2,6 +2,9 @@
 
 #include "dialogs/importwindow.h"
 
+#include "catalogue/importdisk.h"
+#include "catalogue/importreport.h"
+
 #include "platform/dialogs.h"
 
 #include <QCoreApplication>
@@ -124,7 +127,11 @@ void ImportWindow::showProgress(const QString& step, qint64 done, qint64 total) 
         const int scale = total > 1000000 ? int(total / 1000000) + 1 : 1;
         bar_->setRange(0, int(total / scale));
         bar_->setValue(int(qMin(done, total) / scale));
-        step_->setText(QStringLiteral("%1: %2 z %3").arg(step).arg(done).arg(total));
+        // The media are counted in bytes: gigabytes of them.
+        const bool bytes = step == catalogue::mediaStep();
+        step_->setText(QStringLiteral("%1: %2 z %3")
+                           .arg(step, bytes ? catalogue::sizeText(done) : QString::number(done),
+                                bytes ? catalogue::sizeText(total) : QString::number(total)));
     } else {
         bar_->setRange(0, 0);
         step_->setText(step);
@@ -146,6 +153,20 @@ QString importSummary(const ImportResult& r) {
     if (r.corrected() > 0)
         lines << QStringLiteral("Poprawione wiersze: %1").arg(r.corrected());
     lines << QStringLiteral("Brakujące pliki multimediów: %1").arg(r.missingMedia.size());
+    if (!r.looseMatches.isEmpty())
+        lines << QStringLiteral("Pliki znalezione pod nazwą w innej postaci: %1")
+                     .arg(r.looseMatches.size());
+    for (const catalogue::OtherSheet& sheet : r.otherSheets)
+        if (sheet.questions >= 0)
+            lines << QStringLiteral("Arkusz „%1”: %2 pytań, nie zaimportowane")
+                         .arg(sheet.name)
+                         .arg(sheet.questions);
+    for (const catalogue::FilmCodec& c : r.filmCodecs)
+        if (!c.support.decoder)
+            lines << QStringLiteral("Filmy %1 (%2, %3) nie odtworzą się na tym komputerze: %4")
+                         .arg(c.support.codec, c.support.description)
+                         .arg(c.films)
+                         .arg(catalogue::filmDecoderText(c.support));
     if (!r.reportPath.isEmpty())
         lines << QString()
               << QStringLiteral("Raport: %1").arg(QDir::toNativeSeparators(r.reportPath));
@@ -160,14 +181,22 @@ bool importCatalogue(Dialogs& dialogs, QWidget* parent, const QString& base, con
                                               QStringLiteral("Katalog pytań (*.xlsx)"));
     if (xlsx.isEmpty())
         return false;
-    const QString media =
-        dialogs.folderName(QStringLiteral("Wybierz folder z obrazkami i filmami katalogu"));
-    if (media.isEmpty())
-        return false;
+    // The archives as downloaded (the main pack and sometimes a second one); without them, a
+    // folder where they were unpacked.
+    QStringList media = dialogs.openFileNames(
+        QStringLiteral("Wybierz archiwa z obrazkami i filmami katalogu (Anuluj: wybór folderu)"),
+        QStringLiteral("Archiwa multimediów (*.zip)"));
+    if (media.isEmpty()) {
+        const QString folder =
+            dialogs.folderName(QStringLiteral("Wybierz folder z obrazkami i filmami katalogu"));
+        if (folder.isEmpty())
+            return false;
+        media << folder;
+    }
 
     ImportOptions options;
     options.catalogue = xlsx;
-    options.mediaFolder = media;
+    options.media = media;
     options.target = target;
     options.base = base;
     ImportResult result;

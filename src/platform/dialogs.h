@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace wirtal {
 
@@ -25,6 +26,9 @@ public:
     // An existing file to open (filter as "Katalog pytań (*.xlsx)"), or an empty string when the
     // user cancelled.
     virtual QString openFileName(const QString& title, const QString& filter) = 0;
+    // Existing files to open, several at once (the media archives of a catalogue), or none when
+    // the user cancelled.
+    virtual QStringList openFileNames(const QString& title, const QString& filter) = 0;
     // An existing folder, or an empty string when the user cancelled.
     virtual QString folderName(const QString& title) = 0;
 };

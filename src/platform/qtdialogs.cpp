@@ -81,6 +81,10 @@ QString QtDialogs::openFileName(const QString& title, const QString& filter) {
     return QFileDialog::getOpenFileName(parent_, title, startFolder(), filter);
 }
 
+QStringList QtDialogs::openFileNames(const QString& title, const QString& filter) {
+    return QFileDialog::getOpenFileNames(parent_, title, startFolder(), filter);
+}
+
 QString QtDialogs::folderName(const QString& title) {
     return QFileDialog::getExistingDirectory(parent_, title, startFolder());
 }

@@ -19,6 +19,7 @@ public:
     // Both choosers start in the user's download folder (where the ministry's files land), else
     // in the documents folder.
     QString openFileName(const QString& title, const QString& filter) override;
+    QStringList openFileNames(const QString& title, const QString& filter) override;
     QString folderName(const QString& title) override;
 
 private:

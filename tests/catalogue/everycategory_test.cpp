@@ -85,7 +85,7 @@ TEST(EveryCategory, ImportCheckDrawAndAFlawlessRun) {
 
     catalogue::ImportOptions o;
     o.catalogue = root.filePath("katalog.xlsx");
-    o.mediaFolder = root.filePath("media");
+    o.media = {root.filePath("media")};
     o.target = root.filePath("prog");
     o.base = root.filePath("base");
     const catalogue::ImportResult imported = catalogue::Importer(o).run();

@@ -77,7 +77,7 @@ protected:
         test::writeBytes(path("katalog.xlsx"), test::xlsxBytes(rows));
         ImportOptions o;
         o.catalogue = path("katalog.xlsx");
-        o.mediaFolder = media();
+        o.media = {media()};
         o.target = path("prog");
         o.base = base();
         o.importedAt = QDateTime(QDate(2026, 3, 1), QTime(12, 30, 5));
@@ -120,15 +120,15 @@ TEST_F(ImportTest, WritesTheProgramFolder) {
     EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
     EXPECT_EQ(bytes.count("\r\n"), bytes.count('\n'));
     EXPECT_EQ(record("pytania-b-podst.txt", 1),
-              QStringList({"Czy \"tam\"?", "N", "b.wmv", "2", "99", ""}));
+              QStringList({"Czy \"tam\"?", "N", "b.wmv", "2", "99", "", "", "", ""}));
     EXPECT_EQ(record("pytania-b-podst.txt", 2),
-              QStringList({"Czy tu?", "T", "a.jpg", "3", "300", "Here?"}));
+              QStringList({"Czy tu?", "T", "a.jpg", "3", "300", "Here?", "", "", ""}));
     EXPECT_EQ(record("pytania-b-podst.txt", 3)[basicField::text], "Czy bez mediów?");
     EXPECT_EQ(loadTextLines(target("pytania-b-podst.txt")).size(), 1 + 3);
     EXPECT_EQ(loadTextLines(target("pytania-b-spec.txt")).size(), 1 + 1);
     const QStringList s = record("pytania-pt-spec.txt", 1);
-    EXPECT_EQ(s, QStringList({"Które?", "jedna", "druga", "trzecia", "B", "c.jpg", "1", "1864", "",
-                              "", "", ""}));
+    EXPECT_EQ(s, QStringList({"Które?", "jedna", "druga", "trzecia", "B", "c.jpg", "1", "1864"}) +
+                     QStringList(16, QString()));
     // Today's field indexes read the first fields.
     EXPECT_EQ(s[specialistField::answer], "B");
     EXPECT_EQ(s[specialistField::points], "1");
@@ -159,15 +159,109 @@ TEST_F(ImportTest, WritesTheProgramFolder) {
     for (const char* line :
          {"  B: 3 / 1", "  PT: 0 / 1", "wiersz 5, pytanie 500: brak pliku multimediów „brak.jpg”",
           "wiersz 7, pytanie 502: odpowiedź A bez treści", "wiersz 6, pytanie 501: zakres",
-          "Multimedia: 3 połączonych, 0 skopiowanych, 1 brakujących",
+          "Multimedia: 3 połączonych, 0 skopiowanych, 0 rozpakowanych z archiwum, 1 brakujących",
           "brak brak.jpg (pytania 500)"})
+        EXPECT_TRUE(report.contains(QString::fromUtf8(line))) << line;
+}
+
+// The current layout: German, Ukrainian and the sign-language films reach every question's
+// record, the columns the program does not use are kept by official number, and the second sheet
+// (questions under verification) is counted, not imported.
+TEST_F(ImportTest, CurrentLayoutKeepsEveryColumnAndCountsTheSecondSheet) {
+    const QStringList more{"Pytanie [D]",
+                           "Odpowiedź A [D]",
+                           "Odpowiedź B [D]",
+                           "Odpowiedź C [D]",
+                           "Pytanie [UA]",
+                           "Nazwa media tłumaczenie migowe (PJM) treść pyt",
+                           "Nazwa media tłumaczenie migowe (PJM) treść odp A",
+                           "Źródło pytania"};
+    for (const QString& h : more)
+        rows[0] << test::XCell(h);
+    rows[1] << "Hier?"
+            << ""
+            << ""
+            << ""
+            << "Тут?"
+            << "pjm300.wmv"
+            << ""
+            << "Art. 1";
+    rows[3] << "Welche?"
+            << "eins"
+            << "zwei"
+            << "drei"
+            << ""
+            << "pjm1864.wmv"
+            << "pjm1864a.wmv"
+            << "";
+    put(media("pjm1864.wmv"), "migowy");
+    auto entries = test::workbookEntries(rows);
+    QList<test::XRow> second{
+        test::officialHeader(),
+        officialRow(1, 469, "Czy sprawdzane?", "T", {}, "", "PODSTAWOWY", "B", "1"),
+        officialRow(2, 1278, "Które sprawdzane?", "A", abc, "", "SPECJALISTYCZNY", "B", "1")};
+    for (test::XRow& row : second)
+        for (test::XCell& cell : row)
+            if (cell.kind == test::XCell::Shared)
+                cell.kind = test::XCell::Inline;
+    for (auto& [name, bytes] : entries) {
+        if (name == "xl/workbook.xml")
+            bytes.replace("</sheets>", "<sheet name=\"W trakcie weryfikacji\" sheetId=\"2\" "
+                                       "r:id=\"rId2\"/></sheets>");
+        if (name == "xl/_rels/workbook.xml.rels")
+            bytes.replace("</Relationships>",
+                          "<Relationship Id=\"rId2\" Type=\"http://schemas.openxmlformats.org/"
+                          "officeDocument/2006/relationships/worksheet\" "
+                          "Target=\"worksheets/sheet2.xml\"/></Relationships>");
+    }
+    entries.append({"xl/worksheets/sheet2.xml", test::sheetXml(second).sheet});
+    ImportOptions o = options();
+    ASSERT_TRUE(test::writeBytes(o.catalogue, test::zipBytes(entries)));
+
+    const ImportResult r = Importer(o).run();
+    ASSERT_TRUE(r.ok) << r.error.toStdString();
+    const QStringList basic = record("pytania-b-podst.txt", 2);
+    EXPECT_EQ(basic[basicField::official], "300");
+    EXPECT_EQ(basic[basicField::germanText], "Hier?");
+    EXPECT_EQ(basic[basicField::ukrainianText], "Тут?");
+    EXPECT_EQ(basic[basicField::signText], "pjm300.wmv"); // named, though not found
+    const QStringList special = record("pytania-pt-spec.txt", 1);
+    EXPECT_EQ(QStringList({special[specialistField::germanText], special[specialistField::germanA],
+                           special[specialistField::germanB], special[specialistField::germanC]}),
+              QStringList({"Welche?", "eins", "zwei", "drei"}));
+    EXPECT_EQ(special[specialistField::signText], "pjm1864.wmv");
+    EXPECT_EQ(special[specialistField::signA], "pjm1864a.wmv");
+    EXPECT_EQ(ini("katalog", "jezyki"), "en,de,ua");
+    EXPECT_EQ(ini("katalog", "pjm"), "1");
+    // A sign film is placed when found; a missing one keeps its question.
+    EXPECT_EQ(get(target("obrazki_prawko/filmy/pjm1864.wmv")), "migowy");
+    EXPECT_EQ(r.signFilms, 1);
+    EXPECT_EQ(r.missingSignFilms, QStringList({"pjm1864a.wmv", "pjm300.wmv"}));
+    EXPECT_EQ(r.leftOut(), 2); // as without the new columns
+
+    EXPECT_EQ(r.unusedColumns, QStringList({"Lp.", "Źródło pytania"}));
+    const QStringList extra = loadTextLines(target("katalog-kolumny.txt"));
+    ASSERT_GE(extra.size(), 3);
+    EXPECT_EQ(extra[0], "\"numer\",\"Lp.\",\"Źródło pytania\"");
+    EXPECT_TRUE(extra.contains("\"300\",\"1\",\"Art. 1\"")) << extra.join('|').toStdString();
+
+    ASSERT_EQ(r.otherSheets.size(), 1);
+    EXPECT_EQ(r.otherSheets[0].name, "W trakcie weryfikacji");
+    EXPECT_EQ(r.otherSheets[0].questions, 2);
+    EXPECT_EQ(r.otherSheets[0].numbers, QList<qint64>({469, 1278}));
+    EXPECT_EQ(ini("B", "podstawowe"), "3"); // none of them among the questions
+    const QString report = decodeText(get(r.reportPath));
+    for (const char* line :
+         {"Arkusz „W trakcie weryfikacji”: 2 pytań, nie zaimportowane", "numery: 469, 1278",
+          "Kolumny arkusza nieużywane przez program: Lp., Źródło pytania",
+          "Filmy w polskim języku migowym (PJM): 1 dołączonych, 2 brakujących"})
         EXPECT_TRUE(report.contains(QString::fromUtf8(line))) << line;
 }
 
 TEST_F(ImportTest, WithoutMediaKeepsEveryQuestionAndLinksNothing) {
     ImportOptions o = options();
     o.withoutMedia = true;
-    o.mediaFolder.clear();
+    o.media.clear();
     const ImportResult r = Importer(o).run();
     ASSERT_TRUE(r.ok) << r.error.toStdString();
     EXPECT_EQ(ini("B", "podstawowe"), "4");
@@ -209,7 +303,7 @@ TEST_F(ImportTest, MediaOnAnotherFileSystemIsCopied) {
     for (const char* name : {"a.jpg", "b.wmv", "c.jpg", "brak.jpg"})
         put(other.filePath(name), name);
     ImportOptions o = options();
-    o.mediaFolder = other.path();
+    o.media = {other.path()};
     const ImportResult r = Importer(o).run();
     ASSERT_TRUE(r.ok) << r.error.toStdString();
     EXPECT_EQ(r.linked, 0);
@@ -243,7 +337,7 @@ TEST_F(ImportTest, FailureOrCancelMidwayLeavesTheOldFolderAsItWas) {
     Importer importer(o);
     importer.setCancelFlag(&cancel);
     importer.setProgress([&](const QString& step, qint64 done, qint64) {
-        if (step == "Pliki multimediów" && done == 1) {
+        if (step == "Pliki multimediów" && done > 0) { // bytes: one file placed
             const QStringList now =
                 QDir(root.path()).entryList({".prog.import-*"}, QDir::Dirs | QDir::Hidden);
             sawHalfMade = now.size() == 1 && snapshot(target()) == before;

@@ -57,7 +57,7 @@ protected:
     ImportOptions options() const {
         ImportOptions o;
         o.catalogue = path("katalog.xlsx");
-        o.mediaFolder = path("media");
+        o.media = {path("media")};
         o.target = path("prog");
         o.base = path("base");
         return o;

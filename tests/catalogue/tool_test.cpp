@@ -58,7 +58,8 @@ TEST(ImportTool, ImportsAndSummarizes) {
         EXPECT_EQ(run->exitCode, 0) << run->err.toStdString();
         for (const char* line : {"  B: 1 / 1\n", "  C: 1 / 0\n", "Pominięte wiersze: 2\n",
                                  "  powtórzony numer pytania: 1\n", "  brak pliku multimediów: 1\n",
-                                 "Multimedia: 1 połączonych, 0 skopiowanych, 1 brakujących\n"})
+                                 "Multimedia: 1 połączonych, 0 skopiowanych, 0 rozpakowanych z "
+                                 "archiwum, 1 brakujących"})
             EXPECT_TRUE(run->out.contains(QString::fromUtf8(line)))
                 << line << run->out.toStdString();
         EXPECT_TRUE(
@@ -72,6 +73,29 @@ TEST(ImportTool, ImportsAndSummarizes) {
         {"--without-media", "--base=" + at("base"), at("katalog.xlsx"), at("prog2")}, root.path());
     EXPECT_EQ(dry.exitCode, 0) << dry.err.toStdString();
     EXPECT_TRUE(dry.out.contains("  B: 2 / 1\n")) << dry.out.toStdString();
+}
+
+// The media as downloaded: an archive and a folder, several operands before the program folder.
+TEST(ImportTool, TakesSeveralMedia) {
+    QTemporaryDir root;
+    const auto at = [&](const QString& rel) { return root.filePath(rel); };
+    put(at("base/0wx.dll"), "b");
+    put(at("druga/b.jpg"), "b");
+    test::writeBytes(at("multimedia.zip"), test::zipBytes({{"multimedia/a.jpg", "a"}}));
+    const QList<test::XRow> rows{
+        test::officialHeader(),
+        officialRow(1, 10, "Czy?", "T", {}, "a.jpg", "PODSTAWOWY", "B", "3"),
+        officialRow(2, 11, "Czy?", "N", {}, "b.jpg", "PODSTAWOWY", "B", "3")};
+    test::writeBytes(at("katalog.xlsx"), test::xlsxBytes(rows));
+    const ToolRun run = runTool(
+        {"--base", at("base"), at("katalog.xlsx"), at("multimedia.zip"), at("druga"), at("prog")},
+        root.path());
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains(QString::fromUtf8(
+        "Multimedia: 1 połączonych, 0 skopiowanych, 1 rozpakowanych z archiwum, 0 brakujących")))
+        << run.out.toStdString();
+    EXPECT_TRUE(QFileInfo(at("prog/obrazki_prawko/filmy/a.jpg")).isFile());
+    EXPECT_TRUE(QFileInfo(at("prog/obrazki_prawko/filmy/b.jpg")).isFile());
 }
 
 TEST(ImportTool, FailsWithAMessageAndLeavesTheTarget) {
@@ -96,7 +120,7 @@ TEST(ImportTool, FailsWithAMessageAndLeavesTheTarget) {
         {"no media folder",
          {"--base", at("base"), at("wydanie.xlsx"), at("nie-ma"), at("prog")},
          1,
-         "brak folderu multimediów"},
+         "brak folderu ani archiwum multimediów"},
         {"no base found", {at("wydanie.xlsx"), at("media"), at("prog")}, 1, "--base"},
         {"too few operands", {at("wydanie.xlsx"), at("prog")}, 2, "Użycie"},
         {"unknown option", {"--szybko", at("wydanie.xlsx"), at("media"), at("prog")}, 2, "Użycie"},

@@ -92,13 +92,15 @@ TEST_F(ImportFromProgram, ImportsSwitchesAndKeepsTheLearnersFilesOnReimport) {
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round == 0 ? "first import" : "re-import, the imported folder as base");
         dialogs.expectOpen(xlsx());
+        dialogs.expectOpenMany({});
         dialogs.expectFolder(media());
         QString said;
         dialogs.expect(QStringLiteral("Zaimportowano katalog pytań"), Answer::Ok,
                        [&] { said = dialogs.shown().last(); });
         click(QStringLiteral("importbutton"));
         ASSERT_TRUE(dialogs.allAnswered());
-        EXPECT_EQ(dialogs.lastFilter, QStringLiteral("Katalog pytań (*.xlsx)"));
+        // The spreadsheet first, then the archives (cancelled here: a folder instead).
+        EXPECT_EQ(dialogs.lastFilter, QStringLiteral("Archiwa multimediów (*.zip)"));
         for (const char* part :
              {"kategoria B: 1 / 1", "kategoria PT: 0 / 1", "Pominięte wiersze: 1",
               "Brakujące pliki multimediów: 1", "import-raport.txt"})
@@ -131,12 +133,40 @@ TEST_F(ImportFromProgram, ChooserCancelledImportsNothing) {
     for (const Case c : {Case{"no spreadsheet chosen", false}, Case{"no media folder", true}}) {
         SCOPED_TRACE(c.what);
         dialogs.expectOpen(c.fileChosen ? xlsx() : QString());
-        if (c.fileChosen)
+        if (c.fileChosen) {
+            dialogs.expectOpenMany({});
             dialogs.expectFolder(QString());
+        }
         EXPECT_FALSE(importCatalogue(dialogs, nullptr, folders.program(), imported()));
         EXPECT_TRUE(dialogs.allAnswered());
         EXPECT_FALSE(QFileInfo::exists(imported()));
     }
+}
+
+// The media as downloaded: the archives chosen together (the main pack and a second one), read
+// in place, the progress of the media in bytes.
+TEST_F(ImportFromProgram, ArchivesChosenTogether) {
+    ASSERT_TRUE(writeBytes(files.filePath("multimedia.zip"),
+                           zipBytes({{"multimedia/", {}}, {"multimedia/a.jpg", "obraz a z zip"}})));
+    ASSERT_TRUE(writeBytes(files.filePath("druga.zip"), zipBytes({{"c.jpg", "obraz c z zip"}})));
+    dialogs.expectOpen(xlsx());
+    dialogs.expectOpenMany({files.filePath("multimedia.zip"), files.filePath("druga.zip")});
+    dialogs.expect(QStringLiteral("Zaimportowano katalog pytań"), Answer::Ok);
+    QStringList shownSteps;
+    const bool ok =
+        importCatalogue(dialogs, nullptr, folders.program(), imported(), [&](ImportWindow& w) {
+            QObject::connect(&w, &ImportWindow::progressed, [&](const QString& step) {
+                if (step == QStringLiteral("Pliki multimediów"))
+                    shownSteps << w.stepLabel()->text();
+            });
+        });
+    EXPECT_TRUE(ok);
+    EXPECT_TRUE(dialogs.allAnswered());
+    EXPECT_EQ(dialogs.lastFilter, QStringLiteral("Archiwa multimediów (*.zip)"));
+    EXPECT_EQ(get(imported(QStringLiteral("obrazki_prawko/filmy/a.jpg"))), "obraz a z zip");
+    EXPECT_EQ(get(imported(QStringLiteral("obrazki_prawko/filmy/c.jpg"))), "obraz c z zip");
+    ASSERT_FALSE(shownSteps.isEmpty());
+    EXPECT_EQ(shownSteps.last(), QStringLiteral("Pliki multimediów: 26 B z 26 B"));
 }
 
 // An earlier import stays whole when the new one is cancelled or fails.
@@ -159,6 +189,7 @@ TEST_F(ImportFromProgram, CancelOrFailureLeavesThePreviousFolder) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         dialogs.expectOpen(xlsx());
+        dialogs.expectOpenMany({});
         dialogs.expectFolder(c.mediaFolder);
         dialogs.expect(QString::fromUtf8(c.box), Answer::Ok);
         bool windowShown = false;
@@ -193,6 +224,7 @@ TEST_F(ImportFromProgram, MarkupFromTheCatalogueIsShownAsText) {
                     "</worksheet>";
     ASSERT_TRUE(writeBytes(xlsx(), zipBytes(entries)));
     dialogs.expectOpen(xlsx());
+    dialogs.expectOpenMany({});
     dialogs.expectFolder(media());
     QString said;
     dialogs.expect(QStringLiteral("Nie udało się zaimportować"), Answer::Ok,
@@ -207,6 +239,7 @@ TEST_F(ImportFromProgram, MarkupFromTheCatalogueIsShownAsText) {
 
 TEST_F(ImportFromProgram, WindowShowsEachStepWithItsCount) {
     dialogs.expectOpen(xlsx());
+    dialogs.expectOpenMany({});
     dialogs.expectFolder(media());
     dialogs.expect(QStringLiteral("Zaimportowano"), Answer::Ok);
     QStringList steps;
@@ -216,13 +249,15 @@ TEST_F(ImportFromProgram, WindowShowsEachStepWithItsCount) {
             QObject::connect(&w, &ImportWindow::progressed, &w,
                              [&](const QString& step, qint64 done, qint64 total) {
                                  steps << w.stepLabel()->text();
+                                 // The media count bytes, shown as sizes.
+                                 const bool bytes = step == QStringLiteral("Pliki multimediów");
                                  if (total > 0) {
                                      counted = true;
                                      EXPECT_EQ(w.progressBar()->value(), done);
                                      EXPECT_TRUE(w.stepLabel()->text().contains(
-                                         QStringLiteral("%1 z %2").arg(done).arg(total)));
+                                         bytes ? QStringLiteral("%1 B z %2 B").arg(done).arg(total)
+                                               : QStringLiteral("%1 z %2").arg(done).arg(total)));
                                  }
-                                 (void)step;
                              });
         }));
     EXPECT_FALSE(steps.isEmpty());

@@ -29,6 +29,22 @@ void FakeDialogs::expectOpen(const QString& fileName) {
     opens_.push_back(fileName);
 }
 
+void FakeDialogs::expectOpenMany(const QStringList& files) {
+    manyOpens_.push_back(files);
+}
+
+QStringList FakeDialogs::openFileNames(const QString& title, const QString& filter) {
+    shown_ << title;
+    lastFilter = filter;
+    if (manyOpens_.empty()) {
+        ADD_FAILURE() << "unexpected chooser of files: " << title.toStdString();
+        return {};
+    }
+    QStringList f = manyOpens_.front();
+    manyOpens_.pop_front();
+    return f;
+}
+
 void FakeDialogs::expectFolder(const QString& folder) {
     folders_.push_back(folder);
 }

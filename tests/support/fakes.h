@@ -27,12 +27,15 @@ public:
     // The next open-file chooser answers fileName (empty: the user cancelled); the filter it was
     // given is kept in lastFilter.
     void expectOpen(const QString& fileName);
+    // The next chooser of several files answers files (none: the user cancelled).
+    void expectOpenMany(const QStringList& files);
     // The next folder chooser answers folder (empty: the user cancelled).
     void expectFolder(const QString& folder);
     Answer message(const QString& text, Buttons buttons, Icon icon, bool centred) override;
     QString saveFileName(const QString& title, const QString& filter,
                          const QString& suggested) override;
     QString openFileName(const QString& title, const QString& filter) override;
+    QStringList openFileNames(const QString& title, const QString& filter) override;
     QString folderName(const QString& title) override;
 
     // Every box shown, in order.
@@ -40,7 +43,8 @@ public:
     // Where each save dialog opened (folder and file name).
     const QStringList& suggestedSaves() const { return suggestedSaves_; }
     bool allAnswered() const {
-        return expected_.empty() && saves_.empty() && opens_.empty() && folders_.empty();
+        return expected_.empty() && saves_.empty() && opens_.empty() && folders_.empty() &&
+               manyOpens_.empty();
     }
     QString lastFilter;
     void clear() { shown_.clear(); }
@@ -53,6 +57,7 @@ private:
     };
     std::deque<Expected> expected_;
     std::deque<QString> saves_, opens_, folders_;
+    std::deque<QStringList> manyOpens_;
     QStringList shown_;
     QStringList suggestedSaves_;
 };
