@@ -8,6 +8,8 @@
 #include <functional>
 #include <vector>
 
+class QLabel;
+
 namespace wirtal {
 
 class StyledButton;
@@ -27,6 +29,9 @@ public:
     // Enables the buttons of the categories the program folder offers now (at start, and after
     // the program folder changed), each in its state at start.
     void refreshCategories();
+    // The line under the buttons (a newer catalogue edition); empty hides it.
+    void setNotice(const QString& text);
+    QLabel* notice() const { return notice_; }
     // Where the buttons of `count` categories stand on the page, in table order.
     static std::vector<QRect> categoryButtonPlaces(int count);
 
@@ -38,6 +43,7 @@ private:
     std::vector<bool> offered_;               // whether the program folder holds its questions
     bool catalogue_ = false;                  // a folder made by the catalogue import
     std::vector<StyledButton*> buttons_;
+    QLabel* notice_ = nullptr;
 };
 
 } // namespace wirtal

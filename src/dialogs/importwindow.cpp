@@ -164,10 +164,15 @@ bool importCatalogue(Dialogs& dialogs, QWidget* parent, const QString& base, con
         dialogs.folderName(QStringLiteral("Wybierz folder z obrazkami i filmami katalogu"));
     if (media.isEmpty())
         return false;
+    return importCatalogueFiles(dialogs, parent, base, target, xlsx, {media}, std::move(shown));
+}
 
+bool importCatalogueFiles(Dialogs& dialogs, QWidget* parent, const QString& base,
+                          const QString& target, const QString& xlsx, const QStringList& media,
+                          std::function<void(ImportWindow&)> shown) {
     ImportOptions options;
     options.catalogue = xlsx;
-    options.mediaFolder = media;
+    options.mediaFolder = media.value(0);
     options.target = target;
     options.base = base;
     ImportResult result;
