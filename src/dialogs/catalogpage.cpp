@@ -121,7 +121,7 @@ QList<PageLink> pageLinks(const QByteArray& html, const QUrl& page) {
         if (!open)
             return;
         open->text = safehtml::detail::collapsed(decoded(openText), maxLinkText);
-        if (open->url.isValid())
+        if (open->url.isValid() && links.size() < maxLinks)
             links << *open;
         open.reset();
         openText.clear();
@@ -159,8 +159,9 @@ QList<PageLink> pageLinks(const QByteArray& html, const QUrl& page) {
 namespace {
 
 // The rules that say what a link offers. A rule fits when the link names its extension (the
-// address, the download name or a word of the text) and its folded text or file name holds one
-// of anyOf and none of noneOf (words are matched at their start: "pytan" finds "pytania").
+// address, the download name or a word of the text) and its folded text and file name hold one
+// of anyOf and none of noneOf ("|" between them; a word is matched at its start, so "pytan"
+// finds "pytania", and "_" or "-" in a file name count as blanks).
 struct LinkRule {
     FileKind kind;
     const char* extension;
@@ -170,11 +171,13 @@ struct LinkRule {
 
 const LinkRule linkRules[] = {
     // The sign-language films: "PJM", "Polski Język Migowy", "tłumaczenie na język migowy".
-    {FileKind::SignLanguage, "zip", "pjm migow", ""},
-    // The pictures and films: "multimedia", "baza pytań ... zip", "filmy i zdjęcia".
-    {FileKind::Media, "zip", "multimedia media film zdjec obraz baza pytan katalog", "pjm migow"},
-    // The questions: "Katalog pytań egzaminacyjnych ... 2026", "baza pytań".
-    {FileKind::Spreadsheet, "xlsx", "katalog pytan baza egzamin", "pjm migow"},
+    {FileKind::SignLanguage, "zip", "pjm|migow", ""},
+    // The pictures and films: "Multimedia", "baza pytań ... zip", "filmy i zdjęcia".
+    {FileKind::Media, "zip", "multimedia|media|film|zdjec|obraz|baza pytan|katalog", "pjm|migow"},
+    // The questions: "Katalog pytań egzaminacyjnych ... 2026", "baza pytań", "pytania
+    // egzaminacyjne".
+    {FileKind::Spreadsheet, "xlsx",
+     "katalog|baza pytan|pytania egzaminacyjne|pytan egzaminacyjnych", "pjm|migow"},
 };
 
 bool hasWord(const QString& foldedText, const QString& word) {
@@ -199,12 +202,14 @@ bool namesExtension(const PageLink& link, const QString& foldedText, const QStri
 
 std::optional<FileKind> classify(const PageLink& link) {
     const QString text = folded(link.text + u' ' + link.fileName);
+    QString words = text;
+    words.replace(u'_', u' ').replace(u'-', u' ');
     for (const LinkRule& rule : linkRules) {
         if (!namesExtension(link, text, QString::fromLatin1(rule.extension)))
             continue;
-        const QStringList any = QString::fromLatin1(rule.anyOf).split(u' ', Qt::SkipEmptyParts);
-        const QStringList none = QString::fromLatin1(rule.noneOf).split(u' ', Qt::SkipEmptyParts);
-        const auto in = [&](const QString& w) { return hasWord(text, w); };
+        const QStringList any = QString::fromLatin1(rule.anyOf).split(u'|', Qt::SkipEmptyParts);
+        const QStringList none = QString::fromLatin1(rule.noneOf).split(u'|', Qt::SkipEmptyParts);
+        const auto in = [&](const QString& w) { return hasWord(words, w); };
         if (std::any_of(any.begin(), any.end(), in) && std::none_of(none.begin(), none.end(), in))
             return rule.kind;
     }
@@ -365,7 +370,12 @@ PageResult readCataloguePage(const QByteArray& html, const QUrl& page, const QSt
     offer.edition = sheet->edition;
     offer.editionText = sheet->label.isEmpty() ? QStringLiteral("nieoznaczone") : sheet->label;
     OfferedFile xlsx = sheet->file;
-    xlsx.localName = QStringLiteral("katalog.xlsx");
+    // The edition in the name: the import keeps the file's name, by which the edition of the
+    // program folder is known later (importedEdition).
+    xlsx.localName =
+        offer.edition.isValid()
+            ? QStringLiteral("katalog-pytan-%1.xlsx").arg(offer.edition.toString(Qt::ISODate))
+            : QStringLiteral("katalog-pytan.xlsx");
     offer.files << xlsx;
     // Of each kind of archive, those of the newest edition the page dates them with (or those it
     // does not date, when it dates none).
