@@ -351,7 +351,10 @@ PageResult readCataloguePage(const QByteArray& html, const QUrl& page, const QSt
         f.file.url = u;
         f.file.text = link.text.isEmpty() ? link.fileName : link.text;
         f.file.size = sizeOf(link.text);
-        f.edition = editionOf(link.text + u' ' + link.fileName, &f.label);
+        // The text says the edition as the ministry names it; the file name only when it does not.
+        f.edition = editionOf(link.text, &f.label);
+        if (!f.edition.isValid())
+            f.edition = editionOf(link.fileName, &f.label);
         found << f;
     }
     // The newest spreadsheet (one the page dates wins over one it does not).
