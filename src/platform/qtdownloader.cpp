@@ -108,7 +108,11 @@ std::function<void()> QtDownloader::get(const DownloadRequest& request, QObject*
     req.setAttribute(QNetworkRequest::CookieSaveControlAttribute, QNetworkRequest::Manual);
     req.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     req.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+    // The same few words from every learner: no locale of the system, no compression (the
+    // sizes and ranges are the file's own).
     req.setHeader(QNetworkRequest::UserAgentHeader, QByteArray("Wirtal"));
+    req.setRawHeader("Accept-Language", "pl");
+    req.setRawHeader("Accept-Encoding", "identity");
     if (request.from > 0)
         req.setRawHeader("Range", "bytes=" + QByteArray::number(request.from) + "-");
     QNetworkReply* reply = nam_.get(req);

@@ -131,6 +131,26 @@ TEST_F(CatalogueFetch, DownloadsTheNewestEditionWholeAndAsksForNothingElse) {
                                   QStringLiteral("/pliki/multimedia_2026-07-01.zip")}));
 }
 
+TEST_F(CatalogueFetch, SendsNothingOfTheLearner) {
+    auto f = fetcher(downloader);
+    fetchAll(*f);
+    ASSERT_TRUE(heard.fetched);
+    const QList<QByteArray> allowed{
+        "host", "range", "user-agent", "accept-language", "accept-encoding", "connection"};
+    ASSERT_FALSE(server.requests.isEmpty());
+    for (const auto& r : server.requests) {
+        for (const auto& [name, value] : r.headers) {
+            EXPECT_TRUE(allowed.contains(name))
+                << name.toStdString() << ": " << value.toStdString();
+            const QByteArray expected = name == "accept-language"   ? QByteArray("pl")
+                                        : name == "user-agent"      ? QByteArray("Wirtal")
+                                        : name == "accept-encoding" ? QByteArray("identity")
+                                                                    : value;
+            EXPECT_EQ(value, expected) << name.toStdString();
+        }
+    }
+}
+
 TEST_F(CatalogueFetch, ABrokenConnectionIsResumedWhereItBroke) {
     const QString zipPath = QStringLiteral("/pliki/multimedia_2026-07-01.zip");
     for (const bool honoursRanges : {true, false}) {

@@ -49,11 +49,19 @@ void MinistryServer::serve(QTcpSocket* s) {
     s->setProperty("answered", true);
     const QList<QByteArray> lines = request.left(headEnd).split('\n');
     const QString path = QString::fromLatin1(lines.value(0).split(' ').value(1));
-    QByteArray range;
-    for (const QByteArray& line : lines)
-        if (line.toLower().startsWith("range:"))
-            range = line.mid(6).trimmed();
-    requests << Request{path, range};
+    Request asked{path, {}, {}};
+    for (const QByteArray& line : lines.mid(1)) {
+        const qsizetype colon = line.indexOf(':');
+        if (colon < 0)
+            continue;
+        const QByteArray name = line.left(colon).trimmed().toLower();
+        const QByteArray value = line.mid(colon + 1).trimmed();
+        asked.headers.append({name, value});
+        if (name == "range")
+            asked.range = value;
+    }
+    const QByteArray range = asked.range;
+    requests << asked;
 
     const auto it = answers_.constFind(path);
     QByteArray head;

@@ -30,6 +30,7 @@ public:
     struct Request {
         QString path;
         QByteArray range;
+        QList<std::pair<QByteArray, QByteArray>> headers; // names in lower case
     };
     QList<Request> requests;
     QList<Request> requestsFor(const QString& path) const;
