@@ -106,7 +106,6 @@ std::function<void()> QtDownloader::get(const DownloadRequest& request, QObject*
     req.setTransferTimeout(idleTimeoutMs);
     req.setAttribute(QNetworkRequest::CookieLoadControlAttribute, QNetworkRequest::Manual);
     req.setAttribute(QNetworkRequest::CookieSaveControlAttribute, QNetworkRequest::Manual);
-    req.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     req.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
     // The same few words from every learner: no locale of the system, no compression (the
     // sizes and ranges are the file's own).

@@ -5,8 +5,10 @@
 #include "ministryserver.h"
 #include "platform/manualclock.h"
 #include "platform/wallclock.h"
+#include "support/appfixture.h"
 #include "support/fakes.h"
 #include "support/tempdirs.h"
+#include "widgets/styledbutton.h"
 
 #include <QDir>
 #include <QLabel>
@@ -237,6 +239,32 @@ TEST_F(EditionNotice, NothingIsReadWhenTheLearnerSwitchedItOff) {
     timers.advance(10 * EditionWatch::delayMs);
     EXPECT_TRUE(web.requests.empty());
     EXPECT_TRUE(notices.isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+class FetchInTheProgram : public AppFixture {};
+
+TEST_F(FetchInTheProgram, TheStartPageTellsOfANewerEditionWithoutDelayingTheStart) {
+    FakeDownloader pages;
+    downloader = &pages;
+    bank.write(folders);
+    window();
+    auto* line = find<QLabel>(QStringLiteral("nowewydanie"));
+    ASSERT_NE(line, nullptr);
+    EXPECT_TRUE(pages.requests.empty()); // the window is up before anything is asked
+    clock.advance(EditionWatch::delayMs);
+    ASSERT_EQ(pages.requests.size(), 1u);
+    EXPECT_FALSE(line->isVisibleTo(&window()));
+    pages.answer(0, ministryPage);
+    EXPECT_TRUE(line->isVisibleTo(&window()));
+    EXPECT_TRUE(line->text().contains(QStringLiteral("lipiec 2026")));
+    EXPECT_TRUE(line->text().contains(QStringLiteral("Pobierz aktualny katalog")));
+    // The entry it names is on the more page.
+    EXPECT_NE(find<StyledButton>(QStringLiteral("pobierzbutton")), nullptr);
+    EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 
 } // namespace
