@@ -135,10 +135,14 @@ void Fetcher::download(const Offer& offer) {
         if (f.size < 0)
             continue;
         const QFileInfo part(path(partName(f.localName)));
+        const QFileInfo whole(path(f.localName));
         const bool sameOrigin = readSmall(path(originName(f.localName))) == f.url.toString();
-        needed +=
-            f.size -
-            (sameOrigin && part.isFile() && !part.isSymLink() ? std::min(part.size(), f.size) : 0);
+        qint64 have = 0;
+        if (sameOrigin && part.isFile() && !part.isSymLink())
+            have = part.size();
+        else if (sameOrigin && whole.isFile() && !whole.isSymLink())
+            have = whole.size();
+        needed += f.size - std::min(have, f.size);
     }
     const qint64 free = freeSpace_(folder_);
     if (free >= 0 && needed > free) {
@@ -168,8 +172,24 @@ void Fetcher::startFile() {
         fail(QStringLiteral("Nie można zapisać w folderze pobierania %1.").arg(folder_));
         return;
     }
-    // A partial file of another address is not resumed.
-    if (readSmall(originPath) != file.url.toString()) {
+    const QString finalPath = path(file.localName);
+    const bool sameOrigin = readSmall(originPath) == file.url.toString();
+    if (QFileInfo(finalPath).isFile()) {
+        // Whole from an earlier attempt at the same address: not downloaded again.
+        if (sameOrigin && !QFileInfo::exists(partPath) &&
+            (file.kind == FileKind::Spreadsheet || zipIsWhole(finalPath))) {
+            if (handlers_.progressed)
+                handlers_.progressed(index_, QFileInfo(finalPath).size(),
+                                     QFileInfo(finalPath).size());
+            ++index_;
+            resumes_ = 0;
+            return startFile();
+        }
+        QFile::remove(finalPath);
+    }
+    // A partial file of another address is not resumed. NAME.adres names the address of NAME.part
+    // while it grows and of NAME once it is whole.
+    if (!sameOrigin) {
         QFile::remove(partPath);
         QFile origin(originPath);
         if (!origin.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
@@ -267,7 +287,6 @@ void Fetcher::fileDone(const DownloadEnd& end) {
     QFile::remove(finalPath);
     if (!QFile::rename(partPath, finalPath))
         return fail(QStringLiteral("Nie można zapisać pliku %1.").arg(finalPath));
-    QFile::remove(path(originName(file.localName)));
     ++index_;
     resumes_ = 0;
     startFile();
@@ -282,9 +301,11 @@ void Fetcher::fail(const QString& problem) {
 }
 
 void Fetcher::removePartials() {
+    // Files already whole stay, with their address.
     for (const OfferedFile& f : offer_.files) {
-        QFile::remove(path(partName(f.localName)));
-        QFile::remove(path(originName(f.localName)));
+        const bool part = QFile::remove(path(partName(f.localName)));
+        if (part || !QFileInfo(path(f.localName)).isFile())
+            QFile::remove(path(originName(f.localName)));
     }
 }
 

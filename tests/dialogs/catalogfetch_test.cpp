@@ -122,7 +122,9 @@ TEST_F(CatalogueFetch, DownloadsTheNewestEditionWholeAndAsksForNothingElse) {
     EXPECT_EQ(heard.lastDone, zip.size());
     // Nothing partial stays, and the older edition was never asked for.
     EXPECT_EQ(folderFiles(), (QStringList{QStringLiteral("katalog-pytan-2026-07-01.xlsx"),
-                                          QStringLiteral("multimedia-1.zip")}));
+                                          QStringLiteral("katalog-pytan-2026-07-01.xlsx.adres"),
+                                          QStringLiteral("multimedia-1.zip"),
+                                          QStringLiteral("multimedia-1.zip.adres")}));
     QStringList paths;
     for (const auto& r : server.requests)
         paths << r.path;
@@ -223,6 +225,34 @@ TEST_F(CatalogueFetch, ATruncatedArchiveIsNeverHandedOn) {
         EXPECT_FALSE(folderFiles().contains(QStringLiteral("multimedia-1.zip.part")));
     }
     EXPECT_FALSE(zipIsWhole(QString()));
+}
+
+TEST_F(CatalogueFetch, AnotherAttemptAsksOnlyForWhatIsNotWholeYet) {
+    const QString sheetPath = QStringLiteral("/pliki/katalog_2026-07-01.xlsx");
+    const QString zipPath = QStringLiteral("/pliki/multimedia_2026-07-01.zip");
+    server.file(zipPath, zip.left(zip.size() - 100)); // truncated at the first attempt
+    auto f = fetcher(downloader);
+    fetchAll(*f);
+    ASSERT_FALSE(heard.fetched);
+    server.file(zipPath, zip);
+    const Offer offer = *heard.offer;
+    heard = {};
+    f->download(offer);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return heard.ended(); }, 20000));
+    ASSERT_TRUE(heard.fetched) << heard.problem.toStdString();
+    EXPECT_EQ(server.requestsFor(sheetPath).size(), 1);
+    EXPECT_EQ(server.requestsFor(zipPath).size(), 2);
+    EXPECT_EQ(read(heard.fetched->media.value(0)), zip);
+    // A file of the same name from another address is not taken for it.
+    QFile origin(folder() + QStringLiteral("/multimedia-1.zip.adres"));
+    ASSERT_TRUE(origin.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    origin.write("https://www.gov.pl/attachment/stare");
+    origin.close();
+    heard = {};
+    f->download(offer);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return heard.ended(); }, 20000));
+    EXPECT_EQ(server.requestsFor(sheetPath).size(), 1);
+    EXPECT_EQ(server.requestsFor(zipPath).size(), 3);
 }
 
 TEST_F(CatalogueFetch, RedirectsAreFollowedOnlyWithinTheListedHosts) {
@@ -333,7 +363,8 @@ TEST_F(CatalogueFetch, TheLearnersCancelRemovesThePartialFiles) {
         QCoreApplication::processEvents();
     EXPECT_FALSE(heard.fetched);
     EXPECT_TRUE(heard.problem.isEmpty());
-    EXPECT_EQ(folderFiles(), QStringList{QStringLiteral("katalog-pytan-2026-07-01.xlsx")});
+    EXPECT_EQ(folderFiles(), (QStringList{QStringLiteral("katalog-pytan-2026-07-01.xlsx"),
+                                          QStringLiteral("katalog-pytan-2026-07-01.xlsx.adres")}));
 }
 
 } // namespace

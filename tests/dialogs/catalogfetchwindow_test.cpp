@@ -137,7 +137,8 @@ TEST_F(FetchWindow, StoppingTheDownloadRemovesWhatWasPartlyDownloaded) {
     EXPECT_TRUE(web.requests[2].cancelled);
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(QDir(dir).entryList(QDir::Files),
-              QStringList{QStringLiteral("katalog-pytan-2026-07-01.xlsx")});
+              (QStringList{QStringLiteral("katalog-pytan-2026-07-01.xlsx"),
+                           QStringLiteral("katalog-pytan-2026-07-01.xlsx.adres")}));
     EXPECT_TRUE(imports.isEmpty());
 }
 
