@@ -30,9 +30,17 @@ void keep(const QString& key, const QString& value) {
 QDate importedEdition() {
     if (!Paths::isCatalogueFolder())
         return {};
-    const QString source =
-        ini::read(Paths::catalogueManifest(), section, QStringLiteral("zrodlo"), QString());
-    return editionOf(QFileInfo(source).completeBaseName());
+    const QString manifest = Paths::catalogueManifest();
+    const QString source = ini::read(manifest, section, QStringLiteral("zrodlo"), QString());
+    const QDate named = editionOf(QFileInfo(source).completeBaseName());
+    if (named.isValid())
+        return named;
+    // A file whose name says no edition: the day it was imported, so that no edition published
+    // before then is called newer.
+    return QDateTime::fromString(
+               ini::read(manifest, section, QStringLiteral("zaimportowano"), QString()),
+               Qt::ISODate)
+        .date();
 }
 
 EditionWatch::EditionWatch(TimerService& timers, WallClock& clock, Downloader& downloader,

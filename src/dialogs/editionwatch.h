@@ -28,7 +28,8 @@ namespace catalogfetch {
 class Fetcher;
 
 // The edition the program folder's catalogue was imported from, as its file name tells
-// (katalog.ini, zrodlo=); invalid when it tells none or the folder is no imported catalogue.
+// (katalog.ini, zrodlo=), else the day of the import (zaimportowano=); invalid when the folder is
+// no imported catalogue.
 QDate importedEdition();
 
 class EditionWatch : public QObject {

@@ -190,6 +190,10 @@ TEST_F(EditionNotice, SaysSoWhenThePageOffersANewerEditionThanTheImportedOne) {
         {"the same", "katalog-pytan-2026-07-01.xlsx", false},
         {"newer", "katalog-pytan-2026-09-01.xlsx", false},
         {"no catalogue", nullptr, true},
+        {"undated, imported after the edition", "katalog.xlsx\r\nzaimportowano=2026-07-20T10:00:00",
+         false},
+        {"undated, imported before the edition",
+         "katalog.xlsx\r\nzaimportowano=2026-06-20T10:00:00", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
