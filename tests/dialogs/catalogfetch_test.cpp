@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -253,6 +254,40 @@ TEST_F(CatalogueFetch, AnotherAttemptAsksOnlyForWhatIsNotWholeYet) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return heard.ended(); }, 20000));
     EXPECT_EQ(server.requestsFor(sheetPath).size(), 1);
     EXPECT_EQ(server.requestsFor(zipPath).size(), 3);
+}
+
+TEST_F(CatalogueFetch, NothingIsWrittenThroughALinkOutOfTheDownloadFolder) {
+    // A file elsewhere that a link in the download folder points at, under every name the
+    // download uses.
+    const QString outside = folders.userData() + QStringLiteral("cenny.txt");
+    {
+        QFile f(outside);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("nie ruszać");
+    }
+    QDir().mkpath(folder());
+    for (const char* name : {"multimedia-1.zip.part", "multimedia-1.zip.adres", "multimedia-1.zip",
+                             "katalog-pytan-2026-07-01.xlsx.part"})
+        ASSERT_TRUE(QFile::link(outside, folder() + u'/' + QString::fromLatin1(name)));
+    auto f = fetcher(downloader);
+    fetchAll(*f);
+    ASSERT_TRUE(heard.fetched) << heard.problem.toStdString();
+    EXPECT_EQ(read(outside), QByteArray("nie ruszać"));
+    EXPECT_EQ(read(heard.fetched->media.value(0)), zip);
+    EXPECT_FALSE(QFileInfo(heard.fetched->media.value(0)).isSymLink());
+
+    // The download folder itself a link: refused before anything is asked for.
+    QDir(folder()).removeRecursively();
+    const QString elsewhere = folders.userData() + QStringLiteral("gdzies");
+    QDir().mkpath(elsewhere);
+    ASSERT_TRUE(QFile::link(elsewhere, folder()));
+    server.requests.clear();
+    heard = {};
+    auto g = fetcher(downloader);
+    fetchAll(*g);
+    EXPECT_FALSE(heard.fetched);
+    EXPECT_TRUE(QDir(elsewhere).isEmpty());
+    EXPECT_EQ(server.requests.size(), 1); // the page only
 }
 
 TEST_F(CatalogueFetch, RedirectsAreFollowedOnlyWithinTheListedHosts) {
