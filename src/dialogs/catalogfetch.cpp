@@ -266,6 +266,13 @@ void Fetcher::fileDone(const DownloadEnd& end) {
         if ((end.outcome == Outcome::Failed || end.outcome == Outcome::Complete) && received_ > 0 &&
             ++resumes_ <= maxResumes)
             return startFile();
+        // A partial file the server has no range for (it is as long as the file, or longer: the
+        // file changed meanwhile): once more from the start.
+        if (end.outcome == Outcome::Failed && end.status == 416 && from_ > 0 &&
+            ++resumes_ <= maxResumes) {
+            QFile::remove(path(partName(file.localName)));
+            return startFile();
+        }
         if (end.outcome == Outcome::Refused)
             return fail(QStringLiteral("Serwer odesłał plik „%1” pod niedozwolony adres albo "
                                        "plik jest większy, niż powinien.")
