@@ -85,6 +85,7 @@ void Fetcher::readPage() {
     request.url = source_.page;
     request.maxBytes = maxPageBytes;
     request.redirectHosts = source_.hosts;
+    request.totalTimeoutMs = pageTimeoutMs;
     DownloadHandlers h;
     h.data = [body](const QByteArray& chunk) {
         *body += chunk;

@@ -27,6 +27,8 @@ bool zipIsWhole(const QString& path);
 // 11 GB). A file larger than its bound is refused.
 inline constexpr qint64 maxSpreadsheetBytes = qint64(64) << 20;
 inline constexpr qint64 maxArchiveBytes = qint64(32) << 30;
+// The page is read within a minute in all.
+inline constexpr int pageTimeoutMs = 60000;
 // Room kept free beside the downloads.
 inline constexpr qint64 spareBytes = qint64(64) << 20;
 // Attempts at one file in a row while each brings new bytes.

@@ -13,13 +13,14 @@ class QObject;
 namespace wirtal {
 
 // One file asked of a server: from byte `from` on (an HTTP range; 0 asks for the whole file),
-// at most maxBytes in the whole file. A redirect is followed only on https and only to the
-// address's own host or one of redirectHosts.
+// at most maxBytes in the whole file, within totalTimeoutMs when it is set. A redirect is followed
+// only on https and only to the address's own host or one of redirectHosts.
 struct DownloadRequest {
     QUrl url;
     qint64 from = 0;
     qint64 maxBytes = 0;
     QStringList redirectHosts;
+    int totalTimeoutMs = 0; // the whole answer within this time (0: no limit, a large file)
 };
 
 // How a download ended.

@@ -4,6 +4,7 @@
 
 #include "platform/error.h"
 
+#include <QDeadlineTimer>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
@@ -50,6 +51,7 @@ struct Transfer {
     qint64 from = 0;
     qint64 received = 0;
     std::optional<Outcome> stopped; // why we aborted it ourselves
+    QDeadlineTimer deadline{QDeadlineTimer::Forever};
     bool ended = false;
 };
 
@@ -76,6 +78,8 @@ std::function<void()> QtDownloader::get(const DownloadRequest& request, QObject*
     auto t = std::make_shared<Transfer>();
     t->request = request;
     t->handlers = std::move(handlers);
+    if (request.totalTimeoutMs > 0)
+        t->deadline.setRemainingTime(request.totalTimeoutMs);
     QPointer<QObject> guard(context);
     const auto finish = [t, guard](const DownloadEnd& end) {
         if (t->ended)
@@ -175,6 +179,8 @@ std::function<void()> QtDownloader::get(const DownloadRequest& request, QObject*
         t->received += chunk.size();
         if (t->from + t->received > t->request.maxBytes)
             return stop(Outcome::Refused);
+        if (t->deadline.hasExpired()) // a page that trickles in
+            return stop(Outcome::Failed);
         bool more = true;
         if (t->handlers.data)
             guarded([&] { more = t->handlers.data(chunk); });

@@ -11,7 +11,8 @@ namespace wirtal {
 // Downloads on QNetworkAccessManager: https only (plain http only to 127.0.0.1, and only when
 // made with allowLocalHttp, which the tests' local server needs). Sends no cookies, no referrer
 // and nothing of the learner: a bare GET with a range. The network layer holds at most
-// readBuffer bytes ahead of the handlers; a download fails when no data comes for idleTimeoutMs.
+// readBuffer bytes ahead of the handlers; a download fails when no data comes for idleTimeoutMs,
+// or when its request's totalTimeoutMs has passed at a piece of data.
 class QtDownloader final : public Downloader {
 public:
     static constexpr qint64 readBuffer = 256 * 1024;

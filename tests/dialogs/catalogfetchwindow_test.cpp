@@ -48,6 +48,9 @@ protected:
     void answerPage(const QByteArray& html) {
         ASSERT_EQ(web.requests.size(), 1u);
         EXPECT_EQ(web.requests[0].request.url, source.page);
+        // The page within a minute, bounded; the files (gigabytes) only by their silence.
+        EXPECT_EQ(web.requests[0].request.totalTimeoutMs, pageTimeoutMs);
+        EXPECT_EQ(web.requests[0].request.maxBytes, maxPageBytes);
         web.answer(0, html);
     }
 
@@ -98,6 +101,7 @@ TEST_F(FetchWindow, ShowsTheEditionAndSizesThenDownloadsAndImports) {
     web.answer(1, "arkusz");
     ASSERT_EQ(web.requests.size(), 3u);
     EXPECT_EQ(web.requests[2].request.maxBytes, maxArchiveBytes);
+    EXPECT_EQ(web.requests[2].request.totalTimeoutMs, 0);
     web.answer(2, zip, zip.size() / 2); // broken in the middle: resumed at once
     ASSERT_EQ(web.requests.size(), 4u);
     EXPECT_EQ(web.requests[3].request.from, zip.size() / 2);
