@@ -7,6 +7,8 @@
 // are. The page is hostile input: it is read as text in one pass, bounded, and only links to the
 // page's own host or to the hosts the user listed are taken.
 
+#include "dialogs/catalogtext.h"
+
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -49,13 +51,6 @@ QList<PageLink> pageLinks(const QByteArray& html, const QUrl& page);
 // fits wins); nothing for any other link.
 std::optional<FileKind> classify(const PageLink& link);
 
-// The edition a text names: a full date (12.07.2026, 2026-07-12, "12 lipca 2026"), a month
-// ("lipiec 2026", "07.2026") or a year alone; invalid when none. `label` gets the text as the
-// window shows it ("lipiec 2026").
-QDate editionOf(const QString& text, QString* label = nullptr);
-// A size the text gives ("2,5 MB", "(xlsx 830 kB)"), in bytes; -1 when none.
-qint64 sizeOf(const QString& text);
-
 struct OfferedFile {
     FileKind kind = FileKind::Spreadsheet;
     QUrl url;
@@ -78,8 +73,5 @@ struct PageResult {
 };
 
 PageResult readCataloguePage(const QByteArray& html, const QUrl& page, const QStringList& hosts);
-
-// "2,5 MB", "830 kB", "12 B"; "nieznany" for -1.
-QString sizeText(qint64 bytes);
 
 } // namespace wirtal::catalogfetch
