@@ -11,6 +11,8 @@
 #include "base/paths.h"
 #include "base/statsfile.h"
 #include "dialogs/auxwindows.h"
+#include "dialogs/catalogfetchwindow.h"
+#include "dialogs/editionwatch.h"
 #include "dialogs/importwindow.h"
 #include "dialogs/morepage.h"
 #include "exam/exampage.h"
@@ -94,6 +96,7 @@ MainWindow::MainWindow(const Services& services, AnswerLog* history, QWidget* pa
     more_->setHandlers([this] { stats_->statystykibuttonClick(); }, [this] { aux_->showUpdates(); },
                        [this] { aux_->showAbout(); });
     more_->setImportHandler([this] { importCatalogue(); });
+    more_->setFetchHandler([this] { fetchCatalogue(); });
     more_->setProgressHandler([this] { nav_->showProgress(); });
     learn_->setOpenReference([this](const QString& page) {
         for (const library::Entry& e : library::entries())
@@ -115,6 +118,15 @@ MainWindow::MainWindow(const Services& services, AnswerLog* history, QWidget* pa
     // "Zmień kategorię" leads back to the start page's choice when it offers more than one.
     menu_->button(LeftMenu::Zmien)->setEnabled(start_->choosableCount() > 1);
     applyLayout(width(), height());
+
+    // Whether the ministry offers a newer catalogue: read some time after the start, at most
+    // once a day, said by a line on the start page.
+    if (services.timers && services.clock && services.downloader) {
+        editionWatch_ = std::make_unique<catalogfetch::EditionWatch>(
+            *services.timers, *services.clock, *services.downloader,
+            [this](const QString& text) { start_->setNotice(text); });
+        editionWatch_->start();
+    }
 }
 
 MainWindow::~MainWindow() = default;
@@ -256,6 +268,35 @@ void MainWindow::importCatalogue() {
     const QString target = Paths::importedCatalogueFolder();
     if (wirtal::importCatalogue(*dialogs, this, Paths::programFolder(), target))
         switchProgramFolder(target);
+}
+
+void MainWindow::fetchCatalogue() {
+    Dialogs* dialogs = ctx_.services.dialogs;
+    Downloader* downloader = ctx_.services.downloader;
+    if (!dialogs || !downloader)
+        return;
+    if (ctx_.state.testRunning) {
+        dialogs->message(QStringLiteral("Zakończ test, zanim pobierzesz katalog pytań."),
+                         Buttons::Ok, Icon::Information);
+        return;
+    }
+    const QString target = Paths::importedCatalogueFolder();
+    bool switched = false;
+    CatalogFetchWindow window(
+        *downloader, catalogfetch::configuredSource(), catalogfetch::downloadFolder(),
+        [&](const catalogfetch::Fetched& files) {
+            // The one place the downloaded files are handed to the import.
+            switched = wirtal::importCatalogueFiles(*dialogs, this, Paths::programFolder(), target,
+                                                    files.catalogue, files.media);
+            return switched;
+        },
+        [this] { importCatalogue(); }, this);
+    window.begin();
+    window.exec();
+    if (switched) {
+        switchProgramFolder(target);
+        start_->setNotice(QString());
+    }
 }
 
 void MainWindow::switchProgramFolder(const QString& folder) {

@@ -25,6 +25,9 @@ class MorePage;
 class AuxWindows;
 class AnswerLog;
 class ProgressPage;
+namespace catalogfetch {
+class EditionWatch;
+}
 
 // The main window "Form1": borderless and maximised, a background over the whole window, the
 // centred panel with the left menu and the pages, and the window's own minimise and close
@@ -79,6 +82,9 @@ public:
     // "Importuj katalog pytań" of the more page: imports the official catalogue into the user data
     // folder and, when it succeeded, switches to it.
     void importCatalogue();
+    // "Pobierz aktualny katalog" of the more page: downloads the newest edition from the
+    // ministry's page and imports it as importCatalogue does.
+    void fetchCatalogue();
     // Makes `folder` the program folder at once: the start page offers its categories and a
     // category is to be chosen again.
     void switchProgramFolder(const QString& folder);
@@ -108,6 +114,7 @@ private:
     ProgressPage* progress_ = nullptr;
     AuxWindows* aux_ = nullptr;
     std::unique_ptr<Navigation> nav_;
+    std::unique_ptr<catalogfetch::EditionWatch> editionWatch_;
     std::unique_ptr<Report> report_;
     bool closing_ = false;
 };

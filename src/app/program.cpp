@@ -17,6 +17,7 @@
 #include "platform/error.h"
 #include "platform/filmprocess.h"
 #include "platform/qtdialogs.h"
+#include "platform/qtdownloader.h"
 #include "platform/qtmediaplayer.h"
 #include "platform/qtwebloader.h"
 #include "platform/random.h"
@@ -103,6 +104,7 @@ int wirtal::runProgram(SingleInstance& instance) {
     SeededRandom random;
     SystemWallClock clock;
     QtWebLoader web;
+    QtDownloader downloader;
 #ifdef Q_OS_WIN
     // The film process reads its commands through a socket notifier on a pipe, which Windows
     // does not offer: films play in the program there.
@@ -119,6 +121,7 @@ int wirtal::runProgram(SingleInstance& instance) {
     Services services;
     services.timers = &timers;
     services.web = &web;
+    services.downloader = &downloader;
     services.dialogs = &dialogs;
     services.random = &random;
     services.clock = &clock;

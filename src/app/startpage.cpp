@@ -72,7 +72,20 @@ StartPage::StartPage(QWidget* parent) : QWidget(parent) {
         buttons_.push_back(b);
         ++index;
     }
+    // A small line under the buttons when the ministry offers a newer catalogue edition.
+    notice_ = new QLabel(this);
+    notice_->setObjectName(QStringLiteral("nowewydanie"));
+    notice_->setTextFormat(Qt::PlainText);
+    notice_->setAlignment(Qt::AlignCenter);
+    notice_->setStyleSheet(QStringLiteral("font-size: 13px; color: #3a4f70;"));
+    notice_->setGeometry(0, 612, 1089, 24);
+    notice_->hide();
     refreshCategories();
+}
+
+void StartPage::setNotice(const QString& text) {
+    notice_->setText(text);
+    notice_->setVisible(!text.isEmpty());
 }
 
 std::vector<QRect> StartPage::categoryButtonPlaces(int count) {

@@ -35,6 +35,9 @@ public:
     // The line under the title: the rules of a classic bank, or the catalogue in use (its file
     // and the date of its import, as katalog.ini gives them).
     static QString captionFor(bool catalogue, const QString& manifestPath);
+    // The line under the buttons (a newer catalogue edition); empty hides it.
+    void setNotice(const QString& text);
+    QLabel* notice() const { return notice_; }
     // Where the buttons of `count` categories stand on the page, in table order.
     static std::vector<QRect> categoryButtonPlaces(int count);
 
@@ -48,6 +51,7 @@ private:
     std::vector<StyledButton*> buttons_;
     QLabel* caption_ = nullptr;
     int choosable_ = 0;
+    QLabel* notice_ = nullptr;
 };
 
 } // namespace wirtal

@@ -193,7 +193,12 @@ bool importCatalogue(Dialogs& dialogs, QWidget* parent, const QString& base, con
             return false;
         media << folder;
     }
+    return importCatalogueFiles(dialogs, parent, base, target, xlsx, media, std::move(shown));
+}
 
+bool importCatalogueFiles(Dialogs& dialogs, QWidget* parent, const QString& base,
+                          const QString& target, const QString& xlsx, const QStringList& media,
+                          std::function<void(ImportWindow&)> shown) {
     ImportOptions options;
     options.catalogue = xlsx;
     options.media = media;

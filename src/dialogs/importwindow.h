@@ -66,6 +66,12 @@ private:
 bool importCatalogue(Dialogs& dialogs, QWidget* parent, const QString& base, const QString& target,
                      std::function<void(ImportWindow&)> shown = {});
 
+// The same with the files already chosen (the spreadsheet and the media: folders or archives),
+// as the download of the newest edition hands them over.
+bool importCatalogueFiles(Dialogs& dialogs, QWidget* parent, const QString& base,
+                          const QString& target, const QString& xlsx, const QStringList& media,
+                          std::function<void(ImportWindow&)> shown = {});
+
 // The box text for a finished import: questions per category, rows left out and corrected,
 // missing media, where the report is, and a warning when there is one.
 QString importSummary(const catalogue::ImportResult& result);

@@ -5,6 +5,7 @@
 #include "art/shellart.h"
 #include "widgets/styledbutton.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace wirtal {
@@ -23,9 +24,11 @@ MorePage::MorePage(QWidget* parent) : CardPage(parent) {
         {&updates_, "AdvSmoothButton74", u"Aktualizacje", 1},
         {&about_, "AdvSmoothButton75", u"O programie", 2},
         {&import_, "importbutton", u"Importuj katalog pytań", 3},
+        {&fetch_, "pobierzbutton", u"Pobierz aktualny katalog", 3},
     };
     const int count = int(std::size(entries));
-    const int w = 170, h = 110, gap = 12;
+    const int gap = 12, h = 110;
+    const int w = std::min(170, (939 - 24 - (count - 1) * gap) / count);
     const int left = (939 - (count * w + (count - 1) * gap)) / 2;
     int i = 0;
     for (const Entry& s : entries) {
@@ -51,6 +54,10 @@ void MorePage::setProgressHandler(std::function<void()> postepy) {
 
 void MorePage::setImportHandler(std::function<void()> importuj) {
     import_->setHandler(std::move(importuj));
+}
+
+void MorePage::setFetchHandler(std::function<void()> pobierz) {
+    fetch_->setHandler(std::move(pobierz));
 }
 
 } // namespace wirtal

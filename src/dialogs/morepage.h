@@ -11,7 +11,7 @@ namespace wirtal {
 class StyledButton;
 
 // The more page "TabSheet11": "Postępy", "Statystyki", "Aktualizacje", "O programie" and
-// "Importuj katalog pytań".
+// "Importuj katalog pytań", "Pobierz aktualny katalog".
 class MorePage : public CardPage {
     Q_OBJECT
 public:
@@ -19,6 +19,7 @@ public:
     void setHandlers(std::function<void()> statystyki, std::function<void()> aktualizacje,
                      std::function<void()> oprogramie);
     void setImportHandler(std::function<void()> importuj);
+    void setFetchHandler(std::function<void()> pobierz);
     void setProgressHandler(std::function<void()> postepy);
 
 private:
@@ -26,6 +27,7 @@ private:
     StyledButton* updates_ = nullptr;
     StyledButton* about_ = nullptr;
     StyledButton* import_ = nullptr;
+    StyledButton* fetch_ = nullptr;
     StyledButton* progress_ = nullptr;
 };
 

@@ -10,6 +10,7 @@ class Random;
 class WallClock;
 class MediaPlayer;
 class WebPageLoader;
+class Downloader;
 class ReportOutput;
 
 // The seams handed to the main window: real implementations in the program, test doubles in the
@@ -22,6 +23,7 @@ struct Services {
     MediaPlayer* player = nullptr;
     WebPageLoader* web = nullptr; // the version page; without it no check is made
     ReportOutput* report = nullptr;
+    Downloader* downloader = nullptr; // the catalogue page and files; without it none is read
 };
 
 } // namespace wirtal

@@ -77,6 +77,7 @@ MainWindow& AppFixture::window() {
         s.player = &player;
         s.report = &report;
         s.web = webLoader;
+        s.downloader = downloader;
         window_ = std::make_unique<MainWindow>(s, history);
         window_->resize(1366, 768);
     }

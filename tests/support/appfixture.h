@@ -66,6 +66,9 @@ protected:
     FakeWebLoader web;
     // The version-page loader the window gets (a test may put a real one here before window()).
     WebPageLoader* webLoader = &web;
+    // The catalogue page's downloader the window gets; none unless a test puts one here (then
+    // the window reads the page some time after its start).
+    Downloader* downloader = nullptr;
     SeededRandom random{12345};
     FixedWallClock wallclock{QDateTime(QDate(2026, 12, 10), QTime(10, 30))};
     // The answer history the window gets (a test may open one before window()).

@@ -155,4 +155,70 @@ WebPage FakeWebLoader::failed() {
     return WebPage{};
 }
 
+std::function<void()> FakeDownloader::get(const DownloadRequest& request, QObject* context,
+                                          DownloadHandlers handlers) {
+    const std::size_t i = requests.size();
+    requests.push_back({request, QPointer<QObject>(context), std::move(handlers), false, false});
+    return [this, i] {
+        Request& r = requests.at(i);
+        if (r.answered || r.cancelled)
+            return;
+        r.cancelled = true;
+        end(i, DownloadEnd::Outcome::Cancelled);
+    };
+}
+
+void FakeDownloader::answer(std::size_t i, const QByteArray& file, qint64 upTo, qint64 chunk) {
+    Request& r = requests.at(i);
+    ASSERT_FALSE(r.answered) << "download " << i << " answered twice";
+    r.answered = true;
+    if (!r.context)
+        return;
+    const DownloadHandlers h = r.handlers;
+    const DownloadRequest request = r.request;
+    const qint64 from = std::min<qint64>(request.from, file.size());
+    DownloadEnd e;
+    e.url = request.url;
+    e.status = from > 0 ? 206 : 200;
+    if (file.size() > request.maxBytes) {
+        e.outcome = DownloadEnd::Outcome::Refused;
+        guarded([&] { h.done(e); });
+        return;
+    }
+    if (h.started)
+        guarded([&] { h.started(from, file.size()); });
+    const qint64 last = upTo < 0 ? file.size() : std::min<qint64>(file.size(), from + upTo);
+    bool more = true;
+    for (qint64 at = from; at < last && more && r.context; at += chunk) {
+        const QByteArray piece = file.mid(at, std::min(chunk, last - at));
+        if (h.data)
+            guarded([&] { more = h.data(piece); });
+    }
+    if (!r.context)
+        return;
+    e.outcome = !more                ? DownloadEnd::Outcome::Cancelled
+                : last < file.size() ? DownloadEnd::Outcome::Failed
+                                     : DownloadEnd::Outcome::Complete;
+    guarded([&] { h.done(e); });
+}
+
+void FakeDownloader::end(std::size_t i, DownloadEnd::Outcome outcome) {
+    Request& r = requests.at(i);
+    r.answered = true;
+    if (!r.context)
+        return;
+    DownloadEnd e;
+    e.url = r.request.url;
+    e.outcome = outcome;
+    const auto done = r.handlers.done;
+    guarded([&] { done(e); });
+}
+
+FakeDownloader::Request* FakeDownloader::pending() {
+    for (Request& r : requests)
+        if (!r.answered && !r.cancelled)
+            return &r;
+    return nullptr;
+}
+
 } // namespace wirtal::test

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/dialogs.h"
+#include "platform/downloader.h"
 #include "platform/mediaplayer.h"
 #include "platform/webloader.h"
 #include "results/reportoutput.h"
@@ -108,6 +109,32 @@ public:
     // A version page with the given title; a failed load.
     static WebPage pageTitled(const QString& title);
     static WebPage failed();
+
+    std::vector<Request> requests;
+};
+
+// Downloads that wait until the test answers them; nothing goes to the network. A request is
+// answered with a whole body (from its range on, as a server that honours ranges would) or with a
+// failure after part of it.
+class FakeDownloader final : public Downloader {
+public:
+    struct Request {
+        DownloadRequest request;
+        QPointer<QObject> context;
+        DownloadHandlers handlers;
+        bool answered = false;
+        bool cancelled = false;
+    };
+    std::function<void()> get(const DownloadRequest& request, QObject* context,
+                              DownloadHandlers handlers) override;
+    // Answers request i: started(from, file size), the bytes of `file` from the request's range
+    // on (at most `upTo` of them, in chunks of `chunk`), then done: Complete when all were sent,
+    // else Failed (a broken connection). Nothing when its context is gone.
+    void answer(std::size_t i, const QByteArray& file, qint64 upTo = -1, qint64 chunk = 4096);
+    // Ends request i without a body.
+    void end(std::size_t i, DownloadEnd::Outcome outcome);
+    // The request not yet answered, or null.
+    Request* pending();
 
     std::vector<Request> requests;
 };
