@@ -96,8 +96,13 @@ private:
 } // namespace
 
 void makeAnswerChoice(StyledButton* b) {
-    b->setCheckable(true);
     b->setProperty(answerProperty, true);
+    // An interface made for the button before (by an event of its construction) is a plain
+    // button's: the next query makes the answer's.
+    if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(b);
+        made && !dynamic_cast<AnswerAccessible*>(made))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+    b->setCheckable(true);
 }
 
 QAccessibleInterface* accessibleValueFactory(const QString& className, QObject* object) {
