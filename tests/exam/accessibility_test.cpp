@@ -8,6 +8,7 @@
 #include "dialogs/aboutform.h"
 #include "dialogs/helpform.h"
 #include "examfixture.h"
+#include "learn/answercheck.h"
 #include "learn/answerpanels.h"
 #include "learn/learnpage.h"
 #include "learn/revisionpanel.h"
@@ -19,6 +20,7 @@
 #include "widgets/mediadisplay.h"
 #include "widgets/progressbar.h"
 #include "widgets/sliderswitch.h"
+#include "widgets/wrappedtext.h"
 
 #include <QAccessible>
 #include <QAccessibleValueInterface>
@@ -254,9 +256,27 @@ TEST_F(AccessibilityTest, LearningReadsTheQuestionTheAnswersTheirStateAndTheChec
     EXPECT_EQ(labelled.first().first->object(), panels->answerText(1));
     press(Qt::Key_A);
     EXPECT_EQ(QApplication::focusWidget(), panels->button(AnswerPanels::A));
-    EXPECT_TRUE(lastSaid().startsWith(QStringLiteral("Źle, prawidłowa odpowiedź: ")) ||
-                lastSaid() == QStringLiteral("Dobrze"))
-        << lastSaid().toStdString();
+    const QString right = learn->answerCheck().rightAnswer();
+    const int r = right == u"A" ? 0 : right == u"B" ? 1 : 2;
+    EXPECT_EQ(lastSaid(), right == u"A" ? QStringLiteral("Dobrze")
+                                        : QStringLiteral("Źle, prawidłowa odpowiedź: ") + right);
+    // Right and wrong are marked by a sign and a word too, not by the colour alone.
+    const QString option[] = {QStringLiteral("Odpowiedź A 1300"),
+                              QStringLiteral("Odpowiedź B 1300"),
+                              QStringLiteral("Odpowiedź C 1300")};
+    for (int i = 0; i < 3; ++i) {
+        const QString shown = panels->answerText(i)->text();
+        const QString mark = i == r   ? QStringLiteral("✔ Prawidłowa: ")
+                             : i == 0 ? QStringLiteral("✘ Błędna: ")
+                                      : QString();
+        EXPECT_EQ(withPolishNoBreaks(shown), withPolishNoBreaks(mark + option[i])) << i;
+    }
+    // Marks are not kept for the next question, nor added twice by a second check.
+    click(QStringLiteral("sprawdzbutton"));
+    EXPECT_EQ(panels->answerText(r)->text().count(QStringLiteral("Prawidłowa")), 1);
+    learn->showQuestion(1301, false);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(panels->answerText(i)->text().contains(QStringLiteral(":"))) << i;
 }
 
 TEST_F(AccessibilityTest, AnExamIsReadFromTheFirstQuestionToTheReview) {
@@ -305,6 +325,15 @@ TEST_F(AccessibilityTest, AnExamIsReadFromTheFirstQuestionToTheReview) {
                                                                   : QStringLiteral("źle");
         EXPECT_EQ(iface(ui().numbers[k])->text(QAccessible::Description), expected) << k;
     }
+    // The review of a specialist slot marks its right answer by a sign and a word.
+    click(QStringLiteral("AdvSmoothButton62")); // slot 21
+    clock.advance(200);
+    const QString right = sheet().rightAnswer[21];
+    const auto memos = ui().answerMemos();
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(memos[i]->text().startsWith(QStringLiteral("✔ Prawidłowa: ")),
+                  right == QString(QChar(u'A' + i)))
+            << i;
     // A new test: the slots say only their numbers again.
     draw();
     EXPECT_EQ(iface(ui().numbers[1])->text(QAccessible::Description), QString());
@@ -385,7 +414,8 @@ TEST_F(AccessibilityTest, TheStatisticsOpenOnTheFiguresNotOnTheClearButton) {
     ASSERT_TRUE(window().statsView()->isVisible());
     QWidget* focus = QApplication::focusWidget();
     ASSERT_NE(focus, nullptr);
-    EXPECT_NE(focus->objectName(), QStringLiteral("AdvSmoothButton22"));
+    EXPECT_NE(focus->objectName(), QStringLiteral("AdvSmoothButton22"))
+        << focus->metaObject()->className() << " " << focus->objectName().toStdString();
     EXPECT_TRUE(window().statsView()->isAncestorOf(focus)) << focus->objectName().toStdString();
     EXPECT_TRUE(iface(focus)->text(QAccessible::Description).contains(QStringLiteral("Poprawne:")));
 }
