@@ -22,6 +22,7 @@
 #include "results/report.h"
 #include "results/statsview.h"
 #include "widgets/styledbutton.h"
+#include "widgets/windowmover.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -82,6 +83,8 @@ MainWindow::MainWindow(const Services& services, AnswerLog* history, QWidget* pa
     close_->setPicture(pictures::closeGlyph());
     close_->resize(18, 16);
     close_->setHandler([this] { close(); });
+    // Frameless: the band above the panel moves the window.
+    new WindowMover(this, [this] { return mainpanel_->y(); });
 
     nav_ = std::make_unique<Navigation>(*this);
     // FormCreate, last step: the silent version check; then the auxiliary windows.
