@@ -73,7 +73,7 @@ MainWindow::MainWindow(const Services& services, AnswerLog* history, QWidget* pa
     minimize_->setAccessibleName(QStringLiteral("Minimalizuj"));
     minimize_->setToolTip(QStringLiteral("Minimalizuj"));
     minimize_->setPicture(pictures::minimizeGlyph());
-    minimize_->resize(18, 16);
+    minimize_->resize(windowButtonSize, windowButtonSize);
     minimize_->setHandler([this] { showMinimized(); });
 
     close_ = new StyledButton(QString(), this);
@@ -81,7 +81,7 @@ MainWindow::MainWindow(const Services& services, AnswerLog* history, QWidget* pa
     close_->setAccessibleName(QStringLiteral("Zamknij"));
     close_->setToolTip(QStringLiteral("Zamknij"));
     close_->setPicture(pictures::closeGlyph());
-    close_->resize(18, 16);
+    close_->resize(windowButtonSize, windowButtonSize);
     close_->setHandler([this] { close(); });
     // Frameless: the band above the panel moves the window.
     new WindowMover(this, [this] { return mainpanel_->y(); });
