@@ -12,7 +12,7 @@ packages=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav
   libgtest-dev libgmock-dev googletest libbenchmark-dev libzip-dev
   xvfb xauth openbox fonts-dejavu-core poppler-utils
-  dbus-daemon dbus-bin at-spi2-core python3-pyatspi
+  dbus-daemon dbus-bin at-spi2-core python3-pyatspi orca xdotool
   clang libclang-rt-14-dev clang-format python3 desktop-file-utils appstream
 )
 if [ "${1:-}" = "--packaging" ]; then

@@ -27,6 +27,7 @@
 #include "results/report.h"
 #include "results/statsview.h"
 #include "widgets/styledbutton.h"
+#include "widgets/windowmover.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -79,7 +80,7 @@ MainWindow::MainWindow(const Services& services, AnswerLog* history, QWidget* pa
     minimize_->setAccessibleName(QStringLiteral("Minimalizuj"));
     minimize_->setToolTip(QStringLiteral("Minimalizuj"));
     minimize_->setPicture(pictures::minimizeGlyph());
-    minimize_->resize(18, 16);
+    minimize_->resize(windowButtonSize, windowButtonSize);
     minimize_->setHandler([this] { showMinimized(); });
 
     close_ = new StyledButton(QString(), this);
@@ -87,8 +88,10 @@ MainWindow::MainWindow(const Services& services, AnswerLog* history, QWidget* pa
     close_->setAccessibleName(QStringLiteral("Zamknij"));
     close_->setToolTip(QStringLiteral("Zamknij"));
     close_->setPicture(pictures::closeGlyph());
-    close_->resize(18, 16);
+    close_->resize(windowButtonSize, windowButtonSize);
     close_->setHandler([this] { close(); });
+    // Frameless: the band above the panel moves the window.
+    new WindowMover(this, [this] { return mainpanel_->y(); });
 
     nav_ = std::make_unique<Navigation>(*this);
     // FormCreate, last step: the silent version check; then the auxiliary windows.

@@ -29,28 +29,28 @@ PanelLayout layoutFor(int w, int h) {
 }
 
 PanelLayout layoutWithin(int w, int h) {
-    constexpr int edge = 4, buttonWidth = 18, buttonGap = 2;
+    constexpr int edge = 4, buttonGap = 2, buttonRise = windowButtonSize + buttonGap;
     const PanelLayout spec = layoutFor(w, h);
     // Narrower than the panel: the menu gives up what is missing, as far as it can.
     const int menu = std::clamp(w - (panelWidth - menuWidth), compactMenuWidth, menuWidth);
     const int width = panelWidth - (menuWidth - menu);
     int left = menu == menuWidth ? spec.panel.x() : std::max(0, (w - width) / 2);
     int top = spec.panel.y();
-    // The buttons sit 20 pixels above the panel: keep them inside the top edge, as far as the
-    // panel still fits below.
+    // The buttons sit above the panel: keep them inside the top edge, as far as the panel still
+    // fits below.
     const int lowestTop = std::max(h - panelHeight, 0);
-    if (top - 20 < edge)
-        top = std::min(edge + 20, std::max(top, lowestTop));
+    if (top - buttonRise < edge)
+        top = std::min(edge + buttonRise, std::max(top, lowestTop));
     if (left < 0)
         left = 0;
     PanelLayout l;
     l.panel = QPoint(left, top);
     l.panelSize = QSize(width, panelHeight);
     l.menuWidth = menu;
-    const int buttonsY = std::max(top - 20, 0);
-    const int closeX = std::min(left + width - 19, w - edge - buttonWidth);
+    const int buttonsY = std::max(top - buttonRise, 0);
+    const int closeX = std::min(left + width - windowButtonSize, w - edge - windowButtonSize);
     l.closeButton = QPoint(closeX, buttonsY);
-    l.minimizeButton = QPoint(std::min(left + 1050, closeX - buttonGap - buttonWidth), buttonsY);
+    l.minimizeButton = QPoint(closeX - buttonGap - windowButtonSize, buttonsY);
     return l;
 }
 

@@ -23,16 +23,20 @@ constexpr int panelHeight = 650;
 constexpr int menuWidth = 150;
 // The narrowest left menu (at 1024 pixels wide the panel then fits the screen whole).
 constexpr int compactMenuWidth = 85;
+// The window's own two buttons are squares this big (a target a hand can hit), standing 2 pixels
+// apart and 2 pixels above the panel.
+constexpr int windowButtonSize = 24;
 
 PanelLayout layoutFor(int w, int h);
 
-// The layout the window uses: layoutFor, moved only where it would put something off the window
-// (a screen smaller than 1089 x 760, a desktop bar above a maximised window, a system scale):
-// the window's own two buttons stay at least 4 pixels inside its top and right edges, the panel
-// at least 4 pixels below them as long as the window is tall enough, and never further left than
-// the window's edge. A window narrower than the panel narrows the left menu instead (down to
+// The layout the window uses: the panel where layoutFor puts it, moved only where it would put
+// something off the window (a screen smaller than 1089 x 766, a desktop bar above a maximised
+// window, a system scale): the window's own two buttons (windowButtonSize, at the panel's top
+// right corner, above it) stay at least 4 pixels inside its top and right edges, the panel
+// below them as long as the window is tall enough, and never further left than the window's
+// edge. A window narrower than the panel narrows the left menu instead (down to
 // compactMenuWidth), so the pages keep their full width and the exam clock and the answers stay
-// in view. Where layoutFor fits, it is the same, pixel for pixel.
+// in view.
 PanelLayout layoutWithin(int w, int h);
 
 } // namespace wirtal

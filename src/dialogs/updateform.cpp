@@ -4,6 +4,7 @@
 
 #include "platform/timer.h"
 #include "platform/webloader.h"
+#include "widgets/announcer.h"
 #include "widgets/htmlview.h"
 
 #include <QGuiApplication>
@@ -100,6 +101,9 @@ void UpdateForm::pageLoaded(const WebPage& page) {
         panel_->hide();
         break;
     }
+    // The outcome is read out: the window's labels are read only as it opens.
+    announce(this, label2_->isVisibleTo(this) ? label1_->text() + u' ' + label2_->text()
+                                              : label1_->text());
     if (panel_->isVisibleTo(this))
         fetchPictures();
 }

@@ -35,6 +35,8 @@ void ExamAnswers::answerClick(int index) {
     const auto buttons = s_.ui.answerButtons();
     for (int i = a.firstOfKind; i <= a.lastOfKind; ++i)
         buttons[i]->setColor(i == index ? tcolor::active : tcolor::normal);
+    for (int i = a.firstOfKind; i <= a.lastOfKind; ++i)
+        buttons[i]->setChecked(i == index);
     const int k = s_.state().currentSlot;
     if (s_.testRunning() && (a.basic ? isBasicSlot(k) : isSpecialistSlot(k)))
         s_.sheet.givenAnswer[k] = QString::fromUtf16(a.code);

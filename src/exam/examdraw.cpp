@@ -6,6 +6,7 @@
 #include "exam/draw.h"
 #include "exam/examflow.h"
 #include "exam/examshared.h"
+#include "exam/examspeech.h"
 #include "platform/dialogs.h"
 #include "platform/mediaplayer.h"
 #include "widgets/countdowngauge.h"
@@ -56,6 +57,8 @@ void ExamDraw::nowytestClick() {
     s_.timers.nextStep->stop();
     s_.timers.answerCountdown->stop();
     st.testRunning = true;
+    if (s_.speech)
+        s_.speech->testStarted();
     st.testInEnglish = !ui.angielski->isHidden() && ui.angielski->isChecked();
     s_.refreshLanguageChoice();
     st.currentSlot = 0;

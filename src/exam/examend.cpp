@@ -6,6 +6,7 @@
 #include "base/statsfile.h"
 #include "exam/examflow.h"
 #include "exam/examshared.h"
+#include "exam/examspeech.h"
 #include "history/recording.h"
 #include "platform/mediaplayer.h"
 #include "results/stars.h"
@@ -84,6 +85,8 @@ void ExamEnd::endTest() {
     pal.setColor(QPalette::WindowText, passed ? QColor(0, 128, 0) : QColor(255, 0, 0));
     ui.Label2->setPalette(pal);
     ui.Label2->setText(shownVerdict(sheet.score));
+    if (s_.speech)
+        s_.speech->testEnded();
     s_.loadFixedPicture(passed ? "testkoniecok.jpg" : "testkonieczle.jpg");
     record(passed);
 }

@@ -6,6 +6,7 @@
 #include "base/context.h"
 #include "base/textfile.h"
 #include "exam/examshared.h"
+#include "exam/examspeech.h"
 #include "history/recording.h"
 #include "platform/error.h"
 #include "platform/mediaplayer.h"
@@ -118,6 +119,10 @@ void ExamFlow::Timer9Timer() {
             showMedia(r.media(), s_.ui.display, s_.player());
             s_.timers.answeringStart->start();
         }
+        if (s_.speech)
+            s_.speech->questionShown(r);
+        if (s_.speech && r.kind == QuestionKind::Basic)
+            s_.speech->readingStarts();
     });
 }
 
@@ -160,6 +165,8 @@ void ExamFlow::Timer1Timer() {
     s_.timers.answerCountdown->start();
     s_.timers.answeringStart->stop();
     s_.answerOpenedMs = historyNow(s_.ctx);
+    if (s_.speech)
+        s_.speech->answeringStarts();
 }
 
 void ExamFlow::Timer3Timer() {
@@ -233,6 +240,8 @@ void ExamFlow::zegartimerTimer() {
     }
     --t.sec;
     s_.ui.labelsec->setText(twoDigits(t.sec));
+    if (s_.speech)
+        s_.speech->clockTicked();
     if (t.min < 1 && t.sec < 1) {
         s_.timers.examClock->stop();
         s_.ui.koniec->clickFromCode(); // time is up, whatever the phase

@@ -9,6 +9,7 @@
 #include "exam/examflow.h"
 #include "exam/examreview.h"
 #include "exam/examshared.h"
+#include "exam/examspeech.h"
 #include "results/stars.h"
 #include "widgets/countdowngauge.h"
 #include "widgets/pagekeys.h"
@@ -30,6 +31,8 @@ ExamPage::ExamPage(AppContext& ctx, QWidget* parent) : QWidget(parent) {
     answers_ = std::make_unique<ExamAnswers>(*shared_);
     end_ = std::make_unique<ExamEnd>(*shared_, *flow_);
     review_ = std::make_unique<ExamReview>(*shared_, *flow_);
+    speech_ = std::make_unique<ExamSpeech>(*shared_, *this);
+    shared_->speech = speech_.get();
 
     // The page before any test: "Dalej", "Przerwij" and "TAK"/"NIE" wait for a test, the gauge
     // shows the basic scale.
@@ -57,7 +60,7 @@ void ExamPage::bindExamKeys() {
                                                           {u'C', ui.Ctest}};
     for (const auto& [key, button] : answerKeys) {
         StyledButton* b = button;
-        bindKeys(this, {QKeySequence(QString(key))}, [this, b] { pressIfReady(this, b); });
+        bindKeys(this, {QKeySequence(QString(key))}, [this, b] { answerByKey(this, b); });
         tellKey(b, QString(key));
     }
     bindKeys(this, {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}, [this] {

@@ -18,6 +18,7 @@ class ExamDraw;
 class ExamAnswers;
 class ExamEnd;
 class ExamReview;
+class ExamSpeech;
 class StyledButton;
 
 // The exam page "TabSheet5": the test draw, the timed flow, answering, the end with the result
@@ -66,6 +67,7 @@ private:
     std::unique_ptr<ExamAnswers> answers_;
     std::unique_ptr<ExamEnd> end_;
     std::unique_ptr<ExamReview> review_;
+    std::unique_ptr<ExamSpeech> speech_;
 };
 
 } // namespace wirtal

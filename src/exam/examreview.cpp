@@ -6,6 +6,7 @@
 #include "base/context.h"
 #include "exam/examflow.h"
 #include "exam/examshared.h"
+#include "exam/examspeech.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"
 #include "widgets/picturebox.h"
@@ -48,6 +49,8 @@ void ExamReview::kolorprzycisku(const QString& code) {
     const auto buttons = s_.ui.answerButtons();
     for (int i = 0; i < 5; ++i)
         buttons[i]->setColor(codes[i] == code ? tcolor::active : tcolor::normal);
+    for (int i = 0; i < 5; ++i)
+        buttons[i]->setChecked(codes[i] == code);
 }
 
 void ExamReview::numberClick(int k) {
@@ -55,6 +58,8 @@ void ExamReview::numberClick(int k) {
     check(sheet.questionNumber[k]);
     if (s_.testRunning() || sheet.questionNumber[1] <= 0)
         return;
+    if (s_.speech)
+        s_.speech->reviewing(k);
     StyledButton* b = s_.ui.numbers[k];
     // With official numbers the badge shows it after ours, as the number entry takes it ("u").
     int official = 0;

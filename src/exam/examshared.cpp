@@ -57,8 +57,10 @@ void ExamShared::specialistScale() {
 }
 
 void ExamShared::answerButtonsNormal() {
-    for (StyledButton* b : ui.answerButtons())
+    for (StyledButton* b : ui.answerButtons()) {
         b->setColor(tcolor::normal);
+        b->setChecked(false);
+    }
 }
 
 void ExamShared::answerMemosWhite() {

@@ -12,6 +12,7 @@ namespace wirtal {
 
 struct AppContext;
 struct ProgramState;
+class ExamSpeech;
 class MediaPlayer;
 
 // The timers of the exam flow, by their names on the timer service.
@@ -36,8 +37,9 @@ struct ExamShared {
     ExamUi ui;
     ExamTimers timers;
     TestSheet sheet;
-    QString filename;          // bank file of the exam question on screen
-    qint64 answerOpenedMs = 0; // when the answering period of the current slot opened
+    QString filename;             // bank file of the exam question on screen
+    qint64 answerOpenedMs = 0;    // when the answering period of the current slot opened
+    ExamSpeech* speech = nullptr; // what the page says to a screen reader (set by the page)
 
     ProgramState& state();
     bool testRunning() const;

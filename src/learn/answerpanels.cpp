@@ -2,6 +2,7 @@
 
 #include "learn/answerpanels.h"
 
+#include "widgets/answermark.h"
 #include "widgets/styledbutton.h"
 #include "widgets/tcolor.h"
 
@@ -97,8 +98,10 @@ QString AnswerPanels::code(Answer a) {
 
 void AnswerPanels::markChosen(Answer a) {
     for (int i = 0; i < Count; ++i)
-        if (rows[i].basic == rows[a].basic)
+        if (rows[i].basic == rows[a].basic) {
             buttons_[i]->setColor(i == a ? tcolor::active : tcolor::normal);
+            buttons_[i]->setChecked(i == a);
+        }
 }
 
 void AnswerPanels::resetAnswers() {
@@ -107,6 +110,7 @@ void AnswerPanels::resetAnswers() {
     hideCorrectBadges();
     for (StyledButton* b : buttons_) {
         b->setColor(tcolor::normal);
+        b->setChecked(false);
         b->setEnabled(true);
     }
 }
@@ -132,8 +136,10 @@ void AnswerPanels::reveal(const QString& rightAnswer) {
         return; // no answer code: nothing changes
     buttons_[Tak]->setBadgeVisible(which == Tak);
     buttons_[Nie]->setBadgeVisible(which == Nie);
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         answerTexts_[i]->setColor(which == A + i ? tcolor::right : tcolor::white);
+        markAnswerText(*answerTexts_[i], which == A + i ? AnswerMark::Right : AnswerMark::None);
+    }
 }
 
 void AnswerPanels::clearTexts() {

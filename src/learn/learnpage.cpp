@@ -11,6 +11,7 @@
 #include "learn/answercheck.h"
 #include "learn/answerpanels.h"
 #include "learn/learningdisplay.h"
+#include "learn/learnspeech.h"
 #include "learn/msgform.h"
 #include "learn/numbergroup.h"
 #include "learn/practicerunner.h"
@@ -109,6 +110,7 @@ LearnPage::LearnPage(AppContext& ctx, QWidget* parent)
 
     panels_ = new AnswerPanels(this);
     panels_->move(margin, 428);
+    speech_ = std::make_unique<LearnSpeech>(*this, *panels_);
 
     msgform_ = std::make_unique<MsgForm>(*ctx.services.timers);
     check_ = std::make_unique<AnswerCheck>(ctx, *panels_, *group_->autoCheckBox(), *msgform_,
@@ -199,6 +201,7 @@ void LearnPage::onBrowserNumberChanged(int n) {
         }
     }
     focusAnswers(false);
+    speech_->questionShown(n, bank->officialOf(n), r);
 }
 
 void LearnPage::showQuestionTexts() {
@@ -239,6 +242,7 @@ void LearnPage::refreshCaption() {
 }
 
 void LearnPage::afterCheck() {
+    speech_->checked(check_->wybranaodp(), check_->rightAnswer(), !ctx_.state.revisionRunning);
     practice_->afterCheck(check_->checkCount() == 1, check_->firstCheckRight());
     const QString basis = legalBasisOf(ctx_.state.categoryCode, browserNumber_);
     if (basis.isEmpty()) {
@@ -365,7 +369,7 @@ void LearnPage::bindLearningKeys() {
                                                                  {u'C', AnswerPanels::C}};
     for (const auto& [key, answer] : answerKeys) {
         StyledButton* b = panels_->button(answer);
-        bindKeys(this, {QKeySequence(QString(key))}, [this, b] { pressIfReady(this, b); });
+        bindKeys(this, {QKeySequence(QString(key))}, [this, b] { answerByKey(this, b); });
         tellKey(b, QString(key));
     }
     bindKeys(this, {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}, [this] {

@@ -22,6 +22,7 @@ struct AppContext;
 class AnswerCheck;
 class AnswerPanels;
 class LearningDisplay;
+class LearnSpeech;
 class MediaPlayer;
 class MsgForm;
 class NumberGroup;
@@ -123,6 +124,7 @@ private:
     ProgressBar* progress_ = nullptr;
     std::unique_ptr<MsgForm> msgform_;
     std::unique_ptr<AnswerCheck> check_;
+    std::unique_ptr<LearnSpeech> speech_;
     std::unique_ptr<Timer> timer5_;
     // Previous and next each take one click in 100 ms: a clicked one waits until Timer5 ends the
     // wait of both. The wait does not show (the buttons are not disabled for it), so nothing

@@ -98,6 +98,9 @@ ProgressPage::ProgressPage(AppContext& ctx, StartRun startRun,
     for (int c = 1; c < 5; ++c)
         topics_->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
     topics_->setGeometry(margin, 146, 550, 420);
+    // Tab leaves the table (the arrows move within it), and the focus is drawn as a frame.
+    topics_->setTabKeyNavigation(false);
+    topics_->setStyleSheet(QStringLiteral("QTableWidget:focus { border: 2px solid #1d3b6a; }"));
     topics_->setToolTip(QStringLiteral("Kliknij dwukrotnie temat, aby ćwiczyć jego pytania."));
     connect(topics_, &QTableWidget::cellDoubleClicked, this,
             [this](int row, int) { guarded([this, row] { startTopic(row); }); });
@@ -161,6 +164,7 @@ ProgressPage::ProgressPage(AppContext& ctx, StartRun startRun,
     wrong_->setWordWrap(true);
     wrong_->setToolTip(QStringLiteral("Kliknij dwukrotnie pytanie, aby je otworzyć w nauce."));
     wrong_->setGeometry(rightColumn, 424, rightWidth, 196);
+    wrong_->setStyleSheet(QStringLiteral("QListWidget:focus { border: 2px solid #1d3b6a; }"));
     connect(wrong_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
         const int n = item->data(Qt::UserRole).toInt();
         if (n > 0 && openQuestion_)

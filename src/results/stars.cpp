@@ -24,22 +24,31 @@ QPixmap drawnStar(const QColor& fill, bool outlineOnly) {
     return pictures::star(fill, outlineOnly, starSize);
 }
 
-struct StarLook {
-    QChar c;
-    const char* file;
-    QColor colour;
-};
-const StarLook looks[] = {
-    {u'0', "\\obrazki_prawko\\redstar.png", QColor(222, 62, 56)},
-    {u'1', "\\obrazki_prawko\\greenstar.png", QColor(58, 172, 72)},
-    {u'2', "\\obrazki_prawko\\greystar.png", QColor(165, 170, 178)},
-};
-
 const char* const hints[] = {
     "Wynik ostatniego testu.",       "Wynik przedostatniego testu.",
     "Wynik trzeciego testu wstecz.", "Wynik czwartego testu wstecz.",
     "Wynik piątego testu wstecz.",
 };
+
+struct StarLook {
+    QChar c;
+    const char* file;
+    QColor colour;
+    const char* said; // what a screen reader says of the star
+};
+const StarLook looks[] = {
+    {u'0', "\\obrazki_prawko\\redstar.png", QColor(222, 62, 56), "niezdany"},
+    {u'1', "\\obrazki_prawko\\greenstar.png", QColor(58, 172, 72), "zdany"},
+    {u'2', "\\obrazki_prawko\\greystar.png", QColor(165, 170, 178), "bez wyniku"},
+};
+
+// "Wynik ostatniego testu: zdany".
+QString starName(int i, const char* said) {
+    QString hint = QString::fromUtf8(hints[i - 1]);
+    hint.chop(1); // the full stop
+    return hint + QStringLiteral(": ") + QString::fromUtf8(said);
+}
+
 } // namespace
 
 StarsPanel::StarsPanel(QWidget* parent) : QWidget(parent) {
@@ -76,6 +85,7 @@ void StarsPanel::showResult(int i, QChar c) {
             pm.setDevicePixelRatio(ratio);
         }
         stars_[i - 1]->setPixmap(pm);
+        stars_[i - 1]->setAccessibleName(starName(i, look.said));
         results_[i - 1] = c;
         return;
     }
@@ -83,6 +93,7 @@ void StarsPanel::showResult(int i, QChar c) {
 
 void StarsPanel::showEmpty(int i) {
     stars_[i - 1]->setPixmap(drawnStar(QColor(150, 160, 175), /*outlineOnly=*/true));
+    stars_[i - 1]->setAccessibleName(starName(i, "brak testu"));
     results_[i - 1] = QChar();
 }
 

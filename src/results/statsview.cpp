@@ -74,7 +74,12 @@ QChartView* makeChart(QWidget* parent, const QString& name, const QString& title
     view->setObjectName(name);
     view->setRenderHint(QPainter::Antialiasing);
     view->setAccessibleName(title);
-    view->setStyleSheet(QStringLiteral("background: transparent;"));
+    // Focusable (the page opens on the first chart, whose figures a screen reader reads), with
+    // the focus drawn as a frame.
+    view->setFocusPolicy(Qt::StrongFocus);
+    view->setStyleSheet(QStringLiteral("QGraphicsView { background: transparent; border: 2px solid "
+                                       "transparent; } QGraphicsView:focus { border-color: "
+                                       "#1d3b6a; }"));
     return view;
 }
 
@@ -178,6 +183,9 @@ void StatsView::statystykibuttonClick() {
                                           .arg(stats.count(C::Niezdane)));
     if (showPage_)
         showPage_();
+    // Not on "Wyczyść statystyki": an Enter or a space on arrival must not offer to clear.
+    if (isVisible())
+        chart1_->setFocus(Qt::OtherFocusReason);
 }
 
 void StatsView::AdvSmoothButton22Click() {

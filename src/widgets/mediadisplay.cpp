@@ -9,6 +9,7 @@
 #include "widgets/picturebox.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QWidget>
 
 namespace wirtal {
@@ -32,7 +33,19 @@ QString extensionOf(const QString& path) {
     return path.mid(dot);
 }
 
+QString mediaDescription(const QString& field) {
+    // The file name keeps what the bank's picture shows where it names it: "sign_A-12a.jpg".
+    QString name = field.section(u'\\', -1).section(u'/', -1);
+    name.truncate(name.lastIndexOf(u'.') < 0 ? name.size() : name.lastIndexOf(u'.'));
+    static const QRegularExpression sign(QStringLiteral("^sign_([A-Z]-\\d+[a-z]?)"));
+    if (const QRegularExpressionMatch m = sign.match(name); m.hasMatch())
+        return QStringLiteral("Znak %1").arg(m.captured(1));
+    return {};
+}
+
 void showMedia(const QString& field, MediaDisplay& d, MediaPlayer& player) {
+    if (d.picture)
+        d.picture->setAccessibleDescription(mediaDescription(field));
     if (field.isEmpty()) {
         // In a folder made by the catalogue import a question may have no media: it shows the
         // empty picture, never the previous question's picture. (In a classic bank an empty name

@@ -31,6 +31,9 @@ struct MediaDisplay {
 // The extension of a path: from the last dot after the last separator, dot included; empty
 // when there is none.
 QString extensionOf(const QString& path);
+// A short description of what a media field shows, for a screen reader, where its name says it
+// ("sign_A-12a.jpg": "Znak A-12a"); empty otherwise. showMedia gives it to the picture.
+QString mediaDescription(const QString& field);
 
 // Shows a record's media field on a display (the caller has closed the player): nothing when the
 // file is missing; a film when the extension is exactly ".wmv"; a picture when exactly ".jpg";

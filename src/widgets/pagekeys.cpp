@@ -25,6 +25,13 @@ bool pressIfReady(const QWidget* page, QAbstractButton* button) {
     return true;
 }
 
+bool answerByKey(const QWidget* page, QAbstractButton* button) {
+    if (!pressIfReady(page, button))
+        return false;
+    button->setFocus(Qt::ShortcutFocusReason);
+    return true;
+}
+
 void tellKey(QAbstractButton* button, const QString& key) {
     const QString hint = QStringLiteral("klawisz %1").arg(key);
     const QString tip = button->toolTip();

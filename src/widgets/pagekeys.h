@@ -20,6 +20,10 @@ void bindKeys(QWidget* page, const QList<QKeySequence>& keys, std::function<void
 // Returns whether it did.
 bool pressIfReady(const QWidget* page, QAbstractButton* button);
 
+// An answer's key: presses the answer as pressIfReady does and moves the keyboard focus onto it,
+// so a screen reader reads the answer and its state where the learner is. Returns whether it did.
+bool answerByKey(const QWidget* page, QAbstractButton* button);
+
 // "TAK (klawisz T)": the key named in the button's tooltip.
 void tellKey(QAbstractButton* button, const QString& key);
 

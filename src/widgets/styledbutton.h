@@ -50,6 +50,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    // A checkable button (an answer) is checked by its page, not by a click.
+    void nextCheckState() override {}
 
 private:
     void updateAccessibleDescription();

@@ -65,15 +65,25 @@ TEST_F(MainWindowTest, ResizingPlacesPanelAndWindowButtons) {
     w.show(); // resize events reach a shown window
     w.resize(1366, 768);
     QCoreApplication::processEvents();
-    EXPECT_EQ(find<QWidget>(QStringLiteral("mainpanel"))->pos(), QPoint(138, 24));
-    EXPECT_EQ(find<QWidget>(QStringLiteral("minimizebutton"))->pos(), QPoint(1188, 4));
-    EXPECT_EQ(find<QWidget>(QStringLiteral("closebutton"))->pos(), QPoint(1208, 4));
+    EXPECT_EQ(find<QWidget>(QStringLiteral("mainpanel"))->pos(), QPoint(138, 30));
+    EXPECT_EQ(find<QWidget>(QStringLiteral("minimizebutton"))->pos(), QPoint(1177, 4));
+    EXPECT_EQ(find<QWidget>(QStringLiteral("closebutton"))->pos(), QPoint(1203, 4));
     EXPECT_EQ(find<QWidget>(QStringLiteral("mainpanel"))->size(), QSize(1089, 650));
+    // The window's buttons are targets of at least 24 x 24, clear of the panel and each other.
+    const QRect panel = find<QWidget>(QStringLiteral("mainpanel"))->geometry();
+    const QRect minimize = find<QWidget>(QStringLiteral("minimizebutton"))->geometry();
+    const QRect close = find<QWidget>(QStringLiteral("closebutton"))->geometry();
+    for (const QRect& b : {minimize, close}) {
+        EXPECT_GE(b.width(), 24);
+        EXPECT_GE(b.height(), 24);
+        EXPECT_FALSE(b.intersects(panel));
+    }
+    EXPECT_FALSE(minimize.intersects(close));
     // Narrower than the panel: its left side (the menu) stays in view, and so do the buttons.
     w.resize(1024, 768);
     QCoreApplication::processEvents();
-    EXPECT_EQ(find<QWidget>(QStringLiteral("mainpanel"))->pos(), QPoint(0, 24));
-    EXPECT_EQ(find<QWidget>(QStringLiteral("closebutton"))->pos(), QPoint(1002, 4));
+    EXPECT_EQ(find<QWidget>(QStringLiteral("mainpanel"))->pos(), QPoint(0, 30));
+    EXPECT_EQ(find<QWidget>(QStringLiteral("closebutton"))->pos(), QPoint(996, 4));
 }
 
 TEST_F(MainWindowTest, LeftMenuShowsEachPageAndHighlightsExactlyOneEntry) {
@@ -124,12 +134,12 @@ TEST(LayoutRule, KeepsTheButtonsAndTheLeftSideInView) {
         int w, h;
         QPoint panel, minimize, close;
     } cases[] = {
-        {"1366 x 768: as centred", 1366, 768, {138, 24}, {1188, 4}, {1208, 4}},
-        {"1920 x 1080: as centred", 1920, 1080, {416, 180}, {1466, 160}, {1486, 160}},
-        {"1366 x 736 under a 32 px bar", 1366, 736, {138, 24}, {1188, 4}, {1208, 4}},
-        {"1280 x 720 (1080p at scale 1.5)", 1280, 720, {96, 24}, {1146, 4}, {1166, 4}},
-        {"1024 x 768", 1024, 768, {0, 24}, {982, 4}, {1002, 4}},
-        {"1089 x 650: the panel alone", 1089, 650, {0, 0}, {1047, 0}, {1067, 0}},
+        {"1366 x 768: 6 px lower for the buttons", 1366, 768, {138, 30}, {1177, 4}, {1203, 4}},
+        {"1920 x 1080: as centred", 1920, 1080, {416, 180}, {1455, 154}, {1481, 154}},
+        {"1366 x 736 under a 32 px bar", 1366, 736, {138, 30}, {1177, 4}, {1203, 4}},
+        {"1280 x 720 (1080p at scale 1.5)", 1280, 720, {96, 30}, {1135, 4}, {1161, 4}},
+        {"1024 x 768", 1024, 768, {0, 30}, {970, 4}, {996, 4}},
+        {"1089 x 650: the panel alone", 1089, 650, {0, 0}, {1035, 0}, {1061, 0}},
     };
     for (const Case& c : cases) {
         const PanelLayout l = layoutWithin(c.w, c.h);

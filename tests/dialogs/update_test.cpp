@@ -7,6 +7,7 @@
 #include "platform/qtwebloader.h"
 #include "platform/timer.h"
 #include "support/appfixture.h"
+#include "widgets/announcer.h"
 #include "widgets/htmlview.h"
 
 #include <QBuffer>
@@ -337,3 +338,25 @@ TEST_F(UpdateOverHttpTest, AnAnswerLongerThanTheBoundIsNoVersionPage) {
 }
 
 } // namespace
+
+// A screen reader hears the outcome of the check, not only the window's first line.
+TEST_F(UpdateTest, TheOutcomeIsReadOut) {
+    const struct {
+        const char* title;
+        QString said;
+    } cases[] = {
+        {"11", notCurrent + u' ' + label2Text},
+        {"2013", noConnection},
+    };
+    for (const auto& c : cases) {
+        FakeWebLoader loader;
+        MainWindow w(with(&loader));
+        auto* form = w.auxWindows()->updateForm();
+        form->showWindow();
+        loader.answerAll(FakeWebLoader::pageTitled(QString::fromUtf8(c.title)));
+        QCoreApplication::processEvents();
+        const QStringList said = Announcer::of(form)->said();
+        ASSERT_FALSE(said.isEmpty()) << c.title;
+        EXPECT_EQ(said.last(), c.said) << c.title;
+    }
+}

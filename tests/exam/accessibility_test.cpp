@@ -5,18 +5,30 @@
 // desktop's accessibility bus (AT-SPI) serves.
 
 #include "app/startup.h"
+#include "dialogs/aboutform.h"
+#include "dialogs/helpform.h"
 #include "examfixture.h"
+#include "learn/answercheck.h"
+#include "learn/answerpanels.h"
 #include "learn/learnpage.h"
 #include "learn/revisionpanel.h"
+#include "progress/progresspage.h"
+#include "results/stars.h"
 #include "results/statsview.h"
 #include "widgets/accessiblevalues.h"
+#include "widgets/announcer.h"
+#include "widgets/mediadisplay.h"
 #include "widgets/progressbar.h"
 #include "widgets/sliderswitch.h"
+#include "widgets/wrappedtext.h"
 
 #include <QAccessible>
 #include <QAccessibleValueInterface>
 #include <QApplication>
 #include <QLabel>
+#include <QListWidget>
+#include <QTableWidget>
+#include <QTest>
 
 using namespace wirtal;
 using namespace wirtal::test;
@@ -36,6 +48,27 @@ void collect(QAccessibleInterface* root, QList<QAccessibleInterface*>& out, int 
         collect(root->child(i), out, depth + 1);
 }
 
+// The notifications an announcer shows, each with its accessible role and name as it is shown
+// (a widget shown sends the accessibility bridge the "showing" a screen reader reads it on).
+class ShownNotifications : public QObject {
+public:
+    explicit ShownNotifications(QWidget* announcer) {
+        for (QWidget* line : announcer->findChildren<QWidget*>())
+            line->installEventFilter(this);
+    }
+    QStringList texts;
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Show) {
+            QAccessibleInterface* i = QAccessible::queryAccessibleInterface(o);
+            EXPECT_EQ(i->role(), QAccessible::Notification);
+            texts << i->text(QAccessible::Name);
+        }
+        return false;
+    }
+};
+
 } // namespace
 
 class AccessibilityTest : public ExamFixture {
@@ -45,6 +78,25 @@ protected:
         QAccessible::setActive(true);
     }
     ~AccessibilityTest() override { QAccessible::setActive(false); }
+
+    void startWindow() {
+        window().show();
+        window().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    }
+    // What the window's announcer has read out: the end of the turn runs first.
+    QStringList said() {
+        QCoreApplication::processEvents();
+        return Announcer::of(&window())->said();
+    }
+    QString lastSaid() {
+        const QStringList s = said();
+        return s.isEmpty() ? QString() : s.last();
+    }
+    void press(Qt::Key key) {
+        QWidget* target = QApplication::focusWidget();
+        QTest::keyClick(target ? target : &window(), key);
+    }
 };
 
 TEST_F(AccessibilityTest, TheExamClockPointsAndGaugeSayTheirValues) {
@@ -120,4 +172,250 @@ TEST_F(AccessibilityTest, TheStatisticsFiguresAndTheClearButtonAreInTheTree) {
     EXPECT_TRUE(clearButton);
     EXPECT_TRUE(learningFigures);
     EXPECT_TRUE(examFigures);
+}
+
+TEST_F(AccessibilityTest, TheAnnouncerShowsEachTextAsANotificationAfterTheTurn) {
+    QWidget top;
+    top.show();
+    Announcer* a = Announcer::of(&top);
+    EXPECT_EQ(Announcer::of(&top), a); // one per window
+    EXPECT_EQ(iface(a)->role(), QAccessible::StatusBar);
+    ShownNotifications shown(a);
+
+    // Texts of one turn are read together, once the turn is over (after a move of the focus).
+    a->say(QStringLiteral("Pytanie 1."));
+    a->say(QStringLiteral("  Czas na odpowiedź:\n 15 sekund "));
+    a->say(QString());
+    EXPECT_TRUE(shown.texts.isEmpty());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shown.texts, QStringList{QStringLiteral("Pytanie 1. Czas na odpowiedź: 15 sekund")});
+
+    // The same text again is shown again (read again), on another notification, so a reader
+    // that comes late to the first still finds the first text on it.
+    for (int i = 0; i < 3; ++i) {
+        a->say(QStringLiteral("Dobrze"));
+        QCoreApplication::processEvents();
+    }
+    ASSERT_EQ(shown.texts.size(), 4);
+    EXPECT_EQ(shown.texts.last(), QStringLiteral("Dobrze"));
+    QSet<QString> names;
+    for (int i = 0; i < iface(a)->childCount(); ++i) {
+        QAccessibleInterface* line = iface(a)->child(i);
+        if (!line->state().invisible)
+            names << line->text(QAccessible::Name);
+    }
+    EXPECT_EQ(names, (QSet<QString>{QStringLiteral("Pytanie 1. Czas na odpowiedź: 15 sekund"),
+                                    QStringLiteral("Dobrze")}));
+    EXPECT_EQ(a->said().last(), QStringLiteral("Dobrze"));
+}
+
+TEST_F(AccessibilityTest, LearningReadsTheQuestionTheAnswersTheirStateAndTheCheck) {
+    bank.write(folders);
+    chooseB();
+    startWindow();
+    LearnPage* learn = window().learnPage();
+    AnswerPanels* panels = learn->panels();
+    learn->showQuestion(6, false);
+    EXPECT_EQ(lastSaid(), QStringLiteral("Pytanie 6. Pytanie 6"));
+
+    StyledButton* tak = panels->button(AnswerPanels::Tak);
+    StyledButton* nie = panels->button(AnswerPanels::Nie);
+    EXPECT_EQ(iface(nie)->role(), QAccessible::RadioButton);
+    EXPECT_TRUE(iface(nie)->state().checkable);
+    EXPECT_FALSE(iface(nie)->state().checked);
+
+    // N answers NIE and takes the focus there; autosprawdzanie checks at once (6 is "N").
+    press(Qt::Key_N);
+    EXPECT_EQ(QApplication::focusWidget(), nie);
+    EXPECT_TRUE(iface(nie)->state().checked);
+    EXPECT_FALSE(iface(tak)->state().checked);
+    EXPECT_EQ(lastSaid(), QStringLiteral("Dobrze"));
+    press(Qt::Key_T);
+    EXPECT_EQ(QApplication::focusWidget(), tak);
+    EXPECT_TRUE(iface(tak)->state().checked);
+    EXPECT_FALSE(iface(nie)->state().checked);
+    EXPECT_EQ(lastSaid(), QStringLiteral("Źle, prawidłowa odpowiedź: NIE"));
+    // A press through the screen reader's action chooses too.
+    iface(nie)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(iface(nie)->state().checked);
+    EXPECT_EQ(lastSaid(), QStringLiteral("Dobrze"));
+
+    // The next question: nothing chosen.
+    press(Qt::Key_Right);
+    const int next = learn->browserNumber();
+    EXPECT_EQ(lastSaid(), QStringLiteral("Pytanie %1. Pytanie %1").arg(next));
+    EXPECT_FALSE(iface(nie)->state().checked);
+
+    // A specialist question: "A", "B", "C" are named with their texts, tied to the labels.
+    learn->showQuestion(1300, false);
+    EXPECT_EQ(lastSaid(), QStringLiteral("Pytanie 1300. Pytanie 1300"));
+    StyledButton* b = panels->button(AnswerPanels::B);
+    EXPECT_EQ(iface(b)->text(QAccessible::Name), QStringLiteral("B: Odpowiedź B 1300"));
+    const auto labelled = iface(b)->relations(QAccessible::Label);
+    ASSERT_EQ(labelled.size(), 1);
+    EXPECT_EQ(labelled.first().first->object(), panels->answerText(1));
+    press(Qt::Key_A);
+    EXPECT_EQ(QApplication::focusWidget(), panels->button(AnswerPanels::A));
+    const QString right = learn->answerCheck().rightAnswer();
+    const int r = right == u"A" ? 0 : right == u"B" ? 1 : 2;
+    EXPECT_EQ(lastSaid(), right == u"A" ? QStringLiteral("Dobrze")
+                                        : QStringLiteral("Źle, prawidłowa odpowiedź: ") + right);
+    // Right and wrong are marked by a sign and a word too, not by the colour alone.
+    const QString option[] = {QStringLiteral("Odpowiedź A 1300"),
+                              QStringLiteral("Odpowiedź B 1300"),
+                              QStringLiteral("Odpowiedź C 1300")};
+    for (int i = 0; i < 3; ++i) {
+        const QString shown = panels->answerText(i)->text();
+        const QString mark = i == r   ? QStringLiteral("✔ Prawidłowa: ")
+                             : i == 0 ? QStringLiteral("✘ Błędna: ")
+                                      : QString();
+        EXPECT_EQ(withPolishNoBreaks(shown), withPolishNoBreaks(mark + option[i])) << i;
+    }
+    // Marks are not kept for the next question, nor added twice by a second check.
+    click(QStringLiteral("sprawdzbutton"));
+    EXPECT_EQ(panels->answerText(r)->text().count(QStringLiteral("Prawidłowa")), 1);
+    learn->showQuestion(1301, false);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(panels->answerText(i)->text().contains(QStringLiteral(":"))) << i;
+}
+
+TEST_F(AccessibilityTest, AnExamIsReadFromTheFirstQuestionToTheReview) {
+    openExam();
+    startWindow();
+    draw();
+    clock.advance(200); // the question loader
+    const int points = sheet().slotPoints[1].toInt();
+    const QString pointsWord =
+        points == 1 ? QStringLiteral("1 punkt") : QStringLiteral("%1 punkty").arg(points);
+    EXPECT_EQ(lastSaid(), QStringLiteral("Pytanie 1 z 32, %1. Pytanie %2 Czas na zapoznanie się "
+                                         "z pytaniem: 20 sekund")
+                              .arg(pointsWord)
+                              .arg(sheet().questionNumber[1]));
+    ASSERT_TRUE(waitForAnswering());
+    EXPECT_EQ(lastSaid(), QStringLiteral("Czas na odpowiedź: 15 sekund"));
+    EXPECT_EQ(QApplication::focusWidget(), ui().Taktest);
+
+    // Z says the time left, and the answering time while it runs.
+    clock.advance(3000);
+    press(Qt::Key_Z);
+    EXPECT_TRUE(lastSaid().startsWith(QStringLiteral("Do końca testu: 24 minuty ")));
+    EXPECT_TRUE(lastSaid().endsWith(QStringLiteral(". Na odpowiedź: 12 sekund")))
+        << lastSaid().toStdString();
+    EXPECT_TRUE(ui().labelmin->toolTip().contains(QStringLiteral("klawisz Z")));
+
+    // N highlights NIE, checks it and takes the focus.
+    press(Qt::Key_N);
+    EXPECT_EQ(QApplication::focusWidget(), ui().Nietest);
+    EXPECT_TRUE(iface(ui().Nietest)->state().checked);
+    EXPECT_FALSE(iface(ui().Taktest)->state().checked);
+
+    // The clock's marks: 10 minutes left is said once.
+    clock.advance((24 * 60 + 59 - 10 * 60 - 3) * 1000LL + 500);
+    // (Each tick is a turn of its own in the program; here the clock's run is one turn.)
+    const QString run = said().last();
+    EXPECT_EQ(run.count(QStringLiteral("Do końca testu zostało: ")), 1) << run.toStdString();
+    EXPECT_EQ(run.count(QStringLiteral("Do końca testu zostało: 10 minut")), 1);
+
+    click(QStringLiteral("koniec"));
+    EXPECT_TRUE(lastSaid().startsWith(QStringLiteral("Koniec testu. Wynik ")));
+    EXPECT_TRUE(lastSaid().contains(QStringLiteral("na 74"))) << lastSaid().toStdString();
+    for (int k = 1; k <= 32; ++k) {
+        const QString expected = sheet().givenAnswer[k].isEmpty() ? QStringLiteral("bez odpowiedzi")
+                                 : sheet().correct(k)             ? QStringLiteral("dobrze")
+                                                                  : QStringLiteral("źle");
+        EXPECT_EQ(iface(ui().numbers[k])->text(QAccessible::Description), expected) << k;
+    }
+    // The review of a specialist slot marks its right answer by a sign and a word.
+    click(QStringLiteral("AdvSmoothButton62")); // slot 21
+    clock.advance(200);
+    const QString right = sheet().rightAnswer[21];
+    const auto memos = ui().answerMemos();
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(memos[i]->text().startsWith(QStringLiteral("✔ Prawidłowa: ")),
+                  right == QString(QChar(u'A' + i)))
+            << i;
+    // A new test: the slots say only their numbers again.
+    draw();
+    EXPECT_EQ(iface(ui().numbers[1])->text(QAccessible::Description), QString());
+    click(QStringLiteral("koniec"));
+}
+
+TEST_F(AccessibilityTest, StarsWindowsAndPicturesSayWhatTheyShow) {
+    StarsPanel stars;
+    stars.showResult(1, u'1');
+    stars.showResult(2, u'0');
+    stars.showEmpty(3);
+    const auto starName = [&](int i) {
+        return iface(stars.findChild<QLabel*>(QStringLiteral("starimage%1").arg(i)))
+            ->text(QAccessible::Name);
+    };
+    EXPECT_EQ(starName(1), QStringLiteral("Wynik ostatniego testu: zdany"));
+    EXPECT_EQ(starName(2), QStringLiteral("Wynik przedostatniego testu: niezdany"));
+    EXPECT_EQ(starName(3), QStringLiteral("Wynik trzeciego testu wstecz: brak testu"));
+
+    HelpForm help;
+    AboutForm about;
+    EXPECT_EQ(iface(&help)->role(), QAccessible::Dialog);
+    EXPECT_EQ(iface(&about)->role(), QAccessible::Dialog);
+    EXPECT_EQ(iface(&about)->text(QAccessible::Name), QStringLiteral("O programie"));
+
+    const struct {
+        const char* field;
+        const char* description;
+    } pictures[] = {
+        {"sign_A-12a.jpg", "Znak A-12a"},
+        {"filmy\\sign_B-33-50.jpg", "Znak B-33"},
+        {"scene_mirror.jpg", ""},
+        {"R_101org.jpg", ""},
+        {"", ""},
+    };
+    for (const auto& p : pictures)
+        EXPECT_EQ(mediaDescription(QString::fromLatin1(p.field)), QString::fromUtf8(p.description))
+            << p.field;
+}
+
+TEST_F(AccessibilityTest, TabLeavesTheProgressTablesAndTheirFocusIsDrawn) {
+    bank.write(folders);
+    chooseB();
+    startWindow();
+    click(QStringLiteral("AdvSmoothButton79")); // "Więcej"
+    click(QStringLiteral("postepybutton"));
+    ProgressPage* progress = window().progressPage();
+    ASSERT_TRUE(progress->isVisible());
+    QList<QAbstractItemView*> views{progress->topicTable(), progress->findChild<QListWidget*>()};
+    for (QAbstractItemView* view : views) {
+        ASSERT_NE(view, nullptr);
+        const QImage unfocused = view->grab().toImage();
+        for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+            view->setFocus(Qt::TabFocusReason);
+            ASSERT_TRUE(view->hasFocus());
+            press(key);
+            EXPECT_FALSE(view->isAncestorOf(QApplication::focusWidget()) ||
+                         QApplication::focusWidget() == view)
+                << view->objectName().toStdString() << " keeps the focus on " << int(key);
+        }
+        // The focus shows: the view's frame is drawn otherwise while it has it.
+        view->setFocus(Qt::TabFocusReason);
+        const QImage focused = view->grab().toImage();
+        const int y = view->height() / 2;
+        EXPECT_NE(focused.pixel(0, y), unfocused.pixel(0, y)) << view->objectName().toStdString();
+    }
+}
+
+TEST_F(AccessibilityTest, TheStatisticsOpenOnTheFiguresNotOnTheClearButton) {
+    bank.write(folders);
+    chooseB();
+    startWindow();
+    click(QStringLiteral("AdvSmoothButton79")); // "Więcej"
+    // As a keyboard user opens it: the focus on "Statystyki", Space.
+    auto* stats = find<QAbstractButton>(QStringLiteral("statystykibutton"));
+    stats->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_Space);
+    ASSERT_TRUE(window().statsView()->isVisible());
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    EXPECT_NE(focus->objectName(), QStringLiteral("AdvSmoothButton22"))
+        << focus->metaObject()->className() << " " << focus->objectName().toStdString();
+    EXPECT_TRUE(window().statsView()->isAncestorOf(focus)) << focus->objectName().toStdString();
+    EXPECT_TRUE(iface(focus)->text(QAccessible::Description).contains(QStringLiteral("Poprawne:")));
 }
