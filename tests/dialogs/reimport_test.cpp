@@ -61,6 +61,7 @@ protected:
         const QString xlsx = files.filePath(QStringLiteral("katalog-2026.xlsx"));
         ASSERT_TRUE(writeBytes(xlsx, xlsxBytes(rows)));
         dialogs.expectOpen(xlsx);
+        dialogs.expectOpenMany({});
         dialogs.expectFolder(files.filePath(QStringLiteral("media")));
         dialogs.expect(QStringLiteral("Zaimportowano katalog pytań"), Answer::Ok);
         window().showPage(MainWindow::MoreSheet);
