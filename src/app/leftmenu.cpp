@@ -36,7 +36,7 @@ LeftMenu::LeftMenu(QWidget* parent) : QWidget(parent) {
         buttons_[i] = b;
     }
     // No operation enables "Zmień kategorię": the category chosen at start stays for the run.
-    buttons_[Zmien]->setEnabled(false);
+    buttons_[ChangeCategory]->setEnabled(false);
 }
 
 void LeftMenu::resizeEvent(QResizeEvent*) {

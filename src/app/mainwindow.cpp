@@ -86,7 +86,7 @@ MainWindow::MainWindow(const Services& services, AnswerLog* history, QWidget* pa
     nav_ = std::make_unique<Navigation>(*this);
     // FormCreate, last step: the silent version check; then the auxiliary windows.
     aux_ = new AuxWindows(ctx_.services, this);
-    more_->setHandlers([this] { stats_->statystykibuttonClick(); }, [this] { aux_->showUpdates(); },
+    more_->setHandlers([this] { stats_->showStatistics(); }, [this] { aux_->showUpdates(); },
                        [this] { aux_->showAbout(); });
     more_->setImportHandler([this] { importCatalogue(); });
     more_->setProgressHandler([this] { nav_->showProgress(); });
@@ -94,8 +94,8 @@ MainWindow::MainWindow(const Services& services, AnswerLog* history, QWidget* pa
         for (const library::Entry& e : library::entries())
             if (QString::fromLatin1(e.page) == page) {
                 library_->open(e);
-                menu_->highlight(e.menu == library::Menu::Signs ? LeftMenu::Znaki
-                                                                : LeftMenu::Kodeks);
+                menu_->highlight(e.menu == library::Menu::Signs ? LeftMenu::Signs
+                                                                : LeftMenu::Rules);
                 return;
             }
     });
@@ -106,7 +106,7 @@ MainWindow::MainWindow(const Services& services, AnswerLog* history, QWidget* pa
     showPage(StartSheet);
     setLeftPanelVisible(false);
     ctx_.state = ProgramState{};
-    menu_->button(LeftMenu::Nauka)->setColor(tcolor::active);
+    menu_->button(LeftMenu::Learning)->setColor(tcolor::active);
     applyLayout(width(), height());
 }
 
@@ -178,8 +178,8 @@ void MainWindow::wireReport() {
         in.now = ctx_.services.clock ? ctx_.services.clock->now() : QDateTime::currentDateTime();
         return in;
     });
-    exam_->printButton()->setHandler([this] { report_->drukuj(); });
-    exam_->saveButton()->setHandler([this] { report_->zapisz(); });
+    exam_->printButton()->setHandler([this] { report_->printReport(); });
+    exam_->saveButton()->setHandler([this] { report_->saveReport(); });
 }
 
 void MainWindow::showPage(Page p) {

@@ -18,23 +18,23 @@ namespace wirtal {
 
 Navigation::Navigation(MainWindow& window) : w_(window) {
     LeftMenu* m = w_.menu();
-    m->setHandler(LeftMenu::Nauka, [this] { backToLearning(); });
-    m->setHandler(LeftMenu::Zmien, [this] { changeCategory(); });
+    m->setHandler(LeftMenu::Learning, [this] { backToLearning(); });
+    m->setHandler(LeftMenu::ChangeCategory, [this] { changeCategory(); });
     struct PlainEntry {
         LeftMenu::Entry entry;
         MainWindow::Page page;
     };
     // The other entries only switch pages; a running test goes on behind them.
     static constexpr PlainEntry plain[] = {
-        {LeftMenu::Wylosuj, MainWindow::ExamSheet},   {LeftMenu::Kodeks, MainWindow::RulesMenu},
-        {LeftMenu::Budowa, MainWindow::VehiclesMenu}, {LeftMenu::Znaki, MainWindow::SignsMenu},
-        {LeftMenu::Wiecej, MainWindow::MoreSheet},
+        {LeftMenu::Exam, MainWindow::ExamSheet},        {LeftMenu::Rules, MainWindow::RulesMenu},
+        {LeftMenu::Vehicles, MainWindow::VehiclesMenu}, {LeftMenu::Signs, MainWindow::SignsMenu},
+        {LeftMenu::More, MainWindow::MoreSheet},
     };
     for (const auto& e : plain) {
         m->setHandler(e.entry, [this, e] {
             w_.showPage(e.page);
             w_.menu()->highlight(e.entry);
-            if (e.entry == LeftMenu::Wiecej)
+            if (e.entry == LeftMenu::More)
                 w_.setLeftPanelVisible(true);
         });
     }
@@ -79,7 +79,7 @@ void Navigation::chooseCategory(const QString& letter) {
     learn->setNumberEntry(s.learningQuestion);
     learn->clearForCategory(c->label());
     s.canadd = false;
-    w_.menu()->highlight(LeftMenu::Nauka);
+    w_.menu()->highlight(LeftMenu::Learning);
     learn->showQuestion(s.learningQuestion, /*evenIfSame=*/true);
     w_.examPage()->showStars();
     w_.examPage()->refreshLanguageChoice();
@@ -91,7 +91,7 @@ void Navigation::changeCategory() {
     w_.state().testRunning = false;
     w_.showPage(MainWindow::StartSheet);
     w_.setLeftPanelVisible(false);
-    w_.menu()->highlight(LeftMenu::Zmien);
+    w_.menu()->highlight(LeftMenu::ChangeCategory);
     w_.saveRevisionList();
     if (auto* player = w_.context().services.player)
         player->close();
@@ -104,7 +104,7 @@ void Navigation::backToLearning() {
     ProgramState& s = w_.state();
     LearnPage* learn = w_.learnPage();
     w_.showPage(MainWindow::LearnSheet);
-    w_.menu()->highlight(LeftMenu::Nauka);
+    w_.menu()->highlight(LeftMenu::Learning);
     // A practice run goes on where it was; otherwise the last question shown.
     if (!learn->practice().active()) {
         s.learningQuestion = lastShownNumber(s.categoryCode);
@@ -118,7 +118,7 @@ void Navigation::backToLearning() {
 void Navigation::showProgress() {
     w_.progressPage()->refresh();
     w_.showPage(MainWindow::ProgressSheet);
-    w_.menu()->highlight(LeftMenu::Wiecej);
+    w_.menu()->highlight(LeftMenu::More);
 }
 
 void Navigation::startPractice(PracticeRun kind, std::vector<int> queue, const QString& title) {

@@ -29,7 +29,7 @@ QString shownVerdict(int score) {
 } // namespace
 
 ExamEnd::ExamEnd(ExamShared& shared, ExamFlow& flow) : s_(shared), flow_(flow) {
-    s_.ui.koniec->setHandler([this] { endTest(); });
+    s_.ui.stopTest->setHandler([this] { endTest(); });
 }
 
 void ExamEnd::endTest() {
@@ -40,50 +40,50 @@ void ExamEnd::endTest() {
 
     // Stop the exam.
     ui.display.showPicture();
-    ui.NextTestButton->setEnabled(false);
+    ui.nextButton->setEnabled(false);
     ui.gauge->hide();
     for (Timer* timer : {t.answeringStart.get(), t.nextStep.get(), t.answerCountdown.get(),
                          t.questionLoader.get(), t.examClock.get()})
         timer->stop();
-    ui.nowytest->setBadgeVisible(false);
+    ui.newTest->setBadgeVisible(false);
     st.testRunning = false;
     s_.refreshLanguageChoice();
-    ui.pktylabel->clear();
+    ui.pointsLabel->clear();
     ui.gauge->setMaximum(basicAnswerSeconds);
     ui.gauge->setValue(15);
-    ui.raportpanel->show();
+    ui.reportPanel->show();
 
     for (int k = 1; k <= slotCount; ++k)
         ui.numbers[k]->setColor(sheet.correct(k) ? tcolor::right : tcolor::wrong);
 
-    // Clear the question display (numertest 0 empties the picture, so the result picture
+    // Clear the question display (shownNumber 0 empties the picture, so the result picture
     // comes after it).
     s_.player().close();
     ui.display.filmPanel->update();
-    flow_.setNumertest(0);
-    for (ExamMemo* m : {ui.memopytanietaknietest, ui.memopytanieabctest, ui.memoodpatest,
-                        ui.memoodpbtest, ui.memoodpctest})
+    flow_.setShownNumber(0);
+    for (ExamText* m :
+         {ui.yesNoQuestion, ui.abcQuestion, ui.answerTextA, ui.answerTextB, ui.answerTextC})
         m->clear();
     s_.answerButtonsNormal();
-    ui.NextTestButton->setEnabled(false);
-    ui.koniec->setEnabled(false);
+    ui.nextButton->setEnabled(false);
+    ui.stopTest->setEnabled(false);
 
     // The page reaches its finished state also when recording the result fails below.
     struct Finally {
         ExamShared& s;
         ~Finally() {
             s.state().currentSlot = 0;
-            for (QWidget* w : {s.ui.labelmin, s.ui.dwukropeklabel, s.ui.labelsec})
+            for (QWidget* w : {s.ui.minutesLabel, s.ui.colonLabel, s.ui.secondsLabel})
                 w->hide();
-            s.ui.Label4->show();
+            s.ui.reviewHint->show();
         }
     } finally{s_};
 
     const bool passed = sheet.passed();
-    QPalette pal = ui.Label2->palette();
+    QPalette pal = ui.resultLine->palette();
     pal.setColor(QPalette::WindowText, passed ? QColor(0, 128, 0) : QColor(255, 0, 0));
-    ui.Label2->setPalette(pal);
-    ui.Label2->setText(shownVerdict(sheet.score));
+    ui.resultLine->setPalette(pal);
+    ui.resultLine->setText(shownVerdict(sheet.score));
     s_.loadFixedPicture(passed ? "testkoniecok.jpg" : "testkonieczle.jpg");
     record(passed);
 }
@@ -105,7 +105,7 @@ void ExamEnd::resetExamPage() {
     s_.setAnswerControlsEnabled(false);
     ui.gauge->show();
     s_.basicScale();
-    ui.Label2->clear();
+    ui.resultLine->clear();
     for (int k = 1; k <= slotCount; ++k) {
         ui.numbers[k]->setColor(tcolor::normal);
         ui.numbers[k]->setEnabled(false);

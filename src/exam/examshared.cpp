@@ -61,8 +61,8 @@ void ExamShared::answerButtonsNormal() {
         b->setColor(tcolor::normal);
 }
 
-void ExamShared::answerMemosWhite() {
-    for (ExamMemo* m : ui.answerMemos())
+void ExamShared::answerTextsWhite() {
+    for (ExamText* m : ui.answerTexts())
         m->setColor(tcolor::white);
 }
 
@@ -79,14 +79,14 @@ void ExamShared::loadFixedPicture(const char* name) {
 }
 
 void ExamShared::setAnswerControlsEnabled(bool on) {
-    ui.NextTestButton->setEnabled(on);
-    ui.Taktest->setEnabled(on);
-    ui.Nietest->setEnabled(on);
+    ui.nextButton->setEnabled(on);
+    ui.yesButton->setEnabled(on);
+    ui.noButton->setEnabled(on);
 }
 
 void ExamShared::refreshLanguageChoice() {
-    ui.angielski->setVisible(categoryHasEnglish(ctx.state.categoryCode));
-    ui.angielski->setEnabled(!ctx.state.testRunning);
+    ui.englishBox->setVisible(categoryHasEnglish(ctx.state.categoryCode));
+    ui.englishBox->setEnabled(!ctx.state.testRunning);
 }
 
 } // namespace wirtal

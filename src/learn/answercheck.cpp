@@ -17,7 +17,7 @@ AnswerCheck::AnswerCheck(AppContext& ctx, AnswerPanels& panels, QCheckBox& autoC
     : ctx_(ctx), panels_(panels), auto_(autoCheckBox), msgform_(msgform), revision_(revision) {}
 
 void AnswerCheck::newQuestion(int number) {
-    wybranaodp_.clear();
+    chosenAnswer_.clear();
     number_ = number;
     shownAtMs_ = historyNow(ctx_);
     recorded_ = false;
@@ -45,20 +45,20 @@ AnswerMode modeOf(const ProgramState& s) {
 
 void AnswerCheck::choose(AnswerPanels::Answer a) {
     panels_.markChosen(a);
-    wybranaodp_ = AnswerPanels::code(a);
+    chosenAnswer_ = AnswerPanels::code(a);
     if (auto_.isChecked())
-        sprawdzbuttonClick();
+        checkAnswer();
 }
 
-void AnswerCheck::kolorprzyciskutest() {
+void AnswerCheck::revealRightAnswer() {
     if (ctx_.state.revisionRunning)
         return; // during a revision run the user has to find the answer
     panels_.reveal(rightAnswer_);
 }
 
-void AnswerCheck::sprawdzbuttonClick() {
-    kolorprzyciskutest();
-    const bool correct = wybranaodp_ == rightAnswer_;
+void AnswerCheck::checkAnswer() {
+    revealRightAnswer();
+    const bool correct = chosenAnswer_ == rightAnswer_;
     ++checks_;
     StatsFile(ctx_.state.statsFile()).recordLearningAnswer(correct);
     if (!recorded_) {

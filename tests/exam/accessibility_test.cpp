@@ -52,13 +52,13 @@ TEST_F(AccessibilityTest, TheExamClockPointsAndGaugeSayTheirValues) {
     draw();
     ASSERT_TRUE(waitForAnswering());
 
-    QAccessibleInterface* minutes = iface(ui().labelmin);
-    QAccessibleInterface* seconds = iface(ui().labelsec);
-    EXPECT_EQ(minutes->text(QAccessible::Name), ui().labelmin->text()); // the digits
-    EXPECT_EQ(seconds->text(QAccessible::Name), ui().labelsec->text());
+    QAccessibleInterface* minutes = iface(ui().minutesLabel);
+    QAccessibleInterface* seconds = iface(ui().secondsLabel);
+    EXPECT_EQ(minutes->text(QAccessible::Name), ui().minutesLabel->text()); // the digits
+    EXPECT_EQ(seconds->text(QAccessible::Name), ui().secondsLabel->text());
     EXPECT_NE(minutes->text(QAccessible::Description), seconds->text(QAccessible::Description));
 
-    QAccessibleInterface* points = iface(ui().pktylabel);
+    QAccessibleInterface* points = iface(ui().pointsLabel);
     EXPECT_EQ(points->text(QAccessible::Name), sheet().slotPoints[1] + QStringLiteral(" pkt"));
 
     QAccessibleInterface* gauge = iface(ui().gauge);
@@ -104,7 +104,7 @@ TEST_F(AccessibilityTest, TheStatisticsFiguresAndTheClearButtonAreInTheTree) {
     chooseB();
     window().show();
     click(QStringLiteral("AdvSmoothButton79")); // "Więcej"
-    window().statsView()->statystykibuttonClick();
+    window().statsView()->showStatistics();
 
     QList<QAccessibleInterface*> all;
     collect(iface(&window()), all);

@@ -50,16 +50,16 @@ protected:
     void expectFinished() {
         EXPECT_FALSE(st().testRunning);
         EXPECT_EQ(st().currentSlot, 0);
-        EXPECT_EQ(exam().numertest(), 0);
-        EXPECT_FALSE(ui().nowytest->badgeVisible());
+        EXPECT_EQ(exam().shownNumber(), 0);
+        EXPECT_FALSE(ui().newTest->badgeVisible());
         EXPECT_FALSE(ui().gauge->isVisibleTo(&exam()));
-        EXPECT_TRUE(ui().raportpanel->isVisibleTo(&exam()));
-        EXPECT_TRUE(ui().Label4->isVisibleTo(&exam()));
-        EXPECT_FALSE(ui().labelsec->isVisibleTo(&exam()));
-        EXPECT_FALSE(ui().NextTestButton->isEnabled());
-        EXPECT_FALSE(ui().koniec->isEnabled());
-        EXPECT_TRUE(ui().pktylabel->text().isEmpty());
-        EXPECT_TRUE(ui().memopytanietaknietest->text().isEmpty());
+        EXPECT_TRUE(ui().reportPanel->isVisibleTo(&exam()));
+        EXPECT_TRUE(ui().reviewHint->isVisibleTo(&exam()));
+        EXPECT_FALSE(ui().secondsLabel->isVisibleTo(&exam()));
+        EXPECT_FALSE(ui().nextButton->isEnabled());
+        EXPECT_FALSE(ui().stopTest->isEnabled());
+        EXPECT_TRUE(ui().pointsLabel->text().isEmpty());
+        EXPECT_TRUE(ui().yesNoQuestion->text().isEmpty());
         for (int k = 1; k <= slotCount; ++k)
             EXPECT_EQ(ui().numbers[k]->color(), sheet().correct(k) ? tcolor::right : tcolor::wrong)
                 << k;
@@ -107,14 +107,14 @@ TEST_F(EndTest, WholeExamsScoreAndRecordTheirVerdicts) {
         }
         expectFinished();
         EXPECT_EQ(sheet().score, c.points);
-        EXPECT_EQ(ui().Label2->text(), QString::fromUtf8(c.line));
+        EXPECT_EQ(ui().resultLine->text(), QString::fromUtf8(c.line));
         // Where the line is too long for its label it breaks after the verdict, never inside
         // the score.
         const QString score =
             QString::fromUtf8(c.line).section(u'.', 1).replace(QChar(0x00A0), u' ').trimmed();
-        EXPECT_TRUE(wrappedLines(ui().Label2).constLast().endsWith(score))
-            << wrappedLines(ui().Label2).join(u'|').toStdString();
-        EXPECT_EQ(ui().Label2->palette().color(QPalette::WindowText),
+        EXPECT_TRUE(wrappedLines(ui().resultLine).constLast().endsWith(score))
+            << wrappedLines(ui().resultLine).join(u'|').toStdString();
+        EXPECT_EQ(ui().resultLine->palette().color(QPalette::WindowText),
                   c.points >= 68 ? QColor(0, 128, 0) : QColor(255, 0, 0));
         EXPECT_EQ(ui().display.picture->file(), fixedPicture(c.picture));
         (c.points >= 68 ? passed : failed)++;
@@ -141,7 +141,7 @@ TEST_F(EndTest, PrzerwijEndsAndRecordsAFailedTest) {
     clock.advance(5000);
     click(QStringLiteral("koniec"));
     expectFinished();
-    EXPECT_EQ(ui().Label2->text(),
+    EXPECT_EQ(ui().resultLine->text(),
               QStringLiteral("Wynik NEGATYWNY. Punktów\u00A00\u00A0na\u00A074\u00A0(0\u00A0%)"));
     EXPECT_EQ(stat("egzamin", "niezdane"), QStringLiteral("1"));
     EXPECT_EQ(stat("egzamin", "zdane"), QStringLiteral("-"));
@@ -152,7 +152,7 @@ TEST_F(EndTest, PrzerwijEndsAndRecordsAFailedTest) {
     EXPECT_EQ(ui().display.picture->file(), fixedPicture("testkonieczle.jpg"));
     // After the end an answer click only recolours.
     click(QStringLiteral("Atest"));
-    EXPECT_EQ(ui().Atest->color(), tcolor::active);
+    EXPECT_EQ(ui().aButton->color(), tcolor::active);
     for (int k = 1; k <= slotCount; ++k)
         EXPECT_TRUE(sheet().givenAnswer[k].isEmpty());
 }
@@ -163,14 +163,14 @@ TEST_F(EndTest, NowyTestDuringATestAsksFirst) {
     ASSERT_TRUE(waitForAnswering());
     click(rightButton(1));
     const auto before = sheet().questionNumber;
-    const QString clockBefore = ui().labelmin->text() + ui().labelsec->text();
+    const QString clockBefore = ui().minutesLabel->text() + ui().secondsLabel->text();
     dialogs.expect(QStringLiteral("Przerwać test i wylosować inny?"), Answer::No);
     click(QStringLiteral("nowytest"));
     EXPECT_TRUE(st().testRunning);
     EXPECT_EQ(st().currentSlot, 1);
     EXPECT_EQ(sheet().questionNumber, before);
     EXPECT_FALSE(sheet().givenAnswer[1].isEmpty());
-    EXPECT_EQ(ui().labelmin->text() + ui().labelsec->text(), clockBefore);
+    EXPECT_EQ(ui().minutesLabel->text() + ui().secondsLabel->text(), clockBefore);
     EXPECT_EQ(stat("egzamin", "niezdane"), QStringLiteral("-"));
 
     dialogs.expect(QStringLiteral("Przerwać test i wylosować inny?"), Answer::Yes);
@@ -180,15 +180,15 @@ TEST_F(EndTest, NowyTestDuringATestAsksFirst) {
     EXPECT_TRUE(st().testRunning); // and a new one
     EXPECT_EQ(st().currentSlot, 1);
     EXPECT_TRUE(sheet().givenAnswer[1].isEmpty());
-    EXPECT_EQ(ui().labelmin->text() + ui().labelsec->text(), QStringLiteral("2459"));
-    EXPECT_TRUE(ui().Label2->text().isEmpty());
+    EXPECT_EQ(ui().minutesLabel->text() + ui().secondsLabel->text(), QStringLiteral("2459"));
+    EXPECT_TRUE(ui().resultLine->text().isEmpty());
     EXPECT_TRUE(ui().gauge->isVisibleTo(&exam()));
-    EXPECT_TRUE(ui().koniec->isEnabled());
+    EXPECT_TRUE(ui().stopTest->isEnabled());
     // After an abort "Dalej" is usable already in the reading period.
-    EXPECT_TRUE(ui().NextTestButton->isEnabled());
-    EXPECT_FALSE(ui().Taktest->isEnabled());
+    EXPECT_TRUE(ui().nextButton->isEnabled());
+    EXPECT_FALSE(ui().yesButton->isEnabled());
     clock.advance(100);
-    EXPECT_EQ(ui().memopytanietaknietest->text(),
+    EXPECT_EQ(ui().yesNoQuestion->text(),
               QStringLiteral("Pytanie %1").arg(sheet().questionNumber[1]));
 }
 
@@ -206,7 +206,7 @@ TEST_F(EndTest, LeavingForLearningOrTheStartPageAsksFirst) {
     EXPECT_FALSE(st().testRunning);
     EXPECT_EQ(window().currentPage(), MainWindow::LearnSheet);
     EXPECT_EQ(stat("egzamin", "niezdane"), QStringLiteral("1"));
-    EXPECT_FALSE(ui().nowytest->badgeVisible());
+    EXPECT_FALSE(ui().newTest->badgeVisible());
     EXPECT_FALSE(timer("Timer13")->isEnabled());
 
     // "Zmień kategorię" (disabled in this edition, so called directly): the page is reset.
@@ -219,7 +219,7 @@ TEST_F(EndTest, LeavingForLearningOrTheStartPageAsksFirst) {
     EXPECT_FALSE(st().testRunning);
     EXPECT_EQ(st().currentSlot, 0);
     EXPECT_EQ(sheet().score, 0);
-    EXPECT_TRUE(ui().Label2->text().isEmpty());
+    EXPECT_TRUE(ui().resultLine->text().isEmpty());
     EXPECT_TRUE(ui().gauge->isVisibleTo(&exam()));
     EXPECT_EQ(ui().gauge->maximum(), 15);
     EXPECT_EQ(ui().display.picture->file(), fixedPicture("empty.jpg"));
@@ -274,7 +274,7 @@ TEST_F(EndTest, TheReportButtonsPrintAndSaveTheFinishedTest) {
     draw();
     sitTest([this](int k) { return k == 1 ? wrongButton(k) : rightButton(k); }, true);
     ASSERT_FALSE(st().testRunning);
-    ASSERT_TRUE(ui().raportpanel->isVisibleTo(&exam()));
+    ASSERT_TRUE(ui().reportPanel->isVisibleTo(&exam()));
     const QString expected = QStringLiteral("<p>B 71 na 74 (95,9 %) POZYTYWNY %1 %2</p>")
                                  .arg(sheet().questionNumber[1])
                                  .arg(sheet().givenAnswer[1]);

@@ -23,8 +23,8 @@ protected:
     // The question text of the current slot once it can be answered.
     QString shownQuestion() {
         EXPECT_TRUE(waitForAnswering());
-        return isBasicSlot(st().currentSlot) ? ui().memopytanietaknietest->text()
-                                             : ui().memopytanieabctest->text();
+        return isBasicSlot(st().currentSlot) ? ui().yesNoQuestion->text()
+                                             : ui().abcQuestion->text();
     }
 };
 
@@ -40,7 +40,7 @@ TEST_F(EnglishExamTest, TheWholeTestIsInTheLanguageChosenBeforeTheDraw) {
         const QString text = shownQuestion();
         EXPECT_TRUE(text.startsWith(QStringLiteral("Question "))) << k << " " << text.toStdString();
         if (k == 21) {
-            EXPECT_TRUE(ui().memoodpbtest->text().startsWith(QStringLiteral("Option B ")));
+            EXPECT_TRUE(ui().answerTextB->text().startsWith(QStringLiteral("Option B ")));
         }
         click(QStringLiteral("NextTestButton"));
     }

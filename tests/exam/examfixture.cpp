@@ -53,7 +53,7 @@ QString ExamFixture::wrongButton(int k) {
 
 bool ExamFixture::waitForAnswering(std::int64_t maxMs) {
     const int k = st().currentSlot;
-    StyledButton* sign = isBasicSlot(k) ? ui().Taktest : ui().NextTestButton;
+    StyledButton* sign = isBasicSlot(k) ? ui().yesButton : ui().nextButton;
     return clock.advanceUntil([&] { return !st().testRunning || sign->isEnabled(); }, maxMs) &&
            st().testRunning;
 }

@@ -76,7 +76,7 @@ TEST_F(FaultsTest, PointsThatAreNoNumberEndTheTestWhenTheAnswerIsRight) {
         QStringLiteral("wiersz %1").arg(sheet().questionNumber[1])));
     EXPECT_EQ(sheet().score, 0);
     EXPECT_EQ(stat("egzamin", "niezdane"), QStringLiteral("2"));
-    EXPECT_EQ(exam().numertest(), 0);
+    EXPECT_EQ(exam().shownNumber(), 0);
     clock.advance(30 * 60 * 1000);
     EXPECT_TRUE(dialogs.allAnswered());
 }
@@ -90,8 +90,8 @@ TEST_F(FaultsTest, ADrawThatCannotReadTheBankStartsNoTest) {
     click(QStringLiteral("nowytest"));
     EXPECT_FALSE(st().testRunning);
     EXPECT_FALSE(timer("zegartimer")->isEnabled());
-    EXPECT_FALSE(ui().nowytest->badgeVisible());
-    EXPECT_FALSE(ui().koniec->isEnabled());
+    EXPECT_FALSE(ui().newTest->badgeVisible());
+    EXPECT_FALSE(ui().stopTest->isEnabled());
     clock.advance(30 * 60 * 1000);
     EXPECT_TRUE(dialogs.allAnswered());
 }
@@ -124,13 +124,13 @@ TEST_F(FaultsTest, ACounterThatIsNoNumberStopsTheRecordingButNotTheEnd) {
     dialogs.expect(QStringLiteral("„abc”"), Answer::Ok);
     click(QStringLiteral("koniec"));
     EXPECT_FALSE(st().testRunning);
-    EXPECT_EQ(ui().Label2->text(),
+    EXPECT_EQ(ui().resultLine->text(),
               QStringLiteral("Wynik NEGATYWNY. Punktów\u00A00\u00A0na\u00A074\u00A0(0\u00A0%)"));
     EXPECT_EQ(stat("egzamin", "niezdane"), QStringLiteral("abc"));
     EXPECT_EQ(stat("stats", "wyniki"), QStringLiteral("11111")); // history and stars untouched
     EXPECT_EQ(ui().stars->result(1), u'1');
     // The page still reaches its finished state.
     EXPECT_EQ(st().currentSlot, 0);
-    EXPECT_TRUE(ui().Label4->isVisibleTo(&exam()));
-    EXPECT_FALSE(ui().labelmin->isVisibleTo(&exam()));
+    EXPECT_TRUE(ui().reviewHint->isVisibleTo(&exam()));
+    EXPECT_FALSE(ui().minutesLabel->isVisibleTo(&exam()));
 }
