@@ -232,7 +232,7 @@ void MainWindow::importCatalogue() {
     Dialogs* dialogs = ctx_.services.dialogs;
     if (!dialogs)
         return;
-    if (ctx_.state.testRunning) {
+    if (ctx_.exam.running()) {
         dialogs->message(QStringLiteral("Zakończ test, zanim zaimportujesz katalog pytań."),
                          Buttons::Ok, Icon::Information);
         return;
@@ -251,7 +251,7 @@ void MainWindow::switchProgramFolder(const QString& folder) {
     start_->refreshCategories();
     // As at start: the start page, the left menu hidden, no category chosen.
     ctx_.state.categoryCode.clear();
-    ctx_.state.learningQuestion = 0;
+    ctx_.learning.reset();
     showPage(StartSheet);
     setLeftPanelVisible(false);
 }

@@ -42,13 +42,13 @@ Navigation::Navigation(MainWindow& window) : w_(window) {
 }
 
 bool Navigation::confirmAbort(const QString& question) {
-    ProgramState& s = w_.state();
-    if (!s.testRunning)
+    const ExamSession& exam = w_.context().exam;
+    if (!exam.running())
         return true;
     if (w_.context().services.dialogs->message(question, Buttons::YesNo, Icon::None) != Answer::Yes)
         return false;
     // The test may have ended by itself while the box was open: it is recorded only once.
-    if (s.testRunning)
+    if (exam.running())
         w_.examPage()->abortTest();
     w_.examPage()->hideNewTestBadge();
     return true;
@@ -75,12 +75,13 @@ void Navigation::chooseCategory(const QString& letter) {
     w_.setWindowTitle(QStringLiteral("Wirtal 2013 - Norel - ") + c->buttonCaption());
     w_.setLeftPanelVisible(true);
     learn->loadRevisionList();
-    s.learningQuestion = lastShownNumber(letter);
-    learn->setNumberEntry(s.learningQuestion);
+    LearningSession& learning = w_.context().learning;
+    learning.setQuestion(lastShownNumber(letter));
+    learn->setNumberEntry(learning.question());
     learn->clearForCategory(c->label());
-    s.canadd = false;
+    learning.revisionListDone();
     w_.menu()->highlight(LeftMenu::Learning);
-    learn->showQuestion(s.learningQuestion, /*evenIfSame=*/true);
+    learn->showQuestion(learning.question(), /*evenIfSame=*/true);
     w_.examPage()->showStars();
     w_.examPage()->refreshLanguageChoice();
 }
@@ -88,7 +89,6 @@ void Navigation::chooseCategory(const QString& letter) {
 void Navigation::changeCategory() {
     if (!confirmAbort(QStringLiteral("Przerwać test i przejść do wyboru kategorii?")))
         return;
-    w_.state().testRunning = false;
     w_.showPage(MainWindow::StartSheet);
     w_.setLeftPanelVisible(false);
     w_.menu()->highlight(LeftMenu::ChangeCategory);
@@ -107,9 +107,10 @@ void Navigation::backToLearning() {
     w_.menu()->highlight(LeftMenu::Learning);
     // A practice run goes on where it was; otherwise the last question shown.
     if (!learn->practice().active()) {
-        s.learningQuestion = lastShownNumber(s.categoryCode);
-        learn->setNumberEntry(s.learningQuestion);
-        learn->showQuestion(s.learningQuestion, /*evenIfSame=*/false);
+        LearningSession& learning = w_.context().learning;
+        learning.setQuestion(lastShownNumber(s.categoryCode));
+        learn->setNumberEntry(learning.question());
+        learn->showQuestion(learning.question(), /*evenIfSame=*/false);
     }
     learn->resumeFilm();
     w_.examPage()->stopReadingTimer();
@@ -134,7 +135,7 @@ void Navigation::openQuestion(int number) {
     LearnPage* learn = w_.learnPage();
     learn->practice().end();
     backToLearning();
-    w_.state().learningQuestion = number;
+    w_.context().learning.setQuestion(number);
     learn->setNumberEntry(number);
     learn->showQuestion(number, /*evenIfSame=*/true);
 }

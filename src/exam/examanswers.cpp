@@ -35,7 +35,7 @@ void ExamAnswers::answerClick(int index) {
     const auto buttons = s_.ui.answerButtons();
     for (int i = a.firstOfKind; i <= a.lastOfKind; ++i)
         buttons[i]->setColor(i == index ? tcolor::active : tcolor::normal);
-    const int k = s_.state().currentSlot;
+    const int k = s_.ctx.exam.currentSlot();
     if (s_.testRunning() && (a.basic ? isBasicSlot(k) : isSpecialistSlot(k)))
         s_.sheet.givenAnswer[k] = QString::fromUtf16(a.code);
 }

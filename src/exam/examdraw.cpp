@@ -23,7 +23,7 @@ ExamDraw::ExamDraw(ExamShared& shared, ExamFlow& flow) : s_(shared), flow_(flow)
 void ExamDraw::startNewTest() {
     ExamUi& ui = s_.ui;
     ProgramState& st = s_.state();
-    if (st.testRunning) {
+    if (s_.ctx.exam.running()) {
         ui.reportPanel->hide();
         for (QWidget* w : {ui.minutesLabel, ui.colonLabel, ui.secondsLabel})
             w->show();
@@ -55,10 +55,8 @@ void ExamDraw::startNewTest() {
     s_.timers.answeringStart->stop();
     s_.timers.nextStep->stop();
     s_.timers.answerCountdown->stop();
-    st.testRunning = true;
-    st.testInEnglish = !ui.englishBox->isHidden() && ui.englishBox->isChecked();
+    s_.ctx.exam.start(!ui.englishBox->isHidden() && ui.englishBox->isChecked());
     s_.refreshLanguageChoice();
-    st.currentSlot = 0;
     TestSheet& sheet = s_.sheet;
     sheet.score = 0;
     s_.loadFixedPicture("empty2.jpg");
@@ -79,7 +77,7 @@ void ExamDraw::startNewTest() {
     sheet.sec = examClockSeconds;
     ui.secondsLabel->setText(QString::number(examClockSeconds));
 
-    st.currentSlot = 1;
+    s_.ctx.exam.goToSlot(1);
     s_.answerTextsWhite();
     s_.answerButtonsNormal();
     ui.numbers[1]->setColor(tcolor::active);
@@ -95,17 +93,14 @@ void ExamDraw::startNewTest() {
 
 void ExamDraw::abortAndRedraw() {
     ExamUi& ui = s_.ui;
-    ProgramState& st = s_.state();
     if (s_.ctx.services.dialogs->message(QStringLiteral("Przerwać test i wylosować inny?"),
                                          Buttons::YesNo, Icon::None) != Answer::Yes)
         return;
     // The test may have ended by itself while the box was open: it is recorded only once.
-    if (st.testRunning)
+    if (s_.ctx.exam.running())
         ui.stopTest->clickFromCode();
-    st.currentSlot = 0;
     s_.sheet.score = 0;
     s_.hideSlotBadges();
-    st.testRunning = false;
     ui.newTest->clickFromCode(); // the new test
 
     s_.timers.answerCountdown->stop();

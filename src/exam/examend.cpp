@@ -34,7 +34,6 @@ ExamEnd::ExamEnd(ExamShared& shared, ExamFlow& flow) : s_(shared), flow_(flow) {
 
 void ExamEnd::endTest() {
     ExamUi& ui = s_.ui;
-    ProgramState& st = s_.state();
     TestSheet& sheet = s_.sheet;
     ExamTimers& t = s_.timers;
 
@@ -46,7 +45,7 @@ void ExamEnd::endTest() {
                          t.questionLoader.get(), t.examClock.get()})
         timer->stop();
     ui.newTest->setBadgeVisible(false);
-    st.testRunning = false;
+    s_.ctx.exam.end();
     s_.refreshLanguageChoice();
     ui.pointsLabel->clear();
     ui.gauge->setMaximum(basicAnswerSeconds);
@@ -72,7 +71,6 @@ void ExamEnd::endTest() {
     struct Finally {
         ExamShared& s;
         ~Finally() {
-            s.state().currentSlot = 0;
             for (QWidget* w : {s.ui.minutesLabel, s.ui.colonLabel, s.ui.secondsLabel})
                 w->hide();
             s.ui.reviewHint->show();
@@ -96,11 +94,8 @@ void ExamEnd::record(bool passed) {
 
 void ExamEnd::resetExamPage() {
     ExamUi& ui = s_.ui;
-    ProgramState& st = s_.state();
-    st.currentSlot = 0;
     s_.sheet.score = 0;
     s_.hideSlotBadges();
-    st.testRunning = false;
     s_.timers.answerCountdown->stop();
     s_.setAnswerControlsEnabled(false);
     ui.gauge->show();

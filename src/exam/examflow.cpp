@@ -62,7 +62,7 @@ Record ExamFlow::currentRecord() {
     const Location where = locate(s_.state().categoryCode, shownNumber_);
     s_.filename = where.path;
     const Record r = recordAt(loadTextLines(where.path), where, shownNumber_);
-    return s_.state().testInEnglish ? r.inEnglish() : r;
+    return s_.ctx.exam.inEnglish() ? r.inEnglish() : r;
 }
 
 void ExamFlow::showPanelOf(const Record& r) {
@@ -84,7 +84,7 @@ std::optional<Record> ExamFlow::openQuestion() {
 }
 
 void ExamFlow::prepareNextFilm() {
-    const int next = s_.state().currentSlot + 1;
+    const int next = s_.ctx.exam.currentSlot() + 1;
     if (!s_.testRunning() || next < 1 || next > slotCount)
         return;
     const int n = s_.sheet.questionNumber[next];
@@ -146,7 +146,7 @@ void ExamFlow::startAnswering() {
         s_.timers.answerCountdown->stop(); // the answering period waits for the film
         return;
     }
-    const int k = s_.state().currentSlot;
+    const int k = s_.ctx.exam.currentSlot();
     if (k >= 1 && k <= basicSlots)
         s_.basicScale();
     else
@@ -188,7 +188,7 @@ void ExamFlow::leaveSlot() {
 
 void ExamFlow::step() {
     TestSheet& sheet = s_.sheet;
-    const int k = s_.state().currentSlot;
+    const int k = s_.ctx.exam.currentSlot();
     if (k < 1 || k > slotCount)
         return;
     const QStringList lines = loadTextLines(s_.filename); // the file of slot k's question
@@ -205,7 +205,7 @@ void ExamFlow::step() {
         if (sheet.correct(k))
             sheet.score += pointsValue(r.points(), r.fileName, r.line);
         s_.timers.nextStep->stop();
-        s_.state().currentSlot = k + 1;
+        s_.ctx.exam.goToSlot(k + 1);
         return;
     }
     s_.ui.numbers[slotCount]->setColor(tcolor::active);
@@ -220,7 +220,6 @@ void ExamFlow::step() {
     s_.ui.nextButton->setEnabled(false);
     s_.ui.stopTest->setEnabled(false);
     s_.ui.stopTest->clickFromCode(); // the test ends and is recorded
-    s_.state().testRunning = false;
 }
 
 void ExamFlow::tickExamClock() {

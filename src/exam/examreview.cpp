@@ -31,7 +31,6 @@ void ExamReview::check(int n) {
             Icon::Information);
         return;
     }
-    s_.state().testRunning = false;
     s_.timers.readingPeriod->setInterval(100); // media at once, no reading period
     // The number already on display is shown again too.
     flow_.setShownNumber(n, /*evenIfSame=*/true);

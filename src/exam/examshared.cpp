@@ -41,7 +41,7 @@ ProgramState& ExamShared::state() {
     return ctx.state;
 }
 bool ExamShared::testRunning() const {
-    return ctx.state.testRunning;
+    return ctx.exam.running();
 }
 
 MediaPlayer& ExamShared::player() {
@@ -86,7 +86,7 @@ void ExamShared::setAnswerControlsEnabled(bool on) {
 
 void ExamShared::refreshLanguageChoice() {
     ui.englishBox->setVisible(categoryHasEnglish(ctx.state.categoryCode));
-    ui.englishBox->setEnabled(!ctx.state.testRunning);
+    ui.englishBox->setEnabled(!ctx.exam.running());
 }
 
 } // namespace wirtal

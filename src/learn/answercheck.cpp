@@ -26,10 +26,10 @@ void AnswerCheck::newQuestion(int number) {
 }
 
 namespace {
-AnswerMode modeOf(const ProgramState& s) {
-    if (s.revisionRunning)
+AnswerMode modeOf(const LearningSession& s) {
+    if (s.revisionRunning())
         return AnswerMode::Revision;
-    switch (s.practice) {
+    switch (s.practice()) {
     case PracticeRun::SmartReview:
         return AnswerMode::SmartReview;
     case PracticeRun::NewQuestions:
@@ -51,7 +51,7 @@ void AnswerCheck::choose(AnswerPanels::Answer a) {
 }
 
 void AnswerCheck::revealRightAnswer() {
-    if (ctx_.state.revisionRunning)
+    if (ctx_.learning.revisionRunning())
         return; // during a revision run the user has to find the answer
     panels_.reveal(rightAnswer_);
 }
@@ -64,9 +64,9 @@ void AnswerCheck::checkAnswer() {
     if (!recorded_) {
         recorded_ = true;
         firstRight_ = correct;
-        recordAnswer(ctx_, number_, correct, modeOf(ctx_.state), shownAtMs_);
+        recordAnswer(ctx_, number_, correct, modeOf(ctx_.learning), shownAtMs_);
     }
-    if (ctx_.state.revisionRunning)
+    if (ctx_.learning.revisionRunning())
         msgform_.showAnswer(correct);
     if (correct)
         revision_.afterCorrect();

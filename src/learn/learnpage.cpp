@@ -152,11 +152,11 @@ void LearnPage::onBrowserNumberChanged(int n) {
     answerLabel_->clear();
     legal_->hide();
     group_->checkButton()->setEnabled(true);
-    s.canadd = true;
+    ctx_.learning.questionShown();
 
     player_.close();
 
-    if (!s.revisionRunning)
+    if (!ctx_.learning.revisionRunning())
         StatsFile(s.statsFile()).setLastQuestionSoon(layout::storedIdOf(s.categoryCode, n));
 
     officialSuffix_.clear();
@@ -280,10 +280,10 @@ void LearnPage::previousQuestion() {
     }
     if (browserNumber_ <= 1)
         return;
-    ProgramState& s = ctx_.state;
-    s.learningQuestion -= 1;
-    setNumberEntry(s.learningQuestion);
-    setBrowserNumber(s.learningQuestion);
+    LearningSession& learning = ctx_.learning;
+    learning.setQuestion(learning.question() - 1);
+    setNumberEntry(learning.question());
+    setBrowserNumber(learning.question());
 }
 
 void LearnPage::nextQuestion() {
@@ -297,10 +297,10 @@ void LearnPage::nextQuestion() {
     }
     if (browserNumber_ >= lastNumber())
         return;
-    ProgramState& s = ctx_.state;
-    s.learningQuestion += 1;
-    setNumberEntry(s.learningQuestion);
-    setBrowserNumber(s.learningQuestion);
+    LearningSession& learning = ctx_.learning;
+    learning.setQuestion(learning.question() + 1);
+    setNumberEntry(learning.question());
+    setBrowserNumber(learning.question());
 }
 
 void LearnPage::endStepWait() {
@@ -332,8 +332,7 @@ void LearnPage::numberEntered() {
         if (ours > 0) {
             edit->setText(QString::number(ours));
             setBrowserNumber(ours);
-            s.learningQuestion = browserNumber_;
-            s.canadd = true;
+            ctx_.learning.moveTo(browserNumber_);
             return;
         }
         if (officialAsked)
@@ -343,14 +342,12 @@ void LearnPage::numberEntered() {
     const int orLast = ok ? value : last;
     if (orZero > 0 && orLast < last + 1) {
         setBrowserNumber(orZero);
-        s.learningQuestion = browserNumber_;
-        s.canadd = true;
+        ctx_.learning.moveTo(browserNumber_);
     }
     if (orLast > last) {
         edit->setText(QString::number(last));
         setBrowserNumber(last);
-        s.learningQuestion = last;
-        s.canadd = true;
+        ctx_.learning.moveTo(last);
     }
 }
 

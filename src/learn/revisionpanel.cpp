@@ -153,14 +153,14 @@ void RevisionPanel::listChanged() {
 }
 
 void RevisionPanel::afterCorrect() {
-    ProgramState& s = ctx_.state;
+    LearningSession& learning = ctx_.learning;
     const int index = itemIndex();
-    if (index < 0 || list_->item(index)->text().toInt() != s.learningQuestion)
+    if (index < 0 || list_->item(index)->text().toInt() != learning.question())
         return;
     removeAt(index);
-    s.canadd = false;
+    learning.revisionListDone();
     listChanged();
-    if (!s.revisionRunning)
+    if (!learning.revisionRunning())
         return;
     if (list_->count() > 0) {
         const QModelIndex top = list_->indexAt(QPoint(1, 1));
@@ -176,14 +176,14 @@ void RevisionPanel::afterCorrect() {
 }
 
 void RevisionPanel::afterWrong() {
-    ProgramState& s = ctx_.state;
-    if (s.canadd && s.rememberWrong && !s.revisionRunning) {
+    LearningSession& learning = ctx_.learning;
+    if (learning.mayAddToRevision() && ctx_.state.rememberWrong && !learning.revisionRunning()) {
         list_->addItem(QString::number(page_.browserNumber()));
-        s.canadd = false;
+        learning.revisionListDone();
         listChanged();
         return;
     }
-    if (s.revisionRunning && list_->count() == 0) {
+    if (learning.revisionRunning() && list_->count() == 0) {
         ctx_.services.dialogs->message(
             QStringLiteral("Przerobiono wszystkie pytania powtórkowe. Tryb powtórkowy zostanie "
                            "wyłączony."),
@@ -222,9 +222,9 @@ void RevisionPanel::showChosenEntry() {
         return;
     // During a run the question is shown afresh even when it is the one on screen, so that its
     // answer starts hidden.
-    page_.showQuestion(list_->item(index)->text().toInt(), ctx_.state.revisionRunning);
-    ctx_.state.learningQuestion = page_.browserNumber();
-    page_.setNumberEntry(ctx_.state.learningQuestion);
+    page_.showQuestion(list_->item(index)->text().toInt(), ctx_.learning.revisionRunning());
+    ctx_.learning.setQuestion(page_.browserNumber());
+    page_.setNumberEntry(ctx_.learning.question());
 }
 
 void RevisionPanel::startRun() {
@@ -247,7 +247,7 @@ void RevisionPanel::startRun() {
     }
     runButton_->setBadgeVisible(true);
     page_.setNumberEntryEnabled(false);
-    ctx_.state.revisionRunning = true;
+    ctx_.learning.startRevision();
     page_.setStepButtonsEnabled(false);
     select(0);
     entryWait_->start();
@@ -256,7 +256,7 @@ void RevisionPanel::startRun() {
 }
 
 void RevisionPanel::toggleRun() {
-    if (!ctx_.state.revisionRunning) {
+    if (!ctx_.learning.revisionRunning()) {
         startRun();
         return;
     }
@@ -268,15 +268,15 @@ void RevisionPanel::toggleRun() {
 }
 
 void RevisionPanel::endRun() {
-    ProgramState& s = ctx_.state;
-    s.revisionRunning = false;
+    LearningSession& learning = ctx_.learning;
+    learning.endRevision();
     page_.setStepButtonsEnabled(true);
     setSlider(true);
     page_.resetBasicAnswerButtons();
     page_.setBrowserNumber(1);
     page_.setNumberEntryEnabled(true);
     page_.setNumberEntryText(QStringLiteral("1"));
-    s.learningQuestion = 1;
+    learning.setQuestion(1);
     runButton_->setBadgeVisible(false);
     toggleRun_->setText(runOnCaption);
 }

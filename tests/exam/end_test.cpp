@@ -48,8 +48,8 @@ protected:
     }
     // The state every end leaves the page in.
     void expectFinished() {
-        EXPECT_FALSE(st().testRunning);
-        EXPECT_EQ(st().currentSlot, 0);
+        EXPECT_FALSE(session().running());
+        EXPECT_EQ(session().currentSlot(), 0);
         EXPECT_EQ(exam().shownNumber(), 0);
         EXPECT_FALSE(ui().newTest->badgeVisible());
         EXPECT_FALSE(ui().gauge->isVisibleTo(&exam()));
@@ -166,8 +166,8 @@ TEST_F(EndTest, NowyTestDuringATestAsksFirst) {
     const QString clockBefore = ui().minutesLabel->text() + ui().secondsLabel->text();
     dialogs.expect(QStringLiteral("Przerwać test i wylosować inny?"), Answer::No);
     click(QStringLiteral("nowytest"));
-    EXPECT_TRUE(st().testRunning);
-    EXPECT_EQ(st().currentSlot, 1);
+    EXPECT_TRUE(session().running());
+    EXPECT_EQ(session().currentSlot(), 1);
     EXPECT_EQ(sheet().questionNumber, before);
     EXPECT_FALSE(sheet().givenAnswer[1].isEmpty());
     EXPECT_EQ(ui().minutesLabel->text() + ui().secondsLabel->text(), clockBefore);
@@ -177,8 +177,8 @@ TEST_F(EndTest, NowyTestDuringATestAsksFirst) {
     click(QStringLiteral("nowytest"));
     EXPECT_EQ(stat("egzamin", "niezdane"), QStringLiteral("1")); // the aborted test, once
     EXPECT_EQ(stat("stats", "wyniki"), QStringLiteral("00000"));
-    EXPECT_TRUE(st().testRunning); // and a new one
-    EXPECT_EQ(st().currentSlot, 1);
+    EXPECT_TRUE(session().running()); // and a new one
+    EXPECT_EQ(session().currentSlot(), 1);
     EXPECT_TRUE(sheet().givenAnswer[1].isEmpty());
     EXPECT_EQ(ui().minutesLabel->text() + ui().secondsLabel->text(), QStringLiteral("2459"));
     EXPECT_TRUE(ui().resultLine->text().isEmpty());
@@ -198,12 +198,12 @@ TEST_F(EndTest, LeavingForLearningOrTheStartPageAsksFirst) {
     // "Nauka testów", No: page and test stay.
     dialogs.expect(QStringLiteral("Przerwać test i przejść do trybu nauki?"), Answer::No);
     click(QStringLiteral("AdvSmoothButton31"));
-    EXPECT_TRUE(st().testRunning);
+    EXPECT_TRUE(session().running());
     EXPECT_EQ(window().currentPage(), MainWindow::ExamSheet);
     // Yes: the test ends and is recorded, learning mode shows.
     dialogs.expect(QStringLiteral("Przerwać test i przejść do trybu nauki?"), Answer::Yes);
     click(QStringLiteral("AdvSmoothButton31"));
-    EXPECT_FALSE(st().testRunning);
+    EXPECT_FALSE(session().running());
     EXPECT_EQ(window().currentPage(), MainWindow::LearnSheet);
     EXPECT_EQ(stat("egzamin", "niezdane"), QStringLiteral("1"));
     EXPECT_FALSE(ui().newTest->badgeVisible());
@@ -216,8 +216,8 @@ TEST_F(EndTest, LeavingForLearningOrTheStartPageAsksFirst) {
     window().navigation()->changeCategory();
     EXPECT_EQ(window().currentPage(), MainWindow::StartSheet);
     EXPECT_EQ(stat("egzamin", "niezdane"), QStringLiteral("2"));
-    EXPECT_FALSE(st().testRunning);
-    EXPECT_EQ(st().currentSlot, 0);
+    EXPECT_FALSE(session().running());
+    EXPECT_EQ(session().currentSlot(), 0);
     EXPECT_EQ(sheet().score, 0);
     EXPECT_TRUE(ui().resultLine->text().isEmpty());
     EXPECT_TRUE(ui().gauge->isVisibleTo(&exam()));
@@ -252,13 +252,13 @@ TEST_F(EndTest, ATestThatEndsWhileAQuestionBoxIsOpenIsRecordedOnce) {
         draw();
         // While the box is open the test runs to its end by itself.
         dialogs.expect(QString::fromUtf8(c.question), Answer::Yes, [this] {
-            clock.advanceUntil([this] { return !st().testRunning; }, 30 * 60 * 1000);
+            clock.advanceUntil([this] { return !session().running(); }, 30 * 60 * 1000);
         });
         c.ask();
         ++recorded;
         EXPECT_EQ(stat("egzamin", "niezdane"), QString::number(recorded));
         EXPECT_EQ(window().currentPage(), c.pageAfter);
-        EXPECT_EQ(st().testRunning, c.runningAfter);
+        EXPECT_EQ(session().running(), c.runningAfter);
         if (c.runningAfter) { // the new test is not recorded; end it for the next case
             click(QStringLiteral("koniec"));
             ++recorded;
@@ -273,7 +273,7 @@ TEST_F(EndTest, TheReportButtonsPrintAndSaveTheFinishedTest) {
                           "<p>{{kategoria}} {{punktow}} {{wynik}} {{pnr1}} {{odp1}}</p>");
     draw();
     sitTest([this](int k) { return k == 1 ? wrongButton(k) : rightButton(k); }, true);
-    ASSERT_FALSE(st().testRunning);
+    ASSERT_FALSE(session().running());
     ASSERT_TRUE(ui().reportPanel->isVisibleTo(&exam()));
     const QString expected = QStringLiteral("<p>B 71 na 74 (95,9 %) POZYTYWNY %1 %2</p>")
                                  .arg(sheet().questionNumber[1])
@@ -297,7 +297,7 @@ TEST_F(EndTest, AFinishedTestIsInTheAnswerHistory) {
     openExam();
     draw();
     sitTest([this](int k) { return k == 1 ? wrongButton(k) : rightButton(k); }, true);
-    ASSERT_FALSE(st().testRunning);
+    ASSERT_FALSE(session().running());
     const auto exams = log->exams(QStringLiteral("B"));
     ASSERT_EQ(exams.size(), 1u);
     EXPECT_EQ(exams[0].score, 71);

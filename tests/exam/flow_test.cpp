@@ -30,7 +30,7 @@ TEST_F(FlowTest, ADrawResetsTheSheetAndShowsSlotOne) {
         EXPECT_TRUE(ui().numbers[k]->isEnabled()) << k;
         EXPECT_EQ(s.rightAnswer[k], bank.fields(s.questionNumber[k])[isBasicSlot(k) ? 1 : 4]) << k;
     }
-    EXPECT_EQ(st().currentSlot, 1);
+    EXPECT_EQ(session().currentSlot(), 1);
     EXPECT_EQ(s.score, 0);
     EXPECT_EQ(ui().minutesLabel->text() + ui().colonLabel->text() + ui().secondsLabel->text(),
               QStringLiteral("24:59"));
@@ -90,9 +90,9 @@ TEST_F(FlowTest, BasicQuestionTimeline) {
     EXPECT_EQ(ui().gauge->value(), 15);
     EXPECT_TRUE(timer("Timer2")->isEnabled());
     clock.advance(99);
-    EXPECT_EQ(st().currentSlot, 1);
+    EXPECT_EQ(session().currentSlot(), 1);
     clock.advance(1); // 36.2 s: the step, unanswered slot 1 scores nothing
-    EXPECT_EQ(st().currentSlot, 2);
+    EXPECT_EQ(session().currentSlot(), 2);
     EXPECT_EQ(sheet().score, 0);
     EXPECT_EQ(exam().shownNumber(), sheet().questionNumber[2]);
     EXPECT_EQ(ui().pointsLabel->text(), sheet().slotPoints[2] + QStringLiteral(" pkt"));
@@ -114,9 +114,9 @@ TEST_F(FlowTest, SpecialistQuestionTimelineAndAnAnswerBeforeItsCountdown) {
     for (int k = 1; k <= basicSlots; ++k) { // on through the basic questions with "Dalej"
         ASSERT_TRUE(waitForAnswering());
         click(QStringLiteral("NextTestButton"));
-        ASSERT_TRUE(clock.advanceUntil([&] { return st().currentSlot != k; }, 1000));
+        ASSERT_TRUE(clock.advanceUntil([&] { return session().currentSlot() != k; }, 1000));
     }
-    ASSERT_EQ(st().currentSlot, 21);
+    ASSERT_EQ(session().currentSlot(), 21);
     const int n = sheet().questionNumber[21];
     EXPECT_EQ(exam().shownNumber(), n);
     clock.advance(100); // 0.1 s: text, answers, media
@@ -141,11 +141,11 @@ TEST_F(FlowTest, SpecialistQuestionTimelineAndAnAnswerBeforeItsCountdown) {
     EXPECT_EQ(ui().gauge->sections()[1].end, 30);
     clock.advance(49999);
     EXPECT_EQ(ui().gauge->value(), 1);
-    EXPECT_EQ(st().currentSlot, 21);
+    EXPECT_EQ(session().currentSlot(), 21);
     clock.advance(1); // 51.1 s: time is up
     EXPECT_TRUE(timer("Timer2")->isEnabled());
     clock.advance(100); // 51.2 s: step
-    EXPECT_EQ(st().currentSlot, 22);
+    EXPECT_EQ(session().currentSlot(), 22);
     const int expected = sheet().rightAnswer[21] == u"A" ? sheet().slotPoints[21].toInt() : 0;
     EXPECT_EQ(sheet().score, expected);
 }
@@ -194,7 +194,7 @@ TEST_F(FlowTest, TheNextSlotsFilmIsPreparedWhileThisOneIsShown) {
     folders.writeProgramFile(QStringLiteral("obrazki_prawko/filmy/nastepny.wmv"), "film");
     EXPECT_FALSE(player.prepared.contains(mediaFile(QStringLiteral("nastepny.wmv"))));
     clock.advance(20100); // slot 1 shown, its reading period over
-    EXPECT_EQ(st().currentSlot, 1);
+    EXPECT_EQ(session().currentSlot(), 1);
     EXPECT_TRUE(player.prepared.contains(mediaFile(QStringLiteral("nastepny.wmv"))))
         << player.prepared.join(u' ').toStdString();
     EXPECT_FALSE(
@@ -222,9 +222,9 @@ TEST_F(FlowTest, AnsweringAndDalej) {
     EXPECT_FALSE(ui().yesButton->isEnabled());
     EXPECT_FALSE(timer("Timer3")->isEnabled());
     clock.advance(99);
-    EXPECT_EQ(st().currentSlot, 1);
+    EXPECT_EQ(session().currentSlot(), 1);
     clock.advance(1); // the step 0.1 s after "Dalej"
-    EXPECT_EQ(st().currentSlot, 2);
+    EXPECT_EQ(session().currentSlot(), 2);
     const int expected = sheet().rightAnswer[1] == u"N" ? sheet().slotPoints[1].toInt() : 0;
     EXPECT_EQ(sheet().score, expected);
     clock.advance(100);
@@ -251,10 +251,10 @@ TEST_F(FlowTest, TheClockEndsTheTestAtZeroInAnyPhase) {
     clock.advance(1000);
     EXPECT_EQ(clockText(), QStringLiteral("23:59"));
     clock.advance(1499000 - 60000 - 1);
-    EXPECT_TRUE(st().testRunning);
+    EXPECT_TRUE(session().running());
     EXPECT_EQ(clockText(), QStringLiteral("00:01"));
     clock.advance(1);
-    EXPECT_FALSE(st().testRunning);
+    EXPECT_FALSE(session().running());
     EXPECT_EQ(clockText(), QStringLiteral("00:00"));
     EXPECT_FALSE(ui().minutesLabel->isVisibleTo(&exam()));
     EXPECT_EQ(ui().resultLine->text(),

@@ -57,11 +57,11 @@ TEST_F(KeyboardTest, AWholeExamWithKeysOnly) {
     ASSERT_EQ(st().categoryCode, QStringLiteral("B"));
     enterOn("AdvSmoothButton37"); // the exam page
     enterOn("nowytest");
-    ASSERT_TRUE(st().testRunning);
+    ASSERT_TRUE(session().running());
 
     int answered = 0;
-    while (st().testRunning) {
-        const int k = st().currentSlot;
+    while (session().running()) {
+        const int k = session().currentSlot();
         ASSERT_TRUE(waitForAnswering()) << "slot " << k;
         // The answering period opens with the focus on the answers.
         QWidget* focus = QApplication::focusWidget();
@@ -87,7 +87,7 @@ TEST_F(KeyboardTest, KeysDoNothingOutsideTheAnsweringPeriod) {
     press(Qt::Key_T);
     press(Qt::Key_Return);
     EXPECT_TRUE(sheet().givenAnswer[1].isEmpty());
-    EXPECT_EQ(st().currentSlot, 1);
+    EXPECT_EQ(session().currentSlot(), 1);
     click(QStringLiteral("koniec"));
 }
 

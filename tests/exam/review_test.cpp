@@ -35,7 +35,7 @@ TEST_F(ReviewTest, DuringATestTheNumbersRefuse) {
     draw();
     dialogs.expect(QStringLiteral("Tu będzie można zajrzeć po zakończeniu testu."), Answer::Ok);
     click(number(5));
-    EXPECT_TRUE(st().testRunning);
+    EXPECT_TRUE(session().running());
     EXPECT_EQ(exam().shownNumber(), sheet().questionNumber[1]);
     EXPECT_FALSE(ui().numbers[5]->badgeVisible());
     EXPECT_EQ(timer("Timer13")->interval(), 20000);
@@ -58,7 +58,7 @@ TEST_F(ReviewTest, ShowsABasicAndASpecialistSlotWithGivenAndCorrectAnswer) {
                              pictureBytes(QStringLiteral("x.jpg")));
 
     click(number(1));
-    EXPECT_FALSE(st().testRunning);
+    EXPECT_FALSE(session().running());
     EXPECT_TRUE(ui().numbers[1]->badgeVisible());
     EXPECT_EQ(ui().numbers[1]->badgeText(), QString::number(n1));
     EXPECT_EQ(timer("Timer13")->interval(), 100);
@@ -118,7 +118,7 @@ TEST_F(ReviewTest, DalejStaysDisabledDuringTheReview) {
     openExam();
     draw();
     sitTest([](int) { return QString(); }, true);
-    ASSERT_FALSE(st().testRunning);
+    ASSERT_FALSE(session().running());
     for (int k : {1, 21, 2}) {
         SCOPED_TRACE(k);
         click(number(k));

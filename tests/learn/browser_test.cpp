@@ -149,7 +149,7 @@ TEST_F(BrowserTest, PreviousAndNextStepAndTakeOneClickIn100Ms) {
     go(1479);
     click(QStringLiteral("AdvSmoothButton30"));
     EXPECT_EQ(page()->browserNumber(), 1479);
-    EXPECT_EQ(window().state().learningQuestion, 1479);
+    EXPECT_EQ(window().context().learning.question(), 1479);
     clock.advance(100);
     click(QStringLiteral("AdvSmoothButton29"));
     EXPECT_EQ(page()->browserNumber(), 1478);
@@ -175,7 +175,7 @@ TEST_F(BrowserTest, EnterInTheNumberEntryFollowsTheTypedNumberRules) {
     for (const Case& c : cases) {
         typeNumber(QString::fromLatin1(c.typed));
         EXPECT_EQ(page()->browserNumber(), c.shown) << c.typed;
-        EXPECT_EQ(window().state().learningQuestion, c.shown) << c.typed;
+        EXPECT_EQ(window().context().learning.question(), c.shown) << c.typed;
         EXPECT_EQ(numberEntry()->text(), QString::fromLatin1(c.entry)) << c.typed;
     }
     // Digits only, at most four.
@@ -234,7 +234,7 @@ TEST_F(BrowserTest, AMissingBankFileIsReportedAfterTheFirstStepsTookEffect) {
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Wirtal 2013 - Norel - Kategoria B"));
     EXPECT_EQ(page()->browserNumber(), 1300);
     EXPECT_EQ(lastStored(), QStringLiteral("1300")); // the category reopens on it
-    EXPECT_TRUE(w.state().canadd);
+    EXPECT_TRUE(w.context().learning.mayAddToRevision());
     EXPECT_EQ(player.calls, QStringList{QStringLiteral("close")});
     EXPECT_TRUE(button("sprawdzbutton")->isEnabled());
     // The basic questions still work.

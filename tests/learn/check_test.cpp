@@ -119,5 +119,5 @@ TEST_F(CheckTest, ACounterThatIsNoNumberStopsTheCheckAfterTheReveal) {
     EXPECT_TRUE(tak()->badgeVisible()); // revealed before the count
     EXPECT_EQ(counter("niepoprawne"), QStringLiteral("abc"));
     EXPECT_TRUE(entries().isEmpty()); // no revision step
-    EXPECT_TRUE(window().state().canadd);
+    EXPECT_TRUE(window().context().learning.mayAddToRevision());
 }

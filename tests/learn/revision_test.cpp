@@ -33,7 +33,7 @@ protected:
         dialogs.expect(runStart, Answer::Ok);
         click(QStringLiteral("AdvSmoothButton77"));
     }
-    bool running() { return window().state().revisionRunning; }
+    bool running() { return window().context().learning.revisionRunning(); }
 };
 
 TEST_F(RevisionTest, AWrongAnswerIsListedOncePerShowingAndOnlyWithTheSwitchOn) {
@@ -198,13 +198,13 @@ TEST_F(RevisionTest, ClickingAnEntryShowsItsQuestionAndARightAnswerRemovesIt) {
     EXPECT_EQ(page()->browserNumber(), 1);
     clock.advance(1);
     EXPECT_EQ(page()->browserNumber(), 40);
-    EXPECT_EQ(window().state().learningQuestion, 40);
+    EXPECT_EQ(window().context().learning.question(), 40);
     EXPECT_EQ(numberEntry()->text(), QStringLiteral("40"));
     EXPECT_EQ(lastStored(), QStringLiteral("40"));
     right(40);
     EXPECT_EQ(entries(), QStringList{QStringLiteral("12")});
     EXPECT_EQ(page()->revision()->itemIndex(), -1);
-    EXPECT_FALSE(window().state().canadd);
+    EXPECT_FALSE(window().context().learning.mayAddToRevision());
     wrong(40); // removed on this showing: not listed again
     EXPECT_EQ(entries(), QStringList{QStringLiteral("12")});
 
@@ -274,7 +274,7 @@ TEST_F(RevisionTest, ARunOverTwelveFortyAndSevenEndsWithCongratulations) {
     EXPECT_FALSE(running());
     EXPECT_TRUE(entries().isEmpty());
     EXPECT_EQ(page()->browserNumber(), 1);
-    EXPECT_EQ(window().state().learningQuestion, 1);
+    EXPECT_EQ(window().context().learning.question(), 1);
     EXPECT_EQ(numberEntry()->text(), QStringLiteral("1"));
     EXPECT_TRUE(numberEntry()->isEnabled());
     EXPECT_TRUE(button("AdvSmoothButton29")->isEnabled());
