@@ -3,10 +3,9 @@
 #include "exam/examend.h"
 
 #include "base/context.h"
-#include "base/statsfile.h"
 #include "exam/examflow.h"
 #include "exam/examshared.h"
-#include "history/recording.h"
+#include "history/recorder.h"
 #include "platform/mediaplayer.h"
 #include "results/stars.h"
 #include "widgets/countdowngauge.h"
@@ -87,8 +86,7 @@ void ExamEnd::endTest() {
 }
 
 void ExamEnd::record(bool passed) {
-    StatsFile(s_.state().statsFile()).recordExamResult(passed);
-    recordTestResult(s_.ctx, s_.sheet.score, passed);
+    Recorder(s_.ctx).testEnded(s_.sheet.score, passed);
     showStars(s_.state().categoryCode, *s_.ui.stars);
 }
 

@@ -6,7 +6,7 @@
 #include "base/context.h"
 #include "base/textfile.h"
 #include "exam/examshared.h"
-#include "history/recording.h"
+#include "history/recorder.h"
 #include "platform/error.h"
 #include "platform/mediaplayer.h"
 #include "widgets/countdowngauge.h"
@@ -194,8 +194,7 @@ void ExamFlow::step() {
     const QStringList lines = loadTextLines(s_.filename); // the file of slot k's question
     const QString& categoryCode = s_.state().categoryCode;
     // The slot's answer goes into the history (no answer in time is a wrong one).
-    recordAnswer(s_.ctx, sheet.questionNumber[k], sheet.correct(k), AnswerMode::Exam,
-                 s_.answerOpenedMs);
+    Recorder(s_.ctx).examAnswerGiven(sheet.questionNumber[k], sheet.correct(k), s_.answerOpenedMs);
     if (k < slotCount) {
         setShownNumber(sheet.questionNumber[k + 1]);
         s_.ui.numbers[k + 1]->setColor(tcolor::active);

@@ -3,8 +3,7 @@
 #include "learn/answercheck.h"
 
 #include "base/context.h"
-#include "base/statsfile.h"
-#include "history/recording.h"
+#include "history/recorder.h"
 #include "learn/msgform.h"
 #include "learn/revisionpanel.h"
 
@@ -25,24 +24,6 @@ void AnswerCheck::newQuestion(int number) {
     checks_ = 0;
 }
 
-namespace {
-AnswerMode modeOf(const LearningSession& s) {
-    if (s.revisionRunning())
-        return AnswerMode::Revision;
-    switch (s.practice()) {
-    case PracticeRun::SmartReview:
-        return AnswerMode::SmartReview;
-    case PracticeRun::NewQuestions:
-        return AnswerMode::NewQuestions;
-    case PracticeRun::Topic:
-        return AnswerMode::Topic;
-    case PracticeRun::None:
-        break;
-    }
-    return AnswerMode::Learning;
-}
-} // namespace
-
 void AnswerCheck::choose(AnswerPanels::Answer a) {
     panels_.markChosen(a);
     chosenAnswer_ = AnswerPanels::code(a);
@@ -60,11 +41,11 @@ void AnswerCheck::checkAnswer() {
     revealRightAnswer();
     const bool correct = chosenAnswer_ == rightAnswer_;
     ++checks_;
-    StatsFile(ctx_.state.statsFile()).recordLearningAnswer(correct);
-    if (!recorded_) {
+    const bool first = !recorded_;
+    Recorder(ctx_).learningAnswerChecked(number_, correct, first, shownAtMs_);
+    if (first) {
         recorded_ = true;
         firstRight_ = correct;
-        recordAnswer(ctx_, number_, correct, modeOf(ctx_.learning), shownAtMs_);
     }
     if (ctx_.learning.revisionRunning())
         msgform_.showAnswer(correct);

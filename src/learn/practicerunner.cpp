@@ -3,7 +3,7 @@
 #include "learn/practicerunner.h"
 
 #include "base/context.h"
-#include "history/recording.h"
+#include "history/recorder.h"
 #include "learn/learnpage.h"
 #include "platform/dialogs.h"
 #include "progress/progressmodel.h"
