@@ -24,7 +24,7 @@ protected:
     QString shownQuestion() {
         EXPECT_TRUE(waitForAnswering());
         return isBasicSlot(session().currentSlot()) ? ui().yesNoQuestion->text()
-                                                 : ui().abcQuestion->text();
+                                                    : ui().abcQuestion->text();
     }
 };
 
