@@ -7,6 +7,7 @@
 #include "bank/topics.h"
 #include "base/context.h"
 #include "base/statsfile.h"
+#include "base/textfile.h"
 #include "exam/testsheet.h"
 #include "learn/answercheck.h"
 #include "learn/answerpanels.h"
@@ -170,11 +171,13 @@ void LearnPage::onBrowserNumberChanged(int n) {
     const auto bank = layout::of(s.categoryCode);
     if (s.category() && s.category()->wholeBank())
         progress_->setPosition(double(n) / std::max(bank->basicCount, 1) * 100.0);
-    if (const int official = bank->officialOf(n)) {
-        officialSuffix_ = QStringLiteral("   •   pytanie %1, nr urzędowy %2").arg(n).arg(official);
+    const Location where = locate(s.categoryCode, n);
+    if (where.official) {
+        officialSuffix_ =
+            QStringLiteral("   •   pytanie %1, nr urzędowy %2").arg(n).arg(where.official);
         refreshCaption();
     }
-    const Record r = lookup(s.categoryCode, n);
+    const Record r = recordAt(loadTextLines(where.path), where, n); // read anew, as lookup does
     // The record's points as the exam counts them: a field that is no weight of 1 to 3 is the
     // record's error, said as the exam and the bank tool say it, not shown as a badge. An
     // edition without a points column leaves the field empty and the badge off.
