@@ -36,7 +36,6 @@ const std::vector<Category>& table() {
         row("B1", V::Car, "", D::None),
         row("C", V::Truck, "\\bazac.txt", D::SpreadOverFile),
         row("C1", V::Truck, "", D::None),
-        row("CE", V::Truck, "", D::None),
         row("D", V::Bus, "\\bazad.txt", D::SpreadOverFile),
         row("D1", V::Bus, "", D::None),
         row("PT", V::Tram, "", D::None),

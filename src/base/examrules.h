@@ -19,7 +19,7 @@ constexpr int passMark = 68;  // passed with this many points or more
 
 // Times of a question: a basic question is read for 20 s (its picture or film held back), then
 // answered within 15 s; a specialist question is answered within 50 s from the start.
-constexpr int readingPeriodMs = 25000;
+constexpr int readingPeriodMs = 20000;
 constexpr int basicAnswerSeconds = 15;
 constexpr int specialistAnswerSeconds = 50;
 // The whole test's clock starts at 24:59 and ends the test at 00:00.

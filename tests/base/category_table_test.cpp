@@ -26,7 +26,6 @@ TEST(CategoryTable, EveryRowDerivesItsFilesAndBankFromItsCode) {
         {"B1", "statsb1.ini", "repeat-b1.txt", "", D::None},
         {"C", "statsc.ini", "repeat-c.txt", "\\bazac.txt", D::SpreadOverFile},
         {"C1", "statsc1.ini", "repeat-c1.txt", "", D::None},
-        {"CE", "statsce.ini", "repeat-ce.txt", "", D::None},
         {"D", "statsd.ini", "repeat-d.txt", "\\bazad.txt", D::SpreadOverFile},
         {"D1", "statsd1.ini", "repeat-d1.txt", "", D::None},
         {"PT", "statspt.ini", "repeat-pt.txt", "", D::None},
