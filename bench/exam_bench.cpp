@@ -67,10 +67,10 @@ Setup& setup() {
 // Time runs out on every question: 22 min 18 s of virtual time.
 void BM_WholeExamTimeRunsOut(benchmark::State& state) {
     Setup& s = setup();
-    ProgramState& st = s.window->state();
+    const ExamSession& st = s.window->context().exam;
     for (auto _ : state) {
         s.button("nowytest")->clickFromCode();
-        s.clock.advanceUntil([&] { return !st.testRunning; }, 30 * 60 * 1000);
+        s.clock.advanceUntil([&] { return !st.running(); }, 30 * 60 * 1000);
     }
 }
 BENCHMARK(BM_WholeExamTimeRunsOut)->Unit(benchmark::kMillisecond);

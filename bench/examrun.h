@@ -76,17 +76,17 @@ struct WindowBench {
 // One benchmark loop of whole exams on the manual clock; Setup has `window`, `clock` and
 // `button(name)`.
 template <class Setup> void answerEveryExamRight(Setup& s, benchmark::State& state) {
-    ProgramState& st = s.window->state();
+    const ExamSession& st = s.window->context().exam;
     const TestSheet& sheet = s.window->examPage()->sheet();
     StyledButton* dalej = s.button("NextTestButton");
     StyledButton* tak = s.button("Taktest");
     for (auto _ : state) {
         s.button("nowytest")->clickFromCode();
-        while (st.testRunning) {
-            const int k = st.currentSlot;
+        while (st.running()) {
+            const int k = st.currentSlot();
             StyledButton* sign = isBasicSlot(k) ? tak : dalej;
-            s.clock.advanceUntil([&] { return !st.testRunning || sign->isEnabled(); }, 120000);
-            if (!st.testRunning)
+            s.clock.advanceUntil([&] { return !st.running() || sign->isEnabled(); }, 120000);
+            if (!st.running())
                 break;
             const QString& code = sheet.rightAnswer[k];
             const char* name = code == u"T"   ? "Taktest"
@@ -96,7 +96,7 @@ template <class Setup> void answerEveryExamRight(Setup& s, benchmark::State& sta
                                               : "Ctest";
             s.button(name)->click();
             dalej->click();
-            s.clock.advanceUntil([&] { return !st.testRunning || st.currentSlot != k; }, 120000);
+            s.clock.advanceUntil([&] { return !st.running() || st.currentSlot() != k; }, 120000);
         }
         if (sheet.score == 0)
             state.SkipWithError("no points scored");

@@ -57,6 +57,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!v)
         FUZZ_CHECK(state == version::State::NoConnection);
     else
-        FUZZ_CHECK((state == version::State::Current) == (*v == version::wersja));
+        FUZZ_CHECK((state == version::State::Current) == (*v == version::releaseNumber));
     return 0;
 }

@@ -36,7 +36,7 @@ LeftMenu::LeftMenu(QWidget* parent) : QWidget(parent) {
         buttons_[i] = b;
     }
     // "Zmień kategorię" is enabled by the main window when more than one category is offered.
-    buttons_[Zmien]->setEnabled(false);
+    buttons_[ChangeCategory]->setEnabled(false);
 }
 
 void LeftMenu::resizeEvent(QResizeEvent*) {

@@ -96,7 +96,7 @@ MainWindow::MainWindow(const Services& services, AnswerLog* history, QWidget* pa
     nav_ = std::make_unique<Navigation>(*this);
     // FormCreate, last step: the silent version check; then the auxiliary windows.
     aux_ = new AuxWindows(ctx_.services, this);
-    more_->setHandlers([this] { stats_->statystykibuttonClick(); }, [this] { aux_->showUpdates(); },
+    more_->setHandlers([this] { stats_->showStatistics(); }, [this] { aux_->showUpdates(); },
                        [this] { aux_->showAbout(); });
     more_->setImportHandler([this] { importCatalogue(); });
     more_->setFetchHandler([this] { fetchCatalogue(); });
@@ -105,8 +105,8 @@ MainWindow::MainWindow(const Services& services, AnswerLog* history, QWidget* pa
         for (const library::Entry& e : library::entries())
             if (QString::fromLatin1(e.page) == page) {
                 library_->open(e);
-                menu_->highlight(e.menu == library::Menu::Signs ? LeftMenu::Znaki
-                                                                : LeftMenu::Kodeks);
+                menu_->highlight(e.menu == library::Menu::Signs ? LeftMenu::Signs
+                                                                : LeftMenu::Rules);
                 return;
             }
     });
@@ -117,9 +117,9 @@ MainWindow::MainWindow(const Services& services, AnswerLog* history, QWidget* pa
     showPage(StartSheet);
     setLeftPanelVisible(false);
     ctx_.state = ProgramState{};
-    menu_->button(LeftMenu::Nauka)->setColor(tcolor::active);
+    menu_->button(LeftMenu::Learning)->setColor(tcolor::active);
     // "Zmień kategorię" leads back to the start page's choice when it offers more than one.
-    menu_->button(LeftMenu::Zmien)->setEnabled(start_->choosableCount() > 1);
+    menu_->button(LeftMenu::ChangeCategory)->setEnabled(start_->choosableCount() > 1);
     applyLayout(width(), height());
 
     // Whether the ministry offers a newer catalogue: read some time after the start, at most
@@ -204,8 +204,8 @@ void MainWindow::wireReport() {
         in.now = ctx_.services.clock ? ctx_.services.clock->now() : QDateTime::currentDateTime();
         return in;
     });
-    exam_->printButton()->setHandler([this] { report_->drukuj(); });
-    exam_->saveButton()->setHandler([this] { report_->zapisz(); });
+    exam_->printButton()->setHandler([this] { report_->printReport(); });
+    exam_->saveButton()->setHandler([this] { report_->saveReport(); });
 }
 
 void MainWindow::showPage(Page p) {
@@ -263,7 +263,6 @@ void MainWindow::importCatalogue() {
     // list and the last question are saved for the bank they belong to.
     if (!nav_->confirmAbort(QStringLiteral("Przerwać test i zaimportować katalog pytań?")))
         return;
-    ctx_.state.testRunning = false;
     learn_->endRuns();
     StatsFile::savePending();
     // The base is the folder in use now (its reference pages and fixed pictures are kept); the
@@ -278,7 +277,7 @@ void MainWindow::fetchCatalogue() {
     Downloader* downloader = ctx_.services.downloader;
     if (!dialogs || !downloader)
         return;
-    if (ctx_.state.testRunning) {
+    if (ctx_.exam.running()) {
         dialogs->message(QStringLiteral("Zakończ test, zanim pobierzesz katalog pytań."),
                          Buttons::Ok, Icon::Information);
         return;
@@ -313,13 +312,13 @@ void MainWindow::switchProgramFolder(const QString& folder) {
     // As at start: the start page, the left menu hidden, no category chosen; nothing on the pages
     // names a question of the folder before.
     ctx_.state.categoryCode.clear();
-    ctx_.state.learningQuestion = 0;
+    ctx_.learning.reset();
     learn_->loadRevisionList(); // no category: an empty list bound to no file
     if (auto* player = ctx_.services.player)
         player->close();
     exam_->resetExamPage();
     setWindowTitle(plainTitle);
-    menu_->button(LeftMenu::Zmien)->setEnabled(start_->choosableCount() > 1);
+    menu_->button(LeftMenu::ChangeCategory)->setEnabled(start_->choosableCount() > 1);
     showPage(StartSheet);
     setLeftPanelVisible(false);
 }

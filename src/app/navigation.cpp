@@ -18,23 +18,23 @@ namespace wirtal {
 
 Navigation::Navigation(MainWindow& window) : w_(window) {
     LeftMenu* m = w_.menu();
-    m->setHandler(LeftMenu::Nauka, [this] { backToLearning(); });
-    m->setHandler(LeftMenu::Zmien, [this] { changeCategory(); });
+    m->setHandler(LeftMenu::Learning, [this] { backToLearning(); });
+    m->setHandler(LeftMenu::ChangeCategory, [this] { changeCategory(); });
     struct PlainEntry {
         LeftMenu::Entry entry;
         MainWindow::Page page;
     };
     // The other entries only switch pages; a running test goes on behind them.
     static constexpr PlainEntry plain[] = {
-        {LeftMenu::Wylosuj, MainWindow::ExamSheet},   {LeftMenu::Kodeks, MainWindow::RulesMenu},
-        {LeftMenu::Budowa, MainWindow::VehiclesMenu}, {LeftMenu::Znaki, MainWindow::SignsMenu},
-        {LeftMenu::Wiecej, MainWindow::MoreSheet},
+        {LeftMenu::Exam, MainWindow::ExamSheet},        {LeftMenu::Rules, MainWindow::RulesMenu},
+        {LeftMenu::Vehicles, MainWindow::VehiclesMenu}, {LeftMenu::Signs, MainWindow::SignsMenu},
+        {LeftMenu::More, MainWindow::MoreSheet},
     };
     for (const auto& e : plain) {
         m->setHandler(e.entry, [this, e] {
             w_.showPage(e.page);
             w_.menu()->highlight(e.entry);
-            if (e.entry == LeftMenu::Wiecej)
+            if (e.entry == LeftMenu::More)
                 w_.setLeftPanelVisible(true);
         });
     }
@@ -42,13 +42,13 @@ Navigation::Navigation(MainWindow& window) : w_(window) {
 }
 
 bool Navigation::confirmAbort(const QString& question) {
-    ProgramState& s = w_.state();
-    if (!s.testRunning)
+    const ExamSession& exam = w_.context().exam;
+    if (!exam.running())
         return true;
     if (w_.context().services.dialogs->message(question, Buttons::YesNo, Icon::None) != Answer::Yes)
         return false;
     // The test may have ended by itself while the box was open: it is recorded only once.
-    if (s.testRunning)
+    if (exam.running())
         w_.examPage()->abortTest();
     w_.examPage()->hideNewTestBadge();
     return true;
@@ -75,12 +75,13 @@ void Navigation::chooseCategory(const QString& letter) {
     w_.setWindowTitle(QStringLiteral("Wirtal 2013 - Norel - ") + c->buttonCaption());
     w_.setLeftPanelVisible(true);
     learn->loadRevisionList();
-    s.learningQuestion = lastShownNumber(letter);
-    learn->setNumberEntry(s.learningQuestion);
+    LearningSession& learning = w_.context().learning;
+    learning.setQuestion(lastShownNumber(letter));
+    learn->setNumberEntry(learning.question());
     learn->clearForCategory(c->label());
-    s.canadd = false;
-    w_.menu()->highlight(LeftMenu::Nauka);
-    learn->showQuestion(s.learningQuestion, /*evenIfSame=*/true);
+    learning.revisionListDone();
+    w_.menu()->highlight(LeftMenu::Learning);
+    learn->showQuestion(learning.question(), /*evenIfSame=*/true);
     w_.examPage()->showStars();
     w_.examPage()->refreshLanguageChoice();
 }
@@ -88,10 +89,9 @@ void Navigation::chooseCategory(const QString& letter) {
 void Navigation::changeCategory() {
     if (!confirmAbort(QStringLiteral("Przerwać test i przejść do wyboru kategorii?")))
         return;
-    w_.state().testRunning = false;
     w_.showPage(MainWindow::StartSheet);
     w_.setLeftPanelVisible(false);
-    w_.menu()->highlight(LeftMenu::Zmien);
+    w_.menu()->highlight(LeftMenu::ChangeCategory);
     w_.saveRevisionList();
     if (auto* player = w_.context().services.player)
         player->close();
@@ -104,12 +104,13 @@ void Navigation::backToLearning() {
     ProgramState& s = w_.state();
     LearnPage* learn = w_.learnPage();
     w_.showPage(MainWindow::LearnSheet);
-    w_.menu()->highlight(LeftMenu::Nauka);
+    w_.menu()->highlight(LeftMenu::Learning);
     // A practice run goes on where it was; otherwise the last question shown.
     if (!learn->practice().active()) {
-        s.learningQuestion = lastShownNumber(s.categoryCode);
-        learn->setNumberEntry(s.learningQuestion);
-        learn->showQuestion(s.learningQuestion, /*evenIfSame=*/false);
+        LearningSession& learning = w_.context().learning;
+        learning.setQuestion(lastShownNumber(s.categoryCode));
+        learn->setNumberEntry(learning.question());
+        learn->showQuestion(learning.question(), /*evenIfSame=*/false);
     }
     learn->resumeFilm();
     w_.examPage()->stopReadingTimer();
@@ -118,7 +119,7 @@ void Navigation::backToLearning() {
 void Navigation::showProgress() {
     w_.progressPage()->refresh();
     w_.showPage(MainWindow::ProgressSheet);
-    w_.menu()->highlight(LeftMenu::Wiecej);
+    w_.menu()->highlight(LeftMenu::More);
 }
 
 void Navigation::startPractice(PracticeRun kind, std::vector<int> queue, const QString& title) {
@@ -134,7 +135,7 @@ void Navigation::openQuestion(int number) {
     LearnPage* learn = w_.learnPage();
     learn->practice().end();
     backToLearning();
-    w_.state().learningQuestion = number;
+    w_.context().learning.setQuestion(number);
     learn->setNumberEntry(number);
     learn->showQuestion(number, /*evenIfSame=*/true);
 }

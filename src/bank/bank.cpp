@@ -117,6 +117,7 @@ Record recordAt(const QStringList& lines, const Location& where, int number) {
                         .arg(where.line));
     Record r;
     r.number = number;
+    r.official = where.official;
     r.kind = where.kind;
     r.fileName = where.fileName;
     r.path = where.path;

@@ -48,6 +48,7 @@ constexpr int signText = 20, signA = 21, signB = 22, signC = 23;
 // One record as read by the record lookup.
 struct Record {
     int number = 0;
+    int official = 0; // the official number in a catalogue folder; 0 in a classic one
     QuestionKind kind = QuestionKind::Basic;
     QString fileName; // as written, "\0wx.dll"
     QString path;
@@ -79,6 +80,7 @@ struct Location {
     QString fileName;
     QString path;
     int line;
+    int official = 0; // the question's official number in a catalogue folder; 0 in a classic one
 };
 // Where the category's question lives in the program folder (layout::of); throws Error for a
 // number outside the category's range or a category the folder holds no questions for.

@@ -47,6 +47,7 @@ Location CategoryBank::locate(int number) const {
         where.line = number - basicCount;
     }
     where.path = bankPath(where.fileName);
+    where.official = officialOf(number);
     return where;
 }
 

@@ -3,27 +3,19 @@
 #pragma once
 
 #include "base/category.h"
+#include "base/sessions.h"
 
 #include <QString>
 
 namespace wirtal {
 
-// A practice run of the learning page that goes through a list of questions other than the
-// revision list.
-enum class PracticeRun { None, SmartReview, NewQuestions, Topic };
-
-// The working state shared by the pages, held by the main window.
+// What the pages share beyond a test or a learning run, held by the main window: the chosen
+// category and the learner's remembered switches. A test is an ExamSession, learning a
+// LearningSession (base/sessions.h).
 struct ProgramState {
-    QString categoryCode;         // a category's code ("B"); empty before the first choice
-    int learningQuestion = 0;     // question number shown in learning mode
-    int currentSlot = 0;          // current slot 1..32 of a running test, 0 when none
-    bool testRunning = false;     // a test is running
-    bool revisionRunning = false; // a revision run is in progress
-    PracticeRun practice = PracticeRun::None; // a practice run is in progress
-    bool canadd = true;         // the shown question may still go on the revision list
+    QString categoryCode;       // a category's code ("B"); empty before the first choice
     bool rememberWrong = true;  // wrong answers are remembered
     bool englishChosen = false; // the learner asked for English texts where a question has them
-    bool testInEnglish = false; // the running test shows English texts (fixed at its draw)
 
     // The chosen category's row of the category table; null before the first choice.
     const Category* category() const { return Category::find(categoryCode); }

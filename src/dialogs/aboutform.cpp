@@ -42,16 +42,16 @@ AboutForm::AboutForm(QWidget* parent)
     setFixedSize(688, 380);
     setWindowModality(Qt::ApplicationModal);
 
-    auto* memo = new QPlainTextEdit(this);
-    memo->setObjectName(QStringLiteral("Memo1"));
-    memo->setAccessibleName(QStringLiteral("O programie"));
-    memo->setReadOnly(true);
-    memo->setGeometry(32, 50, 409, 257);
+    auto* textBox = new QPlainTextEdit(this);
+    textBox->setObjectName(QStringLiteral("Memo1"));
+    textBox->setAccessibleName(QStringLiteral("O programie"));
+    textBox->setReadOnly(true);
+    textBox->setGeometry(32, 50, 409, 257);
     QFont f(QStringLiteral("Georgia"));
     f.setPixelSize(16);
-    memo->setFont(f);
-    memo->setStyleSheet(QStringLiteral("QPlainTextEdit { background: white; color: #8080FF; }"));
-    memo->setPlainText(aboutLines().join(u'\n'));
+    textBox->setFont(f);
+    textBox->setStyleSheet(QStringLiteral("QPlainTextEdit { background: white; color: #8080FF; }"));
+    textBox->setPlainText(aboutLines().join(u'\n'));
 
     auto* ok = new StyledButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("AdvSmoothButton1"));

@@ -30,34 +30,34 @@ HelpForm::HelpForm(QWidget* parent)
     pal.setColor(QPalette::Window, toQColor(tcolor::normal));
     setPalette(pal);
 
-    auto* memo = new QPlainTextEdit(this);
-    memo->setObjectName(QStringLiteral("Memo1"));
-    memo->setAccessibleName(QStringLiteral("Zasady egzaminu"));
-    memo->setReadOnly(true);
-    memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    auto* textBox = new QPlainTextEdit(this);
+    textBox->setObjectName(QStringLiteral("Memo1"));
+    textBox->setAccessibleName(QStringLiteral("Zasady egzaminu"));
+    textBox->setReadOnly(true);
+    textBox->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     const QStringList lines = rulesLines();
-    memo->setPlainText(lines.join(u'\n'));
+    textBox->setPlainText(lines.join(u'\n'));
 
     // The text box is as wide as the longest line and as tall as all the lines, measured in its
     // own font, so that every stored line shows whole on one row and nothing needs scrolling.
     // The lines are broken where the text was written; wrapping them again at a narrower width
     // would leave ragged pairs.
-    const QFontMetrics fm(memo->font());
+    const QFontMetrics fm(textBox->font());
     int textWidth = 0;
     for (const QString& line : lines)
         textWidth = std::max(textWidth, fm.horizontalAdvance(line));
     const int chrome =
-        2 * (memo->frameWidth() + qCeil(memo->document()->documentMargin())) + 2 /* cursor */;
-    const QSize memoSize(std::max(425, textWidth + chrome + 4),
+        2 * (textBox->frameWidth() + qCeil(textBox->document()->documentMargin())) + 2 /* cursor */;
+    const QSize textSize(std::max(425, textWidth + chrome + 4),
                          std::max(305, int(lines.size()) * fm.lineSpacing() + chrome + 4));
-    memo->setGeometry(8, 8, memoSize.width(), memoSize.height());
+    textBox->setGeometry(8, 8, textSize.width(), textSize.height());
 
     constexpr int okWidth = 120, okHeight = 35;
-    const QSize client(memoSize.width() + 17, memoSize.height() + 8 + 22 + okHeight + 26);
+    const QSize client(textSize.width() + 17, textSize.height() + 8 + 22 + okHeight + 26);
     setFixedSize(client);
     auto* ok = new StyledButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("AdvSmoothButton1"));
-    ok->setGeometry((client.width() - okWidth) / 2, memo->geometry().bottom() + 1 + 22, okWidth,
+    ok->setGeometry((client.width() - okWidth) / 2, textBox->geometry().bottom() + 1 + 22, okWidth,
                     okHeight);
     ok->setHandler([this] { hide(); });
 

@@ -41,10 +41,10 @@ MorePage::MorePage(QWidget* parent) : CardPage(parent) {
     }
 }
 
-void MorePage::setHandlers(std::function<void()> statystyki, std::function<void()> aktualizacje,
+void MorePage::setHandlers(std::function<void()> statistics, std::function<void()> updates,
                            std::function<void()> oprogramie) {
-    stats_->setHandler(std::move(statystyki));
-    updates_->setHandler(std::move(aktualizacje));
+    stats_->setHandler(std::move(statistics));
+    updates_->setHandler(std::move(updates));
     about_->setHandler(std::move(oprogramie));
 }
 

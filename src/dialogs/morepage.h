@@ -16,7 +16,7 @@ class MorePage : public CardPage {
     Q_OBJECT
 public:
     explicit MorePage(QWidget* parent = nullptr);
-    void setHandlers(std::function<void()> statystyki, std::function<void()> aktualizacje,
+    void setHandlers(std::function<void()> statistics, std::function<void()> updates,
                      std::function<void()> oprogramie);
     void setImportHandler(std::function<void()> importuj);
     void setFetchHandler(std::function<void()> pobierz);

@@ -120,25 +120,25 @@ SplashWindow::SplashWindow(TimerService& timers, QWidget* parent)
     // The shape: every pixel of the key colour is left out of the window.
     setMask(QPixmap::fromImage(scaled_).createMaskFromColor(toQColor(colorKey), Qt::MaskInColor));
 
-    auto* label1 = new QLabel(QStringLiteral("kategoria B"), this);
-    label1->setObjectName(QStringLiteral("Label1"));
+    auto* categoryLabel = new QLabel(QStringLiteral("kategoria B"), this);
+    categoryLabel->setObjectName(QStringLiteral("Label1"));
     QFont f(QStringLiteral("Georgia"));
     f.setPixelSize(24);
-    label1->setFont(f);
+    categoryLabel->setFont(f);
     // Dark red on the banner (a palette rather than a style sheet, which would start the style
     // sheet machinery before the splash is up); a label paints no background of its own.
-    QPalette red = label1->palette();
+    QPalette red = categoryLabel->palette();
     red.setColor(QPalette::WindowText, QColor(0x80, 0x00, 0x00));
-    label1->setPalette(red);
-    label1->move(376, 280);
-    label1->adjustSize();
+    categoryLabel->setPalette(red);
+    categoryLabel->move(376, 280);
+    categoryLabel->adjustSize();
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
 
-    timer1_ = timers.create(QStringLiteral("Timer1"), 1000, TimerKind::OneShot);
-    timer1_->setHandler([this] { close(); });
-    timer1_->start();
+    closeTimer_ = timers.create(QStringLiteral("Timer1"), 1000, TimerKind::OneShot);
+    closeTimer_->setHandler([this] { close(); });
+    closeTimer_->start();
 }
 
 SplashWindow::~SplashWindow() = default;
@@ -147,7 +147,7 @@ void SplashWindow::showAndWait() {
     QEventLoop loop;
     connect(this, &SplashWindow::closed, &loop, &QEventLoop::quit);
     show();
-    if (timer1_->isEnabled())
+    if (closeTimer_->isEnabled())
         loop.exec();
 }
 

@@ -25,7 +25,7 @@ public:
     // Shows the window and returns once its timer has closed it (a local event loop runs
     // meanwhile, so the timer and repaints go on).
     void showAndWait();
-    Timer* timer() const { return timer1_.get(); }
+    Timer* timer() const { return closeTimer_.get(); }
     // The banner as drawn (751 x 472), its surround exactly the colour key.
     static QImage picture();
 
@@ -39,7 +39,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    std::unique_ptr<Timer> timer1_;
+    std::unique_ptr<Timer> closeTimer_;
     QImage scaled_;
     bool painted_ = false;
 };

@@ -41,15 +41,17 @@ UpdateForm::UpdateForm(TimerService& timers, WebPageLoader* web, QWidget* parent
     connect(escape, &QShortcut::activated, this, &QWidget::close);
     setFixedSize(713, 377);
 
-    label1_ = makeLabel(this, QStringLiteral("Label1"),
-                        QStringLiteral("Sprawdzam dostępne aktualizacje, proszę czekać..."), 21);
-    label1_->setGeometry(8, 24, 550, 50);
-    label2_ = makeLabel(this, QStringLiteral("Label2"),
-                        QStringLiteral("Dostępna jest aktualizacja, pobierz ją i zainstaluj, aby "
-                                       "program był aktualny:"),
-                        16);
-    label2_->setGeometry(8, 77, 550, 60);
-    label2_->hide();
+    statusLabel_ =
+        makeLabel(this, QStringLiteral("Label1"),
+                  QStringLiteral("Sprawdzam dostępne aktualizacje, proszę czekać..."), 21);
+    statusLabel_->setGeometry(8, 24, 550, 50);
+    downloadLabel_ =
+        makeLabel(this, QStringLiteral("Label2"),
+                  QStringLiteral("Dostępna jest aktualizacja, pobierz ją i zainstaluj, aby "
+                                 "program był aktualny:"),
+                  16);
+    downloadLabel_->setGeometry(8, 77, 550, 60);
+    downloadLabel_->hide();
 
     panel_ = new QWidget(this);
     panel_->setObjectName(QStringLiteral("updatepanel"));
@@ -60,8 +62,8 @@ UpdateForm::UpdateForm(TimerService& timers, WebPageLoader* web, QWidget* parent
     view_->setGeometry(8, 8, 681, 217);
 
     // Once started it closes the window every 2000 ms.
-    timer1_ = timers.create(QStringLiteral("Timer1"), 2000, TimerKind::Repeating);
-    timer1_->setHandler([this] { close(); });
+    closeTimer_ = timers.create(QStringLiteral("Timer1"), 2000, TimerKind::Repeating);
+    closeTimer_->setHandler([this] { close(); });
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -85,25 +87,27 @@ void UpdateForm::pageLoaded(const WebPage& page) {
     state_ = version::evaluate(title);
     switch (state_) {
     case version::State::NotCurrent:
-        label1_->setText(QStringLiteral("Twoje wersja NIE jest aktualna."));
-        label2_->show();
+        statusLabel_->setText(QStringLiteral("Twoje wersja NIE jest aktualna."));
+        downloadLabel_->show();
         break;
     case version::State::Current:
-        label1_->setText(QStringLiteral("Twoje wersja jest aktualna: (") + title +
-                         QStringLiteral(")."));
-        timer1_->start();
-        label2_->hide();
+        statusLabel_->setText(QStringLiteral("Twoje wersja jest aktualna: (") + title +
+                              QStringLiteral(")."));
+        closeTimer_->start();
+        downloadLabel_->hide();
         break;
     case version::State::NoConnection:
     case version::State::Waiting:
-        label1_->setText(QStringLiteral("Brak połączenia z serwerem, proszę spróbować później."));
-        label2_->hide();
+        statusLabel_->setText(
+            QStringLiteral("Brak połączenia z serwerem, proszę spróbować później."));
+        downloadLabel_->hide();
         panel_->hide();
         break;
     }
     // The outcome is read out: the window's labels are read only as it opens.
-    announce(this, label2_->isVisibleTo(this) ? label1_->text() + u' ' + label2_->text()
-                                              : label1_->text());
+    announce(this, downloadLabel_->isVisibleTo(this)
+                       ? statusLabel_->text() + u' ' + downloadLabel_->text()
+                       : statusLabel_->text());
     if (panel_->isVisibleTo(this))
         fetchPictures();
 }

@@ -28,7 +28,7 @@ public:
     ~UpdateForm() override;
 
     version::State state() const { return state_; }
-    Timer* timer() const { return timer1_.get(); }
+    Timer* timer() const { return closeTimer_.get(); }
     HtmlView* view() const { return view_; }
     void showWindow();
 
@@ -41,12 +41,12 @@ protected:
 private:
     void fetchPictures();
 
-    QLabel* label1_ = nullptr;
-    QLabel* label2_ = nullptr;
+    QLabel* statusLabel_ = nullptr;
+    QLabel* downloadLabel_ = nullptr;
     QWidget* panel_ = nullptr;
     HtmlView* view_ = nullptr;
     WebPageLoader* web_ = nullptr;
-    std::unique_ptr<Timer> timer1_;
+    std::unique_ptr<Timer> closeTimer_;
     version::State state_ = version::State::Waiting;
 };
 

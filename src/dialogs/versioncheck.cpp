@@ -170,7 +170,7 @@ State evaluate(const QString& title) {
     const auto v = fromTitle(title);
     if (!v)
         return State::NoConnection;
-    return *v == wersja ? State::Current : State::NotCurrent;
+    return *v == releaseNumber ? State::Current : State::NotCurrent;
 }
 
 } // namespace wirtal::version

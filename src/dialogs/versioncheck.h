@@ -11,7 +11,7 @@
 namespace wirtal::version {
 
 // The program's own version; the version page's title names the current one.
-inline constexpr int wersja = 10;
+inline constexpr int releaseNumber = 10;
 // Where the version page lies on the maker's web server.
 inline constexpr char pagePath[] = "/updates/twersja10.html";
 // The maker's server, unless wirtal.ini in the user data folder names another

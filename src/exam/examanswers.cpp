@@ -27,7 +27,7 @@ ExamAnswers::ExamAnswers(ExamShared& shared) : s_(shared) {
     const auto buttons = s_.ui.answerButtons();
     for (int i = 0; i < 5; ++i)
         buttons[i]->setHandler([this, i] { answerClick(i); });
-    s_.ui.NextTestButton->setHandler([this] { NextTestButtonClick(); });
+    s_.ui.nextButton->setHandler([this] { moveOn(); });
 }
 
 void ExamAnswers::answerClick(int index) {
@@ -37,12 +37,12 @@ void ExamAnswers::answerClick(int index) {
         buttons[i]->setColor(i == index ? tcolor::active : tcolor::normal);
     for (int i = a.firstOfKind; i <= a.lastOfKind; ++i)
         buttons[i]->setChecked(i == index);
-    const int k = s_.state().currentSlot;
+    const int k = s_.ctx.exam.currentSlot();
     if (s_.testRunning() && (a.basic ? isBasicSlot(k) : isSpecialistSlot(k)))
         s_.sheet.givenAnswer[k] = QString::fromUtf16(a.code);
 }
 
-void ExamAnswers::NextTestButtonClick() {
+void ExamAnswers::moveOn() {
     CountdownGauge& g = *s_.ui.gauge;
     g.setValue(g.maximum());
     s_.timers.nextStep->setInterval(100);

@@ -14,7 +14,7 @@ public:
 
     // TaktestClick .. CtestClick: index into the answer table ("T", "N", "A", "B", "C").
     void answerClick(int index);
-    void NextTestButtonClick();
+    void moveOn();
 
 private:
     ExamShared& s_;

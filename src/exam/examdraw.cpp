@@ -18,17 +18,17 @@
 namespace wirtal {
 
 ExamDraw::ExamDraw(ExamShared& shared, ExamFlow& flow) : s_(shared), flow_(flow) {
-    s_.ui.nowytest->setHandler([this] { nowytestClick(); });
+    s_.ui.newTest->setHandler([this] { startNewTest(); });
 }
 
-void ExamDraw::nowytestClick() {
+void ExamDraw::startNewTest() {
     ExamUi& ui = s_.ui;
     ProgramState& st = s_.state();
-    if (st.testRunning) {
-        ui.raportpanel->hide();
-        for (QWidget* w : {ui.labelmin, ui.dwukropeklabel, ui.labelsec})
+    if (s_.ctx.exam.running()) {
+        ui.reportPanel->hide();
+        for (QWidget* w : {ui.minutesLabel, ui.colonLabel, ui.secondsLabel})
             w->show();
-        ui.Label4->hide();
+        ui.reviewHint->hide();
         for (int k = 1; k <= slotCount; ++k)
             ui.numbers[k]->setEnabled(true);
         abortAndRedraw();
@@ -39,29 +39,27 @@ void ExamDraw::nowytestClick() {
     // as it was instead of half in a test.
     const DrawnTest drawn = drawTest(st.categoryCode, *s_.ctx.services.random);
 
-    ui.raportpanel->hide();
-    for (QWidget* w : {ui.labelmin, ui.dwukropeklabel, ui.labelsec})
+    ui.reportPanel->hide();
+    for (QWidget* w : {ui.minutesLabel, ui.colonLabel, ui.secondsLabel})
         w->show();
-    ui.Label4->hide();
+    ui.reviewHint->hide();
     for (int k = 1; k <= slotCount; ++k)
         ui.numbers[k]->setEnabled(true);
 
     s_.timers.readingPeriod->setInterval(readingPeriodMs);
-    ui.koniec->setEnabled(true);
+    ui.stopTest->setEnabled(true);
     s_.setAnswerControlsEnabled(false);
     s_.hideSlotBadges();
-    ui.Label2->clear();
+    ui.resultLine->clear();
     s_.player().close();
-    ui.nowytest->setBadgeVisible(true);
+    ui.newTest->setBadgeVisible(true);
     s_.timers.answeringStart->stop();
     s_.timers.nextStep->stop();
     s_.timers.answerCountdown->stop();
-    st.testRunning = true;
+    s_.ctx.exam.start(!ui.englishBox->isHidden() && ui.englishBox->isChecked());
     if (s_.speech)
         s_.speech->testStarted();
-    st.testInEnglish = !ui.angielski->isHidden() && ui.angielski->isChecked();
     s_.refreshLanguageChoice();
-    st.currentSlot = 0;
     TestSheet& sheet = s_.sheet;
     sheet.score = 0;
     s_.loadFixedPicture("empty2.jpg");
@@ -74,51 +72,48 @@ void ExamDraw::nowytestClick() {
         sheet.rightAnswer[k] = drawn.rightAnswer[k];
         sheet.slotPoints[k] = drawn.slotPoints[k];
     }
-    ui.pktylabel->setText(sheet.slotPoints[1] + QStringLiteral(" pkt"));
+    ui.pointsLabel->setText(sheet.slotPoints[1] + QStringLiteral(" pkt"));
 
     s_.timers.examClock->start();
     sheet.min = examClockMinutes;
-    ui.labelmin->setText(QString::number(examClockMinutes));
+    ui.minutesLabel->setText(QString::number(examClockMinutes));
     sheet.sec = examClockSeconds;
-    ui.labelsec->setText(QString::number(examClockSeconds));
+    ui.secondsLabel->setText(QString::number(examClockSeconds));
 
-    st.currentSlot = 1;
-    s_.answerMemosWhite();
+    s_.ctx.exam.goToSlot(1);
+    s_.answerTextsWhite();
     s_.answerButtonsNormal();
     ui.numbers[1]->setColor(tcolor::active);
     ui.gauge->setMaximum(basicAnswerSeconds);
     ui.gauge->setValue(ui.gauge->maximum());
-    ui.NextTestButton->show();
-    ui.koniec->show();
+    ui.nextButton->show();
+    ui.stopTest->show();
     // Always shows slot 1, also when the review left the same number on display.
-    flow_.setNumertest(sheet.questionNumber[1], /*evenIfSame=*/true);
-    ui.Taktest->setBadgeVisible(false);
-    ui.Nietest->setBadgeVisible(false);
+    flow_.setShownNumber(sheet.questionNumber[1], /*evenIfSame=*/true);
+    ui.yesButton->setBadgeVisible(false);
+    ui.noButton->setBadgeVisible(false);
 }
 
 void ExamDraw::abortAndRedraw() {
     ExamUi& ui = s_.ui;
-    ProgramState& st = s_.state();
     if (s_.ctx.services.dialogs->message(QStringLiteral("Przerwać test i wylosować inny?"),
                                          Buttons::YesNo, Icon::None) != Answer::Yes)
         return;
     // The test may have ended by itself while the box was open: it is recorded only once.
-    if (st.testRunning)
-        ui.koniec->clickFromCode();
-    st.currentSlot = 0;
+    if (s_.ctx.exam.running())
+        ui.stopTest->clickFromCode();
     s_.sheet.score = 0;
     s_.hideSlotBadges();
-    st.testRunning = false;
-    ui.nowytest->clickFromCode(); // the new test
+    ui.newTest->clickFromCode(); // the new test
 
     s_.timers.answerCountdown->stop();
     s_.setAnswerControlsEnabled(false);
     ui.gauge->show();
     s_.basicScale();
-    ui.Label2->clear();
-    ui.koniec->setEnabled(true);
-    ui.NextTestButton->setEnabled(true);
-    s_.answerMemosWhite();
+    ui.resultLine->clear();
+    ui.stopTest->setEnabled(true);
+    ui.nextButton->setEnabled(true);
+    s_.answerTextsWhite();
     s_.loadFixedPicture("empty2.jpg");
 }
 

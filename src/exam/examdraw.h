@@ -13,7 +13,7 @@ class ExamDraw {
 public:
     ExamDraw(ExamShared& shared, ExamFlow& flow);
 
-    void nowytestClick();
+    void startNewTest();
 
 private:
     void abortAndRedraw();

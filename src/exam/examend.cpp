@@ -3,11 +3,10 @@
 #include "exam/examend.h"
 
 #include "base/context.h"
-#include "base/statsfile.h"
 #include "exam/examflow.h"
 #include "exam/examshared.h"
 #include "exam/examspeech.h"
-#include "history/recording.h"
+#include "history/recorder.h"
 #include "platform/mediaplayer.h"
 #include "results/stars.h"
 #include "widgets/countdowngauge.h"
@@ -30,61 +29,59 @@ QString shownVerdict(int score) {
 } // namespace
 
 ExamEnd::ExamEnd(ExamShared& shared, ExamFlow& flow) : s_(shared), flow_(flow) {
-    s_.ui.koniec->setHandler([this] { endTest(); });
+    s_.ui.stopTest->setHandler([this] { endTest(); });
 }
 
 void ExamEnd::endTest() {
     ExamUi& ui = s_.ui;
-    ProgramState& st = s_.state();
     TestSheet& sheet = s_.sheet;
     ExamTimers& t = s_.timers;
 
     // Stop the exam.
     ui.display.showPicture();
-    ui.NextTestButton->setEnabled(false);
+    ui.nextButton->setEnabled(false);
     ui.gauge->hide();
     for (Timer* timer : {t.answeringStart.get(), t.nextStep.get(), t.answerCountdown.get(),
                          t.questionLoader.get(), t.examClock.get()})
         timer->stop();
-    ui.nowytest->setBadgeVisible(false);
-    st.testRunning = false;
+    ui.newTest->setBadgeVisible(false);
+    s_.ctx.exam.end();
     s_.refreshLanguageChoice();
-    ui.pktylabel->clear();
+    ui.pointsLabel->clear();
     ui.gauge->setMaximum(basicAnswerSeconds);
     ui.gauge->setValue(15);
-    ui.raportpanel->show();
+    ui.reportPanel->show();
 
     for (int k = 1; k <= slotCount; ++k)
         ui.numbers[k]->setColor(sheet.correct(k) ? tcolor::right : tcolor::wrong);
 
-    // Clear the question display (numertest 0 empties the picture, so the result picture
+    // Clear the question display (shownNumber 0 empties the picture, so the result picture
     // comes after it).
     s_.player().close();
     ui.display.filmPanel->update();
-    flow_.setNumertest(0);
-    for (ExamMemo* m : {ui.memopytanietaknietest, ui.memopytanieabctest, ui.memoodpatest,
-                        ui.memoodpbtest, ui.memoodpctest})
+    flow_.setShownNumber(0);
+    for (ExamText* m :
+         {ui.yesNoQuestion, ui.abcQuestion, ui.answerTextA, ui.answerTextB, ui.answerTextC})
         m->clear();
     s_.answerButtonsNormal();
-    ui.NextTestButton->setEnabled(false);
-    ui.koniec->setEnabled(false);
+    ui.nextButton->setEnabled(false);
+    ui.stopTest->setEnabled(false);
 
     // The page reaches its finished state also when recording the result fails below.
     struct Finally {
         ExamShared& s;
         ~Finally() {
-            s.state().currentSlot = 0;
-            for (QWidget* w : {s.ui.labelmin, s.ui.dwukropeklabel, s.ui.labelsec})
+            for (QWidget* w : {s.ui.minutesLabel, s.ui.colonLabel, s.ui.secondsLabel})
                 w->hide();
-            s.ui.Label4->show();
+            s.ui.reviewHint->show();
         }
     } finally{s_};
 
     const bool passed = sheet.passed();
-    QPalette pal = ui.Label2->palette();
+    QPalette pal = ui.resultLine->palette();
     pal.setColor(QPalette::WindowText, passed ? QColor(0, 128, 0) : QColor(255, 0, 0));
-    ui.Label2->setPalette(pal);
-    ui.Label2->setText(shownVerdict(sheet.score));
+    ui.resultLine->setPalette(pal);
+    ui.resultLine->setText(shownVerdict(sheet.score));
     if (s_.speech)
         s_.speech->testEnded();
     s_.loadFixedPicture(passed ? "testkoniecok.jpg" : "testkonieczle.jpg");
@@ -92,23 +89,19 @@ void ExamEnd::endTest() {
 }
 
 void ExamEnd::record(bool passed) {
-    StatsFile(s_.state().statsFile()).recordExamResult(passed);
-    recordTestResult(s_.ctx, s_.sheet.score, passed);
+    Recorder(s_.ctx).testEnded(s_.sheet.score, passed);
     showStars(s_.state().categoryCode, *s_.ui.stars);
 }
 
 void ExamEnd::resetExamPage() {
     ExamUi& ui = s_.ui;
-    ProgramState& st = s_.state();
-    st.currentSlot = 0;
     s_.sheet.score = 0;
     s_.hideSlotBadges();
-    st.testRunning = false;
     s_.timers.answerCountdown->stop();
     s_.setAnswerControlsEnabled(false);
     ui.gauge->show();
     s_.basicScale();
-    ui.Label2->clear();
+    ui.resultLine->clear();
     for (int k = 1; k <= slotCount; ++k) {
         ui.numbers[k]->setColor(tcolor::normal);
         ui.numbers[k]->setEnabled(false);

@@ -7,7 +7,7 @@
 #include "base/textfile.h"
 #include "exam/examshared.h"
 #include "exam/examspeech.h"
-#include "history/recording.h"
+#include "history/recorder.h"
 #include "platform/error.h"
 #include "platform/mediaplayer.h"
 #include "widgets/countdowngauge.h"
@@ -24,22 +24,22 @@ QString twoDigits(int n) {
 
 ExamFlow::ExamFlow(ExamShared& shared) : s_(shared) {
     ExamTimers& t = s_.timers;
-    t.questionLoader->setHandler([this] { Timer9Timer(); });
-    t.readingPeriod->setHandler([this] { Timer13Timer(); });
-    t.answeringStart->setHandler([this] { Timer1Timer(); });
-    t.answerCountdown->setHandler([this] { Timer3Timer(); });
-    t.nextStep->setHandler([this] { Timer2Timer(); });
-    t.examClock->setHandler([this] { zegartimerTimer(); });
+    t.questionLoader->setHandler([this] { loadQuestion(); });
+    t.readingPeriod->setHandler([this] { endReading(); });
+    t.answeringStart->setHandler([this] { startAnswering(); });
+    t.answerCountdown->setHandler([this] { countDownAnswer(); });
+    t.nextStep->setHandler([this] { leaveSlot(); });
+    t.examClock->setHandler([this] { tickExamClock(); });
 }
 
-void ExamFlow::setNumertest(int n, bool evenIfSame) {
-    if (n == numertest_ && !evenIfSame)
+void ExamFlow::setShownNumber(int n, bool evenIfSame) {
+    if (n == shownNumber_ && !evenIfSame)
         return;
-    numertest_ = n;
-    numertestChange();
+    shownNumber_ = n;
+    shownNumberChanged();
 }
 
-void ExamFlow::numertestChange() {
+void ExamFlow::shownNumberChanged() {
     s_.timers.questionLoader->start();
     if (s_.testRunning())
         s_.loadFixedPicture("empty2.jpg");
@@ -54,29 +54,29 @@ void ExamFlow::testStep(const std::function<void()>& step) {
     } catch (const Error& e) {
         if (!s_.testRunning())
             throw;
-        guarded([this] { s_.ui.koniec->clickFromCode(); });
+        guarded([this] { s_.ui.stopTest->clickFromCode(); });
         throw Error(e.message() + QStringLiteral(" Test został zakończony."));
     }
 }
 
 Record ExamFlow::currentRecord() {
-    const Location where = locate(s_.state().categoryCode, numertest_);
+    const Location where = locate(s_.state().categoryCode, shownNumber_);
     s_.filename = where.path;
-    const Record r = recordAt(loadTextLines(where.path), where, numertest_);
-    return s_.state().testInEnglish ? r.inEnglish() : r;
+    const Record r = recordAt(loadTextLines(where.path), where, shownNumber_);
+    return s_.ctx.exam.inEnglish() ? r.inEnglish() : r;
 }
 
 void ExamFlow::showPanelOf(const Record& r) {
     const bool basic = r.kind == QuestionKind::Basic;
-    s_.ui.paneltaknietest->setVisible(basic);
-    s_.ui.panelabctest->setVisible(!basic);
+    s_.ui.yesNoPanel->setVisible(basic);
+    s_.ui.abcPanel->setVisible(!basic);
 }
 
 std::optional<Record> ExamFlow::openQuestion() {
     s_.player().close();
     if (s_.testRunning())
         s_.answerButtonsNormal();
-    if (numertest_ == 0)
+    if (shownNumber_ == 0)
         return std::nullopt;
     Record r = currentRecord();
     showPanelOf(r);
@@ -85,7 +85,7 @@ std::optional<Record> ExamFlow::openQuestion() {
 }
 
 void ExamFlow::prepareNextFilm() {
-    const int next = s_.state().currentSlot + 1;
+    const int next = s_.ctx.exam.currentSlot() + 1;
     if (!s_.testRunning() || next < 1 || next > slotCount)
         return;
     const int n = s_.sheet.questionNumber[next];
@@ -98,20 +98,20 @@ void ExamFlow::prepareNextFilm() {
 }
 
 void ExamFlow::showSpecialistTexts(const Record& r) {
-    s_.ui.memopytanieabctest->showText(r.text());
-    s_.ui.memoodpatest->showText(r.option(0));
-    s_.ui.memoodpbtest->showText(r.option(1));
-    s_.ui.memoodpctest->showText(r.option(2));
+    s_.ui.abcQuestion->showText(r.text());
+    s_.ui.answerTextA->showText(r.option(0));
+    s_.ui.answerTextB->showText(r.option(1));
+    s_.ui.answerTextC->showText(r.option(2));
 }
 
-void ExamFlow::Timer9Timer() {
+void ExamFlow::loadQuestion() {
     testStep([this] {
         const std::optional<Record> question = openQuestion();
         if (!question)
             return;
         const Record& r = *question;
         if (r.kind == QuestionKind::Basic) {
-            s_.ui.memopytanietaknietest->showText(r.text());
+            s_.ui.yesNoQuestion->showText(r.text());
             s_.ui.display.showPicture();
             s_.timers.readingPeriod->start(); // the reading period
         } else {
@@ -126,7 +126,7 @@ void ExamFlow::Timer9Timer() {
     });
 }
 
-void ExamFlow::Timer13Timer() {
+void ExamFlow::endReading() {
     testStep([this] {
         const std::optional<Record> question = openQuestion();
         if (!question)
@@ -146,22 +146,22 @@ void ExamFlow::Timer13Timer() {
     });
 }
 
-void ExamFlow::Timer1Timer() {
+void ExamFlow::startAnswering() {
     if (s_.player().isPlaying()) {
         s_.timers.answerCountdown->stop(); // the answering period waits for the film
         return;
     }
-    const int k = s_.state().currentSlot;
+    const int k = s_.ctx.exam.currentSlot();
     if (k >= 1 && k <= basicSlots)
         s_.basicScale();
     else
         s_.specialistScale();
     s_.setAnswerControlsEnabled(true);
     // In the review there is no answering period for "Dalej" to end.
-    s_.ui.NextTestButton->setEnabled(s_.testRunning());
+    s_.ui.nextButton->setEnabled(s_.testRunning());
     // The answering period opens with the keyboard focus on the answers.
     if (s_.testRunning())
-        (isBasicSlot(k) ? s_.ui.Taktest : s_.ui.Atest)->setFocus(Qt::OtherFocusReason);
+        (isBasicSlot(k) ? s_.ui.yesButton : s_.ui.aButton)->setFocus(Qt::OtherFocusReason);
     s_.timers.answerCountdown->start();
     s_.timers.answeringStart->stop();
     s_.answerOpenedMs = historyNow(s_.ctx);
@@ -169,7 +169,7 @@ void ExamFlow::Timer1Timer() {
         s_.speech->answeringStarts();
 }
 
-void ExamFlow::Timer3Timer() {
+void ExamFlow::countDownAnswer() {
     if (!s_.testRunning())
         return;
     CountdownGauge& g = *s_.ui.gauge;
@@ -181,7 +181,7 @@ void ExamFlow::Timer3Timer() {
     }
 }
 
-void ExamFlow::Timer2Timer() {
+void ExamFlow::leaveSlot() {
     struct Finally {
         ExamShared& s;
         ~Finally() { s.setAnswerControlsEnabled(false); }
@@ -195,24 +195,23 @@ void ExamFlow::Timer2Timer() {
 
 void ExamFlow::step() {
     TestSheet& sheet = s_.sheet;
-    const int k = s_.state().currentSlot;
+    const int k = s_.ctx.exam.currentSlot();
     if (k < 1 || k > slotCount)
         return;
     const QStringList lines = loadTextLines(s_.filename); // the file of slot k's question
     const QString& categoryCode = s_.state().categoryCode;
     // The slot's answer goes into the history (no answer in time is a wrong one).
-    recordAnswer(s_.ctx, sheet.questionNumber[k], sheet.correct(k), AnswerMode::Exam,
-                 s_.answerOpenedMs);
+    Recorder(s_.ctx).examAnswerGiven(sheet.questionNumber[k], sheet.correct(k), s_.answerOpenedMs);
     if (k < slotCount) {
-        setNumertest(sheet.questionNumber[k + 1]);
+        setShownNumber(sheet.questionNumber[k + 1]);
         s_.ui.numbers[k + 1]->setColor(tcolor::active);
         const Record r =
             recordAt(lines, locate(categoryCode, sheet.questionNumber[k]), sheet.questionNumber[k]);
-        s_.ui.pktylabel->setText(sheet.slotPoints[k + 1] + QStringLiteral(" pkt"));
+        s_.ui.pointsLabel->setText(sheet.slotPoints[k + 1] + QStringLiteral(" pkt"));
         if (sheet.correct(k))
             sheet.score += pointsValue(r.points(), r.fileName, r.line);
         s_.timers.nextStep->stop();
-        s_.state().currentSlot = k + 1;
+        s_.ctx.exam.goToSlot(k + 1);
         return;
     }
     s_.ui.numbers[slotCount]->setColor(tcolor::active);
@@ -221,32 +220,30 @@ void ExamFlow::step() {
     if (sheet.correct(k))
         sheet.score += pointsValue(r.points(), r.fileName, r.line);
     s_.timers.nextStep->stop();
-    for (ExamMemo* m :
-         {s_.ui.memopytanieabctest, s_.ui.memoodpatest, s_.ui.memoodpbtest, s_.ui.memoodpctest})
+    for (ExamText* m : {s_.ui.abcQuestion, s_.ui.answerTextA, s_.ui.answerTextB, s_.ui.answerTextC})
         m->clear();
     s_.answerButtonsNormal();
-    s_.ui.NextTestButton->setEnabled(false);
-    s_.ui.koniec->setEnabled(false);
-    s_.ui.koniec->clickFromCode(); // the test ends and is recorded
-    s_.state().testRunning = false;
+    s_.ui.nextButton->setEnabled(false);
+    s_.ui.stopTest->setEnabled(false);
+    s_.ui.stopTest->clickFromCode(); // the test ends and is recorded
 }
 
-void ExamFlow::zegartimerTimer() {
+void ExamFlow::tickExamClock() {
     TestSheet& t = s_.sheet;
     if (t.sec < 1) {
         t.sec = 60;
         --t.min;
-        s_.ui.labelmin->setText(twoDigits(t.min));
+        s_.ui.minutesLabel->setText(twoDigits(t.min));
     }
     --t.sec;
-    s_.ui.labelsec->setText(twoDigits(t.sec));
+    s_.ui.secondsLabel->setText(twoDigits(t.sec));
     if (s_.speech)
         s_.speech->clockTicked();
     if (t.min < 1 && t.sec < 1) {
         s_.timers.examClock->stop();
-        s_.ui.koniec->clickFromCode(); // time is up, whatever the phase
-        s_.ui.labelmin->setText(QStringLiteral("00"));
-        s_.ui.labelsec->setText(QStringLiteral("00"));
+        s_.ui.stopTest->clickFromCode(); // time is up, whatever the phase
+        s_.ui.minutesLabel->setText(QStringLiteral("00"));
+        s_.ui.secondsLabel->setText(QStringLiteral("00"));
     }
 }
 

@@ -20,18 +20,18 @@ class ExamFlow {
 public:
     explicit ExamFlow(ExamShared& shared);
 
-    int numertest() const { return numertest_; }
-    // A new value shows that question (numertestChange); the same value does nothing unless
+    int shownNumber() const { return shownNumber_; }
+    // A new value shows that question (shownNumberChanged); the same value does nothing unless
     // evenIfSame.
-    void setNumertest(int n, bool evenIfSame = false);
+    void setShownNumber(int n, bool evenIfSame = false);
 
-    void numertestChange();
-    void Timer9Timer();
-    void Timer13Timer();
-    void Timer1Timer();
-    void Timer3Timer();
-    void Timer2Timer();
-    void zegartimerTimer();
+    void shownNumberChanged();
+    void loadQuestion();
+    void endReading();
+    void startAnswering();
+    void countDownAnswer();
+    void leaveSlot();
+    void tickExamClock();
 
 private:
     // Runs a step of a running test; when it fails, the test is ended through "Przerwij" and the
@@ -45,13 +45,13 @@ private:
     std::optional<Record> openQuestion();
     // While a test runs: the next slot's film is made ready (MediaPlayer::prepare).
     void prepareNextFilm();
-    // A specialist question's text and its three answers into their memos.
+    // A specialist question's text and its three answers into their texts.
     void showSpecialistTexts(const Record& r);
     void showPanelOf(const Record& r);
     void step();
 
     ExamShared& s_;
-    int numertest_ = 0;
+    int shownNumber_ = 0;
 };
 
 } // namespace wirtal

@@ -15,7 +15,7 @@
 
 namespace wirtal {
 
-ExamMemo::ExamMemo(QWidget* parent) : WrappedText(parent) {
+ExamText::ExamText(QWidget* parent) : WrappedText(parent) {
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // Narrow above and below, so that an answer box holds two lines of its text.
     setContentsMargins(8, 3, 8, 3);
@@ -24,7 +24,7 @@ ExamMemo::ExamMemo(QWidget* parent) : WrappedText(parent) {
     setColor(tcolor::white);
 }
 
-void ExamMemo::setColor(int c) {
+void ExamText::setColor(int c) {
     color_ = c;
     QPalette pal = palette();
     pal.setColor(QPalette::Window, toQColor(c));
@@ -63,8 +63,8 @@ QLabel* label(QWidget* parent, const QString& name, const QRect& geometry, int p
     return l;
 }
 
-ExamMemo* memo(QWidget* parent, const QString& name, const QRect& geometry, int pointSize) {
-    auto* m = new ExamMemo(parent);
+ExamText* memo(QWidget* parent, const QString& name, const QRect& geometry, int pointSize) {
+    auto* m = new ExamText(parent);
     m->setObjectName(name);
     m->setGeometry(geometry);
     m->setPointSizes(pointSize, 9);
@@ -73,35 +73,35 @@ ExamMemo* memo(QWidget* parent, const QString& name, const QRect& geometry, int 
 
 void buildQuestionPanels(QWidget* page, ExamUi& ui) {
     const QRect area(margin, 388, 480, 250);
-    ui.paneltaknietest = new QWidget(page);
-    ui.paneltaknietest->setObjectName(QStringLiteral("paneltaknietest"));
-    ui.paneltaknietest->setGeometry(area);
-    ui.memopytanietaknietest = memo(ui.paneltaknietest, QStringLiteral("memopytanietaknietest"),
-                                    QRect(0, 0, 480, 170), 12);
-    ui.Taktest = button(ui.paneltaknietest, QStringLiteral("Taktest"), QStringLiteral("TAK"),
-                        QRect(80, 186, 150, 56), 13);
-    ui.Nietest = button(ui.paneltaknietest, QStringLiteral("Nietest"), QStringLiteral("NIE"),
-                        QRect(250, 186, 150, 56), 13);
-    for (StyledButton* b : {ui.Taktest, ui.Nietest})
+    ui.yesNoPanel = new QWidget(page);
+    ui.yesNoPanel->setObjectName(QStringLiteral("paneltaknietest"));
+    ui.yesNoPanel->setGeometry(area);
+    ui.yesNoQuestion =
+        memo(ui.yesNoPanel, QStringLiteral("memopytanietaknietest"), QRect(0, 0, 480, 170), 12);
+    ui.yesButton = button(ui.yesNoPanel, QStringLiteral("Taktest"), QStringLiteral("TAK"),
+                          QRect(80, 186, 150, 56), 13);
+    ui.noButton = button(ui.yesNoPanel, QStringLiteral("Nietest"), QStringLiteral("NIE"),
+                         QRect(250, 186, 150, 56), 13);
+    for (StyledButton* b : {ui.yesButton, ui.noButton})
         b->setBadge(QStringLiteral("Prawidłowa"), 65280 /* lime */);
 
-    ui.panelabctest = new QWidget(page);
-    ui.panelabctest->setObjectName(QStringLiteral("panelabctest"));
-    ui.panelabctest->setGeometry(area);
-    ui.memopytanieabctest =
-        memo(ui.panelabctest, QStringLiteral("memopytanieabctest"), QRect(0, 0, 480, 86), 11);
+    ui.abcPanel = new QWidget(page);
+    ui.abcPanel->setObjectName(QStringLiteral("panelabctest"));
+    ui.abcPanel->setGeometry(area);
+    ui.abcQuestion =
+        memo(ui.abcPanel, QStringLiteral("memopytanieabctest"), QRect(0, 0, 480, 86), 11);
     const QString letters[] = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")};
-    StyledButton** buttons[] = {&ui.Atest, &ui.Btest, &ui.Ctest};
-    ExamMemo** memos[] = {&ui.memoodpatest, &ui.memoodpbtest, &ui.memoodpctest};
-    const QString memoNames[] = {QStringLiteral("memoodpatest"), QStringLiteral("memoodpbtest"),
+    StyledButton** buttons[] = {&ui.aButton, &ui.bButton, &ui.cButton};
+    ExamText** texts[] = {&ui.answerTextA, &ui.answerTextB, &ui.answerTextC};
+    const QString textNames[] = {QStringLiteral("memoodpatest"), QStringLiteral("memoodpbtest"),
                                  QStringLiteral("memoodpctest")};
     for (int i = 0; i < 3; ++i) {
         const int y = 94 + i * 52;
-        *buttons[i] = button(ui.panelabctest, letters[i] + QStringLiteral("test"), letters[i],
+        *buttons[i] = button(ui.abcPanel, letters[i] + QStringLiteral("test"), letters[i],
                              QRect(0, y, 52, 46), 13);
-        *memos[i] = memo(ui.panelabctest, memoNames[i], QRect(60, y, 420, 46), 10);
+        *texts[i] = memo(ui.abcPanel, textNames[i], QRect(60, y, 420, 46), 10);
     }
-    ui.panelabctest->hide();
+    ui.abcPanel->hide();
 }
 
 void buildDisplay(QWidget* page, ExamUi& ui) {
@@ -122,43 +122,43 @@ void buildDisplay(QWidget* page, ExamUi& ui) {
 }
 
 void buildControls(QWidget* page, ExamUi& ui) {
-    ui.nowytest = button(page, QStringLiteral("nowytest"), QStringLiteral("Nowy Test"),
-                         QRect(rightX, 18, 180, 58), 13);
-    ui.nowytest->setBadge(QStringLiteral("Test w toku... "), tcolor::badgeOrange);
+    ui.newTest = button(page, QStringLiteral("nowytest"), QStringLiteral("Nowy Test"),
+                        QRect(rightX, 18, 180, 58), 13);
+    ui.newTest->setBadge(QStringLiteral("Test w toku... "), tcolor::badgeOrange);
     ui.stars = new StarsPanel(page);
     ui.stars->move(rightX + 190, 52);
     auto* starsCaption =
         label(page, QStringLiteral("starscaption"), QRect(rightX + 190, 24, 110, 22), 8, false);
     starsCaption->setText(QStringLiteral("Ostatnie testy"));
 
-    ui.labelmin = label(page, QStringLiteral("labelmin"), QRect(rightX + 300, 22, 46, 48), 24, true,
-                        Qt::AlignRight | Qt::AlignVCenter);
-    ui.dwukropeklabel = label(page, QStringLiteral("dwukropeklabel"),
-                              QRect(rightX + 346, 22, 12, 48), 24, true, Qt::AlignCenter);
-    ui.labelsec =
+    ui.minutesLabel = label(page, QStringLiteral("labelmin"), QRect(rightX + 300, 22, 46, 48), 24,
+                            true, Qt::AlignRight | Qt::AlignVCenter);
+    ui.colonLabel = label(page, QStringLiteral("dwukropeklabel"), QRect(rightX + 346, 22, 12, 48),
+                          24, true, Qt::AlignCenter);
+    ui.secondsLabel =
         label(page, QStringLiteral("labelsec"), QRect(rightX + 358, 22, 46, 48), 24, true);
-    ui.labelmin->setText(QString::number(examClockMinutes));
-    ui.dwukropeklabel->setText(QStringLiteral(":"));
-    ui.labelsec->setText(QString::number(examClockSeconds));
+    ui.minutesLabel->setText(QString::number(examClockMinutes));
+    ui.colonLabel->setText(QStringLiteral(":"));
+    ui.secondsLabel->setText(QString::number(examClockSeconds));
     // The digits are the labels' names, so a screen reader says the time left; what they are
     // is their description.
-    ui.labelmin->setAccessibleDescription(QStringLiteral("Minuty do końca testu"));
-    ui.labelsec->setAccessibleDescription(QStringLiteral("Sekundy do końca testu"));
-    ui.dwukropeklabel->setAccessibleName(QStringLiteral("Czas do końca testu"));
+    ui.minutesLabel->setAccessibleDescription(QStringLiteral("Minuty do końca testu"));
+    ui.secondsLabel->setAccessibleDescription(QStringLiteral("Sekundy do końca testu"));
+    ui.colonLabel->setAccessibleName(QStringLiteral("Czas do końca testu"));
 
     ui.gauge = new CountdownGauge(page);
     ui.gauge->setObjectName(QStringLiteral("AdvSmoothGauge1"));
     ui.gauge->setGeometry(rightX, 90, 176, 176);
     ui.gauge->setAccessibleName(QStringLiteral("Czas na odpowiedź"));
 
-    ui.pktylabel = label(page, QStringLiteral("pktylabel"), QRect(rightX + 192, 96, 212, 36), 16,
-                         true, Qt::AlignCenter);
-    ui.pktylabel->setAccessibleDescription(QStringLiteral("Punkty za pytanie")); // named "3 pkt"
-    ui.NextTestButton = button(page, QStringLiteral("NextTestButton"), QStringLiteral("  Dalej"),
-                               QRect(rightX + 192, 142, 212, 58), 13);
-    ui.NextTestButton->setPicture(pictures::forwardArrow());
-    ui.koniec = button(page, QStringLiteral("koniec"), QStringLiteral("Przerwij"),
-                       QRect(rightX + 192, 210, 212, 46), 11);
+    ui.pointsLabel = label(page, QStringLiteral("pktylabel"), QRect(rightX + 192, 96, 212, 36), 16,
+                           true, Qt::AlignCenter);
+    ui.pointsLabel->setAccessibleDescription(QStringLiteral("Punkty za pytanie")); // named "3 pkt"
+    ui.nextButton = button(page, QStringLiteral("NextTestButton"), QStringLiteral("  Dalej"),
+                           QRect(rightX + 192, 142, 212, 58), 13);
+    ui.nextButton->setPicture(pictures::forwardArrow());
+    ui.stopTest = button(page, QStringLiteral("koniec"), QStringLiteral("Przerwij"),
+                         QRect(rightX + 192, 210, 212, 46), 11);
 
     // The 32 number buttons, eight to a row.
     constexpr int cols = 8, w = 45, h = 36, gap = 7;
@@ -171,39 +171,39 @@ void buildControls(QWidget* page, ExamUi& ui) {
         ui.numbers[k] = b;
     }
 
-    ui.Label2 = label(page, QStringLiteral("Label2"), QRect(rightX, 456, rightW, 48), 12, true,
-                      Qt::AlignCenter);
-    ui.Label2->setWordWrap(true);
-    ui.Label4 = label(page, QStringLiteral("Label4"), QRect(rightX, 506, rightW, 24), 9, false,
-                      Qt::AlignCenter);
-    ui.Label4->setText(QStringLiteral("Kliknij na numery pytań, aby przejrzeć odpowiedzi."));
-    ui.Label4->hide();
+    ui.resultLine = label(page, QStringLiteral("Label2"), QRect(rightX, 456, rightW, 48), 12, true,
+                          Qt::AlignCenter);
+    ui.resultLine->setWordWrap(true);
+    ui.reviewHint = label(page, QStringLiteral("Label4"), QRect(rightX, 506, rightW, 24), 9, false,
+                          Qt::AlignCenter);
+    ui.reviewHint->setText(QStringLiteral("Kliknij na numery pytań, aby przejrzeć odpowiedzi."));
+    ui.reviewHint->hide();
 
-    ui.raportpanel = new QWidget(page);
-    ui.raportpanel->setObjectName(QStringLiteral("raportpanel"));
-    ui.raportpanel->setGeometry(rightX, 530, rightW, 72);
-    auto* raportCaption = label(ui.raportpanel, QStringLiteral("raportcaption"),
+    ui.reportPanel = new QWidget(page);
+    ui.reportPanel->setObjectName(QStringLiteral("raportpanel"));
+    ui.reportPanel->setGeometry(rightX, 530, rightW, 72);
+    auto* reportCaption = label(ui.reportPanel, QStringLiteral("raportcaption"),
                                 QRect(0, 0, rightW, 20), 9, true, Qt::AlignLeft | Qt::AlignVCenter);
-    raportCaption->setText(QStringLiteral("Raport z testu:"));
-    ui.drukuj = button(ui.raportpanel, QStringLiteral("AdvSmoothButton23"),
-                       QStringLiteral("Drukuj"), QRect(0, 22, 196, 46), 11);
-    ui.zapisz = button(ui.raportpanel, QStringLiteral("AdvSmoothButton76"),
-                       QStringLiteral("Zapisz"), QRect(208, 22, 196, 46), 11);
-    ui.raportpanel->hide();
+    reportCaption->setText(QStringLiteral("Raport z testu:"));
+    ui.printButton = button(ui.reportPanel, QStringLiteral("AdvSmoothButton23"),
+                            QStringLiteral("Drukuj"), QRect(0, 22, 196, 46), 11);
+    ui.saveButton = button(ui.reportPanel, QStringLiteral("AdvSmoothButton76"),
+                           QStringLiteral("Zapisz"), QRect(208, 22, 196, 46), 11);
+    ui.reportPanel->hide();
 
-    ui.zasady =
+    ui.rulesButton =
         button(page, QStringLiteral("AdvSmoothButton80"), QStringLiteral("zasady egzaminu..."),
                QRect(rightX + rightW - 150, 610, 150, 30), 9);
-    ui.zasady->setToolTip(QStringLiteral("Pomoc"));
+    ui.rulesButton->setToolTip(QStringLiteral("Pomoc"));
 
     // The language of the whole test, chosen before its draw; shown only where the category's
     // questions carry English texts.
-    ui.angielski = new QCheckBox(QStringLiteral("Test po angielsku"), page);
-    ui.angielski->setObjectName(QStringLiteral("angielskitest"));
-    ui.angielski->setGeometry(rightX, 610, rightW - 160, 30);
-    ui.angielski->setToolTip(QStringLiteral(
+    ui.englishBox = new QCheckBox(QStringLiteral("Test po angielsku"), page);
+    ui.englishBox->setObjectName(QStringLiteral("angielskitest"));
+    ui.englishBox->setGeometry(rightX, 610, rightW - 160, 30);
+    ui.englishBox->setToolTip(QStringLiteral(
         "Pytania następnego testu po angielsku (język wybiera się przed losowaniem)"));
-    ui.angielski->hide();
+    ui.englishBox->hide();
 }
 
 } // namespace

@@ -38,14 +38,14 @@ ExamPage::ExamPage(AppContext& ctx, QWidget* parent) : QWidget(parent) {
     // shows the basic scale.
     ExamUi& ui = shared_->ui;
     shared_->setAnswerControlsEnabled(false);
-    ui.koniec->setEnabled(false);
-    ui.NextTestButton->hide();
-    ui.koniec->hide();
+    ui.stopTest->setEnabled(false);
+    ui.nextButton->hide();
+    ui.stopTest->hide();
     shared_->basicScale();
     shared_->loadFixedPicture("empty2.jpg");
     // The report buttons are given their work by the report.
-    ui.drukuj->setHandler([] {});
-    ui.zapisz->setHandler([] {});
+    ui.printButton->setHandler([] {});
+    ui.saveButton->setHandler([] {});
     bindExamKeys();
 }
 
@@ -53,11 +53,11 @@ void ExamPage::bindExamKeys() {
     // T, N, A, B, C answer as the buttons do, while they can be clicked; Enter is "Dalej" (see
     // below for the focused buttons it presses instead).
     ExamUi& ui = shared_->ui;
-    const std::pair<QChar, StyledButton*> answerKeys[] = {{u'T', ui.Taktest},
-                                                          {u'N', ui.Nietest},
-                                                          {u'A', ui.Atest},
-                                                          {u'B', ui.Btest},
-                                                          {u'C', ui.Ctest}};
+    const std::pair<QChar, StyledButton*> answerKeys[] = {{u'T', ui.yesButton},
+                                                          {u'N', ui.noButton},
+                                                          {u'A', ui.aButton},
+                                                          {u'B', ui.bButton},
+                                                          {u'C', ui.cButton}};
     for (const auto& [key, button] : answerKeys) {
         StyledButton* b = button;
         bindKeys(this, {QKeySequence(QString(key))}, [this, b] { answerByKey(this, b); });
@@ -72,7 +72,7 @@ void ExamPage::bindExamKeys() {
         if (focused && std::find(u.numbers.begin(), u.numbers.end(), focused) != u.numbers.end() &&
             pressIfReady(this, focused))
             return;
-        if (pressIfReady(this, u.NextTestButton))
+        if (pressIfReady(this, u.nextButton))
             return;
         // Between tests Enter presses the focused button ("Nowy Test", the report); within a
         // test it never does, so an Enter too early cannot abort the test.
@@ -81,19 +81,19 @@ void ExamPage::bindExamKeys() {
             std::find(answers.begin(), answers.end(), focused) == answers.end())
             pressIfReady(this, focused);
     });
-    tellKey(ui.NextTestButton, QStringLiteral("Enter"));
+    tellKey(ui.nextButton, QStringLiteral("Enter"));
 }
 
 ExamPage::~ExamPage() = default;
 
 void ExamPage::abortTest() {
-    shared_->ui.koniec->clickFromCode();
+    shared_->ui.stopTest->clickFromCode();
 }
 void ExamPage::hideNewTestBadge() {
-    shared_->ui.nowytest->setBadgeVisible(false);
+    shared_->ui.newTest->setBadgeVisible(false);
 }
 void ExamPage::clearPointsLabel() {
-    shared_->ui.pktylabel->clear();
+    shared_->ui.pointsLabel->clear();
 }
 void ExamPage::showStars() {
     wirtal::showStars(shared_->state().categoryCode, *shared_->ui.stars);
@@ -111,20 +111,20 @@ void ExamPage::stopReadingTimer() {
 const TestSheet& ExamPage::sheet() const {
     return shared_->sheet;
 }
-int ExamPage::numertest() const {
-    return flow_->numertest();
+int ExamPage::shownNumber() const {
+    return flow_->shownNumber();
 }
 const ExamUi& ExamPage::controls() const {
     return shared_->ui;
 }
 StyledButton* ExamPage::printButton() const {
-    return shared_->ui.drukuj;
+    return shared_->ui.printButton;
 }
 StyledButton* ExamPage::saveButton() const {
-    return shared_->ui.zapisz;
+    return shared_->ui.saveButton;
 }
 StyledButton* ExamPage::rulesButton() const {
-    return shared_->ui.zasady;
+    return shared_->ui.rulesButton;
 }
 
 void ExamPage::paintEvent(QPaintEvent*) {

@@ -47,7 +47,7 @@ public:
     // The sheet of the running or last finished test (for the report).
     const TestSheet& sheet() const;
     // The question number of the exam question on display, 0 for none.
-    int numertest() const;
+    int shownNumber() const;
     const ExamUi& controls() const;
     // "Drukuj" and "Zapisz" of the report panel.
     StyledButton* printButton() const;

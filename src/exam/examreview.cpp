@@ -15,7 +15,7 @@
 namespace wirtal {
 
 namespace {
-// Answer codes in the order of ExamUi::answerButtons() and of the answer memos.
+// Answer codes in the order of ExamUi::answerButtons() and of the answer texts.
 const QString codes[] = {QStringLiteral("T"), QStringLiteral("N"), QStringLiteral("A"),
                          QStringLiteral("B"), QStringLiteral("C")};
 } // namespace
@@ -32,18 +32,17 @@ void ExamReview::check(int n) {
             Icon::Information);
         return;
     }
-    s_.state().testRunning = false;
     s_.timers.readingPeriod->setInterval(100); // media at once, no reading period
     // The number already on display is shown again too.
-    flow_.setNumertest(n, /*evenIfSame=*/true);
+    flow_.setShownNumber(n, /*evenIfSame=*/true);
     s_.hideSlotBadges();
-    s_.ui.Taktest->setEnabled(true);
-    s_.ui.Nietest->setEnabled(true);
+    s_.ui.yesButton->setEnabled(true);
+    s_.ui.noButton->setEnabled(true);
     s_.ui.display.picture->hide();
     s_.ui.display.picture->clear();
 }
 
-void ExamReview::kolorprzycisku(const QString& code) {
+void ExamReview::markGivenAnswer(const QString& code) {
     if (!code.isEmpty() && std::find(std::begin(codes), std::end(codes), code) == std::end(codes))
         return; // an unknown code leaves the colours as they are
     const auto buttons = s_.ui.answerButtons();
@@ -75,20 +74,20 @@ void ExamReview::numberClick(int k) {
                                  .arg(official)
                            : QString());
     b->setBadgeVisible(true);
-    kolorprzycisku(sheet.givenAnswer[k]);
+    markGivenAnswer(sheet.givenAnswer[k]);
     const QString& right = sheet.rightAnswer[k];
     if (isBasicSlot(k)) {
         if (right == u"T" || right == u"N") {
-            s_.ui.Taktest->setBadgeVisible(right == u"T");
-            s_.ui.Nietest->setBadgeVisible(right == u"N");
+            s_.ui.yesButton->setBadgeVisible(right == u"T");
+            s_.ui.noButton->setBadgeVisible(right == u"N");
         }
         return;
     }
-    const auto memos = s_.ui.answerMemos();
+    const auto texts = s_.ui.answerTexts();
     for (int i = 0; i < 3; ++i) {
         if (right == codes[2 + i]) {
             for (int j = 0; j < 3; ++j)
-                memos[j]->setColor(i == j ? tcolor::right : tcolor::white);
+                texts[j]->setColor(i == j ? tcolor::right : tcolor::white);
             return;
         }
     }

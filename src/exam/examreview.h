@@ -20,7 +20,7 @@ public:
     // Entry step: refuses while a test runs, else shows question n.
     void check(int n);
     // Marks the given answer on the five answer buttons.
-    void kolorprzycisku(const QString& code);
+    void markGivenAnswer(const QString& code);
 
 private:
     ExamShared& s_;

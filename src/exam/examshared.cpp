@@ -41,7 +41,7 @@ ProgramState& ExamShared::state() {
     return ctx.state;
 }
 bool ExamShared::testRunning() const {
-    return ctx.state.testRunning;
+    return ctx.exam.running();
 }
 
 MediaPlayer& ExamShared::player() {
@@ -63,8 +63,8 @@ void ExamShared::answerButtonsNormal() {
     }
 }
 
-void ExamShared::answerMemosWhite() {
-    for (ExamMemo* m : ui.answerMemos())
+void ExamShared::answerTextsWhite() {
+    for (ExamText* m : ui.answerTexts())
         m->setColor(tcolor::white);
 }
 
@@ -81,14 +81,14 @@ void ExamShared::loadFixedPicture(const char* name) {
 }
 
 void ExamShared::setAnswerControlsEnabled(bool on) {
-    ui.NextTestButton->setEnabled(on);
-    ui.Taktest->setEnabled(on);
-    ui.Nietest->setEnabled(on);
+    ui.nextButton->setEnabled(on);
+    ui.yesButton->setEnabled(on);
+    ui.noButton->setEnabled(on);
 }
 
 void ExamShared::refreshLanguageChoice() {
-    ui.angielski->setVisible(categoryHasEnglish(ctx.state.categoryCode));
-    ui.angielski->setEnabled(!ctx.state.testRunning);
+    ui.englishBox->setVisible(categoryHasEnglish(ctx.state.categoryCode));
+    ui.englishBox->setEnabled(!ctx.exam.running());
 }
 
 } // namespace wirtal

@@ -52,8 +52,8 @@ struct ExamShared {
     void specialistScale();
     // The five answer buttons in the normal colour.
     void answerButtonsNormal();
-    // The three specialist answer memos white.
-    void answerMemosWhite();
+    // The three specialist answer texts white.
+    void answerTextsWhite();
     // Hides the badges of the 32 number buttons.
     void hideSlotBadges();
     // The test-language choice: shown when the category has English texts, open to change only

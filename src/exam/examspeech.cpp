@@ -33,16 +33,16 @@ ExamSpeech::ExamSpeech(ExamShared& shared, QWidget& page) : s_(shared), page_(pa
     ExamUi& ui = s_.ui;
     for (StyledButton* b : ui.answerButtons())
         makeAnswerChoice(b);
-    const auto memos = ui.answerMemos();
-    memos[0]->setBuddy(ui.Atest);
-    memos[1]->setBuddy(ui.Btest);
-    memos[2]->setBuddy(ui.Ctest);
+    const auto memos = ui.answerTexts();
+    memos[0]->setBuddy(ui.aButton);
+    memos[1]->setBuddy(ui.bButton);
+    memos[2]->setBuddy(ui.cButton);
     const QString key = QString(QChar(timeKey));
     bindKeys(&page, {QKeySequence(key)}, [this] { sayTimeLeft(); });
     const QString tip =
         QStringLiteral("Czas do końca testu (klawisz %1 mówi, ile zostało)").arg(key);
-    for (QWidget* w : {static_cast<QWidget*>(ui.labelmin), static_cast<QWidget*>(ui.labelsec),
-                       static_cast<QWidget*>(ui.dwukropeklabel), static_cast<QWidget*>(ui.gauge)})
+    for (QWidget* w : {static_cast<QWidget*>(ui.minutesLabel), static_cast<QWidget*>(ui.secondsLabel),
+                       static_cast<QWidget*>(ui.colonLabel), static_cast<QWidget*>(ui.gauge)})
         w->setToolTip(tip);
 }
 
@@ -69,7 +69,7 @@ void ExamSpeech::markReviewedAnswers() {
     if (k < 1 || k > slotCount || !isSpecialistSlot(k))
         return;
     static const QString abc[] = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")};
-    const auto memos = s_.ui.answerMemos();
+    const auto memos = s_.ui.answerTexts();
     const QString& given = s_.sheet.givenAnswer[k];
     const QString& right = s_.sheet.rightAnswer[k];
     for (int i = 0; i < 3; ++i)
@@ -84,7 +84,7 @@ void ExamSpeech::questionShown(const Record& r) {
         return;
     }
     reviewed_ = 0;
-    const int k = s_.state().currentSlot;
+    const int k = s_.ctx.exam.currentSlot();
     if (!s_.testRunning() || k < 1 || k > slotCount)
         return;
     QString text = QStringLiteral("Pytanie %1 z %2").arg(k).arg(slotCount);
@@ -135,7 +135,7 @@ void ExamSpeech::testEnded() {
     for (int k = 1; k <= slotCount; ++k)
         s_.ui.numbers[k]->setAccessibleDescription(
             slotOutcome(sheet.givenAnswer[k], sheet.rightAnswer[k]));
-    announce(&page_, QStringLiteral("Koniec testu. ") + s_.ui.Label2->text());
+    announce(&page_, QStringLiteral("Koniec testu. ") + s_.ui.resultLine->text());
 }
 
 void ExamSpeech::testStarted() {

@@ -17,11 +17,11 @@ class CountdownGauge;
 class StarsPanel;
 class StyledButton;
 
-// A read-only text field of the exam page ("memo"): wrapped text on a fill colour, set smaller
+// A read-only text field of the exam page: wrapped text on a fill colour, set smaller
 // when long so that it shows whole.
-class ExamMemo : public WrappedText {
+class ExamText : public WrappedText {
 public:
-    explicit ExamMemo(QWidget* parent = nullptr);
+    explicit ExamText(QWidget* parent = nullptr);
     void setColor(int tcolor);
     int color() const { return color_; }
 
@@ -29,48 +29,47 @@ private:
     int color_ = 0;
 };
 
-// The controls of the exam page "TabSheet5", named as their objectNames.
+// The controls of the exam page; the comments give object names where they differ from the
+// member (the tests and the accessibility check find the controls by them).
 struct ExamUi {
-    StyledButton* nowytest = nullptr;       // "Nowy Test", badge "Test w toku... "
-    StyledButton* koniec = nullptr;         // "Przerwij"
-    StyledButton* NextTestButton = nullptr; // "  Dalej"
-    StyledButton* Taktest = nullptr;
-    StyledButton* Nietest = nullptr;
-    StyledButton* Atest = nullptr;
-    StyledButton* Btest = nullptr;
-    StyledButton* Ctest = nullptr;
+    StyledButton* newTest = nullptr;    // "nowytest": "Nowy Test", badge "Test w toku... "
+    StyledButton* stopTest = nullptr;   // "koniec": "Przerwij"
+    StyledButton* nextButton = nullptr; // "NextTestButton": "  Dalej"
+    StyledButton* yesButton = nullptr;  // "Taktest"
+    StyledButton* noButton = nullptr;   // "Nietest"
+    StyledButton* aButton = nullptr;    // "Atest", "Btest", "Ctest"
+    StyledButton* bButton = nullptr;
+    StyledButton* cButton = nullptr;
     std::array<StyledButton*, 33> numbers{}; // slot k: "AdvSmoothButton" + (41 + k)
 
-    QWidget* paneltaknietest = nullptr;
-    ExamMemo* memopytanietaknietest = nullptr;
-    QWidget* panelabctest = nullptr;
-    ExamMemo* memopytanieabctest = nullptr;
-    ExamMemo* memoodpatest = nullptr;
-    ExamMemo* memoodpbtest = nullptr;
-    ExamMemo* memoodpctest = nullptr;
+    QWidget* yesNoPanel = nullptr;     // "paneltaknietest": a basic question
+    ExamText* yesNoQuestion = nullptr; // "memopytanietaknietest"
+    QWidget* abcPanel = nullptr;       // "panelabctest": a specialist question
+    ExamText* abcQuestion = nullptr;   // "memopytanieabctest"
+    ExamText* answerTextA = nullptr;   // "memoodpatest" .. "memoodpctest"
+    ExamText* answerTextB = nullptr;
+    ExamText* answerTextC = nullptr;
 
     MediaDisplay display;            // "Panel2" and "ImageTest2"
     CountdownGauge* gauge = nullptr; // "AdvSmoothGauge1"
-    QLabel* pktylabel = nullptr;
-    QLabel* labelmin = nullptr;
-    QLabel* dwukropeklabel = nullptr;
-    QLabel* labelsec = nullptr;
-    QLabel* Label2 = nullptr; // result line
-    QLabel* Label4 = nullptr; // review hint
-    QWidget* raportpanel = nullptr;
-    StyledButton* drukuj = nullptr;
-    StyledButton* zapisz = nullptr;
-    StyledButton* zasady = nullptr; // the exam rules window
-    QCheckBox* angielski = nullptr; // "angielskitest": the next test in English
-    StarsPanel* stars = nullptr;    // "Panel4"
+    QLabel* pointsLabel = nullptr;   // "pktylabel": the slot's points
+    QLabel* minutesLabel = nullptr;  // "labelmin", "dwukropeklabel", "labelsec": the exam clock
+    QLabel* colonLabel = nullptr;
+    QLabel* secondsLabel = nullptr;
+    QLabel* resultLine = nullptr;        // "Label2": the verdict
+    QLabel* reviewHint = nullptr;        // "Label4": how to review the answers
+    QWidget* reportPanel = nullptr;      // "raportpanel"
+    StyledButton* printButton = nullptr; // "AdvSmoothButton23"
+    StyledButton* saveButton = nullptr;  // "AdvSmoothButton76"
+    StyledButton* rulesButton = nullptr; // "AdvSmoothButton80": the exam rules window
+    QCheckBox* englishBox = nullptr;     // "angielskitest": the next test in English
+    StarsPanel* stars = nullptr;         // "Panel4"
 
     // The five answer buttons, "Taktest", "Nietest", "Atest", "Btest", "Ctest".
     std::array<StyledButton*, 5> answerButtons() const {
-        return {Taktest, Nietest, Atest, Btest, Ctest};
+        return {yesButton, noButton, aButton, bButton, cButton};
     }
-    std::array<ExamMemo*, 3> answerMemos() const {
-        return {memoodpatest, memoodpbtest, memoodpctest};
-    }
+    std::array<ExamText*, 3> answerTexts() const { return {answerTextA, answerTextB, answerTextC}; }
 };
 
 // Builds the controls of the page on it, laid out in its 939 x 650 area.

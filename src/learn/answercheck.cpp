@@ -3,8 +3,7 @@
 #include "learn/answercheck.h"
 
 #include "base/context.h"
-#include "base/statsfile.h"
-#include "history/recording.h"
+#include "history/recorder.h"
 #include "learn/msgform.h"
 #include "learn/revisionpanel.h"
 
@@ -17,7 +16,7 @@ AnswerCheck::AnswerCheck(AppContext& ctx, AnswerPanels& panels, QCheckBox& autoC
     : ctx_(ctx), panels_(panels), auto_(autoCheckBox), msgform_(msgform), revision_(revision) {}
 
 void AnswerCheck::newQuestion(int number) {
-    wybranaodp_.clear();
+    chosenAnswer_.clear();
     number_ = number;
     shownAtMs_ = historyNow(ctx_);
     recorded_ = false;
@@ -25,48 +24,30 @@ void AnswerCheck::newQuestion(int number) {
     checks_ = 0;
 }
 
-namespace {
-AnswerMode modeOf(const ProgramState& s) {
-    if (s.revisionRunning)
-        return AnswerMode::Revision;
-    switch (s.practice) {
-    case PracticeRun::SmartReview:
-        return AnswerMode::SmartReview;
-    case PracticeRun::NewQuestions:
-        return AnswerMode::NewQuestions;
-    case PracticeRun::Topic:
-        return AnswerMode::Topic;
-    case PracticeRun::None:
-        break;
-    }
-    return AnswerMode::Learning;
-}
-} // namespace
-
 void AnswerCheck::choose(AnswerPanels::Answer a) {
     panels_.markChosen(a);
-    wybranaodp_ = AnswerPanels::code(a);
+    chosenAnswer_ = AnswerPanels::code(a);
     if (auto_.isChecked())
-        sprawdzbuttonClick();
+        checkAnswer();
 }
 
-void AnswerCheck::kolorprzyciskutest() {
-    if (ctx_.state.revisionRunning)
+void AnswerCheck::revealRightAnswer() {
+    if (ctx_.learning.revisionRunning())
         return; // during a revision run the user has to find the answer
     panels_.reveal(rightAnswer_);
 }
 
-void AnswerCheck::sprawdzbuttonClick() {
-    kolorprzyciskutest();
-    const bool correct = wybranaodp_ == rightAnswer_;
+void AnswerCheck::checkAnswer() {
+    revealRightAnswer();
+    const bool correct = chosenAnswer_ == rightAnswer_;
     ++checks_;
-    StatsFile(ctx_.state.statsFile()).recordLearningAnswer(correct);
-    if (!recorded_) {
+    const bool first = !recorded_;
+    Recorder(ctx_).learningAnswerChecked(number_, correct, first, shownAtMs_);
+    if (first) {
         recorded_ = true;
         firstRight_ = correct;
-        recordAnswer(ctx_, number_, correct, modeOf(ctx_.state), shownAtMs_);
     }
-    if (ctx_.state.revisionRunning)
+    if (ctx_.learning.revisionRunning())
         msgform_.showAnswer(correct);
     if (correct)
         revision_.afterCorrect();

@@ -28,9 +28,9 @@ public:
     // An answer button: colours, "wybranaodp", and with "autosprawdzanie" the check.
     void choose(AnswerPanels::Answer a);
     // "SPRAWDŹ".
-    void sprawdzbuttonClick();
+    void checkAnswer();
     // Reveals the correct answer of the question shown, except during a revision run.
-    void kolorprzyciskutest();
+    void revealRightAnswer();
 
     // Every shown question (our number): nothing chosen, nothing recorded yet; the record's
     // correct answer follows.
@@ -43,7 +43,7 @@ public:
     void setRightAnswer(const QString& rightAnswer) { rightAnswer_ = rightAnswer; }
 
     const QString& rightAnswer() const { return rightAnswer_; }
-    const QString& wybranaodp() const { return wybranaodp_; }
+    const QString& chosenAnswer() const { return chosenAnswer_; }
 
 private:
     AppContext& ctx_;
@@ -52,7 +52,7 @@ private:
     MsgForm& msgform_;
     RevisionPanel& revision_;
     QString rightAnswer_;
-    QString wybranaodp_;
+    QString chosenAnswer_;
     int number_ = 0;
     qint64 shownAtMs_ = 0;
     bool recorded_ = false;

@@ -21,14 +21,14 @@ constexpr ButtonRow rows[AnswerPanels::Count] = {
     {"AdvSmoothButton36", "C", "C", false},
 };
 constexpr int lime = 0x00FF00;
-const QString prawidlowa = QStringLiteral("Prawidłowa");
+const QString rightBadge = QStringLiteral("Prawidłowa");
 
 constexpr int panelWidth = 899;
 constexpr int panelHeight = 214;
 constexpr int answerTop = 72, answerStep = 47, answerHeight = 44;
 } // namespace
 
-MemoText::MemoText(const char* name, int pointSize, QWidget* parent) : WrappedText(parent) {
+LearnText::LearnText(const char* name, int pointSize, QWidget* parent) : WrappedText(parent) {
     setObjectName(QString::fromLatin1(name));
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -36,7 +36,7 @@ MemoText::MemoText(const char* name, int pointSize, QWidget* parent) : WrappedTe
     setPointSizes(pointSize, 9);
 }
 
-void MemoText::setColor(int c) {
+void LearnText::setColor(int c) {
     if (c == color_)
         return;
     color_ = c;
@@ -50,36 +50,36 @@ AnswerPanels::AnswerPanels(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("questionpanels"));
     resize(panelWidth, panelHeight);
 
-    paneltaknie_ = new QWidget(this);
-    paneltaknie_->setObjectName(QStringLiteral("paneltaknie"));
-    paneltaknie_->setGeometry(0, 0, panelWidth, panelHeight);
-    memo2_ = new MemoText("Memo2", 14, paneltaknie_);
-    memo2_->setGeometry(0, 0, 690, panelHeight);
-    memo2_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    yesNoPanel_ = new QWidget(this);
+    yesNoPanel_->setObjectName(QStringLiteral("paneltaknie"));
+    yesNoPanel_->setGeometry(0, 0, panelWidth, panelHeight);
+    yesNoQuestion_ = new LearnText("Memo2", 14, yesNoPanel_);
+    yesNoQuestion_->setGeometry(0, 0, 690, panelHeight);
+    yesNoQuestion_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    panelabc_ = new QWidget(this);
-    panelabc_->setObjectName(QStringLiteral("panelabc"));
-    panelabc_->setGeometry(0, 0, panelWidth, panelHeight);
-    memo3_ = new MemoText("Memo3", 13, panelabc_);
-    memo3_->setGeometry(0, 0, panelWidth, 64);
-    memo3_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    abcPanel_ = new QWidget(this);
+    abcPanel_->setObjectName(QStringLiteral("panelabc"));
+    abcPanel_->setGeometry(0, 0, panelWidth, panelHeight);
+    abcQuestion_ = new LearnText("Memo3", 13, abcPanel_);
+    abcQuestion_->setGeometry(0, 0, panelWidth, 64);
+    abcQuestion_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     const char* textNames[] = {"memoodpa", "memoodpb", "memoodpc"};
     // Each answer box holds two lines of its text (answers run to about 200 characters).
     for (int i = 0; i < 3; ++i) {
-        answerTexts_[i] = new MemoText(textNames[i], 11, panelabc_);
+        answerTexts_[i] = new LearnText(textNames[i], 11, abcPanel_);
         answerTexts_[i]->setGeometry(66, answerTop + i * answerStep, panelWidth - 66, answerHeight);
     }
-    panelabc_->hide();
+    abcPanel_->hide();
 
     for (int i = 0; i < Count; ++i) {
         const ButtonRow& r = rows[i];
-        QWidget* panel = r.basic ? paneltaknie_ : panelabc_;
+        QWidget* panel = r.basic ? yesNoPanel_ : abcPanel_;
         auto* b = new StyledButton(QString::fromUtf8(r.caption), panel);
         b->setObjectName(QString::fromLatin1(r.name));
         b->setCaptionPointSize(r.basic ? 16 : 14);
         if (r.basic) {
             b->setGeometry(712, 14 + i * 100, 187, 84);
-            b->setBadge(prawidlowa, lime);
+            b->setBadge(rightBadge, lime);
         } else {
             b->setGeometry(0, answerTop + (i - A) * answerStep, 56, answerHeight);
         }
@@ -105,7 +105,7 @@ void AnswerPanels::markChosen(Answer a) {
 }
 
 void AnswerPanels::resetAnswers() {
-    for (MemoText* m : answerTexts_)
+    for (LearnText* m : answerTexts_)
         m->setColor(tcolor::white);
     hideCorrectBadges();
     for (StyledButton* b : buttons_) {
@@ -121,8 +121,8 @@ void AnswerPanels::normalColours() {
 }
 
 void AnswerPanels::hideCorrectBadges() {
-    buttons_[Tak]->setBadgeVisible(false);
-    buttons_[Nie]->setBadgeVisible(false);
+    buttons_[Yes]->setBadgeVisible(false);
+    buttons_[No]->setBadgeVisible(false);
 }
 
 void AnswerPanels::reveal(const QString& rightAnswer) {
@@ -134,8 +134,8 @@ void AnswerPanels::reveal(const QString& rightAnswer) {
             which = i;
     if (which < 0 && !rightAnswer.isEmpty())
         return; // no answer code: nothing changes
-    buttons_[Tak]->setBadgeVisible(which == Tak);
-    buttons_[Nie]->setBadgeVisible(which == Nie);
+    buttons_[Yes]->setBadgeVisible(which == Yes);
+    buttons_[No]->setBadgeVisible(which == No);
     for (int i = 0; i < 3; ++i) {
         answerTexts_[i]->setColor(which == A + i ? tcolor::right : tcolor::white);
         markAnswerText(*answerTexts_[i], which == A + i ? AnswerMark::Right : AnswerMark::None);
@@ -143,20 +143,20 @@ void AnswerPanels::reveal(const QString& rightAnswer) {
 }
 
 void AnswerPanels::clearTexts() {
-    memo2_->clear();
-    memo3_->clear();
-    for (MemoText* m : answerTexts_)
+    yesNoQuestion_->clear();
+    abcQuestion_->clear();
+    for (LearnText* m : answerTexts_)
         m->clear();
 }
 
 void AnswerPanels::showBasicPanel() {
-    panelabc_->hide();
-    paneltaknie_->show();
+    abcPanel_->hide();
+    yesNoPanel_->show();
 }
 
 void AnswerPanels::showSpecialistPanel() {
-    paneltaknie_->hide();
-    panelabc_->show();
+    yesNoPanel_->hide();
+    abcPanel_->show();
 }
 
 } // namespace wirtal

@@ -15,10 +15,10 @@ class StyledButton;
 
 // A read-only text of the learning page ("Memo2", "Memo3", "memoodpa".."memoodpc") on a
 // background colour given as a TColor number; a long text is set smaller so that it shows whole.
-class MemoText : public WrappedText {
+class LearnText : public WrappedText {
     Q_OBJECT
 public:
-    explicit MemoText(const char* name, int pointSize, QWidget* parent = nullptr);
+    explicit LearnText(const char* name, int pointSize, QWidget* parent = nullptr);
     void setColor(int tcolor);
     int color() const { return color_; }
 
@@ -33,7 +33,7 @@ class AnswerPanels : public QWidget {
     Q_OBJECT
 public:
     // The answer buttons in table order: "TAK", "NIE", "A", "B", "C".
-    enum Answer { Tak, Nie, A, B, C, Count };
+    enum Answer { Yes, No, A, B, C, Count };
 
     explicit AnswerPanels(QWidget* parent = nullptr);
 
@@ -59,18 +59,18 @@ public:
     void showBasicPanel();
     void showSpecialistPanel();
 
-    QWidget* paneltaknie() const { return paneltaknie_; }
-    QWidget* panelabc() const { return panelabc_; }
-    MemoText* memo2() const { return memo2_; }
-    MemoText* memo3() const { return memo3_; }
-    MemoText* answerText(int i) const { return answerTexts_[i]; } // 0..2: memoodpa..memoodpc
+    QWidget* yesNoPanel() const { return yesNoPanel_; }
+    QWidget* abcPanel() const { return abcPanel_; }
+    LearnText* yesNoQuestion() const { return yesNoQuestion_; }
+    LearnText* abcQuestion() const { return abcQuestion_; }
+    LearnText* answerText(int i) const { return answerTexts_[i]; } // 0..2: memoodpa..memoodpc
 
 private:
-    QWidget* paneltaknie_ = nullptr;
-    QWidget* panelabc_ = nullptr;
-    MemoText* memo2_ = nullptr;
-    MemoText* memo3_ = nullptr;
-    std::array<MemoText*, 3> answerTexts_{};
+    QWidget* yesNoPanel_ = nullptr;
+    QWidget* abcPanel_ = nullptr;
+    LearnText* yesNoQuestion_ = nullptr;
+    LearnText* abcQuestion_ = nullptr;
+    std::array<LearnText*, 3> answerTexts_{};
     std::array<StyledButton*, Count> buttons_{};
 };
 

@@ -62,8 +62,8 @@ LearningDisplay::LearningDisplay(TimerService& timers, MediaPlayer& player, QWid
     display_.replay = replay_;
     display_.mediaplik = &mediaplik_;
 
-    timer8_ = timers.create(QStringLiteral("Timer8"), 200, TimerKind::OneShot);
-    timer8_->setHandler([this] { timer8Timer(); });
+    replayTimer_ = timers.create(QStringLiteral("Timer8"), 200, TimerKind::OneShot);
+    replayTimer_->setHandler([this] { replayFilm(); });
 }
 
 LearningDisplay::~LearningDisplay() = default;
@@ -84,15 +84,15 @@ void LearningDisplay::showPicture() {
 void LearningDisplay::resumeFilm() {
     player_.setFile(mediaplik_);
     if (display_.filmPanel->isVisibleTo(this))
-        timer8_->start();
+        replayTimer_->start();
 }
 
 void LearningDisplay::replayClick() {
-    timer8_->start();
+    replayTimer_->start();
 }
 
-void LearningDisplay::timer8Timer() {
-    timer8_->stop();
+void LearningDisplay::replayFilm() {
+    replayTimer_->stop();
     player_.setOutput(display_.filmPanel);
     player_.open();
     player_.play();

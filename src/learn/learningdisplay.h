@@ -40,22 +40,22 @@ public:
     void replayClick();
     void rewindClick();
 
-    QWidget* panel1() const { return display_.filmPanel; }
-    PictureBox* imageTest() const { return display_.picture; }
+    QWidget* filmPanel() const { return display_.filmPanel; }
+    PictureBox* picture() const { return display_.picture; }
     const QString& mediaplik() const { return mediaplik_; }
 
     static constexpr int filmWidth = 480;
     static constexpr int filmHeight = 360;
 
 private:
-    void timer8Timer();
+    void replayFilm();
 
     MediaPlayer& player_;
     MediaDisplay display_;
     QString mediaplik_;
     StyledButton* rewind_ = nullptr;
     StyledButton* replay_ = nullptr;
-    std::unique_ptr<Timer> timer8_;
+    std::unique_ptr<Timer> replayTimer_;
 };
 
 } // namespace wirtal

@@ -7,6 +7,7 @@
 #include "bank/topics.h"
 #include "base/context.h"
 #include "base/statsfile.h"
+#include "base/textfile.h"
 #include "exam/testsheet.h"
 #include "learn/answercheck.h"
 #include "learn/answerpanels.h"
@@ -52,11 +53,12 @@ LearnPage::LearnPage(AppContext& ctx, QWidget* parent)
     : CardPage(parent), ctx_(ctx), player_(playerOf(ctx)) {
     setObjectName(QStringLiteral("TabSheet2"));
 
-    label1_ = new QLabel(this);
-    label1_->setObjectName(QStringLiteral("Label1"));
-    label1_->setTextFormat(Qt::PlainText);
-    label1_->setStyleSheet(QStringLiteral("font-size: 17px; font-weight: bold; color: #1d3b6a;"));
-    label1_->setGeometry(margin, 6, 480, 30);
+    categoryLabel_ = new QLabel(this);
+    categoryLabel_->setObjectName(QStringLiteral("Label1"));
+    categoryLabel_->setTextFormat(Qt::PlainText);
+    categoryLabel_->setStyleSheet(
+        QStringLiteral("font-size: 17px; font-weight: bold; color: #1d3b6a;"));
+    categoryLabel_->setGeometry(margin, 6, 480, 30);
 
     display_ = new LearningDisplay(*ctx.services.timers, player_, this);
     display_->move(margin, 40);
@@ -87,10 +89,10 @@ LearnPage::LearnPage(AppContext& ctx, QWidget* parent)
     revision_ = new RevisionPanel(ctx, *this, this);
     revision_->setGeometry(rightColumn, 200, 359, 200);
 
-    odplabel_ = new QLabel(this);
-    odplabel_->setObjectName(QStringLiteral("odplabel"));
-    odplabel_->setTextFormat(Qt::PlainText);
-    odplabel_->setGeometry(rightColumn, 404, 359, 20);
+    answerLabel_ = new QLabel(this);
+    answerLabel_->setObjectName(QStringLiteral("odplabel"));
+    answerLabel_->setTextFormat(Qt::PlainText);
+    answerLabel_->setGeometry(rightColumn, 404, 359, 20);
 
     // The legal basis, after a check, where the bank names one.
     legal_ = new QLabel(this);
@@ -116,16 +118,16 @@ LearnPage::LearnPage(AppContext& ctx, QWidget* parent)
     check_ = std::make_unique<AnswerCheck>(ctx, *panels_, *group_->autoCheckBox(), *msgform_,
                                            *revision_);
     panels_->setChooseHandler([this](AnswerPanels::Answer a) { check_->choose(a); });
-    group_->sprawdzbutton()->setHandler([this] { check_->sprawdzbuttonClick(); });
+    group_->checkButton()->setHandler([this] { check_->checkAnswer(); });
     check_->setAfterCheck([this] { afterCheck(); });
-    group_->previous()->setHandler([this] { advSmoothButton29Click(); });
-    group_->next()->setHandler([this] { advSmoothButton30Click(); });
-    group_->numeredit()->installEventFilter(this);
+    group_->previous()->setHandler([this] { previousQuestion(); });
+    group_->next()->setHandler([this] { nextQuestion(); });
+    group_->numberEntry()->installEventFilter(this);
 
     bindLearningKeys();
 
-    timer5_ = ctx.services.timers->create(QStringLiteral("Timer5"), 100, TimerKind::OneShot);
-    timer5_->setHandler([this] { timer5Timer(); });
+    stepWait_ = ctx.services.timers->create(QStringLiteral("Timer5"), 100, TimerKind::OneShot);
+    stepWait_->setHandler([this] { endStepWait(); });
 }
 
 LearnPage::~LearnPage() = default;
@@ -150,14 +152,14 @@ void LearnPage::onBrowserNumberChanged(int n) {
     ProgramState& s = ctx_.state;
     check_->newQuestion(n);
     panels_->resetAnswers();
-    odplabel_->clear();
+    answerLabel_->clear();
     legal_->hide();
-    group_->sprawdzbutton()->setEnabled(true);
-    s.canadd = true;
+    group_->checkButton()->setEnabled(true);
+    ctx_.learning.questionShown();
 
     player_.close();
 
-    if (!s.revisionRunning)
+    if (!ctx_.learning.revisionRunning())
         StatsFile(s.statsFile()).setLastQuestionSoon(layout::storedIdOf(s.categoryCode, n));
 
     officialSuffix_.clear();
@@ -171,11 +173,13 @@ void LearnPage::onBrowserNumberChanged(int n) {
     const auto bank = layout::of(s.categoryCode);
     if (s.category() && s.category()->wholeBank())
         progress_->setPosition(double(n) / std::max(bank->basicCount, 1) * 100.0);
-    if (const int official = bank->officialOf(n)) {
-        officialSuffix_ = QStringLiteral("   •   pytanie %1, nr urzędowy %2").arg(n).arg(official);
+    const Location where = locate(s.categoryCode, n);
+    if (where.official) {
+        officialSuffix_ =
+            QStringLiteral("   •   pytanie %1, nr urzędowy %2").arg(n).arg(where.official);
         refreshCaption();
     }
-    const Record r = lookup(s.categoryCode, n);
+    const Record r = recordAt(loadTextLines(where.path), where, n); // read anew, as lookup does
     // The record's points as the exam counts them: a field that is no weight of 1 to 3 is the
     // record's error, said as the exam and the bank tool say it, not shown as a badge. An
     // edition without a points column leaves the field empty and the badge off.
@@ -183,9 +187,9 @@ void LearnPage::onBrowserNumberChanged(int n) {
     const int points = noPoints ? 0 : pointsValue(r.points(), r.fileName, r.line);
     shown_ = r;
     showQuestionTexts();
-    StyledButton* sprawdz = group_->sprawdzbutton();
-    sprawdz->setBadge(QStringLiteral("%1 pkt.").arg(points), tcolor::badgeOrange);
-    sprawdz->setBadgeVisible(!noPoints);
+    StyledButton* checkButton = group_->checkButton();
+    checkButton->setBadge(QStringLiteral("%1 pkt.").arg(points), tcolor::badgeOrange);
+    checkButton->setBadgeVisible(!noPoints);
     if (r.kind == QuestionKind::Basic)
         panels_->showBasicPanel();
     else
@@ -219,9 +223,9 @@ void LearnPage::showQuestionTexts() {
                                   : QStringLiteral("Pokaż pytanie po angielsku"));
     language_->setAccessibleName(language_->toolTip());
     if (r.kind == QuestionKind::Basic) {
-        panels_->memo2()->showText(r.text());
+        panels_->yesNoQuestion()->showText(r.text());
     } else {
-        panels_->memo3()->showText(r.text());
+        panels_->abcQuestion()->showText(r.text());
         for (int i = 0; i < 3; ++i)
             panels_->answerText(i)->showText(r.option(i));
     }
@@ -238,11 +242,11 @@ void LearnPage::refreshCaption() {
     QString text = labelText_ + officialSuffix_;
     if (practice_ && practice_->active())
         text += QStringLiteral("   •   ") + practice_->caption();
-    label1_->setText(text);
+    categoryLabel_->setText(text);
 }
 
 void LearnPage::afterCheck() {
-    speech_->checked(check_->wybranaodp(), check_->rightAnswer(), !ctx_.state.revisionRunning);
+    speech_->checked(check_->chosenAnswer(), check_->rightAnswer(), !ctx_.learning.revisionRunning());
     practice_->afterCheck(check_->checkCount() == 1, check_->firstCheckRight());
     const QString basis = legalBasisOf(ctx_.state.categoryCode, browserNumber_);
     if (basis.isEmpty()) {
@@ -272,51 +276,51 @@ void LearnPage::afterCheck() {
     legal_->show();
 }
 
-void LearnPage::advSmoothButton29Click() {
+void LearnPage::previousQuestion() {
     if (previousWaits_)
         return;
     previousWaits_ = true;
-    timer5_->start();
+    stepWait_->start();
     if (practice_->active()) {
         practice_->previous();
         return;
     }
     if (browserNumber_ <= 1)
         return;
-    ProgramState& s = ctx_.state;
-    s.learningQuestion -= 1;
-    setNumberEntry(s.learningQuestion);
-    setBrowserNumber(s.learningQuestion);
+    LearningSession& learning = ctx_.learning;
+    learning.setQuestion(learning.question() - 1);
+    setNumberEntry(learning.question());
+    setBrowserNumber(learning.question());
 }
 
-void LearnPage::advSmoothButton30Click() {
+void LearnPage::nextQuestion() {
     if (nextWaits_)
         return;
     nextWaits_ = true;
-    timer5_->start();
+    stepWait_->start();
     if (practice_->active()) {
         practice_->next();
         return;
     }
     if (browserNumber_ >= lastNumber())
         return;
-    ProgramState& s = ctx_.state;
-    s.learningQuestion += 1;
-    setNumberEntry(s.learningQuestion);
-    setBrowserNumber(s.learningQuestion);
+    LearningSession& learning = ctx_.learning;
+    learning.setQuestion(learning.question() + 1);
+    setNumberEntry(learning.question());
+    setBrowserNumber(learning.question());
 }
 
-void LearnPage::timer5Timer() {
-    timer5_->stop();
+void LearnPage::endStepWait() {
+    stepWait_->stop();
     previousWaits_ = false;
     nextWaits_ = false;
 }
 
-void LearnPage::numereditKeyPressEnter() {
+void LearnPage::numberEntered() {
     ProgramState& s = ctx_.state;
     if (!s.category() || !s.category()->wholeBank())
         return;
-    QLineEdit* edit = group_->numeredit();
+    QLineEdit* edit = group_->numberEntry();
     const int last = lastNumber();
     // "u1234" is always an official number; a plain number is ours, or, past our last number,
     // an official one when the folder has official numbers.
@@ -335,8 +339,7 @@ void LearnPage::numereditKeyPressEnter() {
         if (ours > 0) {
             edit->setText(QString::number(ours));
             setBrowserNumber(ours);
-            s.learningQuestion = browserNumber_;
-            s.canadd = true;
+            ctx_.learning.moveTo(browserNumber_);
             return;
         }
         if (officialAsked)
@@ -346,14 +349,12 @@ void LearnPage::numereditKeyPressEnter() {
     const int orLast = ok ? value : last;
     if (orZero > 0 && orLast < last + 1) {
         setBrowserNumber(orZero);
-        s.learningQuestion = browserNumber_;
-        s.canadd = true;
+        ctx_.learning.moveTo(browserNumber_);
     }
     if (orLast > last) {
         edit->setText(QString::number(last));
         setBrowserNumber(last);
-        s.learningQuestion = last;
-        s.canadd = true;
+        ctx_.learning.moveTo(last);
     }
 }
 
@@ -362,8 +363,8 @@ void LearnPage::bindLearningKeys() {
     // number entry has the focus, or presses another focused button; Left / Page Up and Right /
     // Page Down step to the previous and next question. Each only while its button can be
     // clicked.
-    const std::pair<QChar, AnswerPanels::Answer> answerKeys[] = {{u'T', AnswerPanels::Tak},
-                                                                 {u'N', AnswerPanels::Nie},
+    const std::pair<QChar, AnswerPanels::Answer> answerKeys[] = {{u'T', AnswerPanels::Yes},
+                                                                 {u'N', AnswerPanels::No},
                                                                  {u'A', AnswerPanels::A},
                                                                  {u'B', AnswerPanels::B},
                                                                  {u'C', AnswerPanels::C}};
@@ -374,8 +375,8 @@ void LearnPage::bindLearningKeys() {
     }
     bindKeys(this, {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}, [this] {
         QWidget* focused = QApplication::focusWidget();
-        if (focused == group_->numeredit()) {
-            numereditKeyPressEnter();
+        if (focused == group_->numberEntry()) {
+            numberEntered();
             focusAnswers(true); // the typed question is answered next
             return;
         }
@@ -390,9 +391,9 @@ void LearnPage::bindLearningKeys() {
             pressIfReady(this, group_->next());
             return;
         }
-        pressIfReady(this, group_->sprawdzbutton());
+        pressIfReady(this, group_->checkButton());
     });
-    tellKey(group_->sprawdzbutton(), QStringLiteral("Enter"));
+    tellKey(group_->checkButton(), QStringLiteral("Enter"));
     bindKeys(this, {QKeySequence(Qt::Key_Left), QKeySequence(Qt::Key_PageUp)},
              [this] { pressIfReady(this, group_->previous()); });
     bindKeys(this, {QKeySequence(Qt::Key_Right), QKeySequence(Qt::Key_PageDown)},
@@ -404,21 +405,21 @@ void LearnPage::bindLearningKeys() {
 void LearnPage::focusAnswers(bool evenFromEntry) {
     // The first answer of the shown panel takes the focus, unless the learner is typing a
     // number or the page is not on screen.
-    if (!isVisible() || (!evenFromEntry && QApplication::focusWidget() == group_->numeredit()))
+    if (!isVisible() || (!evenFromEntry && QApplication::focusWidget() == group_->numberEntry()))
         return;
-    const bool basic = panels_->paneltaknie()->isVisibleTo(this);
-    panels_->button(basic ? AnswerPanels::Tak : AnswerPanels::A)->setFocus(Qt::OtherFocusReason);
+    const bool basic = panels_->yesNoPanel()->isVisibleTo(this);
+    panels_->button(basic ? AnswerPanels::Yes : AnswerPanels::A)->setFocus(Qt::OtherFocusReason);
 }
 
 bool LearnPage::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == group_->numeredit()) {
+    if (watched == group_->numberEntry()) {
         if (event->type() == QEvent::MouseButtonPress) {
             // The hint is shown only until the entry is first clicked.
-            group_->numeredit()->setToolTip(QString());
+            group_->numberEntry()->setToolTip(QString());
         } else if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter)
-                guarded([this] { numereditKeyPressEnter(); });
+                guarded([this] { numberEntered(); });
         }
     }
     return QWidget::eventFilter(watched, event);
@@ -428,10 +429,10 @@ void LearnPage::setNumberEntry(int n) {
     setNumberEntryText(QString::number(n));
 }
 void LearnPage::setNumberEntryText(const QString& text) {
-    group_->numeredit()->setText(text);
+    group_->numberEntry()->setText(text);
 }
 void LearnPage::setNumberEntryEnabled(bool enabled) {
-    group_->numeredit()->setEnabled(enabled);
+    group_->numberEntry()->setEnabled(enabled);
 }
 
 void LearnPage::setStepButtonsEnabled(bool enabled) {
@@ -441,21 +442,21 @@ void LearnPage::setStepButtonsEnabled(bool enabled) {
 
 void LearnPage::resetBasicAnswerButtons() {
     panels_->hideCorrectBadges();
-    panels_->button(AnswerPanels::Tak)->setColor(tcolor::normal);
-    panels_->button(AnswerPanels::Nie)->setColor(tcolor::normal);
+    panels_->button(AnswerPanels::Yes)->setColor(tcolor::normal);
+    panels_->button(AnswerPanels::No)->setColor(tcolor::normal);
 }
 
 void LearnPage::clearForCategory(const QString& labelText) {
     practice_->end();
     panels_->clearTexts();
     panels_->normalColours();
-    odplabel_->clear();
+    answerLabel_->clear();
     labelText_ = labelText;
     officialSuffix_.clear();
     group_->acceptOfficialNumbers(layout::isCatalogueFolder());
     group_->setLastNumber(lastNumber());
-    label1_->setText(labelText);
-    label1_->show();
+    categoryLabel_->setText(labelText);
+    categoryLabel_->show();
     display_->showPicture();
 }
 

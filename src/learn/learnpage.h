@@ -98,10 +98,10 @@ private:
     // After a check: the legal basis of the shown question with a link to its reference page,
     // and the practice run's tally.
     void afterCheck();
-    void advSmoothButton29Click();
-    void advSmoothButton30Click();
-    void timer5Timer();
-    void numereditKeyPressEnter();
+    void previousQuestion();
+    void nextQuestion();
+    void endStepWait();
+    void numberEntered();
     // The last question number of the current category (its bank's, 1479 in a classic folder).
     int lastNumber() const;
 
@@ -110,9 +110,9 @@ private:
     int browserNumber_ = 0;
     std::optional<Record> shown_;     // the record of the question on screen
     QToolButton* language_ = nullptr; // "jezykbutton": EN / PL
-    QLabel* label1_ = nullptr;
+    QLabel* categoryLabel_ = nullptr;
     QString labelText_; // the category label; the official number follows it when there is one
-    QLabel* odplabel_ = nullptr;
+    QLabel* answerLabel_ = nullptr;
     QLabel* legal_ = nullptr; // "podstawalabel": the legal basis after a check
     QString officialSuffix_;  // "   •   pytanie 5, nr urzędowy 1234"
     std::function<void(const QString&)> openReference_;
@@ -125,7 +125,7 @@ private:
     std::unique_ptr<MsgForm> msgform_;
     std::unique_ptr<AnswerCheck> check_;
     std::unique_ptr<LearnSpeech> speech_;
-    std::unique_ptr<Timer> timer5_;
+    std::unique_ptr<Timer> stepWait_;
     // Previous and next each take one click in 100 ms: a clicked one waits until Timer5 ends the
     // wait of both. The wait does not show (the buttons are not disabled for it), so nothing
     // repaints once the question is on screen.

@@ -36,20 +36,20 @@ MsgForm::MsgForm(TimerService& timers, QWidget* parent) : QWidget(parent) {
     setFixedSize(126, 116);
     setAccessibleName(QStringLiteral("Wynik odpowiedzi"));
 
-    imagetak_ = pictureAt(this, "imagetak", learnart::tick(), QRect(8, -8, 105, 105));
-    imagenie_ = pictureAt(this, "imagenie", learnart::cross(), QRect(32, 24, 73, 73));
+    tickImage_ = pictureAt(this, "imagetak", learnart::tick(), QRect(8, -8, 105, 105));
+    crossImage_ = pictureAt(this, "imagenie", learnart::cross(), QRect(32, 24, 73, 73));
 
-    timer1_ = timers.create(QStringLiteral("msgform.Timer1"), 800, TimerKind::OneShot);
-    timer1_->setHandler([this] { timer1Timer(); });
+    hideTimer_ = timers.create(QStringLiteral("msgform.Timer1"), 800, TimerKind::OneShot);
+    hideTimer_->setHandler([this] { hideOverlay(); });
 }
 
 MsgForm::~MsgForm() = default;
 
 void MsgForm::showAnswer(bool correct) {
-    imagetak_->setVisible(correct);
-    imagenie_->setVisible(!correct);
-    imagetak_->setAccessibleName(QStringLiteral("Dobra odpowiedź"));
-    imagenie_->setAccessibleName(QStringLiteral("Zła odpowiedź"));
+    tickImage_->setVisible(correct);
+    crossImage_->setVisible(!correct);
+    tickImage_->setAccessibleName(QStringLiteral("Dobra odpowiedź"));
+    crossImage_->setAccessibleName(QStringLiteral("Zła odpowiedź"));
     setAccessibleDescription(correct ? QStringLiteral("Dobra odpowiedź")
                                      : QStringLiteral("Zła odpowiedź"));
     if (!isVisible()) {
@@ -63,11 +63,11 @@ void MsgForm::showAnswer(bool correct) {
 }
 
 void MsgForm::formActivate() {
-    timer1_->start();
+    hideTimer_->start();
 }
 
-void MsgForm::timer1Timer() {
-    timer1_->stop();
+void MsgForm::hideOverlay() {
+    hideTimer_->stop();
     hide();
 }
 

@@ -28,8 +28,8 @@ public:
     // overlay is already up this only changes the picture: it still closes when its timer fires.
     void showAnswer(bool correct);
 
-    QLabel* imagetak() const { return imagetak_; }
-    QLabel* imagenie() const { return imagenie_; }
+    QLabel* tickImage() const { return tickImage_; }
+    QLabel* crossImage() const { return crossImage_; }
 
     static constexpr double opacity = 120.0 / 255.0;
 
@@ -40,11 +40,11 @@ protected:
 private:
     // The overlay has come up: its closing timer starts (enabling it again does not restart it).
     void formActivate();
-    void timer1Timer();
+    void hideOverlay();
 
-    QLabel* imagetak_ = nullptr;
-    QLabel* imagenie_ = nullptr;
-    std::unique_ptr<Timer> timer1_;
+    QLabel* tickImage_ = nullptr;
+    QLabel* crossImage_ = nullptr;
+    std::unique_ptr<Timer> hideTimer_;
     // The window that was active when the overlay came up; it gets the activation back should
     // a window system activate the overlay despite its flags.
     QPointer<QWidget> returnTo_;

@@ -32,34 +32,34 @@ NumberGroup::NumberGroup(QWidget* parent) : QGroupBox(QStringLiteral(" Numer pyt
 
     previous_ = stepButton(this, "AdvSmoothButton29", QStringLiteral("Poprzednie pytanie"),
                            learnart::previousArrow(), 14);
-    numeredit_ = new QLineEdit(QStringLiteral("0"), this);
-    numeredit_->setObjectName(QStringLiteral("numeredit"));
-    numeredit_->setAccessibleName(QStringLiteral("Numer pytania"));
-    numeredit_->setToolTip(numereditHint());
+    numberEntry_ = new QLineEdit(QStringLiteral("0"), this);
+    numberEntry_->setObjectName(QStringLiteral("numeredit"));
+    numberEntry_->setAccessibleName(QStringLiteral("Numer pytania"));
+    numberEntry_->setToolTip(numberEntryHint());
     acceptOfficialNumbers(false);
-    numeredit_->setAlignment(Qt::AlignCenter);
-    QFont f = numeredit_->font();
+    numberEntry_->setAlignment(Qt::AlignCenter);
+    QFont f = numberEntry_->font();
     f.setPointSize(14);
-    numeredit_->setFont(f);
-    numeredit_->setGeometry(72, 32, 86, 38);
+    numberEntry_->setFont(f);
+    numberEntry_->setGeometry(72, 32, 86, 38);
 
-    label5_ = new QLabel(QStringLiteral("z 1479"), this);
-    label5_->setObjectName(QStringLiteral("Label5"));
-    label5_->setTextFormat(Qt::PlainText);
-    QFont lf = label5_->font();
+    lastNumberLabel_ = new QLabel(QStringLiteral("z 1479"), this);
+    lastNumberLabel_->setObjectName(QStringLiteral("Label5"));
+    lastNumberLabel_->setTextFormat(Qt::PlainText);
+    QFont lf = lastNumberLabel_->font();
     lf.setPointSize(12);
-    label5_->setFont(lf);
-    label5_->setGeometry(166, 32, 70, 38);
+    lastNumberLabel_->setFont(lf);
+    lastNumberLabel_->setGeometry(166, 32, 70, 38);
 
     next_ = stepButton(this, "AdvSmoothButton30", QStringLiteral("Następne pytanie"),
                        learnart::nextArrow(), 244);
 
-    sprawdz_ = new StyledButton(QStringLiteral("SPRAWDŹ"), this);
-    sprawdz_->setObjectName(QStringLiteral("sprawdzbutton"));
-    sprawdz_->setCaptionPointSize(13);
-    sprawdz_->setBadge(QString(), tcolor::badgeOrange);
-    sprawdz_->setBadgeVisible(true);
-    sprawdz_->setGeometry(14, 84, 190, 62); // tall: the badge stays clear of the caption
+    checkButton_ = new StyledButton(QStringLiteral("SPRAWDŹ"), this);
+    checkButton_->setObjectName(QStringLiteral("sprawdzbutton"));
+    checkButton_->setCaptionPointSize(13);
+    checkButton_->setBadge(QString(), tcolor::badgeOrange);
+    checkButton_->setBadgeVisible(true);
+    checkButton_->setGeometry(14, 84, 190, 62); // tall: the badge stays clear of the caption
 
     auto_ = new QCheckBox(QStringLiteral("autosprawdzanie"), this);
     auto_->setObjectName(QStringLiteral("autoCheckBox"));
@@ -71,19 +71,19 @@ NumberGroup::NumberGroup(QWidget* parent) : QGroupBox(QStringLiteral(" Numer pyt
 }
 
 void NumberGroup::setLastNumber(int last) {
-    label5_->setText(QStringLiteral("z %1").arg(last));
+    lastNumberLabel_->setText(QStringLiteral("z %1").arg(last));
 }
 
 void NumberGroup::acceptOfficialNumbers(bool on) {
-    numeredit_->setMaxLength(on ? 6 : 4);
+    numberEntry_->setMaxLength(on ? 6 : 4);
     const QRegularExpression rule(on ? QStringLiteral("[uU]?[0-9]{0,5}")
                                      : QStringLiteral("[0-9]{0,4}"));
-    if (auto* v = numeredit_->findChild<QRegularExpressionValidator*>())
+    if (auto* v = numberEntry_->findChild<QRegularExpressionValidator*>())
         v->setRegularExpression(rule);
     else
-        numeredit_->setValidator(new QRegularExpressionValidator(rule, numeredit_));
-    if (!numeredit_->toolTip().isEmpty())
-        numeredit_->setToolTip(on ? officialHint() : numereditHint());
+        numberEntry_->setValidator(new QRegularExpressionValidator(rule, numberEntry_));
+    if (!numberEntry_->toolTip().isEmpty())
+        numberEntry_->setToolTip(on ? officialHint() : numberEntryHint());
 }
 
 } // namespace wirtal

@@ -24,8 +24,8 @@ public:
 
     StyledButton* previous() const { return previous_; }
     StyledButton* next() const { return next_; }
-    QLineEdit* numeredit() const { return numeredit_; }
-    StyledButton* sprawdzbutton() const { return sprawdz_; }
+    QLineEdit* numberEntry() const { return numberEntry_; }
+    StyledButton* checkButton() const { return checkButton_; }
     QCheckBox* autoCheckBox() const { return auto_; }
 
     // In a folder with official numbers the entry takes "u" and an official number too
@@ -37,16 +37,16 @@ public:
         return QStringLiteral("Wpisz numer pytania albo „u” i numer urzędowy (np. u1234) i "
                               "wciśnij Enter.");
     }
-    static QString numereditHint() {
+    static QString numberEntryHint() {
         return QStringLiteral("Wpisz numer pytania i wciśnij Enter.");
     }
 
 private:
     StyledButton* previous_ = nullptr;
     StyledButton* next_ = nullptr;
-    QLineEdit* numeredit_ = nullptr;
-    QLabel* label5_ = nullptr;
-    StyledButton* sprawdz_ = nullptr;
+    QLineEdit* numberEntry_ = nullptr;
+    QLabel* lastNumberLabel_ = nullptr;
+    StyledButton* checkButton_ = nullptr;
     QCheckBox* auto_ = nullptr;
 };
 

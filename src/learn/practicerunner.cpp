@@ -3,7 +3,7 @@
 #include "learn/practicerunner.h"
 
 #include "base/context.h"
-#include "history/recording.h"
+#include "history/recorder.h"
 #include "learn/learnpage.h"
 #include "platform/dialogs.h"
 #include "progress/progressmodel.h"
@@ -34,7 +34,7 @@ PracticeRunner::PracticeRunner(AppContext& ctx, LearnPage& page, QWidget* button
 }
 
 bool PracticeRunner::active() const {
-    return ctx_.state.practice != PracticeRun::None;
+    return ctx_.learning.practice() != PracticeRun::None;
 }
 
 void PracticeRunner::startSmartReview() {
@@ -51,7 +51,7 @@ void PracticeRunner::startSmartReview() {
 
 void PracticeRunner::start(PracticeRun kind, std::vector<int> queue, const QString& title) {
     Dialogs& boxes = *ctx_.services.dialogs;
-    if (ctx_.state.revisionRunning) {
+    if (ctx_.learning.revisionRunning()) {
         boxes.message(QStringLiteral("Trwa powtórka pytań z listy „Do powtórki”. Wyłącz ją, "
                                      "zanim zaczniesz inne ćwiczenie."),
                       Buttons::Ok, Icon::Information);
@@ -66,7 +66,7 @@ void PracticeRunner::start(PracticeRun kind, std::vector<int> queue, const QStri
         return;
     }
     end();
-    ctx_.state.practice = kind;
+    ctx_.learning.startPractice(kind);
     queue_ = std::move(queue);
     title_ = title;
     index_ = 0;
@@ -80,8 +80,8 @@ void PracticeRunner::start(PracticeRun kind, std::vector<int> queue, const QStri
 void PracticeRunner::showCurrent() {
     const int n = queue_[std::size_t(index_)];
     page_.showQuestion(n, /*evenIfSame=*/true);
-    ctx_.state.learningQuestion = page_.browserNumber();
-    page_.setNumberEntry(ctx_.state.learningQuestion);
+    ctx_.learning.setQuestion(page_.browserNumber());
+    page_.setNumberEntry(ctx_.learning.question());
     page_.refreshCaption();
 }
 
@@ -122,7 +122,7 @@ void PracticeRunner::finish() {
 void PracticeRunner::end() {
     if (!active())
         return;
-    ctx_.state.practice = PracticeRun::None;
+    ctx_.learning.endPractice();
     queue_.clear();
     button_->setText(smartCaption);
     button_->setColor(tcolor::normal);

@@ -45,23 +45,23 @@ RevisionPanel::RevisionPanel(AppContext& ctx, LearnPage& page, QWidget* parent)
     list_->setContextMenuPolicy(Qt::CustomContextMenu);
     list_->setGeometry(12, 28, 104, 160); // inside the frame of the 200 px high box
     connect(list_, &QListWidget::itemClicked, this,
-            [this] { guarded([this] { dopowtorkilistbox1Click(); }); });
+            [this] { guarded([this] { entryClicked(); }); });
     connect(list_, &QListWidget::itemActivated, this,
-            [this] { guarded([this] { dopowtorkilistbox1Click(); }); });
+            [this] { guarded([this] { entryClicked(); }); });
     connect(list_, &QWidget::customContextMenuRequested, this, &RevisionPanel::showMenu);
     list_->installEventFilter(this);
 
     menu_ = new QMenu(this);
     menu_->setObjectName(QStringLiteral("PopupMenu1"));
     connect(menuItem(menu_, "usun", QStringLiteral("Usuń zaznaczony numer")), &QAction::triggered,
-            this, [this] { guarded([this] { usunClick(); }); });
+            this, [this] { guarded([this] { removeSelected(); }); });
     connect(menuItem(menu_, "N1", QStringLiteral("Usuń wszystkie pytania")), &QAction::triggered,
-            this, [this] { guarded([this] { n1Click(); }); });
+            this, [this] { guarded([this] { clearList(); }); });
     connect(menuItem(menu_, "Informacjaooknie1", QStringLiteral("Informacja o oknie")),
-            &QAction::triggered, this, [this] { guarded([this] { informacjaooknie1Click(); }); });
+            &QAction::triggered, this, [this] { guarded([this] { explainList(); }); });
     menu_->addSeparator();
     toggleRun_ = menuItem(menu_, "WczWyczpowtrk1", runOnCaption);
-    connect(toggleRun_, &QAction::triggered, this, [this] { powtorkaButton_->clickFromCode(); });
+    connect(toggleRun_, &QAction::triggered, this, [this] { runButton_->clickFromCode(); });
 
     slider_ = new SliderSwitch(QStringLiteral("Zapamiętuje błędy"),
                                QStringLiteral("Nie zapamiętuje"), this);
@@ -71,18 +71,18 @@ RevisionPanel::RevisionPanel(AppContext& ctx, LearnPage& page, QWidget* parent)
     connect(slider_, &SliderSwitch::userChanged, this,
             [this](bool on) { ctx_.state.rememberWrong = on; });
 
-    powtorkaButton_ = new StyledButton(QStringLiteral(" Powtórka"), this);
-    powtorkaButton_->setObjectName(QStringLiteral("AdvSmoothButton77"));
-    powtorkaButton_->setToolTip(
+    runButton_ = new StyledButton(QStringLiteral(" Powtórka"), this);
+    runButton_->setObjectName(QStringLiteral("AdvSmoothButton77"));
+    runButton_->setToolTip(
         QStringLiteral("Uruchom funkcję powtórki pytań, na które udzielono błędnych odpowiedzi."));
-    powtorkaButton_->setColor(tcolor::active);
-    powtorkaButton_->setBadge(QStringLiteral("!"), red);
-    powtorkaButton_->setCaptionPointSize(12);
-    powtorkaButton_->setGeometry(130, 86, 216, 52);
-    powtorkaButton_->setHandler([this] { advSmoothButton77Click(); });
+    runButton_->setColor(tcolor::active);
+    runButton_->setBadge(QStringLiteral("!"), red);
+    runButton_->setCaptionPointSize(12);
+    runButton_->setGeometry(130, 86, 216, 52);
+    runButton_->setHandler([this] { toggleRun(); });
 
-    timer7_ = ctx_.services.timers->create(QStringLiteral("Timer7"), 200, TimerKind::OneShot);
-    timer7_->setHandler([this] { timer7Timer(); });
+    entryWait_ = ctx_.services.timers->create(QStringLiteral("Timer7"), 200, TimerKind::OneShot);
+    entryWait_->setHandler([this] { showChosenEntry(); });
 }
 
 RevisionPanel::~RevisionPanel() = default;
@@ -150,19 +150,19 @@ void RevisionPanel::listChanged() {
 }
 
 void RevisionPanel::afterCorrect() {
-    ProgramState& s = ctx_.state;
+    LearningSession& learning = ctx_.learning;
     const int index = itemIndex();
-    if (index < 0 || list_->item(index)->text().toInt() != s.learningQuestion)
+    if (index < 0 || list_->item(index)->text().toInt() != learning.question())
         return;
     removeAt(index);
-    s.canadd = false;
+    learning.revisionListDone();
     listChanged();
-    if (!s.revisionRunning)
+    if (!learning.revisionRunning())
         return;
     if (list_->count() > 0) {
         const QModelIndex top = list_->indexAt(QPoint(1, 1));
         select(top.isValid() ? top.row() : 0);
-        timer7_->start();
+        entryWait_->start();
         return;
     }
     ctx_.services.dialogs->message(
@@ -173,14 +173,14 @@ void RevisionPanel::afterCorrect() {
 }
 
 void RevisionPanel::afterWrong() {
-    ProgramState& s = ctx_.state;
-    if (s.canadd && s.rememberWrong && !s.revisionRunning) {
+    LearningSession& learning = ctx_.learning;
+    if (learning.mayAddToRevision() && ctx_.state.rememberWrong && !learning.revisionRunning()) {
         list_->addItem(QString::number(page_.browserNumber()));
-        s.canadd = false;
+        learning.revisionListDone();
         listChanged();
         return;
     }
-    if (s.revisionRunning && list_->count() == 0) {
+    if (learning.revisionRunning() && list_->count() == 0) {
         ctx_.services.dialogs->message(
             QStringLiteral("Przerobiono wszystkie pytania powtórkowe. Tryb powtórkowy zostanie "
                            "wyłączony."),
@@ -189,8 +189,8 @@ void RevisionPanel::afterWrong() {
     }
 }
 
-void RevisionPanel::dopowtorkilistbox1Click() {
-    timer7_->start();
+void RevisionPanel::entryClicked() {
+    entryWait_->start();
 }
 
 bool RevisionPanel::eventFilter(QObject* watched, QEvent* event) {
@@ -203,7 +203,7 @@ bool RevisionPanel::eventFilter(QObject* watched, QEvent* event) {
         case Qt::Key_End:
         case Qt::Key_PageUp:
         case Qt::Key_PageDown:
-            guarded([this] { dopowtorkilistbox1Click(); });
+            guarded([this] { entryClicked(); });
             break;
         default:
             break;
@@ -212,19 +212,19 @@ bool RevisionPanel::eventFilter(QObject* watched, QEvent* event) {
     return QGroupBox::eventFilter(watched, event);
 }
 
-void RevisionPanel::timer7Timer() {
-    timer7_->stop();
+void RevisionPanel::showChosenEntry() {
+    entryWait_->stop();
     const int index = itemIndex();
     if (index < 0)
         return;
     // During a run the question is shown afresh even when it is the one on screen, so that its
     // answer starts hidden.
-    page_.showQuestion(list_->item(index)->text().toInt(), ctx_.state.revisionRunning);
-    ctx_.state.learningQuestion = page_.browserNumber();
-    page_.setNumberEntry(ctx_.state.learningQuestion);
+    page_.showQuestion(list_->item(index)->text().toInt(), ctx_.learning.revisionRunning());
+    ctx_.learning.setQuestion(page_.browserNumber());
+    page_.setNumberEntry(ctx_.learning.question());
 }
 
-void RevisionPanel::powtorka() {
+void RevisionPanel::startRun() {
     Dialogs& boxes = *ctx_.services.dialogs;
     const Answer a = boxes.message(
         QStringLiteral(
@@ -242,19 +242,19 @@ void RevisionPanel::powtorka() {
             Buttons::Ok, Icon::None);
         return;
     }
-    powtorkaButton_->setBadgeVisible(true);
+    runButton_->setBadgeVisible(true);
     page_.setNumberEntryEnabled(false);
-    ctx_.state.revisionRunning = true;
+    ctx_.learning.startRevision();
     page_.setStepButtonsEnabled(false);
     select(0);
-    timer7_->start();
+    entryWait_->start();
     setSlider(false);
     toggleRun_->setText(runOffCaption);
 }
 
-void RevisionPanel::advSmoothButton77Click() {
-    if (!ctx_.state.revisionRunning) {
-        powtorka();
+void RevisionPanel::toggleRun() {
+    if (!ctx_.learning.revisionRunning()) {
+        startRun();
         return;
     }
     if (ctx_.services.dialogs->message(
@@ -265,25 +265,25 @@ void RevisionPanel::advSmoothButton77Click() {
 }
 
 void RevisionPanel::stopRun() {
-    if (ctx_.state.revisionRunning)
+    if (ctx_.learning.revisionRunning())
         endRun();
 }
 
 void RevisionPanel::endRun() {
-    ProgramState& s = ctx_.state;
-    s.revisionRunning = false;
+    LearningSession& learning = ctx_.learning;
+    learning.endRevision();
     page_.setStepButtonsEnabled(true);
     setSlider(true);
     page_.resetBasicAnswerButtons();
     page_.setBrowserNumber(1);
     page_.setNumberEntryEnabled(true);
     page_.setNumberEntryText(QStringLiteral("1"));
-    s.learningQuestion = 1;
-    powtorkaButton_->setBadgeVisible(false);
+    learning.setQuestion(1);
+    runButton_->setBadgeVisible(false);
     toggleRun_->setText(runOnCaption);
 }
 
-void RevisionPanel::usunClick() {
+void RevisionPanel::removeSelected() {
     const int index = itemIndex();
     if (index >= 0) {
         removeAt(index);
@@ -291,7 +291,7 @@ void RevisionPanel::usunClick() {
     }
 }
 
-void RevisionPanel::n1Click() {
+void RevisionPanel::clearList() {
     if (ctx_.services.dialogs->message(
             QStringLiteral("Usunąć wszystkie numery pytań do powtórki dla bieżącej kategorii?"),
             Buttons::YesNo, Icon::None) == Answer::Yes) {
@@ -301,7 +301,7 @@ void RevisionPanel::n1Click() {
     }
 }
 
-void RevisionPanel::informacjaooknie1Click() {
+void RevisionPanel::explainList() {
     ctx_.services.dialogs->message(
         QStringLiteral("Pytania na które udzielono błędnej odpowiedzi trafiają na listę pytań do "
                        "powtórki.\nKliknij na numer pytania, aby do niego przejść.\nUdzielenie "

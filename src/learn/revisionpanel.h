@@ -44,7 +44,7 @@ public:
     void stopRun();
 
     // " Powtórka" (also "Włącz powtórkę"/"Wyłącz powtórkę"): starts or ends a revision run.
-    void advSmoothButton77Click();
+    void toggleRun();
 
     QListWidget* list() const { return list_; }
     QStringList entries() const;
@@ -55,18 +55,18 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void powtorka();
+    void startRun();
     void endRun();
     void select(int index);
     void removeAt(int index);
     void setSlider(bool on);
     void listChanged();
 
-    void dopowtorkilistbox1Click();
-    void timer7Timer();
-    void usunClick();
-    void n1Click();
-    void informacjaooknie1Click();
+    void entryClicked();
+    void showChosenEntry();
+    void removeSelected();
+    void clearList();
+    void explainList();
     void showMenu(const QPoint& pos);
 
     AppContext& ctx_;
@@ -75,8 +75,8 @@ private:
     QMenu* menu_ = nullptr;
     QAction* toggleRun_ = nullptr;
     SliderSwitch* slider_ = nullptr;
-    StyledButton* powtorkaButton_ = nullptr;
-    std::unique_ptr<Timer> timer7_;
+    StyledButton* runButton_ = nullptr;
+    std::unique_ptr<Timer> entryWait_;
     StoredRevisionList stored_; // the file and bank the list came from
     bool loaded_ = true;        // the list came from its file (or the file was missing)
 };

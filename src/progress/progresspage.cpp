@@ -4,7 +4,7 @@
 
 #include "base/context.h"
 #include "base/examrules.h"
-#include "history/recording.h"
+#include "history/recorder.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"
 #include "widgets/styledbutton.h"

@@ -97,14 +97,14 @@ QString Report::filled() const {
     return boundedForLayout(fillTemplate(html, reportParameters(input_())));
 }
 
-void Report::drukuj() {
+void Report::printReport() {
     const QString html = filled();
     if (html.isEmpty())
         return;
     output_.print(html);
 }
 
-void Report::zapisz() {
+void Report::saveReport() {
     const QString html = filled();
     if (html.isEmpty())
         return;

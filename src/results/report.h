@@ -18,8 +18,8 @@ public:
     // input() gives the finished test at the moment of the click.
     Report(Dialogs& dialogs, ReportOutput& output, std::function<ReportInput()> input);
 
-    void drukuj();
-    void zapisz();
+    void printReport();
+    void saveReport();
 
     static QString templatePath();
     // Copies the template that ships with the program into the user data folder when none is

@@ -117,22 +117,23 @@ StatsView::StatsView(AppContext& ctx, std::function<void()> showPage, QWidget* p
 
     // The category label and the button are children of the page, drawn over the charts: inside
     // a chart view they would be missing from the accessibility tree.
-    label3_ = new QLabel(this);
-    label3_->setObjectName(QStringLiteral("Label3"));
-    label3_->setTextFormat(Qt::PlainText);
-    label3_->setStyleSheet(QStringLiteral("font-size: 15px; font-weight: bold; color: #1d3b6a;"));
-    label3_->setGeometry(14, 10, 160, 24);
+    categoryLabel_ = new QLabel(this);
+    categoryLabel_->setObjectName(QStringLiteral("Label3"));
+    categoryLabel_->setTextFormat(Qt::PlainText);
+    categoryLabel_->setStyleSheet(
+        QStringLiteral("font-size: 15px; font-weight: bold; color: #1d3b6a;"));
+    categoryLabel_->setGeometry(14, 10, 160, 24);
 
     clear_ = new StyledButton(QStringLiteral("Wyczyść statystyki"), this);
     clear_->setObjectName(QStringLiteral("AdvSmoothButton22"));
     clear_->resize(150, 32);
-    clear_->setHandler([this] { AdvSmoothButton22Click(); });
+    clear_->setHandler([this] { clearStatistics(); });
 
     if (TimerService* timers = ctx_.services.timers) {
-        timer11_ = timers->create(QStringLiteral("Timer11"), 50, TimerKind::Repeating);
-        timer11_->setHandler([this] { turn(1); });
-        timer12_ = timers->create(QStringLiteral("Timer12"), 50, TimerKind::Repeating);
-        timer12_->setHandler([this] { turn(2); });
+        chart1Rotation_ = timers->create(QStringLiteral("Timer11"), 50, TimerKind::Repeating);
+        chart1Rotation_->setHandler([this] { turn(1); });
+        chart2Rotation_ = timers->create(QStringLiteral("Timer12"), 50, TimerKind::Repeating);
+        chart2Rotation_->setHandler([this] { turn(2); });
     }
     placeCharts();
 }
@@ -140,7 +141,7 @@ StatsView::StatsView(AppContext& ctx, std::function<void()> showPage, QWidget* p
 StatsView::~StatsView() = default;
 
 Timer* StatsView::rotationTimer(int chart) const {
-    return chart == 1 ? timer11_.get() : timer12_.get();
+    return chart == 1 ? chart1Rotation_.get() : chart2Rotation_.get();
 }
 
 void StatsView::placeCharts() {
@@ -152,9 +153,10 @@ void StatsView::placeCharts() {
     clear_->move(chart2_->x() + chart2_->width() - clear_->width() - 14,
                  chart2_->y() + chart2_->height() - clear_->height() - 14);
     // The category in the lower corner of the first chart, level with the button of the second.
-    label3_->move(chart1_->x() + 20, chart1_->y() + chart1_->height() - label3_->height() - 18);
+    categoryLabel_->move(chart1_->x() + 20,
+                         chart1_->y() + chart1_->height() - categoryLabel_->height() - 18);
     clear_->raise();
-    label3_->raise();
+    categoryLabel_->raise();
 }
 
 void StatsView::resizeEvent(QResizeEvent* event) {
@@ -162,7 +164,7 @@ void StatsView::resizeEvent(QResizeEvent* event) {
     placeCharts();
 }
 
-void StatsView::statystykibuttonClick() {
+void StatsView::showStatistics() {
     // Each counter is read as its slice is added: a bad one stops the building there.
     using C = StatsFile::Counter;
     const StatsFile stats(ctx_.state.statsFile());
@@ -173,7 +175,7 @@ void StatsView::statystykibuttonClick() {
     addSlice(series2_, stats.count(C::Zdane), QStringLiteral("Zdane"), sliceGreen);
     addSlice(series2_, stats.count(C::Niezdane), QStringLiteral("Niezdane"), sliceRed);
     const Category* c = ctx_.state.category();
-    label3_->setText(c ? c->buttonCaption() : QStringLiteral("Kategoria "));
+    categoryLabel_->setText(c ? c->buttonCaption() : QStringLiteral("Kategoria "));
     // The charts' figures as text, for a screen reader.
     chart1_->setAccessibleDescription(QStringLiteral("Poprawne: %1, Niepoprawne: %2")
                                           .arg(stats.count(C::Poprawne))
@@ -188,13 +190,13 @@ void StatsView::statystykibuttonClick() {
         chart1_->setFocus(Qt::OtherFocusReason);
 }
 
-void StatsView::AdvSmoothButton22Click() {
+void StatsView::clearStatistics() {
     if (ctx_.services.dialogs->message(
             QStringLiteral("Wyczyścić statystyki dla bieżącej kategorii?"), Buttons::YesNo,
             Icon::None) != Answer::Yes)
         return;
     StatsFile(ctx_.state.statsFile()).clearCounters();
-    statystykibuttonClick();
+    showStatistics();
 }
 
 void StatsView::turn(int chart) {

@@ -28,9 +28,9 @@ public:
     ~StatsView() override;
 
     // "Statystyki": builds both charts for the current category and shows the view.
-    void statystykibuttonClick();
+    void showStatistics();
     // "Wyczyść statystyki": clears the four counters after a confirmation.
-    void AdvSmoothButton22Click();
+    void clearStatistics();
 
     QPieSeries* series(int chart) const { return chart == 1 ? series1_ : series2_; }
     QChartView* chart(int chart) const { return chart == 1 ? chart1_ : chart2_; }
@@ -52,10 +52,10 @@ private:
     QChartView* chart2_ = nullptr;
     QPieSeries* series1_ = nullptr;
     QPieSeries* series2_ = nullptr;
-    QLabel* label3_ = nullptr;
+    QLabel* categoryLabel_ = nullptr;
     StyledButton* clear_ = nullptr;
-    std::unique_ptr<Timer> timer11_;
-    std::unique_ptr<Timer> timer12_;
+    std::unique_ptr<Timer> chart1Rotation_;
+    std::unique_ptr<Timer> chart2Rotation_;
     int angle1_ = 0;
     int angle2_ = 0;
 };

@@ -28,7 +28,7 @@ TEST_F(CategoryTest, ChoosingBOnAFreshFolderOpensQuestionOneAndCreatesTheStatist
     for (const char* other :
          {"AdvSmoothButton24", "AdvSmoothButton26", "AdvSmoothButton27", "AdvSmoothButton28"})
         EXPECT_TRUE(find<StyledButton>(QString::fromLatin1(other))->isEnabled()) << other;
-    EXPECT_EQ(w.state().learningQuestion, 1);
+    EXPECT_EQ(w.context().learning.question(), 1);
     EXPECT_EQ(w.learnPage()->browserNumber(), 1);
     EXPECT_EQ(find<QLineEdit>(QStringLiteral("numeredit"))->text(), QStringLiteral("1"));
     EXPECT_EQ(find<QLabel>(QStringLiteral("Label1"))->text(), QStringLiteral("kategoria B"));
@@ -58,7 +58,7 @@ TEST_F(CategoryTest, OpensOnTheStoredLastQuestion) {
         Services s = window().context().services;
         MainWindow w(s);
         w.findChild<StyledButton*>(QStringLiteral("AdvSmoothButton25"))->click();
-        EXPECT_EQ(w.state().learningQuestion, c.expected) << c.stored.constData();
+        EXPECT_EQ(w.context().learning.question(), c.expected) << c.stored.constData();
         EXPECT_EQ(w.learnPage()->browserNumber(), c.expected) << c.stored.constData();
     }
 }

@@ -50,10 +50,10 @@ TEST_F(MainWindowTest, StartsOnTheStartPageWithOnlyCategoryBEnabled) {
     EXPECT_EQ(find<StyledButton>(QStringLiteral("AdvSmoothButton31"))->color(), tcolor::active);
     EXPECT_FALSE(find<StyledButton>(QStringLiteral("AdvSmoothButton41"))->isEnabled());
     EXPECT_EQ(w.state().categoryCode, QString());
-    EXPECT_EQ(w.state().learningQuestion, 0);
-    EXPECT_TRUE(w.state().canadd);
+    EXPECT_EQ(w.context().learning.question(), 0);
+    EXPECT_TRUE(w.context().learning.mayAddToRevision());
     EXPECT_TRUE(w.state().rememberWrong);
-    EXPECT_FALSE(w.state().testRunning);
+    EXPECT_FALSE(w.context().exam.running());
     EXPECT_EQ(find<QWidget>(QStringLiteral("minimizebutton"))->accessibleName(),
               QStringLiteral("Minimalizuj"));
     EXPECT_EQ(find<QWidget>(QStringLiteral("closebutton"))->accessibleName(),
@@ -122,7 +122,7 @@ TEST_F(MainWindowTest, NaukaTestowTwiceKeepsTheShownQuestion) {
     click(QStringLiteral("AdvSmoothButton38"));
     click(QStringLiteral("AdvSmoothButton31"));
     click(QStringLiteral("AdvSmoothButton31"));
-    EXPECT_EQ(window().state().learningQuestion, 57);
+    EXPECT_EQ(window().context().learning.question(), 57);
     EXPECT_EQ(find<QLineEdit>(QStringLiteral("numeredit"))->text(), QStringLiteral("57"));
 }
 

@@ -107,6 +107,9 @@ TEST(CatalogueFolder, NumbersOfficialNumbersAndOfferedCategories) {
     EXPECT_EQ(where.line, 2);
     EXPECT_EQ(lookup(QStringLiteral("C"), 2).text(), QStringLiteral("Pytanie 20"));
     EXPECT_EQ(lookup(QStringLiteral("C"), 3).points(), QStringLiteral("3"));
+    // The record says its official number, a basic and a specialist one.
+    EXPECT_EQ(lookup(QStringLiteral("C"), 2).official, 20);
+    EXPECT_EQ(lookup(QStringLiteral("PT"), 3).official, 8);
     for (const char* code : {"B", "A1", "X"})
         EXPECT_THROW(layout::of(QString::fromLatin1(code)), Error) << code;
     EXPECT_THROW(lookup(QStringLiteral("PT"), 4), Error);
@@ -141,6 +144,7 @@ TEST(CatalogueFolder, ClassicFolderIdsAreOurNumbers) {
     EXPECT_EQ(bank->basicCount, classicBasicCount);
     EXPECT_EQ(bank->last, lastQuestion);
     EXPECT_EQ(bank->officialOf(5), 0);
+    EXPECT_EQ(bank->locate(5).official, 0);
 }
 
 TEST(CatalogueDraw, EachSlotFromItsPointClassWithoutRepeats) {

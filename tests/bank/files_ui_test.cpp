@@ -180,8 +180,8 @@ TEST(HostileMedia, ReportTemplateThatIsAFifoIsRefusedNamingIt) {
     FakeDialogs dialogs;
     FakeReportOutput output;
     Report report(dialogs, output, [] { return ReportInput{}; });
-    for (const auto& produce : {std::function<void()>([&] { report.drukuj(); }),
-                                std::function<void()>([&] { report.zapisz(); })}) {
+    for (const auto& produce : {std::function<void()>([&] { report.printReport(); }),
+                                std::function<void()>([&] { report.saveReport(); })}) {
         const QString said = errorOf(produce);
         EXPECT_TRUE(said.contains("testy.rav") && said.contains("nie jest zwykły plik"))
             << said.toStdString();

@@ -78,7 +78,7 @@ TEST_F(DemoBankTexts, ShowWholeOnTheLearningPageAndInTheExam) {
     QWidget examPage;
     examPage.resize(939, 650);
     const ExamUi exam = buildExamUi(&examPage);
-    ASSERT_EQ(QFontInfo(learning.memo2()->font()).family(), QStringLiteral("DejaVu Sans"))
+    ASSERT_EQ(QFontInfo(learning.yesNoQuestion()->font()).family(), QStringLiteral("DejaVu Sans"))
         << "the program's font (fonts-dejavu-core) is not the one the tests lay out with";
 
     const std::vector<Record> all = records();
@@ -87,14 +87,14 @@ TEST_F(DemoBankTexts, ShowWholeOnTheLearningPageAndInTheExam) {
     int specialist = 0;
     for (const Record& r : all) {
         if (r.kind == QuestionKind::Basic) {
-            expectWhole(learning.memo2(), r.field(basicField::text), r.number, faults);
-            expectWhole(exam.memopytanietaknietest, r.field(basicField::text), r.number, faults);
+            expectWhole(learning.yesNoQuestion(), r.field(basicField::text), r.number, faults);
+            expectWhole(exam.yesNoQuestion, r.field(basicField::text), r.number, faults);
             continue;
         }
         ++specialist;
-        expectWhole(learning.memo3(), r.field(specialistField::text), r.number, faults);
-        expectWhole(exam.memopytanieabctest, r.field(specialistField::text), r.number, faults);
-        const auto examAnswers = exam.answerMemos();
+        expectWhole(learning.abcQuestion(), r.field(specialistField::text), r.number, faults);
+        expectWhole(exam.abcQuestion, r.field(specialistField::text), r.number, faults);
+        const auto examAnswers = exam.answerTexts();
         for (int i = 0; i < 3; ++i) {
             const QString& answer = r.field(specialistField::answerA + i);
             expectWhole(learning.answerText(i), answer, r.number, faults);

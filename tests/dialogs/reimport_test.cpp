@@ -109,11 +109,11 @@ TEST_F(BankSwitch, AReimportKeepsTheListLastQuestionAndHistoryByOfficialNumber) 
     // A revision run is going when the next edition comes in.
     dialogs.expect(runStart, Answer::Ok);
     click(QStringLiteral("AdvSmoothButton77"));
-    ASSERT_TRUE(window().state().revisionRunning);
+    ASSERT_TRUE(window().context().learning.revisionRunning());
 
     importEdition(edition({50, 99, 1134, 10994, 11022}, QStringLiteral("B,C")));
     // The run ended cleanly, and nothing of the edition before is on screen.
-    EXPECT_FALSE(window().state().revisionRunning);
+    EXPECT_FALSE(window().context().learning.revisionRunning());
     EXPECT_TRUE(find<QLineEdit>(QStringLiteral("numeredit"))->isEnabled());
     EXPECT_TRUE(page()->revision()->entries().isEmpty());
     EXPECT_EQ(window().windowTitle(), QStringLiteral("Wirtal 2013 - Norel - www.norel.pl"));
@@ -179,7 +179,7 @@ TEST_F(BankSwitch, TheDemoBanksDataAndTheCataloguesStayApart) {
 
 TEST_F(BankSwitch, StartPageAndMenuFollowTheBankInUse) {
     auto* caption = find<QLabel>(QStringLiteral("startcaption"));
-    StyledButton* change = window().menu()->button(LeftMenu::Zmien);
+    StyledButton* change = window().menu()->button(LeftMenu::ChangeCategory);
     // The demo bank offers B alone.
     EXPECT_EQ(caption->text(),
               QStringLiteral("Nowy egzamin wg zasad obowiązujących do 19 stycznia 2013"));
@@ -209,17 +209,17 @@ TEST_F(BankSwitch, ARunningTestEndsBeforeTheImportWhenTheLearnerAgrees) {
     window().navigation()->chooseCategory(QStringLiteral("B"));
     click(QStringLiteral("AdvSmoothButton37")); // "Wylosuj test"
     click(QStringLiteral("nowytest"));
-    ASSERT_TRUE(window().state().testRunning);
+    ASSERT_TRUE(window().context().exam.running());
     const QString question = QStringLiteral("Przerwać test i zaimportować katalog pytań?");
     dialogs.expect(question, Answer::No);
     window().showPage(MainWindow::MoreSheet);
     click(QStringLiteral("importbutton"));
     EXPECT_TRUE(dialogs.allAnswered());
-    EXPECT_TRUE(window().state().testRunning);
+    EXPECT_TRUE(window().context().exam.running());
     EXPECT_FALSE(Paths::isCatalogueFolder());
 
     dialogs.expect(question, Answer::Yes);
     importEdition(edition({99, 100}, QStringLiteral("B")));
-    EXPECT_FALSE(window().state().testRunning);
+    EXPECT_FALSE(window().context().exam.running());
     EXPECT_EQ(window().currentPage(), MainWindow::StartSheet);
 }

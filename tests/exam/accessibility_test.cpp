@@ -104,13 +104,13 @@ TEST_F(AccessibilityTest, TheExamClockPointsAndGaugeSayTheirValues) {
     draw();
     ASSERT_TRUE(waitForAnswering());
 
-    QAccessibleInterface* minutes = iface(ui().labelmin);
-    QAccessibleInterface* seconds = iface(ui().labelsec);
-    EXPECT_EQ(minutes->text(QAccessible::Name), ui().labelmin->text()); // the digits
-    EXPECT_EQ(seconds->text(QAccessible::Name), ui().labelsec->text());
+    QAccessibleInterface* minutes = iface(ui().minutesLabel);
+    QAccessibleInterface* seconds = iface(ui().secondsLabel);
+    EXPECT_EQ(minutes->text(QAccessible::Name), ui().minutesLabel->text()); // the digits
+    EXPECT_EQ(seconds->text(QAccessible::Name), ui().secondsLabel->text());
     EXPECT_NE(minutes->text(QAccessible::Description), seconds->text(QAccessible::Description));
 
-    QAccessibleInterface* points = iface(ui().pktylabel);
+    QAccessibleInterface* points = iface(ui().pointsLabel);
     EXPECT_EQ(points->text(QAccessible::Name), sheet().slotPoints[1] + QStringLiteral(" pkt"));
 
     QAccessibleInterface* gauge = iface(ui().gauge);
@@ -156,7 +156,7 @@ TEST_F(AccessibilityTest, TheStatisticsFiguresAndTheClearButtonAreInTheTree) {
     chooseB();
     window().show();
     click(QStringLiteral("AdvSmoothButton79")); // "Więcej"
-    window().statsView()->statystykibuttonClick();
+    window().statsView()->showStatistics();
 
     QList<QAccessibleInterface*> all;
     collect(iface(&window()), all);
@@ -218,8 +218,8 @@ TEST_F(AccessibilityTest, LearningReadsTheQuestionTheAnswersTheirStateAndTheChec
     learn->showQuestion(6, false);
     EXPECT_EQ(lastSaid(), QStringLiteral("Pytanie 6. Pytanie 6"));
 
-    StyledButton* tak = panels->button(AnswerPanels::Tak);
-    StyledButton* nie = panels->button(AnswerPanels::Nie);
+    StyledButton* tak = panels->button(AnswerPanels::Yes);
+    StyledButton* nie = panels->button(AnswerPanels::No);
     EXPECT_EQ(iface(nie)->role(), QAccessible::RadioButton);
     EXPECT_TRUE(iface(nie)->state().checkable);
     EXPECT_FALSE(iface(nie)->state().checked);
@@ -293,7 +293,7 @@ TEST_F(AccessibilityTest, AnExamIsReadFromTheFirstQuestionToTheReview) {
                               .arg(sheet().questionNumber[1]));
     ASSERT_TRUE(waitForAnswering());
     EXPECT_EQ(lastSaid(), QStringLiteral("Czas na odpowiedź: 15 sekund"));
-    EXPECT_EQ(QApplication::focusWidget(), ui().Taktest);
+    EXPECT_EQ(QApplication::focusWidget(), ui().yesButton);
 
     // Z says the time left, and the answering time while it runs.
     clock.advance(3000);
@@ -301,13 +301,13 @@ TEST_F(AccessibilityTest, AnExamIsReadFromTheFirstQuestionToTheReview) {
     EXPECT_TRUE(lastSaid().startsWith(QStringLiteral("Do końca testu: 24 minuty ")));
     EXPECT_TRUE(lastSaid().endsWith(QStringLiteral(". Na odpowiedź: 12 sekund")))
         << lastSaid().toStdString();
-    EXPECT_TRUE(ui().labelmin->toolTip().contains(QStringLiteral("klawisz Z")));
+    EXPECT_TRUE(ui().minutesLabel->toolTip().contains(QStringLiteral("klawisz Z")));
 
     // N highlights NIE, checks it and takes the focus.
     press(Qt::Key_N);
-    EXPECT_EQ(QApplication::focusWidget(), ui().Nietest);
-    EXPECT_TRUE(iface(ui().Nietest)->state().checked);
-    EXPECT_FALSE(iface(ui().Taktest)->state().checked);
+    EXPECT_EQ(QApplication::focusWidget(), ui().noButton);
+    EXPECT_TRUE(iface(ui().noButton)->state().checked);
+    EXPECT_FALSE(iface(ui().yesButton)->state().checked);
 
     // The clock's marks: 10 minutes left is said once.
     clock.advance((24 * 60 + 59 - 10 * 60 - 3) * 1000LL + 500);
@@ -329,7 +329,7 @@ TEST_F(AccessibilityTest, AnExamIsReadFromTheFirstQuestionToTheReview) {
     click(QStringLiteral("AdvSmoothButton62")); // slot 21
     clock.advance(200);
     const QString right = sheet().rightAnswer[21];
-    const auto memos = ui().answerMemos();
+    const auto memos = ui().answerTexts();
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(memos[i]->text().startsWith(QStringLiteral("✔ Prawidłowa: ")),
                   right == QString(QChar(u'A' + i)))

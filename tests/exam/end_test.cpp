@@ -49,18 +49,18 @@ protected:
     }
     // The state every end leaves the page in.
     void expectFinished() {
-        EXPECT_FALSE(st().testRunning);
-        EXPECT_EQ(st().currentSlot, 0);
-        EXPECT_EQ(exam().numertest(), 0);
-        EXPECT_FALSE(ui().nowytest->badgeVisible());
+        EXPECT_FALSE(session().running());
+        EXPECT_EQ(session().currentSlot(), 0);
+        EXPECT_EQ(exam().shownNumber(), 0);
+        EXPECT_FALSE(ui().newTest->badgeVisible());
         EXPECT_FALSE(ui().gauge->isVisibleTo(&exam()));
-        EXPECT_TRUE(ui().raportpanel->isVisibleTo(&exam()));
-        EXPECT_TRUE(ui().Label4->isVisibleTo(&exam()));
-        EXPECT_FALSE(ui().labelsec->isVisibleTo(&exam()));
-        EXPECT_FALSE(ui().NextTestButton->isEnabled());
-        EXPECT_FALSE(ui().koniec->isEnabled());
-        EXPECT_TRUE(ui().pktylabel->text().isEmpty());
-        EXPECT_TRUE(ui().memopytanietaknietest->text().isEmpty());
+        EXPECT_TRUE(ui().reportPanel->isVisibleTo(&exam()));
+        EXPECT_TRUE(ui().reviewHint->isVisibleTo(&exam()));
+        EXPECT_FALSE(ui().secondsLabel->isVisibleTo(&exam()));
+        EXPECT_FALSE(ui().nextButton->isEnabled());
+        EXPECT_FALSE(ui().stopTest->isEnabled());
+        EXPECT_TRUE(ui().pointsLabel->text().isEmpty());
+        EXPECT_TRUE(ui().yesNoQuestion->text().isEmpty());
         for (int k = 1; k <= slotCount; ++k)
             EXPECT_EQ(ui().numbers[k]->color(), sheet().correct(k) ? tcolor::right : tcolor::wrong)
                 << k;
@@ -108,14 +108,14 @@ TEST_F(EndTest, WholeExamsScoreAndRecordTheirVerdicts) {
         }
         expectFinished();
         EXPECT_EQ(sheet().score, c.points);
-        EXPECT_EQ(ui().Label2->text(), QString::fromUtf8(c.line));
+        EXPECT_EQ(ui().resultLine->text(), QString::fromUtf8(c.line));
         // Where the line is too long for its label it breaks after the verdict, never inside
         // the score.
         const QString score =
             QString::fromUtf8(c.line).section(u'.', 1).replace(QChar(0x00A0), u' ').trimmed();
-        EXPECT_TRUE(wrappedLines(ui().Label2).constLast().endsWith(score))
-            << wrappedLines(ui().Label2).join(u'|').toStdString();
-        EXPECT_EQ(ui().Label2->palette().color(QPalette::WindowText),
+        EXPECT_TRUE(wrappedLines(ui().resultLine).constLast().endsWith(score))
+            << wrappedLines(ui().resultLine).join(u'|').toStdString();
+        EXPECT_EQ(ui().resultLine->palette().color(QPalette::WindowText),
                   c.points >= 68 ? QColor(0, 128, 0) : QColor(255, 0, 0));
         EXPECT_EQ(ui().display.picture->file(), fixedPicture(c.picture));
         (c.points >= 68 ? passed : failed)++;
@@ -142,7 +142,7 @@ TEST_F(EndTest, PrzerwijEndsAndRecordsAFailedTest) {
     clock.advance(5000);
     click(QStringLiteral("koniec"));
     expectFinished();
-    EXPECT_EQ(ui().Label2->text(),
+    EXPECT_EQ(ui().resultLine->text(),
               QStringLiteral("Wynik NEGATYWNY. Punktów\u00A00\u00A0na\u00A074\u00A0(0\u00A0%)"));
     EXPECT_EQ(stat("egzamin", "niezdane"), QStringLiteral("1"));
     EXPECT_EQ(stat("egzamin", "zdane"), QStringLiteral("-"));
@@ -153,7 +153,7 @@ TEST_F(EndTest, PrzerwijEndsAndRecordsAFailedTest) {
     EXPECT_EQ(ui().display.picture->file(), fixedPicture("testkonieczle.jpg"));
     // After the end an answer click only recolours.
     click(QStringLiteral("Atest"));
-    EXPECT_EQ(ui().Atest->color(), tcolor::active);
+    EXPECT_EQ(ui().aButton->color(), tcolor::active);
     for (int k = 1; k <= slotCount; ++k)
         EXPECT_TRUE(sheet().givenAnswer[k].isEmpty());
 }
@@ -164,32 +164,32 @@ TEST_F(EndTest, NowyTestDuringATestAsksFirst) {
     ASSERT_TRUE(waitForAnswering());
     click(rightButton(1));
     const auto before = sheet().questionNumber;
-    const QString clockBefore = ui().labelmin->text() + ui().labelsec->text();
+    const QString clockBefore = ui().minutesLabel->text() + ui().secondsLabel->text();
     dialogs.expect(QStringLiteral("Przerwać test i wylosować inny?"), Answer::No);
     click(QStringLiteral("nowytest"));
-    EXPECT_TRUE(st().testRunning);
-    EXPECT_EQ(st().currentSlot, 1);
+    EXPECT_TRUE(session().running());
+    EXPECT_EQ(session().currentSlot(), 1);
     EXPECT_EQ(sheet().questionNumber, before);
     EXPECT_FALSE(sheet().givenAnswer[1].isEmpty());
-    EXPECT_EQ(ui().labelmin->text() + ui().labelsec->text(), clockBefore);
+    EXPECT_EQ(ui().minutesLabel->text() + ui().secondsLabel->text(), clockBefore);
     EXPECT_EQ(stat("egzamin", "niezdane"), QStringLiteral("-"));
 
     dialogs.expect(QStringLiteral("Przerwać test i wylosować inny?"), Answer::Yes);
     click(QStringLiteral("nowytest"));
     EXPECT_EQ(stat("egzamin", "niezdane"), QStringLiteral("1")); // the aborted test, once
     EXPECT_EQ(stat("stats", "wyniki"), QStringLiteral("00000"));
-    EXPECT_TRUE(st().testRunning); // and a new one
-    EXPECT_EQ(st().currentSlot, 1);
+    EXPECT_TRUE(session().running()); // and a new one
+    EXPECT_EQ(session().currentSlot(), 1);
     EXPECT_TRUE(sheet().givenAnswer[1].isEmpty());
-    EXPECT_EQ(ui().labelmin->text() + ui().labelsec->text(), QStringLiteral("2459"));
-    EXPECT_TRUE(ui().Label2->text().isEmpty());
+    EXPECT_EQ(ui().minutesLabel->text() + ui().secondsLabel->text(), QStringLiteral("2459"));
+    EXPECT_TRUE(ui().resultLine->text().isEmpty());
     EXPECT_TRUE(ui().gauge->isVisibleTo(&exam()));
-    EXPECT_TRUE(ui().koniec->isEnabled());
+    EXPECT_TRUE(ui().stopTest->isEnabled());
     // After an abort "Dalej" is usable already in the reading period.
-    EXPECT_TRUE(ui().NextTestButton->isEnabled());
-    EXPECT_FALSE(ui().Taktest->isEnabled());
+    EXPECT_TRUE(ui().nextButton->isEnabled());
+    EXPECT_FALSE(ui().yesButton->isEnabled());
     clock.advance(100);
-    EXPECT_EQ(ui().memopytanietaknietest->text(),
+    EXPECT_EQ(ui().yesNoQuestion->text(),
               QStringLiteral("Pytanie %1").arg(sheet().questionNumber[1]));
 }
 
@@ -199,15 +199,15 @@ TEST_F(EndTest, LeavingForLearningOrTheStartPageAsksFirst) {
     // "Nauka testów", No: page and test stay.
     dialogs.expect(QStringLiteral("Przerwać test i przejść do trybu nauki?"), Answer::No);
     click(QStringLiteral("AdvSmoothButton31"));
-    EXPECT_TRUE(st().testRunning);
+    EXPECT_TRUE(session().running());
     EXPECT_EQ(window().currentPage(), MainWindow::ExamSheet);
     // Yes: the test ends and is recorded, learning mode shows.
     dialogs.expect(QStringLiteral("Przerwać test i przejść do trybu nauki?"), Answer::Yes);
     click(QStringLiteral("AdvSmoothButton31"));
-    EXPECT_FALSE(st().testRunning);
+    EXPECT_FALSE(session().running());
     EXPECT_EQ(window().currentPage(), MainWindow::LearnSheet);
     EXPECT_EQ(stat("egzamin", "niezdane"), QStringLiteral("1"));
-    EXPECT_FALSE(ui().nowytest->badgeVisible());
+    EXPECT_FALSE(ui().newTest->badgeVisible());
     EXPECT_FALSE(timer("Timer13")->isEnabled());
 
     // "Zmień kategorię" (disabled in this edition, so called directly): the page is reset.
@@ -217,10 +217,10 @@ TEST_F(EndTest, LeavingForLearningOrTheStartPageAsksFirst) {
     window().navigation()->changeCategory();
     EXPECT_EQ(window().currentPage(), MainWindow::StartSheet);
     EXPECT_EQ(stat("egzamin", "niezdane"), QStringLiteral("2"));
-    EXPECT_FALSE(st().testRunning);
-    EXPECT_EQ(st().currentSlot, 0);
+    EXPECT_FALSE(session().running());
+    EXPECT_EQ(session().currentSlot(), 0);
     EXPECT_EQ(sheet().score, 0);
-    EXPECT_TRUE(ui().Label2->text().isEmpty());
+    EXPECT_TRUE(ui().resultLine->text().isEmpty());
     EXPECT_TRUE(ui().gauge->isVisibleTo(&exam()));
     EXPECT_EQ(ui().gauge->maximum(), 15);
     EXPECT_EQ(ui().display.picture->file(), fixedPicture("empty.jpg"));
@@ -253,13 +253,13 @@ TEST_F(EndTest, ATestThatEndsWhileAQuestionBoxIsOpenIsRecordedOnce) {
         draw();
         // While the box is open the test runs to its end by itself.
         dialogs.expect(QString::fromUtf8(c.question), Answer::Yes, [this] {
-            clock.advanceUntil([this] { return !st().testRunning; }, 30 * 60 * 1000);
+            clock.advanceUntil([this] { return !session().running(); }, 30 * 60 * 1000);
         });
         c.ask();
         ++recorded;
         EXPECT_EQ(stat("egzamin", "niezdane"), QString::number(recorded));
         EXPECT_EQ(window().currentPage(), c.pageAfter);
-        EXPECT_EQ(st().testRunning, c.runningAfter);
+        EXPECT_EQ(session().running(), c.runningAfter);
         if (c.runningAfter) { // the new test is not recorded; end it for the next case
             click(QStringLiteral("koniec"));
             ++recorded;
@@ -274,8 +274,8 @@ TEST_F(EndTest, TheReportButtonsPrintAndSaveTheFinishedTest) {
                           "<p>{{kategoria}} {{punktow}} {{wynik}} {{pnr1}} {{odp1}}</p>");
     draw();
     sitTest([this](int k) { return k == 1 ? wrongButton(k) : rightButton(k); }, true);
-    ASSERT_FALSE(st().testRunning);
-    ASSERT_TRUE(ui().raportpanel->isVisibleTo(&exam()));
+    ASSERT_FALSE(session().running());
+    ASSERT_TRUE(ui().reportPanel->isVisibleTo(&exam()));
     const QString expected = QStringLiteral("<p>B 71 na 74 (95,9 %) POZYTYWNY %1 %2</p>")
                                  .arg(sheet().questionNumber[1])
                                  .arg(sheet().givenAnswer[1]);
@@ -295,7 +295,7 @@ TEST_F(EndTest, TheReportOfACatalogueTestGivesOfficialNumbers) {
     folders.writeUserFile(QStringLiteral("testy.rav"), "<p>{{pnr1}} {{pnr32}}</p>");
     draw();
     click(QStringLiteral("koniec"));
-    ASSERT_FALSE(st().testRunning);
+    ASSERT_FALSE(session().running());
     click(QStringLiteral("AdvSmoothButton23"));
     EXPECT_EQ(report.printed, QStringList{QStringLiteral("<p>%1 %2</p>")
                                               .arg(100 + sheet().questionNumber[1])
@@ -313,7 +313,7 @@ TEST_F(EndTest, AFinishedTestIsInTheAnswerHistory) {
     openExam();
     draw();
     sitTest([this](int k) { return k == 1 ? wrongButton(k) : rightButton(k); }, true);
-    ASSERT_FALSE(st().testRunning);
+    ASSERT_FALSE(session().running());
     const auto exams = log->exams(QStringLiteral("B"));
     ASSERT_EQ(exams.size(), 1u);
     EXPECT_EQ(exams[0].score, 71);

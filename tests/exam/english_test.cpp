@@ -23,8 +23,8 @@ protected:
     // The question text of the current slot once it can be answered.
     QString shownQuestion() {
         EXPECT_TRUE(waitForAnswering());
-        return isBasicSlot(st().currentSlot) ? ui().memopytanietaknietest->text()
-                                             : ui().memopytanieabctest->text();
+        return isBasicSlot(session().currentSlot()) ? ui().yesNoQuestion->text()
+                                                    : ui().abcQuestion->text();
     }
 };
 
@@ -35,22 +35,22 @@ TEST_F(EnglishExamTest, TheWholeTestIsInTheLanguageChosenBeforeTheDraw) {
     choice()->setChecked(true);
     draw();
     EXPECT_FALSE(choice()->isEnabled()); // no change of language within a test
-    EXPECT_TRUE(st().testInEnglish);
+    EXPECT_TRUE(session().inEnglish());
     for (int k = 1; k <= 21; ++k) { // every basic slot and the first specialist one
         const QString text = shownQuestion();
         EXPECT_TRUE(text.startsWith(QStringLiteral("Question "))) << k << " " << text.toStdString();
         if (k == 21) {
-            EXPECT_TRUE(ui().memoodpbtest->text().startsWith(QStringLiteral("Option B ")));
+            EXPECT_TRUE(ui().answerTextB->text().startsWith(QStringLiteral("Option B ")));
         }
         click(QStringLiteral("NextTestButton"));
     }
     click(QStringLiteral("koniec"));
-    EXPECT_FALSE(st().testRunning);
+    EXPECT_FALSE(session().running());
     EXPECT_TRUE(choice()->isEnabled()); // between tests it can change again
 
     choice()->setChecked(false);
     draw();
-    EXPECT_FALSE(st().testInEnglish);
+    EXPECT_FALSE(session().inEnglish());
     EXPECT_TRUE(shownQuestion().startsWith(QStringLiteral("Pytanie ")));
 }
 
@@ -58,6 +58,6 @@ TEST_F(EnglishExamTest, NoChoiceWithoutEnglishTexts) {
     openCategoryC(false);
     EXPECT_TRUE(choice()->isHidden());
     draw();
-    EXPECT_FALSE(st().testInEnglish);
+    EXPECT_FALSE(session().inEnglish());
     EXPECT_TRUE(shownQuestion().startsWith(QStringLiteral("Pytanie ")));
 }

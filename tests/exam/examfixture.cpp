@@ -33,7 +33,7 @@ void ExamFixture::openExam() {
 
 void ExamFixture::draw() {
     click(QStringLiteral("nowytest"));
-    ASSERT_TRUE(st().testRunning);
+    ASSERT_TRUE(session().running());
 }
 
 QString ExamFixture::buttonFor(const QString& code) {
@@ -52,23 +52,23 @@ QString ExamFixture::wrongButton(int k) {
 }
 
 bool ExamFixture::waitForAnswering(std::int64_t maxMs) {
-    const int k = st().currentSlot;
-    StyledButton* sign = isBasicSlot(k) ? ui().Taktest : ui().NextTestButton;
-    return clock.advanceUntil([&] { return !st().testRunning || sign->isEnabled(); }, maxMs) &&
-           st().testRunning;
+    const int k = session().currentSlot();
+    StyledButton* sign = isBasicSlot(k) ? ui().yesButton : ui().nextButton;
+    return clock.advanceUntil([&] { return !session().running() || sign->isEnabled(); }, maxMs) &&
+           session().running();
 }
 
 void ExamFixture::sitTest(const std::function<QString(int)>& answer, bool dalej) {
-    while (st().testRunning) {
-        const int k = st().currentSlot;
+    while (session().running()) {
+        const int k = session().currentSlot();
         ASSERT_TRUE(waitForAnswering()) << "slot " << k << " never became answerable";
         const QString b = answer(k);
         if (!b.isEmpty())
             click(b);
         if (dalej)
             click(QStringLiteral("NextTestButton"));
-        ASSERT_TRUE(
-            clock.advanceUntil([&] { return !st().testRunning || st().currentSlot != k; }, 120000))
+        ASSERT_TRUE(clock.advanceUntil(
+            [&] { return !session().running() || session().currentSlot() != k; }, 120000))
             << "slot " << k << " never left";
     }
 }

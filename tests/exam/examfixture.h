@@ -30,6 +30,7 @@ protected:
     const ExamUi& ui() { return exam().controls(); }
     const TestSheet& sheet() { return exam().sheet(); }
     ProgramState& st() { return window().state(); }
+    const ExamSession& session() { return window().context().exam; }
     Timer* timer(const char* name) { return clock.find(QString::fromLatin1(name)); }
 
     // The button that gives an answer code, "T" -> "Taktest".

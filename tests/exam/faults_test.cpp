@@ -25,7 +25,7 @@ TEST_F(FaultsTest, ABankFileLostDuringATestEndsItWithOneMessage) {
         MainWindow w(s);
         w.findChild<StyledButton*>(QStringLiteral("AdvSmoothButton25"))->click();
         w.findChild<StyledButton*>(QStringLiteral("nowytest"))->click();
-        ASSERT_TRUE(w.state().testRunning);
+        ASSERT_TRUE(w.context().exam.running());
         if (c.atTheStep)
             clock.advance(21100);
         QFile::remove(own.program() + QStringLiteral("0wx.dll"));
@@ -33,7 +33,7 @@ TEST_F(FaultsTest, ABankFileLostDuringATestEndsItWithOneMessage) {
         if (c.atTheStep)
             w.findChild<StyledButton*>(QStringLiteral("NextTestButton"))->click();
         clock.advance(200);
-        EXPECT_FALSE(w.state().testRunning);
+        EXPECT_FALSE(w.context().exam.running());
         ASSERT_FALSE(dialogs.shown().isEmpty());
         EXPECT_TRUE(dialogs.shown().last().contains(QStringLiteral("Test został zakończony")));
         EXPECT_EQ(readIni(QStringLiteral("statsb.ini"), QStringLiteral("egzamin"),
@@ -60,8 +60,8 @@ TEST_F(FaultsTest, PointsThatAreNoNumberEndTheTestWhenTheAnswerIsRight) {
     click(wrongButton(1));
     click(QStringLiteral("NextTestButton"));
     clock.advance(200);
-    EXPECT_TRUE(st().testRunning);
-    EXPECT_EQ(st().currentSlot, 2);
+    EXPECT_TRUE(session().running());
+    EXPECT_EQ(session().currentSlot(), 2);
     click(QStringLiteral("koniec"));
 
     draw();
@@ -70,13 +70,13 @@ TEST_F(FaultsTest, PointsThatAreNoNumberEndTheTestWhenTheAnswerIsRight) {
     dialogs.expect(QStringLiteral("„trzy”"), Answer::Ok);
     click(QStringLiteral("NextTestButton"));
     clock.advance(200);
-    EXPECT_FALSE(st().testRunning);
+    EXPECT_FALSE(session().running());
     EXPECT_TRUE(dialogs.shown().last().contains(QStringLiteral("0wx.dll")));
     EXPECT_TRUE(dialogs.shown().last().contains(
         QStringLiteral("wiersz %1").arg(sheet().questionNumber[1])));
     EXPECT_EQ(sheet().score, 0);
     EXPECT_EQ(stat("egzamin", "niezdane"), QStringLiteral("2"));
-    EXPECT_EQ(exam().numertest(), 0);
+    EXPECT_EQ(exam().shownNumber(), 0);
     clock.advance(30 * 60 * 1000);
     EXPECT_TRUE(dialogs.allAnswered());
 }
@@ -88,10 +88,10 @@ TEST_F(FaultsTest, ADrawThatCannotReadTheBankStartsNoTest) {
     QFile::remove(folders.program() + QStringLiteral("02x.dll"));
     dialogs.expect(QStringLiteral("02x.dll"), Answer::Ok);
     click(QStringLiteral("nowytest"));
-    EXPECT_FALSE(st().testRunning);
+    EXPECT_FALSE(session().running());
     EXPECT_FALSE(timer("zegartimer")->isEnabled());
-    EXPECT_FALSE(ui().nowytest->badgeVisible());
-    EXPECT_FALSE(ui().koniec->isEnabled());
+    EXPECT_FALSE(ui().newTest->badgeVisible());
+    EXPECT_FALSE(ui().stopTest->isEnabled());
     clock.advance(30 * 60 * 1000);
     EXPECT_TRUE(dialogs.allAnswered());
 }
@@ -123,14 +123,14 @@ TEST_F(FaultsTest, ACounterThatIsNoNumberStopsTheRecordingButNotTheEnd) {
     draw();
     dialogs.expect(QStringLiteral("„abc”"), Answer::Ok);
     click(QStringLiteral("koniec"));
-    EXPECT_FALSE(st().testRunning);
-    EXPECT_EQ(ui().Label2->text(),
+    EXPECT_FALSE(session().running());
+    EXPECT_EQ(ui().resultLine->text(),
               QStringLiteral("Wynik NEGATYWNY. Punktów\u00A00\u00A0na\u00A074\u00A0(0\u00A0%)"));
     EXPECT_EQ(stat("egzamin", "niezdane"), QStringLiteral("abc"));
     EXPECT_EQ(stat("stats", "wyniki"), QStringLiteral("11111")); // history and stars untouched
     EXPECT_EQ(ui().stars->result(1), u'1');
     // The page still reaches its finished state.
-    EXPECT_EQ(st().currentSlot, 0);
-    EXPECT_TRUE(ui().Label4->isVisibleTo(&exam()));
-    EXPECT_FALSE(ui().labelmin->isVisibleTo(&exam()));
+    EXPECT_EQ(session().currentSlot(), 0);
+    EXPECT_TRUE(ui().reviewHint->isVisibleTo(&exam()));
+    EXPECT_FALSE(ui().minutesLabel->isVisibleTo(&exam()));
 }

@@ -30,17 +30,17 @@ TEST_F(FlowTest, ADrawResetsTheSheetAndShowsSlotOne) {
         EXPECT_TRUE(ui().numbers[k]->isEnabled()) << k;
         EXPECT_EQ(s.rightAnswer[k], bank.fields(s.questionNumber[k])[isBasicSlot(k) ? 1 : 4]) << k;
     }
-    EXPECT_EQ(st().currentSlot, 1);
+    EXPECT_EQ(session().currentSlot(), 1);
     EXPECT_EQ(s.score, 0);
-    EXPECT_EQ(ui().labelmin->text() + ui().dwukropeklabel->text() + ui().labelsec->text(),
+    EXPECT_EQ(ui().minutesLabel->text() + ui().colonLabel->text() + ui().secondsLabel->text(),
               QStringLiteral("24:59"));
-    EXPECT_EQ(ui().pktylabel->text(), s.slotPoints[1] + QStringLiteral(" pkt"));
-    EXPECT_EQ(exam().numertest(), s.questionNumber[1]);
-    EXPECT_TRUE(ui().nowytest->badgeVisible());
-    EXPECT_EQ(ui().nowytest->badgeText(), QStringLiteral("Test w toku... "));
-    EXPECT_TRUE(ui().koniec->isEnabled());
-    EXPECT_FALSE(ui().NextTestButton->isEnabled()); // until the answering period
-    EXPECT_FALSE(ui().Taktest->isEnabled());
+    EXPECT_EQ(ui().pointsLabel->text(), s.slotPoints[1] + QStringLiteral(" pkt"));
+    EXPECT_EQ(exam().shownNumber(), s.questionNumber[1]);
+    EXPECT_TRUE(ui().newTest->badgeVisible());
+    EXPECT_EQ(ui().newTest->badgeText(), QStringLiteral("Test w toku... "));
+    EXPECT_TRUE(ui().stopTest->isEnabled());
+    EXPECT_FALSE(ui().nextButton->isEnabled()); // until the answering period
+    EXPECT_FALSE(ui().yesButton->isEnabled());
     EXPECT_TRUE(timer("zegartimer")->isEnabled());
     EXPECT_EQ(timer("Timer13")->interval(), 20000);
     EXPECT_EQ(ui().gauge->maximum(), 15);
@@ -63,22 +63,22 @@ TEST_F(FlowTest, BasicQuestionTimeline) {
     EXPECT_EQ(picture->file(), fixedPicture("empty2.jpg"));
 
     clock.advance(99);
-    EXPECT_TRUE(ui().memopytanietaknietest->text().isEmpty());
+    EXPECT_TRUE(ui().yesNoQuestion->text().isEmpty());
     clock.advance(1); // 0.1 s: text, reading period
-    EXPECT_EQ(ui().memopytanietaknietest->text(), QStringLiteral("Pytanie %1").arg(n1));
-    EXPECT_TRUE(ui().paneltaknietest->isVisibleTo(&exam()));
-    EXPECT_FALSE(ui().panelabctest->isVisibleTo(&exam()));
+    EXPECT_EQ(ui().yesNoQuestion->text(), QStringLiteral("Pytanie %1").arg(n1));
+    EXPECT_TRUE(ui().yesNoPanel->isVisibleTo(&exam()));
+    EXPECT_FALSE(ui().abcPanel->isVisibleTo(&exam()));
     clock.advance(19999);
     EXPECT_EQ(picture->file(), fixedPicture("empty2.jpg"));
     clock.advance(1); // 20.1 s: the picture
     EXPECT_EQ(picture->file(), mediaFile(QStringLiteral("p%1.jpg").arg(n1)));
     clock.advance(999);
-    EXPECT_FALSE(ui().Taktest->isEnabled());
-    EXPECT_FALSE(ui().NextTestButton->isEnabled());
+    EXPECT_FALSE(ui().yesButton->isEnabled());
+    EXPECT_FALSE(ui().nextButton->isEnabled());
     clock.advance(1); // 21.1 s: answering
-    EXPECT_TRUE(ui().Taktest->isEnabled());
-    EXPECT_TRUE(ui().Nietest->isEnabled());
-    EXPECT_TRUE(ui().NextTestButton->isEnabled());
+    EXPECT_TRUE(ui().yesButton->isEnabled());
+    EXPECT_TRUE(ui().noButton->isEnabled());
+    EXPECT_TRUE(ui().nextButton->isEnabled());
     EXPECT_EQ(ui().gauge->maximum(), 15);
     EXPECT_EQ(ui().gauge->value(), 15);
     clock.advance(1000);
@@ -90,20 +90,21 @@ TEST_F(FlowTest, BasicQuestionTimeline) {
     EXPECT_EQ(ui().gauge->value(), 15);
     EXPECT_TRUE(timer("Timer2")->isEnabled());
     clock.advance(99);
-    EXPECT_EQ(st().currentSlot, 1);
+    EXPECT_EQ(session().currentSlot(), 1);
     clock.advance(1); // 36.2 s: the step, unanswered slot 1 scores nothing
-    EXPECT_EQ(st().currentSlot, 2);
+    EXPECT_EQ(session().currentSlot(), 2);
     EXPECT_EQ(sheet().score, 0);
-    EXPECT_EQ(exam().numertest(), sheet().questionNumber[2]);
-    EXPECT_EQ(ui().pktylabel->text(), sheet().slotPoints[2] + QStringLiteral(" pkt"));
+    EXPECT_EQ(exam().shownNumber(), sheet().questionNumber[2]);
+    EXPECT_EQ(ui().pointsLabel->text(), sheet().slotPoints[2] + QStringLiteral(" pkt"));
     EXPECT_EQ(ui().numbers[1]->color(), tcolor::active);
     EXPECT_EQ(ui().numbers[2]->color(), tcolor::active);
     EXPECT_EQ(ui().numbers[3]->color(), tcolor::normal);
-    EXPECT_FALSE(ui().Taktest->isEnabled());
-    EXPECT_FALSE(ui().NextTestButton->isEnabled());
-    EXPECT_EQ(ui().labelmin->text() + u':' + ui().labelsec->text(), QStringLiteral("24:23"));
+    EXPECT_FALSE(ui().yesButton->isEnabled());
+    EXPECT_FALSE(ui().nextButton->isEnabled());
+    EXPECT_EQ(ui().minutesLabel->text() + u':' + ui().secondsLabel->text(),
+              QStringLiteral("24:23"));
     clock.advance(100); // the next question's text
-    EXPECT_EQ(ui().memopytanietaknietest->text(),
+    EXPECT_EQ(ui().yesNoQuestion->text(),
               QStringLiteral("Pytanie %1").arg(sheet().questionNumber[2]));
 }
 
@@ -113,38 +114,38 @@ TEST_F(FlowTest, SpecialistQuestionTimelineAndAnAnswerBeforeItsCountdown) {
     for (int k = 1; k <= basicSlots; ++k) { // on through the basic questions with "Dalej"
         ASSERT_TRUE(waitForAnswering());
         click(QStringLiteral("NextTestButton"));
-        ASSERT_TRUE(clock.advanceUntil([&] { return st().currentSlot != k; }, 1000));
+        ASSERT_TRUE(clock.advanceUntil([&] { return session().currentSlot() != k; }, 1000));
     }
-    ASSERT_EQ(st().currentSlot, 21);
+    ASSERT_EQ(session().currentSlot(), 21);
     const int n = sheet().questionNumber[21];
-    EXPECT_EQ(exam().numertest(), n);
+    EXPECT_EQ(exam().shownNumber(), n);
     clock.advance(100); // 0.1 s: text, answers, media
-    EXPECT_EQ(ui().memopytanieabctest->text(), QStringLiteral("Pytanie %1").arg(n));
-    EXPECT_EQ(ui().memoodpbtest->text(), QStringLiteral("Odpowiedź B %1").arg(n));
-    EXPECT_TRUE(ui().panelabctest->isVisibleTo(&exam()));
-    EXPECT_FALSE(ui().paneltaknietest->isVisibleTo(&exam()));
-    EXPECT_TRUE(ui().Atest->isEnabled());
-    EXPECT_FALSE(ui().NextTestButton->isEnabled());
+    EXPECT_EQ(ui().abcQuestion->text(), QStringLiteral("Pytanie %1").arg(n));
+    EXPECT_EQ(ui().answerTextB->text(), QStringLiteral("Odpowiedź B %1").arg(n));
+    EXPECT_TRUE(ui().abcPanel->isVisibleTo(&exam()));
+    EXPECT_FALSE(ui().yesNoPanel->isVisibleTo(&exam()));
+    EXPECT_TRUE(ui().aButton->isEnabled());
+    EXPECT_FALSE(ui().nextButton->isEnabled());
     clock.advance(400);
     click(QStringLiteral("Ctest"));
     click(QStringLiteral("Atest")); // the last answer counts
     EXPECT_EQ(sheet().givenAnswer[21], QStringLiteral("A"));
-    EXPECT_EQ(ui().Atest->color(), tcolor::active);
-    EXPECT_EQ(ui().Ctest->color(), tcolor::normal);
+    EXPECT_EQ(ui().aButton->color(), tcolor::active);
+    EXPECT_EQ(ui().cButton->color(), tcolor::normal);
     clock.advance(599);
-    EXPECT_FALSE(ui().NextTestButton->isEnabled());
+    EXPECT_FALSE(ui().nextButton->isEnabled());
     clock.advance(1); // 1.1 s: the countdown from 50
-    EXPECT_TRUE(ui().NextTestButton->isEnabled());
+    EXPECT_TRUE(ui().nextButton->isEnabled());
     EXPECT_EQ(ui().gauge->maximum(), 50);
     EXPECT_EQ(ui().gauge->value(), 50);
     EXPECT_EQ(ui().gauge->sections()[1].end, 30);
     clock.advance(49999);
     EXPECT_EQ(ui().gauge->value(), 1);
-    EXPECT_EQ(st().currentSlot, 21);
+    EXPECT_EQ(session().currentSlot(), 21);
     clock.advance(1); // 51.1 s: time is up
     EXPECT_TRUE(timer("Timer2")->isEnabled());
     clock.advance(100); // 51.2 s: step
-    EXPECT_EQ(st().currentSlot, 22);
+    EXPECT_EQ(session().currentSlot(), 22);
     const int expected = sheet().rightAnswer[21] == u"A" ? sheet().slotPoints[21].toInt() : 0;
     EXPECT_EQ(sheet().score, expected);
 }
@@ -165,15 +166,15 @@ TEST_F(FlowTest, TheAnsweringPeriodWaitsForAPlayingFilm) {
     EXPECT_TRUE(
         player.calls.contains(QStringLiteral("open ") + mediaFile(QStringLiteral("film.wmv"))));
     clock.advance(3000); // 23.1 s: still playing, no countdown
-    EXPECT_FALSE(ui().Taktest->isEnabled());
+    EXPECT_FALSE(ui().yesButton->isEnabled());
     EXPECT_FALSE(timer("Timer3")->isEnabled());
     EXPECT_TRUE(timer("Timer1")->isEnabled());
     clock.advance(500);
     player.finish(); // 23.6 s
     clock.advance(499);
-    EXPECT_FALSE(ui().Taktest->isEnabled());
+    EXPECT_FALSE(ui().yesButton->isEnabled());
     clock.advance(1); // 24.1 s: the next whole second after the film
-    EXPECT_TRUE(ui().Taktest->isEnabled());
+    EXPECT_TRUE(ui().yesButton->isEnabled());
     EXPECT_EQ(ui().gauge->value(), 15);
     EXPECT_FALSE(timer("Timer1")->isEnabled());
 }
@@ -193,7 +194,7 @@ TEST_F(FlowTest, TheNextSlotsFilmIsPreparedWhileThisOneIsShown) {
     folders.writeProgramFile(QStringLiteral("obrazki_prawko/filmy/nastepny.wmv"), "film");
     EXPECT_FALSE(player.prepared.contains(mediaFile(QStringLiteral("nastepny.wmv"))));
     clock.advance(20100); // slot 1 shown, its reading period over
-    EXPECT_EQ(st().currentSlot, 1);
+    EXPECT_EQ(session().currentSlot(), 1);
     EXPECT_TRUE(player.prepared.contains(mediaFile(QStringLiteral("nastepny.wmv"))))
         << player.prepared.join(u' ').toStdString();
     EXPECT_FALSE(
@@ -208,26 +209,26 @@ TEST_F(FlowTest, AnsweringAndDalej) {
     click(QStringLiteral("Taktest"));
     click(QStringLiteral("Nietest"));
     EXPECT_EQ(sheet().givenAnswer[1], QStringLiteral("N"));
-    EXPECT_EQ(ui().Nietest->color(), tcolor::active);
-    EXPECT_EQ(ui().Taktest->color(), tcolor::normal);
+    EXPECT_EQ(ui().noButton->color(), tcolor::active);
+    EXPECT_EQ(ui().yesButton->color(), tcolor::normal);
     click(QStringLiteral("Atest")); // a specialist answer on a basic slot only recolours
     EXPECT_EQ(sheet().givenAnswer[1], QStringLiteral("N"));
-    EXPECT_EQ(ui().Atest->color(), tcolor::active);
+    EXPECT_EQ(ui().aButton->color(), tcolor::active);
     clock.advance(3000);
     EXPECT_EQ(ui().gauge->value(), 12);
     click(QStringLiteral("NextTestButton"));
     EXPECT_EQ(ui().gauge->value(), 15); // at once
-    EXPECT_FALSE(ui().NextTestButton->isEnabled());
-    EXPECT_FALSE(ui().Taktest->isEnabled());
+    EXPECT_FALSE(ui().nextButton->isEnabled());
+    EXPECT_FALSE(ui().yesButton->isEnabled());
     EXPECT_FALSE(timer("Timer3")->isEnabled());
     clock.advance(99);
-    EXPECT_EQ(st().currentSlot, 1);
+    EXPECT_EQ(session().currentSlot(), 1);
     clock.advance(1); // the step 0.1 s after "Dalej"
-    EXPECT_EQ(st().currentSlot, 2);
+    EXPECT_EQ(session().currentSlot(), 2);
     const int expected = sheet().rightAnswer[1] == u"N" ? sheet().slotPoints[1].toInt() : 0;
     EXPECT_EQ(sheet().score, expected);
     clock.advance(100);
-    EXPECT_EQ(ui().memopytanietaknietest->text(),
+    EXPECT_EQ(ui().yesNoQuestion->text(),
               QStringLiteral("Pytanie %1").arg(sheet().questionNumber[2]));
     for (StyledButton* b : ui().answerButtons()) // the new question starts in sky blue
         EXPECT_EQ(b->color(), tcolor::normal);
@@ -242,7 +243,7 @@ TEST_F(FlowTest, TheClockEndsTheTestAtZeroInAnyPhase) {
     folders.writeProgramFile(QStringLiteral("obrazki_prawko/filmy/film.wmv"), "film");
     openExam();
     draw();
-    auto clockText = [&] { return ui().labelmin->text() + u':' + ui().labelsec->text(); };
+    auto clockText = [&] { return ui().minutesLabel->text() + u':' + ui().secondsLabel->text(); };
     clock.advance(1000);
     EXPECT_EQ(clockText(), QStringLiteral("24:58"));
     clock.advance(58000);
@@ -250,13 +251,13 @@ TEST_F(FlowTest, TheClockEndsTheTestAtZeroInAnyPhase) {
     clock.advance(1000);
     EXPECT_EQ(clockText(), QStringLiteral("23:59"));
     clock.advance(1499000 - 60000 - 1);
-    EXPECT_TRUE(st().testRunning);
+    EXPECT_TRUE(session().running());
     EXPECT_EQ(clockText(), QStringLiteral("00:01"));
     clock.advance(1);
-    EXPECT_FALSE(st().testRunning);
+    EXPECT_FALSE(session().running());
     EXPECT_EQ(clockText(), QStringLiteral("00:00"));
-    EXPECT_FALSE(ui().labelmin->isVisibleTo(&exam()));
-    EXPECT_EQ(ui().Label2->text(),
+    EXPECT_FALSE(ui().minutesLabel->isVisibleTo(&exam()));
+    EXPECT_EQ(ui().resultLine->text(),
               QStringLiteral("Wynik NEGATYWNY. Punktów\u00A00\u00A0na\u00A074\u00A0(0\u00A0%)"));
     EXPECT_EQ(stat("egzamin", "niezdane"), QStringLiteral("1"));
     for (const char* name : {"Timer1", "Timer2", "Timer3", "zegartimer"})

@@ -57,15 +57,15 @@ TEST_F(KeyboardTest, AWholeExamWithKeysOnly) {
     ASSERT_EQ(st().categoryCode, QStringLiteral("B"));
     enterOn("AdvSmoothButton37"); // the exam page
     enterOn("nowytest");
-    ASSERT_TRUE(st().testRunning);
+    ASSERT_TRUE(session().running());
 
     int answered = 0;
-    while (st().testRunning) {
-        const int k = st().currentSlot;
+    while (session().running()) {
+        const int k = session().currentSlot();
         ASSERT_TRUE(waitForAnswering()) << "slot " << k;
         // The answering period opens with the focus on the answers.
         QWidget* focus = QApplication::focusWidget();
-        EXPECT_TRUE(focus == ui().Taktest || focus == ui().Atest) << "slot " << k;
+        EXPECT_TRUE(focus == ui().yesButton || focus == ui().aButton) << "slot " << k;
         press(keyOf(sheet().rightAnswer[k]));
         EXPECT_EQ(sheet().givenAnswer[k], sheet().rightAnswer[k]) << "slot " << k;
         press(Qt::Key_Return); // "Dalej"
@@ -83,11 +83,11 @@ TEST_F(KeyboardTest, KeysDoNothingOutsideTheAnsweringPeriod) {
     enterOn("AdvSmoothButton37");
     enterOn("nowytest");
     clock.advance(200); // slot 1 in its reading period: "TAK" and "Dalej" are not open yet
-    ASSERT_FALSE(ui().Taktest->isEnabled());
+    ASSERT_FALSE(ui().yesButton->isEnabled());
     press(Qt::Key_T);
     press(Qt::Key_Return);
     EXPECT_TRUE(sheet().givenAnswer[1].isEmpty());
-    EXPECT_EQ(st().currentSlot, 1);
+    EXPECT_EQ(session().currentSlot(), 1);
     click(QStringLiteral("koniec"));
 }
 
@@ -99,7 +99,7 @@ TEST_F(KeyboardTest, ALearningSessionWithKeysOnly) {
     ASSERT_TRUE(learn->isVisible());
     const int first = learn->browserNumber();
     ASSERT_GE(first, 1);
-    EXPECT_EQ(QApplication::focusWidget(), learn->panels()->button(AnswerPanels::Tak));
+    EXPECT_EQ(QApplication::focusWidget(), learn->panels()->button(AnswerPanels::Yes));
 
     // With "sprawdzaj automatycznie" on (as it starts), the answer key alone checks.
     ASSERT_TRUE(learn->numberGroup()->autoCheckBox()->isChecked());
@@ -127,7 +127,7 @@ TEST_F(KeyboardTest, ALearningSessionWithKeysOnly) {
 
     // A number typed in the entry and Enter; the answers then take the focus: a specialist
     // question answered with its letter and checked with Enter.
-    QLineEdit* entry = learn->numberGroup()->numeredit();
+    QLineEdit* entry = learn->numberGroup()->numberEntry();
     entry->setFocus(Qt::TabFocusReason);
     entry->selectAll();
     QTest::keyClicks(entry, QStringLiteral("1300"));
@@ -149,7 +149,7 @@ TEST_F(KeyboardTest, APracticeRunWithKeysOnly) {
     learn->practice().start(PracticeRun::Topic, {10, 20, 30}, QStringLiteral("Temat"));
     ASSERT_EQ(learn->browserNumber(), 10);
     learn->numberGroup()->autoCheckBox()->setChecked(false);
-    learn->panels()->button(AnswerPanels::Tak)->setFocus(Qt::OtherFocusReason);
+    learn->panels()->button(AnswerPanels::Yes)->setFocus(Qt::OtherFocusReason);
     press(Qt::Key_N);      // 10 is "N" in the test bank
     press(Qt::Key_Return); // checks
     EXPECT_EQ(learn->browserNumber(), 10);

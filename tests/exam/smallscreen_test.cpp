@@ -78,7 +78,7 @@ TEST_F(ExamFixture, At1024By768EveryPageLiesInsideTheWindow) {
     }
 
     // The menu's captions, in one size for all, fit their narrowed buttons word by word.
-    const qreal points = window().menu()->button(LeftMenu::Nauka)->font().pointSizeF();
+    const qreal points = window().menu()->button(LeftMenu::Learning)->font().pointSizeF();
     for (int e = 0; e < LeftMenu::Count; ++e) {
         StyledButton* b = window().menu()->button(LeftMenu::Entry(e));
         SCOPED_TRACE(b->text().toStdString());
@@ -95,5 +95,5 @@ TEST_F(ExamFixture, At1024By768EveryPageLiesInsideTheWindow) {
     window().resize(1366, 768);
     QCoreApplication::processEvents();
     EXPECT_EQ(window().menu()->width(), menuWidth);
-    EXPECT_EQ(window().menu()->button(LeftMenu::Nauka)->font().pointSizeF(), 11.0);
+    EXPECT_EQ(window().menu()->button(LeftMenu::Learning)->font().pointSizeF(), 11.0);
 }

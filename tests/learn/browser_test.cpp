@@ -27,17 +27,17 @@ TEST_F(BrowserTest, CategoryChoiceShowsTheStoredBasicQuestionWithItsPicture) {
     LearnPage* p = page();
     EXPECT_EQ(p->browserNumber(), 5);
     // Shown with a no-break space after the one-letter "w".
-    EXPECT_EQ(p->panels()->memo2()->text(),
+    EXPECT_EQ(p->panels()->yesNoQuestion()->text(),
               QStringLiteral("Czy w\u00A0tej sytuacji wolno ci wyprzedzać?"));
-    EXPECT_TRUE(p->panels()->paneltaknie()->isVisibleTo(p));
-    EXPECT_FALSE(p->panels()->panelabc()->isVisibleTo(p));
+    EXPECT_TRUE(p->panels()->yesNoPanel()->isVisibleTo(p));
+    EXPECT_FALSE(p->panels()->abcPanel()->isVisibleTo(p));
     EXPECT_EQ(p->answerCheck().rightAnswer(), QStringLiteral("N"));
     EXPECT_EQ(button("sprawdzbutton")->badgeText(), QStringLiteral("2 pkt."));
     EXPECT_TRUE(button("sprawdzbutton")->badgeVisible());
-    EXPECT_TRUE(p->display()->imageTest()->isVisibleTo(p));
-    EXPECT_FALSE(p->display()->panel1()->isVisibleTo(p));
-    EXPECT_EQ(p->display()->imageTest()->file(), mediaFile(QStringLiteral("znak.jpg")));
-    EXPECT_FALSE(p->display()->imageTest()->picture().isNull());
+    EXPECT_TRUE(p->display()->picture()->isVisibleTo(p));
+    EXPECT_FALSE(p->display()->filmPanel()->isVisibleTo(p));
+    EXPECT_EQ(p->display()->picture()->file(), mediaFile(QStringLiteral("znak.jpg")));
+    EXPECT_FALSE(p->display()->picture()->picture().isNull());
     EXPECT_FALSE(button("rewind")->isVisibleTo(p));
     EXPECT_FALSE(button("replay")->isVisibleTo(p));
     EXPECT_NEAR(p->progressBar()->position(), 5.0 / 1297 * 100, 1e-9);
@@ -56,9 +56,9 @@ TEST_F(BrowserTest, SpecialistQuestionWithAFilmFillsTheAbcPanelAndPlaysTheFilm) 
     go(1298);
 
     LearnPage* p = page();
-    EXPECT_TRUE(p->panels()->panelabc()->isVisibleTo(p));
-    EXPECT_FALSE(p->panels()->paneltaknie()->isVisibleTo(p));
-    EXPECT_EQ(p->panels()->memo3()->text(), QStringLiteral("Jak postąpisz?"));
+    EXPECT_TRUE(p->panels()->abcPanel()->isVisibleTo(p));
+    EXPECT_FALSE(p->panels()->yesNoPanel()->isVisibleTo(p));
+    EXPECT_EQ(p->panels()->abcQuestion()->text(), QStringLiteral("Jak postąpisz?"));
     EXPECT_EQ(p->panels()->answerText(0)->text(), QStringLiteral("Zwolnię"));
     EXPECT_EQ(p->panels()->answerText(1)->text(), QStringLiteral("Przyspieszę"));
     EXPECT_EQ(p->panels()->answerText(2)->text(), QStringLiteral("Zatrzymam się"));
@@ -68,11 +68,11 @@ TEST_F(BrowserTest, SpecialistQuestionWithAFilmFillsTheAbcPanelAndPlaysTheFilm) 
     EXPECT_GT(p->progressBar()->position(), 100.0);
     EXPECT_EQ(p->progressBar()->fraction(), 1.0);
 
-    EXPECT_TRUE(p->display()->panel1()->isVisibleTo(p));
-    EXPECT_FALSE(p->display()->imageTest()->isVisibleTo(p));
+    EXPECT_TRUE(p->display()->filmPanel()->isVisibleTo(p));
+    EXPECT_FALSE(p->display()->picture()->isVisibleTo(p));
     EXPECT_TRUE(button("rewind")->isVisibleTo(p));
     EXPECT_TRUE(button("replay")->isVisibleTo(p));
-    EXPECT_EQ(player.output, p->display()->panel1());
+    EXPECT_EQ(player.output, p->display()->filmPanel());
     EXPECT_EQ(player.calls, (QStringList{QStringLiteral("close"),
                                          QStringLiteral("open ") + mediaFile("jazda.wmv"),
                                          QStringLiteral("play")}));
@@ -95,13 +95,13 @@ TEST_F(BrowserTest, MediaNamesThatShowNothingLeaveThePreviousPicture) {
     chooseB();
     go(10);
     const QString shown = mediaFile(QStringLiteral("obraz.jpg"));
-    ASSERT_EQ(page()->display()->imageTest()->file(), shown);
+    ASSERT_EQ(page()->display()->picture()->file(), shown);
     for (int n = 11; n <= 16; ++n) {
         player.calls.clear();
         go(n);
-        EXPECT_EQ(page()->panels()->memo2()->text(), bank.fields(n).value(0)) << n;
-        EXPECT_EQ(page()->display()->imageTest()->file(), shown) << n;
-        EXPECT_TRUE(page()->display()->imageTest()->isVisibleTo(page())) << n;
+        EXPECT_EQ(page()->panels()->yesNoQuestion()->text(), bank.fields(n).value(0)) << n;
+        EXPECT_EQ(page()->display()->picture()->file(), shown) << n;
+        EXPECT_TRUE(page()->display()->picture()->isVisibleTo(page())) << n;
         EXPECT_EQ(player.calls, QStringList{QStringLiteral("close")}) << n;
     }
 }
@@ -121,8 +121,8 @@ TEST_F(BrowserTest, PreviousAndNextStepAndTakeOneClickIn100Ms) {
 
     click(QStringLiteral("AdvSmoothButton30"));
     EXPECT_EQ(page()->browserNumber(), 2);
-    EXPECT_EQ(numeredit()->text(), QStringLiteral("2"));
-    EXPECT_EQ(page()->panels()->memo2()->text(), QStringLiteral("Pytanie 2"));
+    EXPECT_EQ(numberEntry()->text(), QStringLiteral("2"));
+    EXPECT_EQ(page()->panels()->yesNoQuestion()->text(), QStringLiteral("Pytanie 2"));
     EXPECT_EQ(lastStored(), QStringLiteral("2"));
     // A second press within 100 ms, by mouse or from code, has no effect; the button does not look
     // disabled meanwhile (the wait does not show). The other button is not held.
@@ -149,7 +149,7 @@ TEST_F(BrowserTest, PreviousAndNextStepAndTakeOneClickIn100Ms) {
     go(1479);
     click(QStringLiteral("AdvSmoothButton30"));
     EXPECT_EQ(page()->browserNumber(), 1479);
-    EXPECT_EQ(window().state().learningQuestion, 1479);
+    EXPECT_EQ(window().context().learning.question(), 1479);
     clock.advance(100);
     click(QStringLiteral("AdvSmoothButton29"));
     EXPECT_EQ(page()->browserNumber(), 1478);
@@ -175,17 +175,17 @@ TEST_F(BrowserTest, EnterInTheNumberEntryFollowsTheTypedNumberRules) {
     for (const Case& c : cases) {
         typeNumber(QString::fromLatin1(c.typed));
         EXPECT_EQ(page()->browserNumber(), c.shown) << c.typed;
-        EXPECT_EQ(window().state().learningQuestion, c.shown) << c.typed;
-        EXPECT_EQ(numeredit()->text(), QString::fromLatin1(c.entry)) << c.typed;
+        EXPECT_EQ(window().context().learning.question(), c.shown) << c.typed;
+        EXPECT_EQ(numberEntry()->text(), QString::fromLatin1(c.entry)) << c.typed;
     }
     // Digits only, at most four.
-    numeredit()->clear();
-    QTest::keyClicks(numeredit(), QStringLiteral("12ab-345"));
-    EXPECT_EQ(numeredit()->text(), QStringLiteral("1234"));
+    numberEntry()->clear();
+    QTest::keyClicks(numberEntry(), QStringLiteral("12ab-345"));
+    EXPECT_EQ(numberEntry()->text(), QStringLiteral("1234"));
     // The hint is there until the entry is first clicked.
-    EXPECT_EQ(numeredit()->toolTip(), NumberGroup::numereditHint());
-    QTest::mouseClick(numeredit(), Qt::LeftButton);
-    EXPECT_TRUE(numeredit()->toolTip().isEmpty());
+    EXPECT_EQ(numberEntry()->toolTip(), NumberGroup::numberEntryHint());
+    QTest::mouseClick(numberEntry(), Qt::LeftButton);
+    EXPECT_TRUE(numberEntry()->toolTip().isEmpty());
 }
 
 TEST_F(BrowserTest, EnterDoesNothingOutsideCategoryBAndCategoryAReadsItsOwnFile) {
@@ -194,13 +194,13 @@ TEST_F(BrowserTest, EnterDoesNothingOutsideCategoryBAndCategoryAReadsItsOwnFile)
     bank.write(folders, QStringLiteral("A"));
     folders.writeUserFile(QStringLiteral("statsa.ini"), "[last]\r\npytanie=1298\r\n");
     window().navigation()->chooseCategory(QStringLiteral("A"));
-    EXPECT_EQ(page()->panels()->memo3()->text(), QStringLiteral("Pytanie kategorii A"));
+    EXPECT_EQ(page()->panels()->abcQuestion()->text(), QStringLiteral("Pytanie kategorii A"));
     EXPECT_EQ(page()->progressBar()->position(), 10.0); // kept outside category B
     typeNumber(QStringLiteral("12"));
     EXPECT_EQ(page()->browserNumber(), 1298);
-    EXPECT_EQ(numeredit()->text(), QStringLiteral("12"));
+    EXPECT_EQ(numberEntry()->text(), QStringLiteral("12"));
     typeNumber(QStringLiteral("1500"));
-    EXPECT_EQ(numeredit()->text(), QStringLiteral("1500"));
+    EXPECT_EQ(numberEntry()->text(), QStringLiteral("1500"));
     EXPECT_EQ(page()->browserNumber(), 1298);
 }
 
@@ -209,10 +209,10 @@ TEST_F(BrowserTest, QuestionZeroShowsTheEmptyPictureAndLeavesTheTexts) {
     chooseB();
     go(5);
     page()->setBrowserNumber(0);
-    EXPECT_EQ(page()->display()->imageTest()->file(),
+    EXPECT_EQ(page()->display()->picture()->file(),
               folders.program() + QStringLiteral("obrazki_prawko/empty.jpg"));
-    EXPECT_TRUE(page()->display()->imageTest()->isVisibleTo(page()));
-    EXPECT_EQ(page()->panels()->memo2()->text(), QStringLiteral("Pytanie 5"));
+    EXPECT_TRUE(page()->display()->picture()->isVisibleTo(page()));
+    EXPECT_EQ(page()->panels()->yesNoQuestion()->text(), QStringLiteral("Pytanie 5"));
     EXPECT_EQ(lastStored(), QStringLiteral("0"));
 
     // Without the empty picture question 0 ends with the file error.
@@ -234,10 +234,10 @@ TEST_F(BrowserTest, AMissingBankFileIsReportedAfterTheFirstStepsTookEffect) {
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Wirtal 2013 - Norel - Kategoria B"));
     EXPECT_EQ(page()->browserNumber(), 1300);
     EXPECT_EQ(lastStored(), QStringLiteral("1300")); // the category reopens on it
-    EXPECT_TRUE(w.state().canadd);
+    EXPECT_TRUE(w.context().learning.mayAddToRevision());
     EXPECT_EQ(player.calls, QStringList{QStringLiteral("close")});
     EXPECT_TRUE(button("sprawdzbutton")->isEnabled());
     // The basic questions still work.
     go(3);
-    EXPECT_EQ(page()->panels()->memo2()->text(), QStringLiteral("Pytanie 3"));
+    EXPECT_EQ(page()->panels()->yesNoQuestion()->text(), QStringLiteral("Pytanie 3"));
 }

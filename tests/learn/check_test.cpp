@@ -16,8 +16,8 @@ protected:
         bank.write(folders);
         chooseB(); // question 1, answer "T"
     }
-    StyledButton* tak() { return page()->panels()->button(AnswerPanels::Tak); }
-    StyledButton* nie() { return page()->panels()->button(AnswerPanels::Nie); }
+    StyledButton* tak() { return page()->panels()->button(AnswerPanels::Yes); }
+    StyledButton* nie() { return page()->panels()->button(AnswerPanels::No); }
     void autoCheck(bool on) { find<QCheckBox>(QStringLiteral("autoCheckBox"))->setChecked(on); }
 };
 
@@ -46,7 +46,7 @@ TEST_F(CheckTest, WithAutosprawdzanieEveryChoiceIsCheckedAndCounted) {
     go(2);
     EXPECT_FALSE(tak()->badgeVisible());
     EXPECT_EQ(tak()->color(), tcolor::normal);
-    EXPECT_TRUE(page()->answerCheck().wybranaodp().isEmpty());
+    EXPECT_TRUE(page()->answerCheck().chosenAnswer().isEmpty());
     EXPECT_EQ(page()->answerCheck().rightAnswer(), QStringLiteral("N"));
 }
 
@@ -54,7 +54,7 @@ TEST_F(CheckTest, WithoutAutosprawdzanieOnlySprawdzChecksAndEveryPressCounts) {
     autoCheck(false);
     answer(QStringLiteral("TAK"));
     EXPECT_EQ(tak()->color(), tcolor::active);
-    EXPECT_EQ(page()->answerCheck().wybranaodp(), QStringLiteral("T"));
+    EXPECT_EQ(page()->answerCheck().chosenAnswer(), QStringLiteral("T"));
     EXPECT_FALSE(tak()->badgeVisible());
     EXPECT_EQ(counter("poprawne"), QString());
 
@@ -119,5 +119,5 @@ TEST_F(CheckTest, ACounterThatIsNoNumberStopsTheCheckAfterTheReveal) {
     EXPECT_TRUE(tak()->badgeVisible()); // revealed before the count
     EXPECT_EQ(counter("niepoprawne"), QStringLiteral("abc"));
     EXPECT_TRUE(entries().isEmpty()); // no revision step
-    EXPECT_TRUE(window().state().canadd);
+    EXPECT_TRUE(window().context().learning.mayAddToRevision());
 }

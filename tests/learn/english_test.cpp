@@ -17,8 +17,8 @@ protected:
     QToolButton* toggle() { return find<QToolButton>(QStringLiteral("jezykbutton")); }
     QString question() {
         LearnPage* p = page();
-        return p->panels()->memo2()->isVisibleTo(p) ? p->panels()->memo2()->text()
-                                                    : p->panels()->memo3()->text();
+        return p->panels()->yesNoQuestion()->isVisibleTo(p) ? p->panels()->yesNoQuestion()->text()
+                                                            : p->panels()->abcQuestion()->text();
     }
 };
 

@@ -68,7 +68,7 @@ TEST_F(IdleTest, NothingPaintsAfterTheQuestionAStepBroughtIsShown) {
         {"Right", [&] { QTest::keyClick(page(), Qt::Key_Right); }, 3},
         {"typed number",
          [&] {
-             numeredit()->setFocus();
+             numberEntry()->setFocus();
              go(7);
          },
          7},

@@ -28,15 +28,15 @@ class LearnFixture : public AppFixture {
 protected:
     LearnPage* page() { return window().learnPage(); }
     StyledButton* button(const char* name) { return find<StyledButton>(QString::fromLatin1(name)); }
-    QLineEdit* numeredit() { return find<QLineEdit>(QStringLiteral("numeredit")); }
+    QLineEdit* numberEntry() { return find<QLineEdit>(QStringLiteral("numeredit")); }
     QListWidget* list() { return find<QListWidget>(QStringLiteral("dopowtorkilistbox1")); }
     QStringList entries() { return page()->revision()->entries(); }
 
     // Types text into the number entry (replacing what it held) and presses Enter.
     void typeNumber(const QString& text) {
-        numeredit()->clear();
-        QTest::keyClicks(numeredit(), text);
-        QTest::keyClick(numeredit(), Qt::Key_Return);
+        numberEntry()->clear();
+        QTest::keyClicks(numberEntry(), text);
+        QTest::keyClick(numberEntry(), Qt::Key_Return);
     }
     // Goes to a question as a learner does in category B: types it and presses Enter.
     void go(int n) { typeNumber(QString::number(n)); }

@@ -33,7 +33,7 @@ TEST_F(MediaTest, ReplayPlaysTheFilmAgainAfter200Ms) {
     clock.advance(199);
     EXPECT_TRUE(player.calls.isEmpty());
     clock.advance(1);
-    EXPECT_EQ(player.output, page()->display()->panel1());
+    EXPECT_EQ(player.output, page()->display()->filmPanel());
     EXPECT_EQ(player.calls, (QStringList{QStringLiteral("open ") + mediaFile("ruch.wmv"),
                                          QStringLiteral("play")}));
     EXPECT_TRUE(player.isPlaying());
@@ -91,7 +91,7 @@ TEST_F(MediaTest, FilmsAndPicturesThatCannotBeShownAreReported) {
     dialogs.expect(QStringLiteral("zepsuty.jpg"), Answer::Ok);
     go(5);
     EXPECT_TRUE(dialogs.allAnswered());
-    EXPECT_EQ(page()->panels()->memo2()->text(), QStringLiteral("Zepsuty obrazek"));
+    EXPECT_EQ(page()->panels()->yesNoQuestion()->text(), QStringLiteral("Zepsuty obrazek"));
 }
 
 // The player hears of a film only when one is near: the question shown has one (it is opened) or

@@ -33,7 +33,7 @@ protected:
         dialogs.expect(runStart, Answer::Ok);
         click(QStringLiteral("AdvSmoothButton77"));
     }
-    bool running() { return window().state().revisionRunning; }
+    bool running() { return window().context().learning.revisionRunning(); }
 };
 
 TEST_F(RevisionTest, AWrongAnswerIsListedOncePerShowingAndOnlyWithTheSwitchOn) {
@@ -142,8 +142,8 @@ TEST_F(RevisionTest, ARunStartsWithTheAnswerHiddenAlsoOnTheQuestionShown) {
         AnswerPanels::Answer revealed;
     };
     const Case cases[] = {
-        {"basic, NIE right", 12, "TAK", AnswerPanels::Nie},
-        {"basic, TAK right", 13, "TAK", AnswerPanels::Tak},
+        {"basic, NIE right", 12, "TAK", AnswerPanels::No},
+        {"basic, TAK right", 13, "TAK", AnswerPanels::Yes},
         {"specialist", 1300, "C", AnswerPanels::B},
     };
     for (const Case& c : cases) {
@@ -160,9 +160,9 @@ TEST_F(RevisionTest, ARunStartsWithTheAnswerHiddenAlsoOnTheQuestionShown) {
         p->setBrowserNumber(c.question);
         p->answerCheck().choose(static_cast<AnswerPanels::Answer>(
             QStringList{"TAK", "NIE", "A", "B", "C"}.indexOf(QString::fromLatin1(c.answer))));
-        p->answerCheck().sprawdzbuttonClick();
+        p->answerCheck().checkAnswer();
         const auto shownRight = [p, &c] {
-            return c.revealed <= AnswerPanels::Nie
+            return c.revealed <= AnswerPanels::No
                        ? p->panels()->button(c.revealed)->badgeVisible()
                        : p->panels()->answerText(c.revealed - AnswerPanels::A)->color() ==
                              tcolor::right;
@@ -173,7 +173,7 @@ TEST_F(RevisionTest, ARunStartsWithTheAnswerHiddenAlsoOnTheQuestionShown) {
         clock.advance(200);
         EXPECT_EQ(p->browserNumber(), c.question);
         EXPECT_FALSE(shownRight());
-        for (int b = AnswerPanels::Tak; b <= AnswerPanels::C; ++b)
+        for (int b = AnswerPanels::Yes; b <= AnswerPanels::C; ++b)
             EXPECT_EQ(p->panels()->button(static_cast<AnswerPanels::Answer>(b))->color(),
                       tcolor::normal)
                 << "button " << b;
@@ -185,7 +185,7 @@ TEST_F(RevisionTest, ADamagedFileKeepsItsNumbersAndSkipsTheRest) {
     chooseB();
     EXPECT_EQ(entries(), (QStringList{QStringLiteral("12"), QStringLiteral("40")}));
     // "Zmień kategorię" writes the list back clean (the button is disabled for the user).
-    window().menu()->button(LeftMenu::Zmien)->clickFromCode();
+    window().menu()->button(LeftMenu::ChangeCategory)->clickFromCode();
     EXPECT_EQ(folders.readUserFile(QStringLiteral("repeat-b.txt")), QByteArray("12\r\n40\r\n"));
 }
 
@@ -198,13 +198,13 @@ TEST_F(RevisionTest, ClickingAnEntryShowsItsQuestionAndARightAnswerRemovesIt) {
     EXPECT_EQ(page()->browserNumber(), 1);
     clock.advance(1);
     EXPECT_EQ(page()->browserNumber(), 40);
-    EXPECT_EQ(window().state().learningQuestion, 40);
-    EXPECT_EQ(numeredit()->text(), QStringLiteral("40"));
+    EXPECT_EQ(window().context().learning.question(), 40);
+    EXPECT_EQ(numberEntry()->text(), QStringLiteral("40"));
     EXPECT_EQ(lastStored(), QStringLiteral("40"));
     right(40);
     EXPECT_EQ(entries(), QStringList{QStringLiteral("12")});
     EXPECT_EQ(page()->revision()->itemIndex(), -1);
-    EXPECT_FALSE(window().state().canadd);
+    EXPECT_FALSE(window().context().learning.mayAddToRevision());
     wrong(40); // removed on this showing: not listed again
     EXPECT_EQ(entries(), QStringList{QStringLiteral("12")});
 
@@ -220,7 +220,7 @@ TEST_F(RevisionTest, ClickingAnEntryShowsItsQuestionAndARightAnswerRemovesIt) {
     EXPECT_EQ(page()->revision()->itemIndex(), 0);
     clock.advance(200);
     EXPECT_EQ(page()->browserNumber(), 12);
-    EXPECT_EQ(numeredit()->text(), QStringLiteral("12"));
+    EXPECT_EQ(numberEntry()->text(), QStringLiteral("12"));
 }
 
 TEST_F(RevisionTest, ARunOverTwelveFortyAndSevenEndsWithCongratulations) {
@@ -232,7 +232,7 @@ TEST_F(RevisionTest, ARunOverTwelveFortyAndSevenEndsWithCongratulations) {
     EXPECT_TRUE(running());
     EXPECT_TRUE(button("AdvSmoothButton77")->badgeVisible());
     EXPECT_EQ(button("AdvSmoothButton77")->badgeText(), QStringLiteral("!"));
-    EXPECT_FALSE(numeredit()->isEnabled());
+    EXPECT_FALSE(numberEntry()->isEnabled());
     EXPECT_FALSE(button("AdvSmoothButton29")->isEnabled());
     EXPECT_FALSE(button("AdvSmoothButton30")->isEnabled());
     EXPECT_EQ(slider()->caption(), QStringLiteral("Nie zapamiętuje"));
@@ -246,22 +246,22 @@ TEST_F(RevisionTest, ARunOverTwelveFortyAndSevenEndsWithCongratulations) {
     wrong(12);
     EXPECT_EQ(page()->browserNumber(), 12);
     EXPECT_TRUE(overlay->isVisible());
-    EXPECT_TRUE(overlay->imagenie()->isVisibleTo(overlay));
-    EXPECT_FALSE(overlay->imagetak()->isVisibleTo(overlay));
-    EXPECT_FALSE(page()->panels()->button(AnswerPanels::Nie)->badgeVisible()); // not revealed
+    EXPECT_TRUE(overlay->crossImage()->isVisibleTo(overlay));
+    EXPECT_FALSE(overlay->tickImage()->isVisibleTo(overlay));
+    EXPECT_FALSE(page()->panels()->button(AnswerPanels::No)->badgeVisible()); // not revealed
     EXPECT_EQ(entries().size(), 3);
     EXPECT_EQ(counter("niepoprawne"), QStringLiteral("1"));
     clock.advance(800);
     EXPECT_FALSE(overlay->isVisible());
 
     right(12);
-    EXPECT_TRUE(overlay->imagetak()->isVisibleTo(overlay));
-    EXPECT_FALSE(overlay->imagenie()->isVisibleTo(overlay));
+    EXPECT_TRUE(overlay->tickImage()->isVisibleTo(overlay));
+    EXPECT_FALSE(overlay->crossImage()->isVisibleTo(overlay));
     EXPECT_EQ(entries(), (QStringList{QStringLiteral("40"), QStringLiteral("7")}));
     EXPECT_EQ(page()->browserNumber(), 12);
     clock.advance(200);
     EXPECT_EQ(page()->browserNumber(), 40);
-    EXPECT_EQ(numeredit()->text(), QStringLiteral("40"));
+    EXPECT_EQ(numberEntry()->text(), QStringLiteral("40"));
     right(40);
     clock.advance(200);
     EXPECT_EQ(page()->browserNumber(), 7);
@@ -274,9 +274,9 @@ TEST_F(RevisionTest, ARunOverTwelveFortyAndSevenEndsWithCongratulations) {
     EXPECT_FALSE(running());
     EXPECT_TRUE(entries().isEmpty());
     EXPECT_EQ(page()->browserNumber(), 1);
-    EXPECT_EQ(window().state().learningQuestion, 1);
-    EXPECT_EQ(numeredit()->text(), QStringLiteral("1"));
-    EXPECT_TRUE(numeredit()->isEnabled());
+    EXPECT_EQ(window().context().learning.question(), 1);
+    EXPECT_EQ(numberEntry()->text(), QStringLiteral("1"));
+    EXPECT_TRUE(numberEntry()->isEnabled());
     EXPECT_TRUE(button("AdvSmoothButton29")->isEnabled());
     EXPECT_TRUE(button("AdvSmoothButton30")->isEnabled());
     EXPECT_FALSE(button("AdvSmoothButton77")->badgeVisible());
@@ -382,7 +382,7 @@ TEST_F(RevisionTest, TheOverlayIsAHalfTransparentWindowThatNeverTakesTheFocus) {
 
     startRun();
     clock.advance(200);
-    StyledButton* tak = page()->panels()->button(AnswerPanels::Tak);
+    StyledButton* tak = page()->panels()->button(AnswerPanels::Yes);
     tak->setFocus();
     wrong(12);
     EXPECT_TRUE(overlay->isVisible());
@@ -393,7 +393,7 @@ TEST_F(RevisionTest, TheOverlayIsAHalfTransparentWindowThatNeverTakesTheFocus) {
     // A second check while it is up only changes the picture; it closes 800 ms after it came up.
     clock.advance(500);
     right(12);
-    EXPECT_TRUE(overlay->imagetak()->isVisibleTo(overlay));
+    EXPECT_TRUE(overlay->tickImage()->isVisibleTo(overlay));
     clock.advance(299);
     EXPECT_TRUE(overlay->isVisible());
     clock.advance(1);

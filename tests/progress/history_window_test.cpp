@@ -75,7 +75,7 @@ TEST_F(HistoryWindowTest, ASmartReviewGoesThroughTheLapsesAndEndsWithItsTally) {
     // The lapses, the latest first; the clock of this test stands, so by number.
     EXPECT_EQ(run.queue(), (std::vector<int>{1, 3}));
     EXPECT_TRUE(caption().contains(QStringLiteral("Powtórka inteligentna: 1 z 2")));
-    EXPECT_FALSE(numeredit()->isEnabled());
+    EXPECT_FALSE(numberEntry()->isEnabled());
     EXPECT_EQ(page()->browserNumber(), 1);
 
     answer(QStringLiteral("TAK"));
@@ -87,7 +87,7 @@ TEST_F(HistoryWindowTest, ASmartReviewGoesThroughTheLapsesAndEndsWithItsTally) {
     next();
     EXPECT_TRUE(dialogs.allAnswered());
     EXPECT_FALSE(run.active());
-    EXPECT_TRUE(numeredit()->isEnabled());
+    EXPECT_TRUE(numberEntry()->isEnabled());
     EXPECT_FALSE(caption().contains(QStringLiteral("Powtórka")));
     EXPECT_EQ(card(3).seen, 2);
 

@@ -94,8 +94,8 @@ protected:
 };
 
 TEST_F(ReportTest, WithoutATemplateNothingIsProducedAndNothingSaid) {
-    report.drukuj();
-    report.zapisz(); // no save dialog either: an unexpected box fails the test
+    report.printReport();
+    report.saveReport(); // no save dialog either: an unexpected box fails the test
     EXPECT_TRUE(output.printed.isEmpty());
     EXPECT_TRUE(output.saved.isEmpty());
 }
@@ -108,13 +108,13 @@ TEST_F(ReportTest, TheShippedTemplateIsInstalledOnceAndAUsersOwnIsKept) {
     Report::installDefaultTemplate();
     EXPECT_EQ(folders.readUserFile(QStringLiteral("testy.rav")), QByteArray("<p>{{wynik}}</p>"));
 
-    report.drukuj();
+    report.printReport();
     EXPECT_EQ(output.printed, QStringList{QStringLiteral("<p>POZYTYWNY</p>")});
     dialogs.expectSave(QString()); // cancelled: nothing written
-    report.zapisz();
+    report.saveReport();
     EXPECT_TRUE(output.saved.isEmpty());
     dialogs.expectSave(folders.userData() + QStringLiteral("raport"));
-    report.zapisz();
+    report.saveReport();
     EXPECT_EQ(output.saved,
               QStringList{folders.userData() + QStringLiteral("raport.pdf|<p>POZYTYWNY</p>")});
     // The dialog opened in the documents folder on a dated name, never in the program folder
@@ -154,7 +154,7 @@ TEST_F(ReportTest, ATemplateBeyondTheLayoutsLimitsIsPrintedAsItsTextAlone) {
     for (const auto& c : cases) {
         folders.writeUserFile(QStringLiteral("testy.rav"), c.html);
         output.printed.clear();
-        report.drukuj();
+        report.printReport();
         ASSERT_EQ(output.printed.size(), 1) << c.what;
         const QString& printed = output.printed.front();
         EXPECT_TRUE(printed.contains(QStringLiteral("POZYTYWNY"))) << c.what;
@@ -166,7 +166,7 @@ TEST_F(ReportTest, ATemplateBeyondTheLayoutsLimitsIsPrintedAsItsTextAlone) {
     QFile::remove(Report::templatePath());
     Report::installDefaultTemplate();
     output.printed.clear();
-    report.drukuj();
+    report.printReport();
     ASSERT_EQ(output.printed.size(), 1);
     EXPECT_TRUE(output.printed.front().contains(QStringLiteral("<style>")));
 }
@@ -180,7 +180,7 @@ TEST_F(ReportTest, ARealPdfHasTheScoreEmbeddedFontsAndTheAuthor) {
     Report pdf(dialogs, real, [] { return finishedTest(68); });
     const QString file = folders.userData() + QStringLiteral("raport.pdf");
     dialogs.expectSave(file);
-    pdf.zapisz();
+    pdf.saveReport();
     ASSERT_TRUE(QFile::exists(file));
 
     const auto run = [&](const QString& tool, QStringList args) {
@@ -269,7 +269,7 @@ TEST_F(ReportTest, ThePdfFillsTheA4PageWidthWithReadableTextAndPrintingLaysItOut
     Report pdf(dialogs, real, [] { return finishedTest(68); });
     const QString saved = folders.userData() + QStringLiteral("raport.pdf");
     dialogs.expectSave(saved);
-    pdf.zapisz();
+    pdf.saveReport();
 
     // A4 is 595 x 842 pt; the margins are 15 mm (42.5 pt): the table runs from one to the other.
     const QRect ink = inkOf(saved, folders.userData() + QStringLiteral("raport"));
@@ -298,7 +298,7 @@ TEST_F(ReportTest, ThePdfFillsTheA4PageWidthWithReadableTextAndPrintingLaysItOut
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(printed);
-        report.drukuj(); // the filled-in template, as the printer would get it
+        report.printReport(); // the filled-in template, as the printer would get it
         ASSERT_EQ(output.printed.size(), 1);
         QtReportOutput::printOn(output.printed[0], printer);
     }
