@@ -24,7 +24,6 @@ constexpr MenuEntry entries[LeftMenu::Count] = {
     {"AdvSmoothButton40", u"Znaki drogowe"},
     {"AdvSmoothButton41", u"Zmień kategorię"},
     {"AdvSmoothButton79", u"Więcej"},
-    {"postepymenu", u"Postępy"},
 };
 } // namespace
 

@@ -16,7 +16,7 @@ class StyledButton;
 class LeftMenu : public QWidget {
     Q_OBJECT
 public:
-    enum Entry { Learning, Exam, Rules, Vehicles, Signs, ChangeCategory, More, Progress, Count };
+    enum Entry { Learning, Exam, Rules, Vehicles, Signs, ChangeCategory, More, Count };
 
     explicit LeftMenu(QWidget* parent = nullptr);
     StyledButton* button(Entry e) const { return buttons_[e]; }

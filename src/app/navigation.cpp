@@ -26,12 +26,9 @@ Navigation::Navigation(MainWindow& window) : w_(window) {
     };
     // The other entries only switch pages; a running test goes on behind them.
     static constexpr PlainEntry plain[] = {
-        {LeftMenu::Exam, MainWindow::ExamSheet},
-        {LeftMenu::Rules, MainWindow::RulesMenu},
-        {LeftMenu::Vehicles, MainWindow::VehiclesMenu},
-        {LeftMenu::Signs, MainWindow::SignsMenu},
+        {LeftMenu::Exam, MainWindow::ExamSheet},        {LeftMenu::Rules, MainWindow::RulesMenu},
+        {LeftMenu::Vehicles, MainWindow::VehiclesMenu}, {LeftMenu::Signs, MainWindow::SignsMenu},
         {LeftMenu::More, MainWindow::MoreSheet},
-        {LeftMenu::Progress, MainWindow::ProgressSheet},
     };
     for (const auto& e : plain) {
         m->setHandler(e.entry, [this, e] {
