@@ -6,6 +6,8 @@
 
 #include "widgets/styledbutton.h"
 
+#include <algorithm>
+
 namespace wirtal {
 
 namespace {
@@ -30,7 +32,7 @@ LeftMenu::LeftMenu(QWidget* parent) : QWidget(parent) {
     for (int i = 0; i < Count; ++i) {
         auto* b = new StyledButton(QString::fromUtf16(entries[i].caption), this);
         b->setObjectName(QString::fromLatin1(entries[i].name));
-        b->setGeometry(7, 7 + 91 * i, 136, 85);
+        b->setGeometry(7, 7 + pitch() * i, 136, pitch() - 6);
         b->setCaptionPointSize(captionPoints);
         b->setPicture(shellart::leftMenuPicture(i, 34));
         buttons_[i] = b;
@@ -42,9 +44,10 @@ LeftMenu::LeftMenu(QWidget* parent) : QWidget(parent) {
 void LeftMenu::resizeEvent(QResizeEvent*) {
     // Narrower buttons keep whole words: every caption in the size the longest one fits in.
     qreal points = captionPoints;
+    const int step = pitch();
     for (int i = 0; i < Count; ++i) {
         buttons_[i]->setCaptionPointSize(captionPoints);
-        buttons_[i]->setGeometry(7, 7 + 91 * i, std::max(40, width() - 14), 85);
+        buttons_[i]->setGeometry(7, 7 + step * i, std::max(40, width() - 14), step - 6);
         const QRect box = buttons_[i]->contentBoxes();
         points = std::min(points, buttons_[i]->captionFontWithin(box).pointSizeF());
     }
@@ -55,17 +58,23 @@ void LeftMenu::resizeEvent(QResizeEvent*) {
     }
 }
 
+int LeftMenu::pitch() {
+    // The seven entries of the original menu fill the page's height at 91 px; more share it.
+    constexpr int full = 91, room = 7 * full;
+    return std::min(full, room / int(Count));
+}
+
 void LeftMenu::setHandler(Entry e, std::function<void()> handler) {
     buttons_[e]->setHandler(std::move(handler));
 }
 
-void LeftMenu::menubuttonscolor() {
+void LeftMenu::resetColours() {
     for (auto* b : buttons_)
         b->setColor(tcolor::normal);
 }
 
 void LeftMenu::highlight(Entry e) {
-    menubuttonscolor();
+    resetColours();
     buttons_[e]->setColor(tcolor::active);
 }
 

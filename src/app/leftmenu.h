@@ -21,15 +21,19 @@ public:
     explicit LeftMenu(QWidget* parent = nullptr);
     StyledButton* button(Entry e) const { return buttons_[e]; }
     void setHandler(Entry e, std::function<void()> handler);
-    // All seven to the normal colour.
-    void menubuttonscolor();
-    // menubuttonscolor, then e in the active colour.
+    // Every entry in the normal colour.
+    void resetColours();
+    // resetColours, then e in the active colour.
     void highlight(Entry e);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The distance from one button to the next: 91 px, less when more than seven entries share
+    // the height.
+    static int pitch();
+
     std::array<StyledButton*, Count> buttons_{};
 };
 

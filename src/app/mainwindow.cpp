@@ -169,12 +169,12 @@ void MainWindow::buildPages() {
         case ProgressSheet:
             w = progress_;
             break;
-        case PageView3:
+        case RulesView:
         case RulesMenu:
         case SignsMenu:
-        case PageView8:
+        case SignsView:
         case VehiclesMenu:
-        case PageView10:
+        case VehiclesView:
             w = library_->page(n);
             break;
         default:

@@ -39,14 +39,14 @@ public:
     enum Page {
         StartSheet = 1,
         LearnSheet = 2,
-        PageView3 = 3,
+        RulesView = 3,
         RulesMenu = 4,
         ExamSheet = 5,
         StatsSheet = 6,
         SignsMenu = 7,
-        PageView8 = 8,
+        SignsView = 8,
         VehiclesMenu = 9,
-        PageView10 = 10,
+        VehiclesView = 10,
         MoreSheet = 11,
         ProgressSheet = 12, // "postepy"
     };

@@ -214,7 +214,7 @@ TEST_F(HistoryWindowTest, TheLegalBasisFollowsACheckAndLinksToItsPage) {
     EXPECT_TRUE(basis->toolTip().contains(QStringLiteral("znak A-12a")));
     EXPECT_TRUE(basis->text().contains(QStringLiteral("ostrzegawcze.htm")));
     emit basis->linkActivated(QStringLiteral("/obrazki_prawko/ostrzegawcze.htm"));
-    EXPECT_EQ(window().currentPage(), MainWindow::PageView8);
+    EXPECT_EQ(window().currentPage(), MainWindow::SignsView);
 
     click(QStringLiteral("AdvSmoothButton31")); // back to learning
     go(2);
