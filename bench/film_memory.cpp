@@ -23,12 +23,12 @@
 #include "platform/filmprocess.h"
 #include "platform/filmview.h"
 #include "platform/manualclock.h"
-#include "platform/qtdialogs.h"
 #include "platform/qtmediaplayer.h"
 #include "platform/random.h"
 #include "platform/timer.h"
 #include "platform/wallclock.h"
 #include "processfigures.h"
+#include "startup/qtdialogs.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

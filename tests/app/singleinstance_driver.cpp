@@ -4,7 +4,7 @@
 // prints its path and ends: "return" through main's return, "exit" through exit() from within,
 // as the program does when its display is lost.
 
-#include "app/singleinstance.h"
+#include "startup/singleinstance.h"
 
 #include <QCoreApplication>
 

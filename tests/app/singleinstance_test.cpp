@@ -3,7 +3,7 @@
 // The single-instance socket against other local users: it lives where only the user can go,
 // another user's socket is neither obeyed nor yielded to, and it goes when the program ends.
 
-#include "app/singleinstance.h"
+#include "startup/singleinstance.h"
 #include "support/appfixture.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/singleinstance.h"
-#include "app/startup.h"
+#include "startup/singleinstance.h"
+#include "startup/startup.h"
 #include "support/appfixture.h"
 
 #include <QApplication>

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "art/tcolor.h"
 #include "dialogs/aboutform.h"
 #include "dialogs/auxwindows.h"
 #include "dialogs/helpform.h"
-#include "dialogs/splashwindow.h"
 #include "platform/manualclock.h"
 #include "platform/timer.h"
+#include "startup/splashwindow.h"
 #include "support/appfixture.h"
 #include "widgets/styledbutton.h"
-#include "widgets/tcolor.h"
 
 #include <QApplication>
 #include <QBitmap>

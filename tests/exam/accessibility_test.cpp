@@ -4,7 +4,6 @@
 // names, roles, values and states through Qt's accessibility interfaces, the same tree the
 // desktop's accessibility bus (AT-SPI) serves.
 
-#include "app/startup.h"
 #include "dialogs/aboutform.h"
 #include "dialogs/helpform.h"
 #include "examfixture.h"
@@ -15,6 +14,7 @@
 #include "progress/progresspage.h"
 #include "results/stars.h"
 #include "results/statsview.h"
+#include "startup/startup.h"
 #include "widgets/accessiblevalues.h"
 #include "widgets/announcer.h"
 #include "widgets/mediadisplay.h"

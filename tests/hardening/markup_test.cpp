@@ -6,8 +6,8 @@
 // watched folder and checks that nothing opened them.
 
 #include "learn/learnfixture.h"
-#include "platform/qtdialogs.h"
 #include "results/reportoutput.h"
+#include "startup/qtdialogs.h"
 #include "support/openwatch.h"
 #include "widgets/htmlview.h"
 
