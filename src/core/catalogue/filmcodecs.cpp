@@ -286,4 +286,39 @@ QList<FilmCodec> filmCodecs(const QStringList& paths, const QStringList& pluginF
     return out;
 }
 
+QString missingDecoders(const QString& path, const QStringList& pluginFolders) {
+    QFile film(path);
+    if (!film.open(QIODevice::ReadOnly))
+        return {};
+    const FilmFormat format = filmFormat(film);
+    if (format.container.isEmpty())
+        return {};
+    QStringList missing, packages;
+    for (const QString& codec : QStringList{format.container} + format.codecs) {
+        const CodecSupport s = codecSupport(codec, pluginFolders);
+        if (s.decoder)
+            continue;
+        const QString named = s.description == codec
+                                  ? QStringLiteral("„%1”").arg(codec)
+                                  : QStringLiteral("%1 (%2)").arg(s.description, codec);
+        if (!missing.contains(named))
+            missing << named;
+        if (!s.package.isEmpty() && !packages.contains(s.package))
+            packages << s.package;
+    }
+    if (missing.isEmpty())
+        return {};
+    QString out =
+        QStringLiteral("Tego filmu nie można odtworzyć na tym komputerze: brak %1 %2.")
+            .arg(missing.size() == 1 ? QStringLiteral("dekodera") : QStringLiteral("dekoderów"),
+                 missing.join(QStringLiteral(", ")));
+    if (!packages.isEmpty())
+        out += QStringLiteral(" Zainstaluj %1 %2 i uruchom program ponownie.")
+                   .arg(packages.size() == 1 ? QStringLiteral("pakiet") : QStringLiteral("pakiety"),
+                        packages.join(QStringLiteral(", ")));
+    else
+        out += QStringLiteral(" Program nie zna pakietu z tym dekoderem.");
+    return out;
+}
+
 } // namespace wirtal::catalogue

@@ -49,4 +49,10 @@ struct FilmCodec {
 QList<FilmCodec> filmCodecs(const QStringList& paths, const QStringList& pluginFolders,
                             int* unknown, const std::function<void(qint64 checked)>& tick = {});
 
+// Why the film `path` cannot be played here, for the learner: the codecs its header names that no
+// installed decoder takes, each with its name and code ("Windows Media Video 9 (WMV3)"), and the
+// packages that bring their decoders. Empty when the header is neither ASF nor MP4 or every codec
+// it names has a decoder. The caller has checked that `path` is a regular file.
+QString missingDecoders(const QString& path, const QStringList& pluginFolders = {});
+
 } // namespace wirtal::catalogue

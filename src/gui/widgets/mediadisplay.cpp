@@ -3,13 +3,17 @@
 #include "widgets/mediadisplay.h"
 
 #include "base/paths.h"
+#include "catalogue/filmcodecs.h"
 #include "platform/error.h"
 #include "platform/filereader.h"
 #include "platform/mediaplayer.h"
 #include "widgets/picturebox.h"
 
 #include <QFileInfo>
+#include <QLabel>
+#include <QLayout>
 #include <QRegularExpression>
+#include <QVBoxLayout>
 #include <QWidget>
 
 namespace wirtal {
@@ -22,6 +26,34 @@ void MediaDisplay::showFilmPanel() {
 void MediaDisplay::showPicture() {
     filmPanel->hide();
     picture->show();
+}
+
+void MediaDisplay::showFilmMessage(const QString& text) {
+    if (!filmPanel)
+        return;
+    static const QString name = QStringLiteral("filmMessage");
+    auto* label = filmPanel->findChild<QLabel*>(name, Qt::FindDirectChildrenOnly);
+    if (text.isEmpty() && !label)
+        return;
+    if (!label) {
+        label = new QLabel(filmPanel);
+        label->setObjectName(name);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignCenter);
+        label->setMargin(12);
+        label->setAutoFillBackground(true);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        if (!filmPanel->layout())
+            (new QVBoxLayout(filmPanel))->setContentsMargins(0, 0, 0, 0);
+        filmPanel->layout()->addWidget(label);
+    }
+    // The message and the film's view share the panel's place: one of them is shown.
+    for (QWidget* child : filmPanel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (child != label)
+            child->setVisible(text.isEmpty());
+    label->setText(text);
+    label->setAccessibleName(text);
+    label->setVisible(!text.isEmpty());
 }
 
 QString extensionOf(const QString& path) {
@@ -77,7 +109,23 @@ void showMedia(const QString& field, MediaDisplay& d, MediaPlayer& player) {
         if (d.mediaplik)
             *d.mediaplik = path;
         player.setOutput(d.filmPanel);
-        player.open();
+        try {
+            player.open();
+        } catch (const Error&) {
+            // A codec without a decoder here is said where the film would be; the learner goes on.
+            const QString why = catalogue::missingDecoders(path);
+            if (why.isEmpty())
+                throw;
+            d.showFilmMessage(why);
+            if (d.mediaplik)
+                d.mediaplik->clear();
+            if (d.rewind)
+                d.rewind->hide();
+            if (d.replay)
+                d.replay->hide();
+            return;
+        }
+        d.showFilmMessage({});
         player.play();
         if (d.rewind)
             d.rewind->show();

@@ -26,6 +26,9 @@ struct MediaDisplay {
 
     void showFilmPanel();
     void showPicture();
+    // In place of the film: a message for the learner (a film this machine cannot play), or the
+    // film again when `text` is empty.
+    void showFilmMessage(const QString& text);
 };
 
 // The extension of a path: from the last dot after the last separator, dot included; empty
@@ -39,6 +42,9 @@ QString mediaDescription(const QString& field);
 // file is missing; a film when the extension is exactly ".wmv"; a picture when exactly ".jpg";
 // nothing for anything else. Throws Error naming the file or field when the name leaves the
 // program folder, or names something that is not a regular file (a FIFO would block the player).
+// A film the player cannot open whose header names a codec without a decoder here is no error:
+// the film's place says which codec and which package to install (showFilmMessage); the player
+// throws as before for any other failure.
 void showMedia(const QString& field, MediaDisplay& display, MediaPlayer& player);
 
 // A question about to be shown (the next one): when its media field names a film that is a
