@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The film controls of the learning display and the film's return with "Nauka testów".
+#include "catalogue/filmbytes.h"
 #include "learnfixture.h"
+#include "support/pluginfolder.h"
+
+#include <QLabel>
 
 using namespace wirtal;
 using namespace wirtal::test;
@@ -92,6 +96,29 @@ TEST_F(MediaTest, FilmsAndPicturesThatCannotBeShownAreReported) {
     go(5);
     EXPECT_TRUE(dialogs.allAnswered());
     EXPECT_EQ(page()->panels()->yesNoQuestion()->text(), QStringLiteral("Zepsuty obrazek"));
+}
+
+// A film whose codec has no decoder here: its place says so, no message box, and coming back to
+// learning does not try it again.
+TEST_F(MediaTest, AFilmWithoutADecoderSaysSoInItsPlace) {
+    PluginFolder plugins({QStringLiteral("libgstasf.so")});
+    media(QStringLiteral("ruch.wmv"), asfFile({asfStream(true, "WMV3")}));
+    player.failOpen = true;
+    go(3);
+    const auto* said = page()->display()->filmPanel()->findChild<QLabel*>("filmMessage");
+    ASSERT_NE(said, nullptr);
+    EXPECT_TRUE(said->isVisibleTo(page()));
+    EXPECT_TRUE(said->text().contains(QStringLiteral("Windows Media Video 9 (WMV3)")) &&
+                said->text().contains(QStringLiteral("gstreamer1.0-libav")))
+        << said->text().toStdString();
+    EXPECT_FALSE(button("replay")->isVisibleTo(page()));
+    player.calls.clear();
+    click(QStringLiteral("AdvSmoothButton40")); // "Znaki drogowe"
+    click(QStringLiteral("AdvSmoothButton31")); // "Nauka testów"
+    clock.advance(1000);
+    EXPECT_FALSE(player.calls.contains(QStringLiteral("play")));
+    EXPECT_TRUE(said->isVisibleTo(page()));
+    EXPECT_TRUE(dialogs.allAnswered());
 }
 
 // The player hears of a film only when one is near: the question shown has one (it is opened) or

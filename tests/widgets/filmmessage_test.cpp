@@ -8,6 +8,7 @@
 #include "platform/error.h"
 #include "support/errors.h"
 #include "support/fakes.h"
+#include "support/pluginfolder.h"
 #include "support/tempdirs.h"
 #include "widgets/mediadisplay.h"
 #include "widgets/picturebox.h"
@@ -39,31 +40,6 @@ struct Display {
         const auto* label = panel->findChild<QLabel*>(QStringLiteral("filmMessage"));
         return label && !label->isHidden() ? label->text() : QString();
     }
-};
-
-// GStreamer's plugins are looked for in a folder of the test, holding only the plugins named.
-class PluginFolder {
-public:
-    explicit PluginFolder(const QStringList& plugins) {
-        for (const QString& p : plugins) {
-            QFile f(QDir(dir_.path()).filePath(p));
-            EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        }
-        old_ = qgetenv("GST_PLUGIN_SYSTEM_PATH_1_0");
-        had_ = qEnvironmentVariableIsSet("GST_PLUGIN_SYSTEM_PATH_1_0");
-        qputenv("GST_PLUGIN_SYSTEM_PATH_1_0", QFile::encodeName(dir_.path()));
-    }
-    ~PluginFolder() {
-        if (had_)
-            qputenv("GST_PLUGIN_SYSTEM_PATH_1_0", old_);
-        else
-            qunsetenv("GST_PLUGIN_SYSTEM_PATH_1_0");
-    }
-
-private:
-    QTemporaryDir dir_;
-    QByteArray old_;
-    bool had_ = false;
 };
 
 const QByteArray wmv9 = asfFile({asfStream(false, {}, 0x0161), asfStream(true, "WMV3")});

@@ -83,7 +83,8 @@ void LearningDisplay::showPicture() {
 
 void LearningDisplay::resumeFilm() {
     player_.setFile(mediaplik_);
-    if (display_.filmPanel->isVisibleTo(this))
+    // No film when its place says why it cannot be played (mediaplik is empty then).
+    if (!mediaplik_.isEmpty() && display_.filmPanel->isVisibleTo(this))
         replayTimer_->start();
 }
 
