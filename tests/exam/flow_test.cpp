@@ -3,8 +3,12 @@
 #include "examfixture.h"
 
 #include "base/paths.h"
+#include "catalogue/filmbytes.h"
 #include "results/stars.h"
+#include "support/pluginfolder.h"
 #include "widgets/picturebox.h"
+
+#include <QLabel>
 
 using namespace wirtal;
 using namespace wirtal::test;
@@ -177,6 +181,32 @@ TEST_F(FlowTest, TheAnsweringPeriodWaitsForAPlayingFilm) {
     EXPECT_TRUE(ui().yesButton->isEnabled());
     EXPECT_EQ(ui().gauge->value(), 15);
     EXPECT_FALSE(timer("Timer1")->isEnabled());
+}
+
+// A film this machine cannot decode does not end the test: its place says why, and the question
+// is answered without it.
+TEST_F(FlowTest, AFilmWithoutADecoderLeavesTheTestRunning) {
+    for (int n = 1; n <= 109; ++n) { // slot 1 always shows a film
+        QStringList f = bank.fields(n);
+        f[2] = QStringLiteral("film.wmv");
+        bank.set(n, f);
+    }
+    folders.writeProgramFile(QStringLiteral("obrazki_prawko/filmy/film.wmv"),
+                             asfFile({asfStream(true, "WMV3")}));
+    PluginFolder plugins({});
+    player.failOpen = true;
+    openExam();
+    draw();
+    clock.advance(20100);
+    clock.advance(2000);
+    EXPECT_TRUE(session().running());
+    EXPECT_TRUE(dialogs.allAnswered());
+    const auto* said = ui().display.filmPanel->findChild<QLabel*>(QStringLiteral("filmMessage"));
+    ASSERT_NE(said, nullptr);
+    EXPECT_TRUE(said->isVisibleTo(&exam()));
+    EXPECT_TRUE(said->text().contains(QStringLiteral("Windows Media Video 9 (WMV3)")))
+        << said->text().toStdString();
+    EXPECT_TRUE(ui().yesButton->isEnabled());
 }
 
 // The film helper starts when a film is near, never by time alone: while a slot is shown, the
