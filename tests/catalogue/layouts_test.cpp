@@ -6,6 +6,7 @@
 // exactly as written.
 
 #include "catalogue/catalogue.h"
+#include "sheetrows.h"
 #include "support/qt_printers.h"
 
 #include <gtest/gtest.h>
@@ -14,16 +15,6 @@ using namespace wirtal;
 using namespace wirtal::catalogue;
 
 namespace {
-
-Sheet sheetOf(const QList<QStringList>& rows) {
-    Sheet s;
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        s.addRow(i + 1);
-        for (qsizetype c = 0; c < rows[i].size(); ++c)
-            s.setCell(int(c), rows[i][c], false);
-    }
-    return s;
-}
 
 // The columns every edition has, then the edition's own ones.
 const QStringList common{"Numer pytania", "Pytanie",          "Odpowiedź A",

@@ -5,6 +5,7 @@
 
 #include "catalogue/catalogue.h"
 #include "platform/error.h"
+#include "sheetrows.h"
 #include "support/qt_printers.h"
 
 #include <gtest/gtest.h>
@@ -13,16 +14,6 @@ using namespace wirtal;
 using namespace wirtal::catalogue;
 
 namespace {
-
-Sheet sheetOf(const QList<QStringList>& rows) {
-    Sheet s;
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        s.addRow(i + 1);
-        for (qsizetype c = 0; c < rows[i].size(); ++c)
-            s.setCell(int(c), rows[i][c], false);
-    }
-    return s;
-}
 
 const QStringList header{"Lp.",          "Numer pytania", "Pytanie",
                          "Odpowiedź A",  "Odpowiedź B",   "Odpowiedź C",
