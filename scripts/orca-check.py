@@ -10,6 +10,7 @@ lines are what it would say; the learner's steps are keys typed into the program
 reach a page, presses of its buttons over AT-SPI. Each check waits for a phrase to be said (up to
 DEADLINE seconds), so the check does not depend on how fast the machine is. Exit codes: 0 every
 check passed, 1 a check failed, 77 Orca is not installed or no AT-SPI bus can be reached."""
+import importlib.util
 import os
 import re
 import shutil
@@ -89,63 +90,14 @@ class Speech:
         self.seen = len(self.lines())
 
 
-def walk(node, out, depth=0, limit=4000):
-    if node is None or len(out) >= limit:
-        return out
-    try:
-        if depth > 1 and not node.getState().contains(pyatspi.STATE_SHOWING):
-            return out
-        out.append(node)
-        for i in range(node.childCount):
-            walk(node.getChildAtIndex(i), out, depth + 1, limit)
-    except Exception:  # a node that went away while walking
-        pass
-    return out
-
-
-def find_app(name):
-    desktop = pyatspi.Registry.getDesktop(0)
-    for i in range(desktop.childCount):
-        app = desktop.getChildAtIndex(i)
-        if app is not None and app.name == name:
-            return app
-    return None
-
-
-def nodes(app, name=None, role=None):
-    out = []
-    for n in walk(app, []):
-        try:
-            if (name is None or n.name == name) and (role is None or n.getRoleName() == role):
-                out.append(n)
-        except Exception:
-            pass
-    return out
-
-
-def wait_for(what, condition):
-    end = time.monotonic() + DEADLINE
-    while time.monotonic() < end:
-        result = condition()
-        if result:
-            return result
-        time.sleep(0.2)
-    print(f"FAIL: {what} did not appear within {DEADLINE:.0f} s")
-    raise SystemExit(1)
-
-
-def press(app, name):
-    for n in nodes(app, name):
-        try:
-            action = n.queryAction()
-        except NotImplementedError:
-            continue
-        for i in range(action.nActions):
-            if action.getName(i).lower() in ("press", "click", "activate", "toggle"):
-                action.doAction(i)
-                return
-    print(f"FAIL: no button {name!r} to press")
-    raise SystemExit(1)
+# Walking the bus, waiting for what must appear and pressing a button are the tree check's
+# (scripts/atspi-dump.py), with the same deadline.
+_spec = importlib.util.spec_from_file_location(
+    "atspi_dump", os.path.join(os.path.dirname(os.path.abspath(__file__)), "atspi-dump.py"))
+atspi_dump = importlib.util.module_from_spec(_spec)
+_spec.loader.exec_module(atspi_dump)
+find_app, nodes, wait_for, press = (atspi_dump.find_app, atspi_dump.nodes, atspi_dump.wait_for,
+                                    atspi_dump.press)
 
 
 def key(name):
