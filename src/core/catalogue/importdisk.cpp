@@ -52,6 +52,25 @@ int writeAll(int fd, const char* data, qint64 size) {
     return 0;
 }
 
+// Fills `fd` from `read` (the bytes it gave, 0 at the end, or -errno), a buffer at a time, with
+// `tick` called before each read; 0 or errno, and `readFailed` set when reading failed.
+int pump(int fd, QByteArray& buffer, const std::function<qint64(char*, qint64)>& read,
+         const std::function<void()>& tick, bool& readFailed) {
+    for (;;) {
+        if (tick)
+            tick();
+        const qint64 n = read(buffer.data(), buffer.size());
+        if (n < 0) {
+            readFailed = true;
+            return int(-n);
+        }
+        if (n == 0)
+            return 0;
+        if (const int error = writeAll(fd, buffer.constData(), n))
+            return error;
+    }
+}
+
 // A new file at `to` filled by `fill` (given the descriptor); the file goes again when filling or
 // closing fails. 0 or errno.
 int newFile(const QString& to, const std::function<int(int)>& fill) {
@@ -148,23 +167,15 @@ Placed ImportDisk::placeFile(const QString& from, const QString& to,
     }
     QByteArray buffer(1 << 20, Qt::Uninitialized);
     bool readFailed = false;
-    placed.error = newFile(to, [&](int fd) {
+    const auto readSource = [&source](char* data, qint64 size) -> qint64 {
         for (;;) {
-            if (tick)
-                tick();
-            const ssize_t n = ::read(source.fd, buffer.data(), size_t(buffer.size()));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0) {
-                readFailed = true;
-                return errno;
-            }
-            if (n == 0)
-                return 0;
-            if (const int error = writeAll(fd, buffer.constData(), n))
-                return error;
+            const ssize_t n = ::read(source.fd, data, size_t(size));
+            if (n >= 0 || errno != EINTR)
+                return n < 0 ? -qint64(errno) : qint64(n);
         }
-    });
+    };
+    placed.error =
+        newFile(to, [&](int fd) { return pump(fd, buffer, readSource, tick, readFailed); });
     placed.ofSource = readFailed;
     return placed;
 }
@@ -175,21 +186,13 @@ Placed ImportDisk::writeFrom(const QString& to, const std::function<qint64(char*
     // One buffer for the thousands of members of an archive, not one each.
     thread_local QByteArray buffer(1 << 20, Qt::Uninitialized);
     bool readFailed = false;
-    placed.error = newFile(to, [&](int fd) {
-        for (;;) {
-            if (tick)
-                tick();
-            const qint64 n = read(buffer.data(), buffer.size());
-            if (n < 0) {
-                readFailed = true;
-                return EIO;
-            }
-            if (n == 0)
-                return 0;
-            if (const int error = writeAll(fd, buffer.constData(), n))
-                return error;
-        }
-    });
+    // The reader says only that it failed: an input/output error of the source.
+    const auto readMember = [&read](char* data, qint64 size) -> qint64 {
+        const qint64 n = read(data, size);
+        return n < 0 ? -qint64(EIO) : n;
+    };
+    placed.error =
+        newFile(to, [&](int fd) { return pump(fd, buffer, readMember, tick, readFailed); });
     placed.ofSource = readFailed;
     return placed;
 }
